@@ -1,0 +1,206 @@
+// The main window: construction in its fixed order, the language change and
+// the tear-down. The subsystems' members live in their own folders.
+
+#include "app/clintra.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLocale>
+#include <QRadioButton>
+#include <QSystemTrayIcon>
+#include <QTableWidget>
+#include <QTextBrowser>
+#include <QTextCodec>
+
+#include "app/platform.h"
+#include "app/ui_clintra.h"
+#include "search/plaintextfilters.h"
+#include "text/localcharset.h"
+#include "update/versionstamp.h"
+#include "viewer/ccontentedit.h"
+
+CLintra::CLintra(QWidget *parent)
+    : QWidget(parent, Qt::WindowFlags())
+    , FileExplorer_Process(nullptr)
+{
+    // 2. The platform follows the build.
+    RunningPlatform = BuildPlatform();
+
+    // 3. The form.
+    ui = new Ui_CLintra;
+    ui->setupUi(this);
+
+    // 4.-7. Title, icon, frame and notice.
+    WindowTitle = tr("Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware");
+    setWindowTitle(WindowTitle);
+    setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
+    setWindowFlags(Qt::MSWindowsFixedSizeDialogHint);
+    ui->CopyrightInfo_TextBrowser->setHtml(
+        tr("<html><body><font face=\"verdana\" style=\"font-size:8pt\">Copyright &copy; 2010 "
+           "<a href=\"%1\">Norvane</a>. Freeware.</font> <a href=\"%2\">Online documentation</a>"
+           "</body></html>")
+            .arg(QLatin1String(MakerWebSite), QLatin1String(ProductDocumentationPage)));
+
+    // 8. Counters.
+    TotalFilesCount = 0;
+    ProcessedFilesCount = 0;
+    CancelRequested = false;
+    CurrentResultRow = -1;
+    SelectedCharsetMib = 0;
+
+    // 9. Tool-tips and the ready text.
+    ui->DefaultLocal8BitCharset_ComboBox->setToolTip(tr(
+        "<html><body><font face=\"verdana\">The value of this field is auto-detected at program start-up "
+        "time. In case it is inaccurate, <font color=\"red\">please kindly post us your "
+        "(language_territory, charset) pair</font>, thanks. The value is the 8-bit or multi-byte charset "
+        "used by the OS to store non-Ascii text. This field is only FYI.</font></body></html>"));
+    ui->Dir2Search_ComboBox->setToolTip(tr(
+        "<html><body><font face=\"verdana\">Please note:<ul><li>Sub-directories are processed "
+        "recursively;</li><li>When doing full-text search, only plain text files such as .txt/.html are "
+        "processed; others including .doc/.pdf are ignored;</li><li>BOM and some other means are used "
+        "together to determine the encoding of a saved file. Unrecognized ones are taken as the default "
+        "local charset.</li></ul></font></body></html>"));
+    ui->Keywords2Search_ComboBox->setToolTip(tr(
+        "<html><body><font face=\"verdana\">Multi-keyword input separated by space(s) is allowed. The "
+        "effect is always AND. Case-insensitive. Punctuals are NOT filtered since sometimes we do want to "
+        "find a word ending with a particular punctual.<br /><br />Keywords can be in whatever languages, "
+        "including Chinese, French, German, Russian, Arabian, Hebrew, Japanese, Korean, as long as the "
+        "computer supports the input into the system.</font></body></html>"));
+    ui->DoFilenameSearch_PushButton->setToolTip(
+        tr("<html><body><font face=\"verdana\">When matching filename, search is <font color=\"red\">not "
+           "limited to plain-text files</font>.</font></body></html>"));
+    ui->DoFullTextSearch_PushButton->setToolTip(
+        tr("<html><body><font face=\"verdana\">When doing full-text search, <font color=\"red\">only "
+           "plain-text files</font> are checked.</font></body></html>"));
+    ui->ExitProgram_PushButton->setToolTip(
+        tr("<html><body><font face=\"verdana\">Exit this running program.</font></body></html>"));
+    ui->SearchingProgressStatus_Label->setText(tr("Ready to do the Unicode full text search..."));
+
+    // 10.-15. Codecs, locale, local charset and the word-separation flag.
+    BuildAvailableCodecs();
+    SystemLocaleName = QLocale::system().name();
+    InitLocaleTables();
+    DetectLocalCharset();
+    ui->DefaultLocal8BitCharset_ComboBox->setEnabled(false);
+    WordSeparatedLanguage = IsWordSeparatedLanguage(SystemLocaleName);
+
+    // 16. Results table.
+    SetUpResultsTable();
+    connect(ui->FilesFound_TableWidget, SIGNAL(itemSelectionChanged()), this,
+            SLOT(OnItemSelectionChanged()));
+    connect(ui->FilesFound_TableWidget, SIGNAL(customContextMenuRequested(const QPoint &)), this,
+            SLOT(ShowFilesTableContextMenu(QPoint)));
+
+    // 17. Plain-text patterns.
+    PlainTextFileFilters = PlainTextFilePatterns();
+
+    // 18. Radio buttons.
+    const QString radioToolTip = tr(
+        "<html><body><font face=\"verdana\">These two radion buttons take effect only in the case of "
+        "single-keyword full-text search. In the case of multiple-keyword full-text search, "
+        "match-whole-word is always assumed. In the case of filename search, match-substring is always "
+        "assumed, no matter single-keyword or multiple-keyword.<br /><br />Exception: In languages such as "
+        "Chinese where words are not separated by spaces, the actual effect is always match-substring. If "
+        "the way the program works does not handle your characters and text well, <font color=\"red\">please "
+        "keep us informed of the characteristics of your language: locale name, default multi-byte charset "
+        "if there is, and if words are separated by spaces</font>. Thank you!</font></body></html>");
+    ui->MatchWholeWord_RadioButton->setToolTip(radioToolTip);
+    ui->MatchSubstring_RadioButton->setToolTip(radioToolTip);
+    SetInitialMatchingMode();
+
+    // 19. Table actions.
+    CreateFilesTableActions();
+
+    // 20.-22. The heading above the content pane.
+    ResultContentHeader_Label = new QLabel();
+    ui->ResultContentHeader_HorizontalLayout->addWidget(ResultContentHeader_Label, 0, Qt::AlignLeft);
+    ResultContentCharset_ComboBox = new QComboBox();
+    ResultContentCharset_ComboBox->hide();
+    ui->ResultContentHeader_HorizontalLayout->addWidget(ResultContentCharset_ComboBox, 1, Qt::AlignRight);
+    PopulateResultContentCharsets();
+
+    // 23. Content pane.
+    ui->FileContent_TextEdit->setReadOnly(true);
+    DefaultCharFormat = ui->FileContent_TextEdit->currentCharFormat();
+
+    // 24. Viewer paging state and update schedule.
+    ResultFileBytes.clear();
+    BlockLines.clear();
+    BlockLineRanges.clear();
+    LineOffsets.clear();
+    CurrentBlock = 0;
+    CurrentBlockFirstLine = 0;
+    CurrentBlockLastLine = 0;
+    LastBlock = -1;
+    ResultFileEncoding = Local8Bit;
+    UpdateCheckStarted = false;
+    UpdateCheckIntervalDays = 3;
+
+    // 25. Charset selectors.
+    connect(ui->DefaultLocal8BitCharset_ComboBox, SIGNAL(activated(int)), this,
+            SLOT(UpdateSelectedCharsetMib()));
+    connect(ResultContentCharset_ComboBox, SIGNAL(activated(int)), this, SLOT(UpdateResultFileContent()));
+
+    // 26.-29. Tray.
+    CreateSysTrayIconActions();
+    CreateSysTrayIcon();
+    SysTrayIcon->setIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
+    VersionCaption = tr("Norvane") + QLatin1Char(' ') + tr("Lintra") + QLatin1Char(' ') + tr("0.107");
+    SysTrayToolTip = VersionCaption;
+    SysTrayIcon->setToolTip(SysTrayToolTip);
+    connect(SysTrayIcon, SIGNAL(activated(QSystemTrayIcon::ActivationReason)), this,
+            SLOT(SysTrayIconActivated(QSystemTrayIcon::ActivationReason)));
+    SysTrayInfoShown = false;
+
+    // 30.-33. Settings and the automatic update check.
+    QCoreApplication::setOrganizationName(QLatin1String(MakerName));
+    QCoreApplication::setOrganizationDomain(QLatin1String(MakerDomain));
+    QCoreApplication::setApplicationName(QStringLiteral("Lintra"));
+    LoadSettings();
+    UpdateThread = nullptr;
+    StartUpdateCheck(false);
+}
+
+CLintra::~CLintra()
+{
+    ResultFileBytes.clear();
+    disconnect(ui->DefaultLocal8BitCharset_ComboBox, SIGNAL(activated(int)), this,
+               SLOT(UpdateSelectedCharsetMib()));
+    disconnect(ResultContentCharset_ComboBox, SIGNAL(activated(int)), this, SLOT(UpdateResultFileContent()));
+    DisconnectFilesTableSignals();
+    DestroyFilesTableActions();
+    delete ui;
+    ui = nullptr;
+}
+
+void CLintra::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+}
+
+void CLintra::PopulateResultContentCharsets()
+{
+    ResultContentCharset_ComboBox->clear();
+    for (QTextCodec *codec : qAsConst(AvailableCodecs))
+        ResultContentCharset_ComboBox->addItem(QIcon(), CodecEntryName(codec), codec->mibEnum());
+    ResultContentCharset_ComboBox->setEnabled(false);
+}
+
+void CLintra::SetInitialMatchingMode()
+{
+    if (WordSeparatedLanguage) {
+        ui->MatchSubstring_RadioButton->setChecked(false);
+        ui->MatchWholeWord_RadioButton->setChecked(true);
+        MatchWholeWord = true;
+    } else {
+        ui->MatchSubstring_RadioButton->setChecked(true);
+        ui->MatchWholeWord_RadioButton->setChecked(false);
+        MatchWholeWord = false;
+    }
+}

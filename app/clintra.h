@@ -1,0 +1,195 @@
+#ifndef LINTRA_CLINTRA_H
+#define LINTRA_CLINTRA_H
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QMap>
+#include <QMessageBox>
+#include <QNetworkReply>
+#include <QPair>
+#include <QPoint>
+#include <QProcess>
+#include <QStringList>
+#include <QSystemTrayIcon>
+#include <QTextCharFormat>
+#include <QWidget>
+
+#include "search/searchwhat.h"
+#include "text/textencodingdetector.h"
+
+class QAction;
+class QComboBox;
+class QDir;
+class QLabel;
+class QMenu;
+class QTableWidgetItem;
+class QTextCodec;
+class CUpdateThread;
+class Ui_CLintra;
+
+// The program's single window. It holds the state that the subsystems share
+// and joins them in its constructor; each subsystem's members are defined in
+// that subsystem's folder (clintra_<subsystem>.cpp), which delegates the work
+// that needs no widget to the small classes of lintra_core.
+//
+// State and operations are public so that tests can drive and inspect the
+// window; the 27 slots are private and reached through signals or the
+// meta-object, in the order below.
+class CLintra : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CLintra(QWidget *parent = nullptr);
+    ~CLintra() override;
+
+    // --- Members, in declaration order ----------------------------------
+
+    Ui_CLintra *ui = nullptr;
+    QString WindowTitle;
+    QLabel *ResultContentHeader_Label = nullptr;
+    QComboBox *ResultContentCharset_ComboBox = nullptr;
+
+    // Keyword query (search/).
+    QStringList KeywordList;
+    QStringList KeywordPatterns;
+
+    // Result viewer: the shown file and its paging state (viewer/).
+    QByteArray ResultFileBytes;
+    QList<QByteArray> BlockLines;
+    QMap<int, QPair<int, int>> BlockLineRanges;
+    QMap<int, QPair<qint64, qint64>> LineOffsets;
+    int CurrentBlock = 0;
+    int CurrentBlockFirstLine = 0;
+    int CurrentBlockLastLine = 0;
+    int LastBlock = -1;
+    TEnumTextEncoding ResultFileEncoding = Local8Bit;
+
+    // Directory walk and search progress (search/).
+    QStringList PlainTextFileFilters;
+    int TotalFilesCount = 0;
+    int ProcessedFilesCount = 0;
+    bool CancelRequested = false;
+    int CurrentResultRow = -1;
+
+    // Local charset (text/).
+    QList<QTextCodec *> AvailableCodecs;
+    int SelectedCharsetMib = 0;
+
+    // Files table actions (viewer/).
+    QAction *CopyFilePath_Action = nullptr;
+    QAction *OpenContainingFolder_Action = nullptr;
+    QList<QAction *> FilesTableContextMenu_Actions;
+
+    QTextCharFormat DefaultCharFormat;
+    QString SystemLocaleName;
+    bool WordSeparatedLanguage = false;
+    bool MatchWholeWord = false;
+    TEnumSearchWhat SearchWhat = SearchWhatFilename;
+
+    // Update check (update/).
+    bool UpdateCheckStarted = false;
+    QDateTime LastUpdateCheckTime;
+    int UpdateCheckIntervalDays = 3;
+    CUpdateThread *UpdateThread = nullptr;
+    bool UpdateCheckIsManual = false;
+    bool UpdateNetworkErrorOccurred = false;
+    QString UpdateInfo;
+
+    // System tray (app/).
+    QAction *SysTrayIconRestore_Action = nullptr;
+    QAction *SysTrayIconQuit_Action = nullptr;
+    QSystemTrayIcon *SysTrayIcon = nullptr;
+    QMenu *SysTrayIconMenu = nullptr;
+    bool SysTrayInfoShown = false;
+    QString SysTrayToolTip;
+    QString VersionCaption;
+    QString InstallationId;
+
+    QProcess FileExplorer_Process;
+
+    // --- Operations -------------------------------------------------------
+
+    // Window (app/clintra.cpp).
+    void PopulateResultContentCharsets();
+    void SetInitialMatchingMode();
+
+    // Local charset (text/clintra_charset.cpp).
+    void BuildAvailableCodecs();
+    void DetectLocalCharset();
+
+    // Settings and tray (app/clintra_settings.cpp, app/clintra_tray.cpp).
+    void LoadSettings();
+    void SaveSettings();
+    void CreateSysTrayIconActions();
+    void CreateSysTrayIcon();
+
+    // Search (search/clintra_search.cpp).
+    int CountKeywords(const QString &text) const;
+    QStringList ParseKeywords(const QString &text);
+    QStringList WalkDirectory(const QDir &dir, const QStringList &patterns, TEnumSearchWhat what);
+    QStringList ScanFileNames(const QDir &dir, const QStringList &names, const QStringList &patterns);
+    QStringList ScanFileContents(const QDir &dir, const QStringList &names, const QStringList &patterns);
+    void SetUpResultsTable();
+    void AddResultRows(const QStringList &paths);
+
+    // Result viewer (viewer/clintra_viewer.cpp, viewer/clintra_highlight.cpp).
+    void ShowResultRow(int row);
+    void ShowMatchedFilename(int row, const QStringList &patterns);
+    void LoadResultFile(int row, const QStringList &patterns);
+    QString DecodeResultBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip,
+                              QComboBox *selector);
+    bool LoadKnownBlock(const QString &path, TEnumTextEncoding encoding, int block, QString &text);
+    bool LoadPreviousBlock(const QString &path, TEnumTextEncoding encoding, int block, QString &text);
+    bool LoadNextBlock(const QString &path, TEnumTextEncoding encoding, int block, QString &text);
+    void ShowContentWithHighlights(const QStringList &patterns, const QStringList &keywords,
+                                   const QString &text);
+    bool ContainsAnyKeyword(const QStringList &patterns, const QString &text) const;
+
+    // Files table actions (viewer/clintra_tableactions.cpp).
+    void CreateFilesTableActions();
+    void DestroyFilesTableActions();
+    void DisconnectFilesTableSignals();
+
+    // Update check (update/clintra_update.cpp).
+    void StartUpdateCheck(bool manual);
+    bool IsUpdateCheckDue(bool manual, const QDateTime &now) const;
+    void ShowMessage(QMessageBox::Icon icon, const QString &title, const QString &text);
+    void QuitUpdateThread();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private slots:
+    void on_DoFullTextSearch_PushButton_clicked();
+    void on_BrowseDir_ToolButton_clicked();
+    void on_CancelSearch_PushButton_clicked();
+    void on_CheckUpdates_PushButton_clicked();
+    void on_About_PushButton_clicked();
+    void on_ExitProgram_PushButton_clicked();
+    void on_DoFilenameSearch_PushButton_clicked();
+    void on_MatchWholeWord_RadioButton_clicked();
+    void on_MatchSubstring_RadioButton_clicked();
+    void UpdateSelectedCharsetMib();
+    void OnPathComboBoxCarriageReturn(QString s);
+    void OnKeywordsComboBoxCarriageReturn(QString s, TEnumSearchWhat e);
+    void OnItemSelectionChanged();
+    void OnItemClicked(QTableWidgetItem *item);
+    void CopyFilePath();
+    void OpenContainingFolder();
+    void ShowFilesTableContextMenu(QPoint point);
+    void UpdateResultFileContent();
+    void ClearResult();
+    void GotoContentEditPreviousBlock();
+    void GotoContentEditNextBlock();
+    void SysTrayIconActivated(QSystemTrayIcon::ActivationReason reason);
+    void SysTrayIconHideAndRestoreProgramWindow();
+    void SysTrayIconExitProgram();
+    void CheckUpdateAvailability(QNetworkReply *reply);
+    void NetworkReplyErrorOccurs(QNetworkReply::NetworkError ne);
+    void CheckUpdateThreadFinished();
+};
+
+#endif

@@ -1,0 +1,26 @@
+#include "app/startup.h"
+
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QTranslator>
+
+bool LoadQtCatalogue(QTranslator &translator, const QString &localeName)
+{
+    return translator.load(QStringLiteral("qt_") + localeName,
+                           QLibraryInfo::location(QLibraryInfo::TranslationsPath));
+}
+
+bool LoadProgramCatalogue(QTranslator &translator, const QString &localeName, const QString &directory)
+{
+    // Empty but not null delimiters: Qt then never strips "_CN" to try "libtxt_zh".
+    const QString noDelimiters = QStringLiteral("");
+    return translator.load(QStringLiteral("libtxt_") + localeName, directory, noDelimiters,
+                           QStringLiteral(".dat"));
+}
+
+void PrepareStartUpMessageBox(QMessageBox &box)
+{
+    box.setIcon(QMessageBox::Warning);
+    box.setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
+}

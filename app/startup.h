@@ -1,0 +1,22 @@
+#ifndef LINTRA_STARTUP_H
+#define LINTRA_STARTUP_H
+
+#include <QString>
+
+class QMessageBox;
+class QTranslator;
+
+// Qt's own catalogue: "qt_" + locale name from Qt's translations directory,
+// with Qt's default delimiters and suffix (so qt_zh_CN may fall back to qt_zh).
+bool LoadQtCatalogue(QTranslator &translator, const QString &localeName);
+
+// The program's catalogue: exactly "libtxt_" + locale name + ".dat" (or the
+// same name without suffix) in the given directory; the locale name is never
+// shortened.
+bool LoadProgramCatalogue(QTranslator &translator, const QString &localeName, const QString &directory);
+
+// The box shown when start-up is refused: "verdana", a warning icon and the
+// program's window icon.
+void PrepareStartUpMessageBox(QMessageBox &box);
+
+#endif

@@ -1,0 +1,251 @@
+#include "app/ui_clintra.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFont>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QMetaObject>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpacerItem>
+#include <QTableWidget>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "viewer/ccontentedit.h"
+
+namespace {
+
+const int MaxExtent = 16777215; // QWIDGETSIZE_MAX
+
+QSpacerItem *NewRowSpacer()
+{
+    return new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum);
+}
+
+template <typename T>
+T *NewWidget(QWidget *parent, const char *objectName)
+{
+    T *widget = new T(parent);
+    widget->setObjectName(QString::fromLatin1(objectName));
+    return widget;
+}
+
+QString Tr(const char *text)
+{
+    return QCoreApplication::translate("CLintra", text);
+}
+
+} // namespace
+
+void Ui_CLintra::setupUi(QWidget *window)
+{
+    if (window->objectName().isEmpty())
+        window->setObjectName(QString::fromLatin1("CLintra"));
+    window->resize(681, 552);
+    QFont font;
+    font.setFamily(QString::fromLatin1("Verdana"));
+    window->setFont(font);
+    window->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+
+    // The window has no layout of its own: resizing it leaves the content
+    // where it is.
+    verticalLayoutWidget = NewWidget<QWidget>(window, "verticalLayoutWidget");
+    verticalLayoutWidget->setGeometry(QRect(20, 20, 660, 530));
+    MainFrame_VerticalLayout = new QVBoxLayout(verticalLayoutWidget);
+    MainFrame_VerticalLayout->setSpacing(6);
+    MainFrame_VerticalLayout->setObjectName(QString::fromLatin1("MainFrame_VerticalLayout"));
+    MainFrame_VerticalLayout->setContentsMargins(0, 0, 0, 0);
+
+    SetUpCharsetRow();
+    horizontalSpacer = NewRowSpacer();
+    MainFrame_VerticalLayout->addItem(horizontalSpacer);
+    SetUpInputZone();
+    horizontalSpacer_2 = NewRowSpacer();
+    MainFrame_VerticalLayout->addItem(horizontalSpacer_2);
+    SetUpVersionRow();
+    horizontalSpacer_3 = NewRowSpacer();
+    MainFrame_VerticalLayout->addItem(horizontalSpacer_3);
+    SetUpOutputZone();
+
+    retranslateUi(window);
+    QMetaObject::connectSlotsByName(window);
+}
+
+void Ui_CLintra::SetUpCharsetRow()
+{
+    LocalCharset_HorizontalLayout = new QHBoxLayout();
+    LocalCharset_HorizontalLayout->setSpacing(6);
+    LocalCharset_HorizontalLayout->setObjectName(QString::fromLatin1("LocalCharset_HorizontalLayout"));
+    Local8Bit_Label = NewWidget<QLabel>(verticalLayoutWidget, "Local8Bit_Label");
+    LocalCharset_HorizontalLayout->addWidget(Local8Bit_Label);
+    DefaultLocal8BitCharset_ComboBox =
+        NewWidget<QComboBox>(verticalLayoutWidget, "DefaultLocal8BitCharset_ComboBox");
+    DefaultLocal8BitCharset_ComboBox->setMaximumSize(QSize(190, MaxExtent));
+    LocalCharset_HorizontalLayout->addWidget(DefaultLocal8BitCharset_ComboBox);
+    MainFrame_VerticalLayout->addLayout(LocalCharset_HorizontalLayout);
+}
+
+void Ui_CLintra::SetUpInputZone()
+{
+    QWidget *parent = verticalLayoutWidget;
+    InputZone_GridLayout = new QGridLayout();
+    InputZone_GridLayout->setSpacing(6);
+    InputZone_GridLayout->setObjectName(QString::fromLatin1("InputZone_GridLayout"));
+
+    Dir2Search_Label = NewWidget<QLabel>(parent, "Dir2Search_Label");
+    Dir2Search_Label->setMaximumSize(QSize(75, MaxExtent));
+    Dir2Search_Label->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignVCenter);
+    InputZone_GridLayout->addWidget(Dir2Search_Label, 0, 0, 1, 1);
+    Dir2Search_ComboBox = NewWidget<QComboBox>(parent, "Dir2Search_ComboBox");
+    Dir2Search_ComboBox->setEditable(true);
+    InputZone_GridLayout->addWidget(Dir2Search_ComboBox, 0, 2, 1, 1);
+    BrowseDir_ToolButton = NewWidget<QToolButton>(parent, "BrowseDir_ToolButton");
+    BrowseDir_ToolButton->setMinimumSize(QSize(0, 23));
+    BrowseDir_ToolButton->setMaximumSize(QSize(MaxExtent, MaxExtent));
+    InputZone_GridLayout->addWidget(BrowseDir_ToolButton, 0, 3, 1, 1);
+
+    Keywords2Search_Label = NewWidget<QLabel>(parent, "Keywords2Search_Label");
+    Keywords2Search_Label->setMaximumSize(QSize(75, MaxExtent));
+    InputZone_GridLayout->addWidget(Keywords2Search_Label, 2, 0, 1, 1);
+    Keywords2Search_ComboBox = NewWidget<QComboBox>(parent, "Keywords2Search_ComboBox");
+    Keywords2Search_ComboBox->setEditable(true);
+    InputZone_GridLayout->addWidget(Keywords2Search_ComboBox, 2, 2, 1, 1);
+    DoFilenameSearch_PushButton = NewWidget<QPushButton>(parent, "DoFilenameSearch_PushButton");
+    DoFilenameSearch_PushButton->setMinimumSize(QSize(0, 23));
+    InputZone_GridLayout->addWidget(DoFilenameSearch_PushButton, 2, 3, 1, 1);
+
+    horizontalLayout = new QHBoxLayout();
+    horizontalLayout->setSpacing(6);
+    horizontalLayout->setObjectName(QString::fromLatin1("horizontalLayout"));
+    MatchWholeWord_RadioButton = NewWidget<QRadioButton>(parent, "MatchWholeWord_RadioButton");
+    horizontalLayout->addWidget(MatchWholeWord_RadioButton);
+    MatchSubstring_RadioButton = NewWidget<QRadioButton>(parent, "MatchSubstring_RadioButton");
+    horizontalLayout->addWidget(MatchSubstring_RadioButton);
+    InputZone_GridLayout->addLayout(horizontalLayout, 3, 2, 1, 1);
+    DoFullTextSearch_PushButton = NewWidget<QPushButton>(parent, "DoFullTextSearch_PushButton");
+    DoFullTextSearch_PushButton->setMinimumSize(QSize(0, 23));
+    InputZone_GridLayout->addWidget(DoFullTextSearch_PushButton, 3, 3, 1, 1);
+
+    SearchingProgressBar_Label = NewWidget<QLabel>(parent, "SearchingProgressBar_Label");
+    SearchingProgressBar_Label->setMaximumSize(QSize(75, MaxExtent));
+    InputZone_GridLayout->addWidget(SearchingProgressBar_Label, 4, 0, 1, 1);
+    Searching_ProgressBar = NewWidget<QProgressBar>(parent, "Searching_ProgressBar");
+    Searching_ProgressBar->setValue(0);
+    InputZone_GridLayout->addWidget(Searching_ProgressBar, 4, 2, 1, 1);
+    CancelSearch_PushButton = NewWidget<QPushButton>(parent, "CancelSearch_PushButton");
+    CancelSearch_PushButton->setMinimumSize(QSize(0, 23));
+    InputZone_GridLayout->addWidget(CancelSearch_PushButton, 4, 3, 1, 1);
+
+    SearchingProgressStatus_Label = NewWidget<QLabel>(parent, "SearchingProgressStatus_Label");
+    InputZone_GridLayout->addWidget(SearchingProgressStatus_Label, 5, 2, 1, 1);
+    ExitProgram_PushButton = NewWidget<QPushButton>(parent, "ExitProgram_PushButton");
+    ExitProgram_PushButton->setMinimumSize(QSize(0, 23));
+    InputZone_GridLayout->addWidget(ExitProgram_PushButton, 5, 3, 1, 1);
+
+    MainFrame_VerticalLayout->addLayout(InputZone_GridLayout);
+}
+
+void Ui_CLintra::SetUpVersionRow()
+{
+    QWidget *parent = verticalLayoutWidget;
+    VersionInfo_HorizontalLayout = new QHBoxLayout();
+    VersionInfo_HorizontalLayout->setSpacing(6);
+    VersionInfo_HorizontalLayout->setObjectName(QString::fromLatin1("VersionInfo_HorizontalLayout"));
+    VersionInfo_HorizontalLayout->setSizeConstraint(QLayout::SetDefaultConstraint);
+
+    CopyrightInfo_TextBrowser = NewWidget<QTextBrowser>(parent, "CopyrightInfo_TextBrowser");
+    CopyrightInfo_TextBrowser->setEnabled(true);
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    policy.setHorizontalStretch(0);
+    policy.setVerticalStretch(28);
+    policy.setHeightForWidth(CopyrightInfo_TextBrowser->sizePolicy().hasHeightForWidth());
+    CopyrightInfo_TextBrowser->setSizePolicy(policy);
+    CopyrightInfo_TextBrowser->setMinimumSize(QSize(0, 28));
+    CopyrightInfo_TextBrowser->setMaximumSize(QSize(MaxExtent, MaxExtent));
+    CopyrightInfo_TextBrowser->setBaseSize(QSize(0, 1));
+    QFont small;
+    small.setPointSize(9);
+    CopyrightInfo_TextBrowser->setFont(small);
+    CopyrightInfo_TextBrowser->setContextMenuPolicy(Qt::NoContextMenu);
+    CopyrightInfo_TextBrowser->setAutoFillBackground(false);
+    CopyrightInfo_TextBrowser->setFrameShape(QFrame::HLine);
+    CopyrightInfo_TextBrowser->setFrameShadow(QFrame::Plain);
+    CopyrightInfo_TextBrowser->setOpenLinks(true);
+    CopyrightInfo_TextBrowser->setOpenExternalLinks(true);
+    VersionInfo_HorizontalLayout->addWidget(CopyrightInfo_TextBrowser);
+
+    About_PushButton = NewWidget<QPushButton>(parent, "About_PushButton");
+    About_PushButton->setMinimumSize(QSize(0, 23));
+    VersionInfo_HorizontalLayout->addWidget(About_PushButton);
+    CheckUpdates_PushButton = NewWidget<QPushButton>(parent, "CheckUpdates_PushButton");
+    CheckUpdates_PushButton->setMinimumSize(QSize(0, 23));
+    CheckUpdates_PushButton->setMaximumSize(QSize(MaxExtent, MaxExtent));
+    VersionInfo_HorizontalLayout->addWidget(CheckUpdates_PushButton);
+
+    MainFrame_VerticalLayout->addLayout(VersionInfo_HorizontalLayout);
+}
+
+void Ui_CLintra::SetUpOutputZone()
+{
+    QWidget *parent = verticalLayoutWidget;
+    OutputZone_GridLayout = new QGridLayout();
+    OutputZone_GridLayout->setSpacing(6);
+    OutputZone_GridLayout->setObjectName(QString::fromLatin1("OutputZone_GridLayout"));
+
+    FilesFound_Label = NewWidget<QLabel>(parent, "FilesFound_Label");
+    OutputZone_GridLayout->addWidget(FilesFound_Label, 0, 0, 1, 1);
+    ResultContentHeader_HorizontalLayout = new QHBoxLayout();
+    ResultContentHeader_HorizontalLayout->setSpacing(6);
+    ResultContentHeader_HorizontalLayout->setObjectName(
+        QString::fromLatin1("ResultContentHeader_HorizontalLayout"));
+    OutputZone_GridLayout->addLayout(ResultContentHeader_HorizontalLayout, 0, 2, 1, 1);
+
+    FilesFound_TableWidget = NewWidget<QTableWidget>(parent, "FilesFound_TableWidget");
+    FilesFound_TableWidget->setColumnCount(3);
+    QFont verdana;
+    verdana.setFamily(QString::fromLatin1("Verdana"));
+    FilesFound_TableWidget->setFont(verdana);
+    FilesFound_TableWidget->setGridStyle(Qt::DashLine);
+    OutputZone_GridLayout->addWidget(FilesFound_TableWidget, 1, 0, 1, 1);
+
+    FileContent_TextEdit = NewWidget<CContentEdit>(parent, "FileContent_TextEdit");
+    FileContent_TextEdit->setEnabled(true);
+    OutputZone_GridLayout->addWidget(FileContent_TextEdit, 1, 2, 1, 1);
+
+    MainFrame_VerticalLayout->addLayout(OutputZone_GridLayout);
+}
+
+void Ui_CLintra::retranslateUi(QWidget *window)
+{
+    window->setWindowTitle(QString());
+    Local8Bit_Label->setText(Tr("Default Local Charset"));
+    Keywords2Search_Label->setText(Tr("Keyword(s)"));
+    DoFilenameSearch_PushButton->setText(Tr("Filename Search"));
+    Dir2Search_Label->setText(Tr("Directory"));
+    BrowseDir_ToolButton->setText(Tr("Browse..."));
+    SearchingProgressBar_Label->setText(Tr("Progress"));
+    CancelSearch_PushButton->setText(Tr("Cancel the Search"));
+    SearchingProgressStatus_Label->setText(QString());
+    MatchWholeWord_RadioButton->setText(Tr("Match Whole Word"));
+    MatchSubstring_RadioButton->setText(Tr("Match Substring"));
+    DoFullTextSearch_PushButton->setText(Tr("Full Text Search"));
+    ExitProgram_PushButton->setText(Tr("Exit Norvane Lintra"));
+    CopyrightInfo_TextBrowser->setHtml(Tr(
+        "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\" \"http://www.w3.org/TR/REC-html40/strict.dtd\">\n"
+        "<html><head><meta name=\"qrichtext\" content=\"1\" /><style type=\"text/css\">\n"
+        "p, li { white-space: pre-wrap; }\n"
+        "</style></head><body style=\" font-family:'Verdana'; font-size:9pt; font-weight:400; "
+        "font-style:normal;\">\n"
+        "<p style=\"-qt-paragraph-type:empty; margin-top:0px; margin-bottom:0px; margin-left:0px; "
+        "margin-right:0px; -qt-block-indent:0; text-indent:0px;\"></p></body></html>"));
+    About_PushButton->setText(Tr("About..."));
+    CheckUpdates_PushButton->setText(Tr("Check Updates"));
+    FilesFound_Label->setText(Tr("Result Files"));
+}

@@ -1,0 +1,40 @@
+# Shared by scripts/run, scripts/test and scripts/bench: packages and builds.
+# Sourced, not run.
+
+RUN_PACKAGES="cmake g++ make qtbase5-dev qtbase5-dev-tools qttools5-dev-tools libqt5network5"
+TEST_PACKAGES="xvfb trayer xdotool x11-utils python3 clang libclang-rt-14-dev"
+BENCH_PACKAGES="ripgrep hyperfine findutils grep"
+
+# Installs the packages that are missing: as root directly, else through
+# sudo, else prints the exact command and fails.
+ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local cmd="apt-get install -y --no-install-recommends ${missing[*]}"
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing: ${missing[*]}"
+        DEBIAN_FRONTEND=noninteractive apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $cmd -qq
+    elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
+        echo "Installing with sudo: ${missing[*]}"
+        sudo DEBIAN_FRONTEND=noninteractive apt-get update -qq
+        sudo DEBIAN_FRONTEND=noninteractive $cmd -qq
+    else
+        echo "Missing packages. Please run as root:" >&2
+        echo "  apt-get update && $cmd" >&2
+        return 1
+    fi
+}
+
+# configure_and_build DIR BUILD_TYPE [extra cmake arguments...]
+configure_and_build() {
+    local dir=$1 type=$2
+    shift 2
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" "$@" >"$dir.configure.log" 2>&1 \
+        || { cat "$dir.configure.log"; return 1; }
+    cmake --build "$dir" -j"$(nproc)"
+}

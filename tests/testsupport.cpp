@@ -1,0 +1,58 @@
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+namespace {
+
+QTemporaryDir *ConfigHome()
+{
+    static QTemporaryDir *dir = nullptr;
+    if (!dir) {
+        dir = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/lintra-test-config-XXXXXX"));
+        dir->setAutoRemove(true);
+    }
+    return dir;
+}
+
+struct EnvironmentBeforeMain
+{
+    EnvironmentBeforeMain()
+    {
+        setenv("XDG_CONFIG_HOME", ConfigHome()->path().toLocal8Bit().constData(), 1);
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    }
+    ~EnvironmentBeforeMain() { delete ConfigHome(); }
+};
+
+EnvironmentBeforeMain environmentBeforeMain;
+
+} // namespace
+
+QString TestConfigHome()
+{
+    return ConfigHome()->path();
+}
+
+QString TestSettingsFile()
+{
+    return TestConfigHome() + QStringLiteral("/Norvane/Lintra.conf");
+}
+
+void ResetTestSettings()
+{
+    QFile::remove(TestSettingsFile());
+}
+
+bool WriteTestFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return file.write(bytes) == bytes.size();
+}

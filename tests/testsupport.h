@@ -1,0 +1,24 @@
+#ifndef LINTRA_TESTSUPPORT_H
+#define LINTRA_TESTSUPPORT_H
+
+#include <QByteArray>
+#include <QString>
+
+// Shared by every test executable. Linking it points XDG_CONFIG_HOME at a
+// fresh temporary folder before main() runs, so no test ever reads or writes
+// the real user's settings, and picks the offscreen platform unless the test
+// is run with another one.
+
+// The temporary folder that holds this process's settings store.
+QString TestConfigHome();
+
+// Path of the settings file of the program under TestConfigHome().
+QString TestSettingsFile();
+
+// Removes the settings store, so that the next window starts as on a first run.
+void ResetTestSettings();
+
+// Writes bytes to a file, creating its folders; fails the calling test on error.
+bool WriteTestFile(const QString &path, const QByteArray &bytes);
+
+#endif

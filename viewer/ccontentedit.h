@@ -1,0 +1,35 @@
+#ifndef LINTRA_CCONTENTEDIT_H
+#define LINTRA_CCONTENTEDIT_H
+
+#include <QList>
+#include <QTextEdit>
+
+class QAction;
+
+// The read-only pane that shows a result. It knows nothing of files: it only
+// carries the flag that says one block of a bigger file is on show, and then
+// adds the two block-paging entries of the main window to its context menu.
+class CContentEdit : public QTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit CContentEdit(QWidget *parent = nullptr);
+    ~CContentEdit() override;
+
+    QList<QAction *> BlockActions;
+    QWidget *TargetWindow = nullptr;
+    bool PartialDocument = false;
+
+    // The menu the pane would show on a right click; exposed for tests.
+    QMenu *CreateContextMenu();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void CreateBlockActions();
+    void DestroyBlockActions();
+};
+
+#endif
