@@ -22,7 +22,7 @@ TEnumFileScanResult ScanTextLines(QIODevice &device, const LineTest &lineTest, c
 TEnumFileScanResult ScanTextFile(const QString &path, const LineTest &lineTest, const CancelCheck &cancelled,
                                  QTextCodec *codec, int maxLineLength)
 {
-    // No QIODevice::Text: it drops every 0x0D byte, which corrupts UTF-16 text.
+    // Binary mode: the decoder sees the bytes as stored; the stream ends lines at \n and \r\n itself.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return FileScanUnreadable;
