@@ -134,11 +134,8 @@ private slots:
     void searchButtonRules_data();
     void searchButtonRules();
     void fullTextOpensOnlyPlainTextFiles();
-    void hiddenFilesAndLinksToFilesAreNeverFound_data();
-    void hiddenFilesAndLinksToFilesAreNeverFound();
     void directoryLinkToItsOwnRootFinishes_data();
     void directoryLinkToItsOwnRootFinishes();
-    void encodingsAreDecodedAsTheSearchReadsThem();
     void resultsTableColumns();
     void summaryAndHeading_data();
     void summaryAndHeading();
@@ -146,6 +143,8 @@ private slots:
     void trayToolTipShortensLongDirectories();
     void hintOnlyWhenThePaneIsEmpty();
     void searchWithoutCandidatesLeavesTheBarBusy();
+    void vanishedFilesStillCount();
+    void radioClickDuringSearch();
     void cancelInTheMiddleOfTheTree_data();
     void cancelInTheMiddleOfTheTree();
     void historiesKeepOrderAndNormalisedTexts();
@@ -238,7 +237,7 @@ void TestSearchWindow::searchButtonRules()
     QCOMPARE(w.ui->MatchSubstring_RadioButton->isChecked(), !wholeWordAfter);
 }
 
-// --- Candidates, links, encodings -------------------------------------------------------
+// --- Candidates and links -------------------------------------------------------
 
 void TestSearchWindow::fullTextOpensOnlyPlainTextFiles()
 {
@@ -257,35 +256,11 @@ void TestSearchWindow::fullTextOpensOnlyPlainTextFiles()
     QCOMPARE(w.ProcessedFilesCount, 6);
 }
 
-void TestSearchWindow::hiddenFilesAndLinksToFilesAreNeverFound_data()
+void TestSearchWindow::directoryLinkToItsOwnRootFinishes_data()
 {
     QTest::addColumn<bool>("fullText");
     QTest::newRow("filename") << false;
     QTest::newRow("full text") << true;
-}
-
-void TestSearchWindow::hiddenFilesAndLinksToFilesAreNeverFound()
-{
-    QFETCH(bool, fullText);
-    QTemporaryDir outside;
-    QVERIFY(WriteTestFile(outside.filePath("far-alpha.txt"), "alpha"));
-    QTemporaryDir dir;
-    const QString root = dir.path();
-    for (const char *name : {"alpha.txt", ".alpha-hidden.txt", ".hidden/alpha-inside.txt"})
-        QVERIFY(WriteTestFile(root + '/' + QString::fromLatin1(name), "alpha"));
-    QVERIFY(QFile::link(outside.filePath("far-alpha.txt"), root + "/alpha-link.txt"));
-    QVERIFY(QFile::link(outside.path(), root + "/alpha-dirlink"));
-
-    CLintra w;
-    RunSearch(w, root, "alpha", fullText ? SearchWhatFullText : SearchWhatFilename);
-    // A link to a directory is followed; the file behind it is a plain file there.
-    QCOMPARE(TablePathSet(w), (QSet<QString>{root + "/alpha.txt", root + "/alpha-dirlink/far-alpha.txt"}));
-    QCOMPARE(w.TotalFilesCount, 2);
-}
-
-void TestSearchWindow::directoryLinkToItsOwnRootFinishes_data()
-{
-    hiddenFilesAndLinksToFilesAreNeverFound_data();
 }
 
 void TestSearchWindow::directoryLinkToItsOwnRootFinishes()
@@ -302,20 +277,6 @@ void TestSearchWindow::directoryLinkToItsOwnRootFinishes()
     QCOMPARE(TablePaths(w).size(), 2);
     QCOMPARE(TablePathSet(w), (QSet<QString>{root + "/alpha.txt", root + "/sub/alpha2.txt"}));
     QCOMPARE(w.TotalFilesCount, 2);
-}
-
-void TestSearchWindow::encodingsAreDecodedAsTheSearchReadsThem()
-{
-    const QString text = QString::fromUtf8("x\nviele Grüße\n");
-    QTextCodec::ConverterState noBom(QTextCodec::IgnoreHeader);
-    const QByteArray utf16 =
-        QTextCodec::codecForName("UTF-16LE")->fromUnicode(text.constData(), text.size(), &noBom);
-    QTemporaryDir dir;
-    QVERIFY(WriteTestFile(dir.filePath("bom.txt"), QByteArray("\xFF\xFE", 2) + utf16));
-    QVERIFY(WriteTestFile(dir.filePath("nobom.txt"), utf16));
-    CLintra w;
-    RunSearch(w, dir.path(), QString::fromUtf8("GRÜßE grüße"), SearchWhatFullText);
-    QCOMPARE(TablePaths(w), QStringList{dir.filePath("bom.txt")});
 }
 
 // --- Table, summary, tray tool-tip, hint --------------------------------------------------
@@ -449,6 +410,49 @@ void TestSearchWindow::searchWithoutCandidatesLeavesTheBarBusy()
     QCOMPARE(Status(w), QStringLiteral("0 of the 0 searched files contain(s) the given keyword(s)."));
     QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 0);
     QVERIFY(w.ui->FileContent_TextEdit->toPlainText().isEmpty());
+}
+
+void TestSearchWindow::vanishedFilesStillCount()
+{
+    QTemporaryDir dir;
+    for (const char *name : {"a.txt", "b.txt", "c.txt"})
+        QVERIFY(WriteTestFile(dir.filePath(QString::fromLatin1(name)), "alpha"));
+    CLintra w;
+    // Gone after the listing, before the first one is opened.
+    CAtFile remove(w, 1, [&dir] {
+        for (const char *name : {"a.txt", "b.txt", "c.txt"})
+            QFile::remove(dir.filePath(QString::fromLatin1(name)));
+    });
+    RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
+    QVERIFY(TablePaths(w).isEmpty());
+    QCOMPARE(w.ProcessedFilesCount, 3);
+    QCOMPARE(w.ui->Searching_ProgressBar->value(), 3);
+    QCOMPARE(Status(w), QStringLiteral("0 of the 3 searched files contain(s) the given keyword(s)."));
+}
+
+void TestSearchWindow::radioClickDuringSearch()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    QVERIFY(WriteTestFile(root + "/top.txt", "alphabet betamax"));
+    QVERIFY(WriteTestFile(root + "/sub/below.txt", "alphabet betamax"));
+    CLintra w;
+    w.WordSeparatedLanguage = true;
+    {
+        // One keyword: the rule is fixed per directory, so only the next directory changes.
+        CAtFile click(w, 1, [&w] { w.ui->MatchSubstring_RadioButton->click(); });
+        SetRadioButtons(w, "whole");
+        RunSearch(w, root, "alpha", SearchWhatFullText);
+        QCOMPARE(TablePaths(w), QStringList{root + "/sub/below.txt"});
+    }
+    {
+        // Several keywords: the rule is read for every line, so the click counts at once.
+        CAtFile click(w, 1, [&w] { w.ui->MatchSubstring_RadioButton->click(); });
+        RunSearch(w, root, "alpha beta", SearchWhatFullText);
+        QCOMPARE(TablePaths(w).size(), 2);
+    }
+    RunSearch(w, root, "alpha beta", SearchWhatFullText);
+    QCOMPARE(TablePaths(w).size(), 0);
 }
 
 // --- Cancel ------------------------------------------------------------------------------
