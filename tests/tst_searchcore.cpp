@@ -415,6 +415,11 @@ struct CRecordingScan
     }
 };
 
+QStringList WalkEveryFile(const QString &root, CRecordingScan &scan)
+{
+    return CDirectoryWalk(QStringList("*"), std::ref(scan), CancelCheck()).Walk(QDir(root));
+}
+
 } // namespace
 
 void TestSearchCore::walkIsDepthFirstPreOrder()
@@ -428,8 +433,7 @@ void TestSearchCore::walkIsDepthFirstPreOrder()
     QVERIFY(QDir(root).mkpath(QStringLiteral("empty/emptier")));
 
     CRecordingScan scan;
-    const QStringList result =
-        CDirectoryWalk(QStringList("*"), std::ref(scan), CancelCheck()).Walk(QDir(root));
+    const QStringList result = WalkEveryFile(root, scan);
     QCOMPARE(result.size(), 4);
     QCOMPARE(result.first(), root + "/r1.txt");
     QVERIFY(result.indexOf(root + "/a/a1.txt") + 1 == result.indexOf(root + "/a/deep/d1.txt"));
@@ -439,9 +443,7 @@ void TestSearchCore::walkIsDepthFirstPreOrder()
     QTemporaryDir emptyTree;
     QVERIFY(QDir(emptyTree.path()).mkpath(QStringLiteral("x/y")));
     CRecordingScan none;
-    QVERIFY(CDirectoryWalk(QStringList("*"), std::ref(none), CancelCheck())
-                .Walk(QDir(emptyTree.path()))
-                .isEmpty());
+    QVERIFY(WalkEveryFile(emptyTree.path(), none).isEmpty());
     QVERIFY(none.Scanned.isEmpty());
 }
 
@@ -455,8 +457,7 @@ void TestSearchCore::walkSurvivesLinkToItsOwnRoot()
     QVERIFY(MakeLink(root + "/sub", root + "/sub/self"));
 
     CRecordingScan scan;
-    const QStringList result =
-        CDirectoryWalk(QStringList("*"), std::ref(scan), CancelCheck()).Walk(QDir(root));
+    const QStringList result = WalkEveryFile(root, scan);
     QCOMPARE(ToSet(result), (QSet<QString>{root + "/top.txt", root + "/sub/inner.txt"}));
     QCOMPARE(result.size(), 2);
 }
@@ -474,8 +475,7 @@ void TestSearchCore::walkFollowsOtherDirectoryLinksOnce()
     QVERIFY(MakeLink(outside.path(), root + "/b/far-again"));
 
     CRecordingScan scan;
-    const QStringList result =
-        CDirectoryWalk(QStringList("*"), std::ref(scan), CancelCheck()).Walk(QDir(root));
+    const QStringList result = WalkEveryFile(root, scan);
     QCOMPARE(result.size(), 2);
     QCOMPARE(result.filter(QStringLiteral("/a1.txt")).size(), 1);
     QCOMPARE(result.filter(QStringLiteral("/far.txt")).size(), 1);
