@@ -25,6 +25,7 @@ class QLabel;
 class QMenu;
 class QTableWidgetItem;
 class QTextCodec;
+class CEventPacer;
 class CUpdateThread;
 class Ui_CLintra;
 
@@ -71,6 +72,8 @@ public:
     int TotalFilesCount = 0;
     int ProcessedFilesCount = 0;
     bool CancelRequested = false;
+    // The running search's event processing (search/clintra_search.cpp); null when idle.
+    CEventPacer *SearchEventPacer = nullptr;
     int CurrentResultRow = -1;
 
     // Local charset (text/).

@@ -19,7 +19,9 @@
 
 #include "app/platform.h"
 #include "search/directorywalk.h"
+#include "search/eventpacer.h"
 #include "search/keywordmatcher.h"
+#include "search/keywordprefilter.h"
 #include "search/keywordquery.h"
 #include "search/textfilescan.h"
 #include "text/localcharset.h"
@@ -174,10 +176,13 @@ void CLintra::OnKeywordsComboBoxCarriageReturn(QString s, TEnumSearchWhat e)
         return;
     }
     const CSearchButtonsDisabled buttonsDisabled(ui);
+    CEventPacer pacer(this);
+    SearchEventPacer = &pacer;
     ResetForNewSearch();
     const QStringList patterns = ParseKeywords(keywords);
     const QStringList results = WalkDirectory(dir, patterns, e);
     ShowSearchSummary(directory, keywords, results.size(), e);
+    SearchEventPacer = nullptr;
 }
 
 bool CLintra::ShowResultContentHeading()
@@ -320,7 +325,10 @@ void CLintra::AdvanceScanProgress(const QString &format)
     ui->Searching_ProgressBar->setRange(0, TotalFilesCount);
     ui->Searching_ProgressBar->setValue(ProcessedFilesCount);
     // The user's Cancel, row selections and every other action are handled here.
-    QCoreApplication::processEvents();
+    if (SearchEventPacer)
+        SearchEventPacer->ProcessEvents();
+    else
+        QCoreApplication::processEvents();
 }
 
 QStringList CLintra::FinishDirectoryScan(QStringList matches)
@@ -356,14 +364,21 @@ QStringList CLintra::ScanFileContents(const QDir &dir, const QStringList &names,
             matcher.SetMatchWholeWord(MatchWholeWord);
         return matcher.Feed(line);
     };
-    const CancelCheck cancelled = [this] { return CancelRequested; };
+    // A long file must not freeze the window: Cancel and row selections work inside it too.
+    const CancelCheck cancelled = [this] {
+        if (SearchEventPacer)
+            SearchEventPacer->ProcessEventsIfDue();
+        return CancelRequested;
+    };
+
+    CKeywordPreFilter preFilter(patterns);
 
     QStringList matches;
     for (const QString &name : names) {
         AdvanceScanProgress(tr("Processing file %1 of total %2 files..."));
         matcher.Reset();
         const QString path = dir.absoluteFilePath(name);
-        const TEnumFileScanResult outcome = ScanTextFile(path, lineTest, cancelled);
+        const TEnumFileScanResult outcome = ScanTextFile(path, preFilter, lineTest, cancelled);
         if (outcome == FileScanCancelled)
             break;
         if (outcome == FileScanMatched)

@@ -1,5 +1,10 @@
 #include "search/directorywalk.h"
 
+#include <QDirIterator>
+#include <QVector>
+
+#include <algorithm>
+
 QStringList CandidateNameFilters(TEnumSearchWhat what, const QStringList &plainTextFilters)
 {
     switch (what) {
@@ -11,23 +16,67 @@ QStringList CandidateNameFilters(TEnumSearchWhat what, const QStringList &plainT
     return QStringList();
 }
 
+namespace {
+
+// The order of QDir's default sort (by name, ignoring case). std::sort on the
+// same sequence with the same comparisons puts ties where QDir puts them.
+void SortLikeQDir(QStringList &names)
+{
+    if (names.size() < 2)
+        return;
+    QVector<int> order(names.size());
+    QStringList lowered;
+    for (int i = 0; i < names.size(); ++i) {
+        order[i] = i;
+        lowered << names.at(i).toLower();
+    }
+    std::sort(order.begin(), order.end(),
+              [&lowered](int a, int b) { return lowered.at(a).compare(lowered.at(b)) < 0; });
+    QStringList sorted;
+    for (const int i : order)
+        sorted << names.at(i);
+    names = sorted;
+}
+
+} // namespace
+
+CDirectoryListing ListDirectory(const QDir &dir, const CFileNameFilter &nameFilter)
+{
+    // One read instead of QDir's two listings (files without links; directories):
+    // a plain file is a candidate, every other entry would be in the directory listing.
+    CDirectoryListing listing;
+    QDirIterator it(dir.path(), QDir::Files | QDir::Dirs);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo info = it.fileInfo();
+        const QString name = info.fileName();
+        if (!info.isFile())
+            listing.SubDirectories << name;
+        else if (!info.isSymLink() && nameFilter.Matches(name))
+            listing.CandidateFiles << name;
+    }
+    SortLikeQDir(listing.CandidateFiles);
+    // Sorted with "." and "..", as QDir does, so that ties keep its order.
+    SortLikeQDir(listing.SubDirectories);
+    listing.SubDirectories.removeAll(QStringLiteral("."));
+    listing.SubDirectories.removeAll(QStringLiteral(".."));
+    return listing;
+}
+
 QStringList CandidateFileNames(const QDir &dir, const QStringList &nameFilters)
 {
     if (nameFilters.isEmpty())
         return QStringList();
-    return dir.entryList(nameFilters, QDir::Files | QDir::NoSymLinks, QDir::NoSort);
+    return ListDirectory(dir, CFileNameFilter(nameFilters)).CandidateFiles;
 }
 
 QStringList SubDirectoryNames(const QDir &dir)
 {
-    QStringList names = dir.entryList(QStringList(QStringLiteral("*")), QDir::Dirs, QDir::NoSort);
-    names.removeAll(QStringLiteral("."));
-    names.removeAll(QStringLiteral(".."));
-    return names;
+    return ListDirectory(dir, CFileNameFilter(QStringList())).SubDirectories;
 }
 
 CDirectoryWalk::CDirectoryWalk(const QStringList &nameFilters, DirectoryScan scan, CancelCheck cancelled)
-    : NameFilters(nameFilters)
+    : NameFilter(nameFilters)
     , Scan(std::move(scan))
     , IsCancelled(std::move(cancelled))
 {
@@ -53,8 +102,9 @@ QStringList CDirectoryWalk::Walk(const QDir &root)
 {
     if (Cancelled() || !Enter(root))
         return QStringList();
-    const QStringList candidates = CandidateFileNames(root, NameFilters);
-    const QStringList subDirectories = SubDirectoryNames(root);
+    const CDirectoryListing listing = ListDirectory(root, NameFilter);
+    const QStringList &candidates = listing.CandidateFiles;
+    const QStringList &subDirectories = listing.SubDirectories;
 
     QStringList result;
     if (!candidates.isEmpty())

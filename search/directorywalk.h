@@ -7,19 +7,28 @@
 
 #include <functional>
 
+#include "search/filenamefilter.h"
 #include "search/searchwhat.h"
 
 // The name filters of a search's candidate files: every file for a filename
 // search, the plain-text patterns for a full-text search, none otherwise.
 QStringList CandidateNameFilters(TEnumSearchWhat what, const QStringList &plainTextFilters);
 
-// The names of a directory's candidate files, in listing order: plain files
-// whose whole name matches a filter case-insensitively. Hidden files and
-// links to files are never candidates.
-QStringList CandidateFileNames(const QDir &dir, const QStringList &nameFilters);
+// What one read of a directory yields for a walk, each list in listing order
+// (by name, ignoring case, as QDir sorts by default).
+struct CDirectoryListing
+{
+    // Plain files whose whole name matches a filter case-insensitively;
+    // hidden files and links to files are never candidates.
+    QStringList CandidateFiles;
+    // Sub-directories, links to directories included, hidden ones and "." and ".." not.
+    QStringList SubDirectories;
+};
 
-// The names of a directory's sub-directories (links to directories included,
-// hidden ones and "." and ".." not), in listing order.
+CDirectoryListing ListDirectory(const QDir &dir, const CFileNameFilter &nameFilter);
+
+// The two halves of ListDirectory, for callers that need only one.
+QStringList CandidateFileNames(const QDir &dir, const QStringList &nameFilters);
 QStringList SubDirectoryNames(const QDir &dir);
 
 // Walks a tree depth first, pre-order, and hands the candidate files of each
@@ -43,7 +52,7 @@ private:
     bool Enter(const QDir &dir);
     bool Cancelled() const;
 
-    QStringList NameFilters;
+    CFileNameFilter NameFilter;
     DirectoryScan Scan;
     CancelCheck IsCancelled;
     QSet<QString> EnteredDirectories;

@@ -3,6 +3,16 @@
 #include <QFile>
 #include <QTextStream>
 
+#include "search/keywordprefilter.h"
+
+namespace {
+
+// Whether the line scan polls at all depends on whether a file decodes to any
+// character, which for a few bytes only the decoder knows: leave those to it.
+const qint64 LargestUnfilteredFile = 16;
+
+} // namespace
+
 TEnumFileScanResult ScanTextLines(QIODevice &device, const LineTest &lineTest, const CancelCheck &cancelled,
                                   QTextCodec *codec, int maxLineLength)
 {
@@ -26,5 +36,32 @@ TEnumFileScanResult ScanTextFile(const QString &path, const LineTest &lineTest, 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return FileScanUnreadable;
+    return ScanTextLines(file, lineTest, cancelled, codec, maxLineLength);
+}
+
+TEnumFileScanResult ScanTextFile(const QString &path, CKeywordPreFilter &preFilter, const LineTest &lineTest,
+                                 const CancelCheck &cancelled, QTextCodec *codec, int maxLineLength)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return FileScanUnreadable;
+    if (!preFilter.IsActive() || file.size() <= LargestUnfilteredFile)
+        return ScanTextLines(file, lineTest, cancelled, codec, maxLineLength);
+    // Where the line scan polls before its first line.
+    if (cancelled && cancelled())
+        return FileScanCancelled;
+    switch (preFilter.Check(file, cancelled)) {
+    case PreFilterNoMatch:
+        return FileScanNotMatched;
+    case PreFilterCancelled:
+        return FileScanCancelled;
+    case PreFilterMaybe:
+        break;
+    }
+    if (!file.seek(0)) {
+        file.close();
+        if (!file.open(QIODevice::ReadOnly))
+            return FileScanUnreadable;
+    }
     return ScanTextLines(file, lineTest, cancelled, codec, maxLineLength);
 }

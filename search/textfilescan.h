@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class CKeywordPreFilter;
 class QIODevice;
 class QTextCodec;
 
@@ -36,5 +37,13 @@ TEnumFileScanResult ScanTextLines(QIODevice &device, const LineTest &lineTest, c
 // The same for the file at path; a file that cannot be opened is FileScanUnreadable.
 TEnumFileScanResult ScanTextFile(const QString &path, const LineTest &lineTest, const CancelCheck &cancelled,
                                  QTextCodec *codec = nullptr, int maxLineLength = MaxLineLength);
+
+// The same outcome as ScanTextFile, without decoding the files that preFilter
+// (built for the same keywords and codec) rules out. Everything else is read
+// line by line as there; cancelled() is polled before reading a non-empty
+// file and between reads.
+TEnumFileScanResult ScanTextFile(const QString &path, CKeywordPreFilter &preFilter, const LineTest &lineTest,
+                                 const CancelCheck &cancelled, QTextCodec *codec = nullptr,
+                                 int maxLineLength = MaxLineLength);
 
 #endif

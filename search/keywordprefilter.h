@@ -1,0 +1,88 @@
+#ifndef LINTRA_KEYWORDPREFILTER_H
+#define LINTRA_KEYWORDPREFILTER_H
+
+#include <QByteArray>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+
+class QIODevice;
+class QTextCodec;
+
+// A character outside ASCII that a full-text expression (a case-insensitive
+// QRegExp) matches with an ASCII pattern character: the KELVIN SIGN matches
+// "k". Such characters put an ASCII keyword into a line without its bytes.
+struct CForeignLetterForm
+{
+    char Ascii;       // lower case
+    ushort Unicode;   // the UTF-16 code unit
+    const char *Utf8; // its UTF-8 bytes
+};
+
+// Every such character of the BMP, as enumerated with Qt 5.15 (the tests do it again).
+const QVector<CForeignLetterForm> &ForeignLetterForms();
+
+// True when needle, lower-case ASCII, occurs in bytes with ASCII letters compared
+// without regard to case; any other byte must be equal.
+bool ContainsAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArray &needle);
+
+enum TEnumPreFilterVerdict
+{
+    PreFilterNoMatch, // no line of the decoded text can match
+    PreFilterMaybe,   // only decoding and matching the lines can tell
+    PreFilterCancelled
+};
+
+// Rules a file out of a full-text search from its bytes, before anything is
+// decoded: a line can only match when the text contains every keyword as a
+// substring, so a file lacking the bytes of a pure-ASCII keyword cannot
+// match. This holds only where each ASCII character of the decoded text comes
+// from its own byte (UTF-8) or code unit (UTF-16), which is why it looks at
+// the byte-order mark exactly as QTextStream does and answers "maybe" for any
+// other codec. It never says a file matches: that is the line scan's job.
+class CKeywordPreFilter
+{
+public:
+    using CancelCheck = std::function<bool()>;
+
+    // patterns: the escaped, lower-cased keyword patterns of the search;
+    // streamCodec: the codec the line scan falls back to without a
+    // byte-order mark (null: the local codec); chunkSize: bytes per read.
+    explicit CKeywordPreFilter(const QStringList &patterns, QTextCodec *streamCodec = nullptr,
+                               int chunkSize = 64 * 1024);
+
+    // False when no keyword is pure ASCII: then no file can be ruled out.
+    bool IsActive() const { return !Keywords.isEmpty(); }
+
+    // Reads the device from its current position to its end. cancelled() is
+    // polled between reads, not before the first.
+    TEnumPreFilterVerdict Check(QIODevice &device, const CancelCheck &cancelled);
+
+private:
+    enum TEnumLayout
+    {
+        LayoutUtf8,
+        LayoutUtf16Le,
+        LayoutUtf16Be,
+        LayoutUnknown
+    };
+    struct CKeyword
+    {
+        QByteArray Bytes;
+        QVector<const CForeignLetterForm *> ForeignForms;
+    };
+
+    TEnumLayout LayoutOf(QIODevice &device) const;
+    int AppendChunk(QIODevice &device, TEnumLayout layout, int kept);
+    bool MarkFoundKeywords(const char *bytes, int size, bool utf8, QVector<bool> &found) const;
+
+    QVector<CKeyword> Keywords;
+    QTextCodec *StreamCodec = nullptr;
+    int ChunkSize;
+    int Overlap = 0;
+    QByteArray Buffer; // the kept tail of the last chunk, then the new chunk
+    QByteArray Raw;    // UTF-16 bytes before they are reduced to one byte per code unit
+};
+
+#endif

@@ -1,0 +1,551 @@
+// The fast paths of a search against the plain ones they stand in for: the
+// byte pre-filter of the full-text scan against reading every line, the
+// extension look-up against QDir's name filters, one directory read against
+// QDir's two listings, and the event pacer that coalesces repaints.
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QRegExp>
+#include <QTemporaryDir>
+#include <QTextCodec>
+#include <QtTest>
+
+#include "search/directorywalk.h"
+#include "search/eventpacer.h"
+#include "search/filenamefilter.h"
+#include "search/keywordmatcher.h"
+#include "search/keywordprefilter.h"
+#include "search/keywordquery.h"
+#include "search/plaintextfilters.h"
+#include "search/textfilescan.h"
+#include "testsupport.h"
+
+namespace {
+
+QByteArray Utf8(const char *text)
+{
+    return QByteArray(text);
+}
+
+QByteArray WithoutHeader(const char *codecName, const QString &text)
+{
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    return QTextCodec::codecForName(codecName)->fromUnicode(text.constData(), text.size(), &state);
+}
+
+QByteArray Bom(const char *codecName)
+{
+    return QTextCodec::codecForName(codecName)->fromUnicode(QString(QChar(QChar::ByteOrderMark)));
+}
+
+// One search's view of a file: the plain line scan, or the same behind the pre-filter.
+struct CScanCase
+{
+    QStringList Patterns;
+    bool WholeWord = false;
+    QTextCodec *Codec = QTextCodec::codecForName("UTF-8");
+    int ChunkSize = 64 * 1024;
+
+    TEnumFileScanResult Scan(const QString &path, bool fast) const
+    {
+        CKeywordMatcher matcher = CKeywordMatcher::ForFullText(Patterns, WholeWord, true);
+        const auto lineTest = [&matcher](const QString &line) { return matcher.Feed(line); };
+        if (!fast)
+            return ScanTextFile(path, lineTest, CancelCheck(), Codec);
+        CKeywordPreFilter preFilter(Patterns, Codec, ChunkSize);
+        return ScanTextFile(path, preFilter, lineTest, CancelCheck(), Codec);
+    }
+
+    TEnumPreFilterVerdict Verdict(const QByteArray &bytes) const
+    {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        CKeywordPreFilter preFilter(Patterns, Codec, ChunkSize);
+        return preFilter.Check(buffer, CKeywordPreFilter::CancelCheck());
+    }
+};
+
+// Pieces that random texts are made of: keyword parts and look-alikes,
+// letters whose case forms are ASCII, line ends, bytes no decoder likes.
+QList<QByteArray> TextPieces()
+{
+    return {Utf8("i"),           Utf8("iss"),          Utf8("k"),          Utf8("\xE2\x84\xAA"),
+            Utf8("alpha"),       Utf8("ALPHA"),        Utf8("alphabet"),   Utf8("beta"),
+            Utf8("Beta_"),       Utf8("c++"),          Utf8("C++x"),       Utf8("a.b"),
+            Utf8("axb"),         Utf8("kiss"),         Utf8("KISS"),       Utf8("ki"),
+            Utf8("ss"),          Utf8("K"),            Utf8(" "),            Utf8("  "),         Utf8("\n"),
+            Utf8("\r\n"),        Utf8("\r"),           Utf8("\t"),         Utf8("-"),
+            Utf8("\xE2\x84\xAA"), /* KELVIN SIGN */    Utf8("\xC5\xBF"),   /* LONG S */
+            Utf8("\xC4\xB0"),    /* I WITH DOT */      Utf8("\xC4\xB1"),   /* DOTLESS I */
+            Utf8("\xC3\x9F"),    /* SHARP S */         Utf8("\xEF\xAC\x86"), /* LIGATURE ST */
+            Utf8("\xC3\xA9"),    Utf8("\xE4\xB8\xAD"), Utf8("\xEF\xBB\xBF"), /* a BOM inside */
+            Utf8("\xC0\xAF"),    /* overlong "/" */    Utf8("\xE2\x84"),   /* cut short */
+            Utf8("\x80"),        Utf8("\xFF"),         QByteArray(1, '\0'), Utf8("\xF0\x9F\x98\x80")};
+}
+
+// Half of the pieces come from the first few, which make and break keywords most often.
+QByteArray RandomUtf8Text(QRandomGenerator &random, int pieces)
+{
+    static const QList<QByteArray> all = TextPieces();
+    QByteArray text;
+    for (int i = 0; i < pieces; ++i)
+        text += all.at(random.bounded(random.bounded(2) ? 12 : all.size()));
+    return text;
+}
+
+// The same text as a file of one of the encodings a search meets.
+QByteArray Encoded(const QByteArray &utf8, int encoding)
+{
+    const QString text = QString::fromUtf8(utf8);
+    switch (encoding) {
+    case 0:
+        return utf8;
+    case 1:
+        return Bom("UTF-8") + utf8;
+    case 2:
+        return Bom("UTF-16LE") + WithoutHeader("UTF-16LE", text);
+    case 3:
+        return Bom("UTF-16BE") + WithoutHeader("UTF-16BE", text);
+    case 4:
+        return Bom("UTF-32LE") + WithoutHeader("UTF-32LE", text);
+    case 5:
+        return Bom("UTF-16LE") + WithoutHeader("UTF-16LE", text) + "x"; // odd length
+    default:
+        return WithoutHeader("UTF-16LE", text); // no mark: decoded as the local codec
+    }
+}
+
+const int EncodingCount = 7;
+
+QStringList Patterns(const char *keywords)
+{
+    return ParseKeywords(QString::fromUtf8(keywords)).KeywordPatterns;
+}
+
+// Writes a name as a real file and returns the listing order QDir gives.
+QStringList QDirCandidates(const QDir &dir, const QStringList &filters)
+{
+    return dir.entryList(filters, QDir::Files | QDir::NoSymLinks, QDir::NoSort);
+}
+
+class CRequestCounter : public QObject
+{
+public:
+    int Layouts = 0;
+    int Updates = 0;
+    int Others = 0;
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() == QEvent::LayoutRequest)
+            ++Layouts;
+        else if (event->type() == QEvent::UpdateRequest)
+            ++Updates;
+        else if (event->type() == QEvent::User)
+            ++Others;
+        else
+            return QObject::event(event);
+        return true;
+    }
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(TEnumPreFilterVerdict)
+
+class TestSearchFastPath : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void foreignLetterFormsAreAllThereAre();
+    void asciiCaseInsensitiveSearch_data();
+    void asciiCaseInsensitiveSearch();
+    void asciiSearchAgreesWithNaiveSearch();
+    void preFilterVerdicts_data();
+    void preFilterVerdicts();
+    void fastScanAgreesWithLineScanOnChosenFiles_data();
+    void fastScanAgreesWithLineScanOnChosenFiles();
+    void fastScanAgreesWithLineScanOnGeneratedFiles();
+    void preFilterPollsCancelBetweenReads();
+    void nameFilterAgreesWithQDir();
+    void oneReadListsWhatQDirListsInItsOrder();
+    void pacerHoldsLayoutAndRepaintOnly();
+    void pacerWithoutIntervalHoldsNothing();
+};
+
+// --- Characters that match ASCII keywords ---------------------------------------------
+
+void TestSearchFastPath::foreignLetterFormsAreAllThereAre()
+{
+    // Every UTF-16 code unit above ASCII, lone surrogates included, against
+    // every ASCII pattern character, in the expressions a full-text line is
+    // matched with: alone, and in the middle of a keyword.
+    QString units;
+    QString embedded;
+    for (int u = 0x80; u <= 0xFFFF; ++u) {
+        units += QChar(ushort(u));
+        embedded += QLatin1String("x") + QChar(ushort(u)) + QLatin1String("x ");
+    }
+    QSet<QPair<char, ushort>> found;
+    for (int a = 0; a < 0x80; ++a) {
+        const QString pattern = QRegExp::escape(QString(QChar(a))).toLower();
+        const char ascii = char(QChar(a).toLower().unicode());
+        QRegExp alone = FullTextExpression(pattern, false, true);
+        for (int pos = alone.indexIn(units); pos != -1; pos = alone.indexIn(units, pos + 1))
+            found.insert(qMakePair(ascii, units.at(pos).unicode()));
+        QRegExp inside = FullTextExpression(QLatin1String("x") + pattern + QLatin1String("x"), false, true);
+        for (int pos = inside.indexIn(embedded); pos != -1; pos = inside.indexIn(embedded, pos + 1)) {
+            if (embedded.at(pos + 1).unicode() >= 0x80)
+                found.insert(qMakePair(ascii, embedded.at(pos + 1).unicode()));
+        }
+    }
+    QSet<QPair<char, ushort>> listed;
+    for (const CForeignLetterForm &form : ForeignLetterForms()) {
+        listed.insert(qMakePair(form.Ascii, form.Unicode));
+        QCOMPARE(QString(QChar(form.Unicode)).toUtf8(), QByteArray(form.Utf8));
+    }
+    for (const auto &pair : found)
+        QVERIFY2(listed.contains(pair), qPrintable(QStringLiteral("%1 matches U+%2, which is not listed")
+                                                       .arg(QLatin1Char(pair.first))
+                                                       .arg(pair.second, 4, 16, QLatin1Char('0'))));
+    QCOMPARE(found.size(), listed.size());
+
+    // Matching goes character by character: no ligature or sharp s stands for two letters.
+    for (const char *pair : {"ss", "st", "ff", "fi", "fl", "ffi", "ffl", "ij"}) {
+        QRegExp rx = FullTextExpression(QString::fromLatin1(pair), false, true);
+        QCOMPARE(rx.indexIn(units), -1);
+    }
+}
+
+// --- Byte search --------------------------------------------------------------------
+
+void TestSearchFastPath::asciiCaseInsensitiveSearch_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("needle");
+    QTest::addColumn<bool>("found");
+
+    const QByteArray pad(40, 'x');
+    QTest::newRow("at the start") << QByteArray("alpha") + pad << QByteArray("alpha") << true;
+    QTest::newRow("at the very end") << pad + "ALPHA" << QByteArray("alpha") << true;
+    QTest::newRow("across a 16-byte block") << QByteArray(14, 'x') + "AlPhA" + pad << QByteArray("alpha")
+                                             << true;
+    QTest::newRow("one byte short at the end") << pad + "alph" << QByteArray("alpha") << false;
+    QTest::newRow("single letter") << pad + "Q" << QByteArray("q") << true;
+    QTest::newRow("empty haystack") << QByteArray() << QByteArray("a") << false;
+    QTest::newRow("punctuation exact") << pad + "c++" << QByteArray("c++") << true;
+    QTest::newRow("no case for punctuation") << pad + "C++" << QByteArray("c++") << true;
+    // 0x40 and 0x60 differ by 0x20 like a letter's cases, and so do [ and {.
+    QTest::newRow("@ is not `") << pad + "@b`" << QByteArray("`b`") << false;
+    QTest::newRow("[ is not {") << pad + "[x" << QByteArray("{x") << false;
+    QTest::newRow("high byte is no letter") << pad + "\xC1\xCC\xD0\xC8\xC1" << QByteArray("alpha") << false;
+    QTest::newRow("nul byte inside") << pad + QByteArray("al\0ha", 5) << QByteArray("alpha") << false;
+}
+
+void TestSearchFastPath::asciiCaseInsensitiveSearch()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, needle);
+    QFETCH(bool, found);
+    QCOMPARE(ContainsAsciiCaseInsensitive(bytes.constData(), bytes.size(), needle), found);
+}
+
+void TestSearchFastPath::asciiSearchAgreesWithNaiveSearch()
+{
+    QRandomGenerator random(7);
+    const QByteArray alphabet("aAbB@`[{\x80\xC1 ");
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray bytes;
+        const int size = random.bounded(80);
+        for (int i = 0; i < size; ++i)
+            bytes += alphabet.at(random.bounded(alphabet.size()));
+        QByteArray needle;
+        for (int i = 1 + random.bounded(4); i > 0; --i)
+            needle += QByteArray("ab@`[{ ").at(random.bounded(7));
+        bool expected = false;
+        for (int i = 0; i + needle.size() <= bytes.size() && !expected; ++i) {
+            expected = true;
+            for (int j = 0; j < needle.size() && expected; ++j) {
+                const char c = bytes.at(i + j);
+                expected = (c >= 'A' && c <= 'Z' ? char(c + 32) : c) == needle.at(j);
+            }
+        }
+        QCOMPARE(ContainsAsciiCaseInsensitive(bytes.constData(), bytes.size(), needle), expected);
+    }
+}
+
+// --- Pre-filter verdicts --------------------------------------------------------------
+
+void TestSearchFastPath::preFilterVerdicts_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("keywords");
+    QTest::addColumn<QByteArray>("codec");
+    QTest::addColumn<TEnumPreFilterVerdict>("verdict");
+
+    const QByteArray text("first line\nsecond Alpha line\n");
+    QTest::newRow("keyword present") << text << "alpha" << QByteArray() << PreFilterMaybe;
+    QTest::newRow("keyword absent") << text << "gamma" << QByteArray() << PreFilterNoMatch;
+    QTest::newRow("one of two absent") << text << "alpha gamma" << QByteArray() << PreFilterNoMatch;
+    QTest::newRow("both present") << text << "alpha second" << QByteArray() << PreFilterMaybe;
+    QTest::newRow("escaped keyword") << QByteArray("x a.b y") << "a.b" << QByteArray() << PreFilterMaybe;
+    QTest::newRow("escaped keyword, no literal dot") << QByteArray("x axb y") << "a.b" << QByteArray()
+                                                      << PreFilterNoMatch;
+    QTest::newRow("non-ascii keyword is never ruled out")
+        << text << QString::fromUtf8("grüße") << QByteArray() << PreFilterMaybe;
+    QTest::newRow("non-ascii keyword with an absent ascii one")
+        << text << QString::fromUtf8("grüße gamma") << QByteArray() << PreFilterNoMatch;
+    QTest::newRow("kelvin sign may be a k") << QByteArray("\xE2\x84\xAAiss") << "kiss" << QByteArray()
+                                            << PreFilterMaybe;
+    QTest::newRow("long s is no s") << QByteArray("ki\xC5\xBF\xC5\xBF") << "kiss" << QByteArray()
+                                    << PreFilterNoMatch;
+    QTest::newRow("kelvin sign is no other letter") << QByteArray("\xE2\x84\xAA") << "alpha" << QByteArray()
+                                                    << PreFilterNoMatch;
+    QTest::newRow("utf16 le bom") << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", "ALPHA") << "alpha"
+                                  << QByteArray() << PreFilterMaybe;
+    QTest::newRow("utf16 be bom, absent") << Bom("UTF-16BE") + WithoutHeader("UTF-16BE", "ALPHA") << "beta"
+                                          << QByteArray() << PreFilterNoMatch;
+    QTest::newRow("utf16 le bom, kelvin sign")
+        << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", QString::fromUtf8("\u212Aiss")) << "kiss"
+        << QByteArray() << PreFilterMaybe;
+    QTest::newRow("utf16 without bom is local text") << WithoutHeader("UTF-16LE", "alpha") << "alpha"
+                                                     << QByteArray() << PreFilterNoMatch;
+    QTest::newRow("utf32 bom is left to the decoder") << Bom("UTF-32LE") + WithoutHeader("UTF-32LE", "x")
+                                                      << "alpha" << QByteArray() << PreFilterMaybe;
+    QTest::newRow("latin1 stream codec is left to the decoder")
+        << text << "gamma" << QByteArray("ISO-8859-1") << PreFilterMaybe;
+    QTest::newRow("utf8 bom switches a latin1 stream to utf8")
+        << Bom("UTF-8") + text << "gamma" << QByteArray("ISO-8859-1") << PreFilterNoMatch;
+    QTest::newRow("gb18030 stream codec is left to the decoder")
+        << text << "gamma" << QByteArray("GB18030") << PreFilterMaybe;
+}
+
+void TestSearchFastPath::preFilterVerdicts()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, keywords);
+    QFETCH(QByteArray, codec);
+    QFETCH(TEnumPreFilterVerdict, verdict);
+
+    CScanCase scan;
+    scan.Patterns = ParseKeywords(keywords).KeywordPatterns;
+    scan.Codec = codec.isEmpty() ? QTextCodec::codecForName("UTF-8") : QTextCodec::codecForName(codec);
+    for (const int chunk : {64 * 1024, 2, 3}) {
+        scan.ChunkSize = chunk;
+        QCOMPARE(scan.Verdict(bytes), verdict);
+    }
+}
+
+// --- Fast scan against the line scan --------------------------------------------------
+
+void TestSearchFastPath::fastScanAgreesWithLineScanOnChosenFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("keywords");
+    QTest::addColumn<bool>("wholeWord");
+
+    // A keyword that straddles the 25600-character cut of a long line.
+    QByteArray straddling(25598, 'x');
+    straddling += "alpha" + QByteArray(30000, 'y') + "\n";
+    QTest::newRow("keyword across the line cut") << straddling << "alpha" << false;
+    QTest::newRow("keyword after the line cut") << straddling + "alpha\n" << "alpha" << false;
+    QByteArray multiByteCut(25590, 'x');
+    multiByteCut += "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9 alpha\n"; // characters, not bytes, count
+    QTest::newRow("keyword near the cut after non-ascii") << multiByteCut << "alpha" << false;
+    QTest::newRow("whole word needs a boundary") << QByteArray("alphabet\n") << "alpha" << true;
+    QTest::newRow("substring") << QByteArray("alphabet\n") << "alpha" << false;
+    QTest::newRow("c++ whole word") << QByteArray("use c++ here\n") << "c++" << true;
+    QTest::newRow("c++ followed by a letter") << QByteArray("c++x\n") << "c++" << true;
+    QTest::newRow("keywords on different lines") << QByteArray("alpha\r\nzz\r\nbeta") << "alpha beta" << true;
+    QTest::newRow("keyword split by crlf") << QByteArray("alp\r\nha") << "alpha" << false;
+    QTest::newRow("keyword split by a bom inside") << QByteArray("alp\xEF\xBB\xBFha") << "alpha" << false;
+    QTest::newRow("keyword split by nul") << QByteArray("alp\0ha", 6) << "alpha" << false;
+    QTest::newRow("keyword split by invalid utf8") << QByteArray("alp\xFFha") << "alpha" << false;
+    // Longer than the few bytes whose decoding is always left to the line scan.
+    const QByteArray line("some words on a first line\n");
+    QTest::newRow("kelvin sign in a keyword") << line + "x \xE2\x84\xAAISS y\n" << "kiss" << true;
+    QTest::newRow("long s in a keyword") << line + "ki\xC5\xBFs\n" << "kiss" << false;
+    QTest::newRow("dotted capital i is no i") << line + "k\xC4\xB0ss\n" << "kiss" << false;
+    QTest::newRow("utf16 le bom") << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", line + "zz Alpha\n")
+                                  << "alpha" << true;
+    QTest::newRow("utf16 be bom, kelvin sign")
+        << Bom("UTF-16BE") + WithoutHeader("UTF-16BE", line + QString::fromUtf8("\u212Aiss")) << "kiss"
+        << true;
+    QTest::newRow("utf32 bom") << Bom("UTF-32BE") + WithoutHeader("UTF-32BE", line + "beta alpha")
+                               << "alpha beta" << true;
+    QTest::newRow("tiny file") << QByteArray("alpha") << "alpha" << true;
+    QTest::newRow("bom only") << Bom("UTF-16LE") << "alpha" << true;
+}
+
+void TestSearchFastPath::fastScanAgreesWithLineScanOnChosenFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, keywords);
+    QFETCH(bool, wholeWord);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("chosen.txt"));
+    QVERIFY(WriteTestFile(path, bytes));
+    CScanCase scan;
+    scan.Patterns = ParseKeywords(keywords).KeywordPatterns;
+    scan.WholeWord = wholeWord;
+    for (const char *codec : {"UTF-8", "ISO-8859-1", ""}) {
+        // "": the local codec, as the window uses it.
+        scan.Codec = *codec ? QTextCodec::codecForName(codec) : nullptr;
+        for (const int chunk : {64 * 1024, 4, 5}) {
+            scan.ChunkSize = chunk;
+            QCOMPARE(scan.Scan(path, true), scan.Scan(path, false));
+        }
+    }
+}
+
+void TestSearchFastPath::fastScanAgreesWithLineScanOnGeneratedFiles()
+{
+    const QList<QStringList> keywordSets = {
+        Patterns("alpha"), Patterns("kiss"),    Patterns("ss"),         Patterns("c++"),
+        Patterns("a.b"),   Patterns("alpha beta"), Patterns("kiss c++"), Patterns("\xC3\xA9 ki"),
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("generated.txt"));
+    QRandomGenerator random(2010);
+    int ruledOut = 0;
+    int matched = 0;
+    int compared = 0;
+    for (int round = 0; round < 300; ++round) {
+        QByteArray utf8 = RandomUtf8Text(random, 4 + random.bounded(60));
+        if (round % 25 == 0) // now and then a line around the 25600-character cut
+            utf8 = QByteArray(25600 - random.bounded(8), 'x') + utf8;
+        const QByteArray bytes = Encoded(utf8, round % EncodingCount);
+        QVERIFY(WriteTestFile(path, bytes));
+        for (const QStringList &patterns : keywordSets) {
+            for (const bool wholeWord : {false, true}) {
+                CScanCase scan;
+                scan.Patterns = patterns;
+                scan.WholeWord = wholeWord;
+                scan.ChunkSize = (round % 3 == 0) ? 6 : 64 * 1024;
+                const TEnumFileScanResult reference = scan.Scan(path, false);
+                QCOMPARE(scan.Scan(path, true), reference);
+                ruledOut += scan.Verdict(bytes) == PreFilterNoMatch;
+                matched += reference == FileScanMatched;
+                ++compared;
+            }
+        }
+    }
+    // Both outcomes occur often, or the comparison proves little.
+    QVERIFY2(ruledOut > compared / 10, qPrintable(QString::number(ruledOut)));
+    QVERIFY2(matched > compared / 10, qPrintable(QString::number(matched)));
+}
+
+void TestSearchFastPath::preFilterPollsCancelBetweenReads()
+{
+    QByteArray bytes(100, 'x');
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    CKeywordPreFilter preFilter(Patterns("alpha"), QTextCodec::codecForName("UTF-8"), 10);
+    int polls = 0;
+    QCOMPARE(preFilter.Check(buffer, [&polls] { return ++polls == 3; }), PreFilterCancelled);
+    QCOMPARE(polls, 3);
+    QCOMPARE(buffer.pos(), qint64(30));
+}
+
+// --- Listing a directory ------------------------------------------------------------------
+
+void TestSearchFastPath::nameFilterAgreesWithQDir()
+{
+    QTemporaryDir dir;
+    const QStringList names = {
+        "a.txt", "B.TXT", "c.Txt", "d.txt.bak", "txt", "e.", "f.c++", "g.C++", "h.h++", "i.cpp",
+        "j.CPP", "k.tex", "l.text", "m.mk", "n.ts", "o.TS", "p.yml2", "q.l01", "r.readme", "s.txtx",
+        "t..txt", "u.t xt", "v.html", "w.HTM", "x.f90",
+        // Letters whose case forms are ASCII, and some that have none.
+        QString::fromUtf8("y.m\u212A"), QString::fromUtf8("z.t\u017F"), QString::fromUtf8("A.\u0130NF"),
+        QString::fromUtf8("C.\u0131nf"), QString::fromUtf8("D.tx\u0442"), QString::fromUtf8("E.\uFF54xt"),
+        QString::fromUtf8("F.\u212Aml"), QString::fromUtf8("G.\u017Fh"), QString::fromUtf8("H.ba\u017F"),
+        QString::fromUtf8("\u00e9t\u00e9.txt")};
+    for (const QString &name : names)
+        QVERIFY2(WriteTestFile(dir.filePath(name), "x"), qPrintable(name));
+    const QDir qdir(dir.path());
+    for (const QStringList &filters : {PlainTextFilePatterns(), QStringList("*"), QStringList{"*.t?t", "a*"}}) {
+        const CFileNameFilter filter(filters);
+        const QStringList listed = QDirCandidates(qdir, filters);
+        for (const QString &name : names)
+            QVERIFY2(filter.Matches(name) == listed.contains(name), qPrintable(name));
+        QCOMPARE(CandidateFileNames(qdir, filters), listed);
+    }
+    QVERIFY(CandidateFileNames(qdir, QStringList()).isEmpty());
+}
+
+void TestSearchFastPath::oneReadListsWhatQDirListsInItsOrder()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    // Names equal but for case tie in QDir's sort; their order must still be QDir's.
+    for (const char *name : {"b.txt", "B.txt", "a.TXT", "A.txt", "zz.txt", "Zz.TXT", ".hidden.txt",
+                             "plain", "sub/x.txt", "Sub2/x.txt", "sUB3/x.txt", ".hiddendir/x.txt"})
+        QVERIFY(WriteTestFile(root + '/' + QString::fromLatin1(name), "x"));
+    QVERIFY(QFile::link(root + "/b.txt", root + "/link.txt"));
+    QVERIFY(QFile::link(root + "/sub", root + "/dirlink"));
+    QVERIFY(QFile::link(root + "/missing", root + "/dangling.txt"));
+    const QDir qdir(root);
+
+    const CDirectoryListing listing = ListDirectory(qdir, CFileNameFilter(PlainTextFilePatterns()));
+    QCOMPARE(listing.CandidateFiles, QDirCandidates(qdir, PlainTextFilePatterns()));
+    QStringList directories = qdir.entryList(QStringList("*"), QDir::Dirs, QDir::NoSort);
+    directories.removeAll(".");
+    directories.removeAll("..");
+    QCOMPARE(listing.SubDirectories, directories);
+    QCOMPARE(ListDirectory(qdir, CFileNameFilter(QStringList("*"))).CandidateFiles,
+             QDirCandidates(qdir, QStringList("*")));
+}
+
+// --- Event pacer -------------------------------------------------------------------
+
+void TestSearchFastPath::pacerHoldsLayoutAndRepaintOnly()
+{
+    CRequestCounter window;
+    {
+        // An interval no test run reaches: everything held stays held until the end.
+        CEventPacer pacer(&window, 24 * 3600 * 1000, 0);
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::postEvent(&window, new QEvent(QEvent::LayoutRequest));
+            QCoreApplication::postEvent(&window, new QEvent(QEvent::UpdateRequest));
+            QCoreApplication::postEvent(&window, new QEvent(QEvent::User));
+            pacer.ProcessEvents();
+        }
+        QCOMPARE(window.Others, 3);
+        QCOMPARE(window.Layouts, 0);
+        QCOMPARE(window.Updates, 0);
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(window.Layouts, 1);
+    QCOMPARE(window.Updates, 1);
+
+    // Requests for other objects pass.
+    CRequestCounter other;
+    CEventPacer pacer(&window, 24 * 3600 * 1000, 0);
+    QCoreApplication::postEvent(&other, new QEvent(QEvent::UpdateRequest));
+    pacer.ProcessEvents();
+    QCOMPARE(other.Updates, 1);
+}
+
+void TestSearchFastPath::pacerWithoutIntervalHoldsNothing()
+{
+    CRequestCounter window;
+    CEventPacer pacer(&window, 0, 0);
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::postEvent(&window, new QEvent(QEvent::LayoutRequest));
+        QCoreApplication::postEvent(&window, new QEvent(QEvent::UpdateRequest));
+        pacer.ProcessEvents();
+    }
+    QCOMPARE(window.Layouts, 3);
+    QCOMPARE(window.Updates, 3);
+}
+
+QTEST_GUILESS_MAIN(TestSearchFastPath)
+#include "tst_searchfastpath.moc"
