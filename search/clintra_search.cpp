@@ -177,6 +177,10 @@ void CLintra::OnKeywordsComboBoxCarriageReturn(QString s, TEnumSearchWhat e)
     }
     const CSearchButtonsDisabled buttonsDisabled(ui);
     CEventPacer pacer(this);
+    // The table lays out its rows, and fits the path column to its contents, on
+    // zero timers after rows are added: each pass measures every row.
+    pacer.HoldTimersOf(ui->FilesFound_TableWidget);
+    pacer.HoldTimersOf(ui->FilesFound_TableWidget->horizontalHeader());
     SearchEventPacer = &pacer;
     ResetForNewSearch();
     const QStringList patterns = ParseKeywords(keywords);

@@ -23,41 +23,57 @@ CEventPacer::~CEventPacer()
     Release();
 }
 
+bool CEventPacer::IsInWindow(QObject *object) const
+{
+    for (; object; object = object->parent()) {
+        if (object == Window)
+            return true;
+    }
+    return false;
+}
+
+void CEventPacer::HoldTimersOf(QObject *object)
+{
+    TimerReceivers << object;
+}
+
 bool CEventPacer::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != Window)
-        return false;
     switch (event->type()) {
     case QEvent::LayoutRequest:
-        if (event == ReleasedLayout) {
-            ReleasedLayout = nullptr;
+        if (ReleasedEvents.remove(event) || !IsInWindow(watched))
             return false;
-        }
-        LayoutHeld = LayoutHeld || Hold();
-        return LayoutHeld;
+        break;
     case QEvent::UpdateRequest:
-        if (event == ReleasedUpdate) {
-            ReleasedUpdate = nullptr;
+        if (ReleasedEvents.remove(event) || watched != Window)
             return false;
-        }
-        UpdateHeld = UpdateHeld || Hold();
-        return UpdateHeld;
+        break;
+    case QEvent::Timer:
+        if (!TimerReceivers.contains(watched))
+            return false;
+        break;
     default:
         return false;
     }
+    return OpenRounds == 0 && Hold(watched, event);
 }
 
-// While a request is held the toolkit posts no other of its kind, so one
-// request posted again later covers all of them.
-bool CEventPacer::Hold()
+// While a request is held the toolkit posts no other of its kind to the
+// same receiver, so one request posted again later covers all of them.
+bool CEventPacer::Hold(QObject *receiver, QEvent *event)
 {
-    const qint64 remaining = RefreshInterval - SinceRefresh.elapsed();
-    if (remaining <= 0 && !ReleaseTimer.isActive()) {
-        SinceRefresh.restart();
-        return false;
+    if (!ReleaseTimer.isActive()) {
+        const qint64 remaining = RefreshInterval - SinceRefresh.elapsed();
+        if (remaining <= 0) {
+            Release();
+            return false;
+        }
+        ReleaseTimer.start(int(remaining));
     }
-    if (!ReleaseTimer.isActive())
-        ReleaseTimer.start(int(qMax<qint64>(0, remaining)));
+    if (event->type() == QEvent::UpdateRequest)
+        UpdateHeld = true;
+    else if (event->type() == QEvent::LayoutRequest && !HeldLayouts.contains(receiver))
+        HeldLayouts << receiver;
     return true;
 }
 
@@ -65,22 +81,31 @@ void CEventPacer::Release()
 {
     ReleaseTimer.stop();
     SinceRefresh.restart();
-    if (LayoutHeld) {
-        ReleasedLayout = new QEvent(QEvent::LayoutRequest);
-        QCoreApplication::postEvent(Window, ReleasedLayout);
+    // Layouts first: they decide what the repaint draws.
+    for (const QPointer<QObject> &receiver : qAsConst(HeldLayouts)) {
+        if (!receiver)
+            continue;
+        QEvent *event = new QEvent(QEvent::LayoutRequest);
+        ReleasedEvents.insert(event);
+        QCoreApplication::postEvent(receiver, event);
     }
     if (UpdateHeld) {
-        ReleasedUpdate = new QEvent(QEvent::UpdateRequest);
-        QCoreApplication::postEvent(Window, ReleasedUpdate, Qt::LowEventPriority);
+        QEvent *event = new QEvent(QEvent::UpdateRequest);
+        ReleasedEvents.insert(event);
+        QCoreApplication::postEvent(Window, event, Qt::LowEventPriority);
     }
-    LayoutHeld = false;
+    HeldLayouts.clear();
     UpdateHeld = false;
+    // Held timers come back by themselves, in this round or the next.
+    OpenRounds = 2;
 }
 
 void CEventPacer::ProcessEvents()
 {
     QCoreApplication::processEvents();
     SinceEvents.restart();
+    if (OpenRounds > 0)
+        --OpenRounds;
 }
 
 void CEventPacer::ProcessEventsIfDue()

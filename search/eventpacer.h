@@ -3,15 +3,20 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
+#include <QSet>
 #include <QTimer>
+#include <QVector>
 
 class QEvent;
 
 // Keeps a window responsive while a long loop runs inside one of its slots,
 // at a cost the loop can afford per step: pending events are processed at
 // every step (or, inside a long step, every eventInterval), so input is
-// answered at once, while the window's layout and repaint requests are held
-// back and let through at most once per refreshInterval. Widgets thus always
+// answered at once, while the layout requests of the window and its children
+// and the window's repaint requests are held back and let through at most
+// once per refreshInterval (the round in which they are let through and the
+// next let everything through). Widgets thus always
 // hold their exact state; only drawing it is coalesced. What is held is let
 // through by a timer, so a nested event loop (a message box) still repaints
 // the window, and everything held is released when the pacer is destroyed.
@@ -23,6 +28,11 @@ public:
     CEventPacer(const CEventPacer &) = delete;
     CEventPacer &operator=(const CEventPacer &) = delete;
 
+    // Also holds back the timer events of object, such as the zero timer on
+    // which a header view resizes its columns to their contents after rows
+    // were added. A held timer fires again by itself once let through.
+    void HoldTimersOf(QObject *object);
+
     // Processes all pending events.
     void ProcessEvents();
     // The same, but only when the event interval has passed since events were last processed.
@@ -32,16 +42,18 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool Hold();
+    bool IsInWindow(QObject *object) const;
+    bool Hold(QObject *receiver, QEvent *event);
     void Release();
 
     QObject *Window;
     int RefreshInterval;
     int EventInterval;
-    QEvent *ReleasedLayout = nullptr;
-    QEvent *ReleasedUpdate = nullptr;
-    bool LayoutHeld = false;
+    QSet<QEvent *> ReleasedEvents; // posted by Release, not delivered yet
+    QVector<QPointer<QObject>> HeldLayouts;
+    QVector<QObject *> TimerReceivers;
     bool UpdateHeld = false;
+    int OpenRounds = 0; // event processing rounds in which nothing is held
     QTimer ReleaseTimer;
     QElapsedTimer SinceRefresh;
     QElapsedTimer SinceEvents;
