@@ -142,10 +142,11 @@ CKeywordPreFilter::CKeywordPreFilter(const QStringList &patterns, QTextCodec *st
     Overlap = longest - 1;
 }
 
-CKeywordPreFilter::TEnumLayout CKeywordPreFilter::LayoutOf(QIODevice &device) const
+CKeywordPreFilter::TEnumLayout CKeywordPreFilter::LayoutOf(const char *head, qint64 size) const
 {
-    // The same decision QTextStream takes on its first read.
-    const QTextCodec *codec = QTextCodec::codecForUtfText(device.peek(4), StreamCodec);
+    // The decision QTextStream takes on its first read, which sees at least these bytes.
+    const QByteArray bytes = QByteArray::fromRawData(head, int(qMin<qint64>(size, 4)));
+    const QTextCodec *codec = QTextCodec::codecForUtfText(bytes, StreamCodec);
     switch (codec ? codec->mibEnum() : 0) {
     case Utf8Mib:
         return LayoutUtf8;
@@ -157,30 +158,29 @@ CKeywordPreFilter::TEnumLayout CKeywordPreFilter::LayoutOf(QIODevice &device) co
     return LayoutUnknown;
 }
 
-int CKeywordPreFilter::AppendChunk(QIODevice &device, TEnumLayout layout, int kept)
+qint64 CKeywordPreFilter::ReadHead(QIODevice &device)
 {
-    if (layout == LayoutUtf8) {
-        Buffer.resize(kept + ChunkSize);
-        return int(device.read(Buffer.data() + kept, ChunkSize));
+    qint64 size = 0;
+    while (size < 4) {
+        const qint64 read = device.read(Buffer.data() + size, qMax(ChunkSize, 4) - size);
+        if (read < 0)
+            return -1;
+        if (read == 0)
+            break;
+        size += read;
     }
-    // One byte per code unit; an odd byte waits for its partner in Raw.
-    const int pending = Raw.size() % 2;
-    const QByteArray odd = Raw.right(pending);
-    Raw.resize(pending + ChunkSize);
-    if (pending)
-        Raw[0] = odd.at(0);
-    const qint64 read = device.read(Raw.data() + pending, ChunkSize);
-    if (read <= 0)
-        return int(read);
-    Raw.resize(pending + int(read));
-    const int units = Raw.size() / 2;
-    Buffer.resize(kept + units);
-    const uchar *raw = reinterpret_cast<const uchar *>(Raw.constData());
-    char *out = Buffer.data() + kept;
+    return size;
+}
+
+int CKeywordPreFilter::ProjectUnits(int offset, int size, TEnumLayout layout)
+{
+    // In place: unit u is written at offset + u, after its bytes at offset + 2u were read.
+    uchar *bytes = reinterpret_cast<uchar *>(Buffer.data() + offset);
+    const int units = size / 2;
+    PendingByte = size % 2 ? bytes[size - 1] : -1;
     const int high = layout == LayoutUtf16Le ? 1 : 0;
     for (int u = 0; u < units; ++u)
-        out[u] = ProjectedUnit(ushort(raw[2 * u + high] << 8 | raw[2 * u + 1 - high]));
-    Raw = Raw.right(Raw.size() % 2);
+        bytes[u] = uchar(ProjectedUnit(ushort(bytes[2 * u + high] << 8 | bytes[2 * u + 1 - high])));
     return units;
 }
 
@@ -204,25 +204,37 @@ bool CKeywordPreFilter::MarkFoundKeywords(const char *bytes, int size, bool utf8
 
 TEnumPreFilterVerdict CKeywordPreFilter::Check(QIODevice &device, const CancelCheck &cancelled)
 {
-    const TEnumLayout layout = IsActive() ? LayoutOf(device) : LayoutUnknown;
-    if (layout == LayoutUnknown)
+    BytesRead = 0;
+    if (!IsActive())
         return PreFilterMaybe;
+    Buffer.resize(Overlap + 1 + qMax(ChunkSize, 4));
+    qint64 read = ReadHead(device);
+    const TEnumLayout layout = read < 0 ? LayoutUnknown : LayoutOf(Buffer.constData(), read);
+    if (layout == LayoutUnknown)
+        return PreFilterMaybe; // also after a read error: the line scan reads what it can
     QVector<bool> found(Keywords.size(), false);
-    Raw.clear();
+    PendingByte = -1;
     int kept = 0;
-    for (bool first = true;; first = false) {
-        if (!first && cancelled && cancelled())
-            return PreFilterCancelled;
-        const int added = AppendChunk(device, layout, kept);
-        if (added < 0)
-            return PreFilterMaybe; // a read error: the line scan reads what it can
-        if (added == 0)
-            return PreFilterNoMatch;
-        const int size = kept + added;
+    while (read > 0) {
+        BytesRead += read;
+        int size = kept + int(read);
+        if (layout != LayoutUtf8)
+            size = kept + ProjectUnits(kept, int(read), layout);
         if (MarkFoundKeywords(Buffer.constData(), size, layout == LayoutUtf8, found))
             return PreFilterMaybe;
         // A keyword may straddle two reads.
         kept = qMin(Overlap, size);
         memmove(Buffer.data(), Buffer.constData() + size - kept, size_t(kept));
+        if (cancelled && cancelled())
+            return PreFilterCancelled;
+        // An odd byte of UTF-16 waits for its partner.
+        const int pending = PendingByte >= 0 ? 1 : 0;
+        if (pending)
+            Buffer[kept] = char(PendingByte);
+        read = device.read(Buffer.data() + kept + pending, ChunkSize);
+        if (read < 0)
+            return PreFilterMaybe;
+        read += read > 0 ? pending : 0;
     }
+    return PreFilterNoMatch;
 }

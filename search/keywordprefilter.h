@@ -55,9 +55,11 @@ public:
     // False when no keyword is pure ASCII: then no file can be ruled out.
     bool IsActive() const { return !Keywords.isEmpty(); }
 
-    // Reads the device from its current position to its end. cancelled() is
-    // polled between reads, not before the first.
+    // Reads the device from its current position to its end, or until a match
+    // is possible. cancelled() is polled between reads, not before the first.
     TEnumPreFilterVerdict Check(QIODevice &device, const CancelCheck &cancelled);
+    // Bytes the last Check read (possibly not all of the device).
+    qint64 LastBytesRead() const { return BytesRead; }
 
 private:
     enum TEnumLayout
@@ -73,16 +75,20 @@ private:
         QVector<const CForeignLetterForm *> ForeignForms;
     };
 
-    TEnumLayout LayoutOf(QIODevice &device) const;
-    int AppendChunk(QIODevice &device, TEnumLayout layout, int kept);
+    TEnumLayout LayoutOf(const char *head, qint64 size) const;
+    qint64 ReadHead(QIODevice &device);
+    int ProjectUnits(int offset, int size, TEnumLayout layout);
     bool MarkFoundKeywords(const char *bytes, int size, bool utf8, QVector<bool> &found) const;
 
     QVector<CKeyword> Keywords;
     QTextCodec *StreamCodec = nullptr;
     int ChunkSize;
     int Overlap = 0;
-    QByteArray Buffer; // the kept tail of the last chunk, then the new chunk
-    QByteArray Raw;    // UTF-16 bytes before they are reduced to one byte per code unit
+    // The kept tail of the last read, then the new one; UTF-16 is reduced to
+    // one byte per code unit in place.
+    QByteArray Buffer;
+    int PendingByte = -1; // the odd last byte of a UTF-16 read
+    qint64 BytesRead = 0;
 };
 
 #endif

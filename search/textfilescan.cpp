@@ -42,21 +42,16 @@ TEnumFileScanResult ScanTextFile(const QString &path, const LineTest &lineTest, 
 TEnumFileScanResult ScanTextFile(const QString &path, CKeywordPreFilter &preFilter, const LineTest &lineTest,
                                  const CancelCheck &cancelled, QTextCodec *codec, int maxLineLength)
 {
+    // Unbuffered: the pre-filter reads large blocks straight into its own buffer.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return FileScanUnreadable;
-    if (!preFilter.IsActive() || file.size() <= LargestUnfilteredFile)
-        return ScanTextLines(file, lineTest, cancelled, codec, maxLineLength);
-    // Where the line scan polls before its first line.
-    if (cancelled && cancelled())
+    const TEnumPreFilterVerdict verdict = preFilter.Check(file, cancelled);
+    if (verdict == PreFilterCancelled)
         return FileScanCancelled;
-    switch (preFilter.Check(file, cancelled)) {
-    case PreFilterNoMatch:
-        return FileScanNotMatched;
-    case PreFilterCancelled:
-        return FileScanCancelled;
-    case PreFilterMaybe:
-        break;
+    if (verdict == PreFilterNoMatch && preFilter.LastBytesRead() > LargestUnfilteredFile) {
+        // Where the line scan polls before its first line.
+        return (cancelled && cancelled()) ? FileScanCancelled : FileScanNotMatched;
     }
     if (!file.seek(0)) {
         file.close();
