@@ -158,11 +158,11 @@ CKeywordPreFilter::TEnumLayout CKeywordPreFilter::LayoutOf(const char *head, qin
     return LayoutUnknown;
 }
 
-qint64 CKeywordPreFilter::ReadHead(QIODevice &device)
+qint64 CKeywordPreFilter::ReadHead(const ReadFunction &readBytes)
 {
     qint64 size = 0;
     while (size < 4) {
-        const qint64 read = device.read(Buffer.data() + size, qMax(ChunkSize, 4) - size);
+        const qint64 read = readBytes(Buffer.data() + size, qMax(ChunkSize, 4) - size);
         if (read < 0)
             return -1;
         if (read == 0)
@@ -204,11 +204,16 @@ bool CKeywordPreFilter::MarkFoundKeywords(const char *bytes, int size, bool utf8
 
 TEnumPreFilterVerdict CKeywordPreFilter::Check(QIODevice &device, const CancelCheck &cancelled)
 {
+    return Check([&device](char *data, qint64 size) { return device.read(data, size); }, cancelled);
+}
+
+TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, const CancelCheck &cancelled)
+{
     BytesRead = 0;
     if (!IsActive())
         return PreFilterMaybe;
     Buffer.resize(Overlap + 1 + qMax(ChunkSize, 4));
-    qint64 read = ReadHead(device);
+    qint64 read = ReadHead(readBytes);
     const TEnumLayout layout = read < 0 ? LayoutUnknown : LayoutOf(Buffer.constData(), read);
     if (layout == LayoutUnknown)
         return PreFilterMaybe; // also after a read error: the line scan reads what it can
@@ -231,7 +236,7 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(QIODevice &device, const CancelCh
         const int pending = PendingByte >= 0 ? 1 : 0;
         if (pending)
             Buffer[kept] = char(PendingByte);
-        read = device.read(Buffer.data() + kept + pending, ChunkSize);
+        read = readBytes(Buffer.data() + kept + pending, ChunkSize);
         if (read < 0)
             return PreFilterMaybe;
         read += read > 0 ? pending : 0;

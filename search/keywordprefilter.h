@@ -45,6 +45,8 @@ class CKeywordPreFilter
 {
 public:
     using CancelCheck = std::function<bool()>;
+    // Reads at most size bytes into data; 0 at the end, -1 on an error.
+    using ReadFunction = std::function<qint64(char *data, qint64 size)>;
 
     // patterns: the escaped, lower-cased keyword patterns of the search;
     // streamCodec: the codec the line scan falls back to without a
@@ -58,6 +60,7 @@ public:
     // Reads the device from its current position to its end, or until a match
     // is possible. cancelled() is polled between reads, not before the first.
     TEnumPreFilterVerdict Check(QIODevice &device, const CancelCheck &cancelled);
+    TEnumPreFilterVerdict Check(const ReadFunction &readBytes, const CancelCheck &cancelled);
     // Bytes the last Check read (possibly not all of the device).
     qint64 LastBytesRead() const { return BytesRead; }
 
@@ -76,7 +79,7 @@ private:
     };
 
     TEnumLayout LayoutOf(const char *head, qint64 size) const;
-    qint64 ReadHead(QIODevice &device);
+    qint64 ReadHead(const ReadFunction &readBytes);
     int ProjectUnits(int offset, int size, TEnumLayout layout);
     bool MarkFoundKeywords(const char *bytes, int size, bool utf8, QVector<bool> &found) const;
 

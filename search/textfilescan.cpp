@@ -5,11 +5,80 @@
 
 #include "search/keywordprefilter.h"
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 // Whether the line scan polls at all depends on whether a file decodes to any
 // character, which for a few bytes only the decoder knows: leave those to it.
 const qint64 LargestUnfilteredFile = 16;
+
+// A file read with as few system calls as a regular file allows: no status
+// query, and a short read taken as its end. Where it cannot be opened, the
+// line scan's QFile decides what that means.
+class CRawFile
+{
+public:
+    explicit CRawFile(const QString &path)
+    {
+#ifdef Q_OS_UNIX
+        const QByteArray name = QFile::encodeName(path);
+        do
+            Descriptor = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+        while (Descriptor < 0 && errno == EINTR);
+#else
+        Q_UNUSED(path);
+#endif
+    }
+    ~CRawFile()
+    {
+        Close();
+    }
+    CRawFile(const CRawFile &) = delete;
+    CRawFile &operator=(const CRawFile &) = delete;
+
+    bool IsOpen() const
+    {
+        return Descriptor >= 0;
+    }
+    void Close()
+    {
+#ifdef Q_OS_UNIX
+        if (Descriptor >= 0)
+            ::close(Descriptor);
+#endif
+        Descriptor = -1;
+    }
+    CKeywordPreFilter::ReadFunction Reader()
+    {
+        return [this](char *data, qint64 size) { return Read(data, size); };
+    }
+
+private:
+    qint64 Read(char *data, qint64 size)
+    {
+        if (AtEnd)
+            return 0;
+#ifdef Q_OS_UNIX
+        qint64 read;
+        do
+            read = ::read(Descriptor, data, size_t(size));
+        while (read < 0 && errno == EINTR);
+#else
+        const qint64 read = -1;
+        Q_UNUSED(data);
+#endif
+        AtEnd = read < size;
+        return read;
+    }
+
+    int Descriptor = -1;
+    bool AtEnd = false;
+};
 
 } // namespace
 
@@ -42,21 +111,19 @@ TEnumFileScanResult ScanTextFile(const QString &path, const LineTest &lineTest, 
 TEnumFileScanResult ScanTextFile(const QString &path, CKeywordPreFilter &preFilter, const LineTest &lineTest,
                                  const CancelCheck &cancelled, QTextCodec *codec, int maxLineLength)
 {
-    // Unbuffered: the pre-filter reads large blocks straight into its own buffer.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return FileScanUnreadable;
-    const TEnumPreFilterVerdict verdict = preFilter.Check(file, cancelled);
+    CRawFile raw(path);
+    if (!raw.IsOpen())
+        return ScanTextFile(path, lineTest, cancelled, codec, maxLineLength);
+    const TEnumPreFilterVerdict verdict = preFilter.Check(raw.Reader(), cancelled);
+    raw.Close();
     if (verdict == PreFilterCancelled)
         return FileScanCancelled;
+    // An empty file is read by nobody, and the line scan does not poll for it.
+    if (verdict == PreFilterNoMatch && preFilter.LastBytesRead() == 0)
+        return FileScanNotMatched;
     if (verdict == PreFilterNoMatch && preFilter.LastBytesRead() > LargestUnfilteredFile) {
         // Where the line scan polls before its first line.
         return (cancelled && cancelled()) ? FileScanCancelled : FileScanNotMatched;
     }
-    if (!file.seek(0)) {
-        file.close();
-        if (!file.open(QIODevice::ReadOnly))
-            return FileScanUnreadable;
-    }
-    return ScanTextLines(file, lineTest, cancelled, codec, maxLineLength);
+    return ScanTextFile(path, lineTest, cancelled, codec, maxLineLength);
 }
