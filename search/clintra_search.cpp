@@ -346,8 +346,9 @@ QStringList CLintra::ScanFileNames(const QDir &dir, const QStringList &names, co
 {
     CKeywordMatcher matcher = CKeywordMatcher::ForFileNames(patterns);
     QStringList matches;
+    const QString progress = tr("Checking the name of file %1 of total %2 files...");
     for (const QString &name : names) {
-        AdvanceScanProgress(tr("Checking the name of file %1 of total %2 files..."));
+        AdvanceScanProgress(progress);
         if (CancelRequested)
             break;
         matcher.Reset();
@@ -378,8 +379,9 @@ QStringList CLintra::ScanFileContents(const QDir &dir, const QStringList &names,
     CKeywordPreFilter preFilter(patterns);
 
     QStringList matches;
+    const QString progress = tr("Processing file %1 of total %2 files...");
     for (const QString &name : names) {
-        AdvanceScanProgress(tr("Processing file %1 of total %2 files..."));
+        AdvanceScanProgress(progress);
         matcher.Reset();
         const QString path = dir.absoluteFilePath(name);
         const TEnumFileScanResult outcome = ScanTextFile(path, preFilter, lineTest, cancelled);
