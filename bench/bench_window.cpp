@@ -6,9 +6,11 @@
 //   bench_window viewer FILE KEYWORDS
 //       shows FILE as a full-text result (the first block with a keyword).
 //
-// Prints one line: "seconds=<s> idle_kb=<kB> peak_kb=<kB> status=<summary>",
-// where peak_kb is the highest resident size during the measured step and
-// idle_kb the size of the idle window before it.
+// Prints one line: "seconds=<s> idle_kb=<kB> peak_kb=<kB> [block=<b>
+// last_block=<b> keyword_shown=<0|1>] status=<summary>", where peak_kb is the
+// highest resident size during the measured step, idle_kb the size of the
+// idle window before it, and the viewer's fields tell which block it shows,
+// which block ends the file, and whether the pane shows a keyword.
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -97,8 +99,14 @@ int main(int argc, char **argv)
     const double seconds = Measure(window, mode, args.mid(1));
     const qint64 peak = StatusKiloBytes("VmHWM:");
 
-    QTextStream(stdout) << "seconds=" << QString::number(seconds, 'f', 4) << " idle_kb=" << idle
-                        << " peak_kb=" << peak
-                        << " status=" << window.ui->SearchingProgressStatus_Label->text() << '\n';
+    QTextStream out(stdout);
+    out << "seconds=" << QString::number(seconds, 'f', 4) << " idle_kb=" << idle << " peak_kb=" << peak;
+    if (mode == QLatin1String("viewer")) {
+        const bool shown =
+            window.ui->FileContent_TextEdit->toPlainText().contains(args.at(2), Qt::CaseInsensitive);
+        out << " block=" << window.CurrentBlock << " last_block=" << window.LastBlock
+            << " keyword_shown=" << (shown ? 1 : 0);
+    }
+    out << " status=" << window.ui->SearchingProgressStatus_Label->text() << '\n';
     return 0;
 }

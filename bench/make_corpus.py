@@ -4,11 +4,13 @@
     make_corpus.py OUT [--seed N] [--files N] [--megabytes N]
 
 The same seed and sizes always give the same tree: directories several levels
-deep; files from empty to several MB with plain-text extensions and others;
+deep; files from empty to several MB with plain-text extensions and others
+(their sizes scaled so that the tree holds about the megabytes asked for);
 ASCII, UTF-8 with non-ASCII text and UTF-16 with BOM; a few very long lines.
-Two keywords are planted in known files at known lines, and OUT/../<name>.manifest
-lists them, so the benchmark knows which files every tool must report. Nothing
-else in the corpus contains either keyword, in any letter case.
+Two keywords are planted in known files at known lines, and OUT.manifest lists
+them (files and line numbers), so the benchmark knows which files every tool
+must report. Nothing else in the corpus contains either keyword, in any letter
+case.
 """
 
 import argparse
@@ -18,6 +20,8 @@ import random
 
 KEYWORD = "zephyrine"
 SECOND = "quillmark"
+# Changes whenever the same seed and sizes would give another tree.
+GENERATOR = 2
 
 TEXT_EXTENSIONS = [".txt", ".log", ".cpp", ".h", ".py", ".html", ".xml", ".c", ".java", ".js",
                    ".css", ".sh", ".conf", ".TXT", ".Log"]
@@ -61,8 +65,9 @@ class LinePool:
         pool = self.mixed if non_ascii else self.ascii
         lines, total = [], 0
         while total < size:
-            if rng.random() < 0.002:
-                line = " ".join(rng.choices(pool, k=rng.randint(400, 1200)))  # a very long line
+            # A very long line (past the 25600-character cut), where it fits the size.
+            if size - total > 100_000 and rng.random() < 0.002:
+                line = " ".join(rng.choices(pool, k=rng.randint(400, 1200)))
             else:
                 line = rng.choice(pool)
             lines.append(line)
@@ -72,14 +77,14 @@ class LinePool:
 
 def plant(rng, lines, keywords):
     """Puts each keyword at the start of a chosen line (kept whole-word and far
-    from any cut of a long line); returns the line numbers."""
+    from any cut of a long line); returns the line numbers, counted from 1."""
     at = []
     for keyword in keywords:
         index = rng.randrange(len(lines)) if lines else 0
         if not lines:
             lines.append("")
         lines[index] = keyword.capitalize() + " " + lines[index][:200]
-        at.append(index)
+        at.append(index + 1)
     return at
 
 
@@ -88,6 +93,40 @@ def encode(lines, encoding):
     if encoding == "utf-16":
         return b"\xff\xfe" + text.encode("utf-16-le")
     return text.encode("utf-8")
+
+
+def file_spec(rng, n, dirs):
+    text = rng.random() < 0.75
+    ext = rng.choice(TEXT_EXTENSIONS if text else OTHER_EXTENSIONS)
+    name = ("%s_%05d" % (rng.choice(WORDS), n)) + ext
+    if rng.random() < 0.01:
+        name = KEYWORD.upper() + "_" + name
+    return {"text": text, "rel": os.path.join(rng.choice(dirs), name), "size": file_size(rng),
+            "encoding": "utf-16" if text and rng.random() < 0.08 else "utf-8",
+            "non_ascii": rng.random() < 0.3}
+
+
+def write_file(rng, pool, out, spec, size, manifest):
+    """Writes one file, plants keywords in some text files; returns its size."""
+    rel, text = spec["rel"], spec["text"]
+    lines = pool.lines(rng, size, non_ascii=spec["non_ascii"])
+    roll = rng.random()
+    if text and roll < 0.03 and size > 0:
+        manifest["planted_lines"][rel] = plant(rng, lines, [KEYWORD, SECOND])
+        manifest["both"].append(rel)
+    elif text and roll < 0.06 and size > 0:
+        manifest["planted_lines"][rel] = plant(rng, lines, [KEYWORD])
+        manifest["keyword_only"].append(rel)
+    if spec["encoding"] == "utf-16" and rel in manifest["planted_lines"]:
+        manifest["utf16"].append(rel)
+    if KEYWORD in os.path.basename(rel).lower():
+        manifest["name_matches"].append(rel)
+    data = encode(lines, spec["encoding"]) if size > 0 else b""
+    path = os.path.join(out, rel)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data)
+    return len(data)
 
 
 def main():
@@ -106,37 +145,16 @@ def main():
         if parent.count("/") < 6:
             dirs.append(os.path.join(parent, "d%03d" % i) if parent else "d%03d" % i)
 
-    budget = args.megabytes * 1_000_000
-    manifest = {"keyword": KEYWORD, "second": SECOND, "both": [], "keyword_only": [],
-                "utf16": [], "name_matches": []}
+    # Every file's kind and size first, the sizes then scaled to the budget
+    # (UTF-16 takes two bytes a character), so that no part of the tree is left empty.
+    specs = [file_spec(rng, n, dirs) for n in range(args.files)]
+    weight = sum(spec["size"] * (2 if spec["encoding"] == "utf-16" else 1) for spec in specs)
+    scale = args.megabytes * 1_000_000 / max(1, weight)
+    manifest = {"generator": GENERATOR, "keyword": KEYWORD, "second": SECOND, "both": [],
+                "keyword_only": [], "utf16": [], "name_matches": [], "planted_lines": {}}
     written = 0
-    for n in range(args.files):
-        text = rng.random() < 0.75
-        ext = rng.choice(TEXT_EXTENSIONS if text else OTHER_EXTENSIONS)
-        name = ("%s_%05d" % (rng.choice(WORDS), n)) + ext
-        if rng.random() < 0.01:
-            name = KEYWORD.upper() + "_" + name
-        rel = os.path.join(rng.choice(dirs), name)
-        size = min(file_size(rng), max(0, budget - written))
-        encoding = "utf-16" if text and rng.random() < 0.08 else "utf-8"
-        lines = pool.lines(rng, size, non_ascii=rng.random() < 0.3)
-        roll = rng.random()
-        if text and roll < 0.03 and size > 0:
-            plant(rng, lines, [KEYWORD, SECOND])
-            manifest["both"].append(rel)
-        elif text and roll < 0.06 and size > 0:
-            plant(rng, lines, [KEYWORD])
-            manifest["keyword_only"].append(rel)
-        if encoding == "utf-16" and (rel in manifest["both"] or rel in manifest["keyword_only"]):
-            manifest["utf16"].append(rel)
-        if KEYWORD in name.lower():
-            manifest["name_matches"].append(rel)
-        data = encode(lines, encoding) if size > 0 else b""
-        path = os.path.join(args.out, rel)
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        with open(path, "wb") as f:
-            f.write(data)
-        written += len(data)
+    for spec in specs:
+        written += write_file(rng, pool, args.out, spec, int(spec["size"] * scale), manifest)
 
     # The viewer's file: 100 MB of text whose only keyword is in its last block.
     big = os.path.join(os.path.dirname(os.path.abspath(args.out)), "viewer-100mb.txt")

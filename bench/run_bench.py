@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """Times the program's window against grep, ripgrep and find on the corpus.
 
-    run_bench.py CORPUS BENCH_WINDOW [--runs N]
+    run_bench.py CORPUS BENCH_WINDOW [--runs N] [--require-targets]
 
 Every tool runs N times, alternating, with a warm page cache. For each task
-the table gives the median seconds and peak resident size of each tool and
-the ratio program / peer. Every tool must report the files the manifest
-expects (grep, which does not decode UTF-16, is expected to miss the planted
-UTF-16 files and nothing else); any other difference fails the run.
+the table gives the median seconds and peak resident size of each tool, the
+ratio program / peer and the target for that ratio. Every tool must report
+the files the manifest expects, in every run (grep, which does not decode
+UTF-16, is expected to miss the planted UTF-16 files and nothing else), the
+window must count the same candidate files, and the viewer must show the
+block with the keyword; any difference fails the run (exit 1). With
+--require-targets a missed target fails it too (exit 2).
 """
 
 import argparse
@@ -57,18 +60,37 @@ def timed(command, stdin=None):
 
 
 def window_run(bench, mode, target, keyword):
+    """Returns (seconds, peak kB, idle kB, files found, the other fields printed)."""
     with tempfile.NamedTemporaryFile("r") as out:
         args = [bench, mode, target, keyword] + ([out.name] if mode != "viewer" else [])
         line = subprocess.run(args, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                              check=True).stdout.decode()
-        fields = dict(f.split("=", 1) for f in line.split(" ", 3))
+                              check=True).stdout.decode().strip()
+        head, _, status = line.partition(" status=")
+        fields = dict(f.split("=", 1) for f in head.split())
+        fields["status"] = status
         found = set(out.read().splitlines()) if mode != "viewer" else set()
     peak = max(0, int(fields["peak_kb"]))
-    return float(fields["seconds"]), peak, int(fields["idle_kb"]), found
+    return float(fields["seconds"]), peak, int(fields["idle_kb"]), found, fields
 
 
 def median(values):
     return statistics.median(values)
+
+
+# The most the program may take, as a multiple of each peer's time.
+TARGETS = {
+    ("fulltext", "grep -rliw"): 0.5,
+    ("fulltext", "rg -j1 -liw"): 3.0,
+    ("filename", "find"): 3.0,
+    ("viewer", "grep -c"): 2.0,
+}
+# The most the window may grow during a task, in MB above the idle window.
+MEMORY_TARGETS = {"fulltext": 40.0}
+
+
+def load_average():
+    with open("/proc/loadavg") as f:
+        return " ".join(f.read().split()[:3])
 
 
 def main():
@@ -76,6 +98,7 @@ def main():
     parser.add_argument("corpus")
     parser.add_argument("bench_window")
     parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--require-targets", action="store_true")
     args = parser.parse_args()
     corpus = os.path.abspath(args.corpus)
     manifest = json.load(open(corpus + ".manifest"))
@@ -123,40 +146,88 @@ def main():
             while f.read(1 << 20):
                 pass
 
+    expected_status = {
+        "fulltext": " of the %d searched files contain(s) " % len(candidates),
+        "filename": " of the %d searched files have/has " % len(files),
+    }
+
+    def check(run, task, tool, result):
+        """The differences between what a tool reported and what it should have."""
+        problems = []
+        if tool == "window":
+            fields = result[4]
+            found = rel_set(result[3])
+            if task in expected_status and expected_status[task] not in fields["status"]:
+                problems.append("status %r, expected%s..." % (fields["status"], expected_status[task]))
+            if task == "viewer" and fields.get("keyword_shown") != "1":
+                problems.append("the shown block has no keyword (%s)" % fields)
+            if task == "viewer" and fields.get("last_block") != fields.get("block"):
+                problems.append("block %s shown, the keyword is in the last block, %s" % (
+                    fields.get("block"), fields.get("last_block")))
+        else:
+            found = rel_set(result[2].splitlines())
+            if task == "viewer" and result[2].strip() != "1":
+                problems.append("grep -c counted %r lines, expected 1" % result[2].strip())
+        want = expected.get((task, tool))
+        if want is not None and found != want:
+            problems.append("missing %s, extra %s" % (sorted(want - found)[:5], sorted(found - want)[:5]))
+        return ["run %d, %s / %s: %s" % (run + 1, task, tool, p) for p in problems]
+
     times, peaks, idles, mismatches = {}, {}, {}, []
+    loads = [load_average()]
     for run in range(args.runs):
         for task, entries in tools.items():
             for tool, call in entries.items():
                 result = call()
-                seconds, peak = result[0], result[1]
                 if tool == "window":
                     idles.setdefault(task, []).append(result[2])
-                    found = rel_set(result[3])
-                else:
-                    found = rel_set(result[2].splitlines())
-                times.setdefault((task, tool), []).append(seconds)
-                peaks.setdefault((task, tool), []).append(peak)
-                want = expected.get((task, tool))
-                if want is not None and run == 0 and found != want:
-                    mismatches.append("%s / %s: missing %s, extra %s" % (
-                        task, tool, sorted(want - found)[:5], sorted(found - want)[:5]))
+                times.setdefault((task, tool), []).append(result[0])
+                peaks.setdefault((task, tool), []).append(result[1])
+                mismatches += check(run, task, tool, result)
+    loads.append(load_average())
+    os.unlink(listing.name)
+    return report(args, tools, times, peaks, idles, mismatches, loads,
+                  "%d candidate files of %d" % (len(candidates), len(files)))
 
-    print("%d candidate files of %d; %d runs each, medians" % (len(candidates), len(files), args.runs))
-    print("%-10s %-14s %10s %10s %12s" % ("task", "tool", "seconds", "peak MB", "window/tool"))
+
+def report(args, tools, times, peaks, idles, mismatches, loads, corpus_line):
+    print("%s; %d runs each, alternating, medians; %d cores; load average %s before, %s after" % (
+        corpus_line, args.runs, os.cpu_count(), loads[0], loads[-1]))
+    print("%-10s %-14s %10s %10s %12s %8s" % ("task", "tool", "seconds", "peak MB", "window/tool", "target"))
+    missed = []
     for task, entries in tools.items():
         mine = median(times[(task, "window")])
         for tool in entries:
             t = median(times[(task, tool)])
-            ratio = "" if tool == "window" else "%.2f" % (mine / t if t > 0 else float("inf"))
-            print("%-10s %-14s %10.3f %10.1f %12s" % (task, tool, t, median(peaks[(task, tool)]) / 1024, ratio))
+            ratio, target = "", ""
+            if tool != "window":
+                value = mine / t if t > 0 else float("inf")
+                ratio = "%.2f" % value
+                limit = TARGETS.get((task, tool))
+                if limit is not None:
+                    target = "<= %.1f" % limit
+                    if value > limit:
+                        target += " MISSED"
+                        missed.append("%s against %s: %.2f" % (task, tool, value))
+            print("%-10s %-14s %10.3f %10.1f %12s %8s" % (
+                task, tool, t, median(peaks[(task, tool)]) / 1024, ratio, target))
     for task in tools:
-        print("%-10s window peak above idle: %.1f MB" % (
-            task, (median(peaks[(task, "window")]) - median(idles[task])) / 1024))
-    os.unlink(listing.name)
+        above = (median(peaks[(task, "window")]) - median(idles[task])) / 1024
+        limit = MEMORY_TARGETS.get(task)
+        verdict = ""
+        if limit is not None:
+            verdict = " (target <= %.0f MB%s)" % (limit, " MISSED" if above > limit else "")
+            if above > limit:
+                missed.append("%s memory: %.1f MB above idle" % (task, above))
+        print("%-10s window peak above idle: %.1f MB%s" % (task, above, verdict))
     if mismatches:
         print("RESULT MISMATCH:\n  " + "\n  ".join(mismatches))
         return 1
-    print("all tools found the expected files")
+    print("all tools found the expected files in every run")
+    if missed:
+        print("targets missed: " + "; ".join(missed))
+        return 2 if args.require_targets else 0
+    print("all targets met")
     return 0
 
 
