@@ -51,6 +51,29 @@ private:
     Ui_CLintra *Ui;
 };
 
+// Fitting the path column to its contents measures every row, which the
+// table would do after each directory's rows; during a search it is done once
+// per refresh of the window instead.
+class CPathColumnFitting
+{
+public:
+    CPathColumnFitting(QTableWidget *table, CEventPacer &pacer)
+        : Table(table)
+    {
+        Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+        pacer.SetRefreshAction([table] { table->resizeColumnToContents(0); });
+    }
+    ~CPathColumnFitting()
+    {
+        Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    }
+    CPathColumnFitting(const CPathColumnFitting &) = delete;
+    CPathColumnFitting &operator=(const CPathColumnFitting &) = delete;
+
+private:
+    QTableWidget *Table;
+};
+
 // An editable combo box adds what the user confirms with Enter as typed; the
 // history keeps only the normalised text.
 void DropTypedEntry(QComboBox *box, const QString &typed, const QString &normalised)
@@ -177,12 +200,9 @@ void CLintra::OnKeywordsComboBoxCarriageReturn(QString s, TEnumSearchWhat e)
     }
     const CSearchButtonsDisabled buttonsDisabled(ui);
     CEventPacer pacer(this);
-    // The table lays out its rows, and fits the path column to its contents, on
-    // zero timers after rows are added: each pass measures every row.
-    pacer.HoldTimersOf(ui->FilesFound_TableWidget);
-    pacer.HoldTimersOf(ui->FilesFound_TableWidget->horizontalHeader());
     SearchEventPacer = &pacer;
     ResetForNewSearch();
+    const CPathColumnFitting fitting(ui->FilesFound_TableWidget, pacer);
     const QStringList patterns = ParseKeywords(keywords);
     const QStringList results = WalkDirectory(dir, patterns, e);
     ShowSearchSummary(directory, keywords, results.size(), e);

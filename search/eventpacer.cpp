@@ -32,9 +32,10 @@ bool CEventPacer::IsInWindow(QObject *object) const
     return false;
 }
 
-void CEventPacer::HoldTimersOf(QObject *object)
+void CEventPacer::SetRefreshAction(std::function<void()> action)
 {
-    TimerReceivers << object;
+    RefreshAction = std::move(action);
+    SinceRefreshAction.start();
 }
 
 bool CEventPacer::eventFilter(QObject *watched, QEvent *event)
@@ -48,14 +49,10 @@ bool CEventPacer::eventFilter(QObject *watched, QEvent *event)
         if (ReleasedEvents.remove(event) || watched != Window)
             return false;
         break;
-    case QEvent::Timer:
-        if (!TimerReceivers.contains(watched))
-            return false;
-        break;
     default:
         return false;
     }
-    return OpenRounds == 0 && Hold(watched, event);
+    return Hold(watched, event);
 }
 
 // While a request is held the toolkit posts no other of its kind to the
@@ -72,7 +69,7 @@ bool CEventPacer::Hold(QObject *receiver, QEvent *event)
     }
     if (event->type() == QEvent::UpdateRequest)
         UpdateHeld = true;
-    else if (event->type() == QEvent::LayoutRequest && !HeldLayouts.contains(receiver))
+    else if (!HeldLayouts.contains(receiver))
         HeldLayouts << receiver;
     return true;
 }
@@ -96,16 +93,16 @@ void CEventPacer::Release()
     }
     HeldLayouts.clear();
     UpdateHeld = false;
-    // Held timers come back by themselves, in this round or the next.
-    OpenRounds = 2;
 }
 
 void CEventPacer::ProcessEvents()
 {
     QCoreApplication::processEvents();
     SinceEvents.restart();
-    if (OpenRounds > 0)
-        --OpenRounds;
+    if (RefreshAction && SinceRefreshAction.hasExpired(RefreshInterval)) {
+        RefreshAction();
+        SinceRefreshAction.restart();
+    }
 }
 
 void CEventPacer::ProcessEventsIfDue()

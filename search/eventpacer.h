@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <QVector>
 
+#include <functional>
+
 class QEvent;
 
 // Keeps a window responsive while a long loop runs inside one of its slots,
@@ -15,8 +17,7 @@ class QEvent;
 // every step (or, inside a long step, every eventInterval), so input is
 // answered at once, while the layout requests of the window and its children
 // and the window's repaint requests are held back and let through at most
-// once per refreshInterval (the round in which they are let through and the
-// next let everything through). Widgets thus always
+// once per refreshInterval. Widgets thus always
 // hold their exact state; only drawing it is coalesced. What is held is let
 // through by a timer, so a nested event loop (a message box) still repaints
 // the window, and everything held is released when the pacer is destroyed.
@@ -28,10 +29,9 @@ public:
     CEventPacer(const CEventPacer &) = delete;
     CEventPacer &operator=(const CEventPacer &) = delete;
 
-    // Also holds back the timer events of object, such as the zero timer on
-    // which a header view resizes its columns to their contents after rows
-    // were added. A held timer fires again by itself once let through.
-    void HoldTimersOf(QObject *object);
+    // Work that would cost too much after every step, done instead after the
+    // event processing of a step once per refresh interval.
+    void SetRefreshAction(std::function<void()> action);
 
     // Processes all pending events.
     void ProcessEvents();
@@ -51,9 +51,9 @@ private:
     int EventInterval;
     QSet<QEvent *> ReleasedEvents; // posted by Release, not delivered yet
     QVector<QPointer<QObject>> HeldLayouts;
-    QVector<QObject *> TimerReceivers;
+    std::function<void()> RefreshAction;
+    QElapsedTimer SinceRefreshAction;
     bool UpdateHeld = false;
-    int OpenRounds = 0; // event processing rounds in which nothing is held
     QTimer ReleaseTimer;
     QElapsedTimer SinceRefresh;
     QElapsedTimer SinceEvents;
