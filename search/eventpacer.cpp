@@ -97,16 +97,24 @@ void CEventPacer::Release()
 
 void CEventPacer::ProcessEvents()
 {
+    if (SinceEvents.hasExpired(EventInterval))
+        ProcessAllEvents();
+    else
+        QCoreApplication::sendPostedEvents();
+}
+
+void CEventPacer::ProcessEventsIfDue()
+{
+    if (SinceEvents.hasExpired(EventInterval))
+        ProcessAllEvents();
+}
+
+void CEventPacer::ProcessAllEvents()
+{
     QCoreApplication::processEvents();
     SinceEvents.restart();
     if (RefreshAction && SinceRefreshAction.hasExpired(RefreshInterval)) {
         RefreshAction();
         SinceRefreshAction.restart();
     }
-}
-
-void CEventPacer::ProcessEventsIfDue()
-{
-    if (SinceEvents.hasExpired(EventInterval))
-        ProcessEvents();
 }

@@ -13,18 +13,20 @@
 class QEvent;
 
 // Keeps a window responsive while a long loop runs inside one of its slots,
-// at a cost the loop can afford per step: pending events are processed at
-// every step (or, inside a long step, every eventInterval), so input is
-// answered at once, while the layout requests of the window and its children
-// and the window's repaint requests are held back and let through at most
-// once per refreshInterval. Widgets thus always
-// hold their exact state; only drawing it is coalesced. What is held is let
-// through by a timer, so a nested event loop (a message box) still repaints
-// the window, and everything held is released when the pacer is destroyed.
+// at a cost the loop can afford per step. Posted events (queued calls, a
+// click delivered by a test) are delivered at every step; everything else
+// the event loop does (input from the window system, timers) at least every
+// eventInterval, also inside a long step, so input is answered at once. The
+// layout requests of the window and its children and the window's repaint
+// requests are held back and let through at most once per refreshInterval:
+// widgets always hold their exact state, only drawing it is coalesced. What
+// is held is let through by a timer, so a nested event loop (a message box)
+// still repaints the window, and everything held is released when the pacer
+// is destroyed.
 class CEventPacer : public QObject
 {
 public:
-    explicit CEventPacer(QObject *window, int refreshIntervalMs = 40, int eventIntervalMs = 20);
+    explicit CEventPacer(QObject *window, int refreshIntervalMs = 40, int eventIntervalMs = 10);
     ~CEventPacer() override;
     CEventPacer(const CEventPacer &) = delete;
     CEventPacer &operator=(const CEventPacer &) = delete;
@@ -33,15 +35,17 @@ public:
     // event processing of a step once per refresh interval.
     void SetRefreshAction(std::function<void()> action);
 
-    // Processes all pending events.
+    // One step: delivers the posted events, and processes all pending events
+    // when the event interval has passed since they were last processed.
     void ProcessEvents();
-    // The same, but only when the event interval has passed since events were last processed.
+    // Inside a step: processes all pending events when the event interval has passed.
     void ProcessEventsIfDue();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void ProcessAllEvents();
     bool IsInWindow(QObject *object) const;
     bool Hold(QObject *receiver, QEvent *event);
     void Release();
