@@ -6,7 +6,7 @@
 //   bench_window viewer FILE KEYWORDS
 //       shows FILE as a full-text result (the first block with a keyword).
 //
-// Prints one line: "seconds=<s> idle_kb=<kB> peak_kb=<kB> [block=<b>
+// Prints one line: "seconds=<s> cpu_seconds=<s> idle_kb=<kB> peak_kb=<kB> [block=<b>
 // last_block=<b> keyword_shown=<0|1>] status=<summary>", where peak_kb is the
 // highest resident size during the measured step, idle_kb the size of the
 // idle window before it, and the viewer's fields tell which block it shows,
@@ -16,6 +16,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTextStream>
+
+#include <sys/resource.h>
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
@@ -33,6 +35,16 @@ qint64 StatusKiloBytes(const char *field)
             return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLongLong();
     }
     return -1;
+}
+
+// User and system time of this process so far: unlike wall time, hardly
+// changed by other processes competing for the processors.
+double ProcessorSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // Lets the peak resident size start again from the current size.
@@ -96,11 +108,14 @@ int main(int argc, char **argv)
     QCoreApplication::processEvents();
     const qint64 idle = StatusKiloBytes("VmRSS:");
     ResetPeakResidentSize();
+    const double processorBefore = ProcessorSeconds();
     const double seconds = Measure(window, mode, args.mid(1));
+    const double processor = ProcessorSeconds() - processorBefore;
     const qint64 peak = StatusKiloBytes("VmHWM:");
 
     QTextStream out(stdout);
-    out << "seconds=" << QString::number(seconds, 'f', 4) << " idle_kb=" << idle << " peak_kb=" << peak;
+    out << "seconds=" << QString::number(seconds, 'f', 4) << " cpu_seconds=" << QString::number(processor, 'f', 4)
+        << " idle_kb=" << idle << " peak_kb=" << peak;
     if (mode == QLatin1String("viewer")) {
         const bool shown =
             window.ui->FileContent_TextEdit->toPlainText().contains(args.at(2), Qt::CaseInsensitive);

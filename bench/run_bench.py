@@ -49,14 +49,14 @@ def plain_text(path):
 
 
 def timed(command, stdin=None):
-    """Runs a command under /usr/bin/time; returns (seconds, peak kB, stdout)."""
+    """Runs a command under /usr/bin/time; returns (seconds, peak kB, stdout, processor seconds)."""
     with tempfile.NamedTemporaryFile("r") as stats:
         start = time.perf_counter()
-        result = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", stats.name] + command,
+        result = subprocess.run(["/usr/bin/time", "-f", "%M %U %S", "-o", stats.name] + command,
                                 stdin=stdin, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         seconds = time.perf_counter() - start
-        peak = stats.read().split()[-1]
-    return seconds, int(peak), result.stdout.decode("utf-8", "surrogateescape")
+        peak, user, system = stats.read().split()[-3:]
+    return seconds, int(peak), result.stdout.decode("utf-8", "surrogateescape"), float(user) + float(system)
 
 
 def window_run(bench, mode, target, keyword):
@@ -173,7 +173,7 @@ def main():
             problems.append("missing %s, extra %s" % (sorted(want - found)[:5], sorted(found - want)[:5]))
         return ["run %d, %s / %s: %s" % (run + 1, task, tool, p) for p in problems]
 
-    times, peaks, idles, mismatches = {}, {}, {}, []
+    times, cpus, peaks, idles, mismatches = {}, {}, {}, {}, []
     loads = [load_average()]
     for run in range(args.runs):
         for task, entries in tools.items():
@@ -181,25 +181,35 @@ def main():
                 result = call()
                 if tool == "window":
                     idles.setdefault(task, []).append(result[2])
+                    cpus.setdefault((task, tool), []).append(float(result[4]["cpu_seconds"]))
+                else:
+                    cpus.setdefault((task, tool), []).append(result[3])
                 times.setdefault((task, tool), []).append(result[0])
                 peaks.setdefault((task, tool), []).append(result[1])
                 mismatches += check(run, task, tool, result)
     loads.append(load_average())
     os.unlink(listing.name)
-    return report(args, tools, times, peaks, idles, mismatches, loads,
+    return report(args, tools, (times, cpus), peaks, idles, mismatches, loads,
                   "%d candidate files of %d" % (len(candidates), len(files)))
 
 
-def report(args, tools, times, peaks, idles, mismatches, loads, corpus_line):
+def report(args, tools, measured, peaks, idles, mismatches, loads, corpus_line):
+    times, cpus = measured
     print("%s; %d runs each, alternating, medians; %d cores; load average %s before, %s after" % (
         corpus_line, args.runs, os.cpu_count(), loads[0], loads[-1]))
-    print("%-10s %-14s %10s %10s %12s %8s" % ("task", "tool", "seconds", "peak MB", "window/tool", "target"))
+    print("(seconds: wall time, which the targets are about; cpu: user + system time, for comparison under load;")
+    print(" the window's times cover the search or the viewer's step in-process, the tools' a whole process)")
+    print("%-10s %-14s %9s %9s %9s %12s %8s %10s" % (
+        "task", "tool", "seconds", "cpu", "peak MB", "window/tool", "cpu ratio", "target"))
     missed = []
     for task, entries in tools.items():
         mine = median(times[(task, "window")])
+        mine_cpu = median(cpus[(task, "window")])
         for tool in entries:
             t = median(times[(task, tool)])
+            c = median(cpus[(task, tool)])
             ratio, target = "", ""
+            cpu_ratio = "" if tool == "window" or c <= 0 else "%.2f" % (mine_cpu / c)
             if tool != "window":
                 value = mine / t if t > 0 else float("inf")
                 ratio = "%.2f" % value
@@ -209,8 +219,8 @@ def report(args, tools, times, peaks, idles, mismatches, loads, corpus_line):
                     if value > limit:
                         target += " MISSED"
                         missed.append("%s against %s: %.2f" % (task, tool, value))
-            print("%-10s %-14s %10.3f %10.1f %12s %8s" % (
-                task, tool, t, median(peaks[(task, tool)]) / 1024, ratio, target))
+            print("%-10s %-14s %9.3f %9.3f %9.1f %12s %8s %10s" % (
+                task, tool, t, c, median(peaks[(task, tool)]) / 1024, ratio, cpu_ratio, target))
     for task in tools:
         above = (median(peaks[(task, "window")]) - median(idles[task])) / 1024
         limit = MEMORY_TARGETS.get(task)

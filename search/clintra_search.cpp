@@ -52,8 +52,9 @@ private:
 };
 
 // Fitting the path column to its contents measures every row, which the
-// table would do after each directory's rows; during a search it is done once
-// per refresh of the window instead.
+// table would do after each directory's rows. During a search rows are only
+// appended, so the widest row so far is kept and only new rows are measured,
+// once per refresh of the window; the table's own fitting returns at the end.
 class CPathColumnFitting
 {
 public:
@@ -61,7 +62,7 @@ public:
         : Table(table)
     {
         Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
-        pacer.SetRefreshAction([table] { table->resizeColumnToContents(0); });
+        pacer.SetRefreshAction([this] { Fit(); });
     }
     ~CPathColumnFitting()
     {
@@ -71,7 +72,20 @@ public:
     CPathColumnFitting &operator=(const CPathColumnFitting &) = delete;
 
 private:
+    void Fit()
+    {
+        const int rows = Table->rowCount();
+        if (rows == MeasuredRows)
+            return;
+        for (; MeasuredRows < rows; ++MeasuredRows)
+            Widest = qMax(Widest, Table->sizeHintForIndex(Table->model()->index(MeasuredRows, 0)).width());
+        QHeaderView *header = Table->horizontalHeader();
+        header->resizeSection(0, qMax(Widest, header->sectionSizeHint(0)));
+    }
+
     QTableWidget *Table;
+    int MeasuredRows = 0;
+    int Widest = 0;
 };
 
 // An editable combo box adds what the user confirms with Enter as typed; the
