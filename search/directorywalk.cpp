@@ -50,9 +50,11 @@ CDirectoryListing ListDirectory(const QDir &dir, const CFileNameFilter &nameFilt
         it.next();
         const QFileInfo info = it.fileInfo();
         const QString name = info.fileName();
-        if (!info.isFile())
+        if (!info.isFile()) {
             listing.SubDirectories << name;
-        else if (!info.isSymLink() && nameFilter.Matches(name))
+            if (info.isSymLink())
+                listing.LinkedSubDirectories.insert(name);
+        } else if (!info.isSymLink() && nameFilter.Matches(name))
             listing.CandidateFiles << name;
     }
     SortLikeQDir(listing.CandidateFiles);
@@ -87,11 +89,14 @@ bool CDirectoryWalk::Cancelled() const
     return IsCancelled && IsCancelled();
 }
 
-bool CDirectoryWalk::Enter(const QDir &dir)
+QString CDirectoryWalk::CanonicalKey(const QDir &dir)
 {
-    QString key = dir.canonicalPath();
-    if (key.isEmpty())
-        key = dir.absolutePath();
+    const QString canonical = dir.canonicalPath();
+    return canonical.isEmpty() ? dir.absolutePath() : canonical;
+}
+
+bool CDirectoryWalk::Enter(const QString &key)
+{
     if (EnteredDirectories.contains(key))
         return false;
     EnteredDirectories.insert(key);
@@ -100,20 +105,28 @@ bool CDirectoryWalk::Enter(const QDir &dir)
 
 QStringList CDirectoryWalk::Walk(const QDir &root)
 {
-    if (Cancelled() || !Enter(root))
+    return WalkAt(root, CanonicalKey(root));
+}
+
+QStringList CDirectoryWalk::WalkAt(const QDir &dir, const QString &key)
+{
+    if (Cancelled() || !Enter(key))
         return QStringList();
-    const CDirectoryListing listing = ListDirectory(root, NameFilter);
+    const CDirectoryListing listing = ListDirectory(dir, NameFilter);
     const QStringList &candidates = listing.CandidateFiles;
-    const QStringList &subDirectories = listing.SubDirectories;
 
     QStringList result;
     if (!candidates.isEmpty())
-        result = Scan(root, candidates);
+        result = Scan(dir, candidates);
     if (Cancelled())
         return result;
-    for (const QString &name : subDirectories) {
-        // Paths below keep the names as listed, links included.
-        result += Walk(QDir(root.absoluteFilePath(name)));
+    const QString keyPrefix = key.endsWith(QLatin1Char('/')) ? key : key + QLatin1Char('/');
+    for (const QString &name : listing.SubDirectories) {
+        // Paths below keep the names as listed, links included; only a link
+        // needs resolving to know where it leads.
+        const QDir child(dir.absoluteFilePath(name));
+        result += WalkAt(child, listing.LinkedSubDirectories.contains(name) ? CanonicalKey(child)
+                                                                            : keyPrefix + name);
         if (Cancelled())
             break;
     }

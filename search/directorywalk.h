@@ -23,6 +23,7 @@ struct CDirectoryListing
     QStringList CandidateFiles;
     // Sub-directories, links to directories included, hidden ones and "." and ".." not.
     QStringList SubDirectories;
+    QSet<QString> LinkedSubDirectories; // those of them that are links
 };
 
 CDirectoryListing ListDirectory(const QDir &dir, const CFileNameFilter &nameFilter);
@@ -49,7 +50,9 @@ public:
     QStringList Walk(const QDir &root);
 
 private:
-    bool Enter(const QDir &dir);
+    static QString CanonicalKey(const QDir &dir);
+    QStringList WalkAt(const QDir &dir, const QString &key);
+    bool Enter(const QString &key);
     bool Cancelled() const;
 
     CFileNameFilter NameFilter;

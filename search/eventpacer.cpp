@@ -105,6 +105,10 @@ void CEventPacer::ProcessEvents()
 
 void CEventPacer::ProcessEventsIfDue()
 {
+    // Called for every line of a long file: the clock is read only now and then.
+    if (++CallsSinceClock < CallsPerClockReading)
+        return;
+    CallsSinceClock = 0;
     if (SinceEvents.hasExpired(EventInterval))
         ProcessAllEvents();
 }

@@ -61,6 +61,9 @@ private:
     QTimer ReleaseTimer;
     QElapsedTimer SinceRefresh;
     QElapsedTimer SinceEvents;
+    // Even lines of the longest kind (25600 characters) take microseconds each.
+    static const int CallsPerClockReading = 64;
+    int CallsSinceClock = 0;
 };
 
 #endif
