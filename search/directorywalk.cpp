@@ -1,7 +1,15 @@
 #include "search/directorywalk.h"
 
 #include <QDirIterator>
+#include <QFile>
 #include <QVector>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include <algorithm>
 
@@ -40,23 +48,93 @@ void SortLikeQDir(QStringList &names)
 
 } // namespace
 
-CDirectoryListing ListDirectory(const QDir &dir, const CFileNameFilter &nameFilter)
+namespace {
+
+// What becomes of a directory entry in QDir's two listings of a walk, the
+// files without links and the directories: a plain file is a candidate;
+// directories, links to them and links to special files are listed as
+// directories; hidden entries, special files, links to files and links to
+// nothing are in neither.
+enum TEnumEntryKind
 {
-    // One read instead of QDir's two listings (files without links; directories):
-    // a plain file is a candidate, every other entry would be in the directory listing.
-    CDirectoryListing listing;
+    EntryNotListed,
+    EntryPlainFile,
+    EntryDirectory,
+    EntryLinkedDirectory
+};
+
+void AddEntry(CDirectoryListing &listing, const QString &name, TEnumEntryKind kind,
+              const CFileNameFilter &nameFilter)
+{
+    if (kind == EntryPlainFile && nameFilter.Matches(name))
+        listing.CandidateFiles << name;
+    if (kind == EntryDirectory || kind == EntryLinkedDirectory)
+        listing.SubDirectories << name;
+    if (kind == EntryLinkedDirectory)
+        listing.LinkedSubDirectories.insert(name);
+}
+
+#ifdef Q_OS_UNIX
+// The entry's type from the directory itself where the file system tells it,
+// so that most entries cost no status query.
+TEnumEntryKind KindOf(int directory, const dirent *entry)
+{
+    const char *name = entry->d_name;
+    const bool dotOrDotDot = qstrcmp(name, ".") == 0 || qstrcmp(name, "..") == 0;
+    if (name[0] == '.' && !dotOrDotDot)
+        return EntryNotListed;
+    unsigned type = entry->d_type;
+    struct stat status;
+    if (type == DT_UNKNOWN) {
+        if (fstatat(directory, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
+            return EntryNotListed;
+        type = IFTODT(status.st_mode);
+    }
+    if (type == DT_REG)
+        return EntryPlainFile;
+    if (type == DT_DIR)
+        return EntryDirectory;
+    if (type != DT_LNK || fstatat(directory, name, &status, 0) != 0)
+        return EntryNotListed;
+    return S_ISREG(status.st_mode) ? EntryNotListed : EntryLinkedDirectory;
+}
+
+void ReadEntries(const QDir &dir, const CFileNameFilter &nameFilter, CDirectoryListing &listing)
+{
+    const int descriptor =
+        ::open(QFile::encodeName(dir.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR *stream = descriptor < 0 ? nullptr : fdopendir(descriptor);
+    if (!stream) {
+        if (descriptor >= 0)
+            ::close(descriptor);
+        return;
+    }
+    while (const dirent *entry = readdir(stream))
+        AddEntry(listing, QFile::decodeName(entry->d_name), KindOf(descriptor, entry), nameFilter);
+    closedir(stream);
+}
+#else
+void ReadEntries(const QDir &dir, const CFileNameFilter &nameFilter, CDirectoryListing &listing)
+{
     QDirIterator it(dir.path(), QDir::Files | QDir::Dirs);
     while (it.hasNext()) {
         it.next();
         const QFileInfo info = it.fileInfo();
-        const QString name = info.fileName();
-        if (!info.isFile()) {
-            listing.SubDirectories << name;
-            if (info.isSymLink())
-                listing.LinkedSubDirectories.insert(name);
-        } else if (!info.isSymLink() && nameFilter.Matches(name))
-            listing.CandidateFiles << name;
+        TEnumEntryKind kind = info.isSymLink() ? EntryLinkedDirectory : EntryDirectory;
+        if (info.isFile())
+            kind = info.isSymLink() ? EntryNotListed : EntryPlainFile;
+        AddEntry(listing, info.fileName(), kind, nameFilter);
     }
+}
+#endif
+
+} // namespace
+
+CDirectoryListing ListDirectory(const QDir &dir, const CFileNameFilter &nameFilter)
+{
+    // One read of the directory instead of QDir's two listings.
+    CDirectoryListing listing;
+    ReadEntries(dir, nameFilter, listing);
     SortLikeQDir(listing.CandidateFiles);
     // Sorted with "." and "..", as QDir does, so that ties keep its order.
     SortLikeQDir(listing.SubDirectories);

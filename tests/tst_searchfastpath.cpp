@@ -13,6 +13,8 @@
 #include <QTextCodec>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include "search/directorywalk.h"
 #include "search/eventpacer.h"
 #include "search/filenamefilter.h"
@@ -492,6 +494,10 @@ void TestSearchFastPath::oneReadListsWhatQDirListsInItsOrder()
     QVERIFY(QFile::link(root + "/b.txt", root + "/link.txt"));
     QVERIFY(QFile::link(root + "/sub", root + "/dirlink"));
     QVERIFY(QFile::link(root + "/missing", root + "/dangling.txt"));
+    // A special file is in neither listing; a link to one is listed as a directory.
+    QCOMPARE(mkfifo(QFile::encodeName(root + "/pipe.txt").constData(), 0600), 0);
+    QVERIFY(QFile::link(root + "/pipe.txt", root + "/pipelink.txt"));
+    QVERIFY(QFile::link(root + "/.hiddendir", root + "/linktohidden"));
     const QDir qdir(root);
 
     const CDirectoryListing listing = ListDirectory(qdir, CFileNameFilter(PlainTextFilePatterns()));
