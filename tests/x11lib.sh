@@ -14,23 +14,43 @@ stop_display() {
 }
 trap 'stop_display; rm -rf "$X11_TMP"' EXIT
 
-start_display() {
-    local fifo="$X11_TMP/displayfd"
+# start_xvfb: starts Xvfb on a free display and exports DISPLAY once it answers.
+# Servers that look for a free display at the same moment can pick the same
+# one, so the tests start theirs one at a time. -noreset: the server would
+# otherwise reset, refusing connections for a moment, when the check here
+# disconnects as its last client.
+start_xvfb() {
+    local fifo="$X11_TMP/displayfd" lock i
+    exec {lock}>/tmp/lintra-x11-start.lock
+    flock "$lock"
     rm -f "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>"$X11_TMP/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>"$X11_TMP/xvfb.log" {lock}>&- &
     X11_PIDS+=($!)
-    local i
     for i in $(seq 1 100); do
         [ -s "$fifo" ] && break
         sleep 0.1
     done
-    [ -s "$fifo" ] || { echo "Xvfb did not start" >&2; cat "$X11_TMP/xvfb.log" >&2; return 1; }
-    export DISPLAY=":$(head -n1 "$fifo")"
-    for i in $(seq 1 100); do
-        xwininfo -root >/dev/null 2>&1 && break
-        sleep 0.1
+    if [ -s "$fifo" ]; then
+        export DISPLAY=":$(head -n1 "$fifo")"
+        for i in $(seq 1 100); do
+            xwininfo -root >/dev/null 2>&1 && break
+            sleep 0.1
+        done
+    fi
+    flock -u "$lock"
+    exec {lock}>&-
+    [ -s "$fifo" ] && xwininfo -root >/dev/null 2>&1
+}
+
+start_display() {
+    local attempt i
+    for attempt in 1 2 3; do
+        start_xvfb && break
+        echo "Xvfb did not start (attempt $attempt):" >&2
+        cat "$X11_TMP/xvfb.log" >&2
+        stop_display
+        [ "$attempt" = 3 ] && return 1
     done
-    xwininfo -root >/dev/null 2>&1 || { echo "Xvfb on $DISPLAY does not answer" >&2; cat "$X11_TMP/xvfb.log" >&2; return 1; }
     if [ "${1:-}" = tray ]; then
         trayer --edge bottom --align right --widthtype pixel --width 200 --heighttype pixel --height 24 \
             >"$X11_TMP/trayer.log" 2>&1 &
