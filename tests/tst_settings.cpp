@@ -16,6 +16,7 @@
 #include "app/ui_clintra.h"
 #include "testsupport.h"
 #include "update/installationid.h"
+#include "windowdriver.h"
 
 namespace {
 
@@ -62,31 +63,20 @@ QStringList NumberedItems(const QString &prefix, int count)
     return items;
 }
 
-// Closes the modal box that the next action opens, if it opens one, and
-// keeps its title. The check runs from the event loop: inside the box's own
-// loop when there is a box, else at the next Settle().
-class CModalBoxWatcher : public QObject
+// Closes the window as its close button would, answering the box it may
+// show; gives the titles of the boxes shown. A box comes before the window
+// is hidden, so when close() has returned without one, none was shown.
+QStringList CloseIntoTray(CLintra &window)
 {
-public:
-    QStringList Titles;
-    void Arm()
-    {
-        QTimer::singleShot(0, this, [this]() {
-            if (QWidget *box = QApplication::activeModalWidget()) {
-                Titles << box->windowTitle();
-                box->close();
-            }
-        });
-    }
-    void Settle() { QCoreApplication::processEvents(); }
-};
-
-// Closes the window as its close button would and lets the watcher answer a box.
-void CloseIntoTray(CLintra &window, CModalBoxWatcher &watcher)
-{
-    watcher.Arm();
-    QVERIFY(!window.close()); // ignored: the window is hidden, not closed
-    watcher.Settle();
+    QStringList titles;
+    CModalHandler handler([&titles](QWidget *box) {
+        titles << box->windowTitle();
+        box->close();
+    });
+    const bool closed = window.close();
+    if (closed)
+        titles << QStringLiteral("(window closed instead of hidden)");
+    return titles;
 }
 
 } // namespace
@@ -119,9 +109,8 @@ private slots:
     // Tray.
     void trayNoticeFlagReachesTheStoreAtTheNextSave();
     void laterClosesShowNoNotice();
-    void activation_data();
-    void activation();
-    void restoreShowsAMaximizedWindowNormal();
+    void restoring_data();
+    void restoring();
     void quitDisablesTheMenuAndSaves();
     void exitButtonSaves();
 };
@@ -366,9 +355,7 @@ void TestSettings::trayNoticeFlagReachesTheStoreAtTheNextSave()
     PresetSettings({{QStringLiteral("RegNumber"), WellFormedId}});
     CLintra window;
     window.show();
-    CModalBoxWatcher watcher;
-    CloseIntoTray(window, watcher);
-    QCOMPARE(watcher.Titles, QStringList{QStringLiteral("FYI")});
+    QCOMPARE(CloseIntoTray(window), QStringList{QStringLiteral("FYI")});
     QVERIFY(!window.isVisible());
     QVERIFY(window.SysTrayIcon->isVisible());
     QVERIFY(window.SysTrayInfoShown);
@@ -383,12 +370,10 @@ void TestSettings::laterClosesShowNoNotice()
     PresetSettings({{QStringLiteral("RegNumber"), WellFormedId}});
     CLintra window;
     window.show();
-    CModalBoxWatcher watcher;
-    CloseIntoTray(window, watcher);
+    QCOMPARE(CloseIntoTray(window), QStringList{QStringLiteral("FYI")});
     window.SysTrayIconRestore_Action->trigger();
     QVERIFY(window.isVisible());
-    CloseIntoTray(window, watcher);
-    QCOMPARE(watcher.Titles, QStringList{QStringLiteral("FYI")});
+    QCOMPARE(CloseIntoTray(window), QStringList());
     QVERIFY(!window.isVisible());
 
     // A later run that loaded the saved flag shows none either.
@@ -396,25 +381,25 @@ void TestSettings::laterClosesShowNoNotice()
         {{QStringLiteral("RegNumber"), WellFormedId}, {QStringLiteral("IfMinimize2SysTrayInfoShown"), true}});
     CLintra later;
     later.show();
-    CModalBoxWatcher laterWatcher;
-    CloseIntoTray(later, laterWatcher);
-    QVERIFY(laterWatcher.Titles.isEmpty());
+    QCOMPARE(CloseIntoTray(later), QStringList());
     QVERIFY(!later.isVisible());
     QVERIFY(later.SysTrayIcon->isVisible());
 }
 
-void TestSettings::activation_data()
+// The icon's activation reasons and the "Restore" entry; -1 stands for the entry.
+void TestSettings::restoring_data()
 {
     QTest::addColumn<int>("reason");
     QTest::addColumn<bool>("restores");
     QTest::newRow("click") << int(QSystemTrayIcon::Trigger) << true;
     QTest::newRow("double click") << int(QSystemTrayIcon::DoubleClick) << true;
     QTest::newRow("middle click") << int(QSystemTrayIcon::MiddleClick) << true;
+    QTest::newRow("Restore entry") << -1 << true;
     QTest::newRow("context menu") << int(QSystemTrayIcon::Context) << false;
     QTest::newRow("unknown") << int(QSystemTrayIcon::Unknown) << false;
 }
 
-void TestSettings::activation()
+void TestSettings::restoring()
 {
     QFETCH(int, reason);
     QFETCH(bool, restores);
@@ -422,27 +407,16 @@ void TestSettings::activation()
         {{QStringLiteral("RegNumber"), WellFormedId}, {QStringLiteral("IfMinimize2SysTrayInfoShown"), true}});
     CLintra window;
     window.showMaximized();
-    CModalBoxWatcher watcher;
-    CloseIntoTray(window, watcher);
-    emit window.SysTrayIcon->activated(QSystemTrayIcon::ActivationReason(reason));
+    QCOMPARE(CloseIntoTray(window), QStringList());
+    if (reason < 0)
+        window.SysTrayIconRestore_Action->trigger();
+    else
+        emit window.SysTrayIcon->activated(QSystemTrayIcon::ActivationReason(reason));
     QCOMPARE(window.isVisible(), restores);
     QCOMPARE(window.SysTrayIcon->isVisible(), !restores);
+    // A window maximized before it was hidden comes back in its normal size.
     if (restores)
         QVERIFY(!(window.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)));
-}
-
-void TestSettings::restoreShowsAMaximizedWindowNormal()
-{
-    PresetSettings(
-        {{QStringLiteral("RegNumber"), WellFormedId}, {QStringLiteral("IfMinimize2SysTrayInfoShown"), true}});
-    CLintra window;
-    window.showMaximized();
-    CModalBoxWatcher watcher;
-    CloseIntoTray(window, watcher);
-    window.SysTrayIconRestore_Action->trigger();
-    QVERIFY(window.isVisible());
-    QVERIFY(!window.SysTrayIcon->isVisible());
-    QVERIFY(!(window.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)));
 }
 
 void TestSettings::quitDisablesTheMenuAndSaves()
@@ -450,8 +424,7 @@ void TestSettings::quitDisablesTheMenuAndSaves()
     PresetSettings({{QStringLiteral("RegNumber"), WellFormedId}});
     CLintra window;
     window.show();
-    CModalBoxWatcher watcher;
-    CloseIntoTray(window, watcher);
+    QCOMPARE(CloseIntoTray(window), QStringList{QStringLiteral("FYI")});
     window.ui->Keywords2Search_ComboBox->addItem(QStringLiteral("after the close"));
     window.SysTrayIconQuit_Action->trigger();
     QVERIFY(!window.SysTrayIconQuit_Action->isEnabled());

@@ -4,7 +4,6 @@
 set -euo pipefail
 lintra=$1
 . "$(dirname "$0")/x11lib.sh"
-title="Lintra - Norvane \[Unicode Plain-Text File Full-Text Search Tool\] Freeware"
 passed=0
 
 start_display tray
@@ -13,7 +12,7 @@ fresh_config
 # A second start while the first runs: the "Warning" box, then status 0.
 "$lintra" &
 first=$!
-window=$(wait_for_window "$title") || fail "first instance: main window not shown"
+window=$(wait_for_window "$MAIN_TITLE") || fail "first instance: main window not shown"
 "$lintra" &
 second=$!
 box=$(wait_for_window "^Warning$") || fail "second instance: no 'Warning' box"
@@ -30,7 +29,7 @@ wait_for_exit "$first" || fail "Exit button did not end the program"
 [ "$EXIT_STATUS" = 0 ] || fail "after Exit: exit status $EXIT_STATUS, expected 0"
 "$lintra" &
 third=$!
-window=$(wait_for_window "$title") || fail "start after Exit: main window not shown"
+window=$(wait_for_window "$MAIN_TITLE") || fail "start after Exit: main window not shown"
 [ -z "$(xdotool search --onlyvisible --name '^Warning$' 2>/dev/null)" ] || fail "start after Exit was refused"
 passed=$((passed + 1))
 
@@ -39,7 +38,7 @@ kill -KILL "$third"
 wait "$third" 2>/dev/null || true
 "$lintra" &
 fourth=$!
-window=$(wait_for_window "$title") || fail "start after SIGKILL: main window not shown (refused?)"
+window=$(wait_for_window "$MAIN_TITLE") || fail "start after SIGKILL: main window not shown (refused?)"
 [ -z "$(xdotool search --onlyvisible --name '^Warning$' 2>/dev/null)" ] || fail "start after SIGKILL was refused"
 # Ended through Exit, so that no segment is left behind on the machine.
 press_exit_button "$window"

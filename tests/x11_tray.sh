@@ -4,8 +4,25 @@
 set -euo pipefail
 lintra=$1
 . "$(dirname "$0")/x11lib.sh"
-title="Lintra - Norvane \[Unicode Plain-Text File Full-Text Search Tool\] Freeware"
 passed=0
+
+# hide_into_tray STEP: closes the window that shows no box, and sets icon.
+# A box would come before the window is hidden, so a hidden window with no
+# box around means none was opened.
+hide_into_tray() {
+    close_window "$window"
+    wait_until_hidden "$window" || fail "$1: window still shown"
+    [ -z "$(xdotool search --onlyvisible --name '^FYI$' 2>/dev/null)" ] || fail "$1: 'FYI' box again"
+    icon=$(wait_for_tray_icon) || fail "$1: no tray icon"
+}
+
+# expect_restored STEP: the window is back in its normal geometry, the icon gone.
+expect_restored() {
+    wait_for_window "$MAIN_TITLE" >/dev/null || fail "$1: window not restored"
+    wait_for_no_tray_icon || fail "$1: tray icon still shown"
+    [ "$(xwininfo -id "$window" | sed -n 's/ *-geometry //p')" = "681x552+269+102" ] \
+        || fail "$1: window not restored in its normal geometry"
+}
 
 start_display tray
 fresh_config
@@ -13,7 +30,7 @@ conf="$XDG_CONFIG_HOME/Norvane/Lintra.conf"
 
 "$lintra" &
 pid=$!
-window=$(wait_for_window "$title") || fail "main window not shown"
+window=$(wait_for_window "$MAIN_TITLE") || fail "main window not shown"
 [ -z "$(tray_icon)" ] || fail "tray icon shown while the window is"
 
 # First close: the "FYI" box while the window is still shown, then window hidden, icon shown.
@@ -27,44 +44,25 @@ icon=$(wait_for_tray_icon) || fail "first close: no tray icon"
     || fail "notice flag stored as true before the next save"
 passed=$((passed + 1))
 
-# A left click on the icon restores the window and hides the icon.
+# Left and middle clicks on the icon restore the window; later closes show no box.
 click "$icon" 1
-wait_for_window "$title" >/dev/null || fail "left click: window not restored"
-wait_for_no_tray_icon || fail "left click: tray icon still shown"
-[ "$(xwininfo -id "$window" | sed -n 's/ *-geometry //p')" = "681x552+269+102" ] \
-    || fail "left click: window not restored in its normal geometry"
-passed=$((passed + 1))
-
-# Second close: no box. The box would come before hiding, so a hidden window
-# with no box shown means none was opened.
-close_window "$window"
-wait_until_hidden "$window" || fail "second close: window still shown"
-[ -z "$(xdotool search --onlyvisible --name '^FYI$' 2>/dev/null)" ] || fail "second close: 'FYI' box again"
-icon=$(wait_for_tray_icon) || fail "second close: no tray icon"
-passed=$((passed + 1))
-
-# A middle click restores as well.
+expect_restored "left click"
+hide_into_tray "second close"
 click "$icon" 2
-wait_for_window "$title" >/dev/null || fail "middle click: window not restored"
-wait_for_no_tray_icon || fail "middle click: tray icon still shown"
+expect_restored "middle click"
 passed=$((passed + 1))
 
 # "&Restore" from the icon's menu; a right click alone only opens the menu.
-close_window "$window"
-wait_until_hidden "$window" || fail "third close: window still shown"
-icon=$(wait_for_tray_icon) || fail "third close: no tray icon"
+hide_into_tray "third close"
 click "$icon" 3
 menu=$(wait_for_popup "$window" "$icon") || fail "right click: no menu"
 is_viewable "$window" && fail "right click showed the window"
 press_key "$menu" r
-wait_for_window "$title" >/dev/null || fail "Restore: window not restored"
-wait_for_no_tray_icon || fail "Restore: tray icon still shown"
+expect_restored "Restore"
 passed=$((passed + 1))
 
 # "&Quit" saves (now with the notice flag set) and ends with status 0.
-close_window "$window"
-wait_until_hidden "$window" || fail "fourth close: window still shown"
-icon=$(wait_for_tray_icon) || fail "fourth close: no tray icon"
+hide_into_tray "fourth close"
 click "$icon" 3
 menu=$(wait_for_popup "$window" "$icon") || fail "right click: no menu"
 press_key "$menu" q
@@ -74,16 +72,13 @@ wait_for_exit "$pid" || fail "Quit did not end the program"
 [ "$(setting "$conf" size)" = "@Size(681 552)" ] || fail "Quit did not save the size"
 passed=$((passed + 1))
 
-# The next run has seen the notice: its first close shows no box.
+# The next run has seen the notice: its first close shows no box. Exit ends it.
 "$lintra" &
 pid=$!
-window=$(wait_for_window "$title") || fail "restart: main window not shown"
-close_window "$window"
-wait_until_hidden "$window" || fail "restart: window still shown after close"
-[ -z "$(xdotool search --onlyvisible --name '^FYI$' 2>/dev/null)" ] || fail "restart: 'FYI' box shown again"
-icon=$(wait_for_tray_icon) || fail "restart: no tray icon"
+window=$(wait_for_window "$MAIN_TITLE") || fail "restart: main window not shown"
+hide_into_tray "restart"
 click "$icon" 1
-wait_for_window "$title" >/dev/null || fail "restart: window not restored"
+expect_restored "restart"
 press_exit_button "$window"
 wait_for_exit "$pid" || fail "Exit button did not end the program"
 [ "$EXIT_STATUS" = 0 ] || fail "Exit: exit status $EXIT_STATUS, expected 0"

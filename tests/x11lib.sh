@@ -2,6 +2,9 @@
 #   start_display [tray]   starts Xvfb (and the trayer tray host) and exports DISPLAY
 # Everything started here is stopped on exit, also on failure.
 
+# The main window's title, as a pattern for wait_for_window.
+MAIN_TITLE="Lintra - Norvane \[Unicode Plain-Text File Full-Text Search Tool\] Freeware"
+
 X11_PIDS=()
 X11_HELPER="$(dirname "${BASH_SOURCE[0]}")/x11helper.py"
 X11_TMP=$(mktemp -d /tmp/lintra-x11-XXXXXX)
