@@ -24,8 +24,9 @@ public:
     ~CUpdateThread() override;
 
     // Blocks until run() has returned. Afterwards whatever the worker wrote,
-    // including into the receiver's members, is visible to the caller; the
-    // toolkit's own signalling does not show that to a race detector.
+    // including into the receiver's members, is visible to the caller through
+    // an ordering of our own: the toolkit's locks are invisible to a race
+    // detector, so its finished() signal alone does not show it.
     bool WaitForEnd();
 
 protected:
