@@ -130,7 +130,8 @@ void TestSettings::firstStartWritesOnlyTheIdentifierAndUsesDefaults()
     QCOMPARE(window.ui->Keywords2Search_ComboBox->count(), 0);
     QVERIFY(!window.SysTrayInfoShown);
     QCOMPARE(window.UpdateCheckIntervalDays, 3);
-    QVERIFY(!window.LastUpdateCheckTime.isValid());
+    // No check time yet: the automatic update check was due at once.
+    QVERIFY(window.UpdateCheckStarted);
     QVERIFY(!window.SysTrayIcon->isVisible());
 }
 
@@ -208,7 +209,8 @@ void TestSettings::valuesOfTheWrongTypeFallBackToDefaults()
     CLintra window;
     QCOMPARE(window.size(), QSize(681, 552));
     QCOMPARE(window.pos(), QPoint(269, 102));
-    QVERIFY(!window.LastUpdateCheckTime.isValid());
+    // Read as no check yet, so the automatic check was due at once.
+    QVERIFY(window.UpdateCheckStarted);
 }
 
 void TestSettings::historiesFillOnlyTheDropDownLists()
@@ -336,13 +338,14 @@ void TestSettings::geometryAndIntervalRoundTrip()
 
 void TestSettings::lastCheckTimeIsWrittenOnlyAfterACheckStarted()
 {
-    const QDateTime earlier(QDate(2020, 5, 4), QTime(3, 2, 1));
+    // Recent enough that the automatic check is not due.
+    const QDateTime earlier = QDateTime::currentDateTime().addSecs(-3600);
     PresetSettings(
         {{QStringLiteral("RegNumber"), WellFormedId}, {QStringLiteral("LastCheckUpdatesTime"), earlier}});
     CLintra window;
     QCOMPARE(window.LastUpdateCheckTime, earlier);
+    QVERIFY(!window.UpdateCheckStarted);
     window.LastUpdateCheckTime = earlier.addDays(1);
-    window.UpdateCheckStarted = false;
     window.SaveSettings();
     QCOMPARE(StoredValue(QStringLiteral("LastCheckUpdatesTime")).toDateTime(), earlier);
     window.UpdateCheckStarted = true;
