@@ -42,7 +42,7 @@ int main(int argc, char *argv[])
         {
             // Held for the whole run; released before the window goes.
             QSharedMemory segment(window.InstallationId);
-            GuardSingleInstance(segment, messageBox);
+            GuardSingleInstance(segment, messageBox, window);
             window.setVisible(true);
             status = QApplication::exec();
         }

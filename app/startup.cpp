@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 
+#include "app/clintra.h"
 #include "app/core/singleinstance.h"
 
 bool LoadQtCatalogue(QTranslator &translator, const QString &localeName)
@@ -30,7 +31,7 @@ void PrepareStartUpMessageBox(QMessageBox &box)
     box.setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
 }
 
-void GuardSingleInstance(QSharedMemory &segment, QMessageBox &box)
+void GuardSingleInstance(QSharedMemory &segment, QMessageBox &box, CLintra &window)
 {
     if (ClaimSingleInstance(segment))
         return;
@@ -38,5 +39,6 @@ void GuardSingleInstance(QSharedMemory &segment, QMessageBox &box)
     box.setText(
         QObject::tr("An instance of this application is already running, exiting this newly started one."));
     box.exec();
+    window.AbortUpdateCheck();
     std::exit(0);
 }

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class CLintra;
 class QMessageBox;
 class QSharedMemory;
 class QTranslator;
@@ -22,7 +23,9 @@ void PrepareStartUpMessageBox(QMessageBox &box);
 
 // Lets this process go on only if no other instance runs for the same
 // installation. Otherwise shows the "Warning" box and ends the process at
-// once with status 0: nothing is saved and no destructor runs.
-void GuardSingleInstance(QSharedMemory &segment, QMessageBox &box);
+// once with status 0: nothing is saved and no destructor runs. The window's
+// automatic update check, if it started, is stopped first: a worker thread
+// still using the network while the process exits could crash it.
+void GuardSingleInstance(QSharedMemory &segment, QMessageBox &box, CLintra &window);
 
 #endif
