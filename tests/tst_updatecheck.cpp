@@ -50,9 +50,16 @@ public:
     }
 
     void Serve(const QByteArray &path, int status, const QByteArray &body) { Routes[path] = {status, body}; }
+    // Announces the whole body but sends only its first half, then hangs up.
+    void ServeCut(const QByteArray &path, const QByteArray &body)
+    {
+        Serve(path, 200, body);
+        CutRoutes.insert(path);
+    }
     void Reset()
     {
         Routes.clear();
+        CutRoutes.clear();
         Requests.clear();
         Held.clear();
         Holding = false;
@@ -80,6 +87,7 @@ public:
 private:
     QTcpServer Server;
     QMap<QByteArray, QPair<int, QByteArray>> Routes;
+    QSet<QByteArray> CutRoutes;
     QList<QPair<QPointer<QTcpSocket>, QByteArray>> Held;
 
     void Accept()
@@ -118,7 +126,8 @@ private:
         const QByteArray reason = route.first == 200 ? "OK" : route.first == 404 ? "Not Found" : "Error";
         socket->write("HTTP/1.1 " + QByteArray::number(route.first) + ' ' + reason +
                       "\r\nContent-Type: text/plain\r\nConnection: close\r\nContent-Length: " +
-                      QByteArray::number(route.second.size()) + "\r\n\r\n" + route.second);
+                      QByteArray::number(route.second.size()) + "\r\n\r\n" +
+                      (CutRoutes.contains(path) ? route.second.left(route.second.size() / 2) : route.second));
         socket->disconnectFromHost();
     }
 };
@@ -234,6 +243,20 @@ void TestUpdateCheck::manualCheck_data()
         << 200 << QByteArray("P0.108\nB20100701\n") << false << checkTitle << none << QSize(400, 70);
     QTest::newRow("HTTP 404") << 404 << QByteArray("P0.108\nB20100101") << true << "Network Error"
                               << networkError << QSize();
+
+    // Hostile or broken servers: never more than "no update" or a network error.
+    QByteArray noise(4096, '\0');
+    quint32 state = 2010;
+    for (char &byte : noise)
+        byte = char((state = state * 1103515245u + 12345u) >> 24);
+    QTest::newRow("random bytes") << 200 << noise << false << checkTitle << none << QSize(400, 70);
+    QTest::newRow("an HTML page") << 200 << QByteArray("<html><body><h1>P0.108</h1>\n<p>B20100701</p></body></html>")
+                                  << false << checkTitle << none << QSize(400, 70);
+    // Valid once trimmed, were it read whole: only the cap makes it no document.
+    QByteArray huge = "P0.108\nB20100701" + QByteArray(100 * 1024 * 1024, ' ');
+    QTest::newRow("100 MB reply") << 200 << huge << false << checkTitle << none << QSize(400, 70);
+    QTest::newRow("cut half-way") << -1 << QByteArray("P0.108\nB20100701") << true << "Network Error"
+                                  << networkError << QSize();
 }
 
 void TestUpdateCheck::manualCheck()
@@ -245,7 +268,10 @@ void TestUpdateCheck::manualCheck()
     CModalDialogCloser closer;
     std::unique_ptr<CLintra> window = IdleWindow();
     QVERIFY(window);
-    Server.Serve(LatestPath, status, body);
+    if (status < 0)
+        Server.ServeCut(LatestPath, body);
+    else
+        Server.Serve(LatestPath, status, body);
     window->ui->CheckUpdates_PushButton->click();
     QTRY_VERIFY_WITH_TIMEOUT(window->UpdateThread == nullptr, CheckEnds);
 

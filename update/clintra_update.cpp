@@ -68,7 +68,7 @@ void CLintra::NetworkReplyErrorOccurs(QNetworkReply::NetworkError)
 void CLintra::CheckUpdateAvailability(QNetworkReply *reply)
 {
     if (!UpdateNetworkErrorOccurred)
-        UpdateInfo = UpdateInfoFromBody(reply->readAll());
+        UpdateInfo = UpdateInfoFromBody(reply->isOpen() ? reply->readAll() : QByteArray());
     QuitUpdateThread();
 }
 

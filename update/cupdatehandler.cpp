@@ -49,7 +49,22 @@ void CUpdateHandler::SendUpdateRequest()
     connect(&NetworkAccessManager, SIGNAL(finished(QNetworkReply *)), Receiver,
             SLOT(CheckUpdateAvailability(QNetworkReply *)), Qt::DirectConnection);
     Reply = NetworkAccessManager.get(request);
-    if (Reply)
-        connect(Reply, SIGNAL(errorOccurred(QNetworkReply::NetworkError)), Receiver,
-                SLOT(NetworkReplyErrorOccurs(QNetworkReply::NetworkError)), Qt::DirectConnection);
+    if (!Reply)
+        return;
+    connect(Reply, SIGNAL(errorOccurred(QNetworkReply::NetworkError)), Receiver,
+            SLOT(NetworkReplyErrorOccurs(QNetworkReply::NetworkError)), Qt::DirectConnection);
+    // Never hold more of a hostile or broken server's answer than a document needs.
+    Reply->setReadBufferSize(MaxUpdateReplyBytes + 1);
+    connect(Reply, &QNetworkReply::downloadProgress, this, &CUpdateHandler::StopOversizedReply);
+}
+
+void CUpdateHandler::StopOversizedReply(qint64 bytesReceived)
+{
+    if (bytesReceived <= MaxUpdateReplyBytes || !Reply || Reply->isFinished())
+        return;
+    // Not a network failure: the answer is simply no document. Aborting
+    // discards what was read, so the receiver reads an empty body.
+    disconnect(Reply, SIGNAL(errorOccurred(QNetworkReply::NetworkError)), Receiver,
+               SLOT(NetworkReplyErrorOccurs(QNetworkReply::NetworkError)));
+    Reply->abort();
 }

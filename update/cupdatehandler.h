@@ -8,6 +8,10 @@
 
 class QNetworkReply;
 
+// The update document is two short lines; a reply longer than this is cut
+// off unread and counts as no valid document.
+const qint64 MaxUpdateReplyBytes = 64 * 1024;
+
 // Sends the update request on the thread that creates it and routes the
 // answer to the receiver's slots CheckUpdateAvailability(QNetworkReply *) and
 // NetworkReplyErrorOccurs(QNetworkReply::NetworkError), called directly on
@@ -24,6 +28,9 @@ public:
     ~CUpdateHandler() override;
 
     void SendUpdateRequest();
+
+private slots:
+    void StopOversizedReply(qint64 bytesReceived);
 
 private:
     QUrl UpdateInfoUrl;
