@@ -3,7 +3,7 @@
 
 RUN_PACKAGES="cmake g++ make qtbase5-dev qtbase5-dev-tools qttools5-dev-tools libqt5network5"
 TEST_PACKAGES="xvfb trayer xdotool x11-utils python3 clang libclang-rt-14-dev"
-BENCH_PACKAGES="ripgrep hyperfine findutils grep"
+BENCH_PACKAGES="ripgrep hyperfine findutils grep time python3"
 
 # Installs the packages that are missing: as root directly, else through
 # sudo, else prints the exact command and fails.

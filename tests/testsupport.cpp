@@ -25,6 +25,12 @@ struct EnvironmentBeforeMain
     {
         setenv("XDG_CONFIG_HOME", ConfigHome()->path().toLocal8Bit().constData(), 1);
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        // Qt wants a private runtime folder; the shared default only earns a warning.
+        const QByteArray runtime = (ConfigHome()->path() + QStringLiteral("/runtime")).toLocal8Bit();
+        QDir().mkpath(QString::fromLocal8Bit(runtime));
+        QFile::setPermissions(QString::fromLocal8Bit(runtime),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        setenv("XDG_RUNTIME_DIR", runtime.constData(), 0);
     }
     ~EnvironmentBeforeMain() { delete ConfigHome(); }
 };

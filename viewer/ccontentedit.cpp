@@ -47,12 +47,10 @@ void CContentEdit::CreateBlockActions()
 
 void CContentEdit::DestroyBlockActions()
 {
-    if (BlockActions.size() == 2) {
-        disconnect(BlockActions.at(0), SIGNAL(triggered()), TargetWindow,
-                   SLOT(GotoContentEditPreviousBlock()));
-        disconnect(BlockActions.at(1), SIGNAL(triggered()), TargetWindow,
-                   SLOT(GotoContentEditNextBlock()));
-    }
+    // The pane usually goes with its window, which is then no longer a
+    // CLintra: disconnect by receiver rather than by slot name.
+    for (QAction *action : qAsConst(BlockActions))
+        disconnect(action, &QAction::triggered, TargetWindow, nullptr);
     qDeleteAll(BlockActions);
     BlockActions.clear();
 }

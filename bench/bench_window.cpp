@@ -1,0 +1,104 @@
+// Drives the real main window in-process (offscreen) for the benchmarks:
+//
+//   bench_window fulltext|filename DIR KEYWORDS OUTLIST
+//       presses the search button and stops at the summary line; writes the
+//       paths of the table to OUTLIST, one per line.
+//   bench_window viewer FILE KEYWORDS
+//       shows FILE as a full-text result (the first block with a keyword).
+//
+// Prints one line: "seconds=<s> idle_kb=<kB> peak_kb=<kB> status=<summary>",
+// where peak_kb is the highest resident size during the measured step and
+// idle_kb the size of the idle window before it.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTextStream>
+
+#include "app/clintra.h"
+#include "app/ui_clintra.h"
+
+namespace {
+
+qint64 StatusKiloBytes(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> lines = status.readAll().split('\n');
+    for (const QByteArray &line : lines) {
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+// Lets the peak resident size start again from the current size.
+void ResetPeakResidentSize()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+void WriteTable(const CLintra &window, const QString &path)
+{
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    QTextStream stream(&out);
+    QTableWidget *table = window.ui->FilesFound_TableWidget;
+    for (int row = 0; row < table->rowCount(); ++row)
+        stream << table->item(row, 0)->text() << '\n';
+}
+
+double Measure(CLintra &window, const QString &mode, const QStringList &args)
+{
+    QElapsedTimer timer;
+    window.ui->Keywords2Search_ComboBox->setEditText(args.at(1));
+    if (mode == QLatin1String("viewer")) {
+        window.SearchWhat = SearchWhatFullText;
+        window.AddResultRows(QStringList() << args.at(0));
+        timer.start();
+        window.ui->FilesFound_TableWidget->selectRow(0);
+        return timer.nsecsElapsed() / 1e9;
+    }
+    window.ui->Dir2Search_ComboBox->setEditText(args.at(0));
+    timer.start();
+    if (mode == QLatin1String("fulltext"))
+        window.ui->DoFullTextSearch_PushButton->click();
+    else
+        window.ui->DoFilenameSearch_PushButton->click();
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    WriteTable(window, args.at(2));
+    return seconds;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    const QString mode = args.value(0);
+    const bool search = mode == QLatin1String("fulltext") || mode == QLatin1String("filename");
+    if (!(search && args.size() == 4) && !(mode == QLatin1String("viewer") && args.size() == 3)) {
+        QTextStream(stderr) << "usage: bench_window fulltext|filename DIR KEYWORDS OUTLIST\n"
+                               "       bench_window viewer FILE KEYWORDS\n";
+        return 2;
+    }
+
+    CLintra window;
+    window.show();
+    QCoreApplication::processEvents();
+    const qint64 idle = StatusKiloBytes("VmRSS:");
+    ResetPeakResidentSize();
+    const double seconds = Measure(window, mode, args.mid(1));
+    const qint64 peak = StatusKiloBytes("VmHWM:");
+
+    QTextStream(stdout) << "seconds=" << QString::number(seconds, 'f', 4) << " idle_kb=" << idle
+                        << " peak_kb=" << peak
+                        << " status=" << window.ui->SearchingProgressStatus_Label->text() << '\n';
+    return 0;
+}

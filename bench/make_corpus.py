@@ -1,0 +1,154 @@
+#!/usr/bin/env python3
+"""Writes a deterministic corpus for the search benchmarks.
+
+    make_corpus.py OUT [--seed N] [--files N] [--megabytes N]
+
+The same seed and sizes always give the same tree: directories several levels
+deep; files from empty to several MB with plain-text extensions and others;
+ASCII, UTF-8 with non-ASCII text and UTF-16 with BOM; a few very long lines.
+Two keywords are planted in known files at known lines, and OUT/../<name>.manifest
+lists them, so the benchmark knows which files every tool must report. Nothing
+else in the corpus contains either keyword, in any letter case.
+"""
+
+import argparse
+import json
+import os
+import random
+
+KEYWORD = "zephyrine"
+SECOND = "quillmark"
+
+TEXT_EXTENSIONS = [".txt", ".log", ".cpp", ".h", ".py", ".html", ".xml", ".c", ".java", ".js",
+                   ".css", ".sh", ".conf", ".TXT", ".Log"]
+OTHER_EXTENSIONS = [".bin", ".dat", ".md", ".json", ".pdf", ".doc", ".csv", ""]
+
+WORDS = ("lorem ipsum dolor sit amet consectetur adipiscing elit sed do eiusmod tempor "
+         "incididunt ut labore et dolore magna aliqua enim ad minim veniam quis nostrud "
+         "exercitation ullamco laboris nisi aliquip ex ea commodo consequat duis aute irure "
+         "in reprehenderit voluptate velit esse cillum fugiat nulla pariatur excepteur sint "
+         "occaecat cupidatat non proident sunt culpa qui officia deserunt mollit anim id est "
+         "return int void struct class const static include define namespace template "
+         "error warning info debug trace request response handler buffer stream").split()
+NON_ASCII = ("größe über straße café naïve résumé пример данные текст 数据 文件 搜索 "
+             "ελληνικά κείμενο עברית ").split()
+
+
+def sentence(rng, words, count):
+    return " ".join(rng.choice(words) for _ in range(count))
+
+
+def file_size(rng):
+    """Mostly small files, some medium, a few of several MB."""
+    roll = rng.random()
+    if roll < 0.02:
+        return 0
+    if roll < 0.80:
+        return rng.randint(64, 12_000)
+    if roll < 0.995:
+        return rng.randint(12_000, 120_000)
+    return rng.randint(1_000_000, 5_000_000)
+
+
+class LinePool:
+    """Pre-made lines to draw from: writing 300 MB word by word takes too long."""
+
+    def __init__(self, rng):
+        self.ascii = [sentence(rng, WORDS, rng.randint(3, 16)) for _ in range(4000)]
+        self.mixed = [sentence(rng, WORDS + NON_ASCII, rng.randint(3, 16)) for _ in range(4000)]
+
+    def lines(self, rng, size, non_ascii):
+        pool = self.mixed if non_ascii else self.ascii
+        lines, total = [], 0
+        while total < size:
+            if rng.random() < 0.002:
+                line = " ".join(rng.choices(pool, k=rng.randint(400, 1200)))  # a very long line
+            else:
+                line = rng.choice(pool)
+            lines.append(line)
+            total += len(line) + 1
+        return lines
+
+
+def plant(rng, lines, keywords):
+    """Puts each keyword at the start of a chosen line (kept whole-word and far
+    from any cut of a long line); returns the line numbers."""
+    at = []
+    for keyword in keywords:
+        index = rng.randrange(len(lines)) if lines else 0
+        if not lines:
+            lines.append("")
+        lines[index] = keyword.capitalize() + " " + lines[index][:200]
+        at.append(index)
+    return at
+
+
+def encode(lines, encoding):
+    text = "\n".join(lines) + "\n"
+    if encoding == "utf-16":
+        return b"\xff\xfe" + text.encode("utf-16-le")
+    return text.encode("utf-8")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("out")
+    parser.add_argument("--seed", type=int, default=2010)
+    parser.add_argument("--files", type=int, default=10_000)
+    parser.add_argument("--megabytes", type=int, default=300)
+    args = parser.parse_args()
+    rng = random.Random(args.seed)
+    pool = LinePool(rng)
+
+    dirs = [""]
+    for i in range(max(1, args.files // 25)):
+        parent = rng.choice(dirs)
+        if parent.count("/") < 6:
+            dirs.append(os.path.join(parent, "d%03d" % i) if parent else "d%03d" % i)
+
+    budget = args.megabytes * 1_000_000
+    manifest = {"keyword": KEYWORD, "second": SECOND, "both": [], "keyword_only": [],
+                "utf16": [], "name_matches": []}
+    written = 0
+    for n in range(args.files):
+        text = rng.random() < 0.75
+        ext = rng.choice(TEXT_EXTENSIONS if text else OTHER_EXTENSIONS)
+        name = ("%s_%05d" % (rng.choice(WORDS), n)) + ext
+        if rng.random() < 0.01:
+            name = KEYWORD.upper() + "_" + name
+        rel = os.path.join(rng.choice(dirs), name)
+        size = min(file_size(rng), max(0, budget - written))
+        encoding = "utf-16" if text and rng.random() < 0.08 else "utf-8"
+        lines = pool.lines(rng, size, non_ascii=rng.random() < 0.3)
+        roll = rng.random()
+        if text and roll < 0.03 and size > 0:
+            plant(rng, lines, [KEYWORD, SECOND])
+            manifest["both"].append(rel)
+        elif text and roll < 0.06 and size > 0:
+            plant(rng, lines, [KEYWORD])
+            manifest["keyword_only"].append(rel)
+        if encoding == "utf-16" and (rel in manifest["both"] or rel in manifest["keyword_only"]):
+            manifest["utf16"].append(rel)
+        if KEYWORD in name.lower():
+            manifest["name_matches"].append(rel)
+        data = encode(lines, encoding) if size > 0 else b""
+        path = os.path.join(args.out, rel)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(data)
+        written += len(data)
+
+    # The viewer's file: 100 MB of text whose only keyword is in its last block.
+    big = os.path.join(os.path.dirname(os.path.abspath(args.out)), "viewer-100mb.txt")
+    with open(big, "wb") as f:
+        line = (sentence(rng, WORDS, 14) + "\n").encode()
+        f.write(line * (100_000_000 // len(line)))
+        f.write(("last block " + KEYWORD + " here\n").encode())
+
+    with open(os.path.abspath(args.out) + ".manifest", "w") as f:
+        json.dump(manifest, f, indent=1, sort_keys=True)
+    print("corpus: %d files, %.0f MB in %s" % (args.files, written / 1e6, args.out))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,460 @@
+// The main window as built: form, texts, slot order, charset selectors, the
+// initial matching mode per locale, the content pane's menu and the catalogues.
+
+#include <QtTest>
+
+#include <QAction>
+#include <QMenu>
+#include <QMetaMethod>
+#include <QProcess>
+#include <QTextCodec>
+#include <QTranslator>
+
+#include "app/clintra.h"
+#include "app/startup.h"
+#include "app/ui_clintra.h"
+#include "testsupport.h"
+#include "text/localcharset.h"
+
+namespace {
+
+// Run as a child process with another locale: prints what the window chose.
+int ProbeWindowForLocale(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    CLintra window;
+    QTextStream out(stdout);
+    out << "whole=" << window.ui->MatchWholeWord_RadioButton->isChecked()
+        << " substring=" << window.ui->MatchSubstring_RadioButton->isChecked()
+        << " flag=" << window.MatchWholeWord
+        << " charset=" << window.ui->DefaultLocal8BitCharset_ComboBox->currentText()
+        << " label=" << window.ui->Local8Bit_Label->text() << "\n";
+    return 0;
+}
+
+} // namespace
+
+// Stands in for the main window as the target of the content pane's actions.
+class CBlockSlotRecorder : public QWidget
+{
+    Q_OBJECT
+public:
+    int Previous = 0;
+    int Next = 0;
+public slots:
+    void GotoContentEditPreviousBlock() { ++Previous; }
+    void GotoContentEditNextBlock() { ++Next; }
+};
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { ResetTestSettings(); }
+
+    void formWidgets_data();
+    void formWidgets();
+    void formGridCells_data();
+    void formGridCells();
+    void contentStaysPutWhenWindowGrows();
+    void slotsInOrder();
+    void buttonsReachTheirSlotsByName();
+    void constructorTexts();
+    void resultCharsetSelector();
+    void localCharsetSelector();
+    void charsetForLocale_data();
+    void charsetForLocale();
+    void initialMatchingModePerLocale_data();
+    void initialMatchingModePerLocale();
+    void contentEditMenu();
+    void programCatalogueUsesTheFullLocaleName();
+};
+
+void TestMainWindow::formWidgets_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("charset label") << "Local8Bit_Label" << "QLabel" << "";
+    QTest::newRow("charset box") << "DefaultLocal8BitCharset_ComboBox" << "QComboBox" << "";
+    QTest::newRow("dir label") << "Dir2Search_Label" << "QLabel" << "Directory";
+    QTest::newRow("dir box") << "Dir2Search_ComboBox" << "QComboBox" << "";
+    QTest::newRow("browse") << "BrowseDir_ToolButton" << "QToolButton" << "Browse...";
+    QTest::newRow("keywords label") << "Keywords2Search_Label" << "QLabel" << "Keyword(s)";
+    QTest::newRow("keywords box") << "Keywords2Search_ComboBox" << "QComboBox" << "";
+    QTest::newRow("filename search") << "DoFilenameSearch_PushButton" << "QPushButton" << "Filename Search";
+    QTest::newRow("whole word") << "MatchWholeWord_RadioButton" << "QRadioButton" << "Match Whole Word";
+    QTest::newRow("substring") << "MatchSubstring_RadioButton" << "QRadioButton" << "Match Substring";
+    QTest::newRow("full text search") << "DoFullTextSearch_PushButton" << "QPushButton" << "Full Text Search";
+    QTest::newRow("progress label") << "SearchingProgressBar_Label" << "QLabel" << "Progress";
+    QTest::newRow("progress bar") << "Searching_ProgressBar" << "QProgressBar" << "";
+    QTest::newRow("cancel") << "CancelSearch_PushButton" << "QPushButton" << "Cancel the Search";
+    QTest::newRow("status") << "SearchingProgressStatus_Label" << "QLabel"
+                            << "Ready to do the Unicode full text search...";
+    QTest::newRow("exit") << "ExitProgram_PushButton" << "QPushButton" << "Exit Norvane Lintra";
+    QTest::newRow("notice") << "CopyrightInfo_TextBrowser" << "QTextBrowser" << "";
+    QTest::newRow("about") << "About_PushButton" << "QPushButton" << "About...";
+    QTest::newRow("updates") << "CheckUpdates_PushButton" << "QPushButton" << "Check Updates";
+    QTest::newRow("files label") << "FilesFound_Label" << "QLabel" << "Result Files";
+    QTest::newRow("table") << "FilesFound_TableWidget" << "QTableWidget" << "";
+    QTest::newRow("content") << "FileContent_TextEdit" << "CContentEdit" << "";
+}
+
+void TestMainWindow::formWidgets()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(QString, text);
+
+    CLintra window;
+    QWidget *widget = window.findChild<QWidget *>(name);
+    QVERIFY2(widget, qPrintable(name));
+    QCOMPARE(widget->parentWidget(), window.ui->verticalLayoutWidget);
+    QVERIFY(widget->inherits(kind.toLatin1().constData()));
+    if (!text.isEmpty()) {
+        const QVariant shown = widget->property("text");
+        QCOMPARE(shown.toString(), text);
+    }
+}
+
+void TestMainWindow::formGridCells_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("outputGrid");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+
+    QTest::newRow("Dir2Search_Label") << "Dir2Search_Label" << false << 0 << 0;
+    QTest::newRow("Dir2Search_ComboBox") << "Dir2Search_ComboBox" << false << 0 << 2;
+    QTest::newRow("BrowseDir_ToolButton") << "BrowseDir_ToolButton" << false << 0 << 3;
+    QTest::newRow("Keywords2Search_Label") << "Keywords2Search_Label" << false << 2 << 0;
+    QTest::newRow("Keywords2Search_ComboBox") << "Keywords2Search_ComboBox" << false << 2 << 2;
+    QTest::newRow("DoFilenameSearch_PushButton") << "DoFilenameSearch_PushButton" << false << 2 << 3;
+    QTest::newRow("DoFullTextSearch_PushButton") << "DoFullTextSearch_PushButton" << false << 3 << 3;
+    QTest::newRow("SearchingProgressBar_Label") << "SearchingProgressBar_Label" << false << 4 << 0;
+    QTest::newRow("Searching_ProgressBar") << "Searching_ProgressBar" << false << 4 << 2;
+    QTest::newRow("CancelSearch_PushButton") << "CancelSearch_PushButton" << false << 4 << 3;
+    QTest::newRow("SearchingProgressStatus_Label") << "SearchingProgressStatus_Label" << false << 5 << 2;
+    QTest::newRow("ExitProgram_PushButton") << "ExitProgram_PushButton" << false << 5 << 3;
+    QTest::newRow("FilesFound_Label") << "FilesFound_Label" << true << 0 << 0;
+    QTest::newRow("FilesFound_TableWidget") << "FilesFound_TableWidget" << true << 1 << 0;
+    QTest::newRow("FileContent_TextEdit") << "FileContent_TextEdit" << true << 1 << 2;
+}
+
+void TestMainWindow::formGridCells()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, outputGrid);
+    QFETCH(int, row);
+    QFETCH(int, column);
+
+    CLintra window;
+    QGridLayout *grid = outputGrid ? window.ui->OutputZone_GridLayout : window.ui->InputZone_GridLayout;
+    const int index = grid->indexOf(window.findChild<QWidget *>(name));
+    QVERIFY(index >= 0);
+    int r, c, rowSpan, columnSpan;
+    grid->getItemPosition(index, &r, &c, &rowSpan, &columnSpan);
+    QCOMPARE(r, row);
+    QCOMPARE(c, column);
+    QCOMPARE(rowSpan, 1);
+    QCOMPARE(columnSpan, 1);
+}
+
+void TestMainWindow::contentStaysPutWhenWindowGrows()
+{
+    CLintra window;
+    QCOMPARE(window.size(), QSize(681, 552));
+    QCOMPARE(window.ui->verticalLayoutWidget->geometry(), QRect(20, 20, 660, 530));
+    window.resize(1200, 900);
+    window.show();
+    QCoreApplication::processEvents();
+    QCOMPARE(window.ui->verticalLayoutWidget->geometry(), QRect(20, 20, 660, 530));
+
+    // The main layout's items: charset row, spacer, input grid, spacer,
+    // version row, spacer, output grid.
+    QVBoxLayout *main = window.ui->MainFrame_VerticalLayout;
+    QCOMPARE(main->count(), 7);
+    QCOMPARE(main->itemAt(0)->layout(), window.ui->LocalCharset_HorizontalLayout);
+    QVERIFY(main->itemAt(1)->spacerItem());
+    QCOMPARE(main->itemAt(2)->layout(), window.ui->InputZone_GridLayout);
+    QCOMPARE(main->itemAt(4)->layout(), window.ui->VersionInfo_HorizontalLayout);
+    QCOMPARE(main->itemAt(6)->layout(), window.ui->OutputZone_GridLayout);
+    QCOMPARE(window.ui->DefaultLocal8BitCharset_ComboBox->maximumWidth(), 190);
+    QCOMPARE(window.ui->Dir2Search_Label->maximumWidth(), 75);
+    QVERIFY(window.ui->Dir2Search_ComboBox->isEditable());
+    QVERIFY(window.ui->Keywords2Search_ComboBox->isEditable());
+    QCOMPARE(window.ui->CopyrightInfo_TextBrowser->font().pointSize(), 9);
+    QCOMPARE(window.ui->CopyrightInfo_TextBrowser->contextMenuPolicy(), Qt::NoContextMenu);
+    QVERIFY(window.ui->FileContent_TextEdit->isReadOnly());
+}
+
+void TestMainWindow::slotsInOrder()
+{
+    const QStringList expected = {
+        "on_DoFullTextSearch_PushButton_clicked()",
+        "on_BrowseDir_ToolButton_clicked()",
+        "on_CancelSearch_PushButton_clicked()",
+        "on_CheckUpdates_PushButton_clicked()",
+        "on_About_PushButton_clicked()",
+        "on_ExitProgram_PushButton_clicked()",
+        "on_DoFilenameSearch_PushButton_clicked()",
+        "on_MatchWholeWord_RadioButton_clicked()",
+        "on_MatchSubstring_RadioButton_clicked()",
+        "UpdateSelectedCharsetMib()",
+        "OnPathComboBoxCarriageReturn(QString)",
+        "OnKeywordsComboBoxCarriageReturn(QString,TEnumSearchWhat)",
+        "OnItemSelectionChanged()",
+        "OnItemClicked(QTableWidgetItem*)",
+        "CopyFilePath()",
+        "OpenContainingFolder()",
+        "ShowFilesTableContextMenu(QPoint)",
+        "UpdateResultFileContent()",
+        "ClearResult()",
+        "GotoContentEditPreviousBlock()",
+        "GotoContentEditNextBlock()",
+        "SysTrayIconActivated(QSystemTrayIcon::ActivationReason)",
+        "SysTrayIconHideAndRestoreProgramWindow()",
+        "SysTrayIconExitProgram()",
+        "CheckUpdateAvailability(QNetworkReply*)",
+        "NetworkReplyErrorOccurs(QNetworkReply::NetworkError)",
+        "CheckUpdateThreadFinished()",
+    };
+    const QMetaObject &meta = CLintra::staticMetaObject;
+    QCOMPARE(QString(meta.className()), QString("CLintra"));
+    QCOMPARE(meta.superClass(), &QWidget::staticMetaObject);
+    QStringList found;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+        const QMetaMethod method = meta.method(i);
+        QCOMPARE(method.methodType(), QMetaMethod::Slot);
+        QCOMPARE(method.access(), QMetaMethod::Private);
+        found << QString::fromLatin1(method.methodSignature());
+    }
+    QCOMPARE(found, expected);
+}
+
+void TestMainWindow::buttonsReachTheirSlotsByName()
+{
+    CLintra window;
+    window.ui->MatchSubstring_RadioButton->click();
+    QCOMPARE(window.MatchWholeWord, false);
+    window.ui->MatchWholeWord_RadioButton->click();
+    QCOMPARE(window.MatchWholeWord, true);
+    window.ui->CancelSearch_PushButton->click();
+    QCOMPARE(window.CancelRequested, true);
+
+}
+
+void TestMainWindow::constructorTexts()
+{
+    CLintra window;
+    QCOMPARE(window.windowTitle(),
+             QString("Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware"));
+    QCOMPARE(window.WindowTitle, window.windowTitle());
+    QCOMPARE(window.VersionCaption, QString("Norvane Lintra 0.107"));
+    QCOMPARE(window.SysTrayToolTip, window.VersionCaption);
+    QCOMPARE(window.SysTrayIcon->toolTip(), window.VersionCaption);
+    QVERIFY(!window.SysTrayIcon->isVisible());
+    QVERIFY(window.ui->ExitProgram_PushButton->toolTip().contains("Exit this running program."));
+    QVERIFY(window.ui->DoFullTextSearch_PushButton->toolTip().contains(
+        "<font color=\"red\">only plain-text files</font>"));
+    QVERIFY(window.ui->MatchWholeWord_RadioButton->toolTip().startsWith(
+        "<html><body><font face=\"verdana\">These two radion buttons"));
+    QCOMPARE(window.ui->MatchSubstring_RadioButton->toolTip(), window.ui->MatchWholeWord_RadioButton->toolTip());
+    QVERIFY(window.ui->CopyrightInfo_TextBrowser->toHtml().contains("norvane.example"));
+    QCOMPARE(window.CurrentResultRow, -1);
+    QCOMPARE(window.LastBlock, -1);
+    QVERIFY(window.ResultContentHeader_Label->text().isEmpty());
+}
+
+void TestMainWindow::resultCharsetSelector()
+{
+    CLintra window;
+    QComboBox *box = window.ResultContentCharset_ComboBox;
+    QVERIFY(box->isHidden());
+    QVERIFY(!box->isEnabled());
+    QCOMPARE(box->count(), window.AvailableCodecs.size());
+    QVERIFY(box->count() > 20);
+
+    QStringList upperNames;
+    for (int i = 0; i < box->count(); ++i) {
+        QTextCodec *codec = QTextCodec::codecForMib(box->itemData(i, Qt::UserRole).toInt());
+        QVERIFY(codec);
+        QCOMPARE(box->itemText(i), QString::fromLatin1(codec->name()));
+        upperNames << box->itemText(i).toUpper();
+    }
+    QStringList sorted = upperNames;
+    std::sort(sorted.begin(), sorted.end());
+    QCOMPARE(upperNames, sorted);
+    QCOMPARE(upperNames.removeDuplicates(), 0);
+
+    // Every codec of the toolkit is listed under its upper-cased name.
+    for (int mib : QTextCodec::availableMibs())
+        QVERIFY(upperNames.contains(QString::fromLatin1(QTextCodec::codecForMib(mib)->name().toUpper())));
+}
+
+void TestMainWindow::localCharsetSelector()
+{
+    CLintra window;
+    QComboBox *box = window.ui->DefaultLocal8BitCharset_ComboBox;
+    QVERIFY(!box->isEnabled());
+    QCOMPARE(box->count(), window.AvailableCodecs.size());
+    QCOMPARE(window.SelectedCharsetMib, box->currentData(Qt::UserRole).toInt());
+    QCOMPARE(window.ui->Local8Bit_Label->text(),
+             "Default Local Charset (Language: " + QLocale::system().name() + ")");
+    QVERIFY(box->toolTip().contains("please kindly post us your (language_territory, charset) pair"));
+}
+
+void TestMainWindow::charsetForLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("charset");
+    QTest::addColumn<bool>("wordSeparated");
+
+    QTest::newRow("zh_CN") << "zh_CN" << "GB18030" << false;
+    QTest::newRow("zh_TW") << "zh_TW" << "Big5" << false;
+    QTest::newRow("zh_HK") << "zh_HK" << "Big5-HKSCS" << false;
+    QTest::newRow("zh_SG by language") << "zh_SG" << "GB18030" << false;
+    QTest::newRow("en_US") << "en_US" << "ISO-8859-1" << true;
+    QTest::newRow("de_DE") << "de_DE" << "ISO-8859-1" << true;
+    QTest::newRow("fr_FR") << "fr_FR" << "ISO-8859-1" << true;
+    QTest::newRow("he_IL") << "he_IL" << "ISO-8859-8" << false;
+    QTest::newRow("iw_IL") << "iw_IL" << "ISO-8859-8" << false;
+    QTest::newRow("el_GR") << "el_GR" << "ISO-8859-7" << false;
+    QTest::newRow("ru_RU") << "ru_RU" << "ISO-8859-5" << false;
+    QTest::newRow("ko_KR") << "ko_KR" << "EUC-KR" << false;
+    QTest::newRow("ja_JP has no rule") << "ja_JP" << "" << false;
+    QTest::newRow("pt_BR has no rule") << "pt_BR" << "" << false;
+    QTest::newRow("C") << "C" << "" << true;
+}
+
+void TestMainWindow::charsetForLocale()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, charset);
+    QFETCH(bool, wordSeparated);
+
+    if (WordSeparatedLanguages.isEmpty())
+        InitLocaleTables();
+    QCOMPARE(CharsetForLocale(locale), charset);
+    QCOMPARE(IsWordSeparatedLanguage(locale), wordSeparated);
+}
+
+void TestMainWindow::initialMatchingModePerLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<bool>("wholeWord");
+    QTest::addColumn<QString>("charset");
+
+    QTest::newRow("de_DE") << "de_DE" << true << "ISO-8859-1";
+    QTest::newRow("en_US") << "en_US" << true << "ISO-8859-1";
+    QTest::newRow("C") << "C" << true << "";
+    QTest::newRow("zh_CN") << "zh_CN" << false << "GB18030";
+    QTest::newRow("zh_TW") << "zh_TW" << false << "Big5";
+    QTest::newRow("ja_JP") << "ja_JP" << false << "";
+    QTest::newRow("ru_RU") << "ru_RU" << false << "ISO-8859-5";
+}
+
+void TestMainWindow::initialMatchingModePerLocale()
+{
+    QFETCH(QString, locale);
+    QFETCH(bool, wholeWord);
+    QFETCH(QString, charset);
+
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", locale);
+    env.insert("LINTRA_PROBE_WINDOW", "1");
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), QStringList());
+    QVERIFY(child.waitForFinished(60000));
+    const QString out = QString::fromUtf8(child.readAllStandardOutput());
+    const QString expected = QString("whole=%1 substring=%2 flag=%1").arg(int(wholeWord)).arg(int(!wholeWord));
+    QVERIFY2(out.startsWith(expected), qPrintable(out));
+    QVERIFY2(out.contains("label=Default Local Charset (Language: " + locale + ")"), qPrintable(out));
+    if (!charset.isEmpty())
+        QVERIFY2(out.contains(" charset=" + charset + " "), qPrintable(out));
+    else // no rule: the entry of the local codec
+        QVERIFY2(out.contains(" charset=" + QString::fromLatin1(QTextCodec::codecForLocale()->name())),
+                 qPrintable(out));
+}
+
+void TestMainWindow::contentEditMenu()
+{
+    CBlockSlotRecorder window;
+    CContentEdit pane(&window);
+    QCOMPARE(pane.TargetWindow, &window);
+    QCOMPARE(pane.BlockActions.size(), 2);
+
+    QScopedPointer<QMenu> whole(pane.CreateContextMenu());
+    QScopedPointer<QMenu> standard(pane.createStandardContextMenu());
+    QCOMPARE(whole->actions().size(), standard->actions().size());
+
+    pane.PartialDocument = true;
+    QScopedPointer<QMenu> partial(pane.CreateContextMenu());
+    const QList<QAction *> actions = partial->actions();
+    QCOMPARE(actions.size(), standard->actions().size() + 3);
+    QVERIFY(actions.at(actions.size() - 3)->isSeparator());
+    QAction *previous = actions.at(actions.size() - 2);
+    QAction *next = actions.at(actions.size() - 1);
+    QCOMPARE(previous->text(), QString("&Previous Block of Content"));
+    QCOMPARE(previous->shortcut(), QKeySequence("Ctrl+P"));
+    QCOMPARE(next->text(), QString("&Next Block of Content"));
+    QCOMPARE(next->shortcut(), QKeySequence("Ctrl+N"));
+    QCOMPARE(next->statusTip(),
+             QString("<font face=\"verdana\">Go to the next block of content in the selected file.</font>"));
+    QCOMPARE(partial->font().family(), QString("verdana"));
+
+    previous->trigger();
+    next->trigger();
+    next->trigger();
+    QCOMPARE(window.Previous, 1);
+    QCOMPARE(window.Next, 2);
+}
+
+void TestMainWindow::programCatalogueUsesTheFullLocaleName()
+{
+    QTemporaryDir dir;
+    const QString ts = dir.filePath("de.ts");
+    QVERIFY(WriteTestFile(ts, "<?xml version=\"1.0\" encoding=\"utf-8\"?><!DOCTYPE TS>"
+                              "<TS version=\"2.1\" language=\"de_DE\"><context><name>CLintra</name>"
+                              "<message><source>Keyword(s)</source><translation>Stichwort</translation>"
+                              "</message></context></TS>"));
+    QProcess lrelease;
+    lrelease.start("lrelease", {ts, "-qm", dir.filePath("compiled.qm")});
+    QVERIFY2(lrelease.waitForFinished(30000) && lrelease.exitCode() == 0, "lrelease failed");
+
+    // Only the shortened name: never tried.
+    QVERIFY(QFile::copy(dir.filePath("compiled.qm"), dir.filePath("libtxt_de.dat")));
+    QTranslator shortened;
+    QVERIFY(!LoadProgramCatalogue(shortened, "de_DE", dir.path()));
+
+    // The full name with the suffix, and without it.
+    QVERIFY(QFile::copy(dir.filePath("compiled.qm"), dir.filePath("libtxt_de_DE")));
+    QTranslator withoutSuffix;
+    QVERIFY(LoadProgramCatalogue(withoutSuffix, "de_DE", dir.path()));
+    QVERIFY(QFile::copy(dir.filePath("compiled.qm"), dir.filePath("libtxt_de_DE.dat")));
+    QTranslator exact;
+    QVERIFY(LoadProgramCatalogue(exact, "de_DE", dir.path()));
+    QCOMPARE(exact.translate("CLintra", "Keyword(s)"), QString("Stichwort"));
+
+    // Installed before the window is built, it translates the form.
+    QCoreApplication::installTranslator(&exact);
+    {
+        CLintra window;
+        QCOMPARE(window.ui->Keywords2Search_Label->text(), QString("Stichwort"));
+    }
+    QCoreApplication::removeTranslator(&exact);
+}
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsSet("LINTRA_PROBE_WINDOW"))
+        return ProbeWindowForLocale(argc, argv);
+    QApplication app(argc, argv);
+    TestMainWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_mainwindow.moc"
