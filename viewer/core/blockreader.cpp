@@ -57,6 +57,8 @@ CLineEnd LineEndOf(TEnumTextEncoding encoding)
 
 TEnumTextEncoding LineEndEncodingOf(QIODevice &device, qint64 byteLimit)
 {
+    if (!device.isOpen())
+        return Local8Bit;
     // A multiple of four bytes, so that the UTF-16 test sees whole units.
     const QByteArray head = device.peek(qMax<qint64>(4, byteLimit & ~qint64(3)));
     CTextEncodingDetector detector;

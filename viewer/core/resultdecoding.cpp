@@ -19,7 +19,9 @@ const char *CodecNameForEncoding(TEnumTextEncoding encoding)
     case Utf16LeNoBom:
         return "UTF-16LE";
     case Utf32BeWithBom:
-        return "UTF-32";
+        // Not "UTF-32": without its mark, which is skipped, and in every
+        // block after the first, that codec reads the host's byte order.
+        return "UTF-32BE";
     default:
         return nullptr;
     }
