@@ -17,6 +17,7 @@
 
 #include "search/searchwhat.h"
 #include "text/textencodingdetector.h"
+#include "viewer/core/lineoffsets.h"
 
 class QAction;
 class QComboBox;
@@ -62,7 +63,7 @@ public:
     QByteArray ResultFileBytes;
     QList<QByteArray> BlockLines;
     QMap<int, QPair<int, int>> BlockLineRanges;
-    QMap<int, QPair<qint64, qint64>> LineOffsets;
+    CLineOffsets LineOffsets;
     int CurrentBlock = 0;
     int CurrentBlockFirstLine = 0;
     int CurrentBlockLastLine = 0;

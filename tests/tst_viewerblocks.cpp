@@ -87,6 +87,7 @@ private slots:
     void decodeBytes_data();
     void decodeBytes();
     void missingCodecsFallBackToLocal();
+    void lineOffsetsActLikeAMap();
 
 private:
     QString Write(const QByteArray &bytes)
@@ -267,6 +268,22 @@ void TestViewerBlocks::missingCodecsFallBackToLocal()
     QVERIFY(!QTextCodec::codecForMib(-4242));
     QCOMPARE(DecodeBytesWithMib(bytes, -4242), QString::fromUtf8("Größe"));
     QCOMPARE(DecodeBytesWithMib(QByteArray("\xC4\xE3", 2), 114), QString::fromUtf8("你"));
+}
+
+void TestViewerBlocks::lineOffsetsActLikeAMap()
+{
+    CLineOffsets offsets;
+    offsets.insert(0, qMakePair(qint64(0), qint64(5)));
+    offsets.insert(3, qMakePair(qint64(20), qint64(7)));
+    QCOMPARE(offsets.size(), 2);
+    QVERIFY(offsets.contains(0) && offsets.contains(3));
+    QVERIFY(!offsets.contains(1) && !offsets.contains(4) && !offsets.contains(-1));
+    QCOMPARE(offsets.value(2, qMakePair(qint64(-9), qint64(-9))), qMakePair(qint64(-9), qint64(-9)));
+    offsets.insert(3, qMakePair(qint64(21), qint64(8)));
+    QCOMPARE(offsets.size(), 2);
+    QCOMPARE(offsets.value(3), qMakePair(qint64(21), qint64(8)));
+    offsets.clear();
+    QVERIFY(offsets.isEmpty() && !offsets.contains(0));
 }
 
 QTEST_GUILESS_MAIN(TestViewerBlocks)

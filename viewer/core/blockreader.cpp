@@ -24,12 +24,6 @@ qint64 AppendRawLine(QIODevice &device, QByteArray &bytes)
     return bytes.size() - start;
 }
 
-template <typename Map, typename Value> void Record(Map &map, int key, const Value &value)
-{
-    // Keys mostly arrive in ascending order; the hint spares a full descent.
-    map.insert(map.constEnd(), key, value);
-}
-
 } // namespace
 
 CLineEnd LineEndOf(TEnumTextEncoding encoding)
@@ -87,7 +81,7 @@ QByteArray CBlockReader::ReadNewBlock(int block, int firstLine, qint64 offset, b
         // Nothing more to read, also after a read error: the file ends here.
         reachedEnd = length == 0;
         if (length > 0) {
-            Record(LineOffsets, line, qMakePair(running, length));
+            LineOffsets.insert(line, qMakePair(running, length));
             running += length;
             ++line;
         }
@@ -152,9 +146,9 @@ bool CBlockReader::ReadKnownBlock(int block, QByteArray &bytes)
 void CBlockReader::NextBlockStart(int block, int &firstLine, qint64 &offset) const
 {
     const int last = BlockLineRanges.value(block, qMakePair(0, 0)).second;
-    const auto line = LineOffsets.constFind(last);
+    const CLineOffsets::TEntry line = LineOffsets.value(last);
     firstLine = last + 1;
-    offset = line == LineOffsets.constEnd() ? 0 : line->first + line->second;
+    offset = line.first + line.second;
 }
 
 QList<QByteArray> CBlockReader::SplitLines(int block, const QByteArray &bytes) const
@@ -162,10 +156,10 @@ QList<QByteArray> CBlockReader::SplitLines(int block, const QByteArray &bytes) c
     QList<QByteArray> lines;
     const QPair<int, int> range = BlockLineRanges.value(block, qMakePair(0, -1));
     int position = 0;
-    for (auto line = LineOffsets.constFind(range.first);
-         line != LineOffsets.constEnd() && line.key() <= range.second && position < bytes.size(); ++line) {
-        lines.append(bytes.mid(position, int(line->second)));
-        position += int(line->second);
+    for (int line = range.first; line <= range.second && position < bytes.size(); ++line) {
+        const int length = int(LineOffsets.value(line).second);
+        lines.append(bytes.mid(position, length));
+        position += length;
     }
     return lines;
 }

@@ -7,6 +7,7 @@
 #include <QPair>
 
 #include "text/textencodingdetector.h"
+#include "viewer/core/lineoffsets.h"
 
 class QIODevice;
 
@@ -17,8 +18,7 @@ const qint64 BlockByteLimit = 51200;
 // Block index -> (first line, last line), inclusive; first = last + 1 is the
 // empty block after a block that ended exactly at the end of the file.
 typedef QMap<int, QPair<int, int>> TBlockLineRanges;
-// Line index -> (byte offset in the file, byte length).
-typedef QMap<int, QPair<qint64, qint64>> TLineOffsets;
+typedef CLineOffsets TLineOffsets;
 
 // What ends a line in a file: the code unit LF of its encoding. Lines of
 // UTF-16 and UTF-32 files end only on whole code units, so that a block
