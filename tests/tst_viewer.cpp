@@ -106,6 +106,7 @@ private slots:
     void noKeywordTypedShowsFirstBlock();
     void secondBigFileStartsAfresh();
     void filenameRowsShowEditedKeywords();
+    void clickReloadsOnlyTheRowOnShow();
     void memoryFlatOverThousandClicks();
 
 private:
@@ -402,6 +403,22 @@ void TestViewer::filenameRowsShowEditedKeywords()
     Show(path, "txt", SearchWhatFilename);
     QCOMPARE(Window->KeywordList, QStringList{"txt"});
     QCOMPARE(Pane()->textCursor().position(), path.lastIndexOf("txt"));
+}
+
+void TestViewer::clickReloadsOnlyTheRowOnShow()
+{
+    const QString first = Write("first needle\n");
+    Show(first, "needle");
+    Window->AddResultRows(QStringList{Write("second needle\n")});
+    QTableWidget *table = Window->ui->FilesFound_TableWidget;
+    WriteTestFile(first, "first, changed needle\n");
+    for (QTableWidgetItem *item : {table->item(1, 0), static_cast<QTableWidgetItem *>(nullptr)}) {
+        QMetaObject::invokeMethod(Window, "OnItemClicked", Q_ARG(QTableWidgetItem *, item));
+        QCOMPARE(Shown(), QStringLiteral("first needle\n"));
+    }
+    QMetaObject::invokeMethod(Window, "OnItemClicked", Q_ARG(QTableWidgetItem *, table->item(0, 2)));
+    QCOMPARE(Shown(), QStringLiteral("first, changed needle\n"));
+    QCOMPARE(Window->CurrentResultRow, 0);
 }
 
 void TestViewer::memoryFlatOverThousandClicks()
