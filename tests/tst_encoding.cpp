@@ -5,6 +5,7 @@
 
 #include <QTextCodec>
 
+#include "testsupport.h"
 #include "text/istextunicode.h"
 #include "text/textencodingdetector.h"
 
@@ -13,32 +14,12 @@ Q_DECLARE_METATYPE(CTextEncodingDetector::TEnumUtf8Check)
 
 namespace {
 
-QByteArray Utf16Bytes(const QString &text, bool bigEndian, bool bom)
-{
-    QByteArray bytes;
-    const QString all = bom ? QString(QChar(0xFEFF)) + text : text;
-    for (const QChar unit : all) {
-        const char high = char(unit.unicode() >> 8), low = char(unit.unicode() & 0xFF);
-        bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
-    }
-    return bytes;
-}
-
-QByteArray Utf32Bytes(const QString &text, bool bigEndian)
-{
-    QByteArray bytes;
-    for (const uint code : (QString(QChar(0xFEFF)) + text).toUcs4()) {
-        for (int k = 0; k < 4; ++k)
-            bytes.append(char(code >> (bigEndian ? 24 - 8 * k : 8 * k)));
-    }
-    return bytes;
-}
-
 QByteArray Encoded(const char *codec, const QString &text)
 {
     return QTextCodec::codecForName(codec)->fromUnicode(text);
 }
 
+const QString Bom(QChar(0xFEFF));
 const QString English = QStringLiteral("The quick brown fox jumps over the lazy dog.\nSecond line.\n");
 const QString Russian = QString::fromUtf8("«Москва» — столица России.\nВторая строка текста.\n");
 const QString Chinese = QString::fromUtf8("2024年，中文文本的第一行。\n第二行：上海和北京。\n");
@@ -135,14 +116,14 @@ void TestEncoding::detectRealText_data()
     QTest::newRow("ascii") << English.toLatin1() << Ascii << 0;
     QTest::newRow("utf8 nobom") << mixed.toUtf8() << Utf8NoBom << 0;
     QTest::newRow("utf8 bom") << QByteArray("\xEF\xBB\xBF") + mixed.toUtf8() << Utf8WithBom << 3;
-    QTest::newRow("utf16 le bom") << Utf16Bytes(mixed, false, true) << Utf16LeWithBom << 2;
-    QTest::newRow("utf16 be bom") << Utf16Bytes(mixed, true, true) << Utf16BeWithBom << 2;
-    QTest::newRow("utf16 le nobom latin") << Utf16Bytes(English, false, false) << Utf16LeNoBom << 0;
-    QTest::newRow("utf16 le nobom cyrillic") << Utf16Bytes(Russian, false, false) << Utf16LeNoBom << 0;
-    QTest::newRow("utf16 le nobom cjk") << Utf16Bytes(Chinese, false, false) << Utf16LeNoBom << 0;
-    QTest::newRow("utf16 be nobom") << Utf16Bytes(mixed, true, false) << Local8Bit << 0;
-    QTest::newRow("utf32 be bom") << Utf32Bytes(mixed, true) << Utf32BeWithBom << 4;
-    QTest::newRow("utf32 le bom") << Utf32Bytes(mixed, false) << Utf16LeWithBom << 2;
+    QTest::newRow("utf16 le bom") << Utf16Bytes(Bom + mixed, false) << Utf16LeWithBom << 2;
+    QTest::newRow("utf16 be bom") << Utf16Bytes(Bom + mixed, true) << Utf16BeWithBom << 2;
+    QTest::newRow("utf16 le nobom latin") << Utf16Bytes(English, false) << Utf16LeNoBom << 0;
+    QTest::newRow("utf16 le nobom cyrillic") << Utf16Bytes(Russian, false) << Utf16LeNoBom << 0;
+    QTest::newRow("utf16 le nobom cjk") << Utf16Bytes(Chinese, false) << Utf16LeNoBom << 0;
+    QTest::newRow("utf16 be nobom") << Utf16Bytes(mixed, true) << Local8Bit << 0;
+    QTest::newRow("utf32 be bom") << Utf32Bytes(Bom + mixed, true) << Utf32BeWithBom << 4;
+    QTest::newRow("utf32 le bom") << Utf32Bytes(Bom + mixed, false) << Utf16LeWithBom << 2;
     QTest::newRow("latin1") << Encoded("ISO-8859-1", QString::fromUtf8("Größe und Café, à la française.\n"))
                             << Local8Bit << 0;
     QTest::newRow("gb18030") << Encoded("GB18030", Chinese) << Local8Bit << 0;
@@ -188,15 +169,14 @@ void TestEncoding::isTextUnicode_data()
     QTest::addColumn<bool>("utf16");
 
     // UTF-16LE text without a mark, in several scripts
-    QTest::newRow("latin") << Utf16Bytes(English, false, false) << true;
-    QTest::newRow("cyrillic") << Utf16Bytes(QString::fromUtf8("Москва — столица России"), false, false)
-                              << true;
+    QTest::newRow("latin") << Utf16Bytes(English, false) << true;
+    QTest::newRow("cyrillic") << Utf16Bytes(QString::fromUtf8("Москва — столица России"), false) << true;
     QTest::newRow("cjk with ideographic punctuation")
-        << Utf16Bytes(QString::fromUtf8("中文文本，上海和北京。"), false, false) << true;
+        << Utf16Bytes(QString::fromUtf8("中文文本，上海和北京。"), false) << true;
     QString hanzi;
     for (int i = 0; i < 400; ++i)
         hanzi.append(QChar(0x4E00 + (i * 37) % 2000));
-    QTest::newRow("cjk without any separator") << Utf16Bytes(hanzi, false, false) << true;
+    QTest::newRow("cjk without any separator") << Utf16Bytes(hanzi, false) << true;
     QTest::newRow("zero-extended ascii") << QByteArray("A\0", 2) << true;
 
     // 8-bit text and binary data

@@ -63,16 +63,6 @@ QByteArray Lines(int count, int length, int keywordLine = -1, const QByteArray &
     return bytes;
 }
 
-QByteArray Utf16Bytes(const QString &text, bool bigEndian)
-{
-    QByteArray bytes;
-    for (const QChar unit : text) {
-        const char high = char(unit.unicode() >> 8), low = char(unit.unicode() & 0xFF);
-        bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
-    }
-    return bytes;
-}
-
 qint64 ResidentBytes()
 {
     QFile statm(QStringLiteral("/proc/self/statm"));
