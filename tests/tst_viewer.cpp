@@ -87,6 +87,7 @@ private slots:
     void firstKeywordInBlockThree();
     void unicodePagedWithoutGarbage_data();
     void unicodePagedWithoutGarbage();
+    void firstBlockReadAgainForItsEncoding();
     void gb18030ReDecodedWhole();
     void deletedFileShowsNothing();
     void messagesAtBothEnds();
@@ -262,6 +263,21 @@ void TestViewer::unicodePagedWithoutGarbage()
     }
     QCOMPARE(Page(false),
              QStringList{"information|Information|Already at the beginning of the file!|verdana"});
+}
+
+// The start of the file looks like UTF-16LE, the whole first block does not
+// (a NUL unit just past the limit): its lines are those of 8-bit text then.
+void TestViewer::firstBlockReadAgainForItsEncoding()
+{
+    QString text;
+    for (int line = 0; line < 256; ++line)
+        text += QString::number(line).rightJustified(99, QChar('a')) + '\n';
+    text += QStringLiteral("needle") + QChar(0) + QStringLiteral("tail\n");
+    const QByteArray bytes = Utf16Bytes(text.repeated(3), false);
+    Show(Write(bytes), "needle");
+    QCOMPARE(int(Window->ResultFileEncoding), int(Local8Bit));
+    QCOMPARE(Window->LineOffsets.value(0).second, qint64(199));
+    QCOMPARE(Window->BlockLines.join(), bytes.left(Window->BlockLines.join().size()));
 }
 
 void TestViewer::gb18030ReDecodedWhole()
