@@ -137,6 +137,14 @@ public:
     QStringList ScanFileContents(const QDir &dir, const QStringList &names, const QStringList &patterns);
     void SetUpResultsTable();
     void AddResultRows(const QStringList &paths);
+    bool ShowResultContentHeading();
+    void SelectSystemResultCharset();
+    void RememberKeywords(const QString &typed, const QString &keywords);
+    void ResetForNewSearch();
+    void ShowInvalidPathMessage();
+    void AdvanceScanProgress(const QString &format);
+    QStringList FinishDirectoryScan(QStringList matches);
+    void ShowSearchSummary(const QString &directory, const QString &keywords, int found, TEnumSearchWhat what);
 
     // Result viewer (viewer/clintra_viewer.cpp, viewer/clintra_highlight.cpp).
     void ShowResultRow(int row);

@@ -1,26 +1,136 @@
-// The main window's part of the search: query, walk, scans, driver, table.
-// (Filled in with the search work.)
+// The main window's part of the search: the search buttons, the driver with
+// its histories, progress and summary, the per-directory scans and the
+// results table. Parsing, matching, walking and reading a file are done by
+// the widget-free classes of search/; this file feeds them the window's state
+// and shows what they find.
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QFont>
 #include <QHeaderView>
+#include <QIcon>
+#include <QTextCodec>
 
 #include "app/platform.h"
+#include "search/directorywalk.h"
+#include "search/keywordmatcher.h"
 #include "search/keywordquery.h"
+#include "search/textfilescan.h"
+#include "text/localcharset.h"
 
-void CLintra::on_DoFullTextSearch_PushButton_clicked() {}
-void CLintra::on_BrowseDir_ToolButton_clicked() {}
-void CLintra::on_CancelSearch_PushButton_clicked() { CancelRequested = true; }
-void CLintra::on_DoFilenameSearch_PushButton_clicked() {}
-void CLintra::on_MatchWholeWord_RadioButton_clicked() { MatchWholeWord = true; }
-void CLintra::on_MatchSubstring_RadioButton_clicked() { MatchWholeWord = false; }
-void CLintra::OnPathComboBoxCarriageReturn(QString) {}
-void CLintra::OnKeywordsComboBoxCarriageReturn(QString, TEnumSearchWhat) {}
-void CLintra::ClearResult() {}
+namespace {
+
+// A search runs inside the slot of its button and processes events per file,
+// so a second press would start a search inside the running one.
+class CSearchButtonsDisabled
+{
+public:
+    explicit CSearchButtonsDisabled(Ui_CLintra *ui)
+        : Ui(ui)
+    {
+        SetEnabled(false);
+    }
+    ~CSearchButtonsDisabled() { SetEnabled(true); }
+    CSearchButtonsDisabled(const CSearchButtonsDisabled &) = delete;
+    CSearchButtonsDisabled &operator=(const CSearchButtonsDisabled &) = delete;
+
+private:
+    void SetEnabled(bool enabled)
+    {
+        Ui->DoFilenameSearch_PushButton->setEnabled(enabled);
+        Ui->DoFullTextSearch_PushButton->setEnabled(enabled);
+    }
+    Ui_CLintra *Ui;
+};
+
+// An editable combo box adds what the user confirms with Enter as typed; the
+// history keeps only the normalised text.
+void DropTypedEntry(QComboBox *box, const QString &typed, const QString &normalised)
+{
+    if (typed.length() == normalised.length())
+        return;
+    const int index = box->findText(typed);
+    if (index >= 0)
+        box->removeItem(index);
+}
+
+// A known entry is only made current, so the order of the history stays.
+void MakeHistoryEntryCurrent(QComboBox *box, const QString &text)
+{
+    int index = box->findText(text);
+    if (index < 0) {
+        box->insertItem(0, text);
+        index = 0;
+    }
+    box->setCurrentIndex(index);
+}
+
+QString ShortDirectoryText(const QString &directory)
+{
+    if (directory.length() <= 30)
+        return directory;
+    return QStringLiteral("...") + directory.right(27);
+}
+
+QStringList PatternsForScan(const QStringList &patterns)
+{
+    return patterns.size() < 2 ? QStringList(patterns.mid(0, 1)) : patterns;
+}
+
+} // namespace
+
+// --- Search buttons and match mode ----------------------------------------
+
+void CLintra::on_DoFilenameSearch_PushButton_clicked()
+{
+    ui->MatchWholeWord_RadioButton->setChecked(false);
+    ui->MatchSubstring_RadioButton->setChecked(true);
+    MatchWholeWord = false;
+    SearchWhat = SearchWhatFilename;
+    OnKeywordsComboBoxCarriageReturn(ui->Keywords2Search_ComboBox->currentText(), SearchWhatFilename);
+}
+
+void CLintra::on_DoFullTextSearch_PushButton_clicked()
+{
+    const QString text = ui->Keywords2Search_ComboBox->currentText();
+    const int count = CountKeywords(text);
+    if (count < 1)
+        return;
+    if (count == 1 && ui->MatchWholeWord_RadioButton->isChecked()) {
+        MatchWholeWord = true;
+    } else if (count == 1 && ui->MatchSubstring_RadioButton->isChecked()) {
+        MatchWholeWord = false;
+    } else {
+        // Several keywords, or no mode chosen: whole words.
+        ui->MatchWholeWord_RadioButton->setChecked(true);
+        ui->MatchSubstring_RadioButton->setChecked(false);
+        MatchWholeWord = true;
+    }
+    SearchWhat = SearchWhatFullText;
+    OnKeywordsComboBoxCarriageReturn(text, SearchWhatFullText);
+}
+
+void CLintra::on_MatchWholeWord_RadioButton_clicked()
+{
+    MatchWholeWord = true;
+}
+
+void CLintra::on_MatchSubstring_RadioButton_clicked()
+{
+    MatchWholeWord = false;
+}
+
+void CLintra::on_CancelSearch_PushButton_clicked()
+{
+    CancelRequested = true;
+}
+
 int CLintra::CountKeywords(const QString &text) const
 {
     return ::CountKeywords(text);
@@ -33,16 +143,244 @@ QStringList CLintra::ParseKeywords(const QString &text)
     KeywordPatterns = query.KeywordPatterns;
     return KeywordPatterns;
 }
-QStringList CLintra::WalkDirectory(const QDir &, const QStringList &, TEnumSearchWhat) { return QStringList(); }
-QStringList CLintra::ScanFileNames(const QDir &, const QStringList &, const QStringList &) { return QStringList(); }
-QStringList CLintra::ScanFileContents(const QDir &, const QStringList &, const QStringList &) { return QStringList(); }
+
+// --- Driver -----------------------------------------------------------------
+
+void CLintra::OnKeywordsComboBoxCarriageReturn(QString s, TEnumSearchWhat e)
+{
+    if (int(e) > int(SearchWhatFullText))
+        return;
+    // Only trimmed: inner blanks belong to the folder's name.
+    const QString directory = ui->Dir2Search_ComboBox->currentText().trimmed();
+    if (directory.isEmpty()) {
+        ClearResult();
+        return;
+    }
+    OnPathComboBoxCarriageReturn(directory);
+    const QString keywords = s.trimmed().simplified();
+    if (keywords.isEmpty()) {
+        ClearResult();
+        return;
+    }
+    SysTrayToolTip = VersionCaption;
+    if (!ShowResultContentHeading())
+        return;
+    RememberKeywords(s, keywords);
+
+    const QDir dir(directory);
+    // isReadable() alone accepts a readable plain file, which would "search" nothing.
+    if (!dir.isReadable() || !dir.exists()) {
+        ShowInvalidPathMessage();
+        return;
+    }
+    const CSearchButtonsDisabled buttonsDisabled(ui);
+    ResetForNewSearch();
+    const QStringList patterns = ParseKeywords(keywords);
+    const QStringList results = WalkDirectory(dir, patterns, e);
+    ShowSearchSummary(directory, keywords, results.size(), e);
+}
+
+bool CLintra::ShowResultContentHeading()
+{
+    switch (SearchWhat) {
+    case SearchWhatFilename:
+        ResultContentHeader_Label->setText(tr("Matched Filename"));
+        ResultContentHeader_Label->show();
+        ResultContentCharset_ComboBox->hide();
+        return true;
+    case SearchWhatFullText:
+        ResultContentHeader_Label->setText(tr("File Content in Charset"));
+        ResultContentHeader_Label->show();
+        ResultContentCharset_ComboBox->show();
+        SelectSystemResultCharset();
+        return true;
+    }
+    return false;
+}
+
+void CLintra::SelectSystemResultCharset()
+{
+    QComboBox *box = ResultContentCharset_ComboBox;
+    int index = box->findText(QStringLiteral("System"));
+    if (index < 0) {
+        // Only Windows has a codec named "System"; elsewhere the local codec stands for it.
+        const QTextCodec *local = QTextCodec::codecForLocale();
+        index = box->findData(local->mibEnum());
+        if (index < 0)
+            index = box->findText(CodecEntryName(local), Qt::MatchFixedString);
+    }
+    if (index >= 0)
+        box->setCurrentIndex(index);
+}
+
+void CLintra::RememberKeywords(const QString &typed, const QString &keywords)
+{
+    DropTypedEntry(ui->Keywords2Search_ComboBox, typed, keywords);
+    MakeHistoryEntryCurrent(ui->Keywords2Search_ComboBox, keywords);
+}
+
+void CLintra::ShowInvalidPathMessage()
+{
+    QMessageBox box;
+    box.setFont(QFont(QStringLiteral("verdana")));
+    box.setIcon(QMessageBox::Critical);
+    box.setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
+    box.setText(tr("Error: Invalid path given! Please have it corrected."));
+    box.exec();
+}
+
+void CLintra::ResetForNewSearch()
+{
+    ui->FilesFound_TableWidget->clear();
+    ui->FilesFound_TableWidget->setRowCount(0);
+    ui->FileContent_TextEdit->clear();
+    SetUpResultsTable();
+    CurrentResultRow = -1;
+    TotalFilesCount = 0;
+    ProcessedFilesCount = 0;
+    // A range of 0 to 0 shows a busy bar until the first scan knows a total.
+    ui->Searching_ProgressBar->setValue(0);
+    ui->Searching_ProgressBar->setRange(0, 0);
+    CancelRequested = false;
+}
+
+void CLintra::ShowSearchSummary(const QString &directory, const QString &keywords, int found,
+                                TEnumSearchWhat what)
+{
+    const bool fullText = what == SearchWhatFullText;
+    ui->SearchingProgressStatus_Label->setText(
+        (fullText ? tr("%1 of the %2 searched files contain(s) the given keyword(s).")
+                  : tr("%1 of the %2 searched files have/has the given keyword(s) in filename."))
+            .arg(found)
+            .arg(TotalFilesCount));
+
+    SysTrayToolTip = VersionCaption + QLatin1Char('\n') + tr("Directory: ") + ShortDirectoryText(directory) +
+                     QLatin1Char('\n') + tr("Keywords: ") + keywords + QLatin1Char('\n') +
+                     tr("%1 of the %2 searched files found.").arg(found).arg(TotalFilesCount);
+
+    // A result the user opened during the search keeps the pane.
+    if (found > 0 && ui->FileContent_TextEdit->toPlainText().trimmed().simplified().isEmpty()) {
+        ui->FileContent_TextEdit->setHtml(
+            tr("<font color=\"red\">FYI: You may click any row in the left pane to see the ") +
+            (fullText ? tr("matched text") : tr("full filename")) + tr(".</font>"));
+    }
+}
+
+// --- Directory history, clearing, browsing ---------------------------------------
+
+void CLintra::OnPathComboBoxCarriageReturn(QString s)
+{
+    const QString trimmed = s.trimmed();
+    DropTypedEntry(ui->Dir2Search_ComboBox, s, trimmed);
+    if (trimmed.isEmpty()) {
+        ClearResult();
+        return;
+    }
+    MakeHistoryEntryCurrent(ui->Dir2Search_ComboBox, trimmed);
+}
+
+void CLintra::ClearResult()
+{
+    ui->FilesFound_TableWidget->clearContents();
+    ui->FileContent_TextEdit->clear();
+    ResultContentHeader_Label->hide();
+    ResultContentCharset_ComboBox->hide();
+}
+
+void CLintra::on_BrowseDir_ToolButton_clicked()
+{
+    QString directory = QFileDialog::getExistingDirectory(this, tr("Select a Directory"), QDir::homePath(),
+                                                          QFileDialog::ShowDirsOnly);
+    if (RunningPlatform == Windows)
+        directory.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    OnPathComboBoxCarriageReturn(directory);
+}
+
+// --- Walk and scans ---------------------------------------------------------
+
+QStringList CLintra::WalkDirectory(const QDir &dir, const QStringList &patterns, TEnumSearchWhat what)
+{
+    if (patterns.isEmpty())
+        return QStringList();
+    const QStringList scanPatterns = PatternsForScan(patterns);
+    const auto scan = [this, &scanPatterns, what](const QDir &directory, const QStringList &candidates) {
+        TotalFilesCount += candidates.size();
+        return what == SearchWhatFilename ? ScanFileNames(directory, candidates, scanPatterns)
+                                          : ScanFileContents(directory, candidates, scanPatterns);
+    };
+    CDirectoryWalk walk(CandidateNameFilters(what, PlainTextFileFilters), scan,
+                        [this] { return CancelRequested; });
+    return walk.Walk(dir);
+}
+
+void CLintra::AdvanceScanProgress(const QString &format)
+{
+    ++ProcessedFilesCount;
+    ui->SearchingProgressStatus_Label->setText(format.arg(ProcessedFilesCount).arg(TotalFilesCount));
+    ui->Searching_ProgressBar->setRange(0, TotalFilesCount);
+    ui->Searching_ProgressBar->setValue(ProcessedFilesCount);
+    // The user's Cancel, row selections and every other action are handled here.
+    QCoreApplication::processEvents();
+}
+
+QStringList CLintra::FinishDirectoryScan(QStringList matches)
+{
+    matches.removeDuplicates();
+    AddResultRows(matches);
+    return matches;
+}
+
+QStringList CLintra::ScanFileNames(const QDir &dir, const QStringList &names, const QStringList &patterns)
+{
+    CKeywordMatcher matcher = CKeywordMatcher::ForFileNames(patterns);
+    QStringList matches;
+    for (const QString &name : names) {
+        AdvanceScanProgress(tr("Checking the name of file %1 of total %2 files..."));
+        if (CancelRequested)
+            break;
+        matcher.Reset();
+        if (matcher.Feed(name))
+            matches << dir.absoluteFilePath(name);
+    }
+    return FinishDirectoryScan(matches);
+}
+
+QStringList CLintra::ScanFileContents(const QDir &dir, const QStringList &names, const QStringList &patterns)
+{
+    // A single keyword keeps the whole-word rule its directory began with;
+    // several keywords follow a change of the radio buttons at the next line.
+    const bool severalKeywords = patterns.size() >= 2;
+    CKeywordMatcher matcher = CKeywordMatcher::ForFullText(patterns, MatchWholeWord, WordSeparatedLanguage);
+    const LineTest lineTest = [this, &matcher, severalKeywords](const QString &line) {
+        if (severalKeywords)
+            matcher.SetMatchWholeWord(MatchWholeWord);
+        return matcher.Feed(line);
+    };
+    const CancelCheck cancelled = [this] { return CancelRequested; };
+
+    QStringList matches;
+    for (const QString &name : names) {
+        AdvanceScanProgress(tr("Processing file %1 of total %2 files..."));
+        matcher.Reset();
+        const QString path = dir.absoluteFilePath(name);
+        const TEnumFileScanResult outcome = ScanTextFile(path, lineTest, cancelled);
+        if (outcome == FileScanCancelled)
+            break;
+        if (outcome == FileScanMatched)
+            matches << path;
+    }
+    return FinishDirectoryScan(matches);
+}
+
+// --- Results table ------------------------------------------------------------
+
 void CLintra::SetUpResultsTable()
 {
     QTableWidget *table = ui->FilesFound_TableWidget;
     table->setColumnWidth(1, 75);
     table->setColumnWidth(2, 160);
-    table->setHorizontalHeaderLabels(QStringList() << tr("Filename") << tr("Size (KB)")
-                                                   << tr("Last Modified Time"));
+    table->setHorizontalHeaderLabels(QStringList()
+                                     << tr("Filename") << tr("Size (KB)") << tr("Last Modified Time"));
     table->horizontalHeader()->setDefaultAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     if (QTableWidgetItem *sizeHeader = table->horizontalHeaderItem(1))
         sizeHeader->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -59,8 +397,8 @@ QTableWidgetItem *NewResultItem(const QString &text)
     QTableWidgetItem *item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     // The path is shown as text even where it looks like markup.
-    item->setToolTip(QStringLiteral("<font face=\"verdana\">") + text.toHtmlEscaped()
-                     + QStringLiteral("</font>"));
+    item->setToolTip(QStringLiteral("<font face=\"verdana\">") + text.toHtmlEscaped() +
+                     QStringLiteral("</font>"));
     return item;
 }
 

@@ -1,0 +1,40 @@
+#ifndef LINTRA_TEXTFILESCAN_H
+#define LINTRA_TEXTFILESCAN_H
+
+#include <QString>
+
+#include <functional>
+
+class QIODevice;
+class QTextCodec;
+
+// The most characters one read of a line returns. A longer line is read in
+// pieces of at most this many characters, each tested on its own.
+const int MaxLineLength = 25600;
+
+enum TEnumFileScanResult
+{
+    FileScanNotMatched,
+    FileScanMatched,
+    FileScanCancelled,
+    FileScanUnreadable
+};
+
+// Tests one piece of a line; true once the file is known to match (see CKeywordMatcher).
+using LineTest = std::function<bool(const QString &line)>;
+// Polled before every line; true stops the scan. The window may process its
+// events here to stay responsive while a long file is read.
+using CancelCheck = std::function<bool()>;
+
+// Reads text line by line, as a full-text search does, until a line makes
+// lineTest true, the text ends or cancelled() asks to stop. The text is
+// decoded with codec (the local codec when null), unless it starts with a
+// Unicode byte-order mark, which selects the matching Unicode codec.
+TEnumFileScanResult ScanTextLines(QIODevice &device, const LineTest &lineTest, const CancelCheck &cancelled,
+                                  QTextCodec *codec = nullptr, int maxLineLength = MaxLineLength);
+
+// The same for the file at path; a file that cannot be opened is FileScanUnreadable.
+TEnumFileScanResult ScanTextFile(const QString &path, const LineTest &lineTest, const CancelCheck &cancelled,
+                                 QTextCodec *codec = nullptr, int maxLineLength = MaxLineLength);
+
+#endif

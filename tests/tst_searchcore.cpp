@@ -1,0 +1,511 @@
+// The search's widget-free core: keyword parsing, matching, reading one file,
+// candidate selection and the directory walk, on real temporary trees.
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTextCodec>
+#include <QtTest>
+
+#include "search/directorywalk.h"
+#include "search/keywordmatcher.h"
+#include "search/keywordquery.h"
+#include "search/plaintextfilters.h"
+#include "search/textfilescan.h"
+#include "testsupport.h"
+
+namespace {
+
+bool FullTextMatches(const QString &keywords, bool wholeWord, bool wordSeparated, const QString &line)
+{
+    CKeywordMatcher matcher =
+        CKeywordMatcher::ForFullText(ParseKeywords(keywords).KeywordPatterns, wholeWord, wordSeparated);
+    return matcher.Feed(line);
+}
+
+TEnumFileScanResult ScanBytes(const QByteArray &bytes, const QString &keywords, QTextCodec *codec = nullptr)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    CKeywordMatcher matcher =
+        CKeywordMatcher::ForFullText(ParseKeywords(keywords).KeywordPatterns, false, true);
+    return ScanTextLines(
+        buffer, [&matcher](const QString &line) { return matcher.Feed(line); }, CancelCheck(), codec);
+}
+
+// The text alone: the UTF-16 and UTF-32 codecs would put a byte-order mark first.
+QByteArray Encoded(const char *codecName, const QString &text)
+{
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    return QTextCodec::codecForName(codecName)->fromUnicode(text.constData(), text.size(), &state);
+}
+
+bool MakeLink(const QString &target, const QString &link)
+{
+    return QFile::link(target, link);
+}
+
+QSet<QString> ToSet(const QStringList &list)
+{
+    return QSet<QString>(list.begin(), list.end());
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(TEnumFileScanResult)
+
+class TestSearchCore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void countAndParseKeywords_data();
+    void countAndParseKeywords();
+    void fullTextMatchRules_data();
+    void fullTextMatchRules();
+    void fileNameMatchIsCaseInsensitiveSubstring_data();
+    void fileNameMatchIsCaseInsensitiveSubstring();
+    void severalKeywordsOnDifferentLines();
+    void wholeWordSwitchKeepsKeywordsFound();
+    void longLinesAreReadInPieces();
+    void encodings_data();
+    void encodings();
+    void cancelIsPolledBeforeEveryLine();
+    void unreadableFileIsReported();
+    void plainTextPatternsMatchWholeNamesCaseInsensitively();
+    void hiddenFilesAndLinksAreNeverCandidates();
+    void walkIsDepthFirstPreOrder();
+    void walkSurvivesLinkToItsOwnRoot();
+    void walkFollowsOtherDirectoryLinksOnce();
+    void walkStopsAtCancel();
+};
+
+// --- Keyword parsing ----------------------------------------------------------
+
+void TestSearchCore::countAndParseKeywords_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QStringList>("keywords");
+    QTest::addColumn<QStringList>("patterns");
+
+    QTest::newRow("one word") << "alpha" << 1 << QStringList{"alpha"} << QStringList{"alpha"};
+    QTest::newRow("exact duplicates counted, kept once")
+        << "alpha beta alpha" << 3 << QStringList{"alpha", "beta"} << QStringList{"alpha", "beta"};
+    QTest::newRow("case duplicates: two keywords, one pattern")
+        << "Foo foo" << 2 << QStringList{"Foo", "foo"} << QStringList{"foo"};
+    QTest::newRow("non-ASCII case") << QString::fromUtf8("ÄRGER ärger") << 2
+                                    << QStringList{QString::fromUtf8("ÄRGER"), QString::fromUtf8("ärger")}
+                                    << QStringList{QString::fromUtf8("ärger")};
+    QTest::newRow("punctuation escaped, kept")
+        << "a.b c++ (x) [y]" << 4 << QStringList{"a.b", "c++", "(x)", "[y]"}
+        << QStringList{"a\\.b", "c\\+\\+", "\\(x\\)", "\\[y\\]"};
+    QTest::newRow("backslash, dollar, caret, braces, bar")
+        << "a\\b $x ^{|}" << 3 << QStringList{"a\\b", "$x", "^{|}"}
+        << QStringList{"a\\\\b", "\\$x", "\\^\\{\\|\\}"};
+    QTest::newRow("ideographic space separates")
+        << QString::fromUtf8("中文\u3000搜索") << 2
+        << QStringList{QString::fromUtf8("中文"), QString::fromUtf8("搜索")}
+        << QStringList{QString::fromUtf8("中文"), QString::fromUtf8("搜索")};
+    QTest::newRow("empty") << "" << 0 << QStringList() << QStringList();
+}
+
+void TestSearchCore::countAndParseKeywords()
+{
+    QFETCH(QString, text);
+    QFETCH(int, count);
+    QFETCH(QStringList, keywords);
+    QFETCH(QStringList, patterns);
+
+    QCOMPARE(CountKeywords(text), count);
+    // Surrounding and inner white space of any kind changes nothing.
+    QCOMPARE(
+        CountKeywords(QStringLiteral(" \t") + QString(text).replace(' ', "\t \n ") + QStringLiteral("\r\n")),
+        count);
+    const CKeywordQuery query = ParseKeywords(text);
+    QCOMPARE(query.KeywordList, keywords);
+    QCOMPARE(query.KeywordPatterns, patterns);
+}
+
+// --- Matching -----------------------------------------------------------------
+
+void TestSearchCore::fullTextMatchRules_data()
+{
+    QTest::addColumn<QString>("keywords");
+    QTest::addColumn<bool>("wholeWord");
+    QTest::addColumn<bool>("wordSeparated");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("found");
+
+    QTest::newRow("whole word, alone") << "alpha" << true << true << "an alpha, here" << true;
+    QTest::newRow("whole word, inside a word") << "alpha" << true << true << "the alphabet" << false;
+    QTest::newRow("whole word, at line ends") << "alpha" << true << true << "alpha" << true;
+    QTest::newRow("whole word, underscore is a word character")
+        << "foo" << true << true << "foo_bar" << false;
+    QTest::newRow("whole word, digits are word characters")
+        << "2010" << true << true << "report2010" << false;
+    QTest::newRow("whole word, case-insensitive") << "Alpha" << true << true << "ALPHA beta" << true;
+    QTest::newRow("whole word, non-ASCII letters")
+        << QString::fromUtf8("grüße") << true << true << QString::fromUtf8("viele GRÜßE!") << true;
+    QTest::newRow("whole word, non-ASCII inside a word")
+        << QString::fromUtf8("grüße") << true << true << QString::fromUtf8("grüßen") << false;
+    QTest::newRow("substring, inside a word") << "alpha" << false << true << "the alphabet" << true;
+    QTest::newRow("language without blanks ignores whole word")
+        << "alpha" << true << false << "the alphabet" << true;
+    QTest::newRow("c++ whole word, blank after") << "c++" << true << true << "I like c++ a lot" << false;
+    QTest::newRow("c++ whole word, at line end") << "c++" << true << true << "I like c++" << false;
+    QTest::newRow("c++ whole word, word character after") << "c++" << true << true << "c++x" << true;
+    QTest::newRow("c++ substring") << "c++" << false << true << "I like c++ a lot" << true;
+    QTest::newRow("c++ in a language without blanks") << "c++" << true << false << "c++ a" << true;
+    QTest::newRow("dot is literal") << "a.b" << false << true << "axb" << false;
+    QTest::newRow("dot found case-insensitively") << "a.b" << false << true << "x A.B y" << true;
+    QTest::newRow("regexp characters are literal") << "(x)" << false << true << "f(x) = 1" << true;
+    QTest::newRow("two keywords in one line") << "alpha beta" << true << true << "beta and alpha" << true;
+    QTest::newRow("two keywords, one missing") << "alpha beta" << true << true << "alpha only" << false;
+}
+
+void TestSearchCore::fullTextMatchRules()
+{
+    QFETCH(QString, keywords);
+    QFETCH(bool, wholeWord);
+    QFETCH(bool, wordSeparated);
+    QFETCH(QString, line);
+    QFETCH(bool, found);
+    QCOMPARE(FullTextMatches(keywords, wholeWord, wordSeparated, line), found);
+}
+
+void TestSearchCore::fileNameMatchIsCaseInsensitiveSubstring_data()
+{
+    QTest::addColumn<QString>("keywords");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("found");
+
+    QTest::newRow("all keywords, any case") << "report 2010"
+                                            << "Annual-REPORT-2010.pdf" << true;
+    QTest::newRow("one keyword missing") << "report 2010"
+                                         << "report-2009.txt" << false;
+    QTest::newRow("literal dot anywhere") << ".txt"
+                                          << "a.txt.bak" << true;
+    QTest::newRow("literal dot, not any character") << ".txt"
+                                                    << "atxt" << false;
+    QTest::newRow("inside a word") << "port"
+                                   << "report.txt" << true;
+    QTest::newRow("plus signs") << "c++"
+                                << "notes-C++.odt" << true;
+}
+
+void TestSearchCore::fileNameMatchIsCaseInsensitiveSubstring()
+{
+    QFETCH(QString, keywords);
+    QFETCH(QString, name);
+    QFETCH(bool, found);
+    CKeywordMatcher matcher = CKeywordMatcher::ForFileNames(ParseKeywords(keywords).KeywordPatterns);
+    QCOMPARE(matcher.Feed(name), found);
+    // A file name is tested alone: a new name starts from nothing.
+    matcher.Reset();
+    QCOMPARE(matcher.Feed(QStringLiteral("unrelated")), false);
+}
+
+void TestSearchCore::severalKeywordsOnDifferentLines()
+{
+    const QByteArray far = "alpha\n2\n3\n4\n5\n6\n7\n8\nthe beta line\n";
+    QCOMPARE(ScanBytes(far, "alpha beta"), FileScanMatched);
+    QCOMPARE(ScanBytes("alpha\nalphabet\n", "alpha beta"), FileScanNotMatched);
+    QCOMPARE(ScanBytes("only the last line has it\nalpha", "alpha"), FileScanMatched);
+    QCOMPARE(ScanBytes("", "alpha"), FileScanNotMatched);
+
+    // Each file starts over: beta in the second file does not complete the first.
+    CKeywordMatcher matcher = CKeywordMatcher::ForFullText(QStringList{"alpha", "beta"}, true, true);
+    QVERIFY(!matcher.Feed(QStringLiteral("alpha")));
+    matcher.Reset();
+    QVERIFY(!matcher.Feed(QStringLiteral("beta")));
+}
+
+void TestSearchCore::wholeWordSwitchKeepsKeywordsFound()
+{
+    CKeywordMatcher matcher = CKeywordMatcher::ForFullText(QStringList{"alpha", "beta"}, true, true);
+    QVERIFY(!matcher.Feed(QStringLiteral("alpha betamax")));
+    matcher.SetMatchWholeWord(false);
+    QVERIFY(matcher.Feed(QStringLiteral("betamax")));
+    matcher.Reset();
+    matcher.SetMatchWholeWord(true);
+    QVERIFY(!matcher.Feed(QStringLiteral("alphabet betamax")));
+}
+
+// --- Reading one file ------------------------------------------------------------
+
+void TestSearchCore::longLinesAreReadInPieces()
+{
+    QCOMPARE(MaxLineLength, 25600);
+    // "alpha" starts 2 characters before the first cut and ends after it.
+    QByteArray line(60000, 'x');
+    line.replace(25598, 5, "alpha");
+    line.replace(30000, 4, "beta");
+
+    QBuffer buffer(&line);
+    buffer.open(QIODevice::ReadOnly);
+    QList<int> pieces;
+    const auto record = [&pieces](const QString &piece) {
+        pieces << piece.size();
+        return false;
+    };
+    QCOMPARE(ScanTextLines(buffer, record, CancelCheck()), FileScanNotMatched);
+    QCOMPARE(pieces, (QList<int>{25600, 25600, 8800}));
+
+    QCOMPARE(ScanBytes(line, "alpha"), FileScanNotMatched);
+    QCOMPARE(ScanBytes(line, "beta"), FileScanMatched);
+    QCOMPARE(ScanBytes(line + "\nalpha\n", "alpha"), FileScanMatched);
+}
+
+void TestSearchCore::encodings_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("localCodec");
+    QTest::addColumn<TEnumFileScanResult>("result");
+
+    const QString text = QString::fromUtf8("first line\nein Grüße-Test 中文 here\n");
+    const QByteArray utf16leBom("\xFF\xFE", 2);
+    const QByteArray utf16beBom("\xFE\xFF", 2);
+    const QByteArray utf8Bom("\xEF\xBB\xBF");
+    const QByteArray utf32leBom("\xFF\xFE\x00\x00", 4);
+
+    QTest::newRow("utf16 le bom, local codec")
+        << utf16leBom + Encoded("UTF-16LE", text) << QByteArray() << FileScanMatched;
+    QTest::newRow("utf16 be bom, latin1 codec")
+        << utf16beBom + Encoded("UTF-16BE", text) << QByteArray("ISO-8859-1") << FileScanMatched;
+    QTest::newRow("utf32 le bom, latin1 codec")
+        << utf32leBom + Encoded("UTF-32LE", text) << QByteArray("ISO-8859-1") << FileScanMatched;
+    QTest::newRow("utf8 bom, latin1 codec")
+        << utf8Bom + Encoded("UTF-8", text) << QByteArray("ISO-8859-1") << FileScanMatched;
+    QTest::newRow("utf16 le nobom, local codec")
+        << Encoded("UTF-16LE", text) << QByteArray() << FileScanNotMatched;
+    QTest::newRow("utf16 be nobom, local codec")
+        << Encoded("UTF-16BE", text) << QByteArray() << FileScanNotMatched;
+    QTest::newRow("utf8 nobom, latin1 codec")
+        << Encoded("UTF-8", text) << QByteArray("ISO-8859-1") << FileScanNotMatched;
+    QTest::newRow("utf8 nobom, utf8 codec")
+        << Encoded("UTF-8", text) << QByteArray("UTF-8") << FileScanMatched;
+}
+
+void TestSearchCore::encodings()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, localCodec);
+    QFETCH(TEnumFileScanResult, result);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("text.txt"));
+    QVERIFY(WriteTestFile(path, bytes));
+    QTextCodec *codec = localCodec.isEmpty() ? nullptr : QTextCodec::codecForName(localCodec);
+    for (const char *keyword : {"中文", "grüße"}) {
+        CKeywordMatcher matcher = CKeywordMatcher::ForFullText(
+            ParseKeywords(QString::fromUtf8(keyword)).KeywordPatterns, true, true);
+        const auto feed = [&matcher](const QString &line) { return matcher.Feed(line); };
+        QCOMPARE(ScanTextFile(path, feed, CancelCheck(), codec), result);
+    }
+}
+
+void TestSearchCore::cancelIsPolledBeforeEveryLine()
+{
+    QByteArray bytes = "1\n2\n3\n4\nalpha\n";
+    int polls = 0;
+    QStringList seen;
+    const auto record = [&seen](const QString &line) {
+        seen << line;
+        return line == QLatin1String("alpha");
+    };
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QCOMPARE(ScanTextLines(buffer, record, [&polls] { return ++polls == 3; }), FileScanCancelled);
+    QCOMPARE(seen, (QStringList{"1", "2"}));
+
+    // An empty file is never polled.
+    QByteArray empty;
+    QBuffer emptyBuffer(&empty);
+    emptyBuffer.open(QIODevice::ReadOnly);
+    polls = 0;
+    QCOMPARE(ScanTextLines(emptyBuffer, record, [&polls] { return ++polls > 0; }), FileScanNotMatched);
+    QCOMPARE(polls, 0);
+}
+
+void TestSearchCore::unreadableFileIsReported()
+{
+    QTemporaryDir dir;
+    const auto never = [](const QString &) { return true; };
+    QCOMPARE(ScanTextFile(dir.filePath(QStringLiteral("vanished.txt")), never, CancelCheck()),
+             FileScanUnreadable);
+    QCOMPARE(ScanTextFile(dir.path(), never, CancelCheck()), FileScanUnreadable);
+}
+
+// --- Candidates and walk -----------------------------------------------------------
+
+void TestSearchCore::plainTextPatternsMatchWholeNamesCaseInsensitively()
+{
+    const QStringList patterns = PlainTextFilePatterns();
+    QCOMPARE(patterns.size(), 89);
+    QCOMPARE(ToSet(patterns).size(), 89);
+    QCOMPARE(patterns.first(), QStringLiteral("*.txt"));
+    QCOMPARE(patterns.at(36), QStringLiteral("*.c++"));
+    QCOMPARE(patterns.last(), QStringLiteral("*.rh"));
+
+    QTemporaryDir dir;
+    QStringList expected;
+    for (const QString &pattern : patterns) {
+        const QString extension = pattern.mid(1);
+        for (const QString &name :
+             {QStringLiteral("UP") + extension.toUpper(), QStringLiteral("low") + extension}) {
+            QVERIFY(WriteTestFile(dir.filePath(name), "x"));
+            expected << name;
+        }
+    }
+    for (const char *other :
+         {"README", "Makefile", "notes.doc", "data.bin", "a.txt.bak", "a.txtx", "txt", "a.cpp~", "a_txt"})
+        QVERIFY(WriteTestFile(dir.filePath(QString::fromLatin1(other)), "x"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.txt")));
+
+    const QStringList fullText =
+        CandidateFileNames(QDir(dir.path()), CandidateNameFilters(SearchWhatFullText, patterns));
+    QCOMPARE(ToSet(fullText), ToSet(expected));
+    const QStringList filename =
+        CandidateFileNames(QDir(dir.path()), CandidateNameFilters(SearchWhatFilename, patterns));
+    QCOMPARE(filename.size(), expected.size() + 9);
+    QVERIFY(CandidateNameFilters(TEnumSearchWhat(2), patterns).isEmpty());
+}
+
+void TestSearchCore::hiddenFilesAndLinksAreNeverCandidates()
+{
+    QTemporaryDir outside;
+    QVERIFY(WriteTestFile(outside.filePath(QStringLiteral("target.txt")), "x"));
+    QTemporaryDir dir;
+    QDir root(dir.path());
+    QVERIFY(WriteTestFile(root.filePath(QStringLiteral("plain.txt")), "x"));
+    QVERIFY(WriteTestFile(root.filePath(QStringLiteral(".hidden.txt")), "x"));
+    QVERIFY(WriteTestFile(root.filePath(QStringLiteral(".hidden/inner.txt")), "x"));
+    QVERIFY(root.mkdir(QStringLiteral("sub")));
+    QVERIFY(
+        MakeLink(outside.filePath(QStringLiteral("target.txt")), root.filePath(QStringLiteral("link.txt"))));
+    QVERIFY(MakeLink(root.filePath(QStringLiteral("plain.txt")),
+                     root.filePath(QStringLiteral("inside-link.txt"))));
+    QVERIFY(MakeLink(root.filePath(QStringLiteral("missing.txt")),
+                     root.filePath(QStringLiteral("dangling.txt"))));
+    QVERIFY(MakeLink(outside.path(), root.filePath(QStringLiteral("dirlink"))));
+
+    for (TEnumSearchWhat what : {SearchWhatFilename, SearchWhatFullText})
+        QCOMPARE(CandidateFileNames(root, CandidateNameFilters(what, PlainTextFilePatterns())),
+                 QStringList{"plain.txt"});
+    QCOMPARE(ToSet(SubDirectoryNames(root)), (QSet<QString>{"sub", "dirlink"}));
+}
+
+namespace {
+
+// Records each directory scanned and reports every candidate as a match.
+struct CRecordingScan
+{
+    QStringList Scanned;
+    QStringList operator()(const QDir &dir, const QStringList &names)
+    {
+        Scanned << dir.absolutePath();
+        QStringList paths;
+        for (const QString &name : names)
+            paths << dir.absoluteFilePath(name);
+        return paths;
+    }
+};
+
+QStringList WalkEveryFile(const QString &root, CRecordingScan &scan)
+{
+    return CDirectoryWalk(QStringList("*"), std::ref(scan), CancelCheck()).Walk(QDir(root));
+}
+
+} // namespace
+
+void TestSearchCore::walkIsDepthFirstPreOrder()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    QVERIFY(WriteTestFile(root + "/a/a1.txt", "x"));
+    QVERIFY(WriteTestFile(root + "/a/deep/d1.txt", "x"));
+    QVERIFY(WriteTestFile(root + "/b/b1.txt", "x"));
+    QVERIFY(WriteTestFile(root + "/r1.txt", "x"));
+    QVERIFY(QDir(root).mkpath(QStringLiteral("empty/emptier")));
+
+    CRecordingScan scan;
+    const QStringList result = WalkEveryFile(root, scan);
+    QCOMPARE(result.size(), 4);
+    QCOMPARE(result.first(), root + "/r1.txt");
+    QVERIFY(result.indexOf(root + "/a/a1.txt") + 1 == result.indexOf(root + "/a/deep/d1.txt"));
+    // Directories without candidates are not handed to the scan.
+    QCOMPARE(scan.Scanned.size(), 4);
+
+    QTemporaryDir emptyTree;
+    QVERIFY(QDir(emptyTree.path()).mkpath(QStringLiteral("x/y")));
+    CRecordingScan none;
+    QVERIFY(WalkEveryFile(emptyTree.path(), none).isEmpty());
+    QVERIFY(none.Scanned.isEmpty());
+}
+
+void TestSearchCore::walkSurvivesLinkToItsOwnRoot()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    QVERIFY(WriteTestFile(root + "/top.txt", "x"));
+    QVERIFY(WriteTestFile(root + "/sub/inner.txt", "x"));
+    QVERIFY(MakeLink(root, root + "/sub/loop"));
+    QVERIFY(MakeLink(root + "/sub", root + "/sub/self"));
+
+    CRecordingScan scan;
+    const QStringList result = WalkEveryFile(root, scan);
+    QCOMPARE(ToSet(result), (QSet<QString>{root + "/top.txt", root + "/sub/inner.txt"}));
+    QCOMPARE(result.size(), 2);
+}
+
+void TestSearchCore::walkFollowsOtherDirectoryLinksOnce()
+{
+    QTemporaryDir outside;
+    QVERIFY(WriteTestFile(outside.filePath(QStringLiteral("far.txt")), "x"));
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    QVERIFY(WriteTestFile(root + "/a/a1.txt", "x"));
+    QVERIFY(QDir(root).mkdir(QStringLiteral("b")));
+    QVERIFY(MakeLink(root + "/a", root + "/b/also-a"));
+    QVERIFY(MakeLink(outside.path(), root + "/far"));
+    QVERIFY(MakeLink(outside.path(), root + "/b/far-again"));
+
+    CRecordingScan scan;
+    const QStringList result = WalkEveryFile(root, scan);
+    QCOMPARE(result.size(), 2);
+    QCOMPARE(result.filter(QStringLiteral("/a1.txt")).size(), 1);
+    QCOMPARE(result.filter(QStringLiteral("/far.txt")).size(), 1);
+}
+
+void TestSearchCore::walkStopsAtCancel()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    QVERIFY(WriteTestFile(root + "/r1.txt", "x"));
+    QVERIFY(WriteTestFile(root + "/a/a1.txt", "x"));
+    QVERIFY(WriteTestFile(root + "/a/b/b1.txt", "x"));
+
+    bool cancelled = false;
+    QStringList scanned;
+    const auto scan = [&](const QDir &d, const QStringList &names) {
+        scanned << d.absolutePath();
+        // Cancel while the second directory is scanned; its matches still count.
+        cancelled = scanned.size() == 2;
+        return QStringList{d.absoluteFilePath(names.first())};
+    };
+    const QStringList result =
+        CDirectoryWalk(QStringList("*"), scan, [&] { return cancelled; }).Walk(QDir(root));
+    QCOMPARE(result, (QStringList{root + "/r1.txt", root + "/a/a1.txt"}));
+    QCOMPARE(scanned.size(), 2);
+
+    CRecordingScan none;
+    QVERIFY(CDirectoryWalk(QStringList("*"), std::ref(none), [] { return true; }).Walk(QDir(root)).isEmpty());
+    QVERIFY(none.Scanned.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestSearchCore)
+#include "tst_searchcore.moc"

@@ -1,0 +1,586 @@
+// A search through the window: the buttons' match modes, the driver's
+// histories, error box, summary, tray tool-tip and hint, the results table,
+// cancelling, and walks over real temporary trees with links.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTextCodec>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+#include "app/clintra.h"
+#include "app/ui_clintra.h"
+#include "testsupport.h"
+#include "windowdriver.h"
+
+namespace {
+
+QStringList Items(const QComboBox *box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+void SetRadioButtons(CLintra &w, const QString &mode)
+{
+    QRadioButton *whole = w.ui->MatchWholeWord_RadioButton;
+    QRadioButton *substring = w.ui->MatchSubstring_RadioButton;
+    if (mode == QLatin1String("whole")) {
+        whole->click();
+    } else if (mode == QLatin1String("substring")) {
+        substring->click();
+    } else {
+        whole->setAutoExclusive(false);
+        substring->setAutoExclusive(false);
+        whole->setChecked(false);
+        substring->setChecked(false);
+        whole->setAutoExclusive(true);
+        substring->setAutoExclusive(true);
+    }
+}
+
+} // namespace
+
+class TestSearchWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { ResetTestSettings(); }
+
+    void searchButtonRules_data();
+    void searchButtonRules();
+    void fullTextOpensOnlyPlainTextFiles();
+    void directoryLinkToItsOwnRootFinishes_data();
+    void directoryLinkToItsOwnRootFinishes();
+    void resultsTableColumns();
+    void summaryAndHeading_data();
+    void summaryAndHeading();
+    void trayToolTipShortensLongDirectories_data();
+    void trayToolTipShortensLongDirectories();
+    void hintOnlyWhenThePaneIsEmpty();
+    void searchWithoutCandidatesLeavesTheBarBusy();
+    void vanishedFilesStillCount();
+    void radioClickDuringSearch();
+    void cancelInTheMiddleOfTheTree_data();
+    void cancelInTheMiddleOfTheTree();
+    void historiesKeepOrderAndNormalisedTexts();
+    void blankTexts();
+    void directoryWithTwoBlanksIsSearched();
+    void invalidDirectoryShowsErrorBox_data();
+    void invalidDirectoryShowsErrorBox();
+    void browseSetsOrClearsTheDirectory();
+};
+
+// --- Match modes of the buttons ---------------------------------------------------
+
+void TestSearchWindow::searchButtonRules_data()
+{
+    QTest::addColumn<bool>("fullText");
+    QTest::addColumn<QString>("keywords");
+    QTest::addColumn<QString>("radio");
+    QTest::addColumn<bool>("wordSeparated");
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<bool>("wholeWordAfter");
+
+    QTest::newRow("filename forces substring")
+        << false << "lph"
+        << "whole" << true << "ALPHA.dat" << QByteArray() << true << false;
+    QTest::newRow("filename, c++ literal")
+        << false << "c++"
+        << "whole" << true << "notes-C++.odt" << QByteArray() << true << false;
+    QTest::newRow("one keyword, whole-word radio, inside a word")
+        << true << "alpha"
+        << "whole" << true << "f.txt" << QByteArray("the alphabet") << false << true;
+    QTest::newRow("one keyword, whole-word radio, a word")
+        << true << "alpha"
+        << "whole" << true << "f.txt" << QByteArray("an ALPHA.") << true << true;
+    QTest::newRow("one keyword, substring radio")
+        << true << "alpha"
+        << "substring" << true << "f.txt" << QByteArray("the alphabet") << true << false;
+    QTest::newRow("one keyword, no radio checked acts as whole word")
+        << true << "alpha"
+        << "none" << true << "f.txt" << QByteArray("the alphabet") << false << true;
+    QTest::newRow("one keyword, language without blanks")
+        << true << "alpha"
+        << "whole" << false << "f.txt" << QByteArray("the alphabet") << true << true;
+    QTest::newRow("two keywords force whole word")
+        << true << "alpha beta"
+        << "substring" << true << "f.txt" << QByteArray("alphabet\nbeta") << false << true;
+    QTest::newRow("two keywords, whole words found")
+        << true << "alpha beta"
+        << "substring" << true << "f.txt" << QByteArray("alpha\n\nbeta!") << true << true;
+    QTest::newRow("two keywords, language without blanks")
+        << true << "alpha beta"
+        << "substring" << false << "f.txt" << QByteArray("alphabet betamax") << true << true;
+    QTest::newRow("repeated keyword counts twice")
+        << true << "alpha alpha"
+        << "substring" << true << "f.txt" << QByteArray("alphabet") << false << true;
+    QTest::newRow("c++ whole word, blank after")
+        << true << "c++"
+        << "whole" << true << "f.txt" << QByteArray("I like c++ a lot") << false << true;
+    QTest::newRow("c++ whole word, word character after")
+        << true << "c++"
+        << "whole" << true << "f.txt" << QByteArray("c++x") << true << true;
+    QTest::newRow("c++ substring") << true << "c++"
+                                   << "substring" << true << "f.txt" << QByteArray("I like c++ a lot") << true
+                                   << false;
+}
+
+void TestSearchWindow::searchButtonRules()
+{
+    QFETCH(bool, fullText);
+    QFETCH(QString, keywords);
+    QFETCH(QString, radio);
+    QFETCH(bool, wordSeparated);
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+    QFETCH(bool, found);
+    QFETCH(bool, wholeWordAfter);
+
+    QTemporaryDir dir;
+    QVERIFY(WriteTestFile(dir.filePath(fileName), content));
+    CLintra w;
+    w.WordSeparatedLanguage = wordSeparated;
+    SetRadioButtons(w, radio);
+    RunSearch(w, dir.path(), keywords, fullText ? SearchWhatFullText : SearchWhatFilename);
+
+    QCOMPARE(TablePaths(w).size(), found ? 1 : 0);
+    QCOMPARE(w.SearchWhat, fullText ? SearchWhatFullText : SearchWhatFilename);
+    QCOMPARE(w.MatchWholeWord, wholeWordAfter);
+    QCOMPARE(w.ui->MatchWholeWord_RadioButton->isChecked(), wholeWordAfter);
+    QCOMPARE(w.ui->MatchSubstring_RadioButton->isChecked(), !wholeWordAfter);
+}
+
+// --- Candidates and links -------------------------------------------------------
+
+void TestSearchWindow::fullTextOpensOnlyPlainTextFiles()
+{
+    QTemporaryDir dir;
+    for (const char *name : {"notes.doc", "data.bin", "Makefile", "README", "NOTES.TXT", "notes.Txt"})
+        QVERIFY(WriteTestFile(dir.filePath(QString::fromLatin1(name)), "alpha"));
+    CLintra w;
+    RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
+    QCOMPARE(TablePathSet(w), (QSet<QString>{dir.filePath("NOTES.TXT"), dir.filePath("notes.Txt")}));
+    QCOMPARE(w.TotalFilesCount, 2);
+
+    RunSearch(w, dir.path(), "notes", SearchWhatFilename);
+    QCOMPARE(TablePathSet(w), (QSet<QString>{dir.filePath("notes.doc"), dir.filePath("NOTES.TXT"),
+                                             dir.filePath("notes.Txt")}));
+    QCOMPARE(w.TotalFilesCount, 6);
+    QCOMPARE(w.ProcessedFilesCount, 6);
+}
+
+void TestSearchWindow::directoryLinkToItsOwnRootFinishes_data()
+{
+    QTest::addColumn<bool>("fullText");
+    QTest::newRow("filename") << false;
+    QTest::newRow("full text") << true;
+}
+
+void TestSearchWindow::directoryLinkToItsOwnRootFinishes()
+{
+    QFETCH(bool, fullText);
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    QVERIFY(WriteTestFile(root + "/alpha.txt", "alpha"));
+    QVERIFY(WriteTestFile(root + "/sub/alpha2.txt", "alpha"));
+    QVERIFY(QFile::link(root, root + "/sub/loop"));
+
+    CLintra w;
+    RunSearch(w, root, "alpha", fullText ? SearchWhatFullText : SearchWhatFilename);
+    QCOMPARE(TablePaths(w).size(), 2);
+    QCOMPARE(TablePathSet(w), (QSet<QString>{root + "/alpha.txt", root + "/sub/alpha2.txt"}));
+    QCOMPARE(w.TotalFilesCount, 2);
+}
+
+// --- Table, summary, tray tool-tip, hint --------------------------------------------------
+
+void TestSearchWindow::resultsTableColumns()
+{
+    QTemporaryDir dir;
+    QVERIFY(WriteTestFile(dir.filePath("s0.dat"), QByteArray()));
+    QVERIFY(WriteTestFile(dir.filePath("s1024.dat"), QByteArray(1024, 'x')));
+    QVERIFY(WriteTestFile(dir.filePath("s1025.dat"), QByteArray(1025, 'x')));
+    QVERIFY(WriteTestFile(dir.filePath("<b>s.dat"), "x"));
+    CLintra w;
+    RunSearch(w, dir.path(), ".DAT", SearchWhatFilename);
+
+    const QTableWidget *table = w.ui->FilesFound_TableWidget;
+    QCOMPARE(table->rowCount(), 4);
+    QMap<QString, QString> sizes;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QString path = table->item(row, 0)->text();
+        sizes[QFileInfo(path).fileName()] = table->item(row, 1)->text();
+        QCOMPARE(table->item(row, 2)->text(), QFileInfo(path).lastModified().toString(Qt::TextDate));
+        QCOMPARE(table->item(row, 1)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
+        QCOMPARE(table->item(row, 0)->flags(), Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        if (path.endsWith("<b>s.dat"))
+            QCOMPARE(table->item(row, 0)->toolTip(),
+                     "<font face=\"verdana\">" + dir.path() + "/&lt;b&gt;s.dat</font>");
+    }
+    QCOMPARE(sizes.value("s0.dat"), QStringLiteral("0"));
+    QCOMPARE(sizes.value("s1024.dat"), QStringLiteral("1"));
+    QCOMPARE(sizes.value("s1025.dat"), QStringLiteral("2"));
+    QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("Size (KB)"));
+}
+
+void TestSearchWindow::summaryAndHeading_data()
+{
+    QTest::addColumn<bool>("fullText");
+    QTest::addColumn<QString>("keywords");
+    QTest::addColumn<QString>("summary");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<QString>("hint");
+
+    QTest::newRow("full text") << true << "alpha"
+                               << "1 of the 2 searched files contain(s) the given keyword(s)."
+                               << "File Content in Charset"
+                               << "FYI: You may click any row in the left pane to see the matched text.";
+    QTest::newRow("filename") << false << "A.T"
+                              << "1 of the 2 searched files have/has the given keyword(s) in filename."
+                              << "Matched Filename"
+                              << "FYI: You may click any row in the left pane to see the full filename.";
+}
+
+void TestSearchWindow::summaryAndHeading()
+{
+    QFETCH(bool, fullText);
+    QFETCH(QString, keywords);
+    QFETCH(QString, summary);
+    QFETCH(QString, heading);
+    QFETCH(QString, hint);
+
+    QTemporaryDir dir;
+    QVERIFY(WriteTestFile(dir.filePath("a.txt"), "alpha"));
+    QVERIFY(WriteTestFile(dir.filePath("b.txt"), "beta"));
+    CLintra w;
+    RunSearch(w, dir.path(), keywords, fullText ? SearchWhatFullText : SearchWhatFilename);
+
+    QCOMPARE(Status(w), summary);
+    QCOMPARE(w.ResultContentHeader_Label->text(), heading);
+    QVERIFY(!w.ResultContentHeader_Label->isHidden());
+    QCOMPARE(w.ResultContentCharset_ComboBox->isHidden(), !fullText);
+    if (fullText) {
+        const QComboBox *charsets = w.ResultContentCharset_ComboBox;
+        QCOMPARE(charsets->currentData().toInt(), QTextCodec::codecForLocale()->mibEnum());
+    }
+    QCOMPARE(w.ui->FileContent_TextEdit->toPlainText(), hint);
+    QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 2);
+    QCOMPARE(w.ui->Searching_ProgressBar->value(), 2);
+}
+
+void TestSearchWindow::trayToolTipShortensLongDirectories_data()
+{
+    QTest::addColumn<QString>("directory");
+    QTest::addColumn<QString>("shown");
+
+    const QString thirty = QStringLiteral("abcdefghij0123456789ABCDEFGHIJ");
+    QTest::newRow("30 characters") << thirty << thirty;
+    QTest::newRow("31 characters") << thirty + "K"
+                                   << QStringLiteral("...") + QStringLiteral("efghij0123456789ABCDEFGHIJK");
+}
+
+void TestSearchWindow::trayToolTipShortensLongDirectories()
+{
+    QFETCH(QString, directory);
+    QFETCH(QString, shown);
+
+    // A relative directory is taken from the working directory; the table shows absolute paths.
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    QVERIFY(WriteTestFile(dir.filePath(directory + "/hit.txt"), "alpha"));
+    CLintra w;
+    RunSearch(w, directory, "  alpha ", SearchWhatFullText);
+    QDir::setCurrent(previous);
+
+    QCOMPARE(shown.size(), 30);
+    QCOMPARE(w.SysTrayToolTip, QStringLiteral("Norvane Lintra 0.107\nDirectory: ") + shown +
+                                   QStringLiteral("\nKeywords: alpha\n1 of the 1 searched files found."));
+    QCOMPARE(TablePaths(w), QStringList{QDir(dir.path()).canonicalPath() + '/' + directory + "/hit.txt"});
+}
+
+void TestSearchWindow::hintOnlyWhenThePaneIsEmpty()
+{
+    QTemporaryDir dir;
+    QVERIFY(WriteTestFile(dir.filePath("a.txt"), "alpha"));
+    CLintra w;
+    RunSearch(w, dir.path(), "beta", SearchWhatFullText);
+    QVERIFY(w.ui->FileContent_TextEdit->toPlainText().isEmpty());
+
+    // The user opens a result while the search runs.
+    CAtFile opened(w, 1, [&w] { w.ui->FileContent_TextEdit->setPlainText("opened by the user"); });
+    RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
+    QCOMPARE(TablePaths(w).size(), 1);
+    QCOMPARE(w.ui->FileContent_TextEdit->toPlainText(), QStringLiteral("opened by the user"));
+}
+
+void TestSearchWindow::searchWithoutCandidatesLeavesTheBarBusy()
+{
+    QTemporaryDir dir;
+    QVERIFY(WriteTestFile(dir.filePath("sub/picture.png"), "alpha"));
+    CLintra w;
+    RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
+    QCOMPARE(Status(w), QStringLiteral("0 of the 0 searched files contain(s) the given keyword(s)."));
+    QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 0);
+    QVERIFY(w.ui->FileContent_TextEdit->toPlainText().isEmpty());
+}
+
+void TestSearchWindow::vanishedFilesStillCount()
+{
+    QTemporaryDir dir;
+    for (const char *name : {"a.txt", "b.txt", "c.txt"})
+        QVERIFY(WriteTestFile(dir.filePath(QString::fromLatin1(name)), "alpha"));
+    CLintra w;
+    // Gone after the listing, before the first one is opened.
+    CAtFile remove(w, 1, [&dir] {
+        for (const char *name : {"a.txt", "b.txt", "c.txt"})
+            QFile::remove(dir.filePath(QString::fromLatin1(name)));
+    });
+    RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
+    QVERIFY(TablePaths(w).isEmpty());
+    QCOMPARE(w.ProcessedFilesCount, 3);
+    QCOMPARE(w.ui->Searching_ProgressBar->value(), 3);
+    QCOMPARE(Status(w), QStringLiteral("0 of the 3 searched files contain(s) the given keyword(s)."));
+}
+
+void TestSearchWindow::radioClickDuringSearch()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    QVERIFY(WriteTestFile(root + "/top.txt", "alphabet betamax"));
+    QVERIFY(WriteTestFile(root + "/sub/below.txt", "alphabet betamax"));
+    CLintra w;
+    w.WordSeparatedLanguage = true;
+    {
+        // One keyword: the rule is fixed per directory, so only the next directory changes.
+        CAtFile click(w, 1, [&w] { w.ui->MatchSubstring_RadioButton->click(); });
+        SetRadioButtons(w, "whole");
+        RunSearch(w, root, "alpha", SearchWhatFullText);
+        QCOMPARE(TablePaths(w), QStringList{root + "/sub/below.txt"});
+    }
+    {
+        // Several keywords: the rule is read for every line, so the click counts at once.
+        CAtFile click(w, 1, [&w] { w.ui->MatchSubstring_RadioButton->click(); });
+        RunSearch(w, root, "alpha beta", SearchWhatFullText);
+        QCOMPARE(TablePaths(w).size(), 2);
+    }
+    RunSearch(w, root, "alpha beta", SearchWhatFullText);
+    QCOMPARE(TablePaths(w).size(), 0);
+}
+
+// --- Cancel ------------------------------------------------------------------------------
+
+void TestSearchWindow::cancelInTheMiddleOfTheTree_data()
+{
+    QTest::addColumn<bool>("fullText");
+    QTest::addColumn<QString>("progress");
+    QTest::newRow("filename") << false << "Checking the name of file 4 of total 5 files...";
+    QTest::newRow("full text") << true << "Processing file 4 of total 5 files...";
+}
+
+void TestSearchWindow::cancelInTheMiddleOfTheTree()
+{
+    QFETCH(bool, fullText);
+    QFETCH(QString, progress);
+
+    // One directory per level, so the order of the walk is known: 2, 3, then 2 files.
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    for (const char *name : {"r1-alpha.txt", "r2-alpha.txt", "a/a1-alpha.txt", "a/a2-alpha.txt",
+                             "a/a3-alpha.txt", "a/b/b1-alpha.txt", "a/b/b2-alpha.txt"})
+        QVERIFY(WriteTestFile(root + '/' + QString::fromLatin1(name), "alpha"));
+
+    CLintra w;
+    bool buttonsDisabled = false;
+    QString statusAtCancel;
+    auto cancel = std::make_unique<CAtFile>(w, 4, [&] {
+        buttonsDisabled = !w.ui->DoFilenameSearch_PushButton->isEnabled() &&
+                          !w.ui->DoFullTextSearch_PushButton->isEnabled();
+        statusAtCancel = Status(w);
+        // Delivered by the event processing of file 4, as a real click would be.
+        QMetaObject::invokeMethod(w.ui->CancelSearch_PushButton, "click", Qt::QueuedConnection);
+    });
+    RunSearch(w, root, "alpha", fullText ? SearchWhatFullText : SearchWhatFilename);
+
+    QVERIFY(buttonsDisabled);
+    QCOMPARE(statusAtCancel, progress);
+    const QStringList paths = TablePaths(w);
+    QCOMPARE(paths.size(), 3);
+    QCOMPARE(paths.filter("/a/b/").size(), 0);
+    QCOMPARE(paths.filter(QRegularExpression("/r\\d-alpha")).size(), 2);
+    QCOMPARE(w.TotalFilesCount, 5);
+    QCOMPARE(w.ProcessedFilesCount, 4);
+    QCOMPARE(Status(w),
+             fullText
+                 ? QStringLiteral("3 of the 5 searched files contain(s) the given keyword(s).")
+                 : QStringLiteral("3 of the 5 searched files have/has the given keyword(s) in filename."));
+    QVERIFY(w.ui->DoFilenameSearch_PushButton->isEnabled());
+    QVERIFY(w.ui->DoFullTextSearch_PushButton->isEnabled());
+
+    // The next search starts afresh.
+    cancel.reset();
+    RunSearch(w, root, "alpha", fullText ? SearchWhatFullText : SearchWhatFilename);
+    QCOMPARE(TablePaths(w).size(), 7);
+}
+
+// --- Histories and the driver's checks ---------------------------------------------------
+
+void TestSearchWindow::historiesKeepOrderAndNormalisedTexts()
+{
+    QTemporaryDir dir;
+    QVERIFY(WriteTestFile(dir.filePath("a.txt"), "alpha beta gamma delta"));
+    CLintra w;
+    QComboBox *keywords = w.ui->Keywords2Search_ComboBox;
+    QComboBox *directories = w.ui->Dir2Search_ComboBox;
+
+    RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
+    RunSearch(w, dir.path(), "beta", SearchWhatFullText);
+    QCOMPARE(Items(keywords), (QStringList{"beta", "alpha"}));
+    RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
+    QCOMPARE(Items(keywords), (QStringList{"beta", "alpha"}));
+    QCOMPARE(keywords->currentIndex(), 1);
+
+    // What Enter added as typed gives way to the normalised text.
+    keywords->addItem(" gamma   delta ");
+    RunSearch(w, dir.path(), " gamma   delta ", SearchWhatFullText);
+    QCOMPARE(Items(keywords), (QStringList{"gamma delta", "beta", "alpha"}));
+    QCOMPARE(w.KeywordList, (QStringList{"gamma", "delta"}));
+    QCOMPARE(TablePaths(w).size(), 1);
+
+    // The driver passes the trimmed directory on, so only the trimmed entry is looked up.
+    directories->addItem("  " + dir.path() + " ");
+    RunSearch(w, "  " + dir.path() + " ", "alpha", SearchWhatFilename);
+    QCOMPARE(Items(directories), (QStringList{dir.path(), "  " + dir.path() + " "}));
+    QCOMPARE(directories->currentIndex(), 0);
+}
+
+void TestSearchWindow::blankTexts()
+{
+    QTemporaryDir dir;
+    QVERIFY(WriteTestFile(dir.filePath("a.txt"), "alpha"));
+    CLintra w;
+    RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
+    QCOMPARE(TablePaths(w).size(), 1);
+    const QString summary = Status(w);
+
+    // Full text with blank keywords: nothing at all.
+    QTemporaryDir other;
+    RunSearch(w, other.path(), "  \t ", SearchWhatFullText);
+    QCOMPARE(TablePaths(w), QStringList{dir.filePath("a.txt")});
+    QCOMPARE(Items(w.ui->Dir2Search_ComboBox), QStringList{dir.path()});
+    QVERIFY(!w.ResultContentHeader_Label->isHidden());
+
+    // Filename with blank keywords: the directory is remembered, the results cleared.
+    RunSearch(w, other.path(), "  ", SearchWhatFilename);
+    QCOMPARE(Items(w.ui->Dir2Search_ComboBox), (QStringList{other.path(), dir.path()}));
+    QCOMPARE(TablePaths(w), QStringList{QString()});
+    QVERIFY(w.ui->FileContent_TextEdit->toPlainText().isEmpty());
+    QVERIFY(w.ResultContentHeader_Label->isHidden());
+    QVERIFY(w.ResultContentCharset_ComboBox->isHidden());
+    QCOMPARE(Status(w), summary);
+
+    // A blank directory clears too.
+    RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
+    RunSearch(w, "   ", "alpha", SearchWhatFullText);
+    QCOMPARE(TablePaths(w), QStringList{QString()});
+}
+
+void TestSearchWindow::directoryWithTwoBlanksIsSearched()
+{
+    QTemporaryDir dir;
+    const QString notes = dir.path() + "/My  Notes";
+    QVERIFY(WriteTestFile(notes + "/a.txt", "alpha"));
+    CLintra w;
+    RunSearch(w, " " + notes + " ", "alpha", SearchWhatFullText);
+    QCOMPARE(TablePaths(w), QStringList{notes + "/a.txt"});
+    QCOMPARE(Items(w.ui->Dir2Search_ComboBox), QStringList{notes});
+}
+
+void TestSearchWindow::invalidDirectoryShowsErrorBox_data()
+{
+    QTest::addColumn<QString>("invalid");
+    QTest::newRow("missing directory") << "missing";
+    QTest::newRow("a file, not a directory") << "a.txt";
+}
+
+void TestSearchWindow::invalidDirectoryShowsErrorBox()
+{
+    QFETCH(QString, invalid);
+    QTemporaryDir dir;
+    QVERIFY(WriteTestFile(dir.filePath("a.txt"), "alpha"));
+    CLintra w;
+    RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
+    QCOMPARE(TablePaths(w), QStringList{dir.filePath("a.txt")});
+
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    CModalHandler handler([&](QWidget *modal) {
+        if (QMessageBox *box = qobject_cast<QMessageBox *>(modal)) {
+            text = box->text();
+            icon = box->icon();
+        }
+        modal->close();
+    });
+    RunSearch(w, dir.filePath(invalid), "beta", SearchWhatFullText);
+
+    QCOMPARE(handler.Handled, 1);
+    QCOMPARE(text, QStringLiteral("Error: Invalid path given! Please have it corrected."));
+    QCOMPARE(icon, QMessageBox::Critical);
+    // The results stay; heading and histories have already changed.
+    QCOMPARE(TablePaths(w), QStringList{dir.filePath("a.txt")});
+    QCOMPARE(w.ResultContentHeader_Label->text(), QStringLiteral("File Content in Charset"));
+    QCOMPARE(Items(w.ui->Dir2Search_ComboBox), (QStringList{dir.filePath(invalid), dir.path()}));
+    QCOMPARE(Items(w.ui->Keywords2Search_ComboBox), (QStringList{"beta", "alpha"}));
+    QVERIFY(w.ui->DoFullTextSearch_PushButton->isEnabled());
+}
+
+void TestSearchWindow::browseSetsOrClearsTheDirectory()
+{
+    QTemporaryDir dir;
+    const QString notes = dir.path() + "/My  Notes";
+    QVERIFY(WriteTestFile(notes + "/a.txt", "alpha"));
+    CLintra w;
+    RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
+    QCOMPARE(TablePaths(w).size(), 1);
+
+    QString caption;
+    CModalHandler choose([&](QWidget *modal) {
+        QFileDialog *dialog = qobject_cast<QFileDialog *>(modal);
+        caption = modal->windowTitle();
+        dialog->setDirectory(notes);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    w.ui->BrowseDir_ToolButton->click();
+    QCOMPARE(choose.Handled, 1);
+    QCOMPARE(caption, QStringLiteral("Select a Directory"));
+    QCOMPARE(w.ui->Dir2Search_ComboBox->currentText(), notes);
+    // Browsing never searches.
+    QCOMPARE(TablePaths(w), QStringList{notes + "/a.txt"});
+
+    CModalHandler cancel([](QWidget *modal) { qobject_cast<QFileDialog *>(modal)->reject(); });
+    w.ui->BrowseDir_ToolButton->click();
+    QCOMPARE(cancel.Handled, 1);
+    QCOMPARE(TablePaths(w), QStringList{QString()});
+    QVERIFY(w.ResultContentHeader_Label->isHidden());
+    QCOMPARE(w.ui->Dir2Search_ComboBox->currentText(), notes);
+}
+
+QTEST_MAIN(TestSearchWindow)
+#include "tst_searchwindow.moc"
