@@ -14,6 +14,7 @@
 #include "app/ui_clintra.h"
 #include "testsupport.h"
 #include "text/localcharset.h"
+#include "windowdriver.h"
 
 Q_DECLARE_METATYPE(TEnumTextEncoding)
 
@@ -98,6 +99,7 @@ private slots:
     void secondBigFileStartsAfresh();
     void filenameRowsShowEditedKeywords();
     void clickReloadsOnlyTheRowOnShow();
+    void resultOfARealSearch();
     void memoryFlatOverThousandClicks();
 
 private:
@@ -425,6 +427,24 @@ void TestViewer::clickReloadsOnlyTheRowOnShow()
     QMetaObject::invokeMethod(Window, "OnItemClicked", Q_ARG(QTableWidgetItem *, table->item(0, 2)));
     QCOMPARE(Shown(), QStringLiteral("first, changed needle\n"));
     QCOMPARE(Window->CurrentResultRow, 0);
+}
+
+void TestViewer::resultOfARealSearch()
+{
+    WriteTestFile(Dir->filePath("tree/big.txt"), Lines(2000, 100, 1500));
+    WriteTestFile(Dir->filePath("tree/small.txt"), "a needle\n");
+    RunSearch(*Window, Dir->filePath("tree"), "needle", SearchWhatFullText);
+    QTableWidget *table = Window->ui->FilesFound_TableWidget;
+    QCOMPARE(table->rowCount(), 2);
+    const int big = TablePaths(*Window).indexOf(Dir->filePath("tree/big.txt"));
+    table->selectRow(big);
+    QCOMPARE(Window->CurrentBlock, 2);
+    QVERIFY(Shown().contains("001500 needle"));
+    QCOMPARE(Window->ResultContentCharset_ComboBox->currentText(),
+             CodecEntryName(QTextCodec::codecForLocale()));
+    table->selectRow(1 - big);
+    QCOMPARE(Shown(), QStringLiteral("a needle\n"));
+    QCOMPARE(Pane()->textCursor().position(), 2);
 }
 
 void TestViewer::memoryFlatOverThousandClicks()
