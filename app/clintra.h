@@ -179,6 +179,8 @@ public:
     bool IsUpdateCheckDue(bool manual, const QDateTime &now) const;
     void ShowMessage(QMessageBox::Icon icon, const QString &title, const QString &text);
     void QuitUpdateThread();
+    void ShowUpdateInfo();
+    void AbortUpdateCheck();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "update/updaterequest.h"
+
 #include <cstdlib>
 
 namespace {
@@ -31,6 +33,9 @@ struct EnvironmentBeforeMain
         QFile::setPermissions(QString::fromLocal8Bit(runtime),
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         setenv("XDG_RUNTIME_DIR", runtime.constData(), 0);
+        // Every window starts an automatic update check; it must never leave
+        // this machine. A closed local port fails at once, and silently.
+        SetUpdateInfoUrl(QStringLiteral("http://127.0.0.1:1/products/desktop/lintra/windows/latest/"));
     }
     ~EnvironmentBeforeMain() { delete ConfigHome(); }
 };

@@ -1,0 +1,55 @@
+#include "update/cupdatehandler.h"
+
+#include <QLocale>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+
+#include "update/updaterequest.h"
+
+CUpdateHandler::CUpdateHandler(const QString &url, const QString &version, const QString &build,
+                               const QString &installationId, int timeoutMs, QObject *receiver,
+                               QObject *parent)
+    : QObject(parent)
+    , UpdateInfoUrl(url)
+    , Version(version)
+    , Build(build)
+    , InstallationId(installationId)
+    , TimeoutMs(timeoutMs)
+    , NetworkAccessManager(nullptr)
+    , Receiver(receiver)
+{
+}
+
+CUpdateHandler::~CUpdateHandler()
+{
+    // Cut the receiver off first: aborting emits the reply's signals again,
+    // and at shut-down the receiver may be on its way out.
+    disconnect(&NetworkAccessManager, SIGNAL(finished(QNetworkReply *)), Receiver,
+               SLOT(CheckUpdateAvailability(QNetworkReply *)));
+    if (Reply) {
+        disconnect(Reply, SIGNAL(errorOccurred(QNetworkReply::NetworkError)), Receiver,
+                   SLOT(NetworkReplyErrorOccurs(QNetworkReply::NetworkError)));
+        Reply->abort();
+        delete Reply;
+        Reply = nullptr;
+    }
+}
+
+void CUpdateHandler::SendUpdateRequest()
+{
+    QNetworkRequest request(UpdateInfoUrl);
+    const QString platformName = RunningPlatform == Windows ? RunningWindowsVersionName() : QString();
+    const QString agent = UpdateUserAgent(Version, Build, InstallationId, RunningPlatform, platformName,
+                                          QLocale::system().name());
+    request.setRawHeader("User-Agent", agent.toLatin1());
+    // A server that accepts the connection and then stays silent would
+    // otherwise keep the check running for as long as the connection lives.
+    request.setTransferTimeout(TimeoutMs);
+
+    connect(&NetworkAccessManager, SIGNAL(finished(QNetworkReply *)), Receiver,
+            SLOT(CheckUpdateAvailability(QNetworkReply *)), Qt::DirectConnection);
+    Reply = NetworkAccessManager.get(request);
+    if (Reply)
+        connect(Reply, SIGNAL(errorOccurred(QNetworkReply::NetworkError)), Receiver,
+                SLOT(NetworkReplyErrorOccurs(QNetworkReply::NetworkError)), Qt::DirectConnection);
+}
