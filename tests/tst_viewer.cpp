@@ -12,6 +12,7 @@
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
+#include "modaldialogs.h"
 #include "testsupport.h"
 #include "text/localcharset.h"
 #include "windowdriver.h"
@@ -19,37 +20,6 @@
 Q_DECLARE_METATYPE(TEnumTextEncoding)
 
 namespace {
-
-// Records and closes the message boxes that a call runs modally.
-class CMessageBoxCloser : public QObject
-{
-public:
-    QStringList Seen; // "icon|title|text|font family"
-
-    void Arm()
-    {
-        Seen.clear();
-        Armed = true;
-        QTimer::singleShot(0, this, &CMessageBoxCloser::Check);
-    }
-    void Disarm() { Armed = false; }
-
-private:
-    void Check()
-    {
-        if (!Armed)
-            return;
-        if (QMessageBox *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            Seen << QStringLiteral("%1|%2|%3|%4")
-                        .arg(box->icon() == QMessageBox::Warning ? "warning" : "information",
-                             box->windowTitle(), box->text(), box->font().family());
-            QVERIFY(!box->windowIcon().isNull());
-            box->accept();
-        }
-        QTimer::singleShot(0, this, &CMessageBoxCloser::Check);
-    }
-    bool Armed = false;
-};
 
 // `count` lines of exactly `length` bytes; the keyword, if any, starts line `keywordLine`.
 QByteArray Lines(int count, int length, int keywordLine = -1, const QByteArray &keyword = "needle")
@@ -119,17 +89,33 @@ private:
     // Pages with the pane's own actions; returns the boxes shown.
     QStringList Page(bool next)
     {
-        Boxes.Arm();
-        Pane()->BlockActions.at(next ? 1 : 0)->trigger();
-        Boxes.Disarm();
-        return Boxes.Seen;
+        return BoxesShownBy([this, next] { Pane()->BlockActions.at(next ? 1 : 0)->trigger(); });
+    }
+    // "icon|title|text|font family" of each box the call runs modally.
+    static QStringList BoxesShownBy(const std::function<void()> &call)
+    {
+        CModalDialogCloser closer;
+        QStringList fonts;
+        closer.Close = [&fonts](QDialog *dialog) {
+            fonts << dialog->font().family();
+            QVERIFY(!dialog->windowIcon().isNull());
+            dialog->reject();
+        };
+        call();
+        QStringList boxes;
+        for (int i = 0; i < closer.Seen.size(); ++i) {
+            const CSeenDialog &box = closer.Seen.at(i);
+            boxes << QStringLiteral("%1|%2|%3|%4")
+                         .arg(box.Icon == QMessageBox::Warning ? "warning" : "information", box.Title,
+                              box.Text, fonts.value(i));
+        }
+        return boxes;
     }
     CContentEdit *Pane() const { return Window->ui->FileContent_TextEdit; }
     QString Shown() const { return Pane()->toPlainText(); }
 
     QTemporaryDir *Dir = nullptr;
     CLintra *Window = nullptr;
-    CMessageBoxCloser Boxes;
     int Files = 0;
 };
 
@@ -308,10 +294,7 @@ void TestViewer::deletedFileShowsNothing()
 {
     const QString path = Write(Lines(10, 40, 1));
     QVERIFY(QFile::remove(path));
-    Boxes.Arm();
-    Show(path, "needle");
-    Boxes.Disarm();
-    QVERIFY(Boxes.Seen.isEmpty());
+    QVERIFY(BoxesShownBy([&] { Show(path, "needle"); }).isEmpty());
     QCOMPARE(Shown(), QString());
     QCOMPARE(Pane()->toolTip(), QString());
 }

@@ -8,26 +8,11 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
-#include <QFont>
-#include <QIcon>
-#include <QMessageBox>
 
 #include "viewer/core/blockreader.h"
 #include "viewer/core/resultdecoding.h"
 
 namespace {
-
-void ShowViewerMessage(QMessageBox::Icon icon, const QString &title, const QString &text)
-{
-    QMessageBox box;
-    box.setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
-    box.setFont(QFont(QStringLiteral("verdana")));
-    box.setIcon(icon);
-    if (!title.isNull())
-        box.setWindowTitle(title);
-    box.setText(text);
-    box.exec();
-}
 
 QString FileOperationErrorText()
 {
@@ -234,7 +219,7 @@ bool CLintra::LoadKnownBlock(const QString &path, TEnumTextEncoding encoding, in
     QByteArray bytes;
     CBlockReader reader(file, BlockByteLimit, LineEndOf(encoding), BlockLineRanges, LineOffsets);
     if (!file.open(QIODevice::ReadOnly) || !reader.ReadKnownBlock(block, bytes)) {
-        ShowViewerMessage(QMessageBox::Warning, QString(), tr("File seek error!"));
+        ShowMessage(QMessageBox::Warning, QString(), tr("File seek error!"));
         return false;
     }
     const QPair<int, int> range = BlockLineRanges.value(block, qMakePair(0, 0));
@@ -294,15 +279,14 @@ void CLintra::GotoContentEditPreviousBlock()
     if (!PagingRowPath(path))
         return;
     if (CurrentBlock <= 0) {
-        ShowViewerMessage(QMessageBox::Information, tr("Information"),
-                          tr("Already at the beginning of the file!"));
+        ShowMessage(QMessageBox::Information, tr("Information"), tr("Already at the beginning of the file!"));
         return;
     }
     QString text;
     if (LoadPreviousBlock(path, ResultFileEncoding, CurrentBlock, text))
         ShowContentWithHighlights(KeywordPatterns, KeywordList, text);
     else
-        ShowViewerMessage(QMessageBox::Warning, tr("Error"), FileOperationErrorText());
+        ShowMessage(QMessageBox::Warning, tr("Error"), FileOperationErrorText());
 }
 
 void CLintra::GotoContentEditNextBlock()
@@ -311,12 +295,12 @@ void CLintra::GotoContentEditNextBlock()
     if (!PagingRowPath(path))
         return;
     if (LastBlock >= 0 && CurrentBlock >= LastBlock) {
-        ShowViewerMessage(QMessageBox::Information, tr("Information"), tr("Already at the end of the file!"));
+        ShowMessage(QMessageBox::Information, tr("Information"), tr("Already at the end of the file!"));
         return;
     }
     QString text;
     if (LoadNextBlock(path, ResultFileEncoding, CurrentBlock, text))
         ShowContentWithHighlights(KeywordPatterns, KeywordList, text);
     else
-        ShowViewerMessage(QMessageBox::Warning, tr("Result File Content"), FileOperationErrorText());
+        ShowMessage(QMessageBox::Warning, tr("Result File Content"), FileOperationErrorText());
 }
