@@ -3,7 +3,12 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QSharedMemory>
 #include <QTranslator>
+
+#include <cstdlib>
+
+#include "app/core/singleinstance.h"
 
 bool LoadQtCatalogue(QTranslator &translator, const QString &localeName)
 {
@@ -23,4 +28,15 @@ void PrepareStartUpMessageBox(QMessageBox &box)
 {
     box.setIcon(QMessageBox::Warning);
     box.setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
+}
+
+void GuardSingleInstance(QSharedMemory &segment, QMessageBox &box)
+{
+    if (ClaimSingleInstance(segment))
+        return;
+    box.setWindowTitle(QObject::tr("Warning"));
+    box.setText(
+        QObject::tr("An instance of this application is already running, exiting this newly started one."));
+    box.exec();
+    std::exit(0);
 }
