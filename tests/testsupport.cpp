@@ -67,3 +67,23 @@ bool WriteTestFile(const QString &path, const QByteArray &bytes)
         return false;
     return file.write(bytes) == bytes.size();
 }
+
+QByteArray Utf16Bytes(const QString &text, bool bigEndian)
+{
+    QByteArray bytes;
+    for (const QChar unit : text) {
+        const char high = char(unit.unicode() >> 8), low = char(unit.unicode() & 0xFF);
+        bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+    }
+    return bytes;
+}
+
+QByteArray Utf32Bytes(const QString &text, bool bigEndian)
+{
+    QByteArray bytes;
+    for (const uint code : text.toUcs4()) {
+        for (int k = 0; k < 4; ++k)
+            bytes.append(char(code >> (bigEndian ? 24 - 8 * k : 8 * k)));
+    }
+    return bytes;
+}

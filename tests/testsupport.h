@@ -22,4 +22,9 @@ void ResetTestSettings();
 // Writes bytes to a file, creating its folders; fails the calling test on error.
 bool WriteTestFile(const QString &path, const QByteArray &bytes);
 
+// Text as UTF-16 or UTF-32 bytes in the given byte order, without a mark
+// (put U+FEFF in front of the text for one).
+QByteArray Utf16Bytes(const QString &text, bool bigEndian);
+QByteArray Utf32Bytes(const QString &text, bool bigEndian);
+
 #endif
