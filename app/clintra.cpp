@@ -167,6 +167,7 @@ CLintra::CLintra(QWidget *parent)
 
 CLintra::~CLintra()
 {
+    AbortUpdateCheck();
     ResultFileBytes.clear();
     disconnect(ui->DefaultLocal8BitCharset_ComboBox, SIGNAL(activated(int)), this,
                SLOT(UpdateSelectedCharsetMib()));

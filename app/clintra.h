@@ -17,14 +17,18 @@
 
 #include "search/searchwhat.h"
 #include "text/textencodingdetector.h"
+#include "viewer/core/lineoffsets.h"
 
 class QAction;
 class QComboBox;
 class QDir;
+class QFile;
 class QLabel;
 class QMenu;
 class QTableWidgetItem;
 class QTextCodec;
+class QTextDocument;
+class CBlockReader;
 class CEventPacer;
 class CUpdateThread;
 class Ui_CLintra;
@@ -60,7 +64,7 @@ public:
     QByteArray ResultFileBytes;
     QList<QByteArray> BlockLines;
     QMap<int, QPair<int, int>> BlockLineRanges;
-    QMap<int, QPair<qint64, qint64>> LineOffsets;
+    CLineOffsets LineOffsets;
     int CurrentBlock = 0;
     int CurrentBlockFirstLine = 0;
     int CurrentBlockLastLine = 0;
@@ -157,17 +161,29 @@ public:
     void ShowContentWithHighlights(const QStringList &patterns, const QStringList &keywords,
                                    const QString &text);
     bool ContainsAnyKeyword(const QStringList &patterns, const QString &text) const;
+    QString ResultRowPath(int row) const;
+    bool LoadWholeResultFile(QFile &file, QString &text);
+    bool LoadFirstResultBlock(QFile &file, QString &text);
+    QByteArray ReadFirstResultBlock(QFile &file, TEnumTextEncoding lineEndEncoding);
+    QByteArray ReadNewResultBlock(CBlockReader &reader, int firstLine, qint64 offset);
+    void ShowFirstBlockWithKeyword(QFile &file, const QStringList &patterns, QString text);
+    bool PagingRowPath(QString &path) const;
+    void ReplaceContentDocument(QTextDocument *document);
 
     // Files table actions (viewer/clintra_tableactions.cpp).
     void CreateFilesTableActions();
     void DestroyFilesTableActions();
     void DisconnectFilesTableSignals();
+    bool FilesTableActionsUsable(const QPoint &point) const;
+    QString CurrentRowFilePath() const;
 
     // Update check (update/clintra_update.cpp).
     void StartUpdateCheck(bool manual);
     bool IsUpdateCheckDue(bool manual, const QDateTime &now) const;
     void ShowMessage(QMessageBox::Icon icon, const QString &title, const QString &text);
     void QuitUpdateThread();
+    void ShowUpdateInfo();
+    void AbortUpdateCheck();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -1,8 +1,89 @@
 // The main window's settings: loaded once at construction, saved on hiding
-// and quitting. (Filled in with the settings work.)
+// into the tray and on quitting. Each call opens the store for itself, so
+// nothing is cached between calls; the keys, defaults and value rules are in
+// app/core/settingstable.
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
 
-void CLintra::LoadSettings() {}
-void CLintra::SaveSettings() {}
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+
+#include "app/core/settingstable.h"
+#include "update/installationid.h"
+
+namespace {
+
+QVariant Load(const QSettings &settings, TEnumSetting setting)
+{
+    return StoredValueOrDefault(setting, settings.value(SettingKey(setting)));
+}
+
+void Save(QSettings &settings, TEnumSetting setting, const QVariant &value)
+{
+    settings.setValue(SettingKey(setting), value);
+}
+
+// The history goes into the drop-down list only: the edit field starts empty.
+void LoadHistory(QComboBox *comboBox, const QStringList &history)
+{
+    comboBox->insertItems(0, history);
+    comboBox->setCurrentIndex(-1);
+    comboBox->clearEditText();
+}
+
+QStringList HistoryItems(const QComboBox *comboBox)
+{
+    QStringList items;
+    for (int i = 0; i < comboBox->count() && i < MaxHistoryItems; ++i)
+        items << comboBox->itemText(i);
+    return items;
+}
+
+QList<QRect> ScreenGeometries()
+{
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->geometry();
+    return screens;
+}
+
+} // namespace
+
+void CLintra::LoadSettings()
+{
+    QSettings settings;
+    InstallationId = Load(settings, InstallationIdSetting).toString();
+    if (!CheckInstallationIdFormat(InstallationId)) {
+        InstallationId = CreateInstallationId();
+        // Written at once: the single-instance guard and any other instance
+        // started meanwhile must see the same identifier.
+        Save(settings, InstallationIdSetting, InstallationId);
+        settings.sync();
+    }
+    resize(Load(settings, WindowSizeSetting).toSize());
+    move(OnScreenWindowPosition(Load(settings, WindowPositionSetting).toPoint(), frameSize(),
+                                ScreenGeometries()));
+    SysTrayInfoShown = Load(settings, SysTrayInfoShownSetting).toBool();
+    LoadHistory(ui->Dir2Search_ComboBox, Load(settings, LastSearchedDirsSetting).toStringList());
+    LoadHistory(ui->Keywords2Search_ComboBox, Load(settings, LastSearchedKeywordsSetting).toStringList());
+    UpdateCheckIntervalDays =
+        UpdateCheckIntervalFromStore(settings.value(SettingKey(UpdateCheckIntervalSetting)));
+    LastUpdateCheckTime = Load(settings, LastUpdateCheckTimeSetting).toDateTime();
+}
+
+void CLintra::SaveSettings()
+{
+    QSettings settings;
+    Save(settings, WindowSizeSetting, size());
+    Save(settings, WindowPositionSetting, pos());
+    Save(settings, SysTrayInfoShownSetting, SysTrayInfoShown);
+    Save(settings, LastSearchedDirsSetting, DirectoryHistoryForStore(HistoryItems(ui->Dir2Search_ComboBox)));
+    Save(settings, LastSearchedKeywordsSetting,
+         KeywordHistoryForStore(HistoryItems(ui->Keywords2Search_ComboBox)));
+    Save(settings, UpdateCheckIntervalSetting, UpdateCheckIntervalDays);
+    if (UpdateCheckStarted)
+        Save(settings, LastUpdateCheckTimeSetting, LastUpdateCheckTime);
+}

@@ -1,5 +1,7 @@
-// The main window's system tray: hiding into it, restoring and quitting.
-// (Filled in with the tray work.)
+// The main window's system tray. Closing the window hides it behind the tray
+// icon instead of ending the program; the icon or its "Restore" entry brings
+// the window back, and only "Quit" or the Exit button end the program. The
+// window and the icon take turns: one is shown while the other is hidden.
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
@@ -7,12 +9,18 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFont>
+#include <QIcon>
 #include <QMenu>
+#include <QMessageBox>
 
 void CLintra::CreateSysTrayIconActions()
 {
     SysTrayIconRestore_Action = new QAction(tr("&Restore"), this);
+    connect(SysTrayIconRestore_Action, SIGNAL(triggered()), this,
+            SLOT(SysTrayIconHideAndRestoreProgramWindow()));
     SysTrayIconQuit_Action = new QAction(tr("&Quit"), this);
+    connect(SysTrayIconQuit_Action, SIGNAL(triggered()), this, SLOT(SysTrayIconExitProgram()));
 }
 
 void CLintra::CreateSysTrayIcon()
@@ -24,8 +32,61 @@ void CLintra::CreateSysTrayIcon()
     SysTrayIcon->setContextMenu(SysTrayIconMenu);
 }
 
-void CLintra::closeEvent(QCloseEvent *event) { QWidget::closeEvent(event); }
-void CLintra::SysTrayIconActivated(QSystemTrayIcon::ActivationReason) {}
-void CLintra::SysTrayIconHideAndRestoreProgramWindow() {}
-void CLintra::SysTrayIconExitProgram() { QCoreApplication::quit(); }
-void CLintra::on_ExitProgram_PushButton_clicked() { QCoreApplication::quit(); }
+void CLintra::closeEvent(QCloseEvent *event)
+{
+    // Saved before the notice, so the flag it sets is stored by the next save.
+    SaveSettings();
+    if (!SysTrayInfoShown) {
+        QMessageBox box;
+        box.setFont(QFont(QStringLiteral("verdana")));
+        box.setIcon(QMessageBox::Information);
+        box.setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
+        box.setWindowTitle(tr("FYI"));
+        box.setTextFormat(Qt::RichText);
+        box.setText(tr("The program will keep running in the system tray. To terminate the program, choose "
+                       "<b>Quit</b> in the context menu of the system tray entry."));
+        box.exec();
+        SysTrayInfoShown = true;
+    }
+    setVisible(false);
+    event->ignore();
+    // The icon takes the tool-tip only here, so a search summary shows from
+    // the next time the window is hidden.
+    SysTrayIcon->setToolTip(SysTrayToolTip);
+    SysTrayIcon->show();
+}
+
+void CLintra::SysTrayIconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::DoubleClick:
+    case QSystemTrayIcon::Trigger:
+    case QSystemTrayIcon::MiddleClick:
+        showNormal();
+        SysTrayIcon->hide();
+        break;
+    case QSystemTrayIcon::Context: // the icon opens its menu itself
+    case QSystemTrayIcon::Unknown:
+        break;
+    }
+}
+
+void CLintra::SysTrayIconHideAndRestoreProgramWindow()
+{
+    SysTrayIcon->hide();
+    showNormal();
+}
+
+void CLintra::SysTrayIconExitProgram()
+{
+    SysTrayIconQuit_Action->setEnabled(false);
+    SysTrayIconRestore_Action->setEnabled(false);
+    SaveSettings();
+    QCoreApplication::quit();
+}
+
+void CLintra::on_ExitProgram_PushButton_clicked()
+{
+    SaveSettings();
+    QCoreApplication::quit();
+}

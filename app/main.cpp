@@ -2,6 +2,7 @@
 #include <QFont>
 #include <QLocale>
 #include <QMessageBox>
+#include <QSharedMemory>
 #include <QSystemTrayIcon>
 #include <QTranslator>
 
@@ -39,7 +40,9 @@ int main(int argc, char *argv[])
     {
         CLintra window;
         {
-            // The single-instance guard holds its segment for the whole run.
+            // Held for the whole run; released before the window goes.
+            QSharedMemory segment(window.InstallationId);
+            GuardSingleInstance(segment, messageBox, window);
             window.setVisible(true);
             status = QApplication::exec();
         }

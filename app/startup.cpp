@@ -3,7 +3,13 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QSharedMemory>
 #include <QTranslator>
+
+#include <cstdlib>
+
+#include "app/clintra.h"
+#include "app/core/singleinstance.h"
 
 bool LoadQtCatalogue(QTranslator &translator, const QString &localeName)
 {
@@ -23,4 +29,16 @@ void PrepareStartUpMessageBox(QMessageBox &box)
 {
     box.setIcon(QMessageBox::Warning);
     box.setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
+}
+
+void GuardSingleInstance(QSharedMemory &segment, QMessageBox &box, CLintra &window)
+{
+    if (ClaimSingleInstance(segment))
+        return;
+    box.setWindowTitle(QObject::tr("Warning"));
+    box.setText(
+        QObject::tr("An instance of this application is already running, exiting this newly started one."));
+    box.exec();
+    window.AbortUpdateCheck();
+    std::exit(0);
 }

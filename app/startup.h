@@ -3,7 +3,9 @@
 
 #include <QString>
 
+class CLintra;
 class QMessageBox;
+class QSharedMemory;
 class QTranslator;
 
 // Qt's own catalogue: "qt_" + locale name from Qt's translations directory,
@@ -18,5 +20,12 @@ bool LoadProgramCatalogue(QTranslator &translator, const QString &localeName, co
 // The box shown when start-up is refused: "verdana", a warning icon and the
 // program's window icon.
 void PrepareStartUpMessageBox(QMessageBox &box);
+
+// Lets this process go on only if no other instance runs for the same
+// installation. Otherwise shows the "Warning" box and ends the process at
+// once with status 0: nothing is saved and no destructor runs. The window's
+// automatic update check, if it started, is stopped first: a worker thread
+// still using the network while the process exits could crash it.
+void GuardSingleInstance(QSharedMemory &segment, QMessageBox &box, CLintra &window);
 
 #endif

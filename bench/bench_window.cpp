@@ -21,6 +21,7 @@
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
+#include "update/updaterequest.h"
 
 namespace {
 
@@ -103,6 +104,9 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    // The window's automatic update check must neither leave the machine nor
+    // run beside the measurement: a closed local port ends it at once.
+    SetUpdateInfoUrl(QStringLiteral("http://127.0.0.1:1/products/desktop/lintra/windows/latest/"));
     CLintra window;
     window.show();
     QCoreApplication::processEvents();

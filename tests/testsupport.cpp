@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "update/updaterequest.h"
+
 #include <cstdlib>
 
 namespace {
@@ -31,6 +33,9 @@ struct EnvironmentBeforeMain
         QFile::setPermissions(QString::fromLocal8Bit(runtime),
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         setenv("XDG_RUNTIME_DIR", runtime.constData(), 0);
+        // Every window starts an automatic update check; it must never leave
+        // this machine. A closed local port fails at once, and silently.
+        SetUpdateInfoUrl(QStringLiteral("http://127.0.0.1:1/products/desktop/lintra/windows/latest/"));
     }
     ~EnvironmentBeforeMain() { delete ConfigHome(); }
 };
@@ -61,4 +66,24 @@ bool WriteTestFile(const QString &path, const QByteArray &bytes)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return file.write(bytes) == bytes.size();
+}
+
+QByteArray Utf16Bytes(const QString &text, bool bigEndian)
+{
+    QByteArray bytes;
+    for (const QChar unit : text) {
+        const char high = char(unit.unicode() >> 8), low = char(unit.unicode() & 0xFF);
+        bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+    }
+    return bytes;
+}
+
+QByteArray Utf32Bytes(const QString &text, bool bigEndian)
+{
+    QByteArray bytes;
+    for (const uint code : text.toUcs4()) {
+        for (int k = 0; k < 4; ++k)
+            bytes.append(char(code >> (bigEndian ? 24 - 8 * k : 8 * k)));
+    }
+    return bytes;
 }

@@ -11,8 +11,8 @@ fresh_config
 pid=$!
 id=$(wait_for_window "System Tray") || fail "no 'System Tray' box"
 press_key "$id" Return
-status=$(wait_for_exit "$pid") || fail "did not end after the box was closed"
-[ "$status" = 1 ] || fail "exit status $status, expected 1"
+wait_for_exit "$pid" || fail "did not end after the box was closed"
+[ "$EXIT_STATUS" = 1 ] || fail "exit status $EXIT_STATUS, expected 1"
 [ -z "$(ls -A "$XDG_CONFIG_HOME")" ] || fail "settings were written: $(ls -R "$XDG_CONFIG_HOME")"
 stop_display
 

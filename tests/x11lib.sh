@@ -2,7 +2,11 @@
 #   start_display [tray]   starts Xvfb (and the trayer tray host) and exports DISPLAY
 # Everything started here is stopped on exit, also on failure.
 
+# The main window's title, as a pattern for wait_for_window.
+MAIN_TITLE="Lintra - Norvane \[Unicode Plain-Text File Full-Text Search Tool\] Freeware"
+
 X11_PIDS=()
+X11_HELPER="$(dirname "${BASH_SOURCE[0]}")/x11helper.py"
 X11_TMP=$(mktemp -d /tmp/lintra-x11-XXXXXX)
 
 stop_display() {
@@ -13,26 +17,53 @@ stop_display() {
 }
 trap 'stop_display; rm -rf "$X11_TMP"' EXIT
 
-start_display() {
-    local fifo="$X11_TMP/displayfd"
+# start_xvfb: starts Xvfb on a free display and exports DISPLAY once it answers.
+# Servers that look for a free display at the same moment can pick the same
+# one, so the tests start theirs one at a time. -noreset: the server would
+# otherwise reset, refusing connections for a moment, when the check here
+# disconnects as its last client.
+start_xvfb() {
+    local fifo="$X11_TMP/displayfd" lock i
+    exec {lock}>/tmp/lintra-x11-start.lock
+    flock "$lock"
     rm -f "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>"$X11_TMP/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>"$X11_TMP/xvfb.log" {lock}>&- &
     X11_PIDS+=($!)
-    local i
     for i in $(seq 1 100); do
         [ -s "$fifo" ] && break
         sleep 0.1
     done
-    [ -s "$fifo" ] || { echo "Xvfb did not start" >&2; cat "$X11_TMP/xvfb.log" >&2; return 1; }
-    export DISPLAY=":$(head -n1 "$fifo")"
+    if [ -s "$fifo" ]; then
+        export DISPLAY=":$(head -n1 "$fifo")"
+        for i in $(seq 1 100); do
+            xwininfo -root >/dev/null 2>&1 && break
+            sleep 0.1
+        done
+    fi
+    flock -u "$lock"
+    exec {lock}>&-
+    [ -s "$fifo" ] && xwininfo -root >/dev/null 2>&1
+}
+
+start_display() {
+    local attempt i
+    for attempt in 1 2 3; do
+        start_xvfb && break
+        echo "Xvfb did not start (attempt $attempt):" >&2
+        cat "$X11_TMP/xvfb.log" >&2
+        stop_display
+        [ "$attempt" = 3 ] && return 1
+    done
     if [ "${1:-}" = tray ]; then
         trayer --edge bottom --align right --widthtype pixel --width 200 --heighttype pixel --height 24 \
             >"$X11_TMP/trayer.log" 2>&1 &
         X11_PIDS+=($!)
+        # The program asks for the tray once, at start: wait until the host owns it.
         for i in $(seq 1 100); do
-            xwininfo -root -tree 2>/dev/null | grep -qi 'panel\|trayer' && break
+            python3 "$X11_HELPER" tray-ready && break
             sleep 0.1
         done
+        python3 "$X11_HELPER" tray-ready || { echo "trayer did not start" >&2; return 1; }
     fi
 }
 
@@ -53,21 +84,24 @@ wait_for_window() {
     return 1
 }
 
-# wait_for_exit PID [SECONDS]: waits for the process; prints its exit status.
+# wait_for_exit PID [SECONDS]: waits for the process and sets EXIT_STATUS to its
+# exit status; kills it and fails after the time. Call it directly, not in $(...):
+# only this shell, the process's parent, can learn its status.
 wait_for_exit() {
     local pid=$1 seconds=${2:-20} i
+    EXIT_STATUS=
     for i in $(seq 1 $((seconds * 10))); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
     if kill -0 "$pid" 2>/dev/null; then
         kill -9 "$pid" 2>/dev/null
-        echo "timeout"
+        wait "$pid" 2>/dev/null || true
+        EXIT_STATUS=timeout
         return 1
     fi
-    local status=0
-    wait "$pid" || status=$?
-    echo "$status"
+    EXIT_STATUS=0
+    wait "$pid" || EXIT_STATUS=$?
 }
 
 fail() {
@@ -80,6 +114,95 @@ press_key() {
     xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
     sleep 0.2
     xdotool key "$2"
+}
+
+# close_window WINDOW: asks the window to close as a window manager's close
+# button does (WM_DELETE_WINDOW). There is no window manager on the display.
+close_window() {
+    python3 "$X11_HELPER" close "$1"
+}
+
+# is_viewable WINDOW: whether the window exists and is mapped.
+is_viewable() {
+    xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+
+# wait_until_hidden WINDOW [SECONDS]: waits until the window is unmapped or gone.
+wait_until_hidden() {
+    local seconds=${2:-20} i
+    for i in $(seq 1 $((seconds * 10))); do
+        is_viewable "$1" || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# tray_icon: prints the id of the program's icon embedded in the tray host, if any.
+tray_icon() {
+    xwininfo -root -tree 2>/dev/null | awk '
+        /"panel": \("panel" "trayer"\)/ { inpanel = 1; next }
+        inpanel && /^     0x/ { inpanel = 0 }
+        inpanel && /\("lintra" "Lintra"\)/ { print $1; exit }'
+}
+
+# wait_for_tray_icon [SECONDS]: prints the id of the program's tray icon once it is shown.
+wait_for_tray_icon() {
+    local seconds=${1:-20} id i
+    for i in $(seq 1 $((seconds * 10))); do
+        id=$(tray_icon)
+        [ -n "$id" ] && is_viewable "$id" && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# wait_for_no_tray_icon [SECONDS]: waits until the program's tray icon is gone.
+wait_for_no_tray_icon() {
+    local seconds=${1:-20} id i
+    for i in $(seq 1 $((seconds * 10))); do
+        id=$(tray_icon)
+        { [ -z "$id" ] || ! is_viewable "$id"; } && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# click WINDOW BUTTON: clicks inside the window (1 left, 2 middle, 3 right).
+click() {
+    # No --sync: it waits for motion, and there is none when the pointer is already there.
+    xdotool mousemove --window "$1" 5 5 click "$2"
+}
+
+# press_exit_button WINDOW: presses the main window's Exit button from the
+# keyboard; it is the seventh tab stop after the directory field, which has
+# the focus when the window is activated.
+press_exit_button() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+    sleep 0.2
+    xdotool key --delay 50 Tab Tab Tab Tab Tab Tab Tab space
+}
+
+# wait_for_popup EXCLUDED_ID... : prints the id of a shown window of the
+# program other than the given ones (a menu or a message box).
+wait_for_popup() {
+    local id candidate excluded i
+    for i in $(seq 1 200); do
+        for candidate in $(xdotool search --onlyvisible --classname '^lintra$' 2>/dev/null); do
+            id=$(printf '0x%x' "$candidate")
+            for excluded in "$@"; do
+                [ $((id)) -eq $((excluded)) ] && continue 2
+            done
+            echo "$id"
+            return 0
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+# setting FILE KEY: prints the value stored under the key in a settings file.
+setting() {
+    sed -n "s/^$2=//p" "$1"
 }
 
 # Under the address sanitizer the real binary's leak report would only list

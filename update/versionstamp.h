@@ -5,9 +5,10 @@
 extern const char ProgramVersion[]; // "0.107": major 0, minor 107
 extern const char ProgramBuild[];   // "20100610": the build date as yyyyMMdd
 
-extern const char MakerName[];          // "Norvane"
-extern const char MakerDomain[];        // the organisation domain of the settings store
-extern const char MakerWebSite[];       // the maker's home page
+extern const char MakerName[];    // "Norvane"
+extern const char MakerDomain[];  // the organisation domain of the settings store
+extern const char MakerWebSite[]; // the maker's home page
 extern const char ProductDocumentationPage[];
+extern const char MakerDownloadPage[]; // where a newer version is fetched from
 
 #endif

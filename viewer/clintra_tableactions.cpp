@@ -1,12 +1,112 @@
-// The main window's part of the results table's context menu.
-// (Filled in with the viewer work.)
+// The main window's part of the results table's context menu: copying a
+// result's path and opening its folder.
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
 
-void CLintra::CopyFilePath() {}
-void CLintra::OpenContainingFolder() {}
-void CLintra::ShowFilesTableContextMenu(QPoint) {}
-void CLintra::CreateFilesTableActions() {}
-void CLintra::DestroyFilesTableActions() {}
-void CLintra::DisconnectFilesTableSignals() {}
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFont>
+#include <QIcon>
+#include <QKeySequence>
+#include <QMenu>
+
+#include "app/platform.h"
+#include "viewer/core/filelocation.h"
+
+namespace {
+
+QAction *NewTableAction(QObject *parent, const char *icon, const QString &text, const char *shortcut,
+                        const QString &statusTip)
+{
+    QAction *action = new QAction(QIcon(QString::fromLatin1(icon)), text, parent);
+    action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
+    action->setStatusTip(statusTip);
+    return action;
+}
+
+} // namespace
+
+void CLintra::CreateFilesTableActions()
+{
+    CopyFilePath_Action = NewTableAction(
+        this, ":/images/copy.gif", tr("Copy File &Path"), "Ctrl+P",
+        tr("<font face=\"verdana\">Copy the full path of the selected file to the clipboard.</font>"));
+    connect(CopyFilePath_Action, SIGNAL(triggered()), this, SLOT(CopyFilePath()));
+    OpenContainingFolder_Action = NewTableAction(
+        this, ":/images/folder.gif", tr("Open Containing &Folder"), "Ctrl+F",
+        tr("<font face=\"verdana\">Open the folder that contains the selected file in the system File "
+           "Explorer.</font>"));
+    connect(OpenContainingFolder_Action, SIGNAL(triggered()), this, SLOT(OpenContainingFolder()));
+    FilesTableContextMenu_Actions << CopyFilePath_Action << OpenContainingFolder_Action;
+}
+
+void CLintra::DestroyFilesTableActions()
+{
+    FilesTableContextMenu_Actions.clear();
+    if (CopyFilePath_Action)
+        disconnect(CopyFilePath_Action, SIGNAL(triggered()), this, SLOT(CopyFilePath()));
+    if (OpenContainingFolder_Action)
+        disconnect(OpenContainingFolder_Action, SIGNAL(triggered()), this, SLOT(OpenContainingFolder()));
+    delete CopyFilePath_Action;
+    CopyFilePath_Action = nullptr;
+    delete OpenContainingFolder_Action;
+    OpenContainingFolder_Action = nullptr;
+}
+
+void CLintra::DisconnectFilesTableSignals()
+{
+    disconnect(ui->FilesFound_TableWidget, SIGNAL(itemSelectionChanged()), this,
+               SLOT(OnItemSelectionChanged()));
+    disconnect(ui->FilesFound_TableWidget, SIGNAL(customContextMenuRequested(const QPoint &)), this,
+               SLOT(ShowFilesTableContextMenu(QPoint)));
+}
+
+// Usable only on a Filename cell: the actions need a path.
+bool CLintra::FilesTableActionsUsable(const QPoint &point) const
+{
+    const QTableWidget *table = ui->FilesFound_TableWidget;
+    if (table->rowCount() <= 0)
+        return false;
+    const QTableWidgetItem *item = table->itemAt(point);
+    return item && item->tableWidget() && item->column() == 0;
+}
+
+void CLintra::ShowFilesTableContextMenu(QPoint point)
+{
+    QMenu menu;
+    menu.setFont(QFont(QStringLiteral("verdana")));
+    menu.addActions(FilesTableContextMenu_Actions);
+    const bool usable = FilesTableActionsUsable(point);
+    for (QAction *action : menu.actions())
+        action->setEnabled(usable);
+    menu.exec(ui->FilesFound_TableWidget->viewport()->mapToGlobal(point));
+}
+
+// The Filename cell of the current row, whichever of its cells is current.
+QString CLintra::CurrentRowFilePath() const
+{
+    return ResultRowPath(ui->FilesFound_TableWidget->currentRow());
+}
+
+void CLintra::CopyFilePath()
+{
+    const QString path = CurrentRowFilePath();
+    if (!path.isEmpty())
+        QApplication::clipboard()->setText(ClipboardFilePath(path, RunningPlatform), QClipboard::Clipboard);
+}
+
+void CLintra::OpenContainingFolder()
+{
+    const QString path = CurrentRowFilePath();
+    if (path.isEmpty())
+        return;
+    const CFolderOpenCommand command =
+        FolderOpenCommand(path, RunningPlatform, QString::fromLatin1(qgetenv("WINDIR")),
+                          QFile::exists(QString::fromLatin1(NautilusProgram)));
+    // Started and forgotten: the file manager reports its own failures.
+    if (!command.Program.isEmpty())
+        FileExplorer_Process.start(command.Program, command.Arguments, QIODevice::ReadWrite);
+}

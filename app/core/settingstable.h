@@ -1,0 +1,55 @@
+#ifndef LINTRA_SETTINGSTABLE_H
+#define LINTRA_SETTINGSTABLE_H
+
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// The values the program keeps between runs: each key's name in the
+// settings store and the default it falls back to, and the rules that keep
+// what is loaded or saved sound. Reading and writing the store, and applying
+// the values to the window, is the window's business.
+enum TEnumSetting
+{
+    InstallationIdSetting,
+    WindowSizeSetting,
+    WindowPositionSetting,
+    SysTrayInfoShownSetting,
+    LastSearchedDirsSetting,
+    LastSearchedKeywordsSetting,
+    UpdateCheckIntervalSetting,
+    LastUpdateCheckTimeSetting
+};
+
+const int MaxHistoryItems = 10;
+const int DefaultUpdateCheckIntervalDays = 3;
+
+// The key under which the setting is stored ("RegNumber", "size", ...).
+QString SettingKey(TEnumSetting setting);
+
+// The value used when the key is absent or holds a value of another type.
+QVariant SettingDefault(TEnumSetting setting);
+
+// The stored value converted to the setting's type, or its default.
+QVariant StoredValueOrDefault(TEnumSetting setting, const QVariant &stored);
+
+// Days between automatic update checks: the stored number when it is 1 to 7,
+// otherwise (absent, not a number, out of range) 3.
+int UpdateCheckIntervalFromStore(const QVariant &stored);
+
+// The first ten items, trimmed. Inner blanks belong to the path and stay.
+QStringList DirectoryHistoryForStore(const QStringList &items);
+
+// The first ten items, trimmed and with inner runs of white space made one blank.
+QStringList KeywordHistoryForStore(const QStringList &items);
+
+// The stored position when a window of the given size placed there shows at
+// least partly on one of the screens; otherwise (say the monitor it was on is
+// gone) the default position, so that the window never opens out of sight.
+QPoint OnScreenWindowPosition(const QPoint &stored, const QSize &size, const QList<QRect> &screens);
+
+#endif

@@ -1,0 +1,457 @@
+// The result viewer in the window: whole files and blocks, the first block
+// with a keyword, paging with its messages, re-decoding, and memory over
+// many clicks. Files are real, in a temporary folder.
+
+#include <QtTest>
+
+#include <QAction>
+#include <QComboBox>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTextCodec>
+
+#include "app/clintra.h"
+#include "app/ui_clintra.h"
+#include "modaldialogs.h"
+#include "testsupport.h"
+#include "text/localcharset.h"
+#include "windowdriver.h"
+
+Q_DECLARE_METATYPE(TEnumTextEncoding)
+
+namespace {
+
+// `count` lines of exactly `length` bytes; the keyword, if any, starts line `keywordLine`.
+QByteArray Lines(int count, int length, int keywordLine = -1, const QByteArray &keyword = "needle")
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i) {
+        QByteArray line = QByteArray::number(i).rightJustified(6, '0') + ' ';
+        if (i == keywordLine)
+            line += keyword + ' ';
+        bytes += line.leftJustified(length - 1, 'x', true) + '\n';
+    }
+    return bytes;
+}
+
+qint64 ResidentBytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    return statm.readAll().split(' ').value(1).toLongLong() * 4096;
+}
+
+} // namespace
+
+class TestViewer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void wholeOrBlocksBySize_data();
+    void wholeOrBlocksBySize();
+    void hundredByteLines();
+    void longFirstLine();
+    void firstKeywordInBlockThree();
+    void unicodePagedWithoutGarbage_data();
+    void unicodePagedWithoutGarbage();
+    void firstBlockReadAgainForItsEncoding();
+    void gb18030ReDecodedWhole();
+    void deletedFileShowsNothing();
+    void messagesAtBothEnds();
+    void failedReadsShowBoxes();
+    void blockSlotsWithoutCurrentRowDoNothing();
+    void noKeywordInAnyBlock();
+    void noKeywordTypedShowsFirstBlock();
+    void secondBigFileStartsAfresh();
+    void filenameRowsShowEditedKeywords();
+    void clickReloadsOnlyTheRowOnShow();
+    void resultOfARealSearch();
+    void memoryFlatOverThousandClicks();
+
+private:
+    QString Write(const QByteArray &bytes)
+    {
+        const QString path = Dir->filePath(QStringLiteral("result %1.txt").arg(++Files));
+        WriteTestFile(path, bytes);
+        return path;
+    }
+    void Show(const QString &path, const QString &keywords, TEnumSearchWhat what = SearchWhatFullText)
+    {
+        Window->SearchWhat = what;
+        Window->ui->Keywords2Search_ComboBox->setEditText(keywords);
+        Window->AddResultRows(QStringList{path});
+        Window->ui->FilesFound_TableWidget->selectRow(Window->ui->FilesFound_TableWidget->rowCount() - 1);
+    }
+    // Pages with the pane's own actions; returns the boxes shown.
+    QStringList Page(bool next)
+    {
+        return BoxesShownBy([this, next] { Pane()->BlockActions.at(next ? 1 : 0)->trigger(); });
+    }
+    // "icon|title|text|font family" of each box the call runs modally.
+    static QStringList BoxesShownBy(const std::function<void()> &call)
+    {
+        CModalDialogCloser closer;
+        QStringList fonts;
+        closer.Close = [&fonts](QDialog *dialog) {
+            fonts << dialog->font().family();
+            QVERIFY(!dialog->windowIcon().isNull());
+            dialog->reject();
+        };
+        call();
+        QStringList boxes;
+        for (int i = 0; i < closer.Seen.size(); ++i) {
+            const CSeenDialog &box = closer.Seen.at(i);
+            boxes << QStringLiteral("%1|%2|%3|%4")
+                         .arg(box.Icon == QMessageBox::Warning ? "warning" : "information", box.Title,
+                              box.Text, fonts.value(i));
+        }
+        return boxes;
+    }
+    CContentEdit *Pane() const { return Window->ui->FileContent_TextEdit; }
+    QString Shown() const { return Pane()->toPlainText(); }
+
+    QTemporaryDir *Dir = nullptr;
+    CLintra *Window = nullptr;
+    int Files = 0;
+};
+
+void TestViewer::init()
+{
+    Dir = new QTemporaryDir;
+    QVERIFY(Dir->isValid());
+    Window = new CLintra;
+}
+
+void TestViewer::cleanup()
+{
+    delete Window;
+    delete Dir;
+}
+
+void TestViewer::wholeOrBlocksBySize_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("inBlocks");
+    QTest::newRow("51199 bytes, whole") << 51199 << false;
+    QTest::newRow("51200 bytes, in blocks") << 51200 << true;
+}
+
+void TestViewer::wholeOrBlocksBySize()
+{
+    QFETCH(int, size);
+    QFETCH(bool, inBlocks);
+    const QByteArray bytes = Lines(512, 100, 0).left(size);
+    Show(Write(bytes), "needle");
+    QCOMPARE(Shown(), QString::fromLatin1(bytes));
+    QCOMPARE(Pane()->PartialDocument, inBlocks);
+    QVERIFY(Window->ResultContentCharset_ComboBox->isEnabled());
+    QCOMPARE(Window->ResultFileBytes.size(), inBlocks ? 0 : size);
+    QCOMPARE(Window->LastBlock, inBlocks ? 0 : -1);
+    QCOMPARE(Window->BlockLines.size(), inBlocks ? 512 : 0);
+    QVERIFY(Pane()->toolTip().contains(inBlocks ? "Only partial document" : "The whole document is loaded"));
+}
+
+void TestViewer::hundredByteLines()
+{
+    const QByteArray bytes = Lines(1000, 100, 3);
+    Show(Write(bytes), "needle");
+    QCOMPARE(Window->BlockLineRanges.value(0), qMakePair(0, 512));
+    QCOMPARE(Shown(), QString::fromLatin1(bytes.left(51300)));
+    QCOMPARE(Window->BlockLines.size(), 513);
+    QCOMPARE(Window->LastBlock, -1);
+
+    QVERIFY(Page(true).isEmpty());
+    QCOMPARE(Window->CurrentBlock, 1);
+    QCOMPARE(Window->CurrentBlockFirstLine, 513);
+    QCOMPARE(Window->LineOffsets.value(513), qMakePair(qint64(51300), qint64(100)));
+    QCOMPARE(Window->BlockLineRanges.value(1), qMakePair(513, 999));
+    QCOMPARE(Window->LastBlock, 1);
+    QCOMPARE(Shown(), QString::fromLatin1(bytes.mid(51300)));
+}
+
+void TestViewer::longFirstLine()
+{
+    // Words, not one unbroken run: the pane takes seconds to lay out such a run.
+    const QByteArray first = "needle " + QByteArray("word ").repeated(39998) + "wo\n";
+    QCOMPARE(first.size(), 200000);
+    Show(Write(first + Lines(5, 50)), "needle");
+    QCOMPARE(Window->BlockLineRanges.value(0), qMakePair(0, 0));
+    QCOMPARE(Window->LastBlock, -1);
+    QVERIFY(Page(true).isEmpty());
+    QCOMPARE(Window->LineOffsets.value(1).first, qint64(200000));
+    QCOMPARE(Window->BlockLineRanges.value(1), qMakePair(1, 5));
+
+    Show(Write(first), "needle");
+    QCOMPARE(Window->BlockLineRanges.keys(), QList<int>{0});
+    QCOMPARE(Window->LastBlock, 0);
+}
+
+void TestViewer::firstKeywordInBlockThree()
+{
+    const QByteArray bytes = Lines(3000, 100, 3 * 513 + 10);
+    Show(Write(bytes), "needle");
+    QCOMPARE(Window->CurrentBlock, 3);
+    QVERIFY(Shown().contains("needle"));
+    QCOMPARE(Window->BlockLineRanges.keys(), (QList<int>{0, 1, 2, 3}));
+    const int linesRead = Window->LineOffsets.size();
+
+    QVERIFY(Page(false).isEmpty());
+    QCOMPARE(Window->CurrentBlock, 2);
+    QCOMPARE(Window->CurrentBlockFirstLine, 1026);
+    QCOMPARE(Window->CurrentBlockLastLine, 1538);
+    QCOMPARE(Shown(), QString::fromLatin1(bytes.mid(102600, 51300)));
+    QCOMPARE(Window->LineOffsets.size(), linesRead);
+
+    QVERIFY(Page(true).isEmpty());
+    QCOMPARE(Window->CurrentBlock, 3);
+    QVERIFY(Shown().contains("needle"));
+    QCOMPARE(Window->LineOffsets.size(), linesRead);
+}
+
+void TestViewer::unicodePagedWithoutGarbage_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("entry");
+
+    QString text;
+    for (int i = 0; text.size() < 100000; ++i)
+        text +=
+            QString::fromUtf8("%1 needle Ċ Њ ਊ 上海 😀 строка %2\n").arg(i).arg(QString(i % 40, QChar('z')));
+    const QString bom(QChar(0xFEFF));
+    QTest::newRow("utf16 le bom") << text << Utf16Bytes(bom + text, false) << "UTF-16LE";
+    QTest::newRow("utf16 le nobom") << text << Utf16Bytes(text, false) << "UTF-16LE";
+    QTest::newRow("utf16 be bom") << text << Utf16Bytes(bom + text, true) << "UTF-16BE";
+}
+
+void TestViewer::unicodePagedWithoutGarbage()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, entry);
+    QVERIFY(bytes.size() >= 200000);
+    Show(Write(bytes), "needle");
+    QCOMPARE(Window->ResultContentCharset_ComboBox->currentText(), entry);
+    QStringList blocks{Shown()};
+    while (Window->CurrentBlock != Window->LastBlock) {
+        QVERIFY(Page(true).isEmpty());
+        blocks << Shown();
+    }
+    QVERIFY(blocks.size() >= 4);
+    QCOMPARE(blocks.join(QString()), text);
+    QCOMPARE(Page(true), QStringList{"information|Information|Already at the end of the file!|verdana"});
+
+    for (int b = blocks.size() - 2; b >= 0; --b) {
+        QVERIFY(Page(false).isEmpty());
+        QCOMPARE(Shown(), blocks.at(b));
+    }
+    QCOMPARE(Page(false),
+             QStringList{"information|Information|Already at the beginning of the file!|verdana"});
+}
+
+// The start of the file looks like UTF-16LE, the whole first block does not
+// (a NUL unit just past the limit): its lines are those of 8-bit text then.
+void TestViewer::firstBlockReadAgainForItsEncoding()
+{
+    QString text;
+    for (int line = 0; line < 256; ++line)
+        text += QString::number(line).rightJustified(99, QChar('a')) + '\n';
+    text += QStringLiteral("needle") + QChar(0) + QStringLiteral("tail\n");
+    const QByteArray bytes = Utf16Bytes(text.repeated(3), false);
+    Show(Write(bytes), "needle");
+    QCOMPARE(int(Window->ResultFileEncoding), int(Local8Bit));
+    QCOMPARE(Window->LineOffsets.value(0).second, qint64(199));
+    QCOMPARE(Window->BlockLines.join(), bytes.left(Window->BlockLines.join().size()));
+}
+
+void TestViewer::gb18030ReDecodedWhole()
+{
+    QTextCodec *gb18030 = QTextCodec::codecForName("GB18030");
+    const QString text = QString::fromUtf8("北京和上海的天气。needle 第二行：中文文本。\n").repeated(200);
+    Show(Write(gb18030->fromUnicode(text)), "needle");
+    QComboBox *selector = Window->ResultContentCharset_ComboBox;
+    QCOMPARE(selector->currentText(), CodecEntryName(QTextCodec::codecForLocale()));
+    QVERIFY(Shown() != text);
+
+    const int entry = selector->findData(gb18030->mibEnum());
+    selector->setCurrentIndex(entry);
+    emit selector->activated(entry);
+    QCOMPARE(Shown(), text);
+
+    // Shown in blocks: choosing an entry leaves the pane as it is.
+    Show(Write(gb18030->fromUnicode(text.repeated(20))), "needle");
+    QVERIFY(Pane()->PartialDocument);
+    const QString block = Shown();
+    emit selector->activated(selector->findText("UTF-16LE"));
+    QCOMPARE(Shown(), block);
+}
+
+void TestViewer::deletedFileShowsNothing()
+{
+    const QString path = Write(Lines(10, 40, 1));
+    QVERIFY(QFile::remove(path));
+    QVERIFY(BoxesShownBy([&] { Show(path, "needle"); }).isEmpty());
+    QCOMPARE(Shown(), QString());
+    QCOMPARE(Pane()->toolTip(), QString());
+}
+
+void TestViewer::messagesAtBothEnds()
+{
+    Show(Write(Lines(512, 100, 0)), "needle");
+    QCOMPARE(Window->LastBlock, 0);
+    QCOMPARE(Page(true), QStringList{"information|Information|Already at the end of the file!|verdana"});
+    QCOMPARE(Page(false),
+             QStringList{"information|Information|Already at the beginning of the file!|verdana"});
+    QCOMPARE(Window->CurrentBlock, 0);
+}
+
+// A seek error and the slot's own box, in a row; the pane and the state stay.
+void TestViewer::failedReadsShowBoxes()
+{
+    const QString path = Write(Lines(3000, 100, 600));
+    Show(path, "needle");
+    QCOMPARE(Window->CurrentBlock, 1);
+    const QString block = Shown();
+    QVERIFY(QFile::remove(path));
+    const QString failure =
+        "Should not arrive here; with high possibility it is due to file operation error...";
+    QCOMPARE(Page(false),
+             (QStringList{"warning||File seek error!|verdana", "warning|Error|" + failure + "|verdana"}));
+    QCOMPARE(Page(true), QStringList{"warning|Result File Content|" + failure + "|verdana"});
+    QCOMPARE(Window->CurrentBlock, 1);
+    QCOMPARE(Shown(), block);
+}
+
+void TestViewer::blockSlotsWithoutCurrentRowDoNothing()
+{
+    Show(Write(Lines(3000, 100, 600)), "needle");
+    QTableWidget *table = Window->ui->FilesFound_TableWidget;
+    {
+        // As a new search leaves it: an empty table, no row on show.
+        const QSignalBlocker blocker(table);
+        table->setRowCount(0);
+        Window->CurrentResultRow = -1;
+    }
+    QVERIFY(Pane()->PartialDocument);
+    QVERIFY(Page(true).isEmpty());
+    QVERIFY(Page(false).isEmpty());
+    QCOMPARE(Window->CurrentBlock, 1);
+
+    // A row of the new search that is current but not yet shown.
+    const QString shown = Shown();
+    Window->AddResultRows(QStringList{Write(Lines(3000, 100, 1))});
+    table->selectionModel()->setCurrentIndex(table->model()->index(0, 0), QItemSelectionModel::NoUpdate);
+    QCOMPARE(table->currentRow(), 0);
+    QVERIFY(Page(true).isEmpty());
+    QCOMPARE(Window->CurrentBlock, 1);
+    QCOMPARE(Shown(), shown);
+}
+
+void TestViewer::noKeywordInAnyBlock()
+{
+    const QByteArray bytes = Lines(1200, 100);
+    Show(Write(bytes), "needle");
+    QCOMPARE(Window->CurrentBlock, 3);
+    QCOMPARE(Window->LastBlock, 3);
+    QCOMPARE(Window->BlockLineRanges.value(3), qMakePair(1200, 1199));
+    QCOMPARE(Shown(), QString());
+    QVERIFY(Page(false).isEmpty());
+    QCOMPARE(Window->CurrentBlock, 2);
+    QCOMPARE(Shown(), QString::fromLatin1(bytes.mid(1026 * 100)));
+}
+
+void TestViewer::noKeywordTypedShowsFirstBlock()
+{
+    const QByteArray bytes = Lines(1200, 100);
+    Show(Write(bytes), "  ");
+    QCOMPARE(Window->CurrentBlock, 0);
+    QCOMPARE(Shown(), QString::fromLatin1(bytes.left(51300)));
+}
+
+void TestViewer::secondBigFileStartsAfresh()
+{
+    Show(Write(Lines(3000, 100, 1200)), "needle");
+    QCOMPARE(Window->CurrentBlock, 2);
+    QVERIFY(Page(true).isEmpty());
+    Show(Write(Lines(800, 80, 1)), "needle");
+    QCOMPARE(Window->CurrentBlock, 0);
+    QCOMPARE(Window->BlockLineRanges.keys(), QList<int>{0});
+    QCOMPARE(Window->BlockLineRanges.value(0), qMakePair(0, 640));
+    QCOMPARE(Window->LastBlock, -1);
+}
+
+void TestViewer::filenameRowsShowEditedKeywords()
+{
+    const QString path = Write("not opened");
+    Show(path, "result", SearchWhatFilename);
+    QCOMPARE(Shown(), path);
+    QVERIFY(!Pane()->PartialDocument);
+    QCOMPARE(Window->KeywordList, QStringList{"result"});
+    Show(path, "txt", SearchWhatFilename);
+    QCOMPARE(Window->KeywordList, QStringList{"txt"});
+    QCOMPARE(Pane()->textCursor().position(), path.lastIndexOf("txt"));
+}
+
+void TestViewer::clickReloadsOnlyTheRowOnShow()
+{
+    const QString first = Write("first needle\n");
+    Show(first, "needle");
+    Window->AddResultRows(QStringList{Write("second needle\n")});
+    QTableWidget *table = Window->ui->FilesFound_TableWidget;
+    WriteTestFile(first, "first, changed needle\n");
+    for (QTableWidgetItem *item : {table->item(1, 0), static_cast<QTableWidgetItem *>(nullptr)}) {
+        QMetaObject::invokeMethod(Window, "OnItemClicked", Q_ARG(QTableWidgetItem *, item));
+        QCOMPARE(Shown(), QStringLiteral("first needle\n"));
+    }
+    QMetaObject::invokeMethod(Window, "OnItemClicked", Q_ARG(QTableWidgetItem *, table->item(0, 2)));
+    QCOMPARE(Shown(), QStringLiteral("first, changed needle\n"));
+    QCOMPARE(Window->CurrentResultRow, 0);
+}
+
+void TestViewer::resultOfARealSearch()
+{
+    WriteTestFile(Dir->filePath("tree/big.txt"), Lines(2000, 100, 1500));
+    WriteTestFile(Dir->filePath("tree/small.txt"), "a needle\n");
+    RunSearch(*Window, Dir->filePath("tree"), "needle", SearchWhatFullText);
+    QTableWidget *table = Window->ui->FilesFound_TableWidget;
+    QCOMPARE(table->rowCount(), 2);
+    const int big = TablePaths(*Window).indexOf(Dir->filePath("tree/big.txt"));
+    table->selectRow(big);
+    QCOMPARE(Window->CurrentBlock, 2);
+    QVERIFY(Shown().contains("001500 needle"));
+    QCOMPARE(Window->ResultContentCharset_ComboBox->currentText(),
+             CodecEntryName(QTextCodec::codecForLocale()));
+    table->selectRow(1 - big);
+    QCOMPARE(Shown(), QStringLiteral("a needle\n"));
+    QCOMPARE(Pane()->textCursor().position(), 2);
+}
+
+void TestViewer::memoryFlatOverThousandClicks()
+{
+    QTableWidget *table = Window->ui->FilesFound_TableWidget;
+    QByteArray text;
+    for (int line = 0; line < 300; ++line)
+        text += "line " + QByteArray::number(line) + (line % 10 ? " of the haystack\n" : " with a needle\n");
+    Show(Write(text), "needle haystack");
+    Show(Write(text + "and one more line\n"), "needle haystack");
+    for (int click = 0; click < 100; ++click)
+        table->selectRow(click % 2);
+    const qint64 before = ResidentBytes();
+    for (int click = 0; click < 1000; ++click)
+        table->selectRow(click % 2);
+    const qint64 growth = ResidentBytes() - before;
+#if !defined(__SANITIZE_ADDRESS__)
+    // Each document holds far more than 10 kB: a thousand kept ones would show.
+    QVERIFY2(growth < 10 * 1024 * 1024, qPrintable(QStringLiteral("grew by %1 bytes").arg(growth)));
+#else
+    Q_UNUSED(growth) // freed memory sits in the sanitizer's quarantine
+#endif
+    QCOMPARE(Pane()->findChildren<QTextDocument *>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
+}
+
+QTEST_MAIN(TestViewer)
+#include "tst_viewer.moc"

@@ -1,0 +1,190 @@
+// Keyword highlighting: which runs get which colour and where the caret
+// goes, planned without a window, then as the content pane shows them.
+
+#include <QtTest>
+
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include "app/clintra.h"
+#include "app/ui_clintra.h"
+#include "search/keywordquery.h"
+#include "testsupport.h"
+#include "viewer/core/keywordhighlights.h"
+
+namespace {
+
+// "start/length/colour" for every run, in text order.
+QStringList Runs(const CHighlightPlan &plan)
+{
+    QList<CHighlightRange> ranges = plan.Ranges;
+    std::sort(ranges.begin(), ranges.end(),
+              [](const CHighlightRange &a, const CHighlightRange &b) { return a.Start < b.Start; });
+    static const QMap<int, QString> names{{Qt::blue, "blue"}, {Qt::red, "red"}, {Qt::yellow, "yellow"}};
+    QStringList runs;
+    for (const CHighlightRange &range : ranges)
+        runs << QStringLiteral("%1/%2/%3")
+                    .arg(range.Start)
+                    .arg(range.Length)
+                    .arg(names.value(KeywordColour(range.Rank)));
+    return runs;
+}
+
+QString ForegroundAt(QTextDocument *document, int position)
+{
+    QTextCursor cursor(document);
+    cursor.setPosition(position + 1);
+    const QTextCharFormat format = cursor.charFormat();
+    if (!format.hasProperty(QTextFormat::BackgroundBrush))
+        return QStringLiteral("plain");
+    if (format.background().color() != QColor(Qt::lightGray))
+        return QStringLiteral("wrong background");
+    return format.foreground().color().name();
+}
+
+} // namespace
+
+class TestViewerHighlight : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void plan_data();
+    void plan();
+    void containsAnyKeyword_data();
+    void containsAnyKeyword();
+    void documentText();
+    void paneShowsThePlan();
+    void emptyTextKeepsThePane();
+    void replacedDocumentsAreDeleted();
+};
+
+void TestViewerHighlight::plan_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("keywords");
+    QTest::addColumn<bool>("wholeWord");
+    QTest::addColumn<bool>("separated");
+    QTest::addColumn<QStringList>("runs");
+    QTest::addColumn<int>("caret");
+
+    QTest::newRow("one keyword") << "apple pie, apple"
+                                 << "apple" << false << true << QStringList{"0/5/blue", "11/5/blue"} << 0;
+    QTest::newRow("ranks follow first occurrence")
+        << "xa yb za"
+        << "b a" << false << true << QStringList{"1/1/blue", "4/1/red", "7/1/blue"} << 4;
+    QTest::newRow("fourth keyword is blue again")
+        << "dd cc bb aa"
+        << "aa bb cc dd" << false << true << QStringList{"0/2/blue", "3/2/red", "6/2/yellow", "9/2/blue"}
+        << 9;
+    QTest::newRow("whole word, then plain")
+        << "concatenate cat cats"
+        << "cat" << true << true << QStringList{"12/3/blue", "16/3/blue"} << 12;
+    QTest::newRow("whole word without blanks in the language")
+        << "concatenate cat cats"
+        << "cat" << true << false << QStringList{"3/3/blue", "12/3/blue", "16/3/blue"} << 3;
+    QTest::newRow("regexp characters") << "c++ and c++11"
+                                       << "c++" << false << true << QStringList{"0/3/blue", "8/3/blue"} << 0;
+    QTest::newRow("case-insensitive") << "Apple APPLE"
+                                      << "apple" << false << true << QStringList{"0/5/blue", "6/5/blue"} << 0;
+    QTest::newRow("absent keyword uses no colour")
+        << "pear apple"
+        << "zzz apple pear" << false << true << QStringList{"0/4/blue", "5/5/red"} << 5;
+    QTest::newRow("same start, the later pattern wins")
+        << "abcd abc"
+        << "ab abc" << false << true << QStringList{"0/3/blue", "5/3/blue"} << 0;
+    QTest::newRow("no keyword") << "nothing here"
+                                << "zzz" << false << true << QStringList() << 0;
+    QTest::newRow("no pattern") << "nothing here"
+                                << "" << false << true << QStringList() << 0;
+    QTest::newRow("right to left") << QString::fromUtf8("שלום עולם שלום") << QString::fromUtf8("שלום")
+                                   << false << false << QStringList{"0/4/blue", "10/4/blue"} << 0;
+}
+
+void TestViewerHighlight::plan()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, keywords);
+    QFETCH(bool, wholeWord);
+    QFETCH(bool, separated);
+    const CKeywordQuery query = ParseKeywords(keywords);
+    const CHighlightPlan plan =
+        PlanKeywordHighlights(text, query.KeywordPatterns, query.KeywordList, wholeWord, separated);
+    QTEST(Runs(plan), "runs");
+    QTEST(plan.CaretPosition, "caret");
+}
+
+void TestViewerHighlight::containsAnyKeyword_data()
+{
+    QTest::addColumn<QString>("keywords");
+    QTest::addColumn<bool>("wholeWord");
+    QTest::addColumn<bool>("found");
+
+    QTest::newRow("one of several occurs") << "zzz cat" << false << true;
+    QTest::newRow("none occurs") << "zzz yyy" << false << false;
+    QTest::newRow("only inside a word, whole word") << "conc" << true << false;
+    QTest::newRow("only inside a word, substring") << "conc" << false << true;
+    QTest::newRow("no pattern") << "" << false << false;
+}
+
+void TestViewerHighlight::containsAnyKeyword()
+{
+    QFETCH(QString, keywords);
+    QFETCH(bool, wholeWord);
+    const CKeywordQuery query = ParseKeywords(keywords);
+    QTEST(TextContainsAnyKeyword(query.KeywordPatterns, "concatenate cat cats", wholeWord, true), "found");
+}
+
+// Positions must be the document's, where CR LF is one break.
+void TestViewerHighlight::documentText()
+{
+    const QString text = QStringLiteral("a\r\nb\rc\r\r\nd apple\r\n");
+    QTextDocument document;
+    document.setPlainText(text);
+    QCOMPARE(DocumentPlainText(text).size(), document.toPlainText().size());
+    QCOMPARE(DocumentPlainText(text).indexOf("apple"), document.toPlainText().indexOf("apple"));
+}
+
+void TestViewerHighlight::paneShowsThePlan()
+{
+    CLintra window;
+    window.MatchWholeWord = false;
+    const QStringList patterns = window.ParseKeywords(QStringLiteral("b a"));
+    window.ShowContentWithHighlights(patterns, window.KeywordList, QStringLiteral("xa\r\nyb za"));
+    CContentEdit *pane = window.ui->FileContent_TextEdit;
+    QTextDocument *document = pane->document();
+    QCOMPARE(document->toPlainText(), QStringLiteral("xa\nyb za"));
+    QStringList colours;
+    for (int i = 0; i < 8; ++i)
+        colours << ForegroundAt(document, i);
+    QCOMPARE(colours,
+             (QStringList{"plain", "#0000ff", "plain", "plain", "#ff0000", "plain", "plain", "#0000ff"}));
+    QCOMPARE(pane->textCursor().position(), 4);
+    QVERIFY(!pane->textCursor().hasSelection());
+    QCOMPARE(document->defaultFont(), pane->currentFont());
+}
+
+void TestViewerHighlight::emptyTextKeepsThePane()
+{
+    CLintra window;
+    window.ShowContentWithHighlights(QStringList(), QStringList(), QStringLiteral("shown"));
+    QTextDocument *document = window.ui->FileContent_TextEdit->document();
+    window.ShowContentWithHighlights(QStringList(), QStringList(), QString());
+    QCOMPARE(window.ui->FileContent_TextEdit->document(), document);
+    QCOMPARE(document->toPlainText(), QStringLiteral("shown"));
+}
+
+void TestViewerHighlight::replacedDocumentsAreDeleted()
+{
+    CLintra window;
+    CContentEdit *pane = window.ui->FileContent_TextEdit;
+    window.ShowContentWithHighlights(QStringList(), QStringList(), QStringLiteral("first"));
+    QPointer<QTextDocument> first = pane->document();
+    for (int i = 0; i < 50; ++i)
+        window.ShowContentWithHighlights(QStringList(), QStringList(), QStringLiteral("text %1").arg(i));
+    QVERIFY(first.isNull());
+    QCOMPARE(pane->findChildren<QTextDocument *>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
+}
+
+QTEST_MAIN(TestViewerHighlight)
+#include "tst_viewerhighlight.moc"

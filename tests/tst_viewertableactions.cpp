@@ -1,0 +1,213 @@
+// The results table's context menu: its two actions, when they are usable,
+// the copied path and the command that opens a result's folder.
+
+#include <QtTest>
+
+#include <QAction>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include "app/clintra.h"
+#include "app/ui_clintra.h"
+#include "testsupport.h"
+#include "viewer/core/filelocation.h"
+
+Q_DECLARE_METATYPE(TEnumPlatform)
+
+class TestViewerTableActions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void actionsAsBuilt();
+    void usableOnlyOnAFilenameCell_data();
+    void usableOnlyOnAFilenameCell();
+    void menuShowsTheRule();
+    void copiedPathOnLinux();
+    void clipboardPath_data();
+    void clipboardPath();
+    void folderOpenCommand_data();
+    void folderOpenCommand();
+    void openFolderStartsTheFileManager();
+    void tearDown();
+};
+
+void TestViewerTableActions::actionsAsBuilt()
+{
+    CLintra window;
+    QCOMPARE(window.FilesTableContextMenu_Actions,
+             (QList<QAction *>{window.CopyFilePath_Action, window.OpenContainingFolder_Action}));
+    QAction *copy = window.CopyFilePath_Action;
+    QCOMPARE(copy->text(), QStringLiteral("Copy File &Path"));
+    QCOMPARE(copy->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    QCOMPARE(copy->statusTip(),
+             QStringLiteral("<font face=\"verdana\">Copy the full path of the selected file to "
+                            "the clipboard.</font>"));
+    QAction *open = window.OpenContainingFolder_Action;
+    QCOMPARE(open->text(), QStringLiteral("Open Containing &Folder"));
+    QCOMPARE(open->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+    QCOMPARE(open->statusTip(),
+             QStringLiteral("<font face=\"verdana\">Open the folder that contains the selected "
+                            "file in the system File Explorer.</font>"));
+    QVERIFY(!copy->icon().isNull() && !open->icon().isNull());
+    QCOMPARE(copy->parent(), &window);
+    QVERIFY(window.actions().isEmpty());
+}
+
+void TestViewerTableActions::usableOnlyOnAFilenameCell_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<bool>("usable");
+
+    QTest::newRow("empty table") << 0 << 0 << 0 << false;
+    QTest::newRow("filename cell") << 2 << 1 << 0 << true;
+    QTest::newRow("size cell") << 2 << 1 << 1 << false;
+    QTest::newRow("time cell") << 2 << 0 << 2 << false;
+    QTest::newRow("below the last row") << 2 << 5 << 0 << false;
+}
+
+void TestViewerTableActions::usableOnlyOnAFilenameCell()
+{
+    QFETCH(int, rows);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    CLintra window;
+    window.resize(900, 600);
+    QTableWidget *table = window.ui->FilesFound_TableWidget;
+    for (int i = 0; i < rows; ++i)
+        window.AddResultRows(QStringList{QStringLiteral("/tmp/result %1.txt").arg(i)});
+    // Where the cell is, or would be below the rows.
+    const int height = table->verticalHeader()->defaultSectionSize();
+    const QPoint point(table->columnViewportPosition(column) + 2, row * height + height / 2);
+    QTEST(window.FilesTableActionsUsable(point), "usable");
+}
+
+void TestViewerTableActions::menuShowsTheRule()
+{
+    CLintra window;
+    window.AddResultRows(QStringList{"/tmp/a.txt"});
+    QTableWidget *table = window.ui->FilesFound_TableWidget;
+    QStringList seen;
+    for (int column : {0, 1}) {
+        QTimer::singleShot(0, [&seen] {
+            QMenu *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction *action : menu->actions())
+                seen << action->text() + (action->isEnabled() ? " on" : " off");
+            seen << menu->font().family();
+            menu->close();
+        });
+        const QRect cell = table->visualItemRect(table->item(0, column));
+        QMetaObject::invokeMethod(&window, "ShowFilesTableContextMenu", Q_ARG(QPoint, cell.center()));
+    }
+    QCOMPARE(seen, (QStringList{"Copy File &Path on", "Open Containing &Folder on", "verdana",
+                                "Copy File &Path off", "Open Containing &Folder off", "verdana"}));
+    QVERIFY(!window.CopyFilePath_Action->isEnabled());
+}
+
+void TestViewerTableActions::copiedPathOnLinux()
+{
+    if (RunningPlatform != Linux)
+        QSKIP("Linux only");
+    CLintra window;
+    window.AddResultRows(QStringList{"/data/my notes/a.txt", "/data/b.txt"});
+    QTableWidget *table = window.ui->FilesFound_TableWidget;
+    table->setCurrentCell(0, 2);
+    window.CopyFilePath_Action->trigger();
+    QCOMPARE(QApplication::clipboard()->text(QClipboard::Clipboard), QStringLiteral("/data/my notes/a.txt"));
+    table->setCurrentCell(1, 0);
+    window.CopyFilePath_Action->trigger();
+    QCOMPARE(QApplication::clipboard()->text(QClipboard::Clipboard), QStringLiteral("/data/b.txt"));
+}
+
+void TestViewerTableActions::clipboardPath_data()
+{
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<TEnumPlatform>("platform");
+    QTest::addColumn<QString>("copied");
+
+    QTest::newRow("windows, slashes") << "C:/data/notes.txt" << Windows << "C:\\data\\notes.txt";
+    QTest::newRow("windows, backslashes") << "C:\\data\\notes.txt" << Windows << "C:\\data\\notes.txt";
+    QTest::newRow("linux, as shown") << "/home/u/notes.txt" << Linux << "/home/u/notes.txt";
+    QTest::newRow("linux, backslash in a name") << "/home/u/a\\b.txt" << Linux << "/home/u/a\\b.txt";
+}
+
+void TestViewerTableActions::clipboardPath()
+{
+    QFETCH(QString, shown);
+    QFETCH(TEnumPlatform, platform);
+    QTEST(ClipboardFilePath(shown, platform), "copied");
+}
+
+void TestViewerTableActions::folderOpenCommand_data()
+{
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<TEnumPlatform>("platform");
+    QTest::addColumn<bool>("nautilus");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+
+    QTest::newRow("linux with nautilus") << "/home/u/my notes/a.txt" << Linux << true << "/usr/bin/nautilus"
+                                         << QStringList{"/home/u/my notes"};
+    QTest::newRow("linux without nautilus")
+        << "/home/u/a.txt" << Linux << false << "xdg-open" << QStringList{"/home/u"};
+    QTest::newRow("linux, file in the root") << "/a.txt" << Linux << false << "xdg-open" << QStringList{"/"};
+    QTest::newRow("windows") << "/data/my notes/a.txt" << Windows << false << "C:\\Windows\\explorer.exe"
+                             << QStringList{"\\data\\my notes"};
+}
+
+void TestViewerTableActions::folderOpenCommand()
+{
+    QFETCH(QString, shown);
+    QFETCH(TEnumPlatform, platform);
+    QFETCH(bool, nautilus);
+    const CFolderOpenCommand command = FolderOpenCommand(shown, platform, "C:\\Windows", nautilus);
+    QTEST(command.Program, "program");
+    QTEST(command.Arguments, "arguments");
+}
+
+// A stand-in xdg-open on the PATH records what it was given.
+void TestViewerTableActions::openFolderStartsTheFileManager()
+{
+    if (RunningPlatform != Linux || QFile::exists(QString::fromLatin1(NautilusProgram)))
+        QSKIP("needs Linux without nautilus, so that xdg-open is started");
+    QTemporaryDir dir;
+    const QString record = dir.filePath("arguments");
+    const QString opener = dir.filePath("bin/xdg-open");
+    QVERIFY(
+        WriteTestFile(opener, "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '" + record.toLocal8Bit() + "'\n"));
+    QFile::setPermissions(opener, QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(dir.filePath("bin")) + ':' + path);
+
+    CLintra window;
+    window.AddResultRows(QStringList{dir.filePath("my notes/a.txt")});
+    window.ui->FilesFound_TableWidget->setCurrentCell(0, 0);
+    window.OpenContainingFolder_Action->trigger();
+    QVERIFY(window.FileExplorer_Process.waitForFinished());
+    qputenv("PATH", path);
+    QFile written(record);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromLocal8Bit(written.readAll()), "1\n" + dir.filePath("my notes") + "\n");
+}
+
+void TestViewerTableActions::tearDown()
+{
+    CLintra window;
+    window.AddResultRows(QStringList{"/tmp/a.txt", "/tmp/b.txt"});
+    window.SearchWhat = SearchWhatFilename;
+    window.DisconnectFilesTableSignals();
+    window.ui->FilesFound_TableWidget->selectRow(1);
+    QCOMPARE(window.CurrentResultRow, -1);
+    window.DestroyFilesTableActions();
+    QVERIFY(window.FilesTableContextMenu_Actions.isEmpty());
+    QVERIFY(!window.CopyFilePath_Action && !window.OpenContainingFolder_Action);
+    window.DestroyFilesTableActions();
+}
+
+QTEST_MAIN(TestViewerTableActions)
+#include "tst_viewertableactions.moc"

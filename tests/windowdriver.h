@@ -1,0 +1,47 @@
+#ifndef LINTRA_WINDOWDRIVER_H
+#define LINTRA_WINDOWDRIVER_H
+
+// Drives the main window in tests as a user would: searches, the results
+// table, modal boxes, and actions at a given point of a running search.
+
+#include <QMetaObject>
+#include <QSet>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+#include "search/searchwhat.h"
+
+class CLintra;
+class QWidget;
+
+void RunSearch(CLintra &w, const QString &directory, const QString &keywords, TEnumSearchWhat what);
+QStringList TablePaths(const CLintra &w);
+QSet<QString> TablePathSet(const CLintra &w);
+QString Status(const CLintra &w);
+
+// Hands the next modal widget to handle, which must close it.
+class CModalHandler
+{
+public:
+    explicit CModalHandler(std::function<void(QWidget *)> handle);
+    int Handled = 0;
+
+private:
+    QTimer Timer;
+};
+
+// Runs action once, when the scans report the given file number; that is,
+// just before they process the events of that file.
+class CAtFile
+{
+public:
+    CAtFile(CLintra &w, int file, std::function<void()> action);
+    ~CAtFile();
+
+private:
+    QMetaObject::Connection Connection;
+};
+
+#endif

@@ -1,0 +1,45 @@
+#ifndef LINTRA_CUPDATETHREAD_H
+#define LINTRA_CUPDATETHREAD_H
+
+#include <QString>
+#include <QThread>
+
+#include <atomic>
+
+#include "update/updaterequest.h"
+
+// The worker of one update check: it sends the request through a
+// CUpdateHandler of its own and runs its event loop until the receiver ends
+// it with exit(0) (or the loop is ended from outside to abort the check).
+// Everything it needs is copied at construction, so it never reads the
+// window's strings. The answer goes to the receiver's slots on this thread.
+class CUpdateThread : public QThread
+{
+    Q_OBJECT
+
+public:
+    CUpdateThread(const QString &url, const QString &version, const QString &build,
+                  const QString &installationId, QObject *window,
+                  int timeoutMs = DefaultUpdateRequestTimeoutMs);
+    ~CUpdateThread() override;
+
+    // Blocks until run() has returned. Afterwards whatever the worker wrote,
+    // including into the receiver's members, is visible to the caller through
+    // an ordering of our own: the toolkit's locks are invisible to a race
+    // detector, so its finished() signal alone does not show it.
+    bool WaitForEnd();
+
+protected:
+    void run() override;
+
+private:
+    QString Url;
+    QString Version;
+    QString Build;
+    QString InstallationId;
+    QObject *Window;
+    int TimeoutMs;
+    std::atomic<bool> RunEnded{false};
+};
+
+#endif

@@ -1,0 +1,47 @@
+#ifndef LINTRA_KEYWORDHIGHLIGHTS_H
+#define LINTRA_KEYWORDHIGHLIGHTS_H
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <Qt>
+
+// One coloured run of the shown text. Rank is the keyword's place in the
+// order of first occurrences; its colour is KeywordColour(Rank).
+struct CHighlightRange
+{
+    int Start = 0;
+    int Length = 0;
+    int Rank = 0;
+};
+
+// Which runs of a text get which colour, and where the caret goes: at the
+// first occurrence of the keyword that first occurs furthest into the text,
+// or at 0 when no keyword occurs.
+struct CHighlightPlan
+{
+    QList<CHighlightRange> Ranges;
+    int CaretPosition = 0;
+};
+
+// Blue, red, yellow, blue, ... by rank.
+Qt::GlobalColor KeywordColour(int rank);
+
+// The text as a plain-text document holds it, so that positions agree with
+// the document's: CR LF is one line break there.
+QString DocumentPlainText(const QString &text);
+
+// The highlights of `documentText` (as DocumentPlainText gives it). Each
+// pattern is looked for with its full-text expression; a pattern whose first
+// match starts where an earlier pattern's does takes that place. From each
+// first match on, the keyword's plain text (case-insensitive, not whole-word)
+// is coloured wherever it occurs.
+CHighlightPlan PlanKeywordHighlights(const QString &documentText, const QStringList &patterns,
+                                     const QStringList &keywords, bool matchWholeWord,
+                                     bool wordSeparatedLanguage);
+
+// Whether any pattern's full-text expression matches somewhere in the text.
+bool TextContainsAnyKeyword(const QStringList &patterns, const QString &text, bool matchWholeWord,
+                            bool wordSeparatedLanguage);
+
+#endif

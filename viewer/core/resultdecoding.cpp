@@ -1,0 +1,65 @@
+#include "viewer/core/resultdecoding.h"
+
+#include <QTextCodec>
+
+#include "text/localcharset.h"
+
+namespace {
+
+const char *CodecNameForEncoding(TEnumTextEncoding encoding)
+{
+    switch (encoding) {
+    case Utf8WithBom:
+    case Utf8NoBom:
+        return "UTF-8";
+    case Utf16BeWithBom:
+    case Utf16BeNoBom:
+        return "UTF-16BE";
+    case Utf16LeWithBom:
+    case Utf16LeNoBom:
+        return "UTF-16LE";
+    case Utf32BeWithBom:
+        // Not "UTF-32": without its mark, which is skipped, and in every
+        // block after the first, that codec reads the host's byte order.
+        return "UTF-32BE";
+    default:
+        return nullptr;
+    }
+}
+
+QString Decode(QTextCodec *codec, const char *data, int size)
+{
+    if (!codec)
+        return QString::fromLocal8Bit(data, size);
+    return codec->toUnicode(data, size);
+}
+
+} // namespace
+
+QTextCodec *CodecForEncoding(TEnumTextEncoding encoding)
+{
+    const char *name = CodecNameForEncoding(encoding);
+    return name ? QTextCodec::codecForName(name) : nullptr;
+}
+
+QString DecodeBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip)
+{
+    skip = qBound(0, skip, bytes.size());
+    return Decode(CodecForEncoding(encoding), bytes.constData() + skip, bytes.size() - skip);
+}
+
+QString DecodeBytesWithMib(const QByteArray &bytes, int mib)
+{
+    return Decode(QTextCodec::codecForMib(mib), bytes.constData(), bytes.size());
+}
+
+QString CharsetEntryForEncoding(TEnumTextEncoding encoding)
+{
+    if (const char *name = CodecNameForEncoding(encoding))
+        return QString::fromLatin1(name);
+#ifdef Q_OS_WIN
+    return QStringLiteral("System");
+#else
+    return CodecEntryName(QTextCodec::codecForLocale());
+#endif
+}

@@ -1,0 +1,28 @@
+#ifndef LINTRA_RESULTDECODING_H
+#define LINTRA_RESULTDECODING_H
+
+#include <QByteArray>
+#include <QString>
+
+#include "text/textencodingdetector.h"
+
+class QTextCodec;
+
+// The codec that decodes an encoding kind; null for the kinds read with the
+// system's local codec (Local8Bit, Ascii and anything unknown).
+QTextCodec *CodecForEncoding(TEnumTextEncoding encoding);
+
+// The bytes from `skip` on, decoded as the encoding kind says. A codec the
+// toolkit lacks falls back to the local codec.
+QString DecodeBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip);
+
+// The bytes decoded with the codec of a MIB number, or with the local codec
+// when there is no such codec.
+QString DecodeBytesWithMib(const QByteArray &bytes, int mib);
+
+// The charset-selector entry that names the codec which decodes the kind.
+// The local codec is called "System" on Windows; elsewhere its own name is
+// shown.
+QString CharsetEntryForEncoding(TEnumTextEncoding encoding);
+
+#endif
