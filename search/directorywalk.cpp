@@ -2,6 +2,7 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QTextCodec>
 #include <QVector>
 
 #ifdef Q_OS_UNIX
@@ -75,6 +76,32 @@ void AddEntry(CDirectoryListing &listing, const QString &name, TEnumEntryKind ki
 }
 
 #ifdef Q_OS_UNIX
+bool IsPlainAscii(const char *name)
+{
+    for (; *name; ++name) {
+        if (uchar(*name) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// QDirIterator leaves out a name that the local codec cannot decode: it
+// could not be turned back into the same bytes to open the file.
+bool IsDecodable(const char *name)
+{
+    const QTextCodec *codec = QTextCodec::codecForLocale();
+    const int mib = codec ? codec->mibEnum() : 4;
+    if (mib == 4) // Latin 1 decodes every byte
+        return true;
+    if (mib == 3) // US-ASCII
+        return IsPlainAscii(name);
+    if (mib == 106 && IsPlainAscii(name)) // most names, without running the decoder
+        return true;
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    codec->toUnicode(name, int(qstrlen(name)), &state);
+    return state.invalidChars == 0 && state.remainingChars == 0;
+}
+
 // The entry's type from the directory itself where the file system tells it,
 // so that most entries cost no status query.
 TEnumEntryKind KindOf(int directory, const dirent *entry)
@@ -109,8 +136,10 @@ void ReadEntries(const QDir &dir, const CFileNameFilter &nameFilter, CDirectoryL
             ::close(descriptor);
         return;
     }
-    while (const dirent *entry = readdir(stream))
-        AddEntry(listing, QFile::decodeName(entry->d_name), KindOf(descriptor, entry), nameFilter);
+    while (const dirent *entry = readdir(stream)) {
+        if (IsDecodable(entry->d_name))
+            AddEntry(listing, QFile::decodeName(entry->d_name), KindOf(descriptor, entry), nameFilter);
+    }
     closedir(stream);
 }
 #else
