@@ -13,7 +13,9 @@
 #include <QTextCodec>
 #include <QtTest>
 
+#include <cstdio>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "search/directorywalk.h"
 #include "search/eventpacer.h"
@@ -75,18 +77,46 @@ struct CScanCase
 // letters whose case forms are ASCII, line ends, bytes no decoder likes.
 QList<QByteArray> TextPieces()
 {
-    return {Utf8("i"),           Utf8("iss"),          Utf8("k"),          Utf8("\xE2\x84\xAA"),
-            Utf8("alpha"),       Utf8("ALPHA"),        Utf8("alphabet"),   Utf8("beta"),
-            Utf8("Beta_"),       Utf8("c++"),          Utf8("C++x"),       Utf8("a.b"),
-            Utf8("axb"),         Utf8("kiss"),         Utf8("KISS"),       Utf8("ki"),
-            Utf8("ss"),          Utf8("K"),            Utf8(" "),            Utf8("  "),         Utf8("\n"),
-            Utf8("\r\n"),        Utf8("\r"),           Utf8("\t"),         Utf8("-"),
-            Utf8("\xE2\x84\xAA"), /* KELVIN SIGN */    Utf8("\xC5\xBF"),   /* LONG S */
-            Utf8("\xC4\xB0"),    /* I WITH DOT */      Utf8("\xC4\xB1"),   /* DOTLESS I */
-            Utf8("\xC3\x9F"),    /* SHARP S */         Utf8("\xEF\xAC\x86"), /* LIGATURE ST */
-            Utf8("\xC3\xA9"),    Utf8("\xE4\xB8\xAD"), Utf8("\xEF\xBB\xBF"), /* a BOM inside */
-            Utf8("\xC0\xAF"),    /* overlong "/" */    Utf8("\xE2\x84"),   /* cut short */
-            Utf8("\x80"),        Utf8("\xFF"),         QByteArray(1, '\0'), Utf8("\xF0\x9F\x98\x80")};
+    return {Utf8("i"),
+            Utf8("iss"),
+            Utf8("k"),
+            Utf8("\xE2\x84\xAA"),
+            Utf8("alpha"),
+            Utf8("ALPHA"),
+            Utf8("alphabet"),
+            Utf8("beta"),
+            Utf8("Beta_"),
+            Utf8("c++"),
+            Utf8("C++x"),
+            Utf8("a.b"),
+            Utf8("axb"),
+            Utf8("kiss"),
+            Utf8("KISS"),
+            Utf8("ki"),
+            Utf8("ss"),
+            Utf8("K"),
+            Utf8(" "),
+            Utf8("  "),
+            Utf8("\n"),
+            Utf8("\r\n"),
+            Utf8("\r"),
+            Utf8("\t"),
+            Utf8("-"),
+            Utf8("\xE2\x84\xAA"),
+            /* KELVIN SIGN */ Utf8("\xC5\xBF"), /* LONG S */
+            Utf8("\xC4\xB0"),
+            /* I WITH DOT */ Utf8("\xC4\xB1"), /* DOTLESS I */
+            Utf8("\xC3\x9F"),
+            /* SHARP S */ Utf8("\xEF\xAC\x86"), /* LIGATURE ST */
+            Utf8("\xC3\xA9"),
+            Utf8("\xE4\xB8\xAD"),
+            Utf8("\xEF\xBB\xBF"), /* a BOM inside */
+            Utf8("\xC0\xAF"),
+            /* overlong "/" */ Utf8("\xE2\x84"), /* cut short */
+            Utf8("\x80"),
+            Utf8("\xFF"),
+            QByteArray(1, '\0'),
+            Utf8("\xF0\x9F\x98\x80")};
 }
 
 // Half of the pieces come from the first few, which make and break keywords most often.
@@ -236,8 +266,8 @@ void TestSearchFastPath::asciiCaseInsensitiveSearch_data()
     const QByteArray pad(40, 'x');
     QTest::newRow("at the start") << QByteArray("alpha") + pad << QByteArray("alpha") << true;
     QTest::newRow("at the very end") << pad + "ALPHA" << QByteArray("alpha") << true;
-    QTest::newRow("across a 16-byte block") << QByteArray(14, 'x') + "AlPhA" + pad << QByteArray("alpha")
-                                             << true;
+    QTest::newRow("across a 16-byte block")
+        << QByteArray(14, 'x') + "AlPhA" + pad << QByteArray("alpha") << true;
     QTest::newRow("one byte short at the end") << pad + "alph" << QByteArray("alpha") << false;
     QTest::newRow("single letter") << pad + "Q" << QByteArray("q") << true;
     QTest::newRow("empty haystack") << QByteArray() << QByteArray("a") << false;
@@ -297,29 +327,29 @@ void TestSearchFastPath::preFilterVerdicts_data()
     QTest::newRow("one of two absent") << text << "alpha gamma" << QByteArray() << PreFilterNoMatch;
     QTest::newRow("both present") << text << "alpha second" << QByteArray() << PreFilterMaybe;
     QTest::newRow("escaped keyword") << QByteArray("x a.b y") << "a.b" << QByteArray() << PreFilterMaybe;
-    QTest::newRow("escaped keyword, no literal dot") << QByteArray("x axb y") << "a.b" << QByteArray()
-                                                      << PreFilterNoMatch;
+    QTest::newRow("escaped keyword, no literal dot")
+        << QByteArray("x axb y") << "a.b" << QByteArray() << PreFilterNoMatch;
     QTest::newRow("non-ascii keyword is never ruled out")
         << text << QString::fromUtf8("grüße") << QByteArray() << PreFilterMaybe;
     QTest::newRow("non-ascii keyword with an absent ascii one")
         << text << QString::fromUtf8("grüße gamma") << QByteArray() << PreFilterNoMatch;
-    QTest::newRow("kelvin sign may be a k") << QByteArray("\xE2\x84\xAAiss") << "kiss" << QByteArray()
-                                            << PreFilterMaybe;
+    QTest::newRow("kelvin sign may be a k")
+        << QByteArray("\xE2\x84\xAAiss") << "kiss" << QByteArray() << PreFilterMaybe;
     QTest::newRow("long s is no s") << QByteArray("ki\xC5\xBF\xC5\xBF") << "kiss" << QByteArray()
                                     << PreFilterNoMatch;
-    QTest::newRow("kelvin sign is no other letter") << QByteArray("\xE2\x84\xAA") << "alpha" << QByteArray()
-                                                    << PreFilterNoMatch;
+    QTest::newRow("kelvin sign is no other letter")
+        << QByteArray("\xE2\x84\xAA") << "alpha" << QByteArray() << PreFilterNoMatch;
     QTest::newRow("utf16 le bom") << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", "ALPHA") << "alpha"
                                   << QByteArray() << PreFilterMaybe;
-    QTest::newRow("utf16 be bom, absent") << Bom("UTF-16BE") + WithoutHeader("UTF-16BE", "ALPHA") << "beta"
-                                          << QByteArray() << PreFilterNoMatch;
+    QTest::newRow("utf16 be bom, absent")
+        << Bom("UTF-16BE") + WithoutHeader("UTF-16BE", "ALPHA") << "beta" << QByteArray() << PreFilterNoMatch;
     QTest::newRow("utf16 le bom, kelvin sign")
         << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", QString::fromUtf8("\u212Aiss")) << "kiss"
         << QByteArray() << PreFilterMaybe;
-    QTest::newRow("utf16 without bom is local text") << WithoutHeader("UTF-16LE", "alpha") << "alpha"
-                                                     << QByteArray() << PreFilterNoMatch;
-    QTest::newRow("utf32 bom is left to the decoder") << Bom("UTF-32LE") + WithoutHeader("UTF-32LE", "x")
-                                                      << "alpha" << QByteArray() << PreFilterMaybe;
+    QTest::newRow("utf16 without bom is local text")
+        << WithoutHeader("UTF-16LE", "alpha") << "alpha" << QByteArray() << PreFilterNoMatch;
+    QTest::newRow("utf32 bom is left to the decoder")
+        << Bom("UTF-32LE") + WithoutHeader("UTF-32LE", "x") << "alpha" << QByteArray() << PreFilterMaybe;
     QTest::newRow("latin1 stream codec is left to the decoder")
         << text << "gamma" << QByteArray("ISO-8859-1") << PreFilterMaybe;
     QTest::newRow("utf8 bom switches a latin1 stream to utf8")
@@ -356,7 +386,8 @@ void TestSearchFastPath::fastScanAgreesWithLineScanOnChosenFiles_data()
     QByteArray straddling(25598, 'x');
     straddling += "alpha" + QByteArray(30000, 'y') + "\n";
     QTest::newRow("keyword across the line cut") << straddling << "alpha" << false;
-    QTest::newRow("keyword after the line cut") << straddling + "alpha\n" << "alpha" << false;
+    QTest::newRow("keyword after the line cut") << straddling + "alpha\n"
+                                                << "alpha" << false;
     QByteArray multiByteCut(25590, 'x');
     multiByteCut += "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9 alpha\n"; // characters, not bytes, count
     QTest::newRow("keyword near the cut after non-ascii") << multiByteCut << "alpha" << false;
@@ -371,9 +402,12 @@ void TestSearchFastPath::fastScanAgreesWithLineScanOnChosenFiles_data()
     QTest::newRow("keyword split by invalid utf8") << QByteArray("alp\xFFha") << "alpha" << false;
     // Longer than the few bytes whose decoding is always left to the line scan.
     const QByteArray line("some words on a first line\n");
-    QTest::newRow("kelvin sign in a keyword") << line + "x \xE2\x84\xAAISS y\n" << "kiss" << true;
-    QTest::newRow("long s in a keyword") << line + "ki\xC5\xBFs\n" << "kiss" << false;
-    QTest::newRow("dotted capital i is no i") << line + "k\xC4\xB0ss\n" << "kiss" << false;
+    QTest::newRow("kelvin sign in a keyword") << line + "x \xE2\x84\xAAISS y\n"
+                                              << "kiss" << true;
+    QTest::newRow("long s in a keyword") << line + "ki\xC5\xBFs\n"
+                                         << "kiss" << false;
+    QTest::newRow("dotted capital i is no i") << line + "k\xC4\xB0ss\n"
+                                              << "kiss" << false;
     QTest::newRow("utf16 le bom") << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", line + "zz Alpha\n")
                                   << "alpha" << true;
     QTest::newRow("utf16 be bom, kelvin sign")
@@ -410,7 +444,7 @@ void TestSearchFastPath::fastScanAgreesWithLineScanOnChosenFiles()
 void TestSearchFastPath::fastScanAgreesWithLineScanOnGeneratedFiles()
 {
     const QList<QStringList> keywordSets = {
-        Patterns("alpha"), Patterns("kiss"),    Patterns("ss"),         Patterns("c++"),
+        Patterns("alpha"), Patterns("kiss"),       Patterns("ss"),       Patterns("c++"),
         Patterns("a.b"),   Patterns("alpha beta"), Patterns("kiss c++"), Patterns("\xC3\xA9 ki"),
     };
     QTemporaryDir dir;
@@ -461,19 +495,20 @@ void TestSearchFastPath::preFilterPollsCancelBetweenReads()
 void TestSearchFastPath::nameFilterAgreesWithQDir()
 {
     QTemporaryDir dir;
-    const QStringList names = {
-        "a.txt", "B.TXT", "c.Txt", "d.txt.bak", "txt", "e.", "f.c++", "g.C++", "h.h++", "i.cpp",
-        "j.CPP", "k.tex", "l.text", "m.mk", "n.ts", "o.TS", "p.yml2", "q.l01", "r.readme", "s.txtx",
-        "t..txt", "u.t xt", "v.html", "w.HTM", "x.f90",
-        // Letters whose case forms are ASCII, and some that have none.
-        QString::fromUtf8("y.m\u212A"), QString::fromUtf8("z.t\u017F"), QString::fromUtf8("A.\u0130NF"),
-        QString::fromUtf8("C.\u0131nf"), QString::fromUtf8("D.tx\u0442"), QString::fromUtf8("E.\uFF54xt"),
-        QString::fromUtf8("F.\u212Aml"), QString::fromUtf8("G.\u017Fh"), QString::fromUtf8("H.ba\u017F"),
-        QString::fromUtf8("\u00e9t\u00e9.txt")};
+    const QStringList names = {"a.txt", "B.TXT", "c.Txt", "d.txt.bak", "txt", "e.", "f.c++", "g.C++", "h.h++",
+                               "i.cpp", "j.CPP", "k.tex", "l.text", "m.mk", "n.ts", "o.TS", "p.yml2", "q.l01",
+                               "r.readme", "s.txtx", "t..txt", "u.t xt", "v.html", "w.HTM", "x.f90",
+                               // Letters whose case forms are ASCII, and some that have none.
+                               QString::fromUtf8("y.m\u212A"), QString::fromUtf8("z.t\u017F"),
+                               QString::fromUtf8("A.\u0130NF"), QString::fromUtf8("C.\u0131nf"),
+                               QString::fromUtf8("D.tx\u0442"), QString::fromUtf8("E.\uFF54xt"),
+                               QString::fromUtf8("F.\u212Aml"), QString::fromUtf8("G.\u017Fh"),
+                               QString::fromUtf8("H.ba\u017F"), QString::fromUtf8("\u00e9t\u00e9.txt")};
     for (const QString &name : names)
         QVERIFY2(WriteTestFile(dir.filePath(name), "x"), qPrintable(name));
     const QDir qdir(dir.path());
-    for (const QStringList &filters : {PlainTextFilePatterns(), QStringList("*"), QStringList{"*.t?t", "a*"}}) {
+    for (const QStringList &filters :
+         {PlainTextFilePatterns(), QStringList("*"), QStringList{"*.t?t", "a*"}}) {
         const CFileNameFilter filter(filters);
         const QStringList listed = QDirCandidates(qdir, filters);
         for (const QString &name : names)
@@ -488,8 +523,8 @@ void TestSearchFastPath::oneReadListsWhatQDirListsInItsOrder()
     QTemporaryDir dir;
     const QString root = dir.path();
     // Names equal but for case tie in QDir's sort; their order must still be QDir's.
-    for (const char *name : {"b.txt", "B.txt", "a.TXT", "A.txt", "zz.txt", "Zz.TXT", ".hidden.txt",
-                             "plain", "sub/x.txt", "Sub2/x.txt", "sUB3/x.txt", ".hiddendir/x.txt"})
+    for (const char *name : {"b.txt", "B.txt", "a.TXT", "A.txt", "zz.txt", "Zz.TXT", ".hidden.txt", "plain",
+                             "sub/x.txt", "Sub2/x.txt", "sUB3/x.txt", ".hiddendir/x.txt"})
         QVERIFY(WriteTestFile(root + '/' + QString::fromLatin1(name), "x"));
     QVERIFY(QFile::link(root + "/b.txt", root + "/link.txt"));
     QVERIFY(QFile::link(root + "/sub", root + "/dirlink"));
@@ -498,6 +533,12 @@ void TestSearchFastPath::oneReadListsWhatQDirListsInItsOrder()
     QCOMPARE(mkfifo(QFile::encodeName(root + "/pipe.txt").constData(), 0600), 0);
     QVERIFY(QFile::link(root + "/pipe.txt", root + "/pipelink.txt"));
     QVERIFY(QFile::link(root + "/.hiddendir", root + "/linktohidden"));
+    // Names the local codec cannot decode are left out; valid UTF-8 is kept.
+    for (const char *name : {"/bad\xff\xfe.txt", "/cut\xe2\x84.txt", "/ok\xc3\xa9.txt", "/baddir\xff"}) {
+        const QByteArray path = QFile::encodeName(root) + name;
+        QVERIFY(path.endsWith("\xff") ? mkdir(path.constData(), 0700) == 0
+                                      : fclose(fopen(path.constData(), "w")) == 0);
+    }
     const QDir qdir(root);
 
     const CDirectoryListing listing = ListDirectory(qdir, CFileNameFilter(PlainTextFilePatterns()));
@@ -508,6 +549,11 @@ void TestSearchFastPath::oneReadListsWhatQDirListsInItsOrder()
     QCOMPARE(listing.SubDirectories, directories);
     QCOMPARE(ListDirectory(qdir, CFileNameFilter(QStringList("*"))).CandidateFiles,
              QDirCandidates(qdir, QStringList("*")));
+    QVERIFY(listing.CandidateFiles.contains(QString::fromUtf8("ok\u00e9.txt")));
+    QDir(root).removeRecursively(); // QTemporaryDir cannot remove the undecodable names
+    for (const char *name : {"/bad\xff\xfe.txt", "/cut\xe2\x84.txt"})
+        unlink((QFile::encodeName(root) + name).constData());
+    rmdir((QFile::encodeName(root) + "/baddir\xff").constData());
 }
 
 // --- Event pacer -------------------------------------------------------------------
