@@ -14,6 +14,7 @@ namespace {
 const int Utf8Mib = 106;
 const int Utf16BeMib = 1013;
 const int Utf16LeMib = 1014;
+const int Latin1Mib = 4;
 // Stands for every code unit above ASCII that matches no ASCII character.
 const char OtherUnit = char(0x80);
 
@@ -69,6 +70,35 @@ char ProjectedUnit(ushort unit)
 }
 
 } // namespace
+
+// In place: unit u is written at u, after its bytes at 2u were read; an odd last byte is left over.
+int ProjectUtf16(uchar *bytes, int size, bool littleEndian)
+{
+    const int units = size / 2;
+    const int high = littleEndian ? 1 : 0;
+    const auto project = [bytes, high](int u) {
+        bytes[u] = uchar(ProjectedUnit(ushort(bytes[2 * u + high] << 8 | bytes[2 * u + 1 - high])));
+    };
+    int u = 0;
+#ifdef __SSE2__
+    // Eight units at once where they are all ASCII, as most of a text is.
+    const __m128i nonAscii = _mm_set1_epi16(short(0xFF80));
+    for (; u + 8 <= units; u += 8) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + 2 * u));
+        if (!high)
+            v = _mm_or_si128(_mm_slli_epi16(v, 8), _mm_srli_epi16(v, 8));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, nonAscii), _mm_setzero_si128())) == 0xFFFF) {
+            _mm_storel_epi64(reinterpret_cast<__m128i *>(bytes + u), _mm_packus_epi16(v, v));
+        } else {
+            for (int k = 0; k < 8; ++k)
+                project(u + k);
+        }
+    }
+#endif
+    for (; u < units; ++u)
+        project(u);
+    return units;
+}
 
 const QVector<CForeignLetterForm> &ForeignLetterForms()
 {
@@ -127,8 +157,10 @@ CKeywordPreFilter::CKeywordPreFilter(const QStringList &patterns, QTextCodec *st
         longest = qMax(longest, int(qstrlen(form.Utf8)));
     for (const QString &pattern : patterns) {
         const QString text = Unescaped(pattern);
-        if (text.isEmpty() || !IsAscii(text))
+        if (text.isEmpty() || !IsAscii(text)) {
+            AllKeywordsAscii = false;
             continue;
+        }
         CKeyword keyword;
         for (const QChar c : text)
             keyword.Bytes += char(ToLowerAscii(uchar(c.unicode())));
@@ -174,49 +206,51 @@ qint64 CKeywordPreFilter::ReadHead(const ReadFunction &readBytes)
 
 int CKeywordPreFilter::ProjectUnits(int offset, int size, TEnumLayout layout)
 {
-    // In place: unit u is written at offset + u, after its bytes at offset + 2u were read.
-    uchar *bytes = reinterpret_cast<uchar *>(Buffer.data() + offset);
-    const int units = size / 2;
-    PendingByte = size % 2 ? bytes[size - 1] : -1;
-    const int high = layout == LayoutUtf16Le ? 1 : 0;
-    const auto project = [bytes, high](int u) {
-        bytes[u] = uchar(ProjectedUnit(ushort(bytes[2 * u + high] << 8 | bytes[2 * u + 1 - high])));
-    };
-    int u = 0;
-#ifdef __SSE2__
-    // Eight units at once where they are all ASCII, as most of a text is.
-    const __m128i nonAscii = _mm_set1_epi16(short(0xFF80));
-    for (; u + 8 <= units; u += 8) {
-        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + 2 * u));
-        if (!high)
-            v = _mm_or_si128(_mm_slli_epi16(v, 8), _mm_srli_epi16(v, 8));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, nonAscii), _mm_setzero_si128())) == 0xFFFF) {
-            _mm_storel_epi64(reinterpret_cast<__m128i *>(bytes + u), _mm_packus_epi16(v, v));
-        } else {
-            for (int k = 0; k < 8; ++k)
-                project(u + k);
-        }
+    PendingByte = size % 2 ? uchar(Buffer.at(offset + size - 1)) : -1;
+    return ProjectUtf16(reinterpret_cast<uchar *>(Buffer.data() + offset), size, layout == LayoutUtf16Le);
+}
+
+bool CKeywordPreFilter::MayContainAnyKeyword(const QByteArray &bytes, const QTextCodec *codec) const
+{
+    if (!IsActive() || !AllKeywordsAscii || !codec)
+        return true;
+    const int mib = codec->mibEnum();
+    QByteArray units;
+    const char *data = bytes.constData();
+    int size = bytes.size();
+    if (mib == Utf16LeMib || mib == Utf16BeMib) {
+        units = bytes;
+        size = ProjectUtf16(reinterpret_cast<uchar *>(units.data()), units.size(), mib == Utf16LeMib);
+        data = units.constData();
+    } else if (mib != Utf8Mib && mib != Latin1Mib) {
+        return true;
     }
-#endif
-    for (; u < units; ++u)
-        project(u);
-    return units;
+    for (const CKeyword &keyword : Keywords) {
+        if (IsPresent(keyword, data, size, mib == Utf8Mib))
+            return true;
+    }
+    return false;
+}
+
+bool CKeywordPreFilter::IsPresent(const CKeyword &keyword, const char *bytes, int size, bool utf8)
+{
+    if (ContainsAsciiCaseInsensitive(bytes, size, keyword.Bytes))
+        return true;
+    for (int f = 0; utf8 && f < keyword.ForeignForms.size(); ++f) {
+        const char *form = keyword.ForeignForms.at(f)->Utf8;
+        if (memmem(bytes, size_t(size), form, qstrlen(form)))
+            return true;
+    }
+    return false;
 }
 
 bool CKeywordPreFilter::MarkFoundKeywords(const char *bytes, int size, bool utf8, QVector<bool> &found) const
 {
     bool all = true;
     for (int k = 0; k < Keywords.size(); ++k) {
-        if (found.at(k))
-            continue;
-        const CKeyword &keyword = Keywords.at(k);
-        bool present = ContainsAsciiCaseInsensitive(bytes, size, keyword.Bytes);
-        for (int f = 0; utf8 && !present && f < keyword.ForeignForms.size(); ++f) {
-            const char *form = keyword.ForeignForms.at(f)->Utf8;
-            present = memmem(bytes, size_t(size), form, qstrlen(form)) != nullptr;
-        }
-        found[k] = present;
-        all = all && present;
+        if (!found.at(k))
+            found[k] = IsPresent(Keywords.at(k), bytes, size, utf8);
+        all = all && found.at(k);
     }
     return all;
 }

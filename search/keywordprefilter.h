@@ -23,6 +23,11 @@ struct CForeignLetterForm
 // Every such character of the BMP, as enumerated with Qt 5.15 (the tests do it again).
 const QVector<CForeignLetterForm> &ForeignLetterForms();
 
+// Reduces UTF-16 to one byte per code unit, in place: ASCII units to their
+// byte, the foreign letter forms to their ASCII letter, any other unit to a
+// byte above ASCII. Returns the number of units.
+int ProjectUtf16(uchar *bytes, int size, bool littleEndian);
+
 // True when needle, lower-case ASCII, occurs in bytes with ASCII letters compared
 // without regard to case; any other byte must be equal.
 bool ContainsAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArray &needle);
@@ -64,6 +69,11 @@ public:
     // Bytes the last Check read (possibly not all of the device).
     qint64 LastBytesRead() const { return BytesRead; }
 
+    // For text already in memory that codec decodes as a whole (a block the
+    // viewer shows): false when the decoded text cannot contain any one of
+    // the keywords.
+    bool MayContainAnyKeyword(const QByteArray &bytes, const QTextCodec *codec) const;
+
 private:
     enum TEnumLayout
     {
@@ -81,9 +91,11 @@ private:
     TEnumLayout LayoutOf(const char *head, qint64 size) const;
     qint64 ReadHead(const ReadFunction &readBytes);
     int ProjectUnits(int offset, int size, TEnumLayout layout);
+    static bool IsPresent(const CKeyword &keyword, const char *bytes, int size, bool utf8);
     bool MarkFoundKeywords(const char *bytes, int size, bool utf8, QVector<bool> &found) const;
 
     QVector<CKeyword> Keywords;
+    bool AllKeywordsAscii = true;
     QTextCodec *StreamCodec = nullptr;
     int ChunkSize;
     int Overlap = 0;

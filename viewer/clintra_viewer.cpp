@@ -8,7 +8,9 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QTextCodec>
 
+#include "search/keywordprefilter.h"
 #include "viewer/core/blockreader.h"
 #include "viewer/core/resultdecoding.h"
 
@@ -170,22 +172,27 @@ QByteArray CLintra::ReadNewResultBlock(CBlockReader &reader, int firstLine, qint
 void CLintra::ShowFirstBlockWithKeyword(QFile &file, const QStringList &patterns, QString text)
 {
     CBlockReader reader(file, BlockByteLimit, LineEndOf(ResultFileEncoding), BlockLineRanges, LineOffsets);
+    QTextCodec *codec = CodecForEncoding(ResultFileEncoding);
+    const CKeywordPreFilter preFilter(patterns);
     QByteArray bytes;
     bool moved = false;
     // With no keyword to look for, the search would only run to the end of
     // the file and show nothing; the first block is what there is to see.
     while (!patterns.isEmpty() && !ContainsAnyKeyword(patterns, text)) {
-        int firstLine = 0;
-        qint64 offset = 0;
-        reader.NextBlockStart(CurrentBlock, firstLine, offset);
-        ++CurrentBlock;
-        CurrentBlockFirstLine = firstLine;
-        bytes = ReadNewResultBlock(reader, firstLine, offset);
-        moved = true;
-        if (bytes.isEmpty()) {
-            BlockLines.clear();
-            return;
-        }
+        // A block without the bytes of any keyword is not decoded at all.
+        do {
+            int firstLine = 0;
+            qint64 offset = 0;
+            reader.NextBlockStart(CurrentBlock, firstLine, offset);
+            ++CurrentBlock;
+            CurrentBlockFirstLine = firstLine;
+            bytes = ReadNewResultBlock(reader, firstLine, offset);
+            moved = true;
+            if (bytes.isEmpty()) {
+                BlockLines.clear();
+                return;
+            }
+        } while (!preFilter.MayContainAnyKeyword(bytes, codec ? codec : QTextCodec::codecForLocale()));
         text = DecodeBytes(bytes, ResultFileEncoding, 0);
     }
     if (moved)
