@@ -205,6 +205,7 @@ private slots:
     void fastScanAgreesWithLineScanOnChosenFiles();
     void fastScanAgreesWithLineScanOnGeneratedFiles();
     void preFilterPollsCancelBetweenReads();
+    void anyKeywordFilterAgreesWithDecodedBlocks();
     void nameFilterAgreesWithQDir();
     void oneReadListsWhatQDirListsInItsOrder();
     void pacerHoldsLayoutAndRepaintOnly();
@@ -488,6 +489,38 @@ void TestSearchFastPath::preFilterPollsCancelBetweenReads()
     QCOMPARE(preFilter.Check(buffer, [&polls] { return ++polls == 3; }), PreFilterCancelled);
     QCOMPARE(polls, 3);
     QCOMPARE(buffer.pos(), qint64(30));
+}
+
+// A viewer block is decoded whole by the codec of the file's encoding, and
+// shown when any keyword's expression matches anywhere in it.
+void TestSearchFastPath::anyKeywordFilterAgreesWithDecodedBlocks()
+{
+    const QList<QStringList> keywordSets = {Patterns("alpha"), Patterns("kiss c++"), Patterns("a.b ss"),
+                                            Patterns("\xC3\xA9 ki")};
+    QRandomGenerator random(51200);
+    int ruledOut = 0;
+    int compared = 0;
+    for (int round = 0; round < 400; ++round) {
+        const QString text = QString::fromUtf8(RandomUtf8Text(random, 2 + random.bounded(30)));
+        for (const char *codecName : {"UTF-8", "ISO-8859-1", "UTF-16LE", "UTF-16BE", "UTF-32BE", "GB18030"}) {
+            QTextCodec *codec = QTextCodec::codecForName(codecName);
+            const QByteArray bytes = WithoutHeader(codecName, text);
+            const QString decoded = codec->toUnicode(bytes);
+            for (const QStringList &patterns : keywordSets) {
+                for (const bool wholeWord : {false, true}) {
+                    bool any = false;
+                    for (const QString &pattern : patterns)
+                        any = any || FullTextExpression(pattern, wholeWord, true).indexIn(decoded) != -1;
+                    const bool maybe = CKeywordPreFilter(patterns).MayContainAnyKeyword(bytes, codec);
+                    QVERIFY2(maybe || !any,
+                             qPrintable(QStringLiteral("%1 in %2").arg(patterns.join(' '), codecName)));
+                    ruledOut += !maybe;
+                    ++compared;
+                }
+            }
+        }
+    }
+    QVERIFY2(ruledOut > compared / 20, qPrintable(QString::number(ruledOut)));
 }
 
 // --- Listing a directory ------------------------------------------------------------------
