@@ -411,18 +411,18 @@ QStringList CLintra::ScanFileContents(const QDir &dir, const QStringList &names,
     };
 
     CKeywordPreFilter preFilter(patterns);
+    const CScanDirectory directory(dir);
 
     QStringList matches;
     const QString progress = tr("Processing file %1 of total %2 files...");
     for (const QString &name : names) {
         AdvanceScanProgress(progress);
         matcher.Reset();
-        const QString path = dir.absoluteFilePath(name);
-        const TEnumFileScanResult outcome = ScanTextFile(path, preFilter, lineTest, cancelled);
+        const TEnumFileScanResult outcome = ScanTextFile(directory, name, preFilter, lineTest, cancelled);
         if (outcome == FileScanCancelled)
             break;
         if (outcome == FileScanMatched)
-            matches << path;
+            matches << dir.absoluteFilePath(name);
     }
     return FinishDirectoryScan(matches);
 }

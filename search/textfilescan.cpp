@@ -1,6 +1,7 @@
 #include "search/textfilescan.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include "search/keywordprefilter.h"
@@ -23,15 +24,18 @@ const qint64 LargestUnfilteredFile = 16;
 class CRawFile
 {
 public:
-    explicit CRawFile(const QString &path)
+    CRawFile(int directory, const QString &name)
     {
 #ifdef Q_OS_UNIX
-        const QByteArray name = QFile::encodeName(path);
-        do
-            Descriptor = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-        while (Descriptor < 0 && errno == EINTR);
+        const QByteArray encoded = QFile::encodeName(name);
+        if (directory >= 0) {
+            do
+                Descriptor = ::openat(directory, encoded.constData(), O_RDONLY | O_CLOEXEC);
+            while (Descriptor < 0 && errno == EINTR);
+        }
 #else
-        Q_UNUSED(path);
+        Q_UNUSED(directory);
+        Q_UNUSED(name);
 #endif
     }
     ~CRawFile()
@@ -108,12 +112,32 @@ TEnumFileScanResult ScanTextFile(const QString &path, const LineTest &lineTest, 
     return ScanTextLines(file, lineTest, cancelled, codec, maxLineLength);
 }
 
-TEnumFileScanResult ScanTextFile(const QString &path, CKeywordPreFilter &preFilter, const LineTest &lineTest,
+CScanDirectory::CScanDirectory(const QDir &dir)
+    : Dir(dir)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray path = QFile::encodeName(dir.path());
+    do
+        Descriptor = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    while (Descriptor < 0 && errno == EINTR);
+#endif
+}
+
+CScanDirectory::~CScanDirectory()
+{
+#ifdef Q_OS_UNIX
+    if (Descriptor >= 0)
+        ::close(Descriptor);
+#endif
+}
+
+TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString &name,
+                                 CKeywordPreFilter &preFilter, const LineTest &lineTest,
                                  const CancelCheck &cancelled, QTextCodec *codec, int maxLineLength)
 {
-    CRawFile raw(path);
+    CRawFile raw(directory.Descriptor, name);
     if (!raw.IsOpen())
-        return ScanTextFile(path, lineTest, cancelled, codec, maxLineLength);
+        return ScanTextFile(directory.Dir.absoluteFilePath(name), lineTest, cancelled, codec, maxLineLength);
     const TEnumPreFilterVerdict verdict = preFilter.Check(raw.Reader(), cancelled);
     raw.Close();
     if (verdict == PreFilterCancelled)
@@ -125,5 +149,13 @@ TEnumFileScanResult ScanTextFile(const QString &path, CKeywordPreFilter &preFilt
         // Where the line scan polls before its first line.
         return (cancelled && cancelled()) ? FileScanCancelled : FileScanNotMatched;
     }
-    return ScanTextFile(path, lineTest, cancelled, codec, maxLineLength);
+    return ScanTextFile(directory.Dir.absoluteFilePath(name), lineTest, cancelled, codec, maxLineLength);
+}
+
+TEnumFileScanResult ScanTextFile(const QString &path, CKeywordPreFilter &preFilter, const LineTest &lineTest,
+                                 const CancelCheck &cancelled, QTextCodec *codec, int maxLineLength)
+{
+    const QFileInfo info(path);
+    return ScanTextFile(CScanDirectory(info.dir()), info.fileName(), preFilter, lineTest, cancelled, codec,
+                        maxLineLength);
 }

@@ -1,6 +1,7 @@
 #ifndef LINTRA_TEXTFILESCAN_H
 #define LINTRA_TEXTFILESCAN_H
 
+#include <QDir>
 #include <QString>
 
 #include <functional>
@@ -38,10 +39,28 @@ TEnumFileScanResult ScanTextLines(QIODevice &device, const LineTest &lineTest, c
 TEnumFileScanResult ScanTextFile(const QString &path, const LineTest &lineTest, const CancelCheck &cancelled,
                                  QTextCodec *codec = nullptr, int maxLineLength = MaxLineLength);
 
-// The same outcome as ScanTextFile, without decoding the files that preFilter
-// (built for the same keywords and codec) rules out. Everything else is read
-// line by line as there; cancelled() is polled before reading a non-empty
-// file and between reads.
+// A directory whose files are opened by name, relative to it: saves
+// resolving the whole path again for every file.
+class CScanDirectory
+{
+public:
+    explicit CScanDirectory(const QDir &dir);
+    ~CScanDirectory();
+    CScanDirectory(const CScanDirectory &) = delete;
+    CScanDirectory &operator=(const CScanDirectory &) = delete;
+
+    QDir Dir;
+    int Descriptor = -1; // where the system has none, files are opened by path
+};
+
+// The same outcome as ScanTextFile for the file name in directory, without
+// decoding the files that preFilter (built for the same keywords and codec)
+// rules out. Everything else is read line by line as there; cancelled() is
+// polled before reading a non-empty file and between reads.
+TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString &name,
+                                 CKeywordPreFilter &preFilter, const LineTest &lineTest,
+                                 const CancelCheck &cancelled, QTextCodec *codec = nullptr,
+                                 int maxLineLength = MaxLineLength);
 TEnumFileScanResult ScanTextFile(const QString &path, CKeywordPreFilter &preFilter, const LineTest &lineTest,
                                  const CancelCheck &cancelled, QTextCodec *codec = nullptr,
                                  int maxLineLength = MaxLineLength);
