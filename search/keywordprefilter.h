@@ -29,8 +29,12 @@ const QVector<CForeignLetterForm> &ForeignLetterForms();
 int ProjectUtf16(uchar *bytes, int size, bool littleEndian);
 
 // True when needle, lower-case ASCII, occurs in bytes with ASCII letters compared
-// without regard to case; any other byte must be equal.
-bool ContainsAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArray &needle);
+// without regard to case; any other byte must be equal. vectorBytes chooses
+// the search kernel (32, 16, or 1 for none); 0 takes the widest the
+// processor runs, which WidestSearchVector() tells.
+bool ContainsAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArray &needle,
+                                  int vectorBytes = 0);
+int WidestSearchVector();
 
 enum TEnumPreFilterVerdict
 {
