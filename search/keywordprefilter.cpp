@@ -1,5 +1,7 @@
 #include "search/keywordprefilter.h"
 
+#include "search/keywordquery.h"
+
 #include <QIODevice>
 #include <QTextCodec>
 
@@ -38,18 +40,6 @@ inline bool EqualsAsciiCaseInsensitive(const uchar *bytes, const uchar *lowerNee
             return false;
     }
     return true;
-}
-
-// QRegExp::escape puts a backslash before each special character, nothing else.
-QString Unescaped(const QString &pattern)
-{
-    QString text;
-    for (int i = 0; i < pattern.size(); ++i) {
-        if (pattern.at(i) == QLatin1Char('\\') && i + 1 < pattern.size())
-            ++i;
-        text += pattern.at(i);
-    }
-    return text;
 }
 
 bool IsAscii(const QString &text)
@@ -248,7 +238,7 @@ CKeywordPreFilter::CKeywordPreFilter(const QStringList &patterns, QTextCodec *st
     for (const CForeignLetterForm &form : ForeignLetterForms())
         longest = qMax(longest, int(qstrlen(form.Utf8)));
     for (const QString &pattern : patterns) {
-        const QString text = Unescaped(pattern);
+        const QString text = PatternText(pattern);
         if (text.isEmpty() || !IsAscii(text)) {
             AllKeywordsAscii = false;
             continue;

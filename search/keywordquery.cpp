@@ -47,3 +47,15 @@ QRegExp FileNameExpression(const QString &pattern)
 {
     return CaseInsensitive(pattern);
 }
+
+QString PatternText(const QString &pattern)
+{
+    // QRegExp::escape puts a backslash before each special character, nothing else.
+    QString text;
+    for (int i = 0; i < pattern.size(); ++i) {
+        if (pattern.at(i) == QLatin1Char('\\') && i + 1 < pattern.size())
+            ++i;
+        text += pattern.at(i);
+    }
+    return text;
+}

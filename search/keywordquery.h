@@ -23,6 +23,10 @@ CKeywordQuery ParseKeywords(const QString &text);
 // blanks), "(p)" otherwise; case-insensitive.
 QRegExp FullTextExpression(const QString &pattern, bool matchWholeWord, bool wordSeparatedLanguage);
 
+// The text a pattern stands for: the keyword, lower-cased, without the
+// escaping backslashes.
+QString PatternText(const QString &pattern);
+
 // The expression a file name is tested with: the pattern itself, case-insensitive.
 QRegExp FileNameExpression(const QString &pattern);
 
