@@ -292,6 +292,11 @@ int CKeywordPreFilter::ProjectUnits(int offset, int size, TEnumLayout layout)
     return ProjectUtf16(reinterpret_cast<uchar *>(Buffer.data() + offset), size, layout == LayoutUtf16Le);
 }
 
+QByteArray CKeywordPreFilter::FirstReadBytes() const
+{
+    return FirstRead < 0 ? QByteArray() : QByteArray::fromRawData(Buffer.constData(), int(FirstRead));
+}
+
 bool CKeywordPreFilter::MayContainAnyKeyword(const QByteArray &bytes, const QTextCodec *codec) const
 {
     if (!IsActive() || !AllKeywordsAscii || !codec)
@@ -345,13 +350,17 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(QIODevice &device, const CancelCh
 TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, const CancelCheck &cancelled)
 {
     BytesRead = 0;
+    FirstRead = -1;
     if (!IsActive())
         return PreFilterMaybe;
     Buffer.resize(Overlap + 1 + qMax(ChunkSize, 4));
     qint64 read = ReadHead(readBytes);
+    FirstRead = read;
     const TEnumLayout layout = read < 0 ? LayoutUnknown : LayoutOf(Buffer.constData(), read);
     if (layout == LayoutUnknown)
         return PreFilterMaybe; // also after a read error: the line scan reads what it can
+    if (layout != LayoutUtf8)
+        FirstRead = -1; // reduced in place below
     QVector<bool> found(Keywords.size(), false);
     PendingByte = -1;
     int kept = 0;
@@ -363,6 +372,7 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, co
         if (MarkFoundKeywords(Buffer.constData(), size, layout == LayoutUtf8, found))
             return PreFilterMaybe;
         // A keyword may straddle two reads.
+        FirstRead = -1;
         kept = qMin(Overlap, size);
         memmove(Buffer.data(), Buffer.constData() + size - kept, size_t(kept));
         if (cancelled && cancelled())

@@ -72,6 +72,10 @@ public:
     TEnumPreFilterVerdict Check(const ReadFunction &readBytes, const CancelCheck &cancelled);
     // Bytes the last Check read (possibly not all of the device).
     qint64 LastBytesRead() const { return BytesRead; }
+    // What the first read of the last Check returned, as read, when that
+    // Check answered "maybe" right after it; a null array otherwise. Valid
+    // until the next Check: a short file need not be read twice.
+    QByteArray FirstReadBytes() const;
 
     // For text already in memory that codec decodes as a whole (a block the
     // viewer shows): false when the decoded text cannot contain any one of
@@ -108,6 +112,7 @@ private:
     QByteArray Buffer;
     int PendingByte = -1; // the odd last byte of a UTF-16 read
     qint64 BytesRead = 0;
+    qint64 FirstRead = -1; // the bytes of the first read, while Buffer holds them as read
 };
 
 #endif

@@ -1,5 +1,6 @@
 #include "search/textfilescan.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
@@ -49,6 +50,10 @@ public:
     {
         return Descriptor >= 0;
     }
+    bool AtEnd() const
+    {
+        return ReachedEnd;
+    }
     void Close()
     {
 #ifdef Q_OS_UNIX
@@ -65,7 +70,7 @@ public:
 private:
     qint64 Read(char *data, qint64 size)
     {
-        if (AtEnd)
+        if (ReachedEnd)
             return 0;
 #ifdef Q_OS_UNIX
         qint64 read;
@@ -76,12 +81,12 @@ private:
         const qint64 read = -1;
         Q_UNUSED(data);
 #endif
-        AtEnd = read < size;
+        ReachedEnd = read < size;
         return read;
     }
 
     int Descriptor = -1;
-    bool AtEnd = false;
+    bool ReachedEnd = false;
 };
 
 } // namespace
@@ -148,6 +153,14 @@ TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString 
     if (verdict == PreFilterNoMatch && preFilter.LastBytesRead() > LargestUnfilteredFile) {
         // Where the line scan polls before its first line.
         return (cancelled && cancelled()) ? FileScanCancelled : FileScanNotMatched;
+    }
+    // A file read whole by the first read is scanned from those bytes.
+    const QByteArray bytes = preFilter.FirstReadBytes();
+    if (verdict == PreFilterMaybe && raw.AtEnd() && !bytes.isNull()) {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        return ScanTextLines(buffer, lineTest, cancelled, codec, maxLineLength);
     }
     return ScanTextFile(directory.Dir.absoluteFilePath(name), lineTest, cancelled, codec, maxLineLength);
 }
