@@ -359,7 +359,8 @@ QStringList CLintra::WalkDirectory(const QDir &dir, const QStringList &patterns,
 void CLintra::AdvanceScanProgress(const QString &format)
 {
     ++ProcessedFilesCount;
-    ui->SearchingProgressStatus_Label->setText(format.arg(ProcessedFilesCount).arg(TotalFilesCount));
+    ui->SearchingProgressStatus_Label->setText(
+        format.arg(QString::number(ProcessedFilesCount), QString::number(TotalFilesCount)));
     ui->Searching_ProgressBar->setRange(0, TotalFilesCount);
     ui->Searching_ProgressBar->setValue(ProcessedFilesCount);
     // The user's Cancel, row selections and every other action are handled here.
