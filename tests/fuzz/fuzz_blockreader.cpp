@@ -41,13 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qint64 limit = 1 + data[0] % 48;
     static const CLineEnd lineEnds[] = {{1, false}, {2, false}, {2, true}, {4, true}, {4, false}};
     const CLineEnd lineEnd = lineEnds[data[1] % 5];
+    const qint64 maxLine = 4 * (1 + (data[1] / 5) % 16); // longer lines are cut into pieces
     QByteArray file(reinterpret_cast<const char *>(data + 2), int(size - 2));
     QBuffer device(&file);
     device.open(QIODevice::ReadOnly);
 
     TBlockLineRanges ranges;
     TLineOffsets offsets;
-    CBlockReader reader(device, limit, lineEnd, ranges, offsets);
+    CBlockReader reader(device, limit, lineEnd, ranges, offsets, maxLine);
     QList<QByteArray> blocks;
     int firstLine = 0;
     qint64 offset = 0;
@@ -58,7 +59,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (!reachedEnd) {
             // A block stops only past the limit, after a whole line.
             Check(block.size() > limit);
-            Check(EndsOnLineEnd(block, offset, lineEnd));
+            // ...on a line end of the file's code units, or where a line too long
+            // to hold was cut into pieces.
+            const int last = ranges.value(blocks.size()).second;
+            Check(EndsOnLineEnd(block, offset, lineEnd) || offsets.value(last).second == maxLine);
         }
         Check(offset + block.size() <= file.size());
         blocks << block;
@@ -69,6 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const QByteArray &block : qAsConst(blocks))
         joined += block;
     Check(joined == file);
+    for (int line = 0; line <= ranges.value(blocks.size() - 1).second; ++line)
+        Check(offsets.value(line).second <= maxLine);
 
     // Backward, from the recorded offsets alone.
     for (int b = blocks.size() - 1; b >= 0; --b) {
