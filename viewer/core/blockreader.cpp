@@ -5,20 +5,21 @@
 namespace {
 
 // Appends bytes up to and including the next 0x0A, or to the end of the
-// device, straight into `bytes`; returns how many were appended.
-qint64 AppendRawLine(QIODevice &device, QByteArray &bytes)
+// device, or until `limit` bytes were appended, straight into `bytes`;
+// returns how many were appended.
+qint64 AppendRawLine(QIODevice &device, QByteArray &bytes, qint64 limit)
 {
     const int start = bytes.size();
     for (;;) {
         const int used = bytes.size();
         if (bytes.capacity() - used < 4096)
             bytes.reserve(used + qMax(used, 65536));
-        const int room = bytes.capacity() - used;
+        const int room = int(qMin<qint64>(bytes.capacity() - used, limit - (used - start) + 1));
         bytes.resize(used + room);
         const qint64 got = device.readLine(bytes.data() + used, room);
         bytes.resize(used + int(qMax<qint64>(got, 0)));
         // readLine fills at most room - 1 bytes; fewer means the line or the data ended.
-        if (got < room - 1 || bytes.endsWith('\n'))
+        if (got < room - 1 || bytes.endsWith('\n') || bytes.size() - start >= limit)
             break;
     }
     return bytes.size() - start;
@@ -61,9 +62,10 @@ TEnumTextEncoding LineEndEncodingOf(QIODevice &device, qint64 byteLimit)
 }
 
 CBlockReader::CBlockReader(QIODevice &device, qint64 byteLimit, CLineEnd lineEnd,
-                           TBlockLineRanges &blockLineRanges, TLineOffsets &lineOffsets)
+                           TBlockLineRanges &blockLineRanges, TLineOffsets &lineOffsets, qint64 maxLineBytes)
     : Device(device)
     , ByteLimit(byteLimit)
+    , LineByteLimit(maxLineBytes)
     , LineEnd(lineEnd)
     , BlockLineRanges(blockLineRanges)
     , LineOffsets(lineOffsets)
@@ -96,8 +98,8 @@ QByteArray CBlockReader::ReadNewBlock(int block, int firstLine, qint64 offset, b
 qint64 CBlockReader::AppendLine(QByteArray &bytes, qint64 offset)
 {
     const int start = bytes.size();
-    while (AppendRawLine(Device, bytes) > 0 && bytes.endsWith('\n')) {
-        if (EndsLine(bytes, offset + (bytes.size() - start) - 1))
+    while (AppendRawLine(Device, bytes, LineByteLimit - (bytes.size() - start)) > 0 && bytes.endsWith('\n')) {
+        if (EndsLine(bytes, offset + (bytes.size() - start) - 1) || bytes.size() - start >= LineByteLimit)
             break;
     }
     return bytes.size() - start;

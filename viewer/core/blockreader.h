@@ -15,6 +15,11 @@ class QIODevice;
 // ends with the line that takes it past this many bytes.
 const qint64 BlockByteLimit = 51200;
 
+// A longer line is taken as several lines of this many bytes (a multiple of
+// every code unit, so the pieces stay aligned): a file with a line of
+// gigabytes, such as one full of zero bytes, must not be read into one block.
+const qint64 MaxLineBytes = 1 << 20;
+
 // Block index -> (first line, last line), inclusive; first = last + 1 is the
 // empty block after a block that ended exactly at the end of the file.
 typedef QMap<int, QPair<int, int>> TBlockLineRanges;
@@ -49,7 +54,7 @@ class CBlockReader
 {
 public:
     CBlockReader(QIODevice &device, qint64 byteLimit, CLineEnd lineEnd, TBlockLineRanges &blockLineRanges,
-                 TLineOffsets &lineOffsets);
+                 TLineOffsets &lineOffsets, qint64 maxLineBytes = MaxLineBytes);
 
     // Reads the lines of a block not read before, from the device's current
     // position, which must be `offset`: until the block holds more than the
@@ -73,6 +78,7 @@ private:
 
     QIODevice &Device;
     qint64 ByteLimit;
+    qint64 LineByteLimit;
     CLineEnd LineEnd;
     TBlockLineRanges &BlockLineRanges;
     TLineOffsets &LineOffsets;
