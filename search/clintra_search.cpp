@@ -480,5 +480,8 @@ void CLintra::AddResultRows(const QStringList &paths)
         table->setItem(row, 0, nameItem);
         table->setItem(row, 1, sizeItem);
         table->setItem(row, 2, timeItem);
+        // Thousands of matches in one directory take a while to show.
+        if (SearchEventPacer)
+            SearchEventPacer->ProcessEventsIfDue();
     }
 }
