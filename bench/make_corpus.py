@@ -95,7 +95,7 @@ def encode(lines, encoding):
     return text.encode("utf-8")
 
 
-def file_spec(rng, n, dirs):
+def file_plan(rng, n, dirs):
     text = rng.random() < 0.75
     ext = rng.choice(TEXT_EXTENSIONS if text else OTHER_EXTENSIONS)
     name = ("%s_%05d" % (rng.choice(WORDS), n)) + ext
@@ -106,10 +106,10 @@ def file_spec(rng, n, dirs):
             "non_ascii": rng.random() < 0.3}
 
 
-def write_file(rng, pool, out, spec, size, manifest):
+def write_file(rng, pool, out, plan, size, manifest):
     """Writes one file, plants keywords in some text files; returns its size."""
-    rel, text = spec["rel"], spec["text"]
-    lines = pool.lines(rng, size, non_ascii=spec["non_ascii"])
+    rel, text = plan["rel"], plan["text"]
+    lines = pool.lines(rng, size, non_ascii=plan["non_ascii"])
     roll = rng.random()
     if text and roll < 0.03 and size > 0:
         manifest["planted_lines"][rel] = plant(rng, lines, [KEYWORD, SECOND])
@@ -117,11 +117,11 @@ def write_file(rng, pool, out, spec, size, manifest):
     elif text and roll < 0.06 and size > 0:
         manifest["planted_lines"][rel] = plant(rng, lines, [KEYWORD])
         manifest["keyword_only"].append(rel)
-    if spec["encoding"] == "utf-16" and rel in manifest["planted_lines"]:
+    if plan["encoding"] == "utf-16" and rel in manifest["planted_lines"]:
         manifest["utf16"].append(rel)
     if KEYWORD in os.path.basename(rel).lower():
         manifest["name_matches"].append(rel)
-    data = encode(lines, spec["encoding"]) if size > 0 else b""
+    data = encode(lines, plan["encoding"]) if size > 0 else b""
     path = os.path.join(out, rel)
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "wb") as f:
@@ -147,14 +147,14 @@ def main():
 
     # Every file's kind and size first, the sizes then scaled to the budget
     # (UTF-16 takes two bytes a character), so that no part of the tree is left empty.
-    specs = [file_spec(rng, n, dirs) for n in range(args.files)]
-    weight = sum(spec["size"] * (2 if spec["encoding"] == "utf-16" else 1) for spec in specs)
+    plans = [file_plan(rng, n, dirs) for n in range(args.files)]
+    weight = sum(plan["size"] * (2 if plan["encoding"] == "utf-16" else 1) for plan in plans)
     scale = args.megabytes * 1_000_000 / max(1, weight)
     manifest = {"generator": GENERATOR, "keyword": KEYWORD, "second": SECOND, "both": [],
                 "keyword_only": [], "utf16": [], "name_matches": [], "planted_lines": {}}
     written = 0
-    for spec in specs:
-        written += write_file(rng, pool, args.out, spec, int(spec["size"] * scale), manifest)
+    for plan in plans:
+        written += write_file(rng, pool, args.out, plan, int(plan["size"] * scale), manifest)
 
     # The viewer's file: 100 MB of text whose only keyword is in its last block.
     big = os.path.join(os.path.dirname(os.path.abspath(args.out)), "viewer-100mb.txt")
