@@ -60,12 +60,14 @@ class CPathColumnFitting
 public:
     CPathColumnFitting(QTableWidget *table, CEventPacer &pacer)
         : Table(table)
+        , Pacer(pacer)
     {
         Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
-        pacer.SetRefreshAction([this] { Fit(); });
+        Pacer.SetRefreshAction([this] { Fit(); });
     }
     ~CPathColumnFitting()
     {
+        Pacer.SetRefreshAction(nullptr);
         Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     }
     CPathColumnFitting(const CPathColumnFitting &) = delete;
@@ -84,6 +86,7 @@ private:
     }
 
     QTableWidget *Table;
+    CEventPacer &Pacer;
     int MeasuredRows = 0;
     int Widest = 0;
 };
