@@ -25,12 +25,11 @@ QString ExtensionOf(const QString &wildcard)
     return IsPlainAscii(extension) ? extension.toLower() : QString();
 }
 
+// Compiled on first use: most searches never need one.
 QRegularExpression WildcardExpression(const QString &wildcard)
 {
-    QRegularExpression expression(QRegularExpression::wildcardToRegularExpression(wildcard),
-                                  QRegularExpression::CaseInsensitiveOption);
-    expression.optimize();
-    return expression;
+    return QRegularExpression(QRegularExpression::wildcardToRegularExpression(wildcard),
+                              QRegularExpression::CaseInsensitiveOption);
 }
 
 } // namespace
