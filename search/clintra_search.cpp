@@ -402,6 +402,7 @@ QStringList CLintra::ScanFileContents(const QDir &dir, const QStringList &names,
     // several keywords follow a change of the radio buttons at the next line.
     const bool severalKeywords = patterns.size() >= 2;
     CKeywordMatcher matcher = CKeywordMatcher::ForFullText(patterns, MatchWholeWord, WordSeparatedLanguage);
+    matcher.SkipSubjectsWithoutKeywordText();
     const LineTest lineTest = [this, &matcher, severalKeywords](const QString &line) {
         if (severalKeywords)
             matcher.SetMatchWholeWord(MatchWholeWord);

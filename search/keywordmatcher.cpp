@@ -1,5 +1,6 @@
 #include "search/keywordmatcher.h"
 
+#include "search/keywordprefilter.h"
 #include "search/keywordquery.h"
 
 CKeywordMatcher::CKeywordMatcher(const QStringList &patterns, bool fullText, bool matchWholeWord,
@@ -27,6 +28,7 @@ CKeywordMatcher CKeywordMatcher::ForFullText(const QStringList &patterns, bool m
 void CKeywordMatcher::BuildExpressions()
 {
     Expressions.clear();
+    RequiredTexts.resize(Patterns.size());
     for (const QString &pattern : Patterns)
         Expressions << (FullText ? FullTextExpression(pattern, MatchWholeWord, WordSeparatedLanguage)
                                  : FileNameExpression(pattern));
@@ -44,12 +46,32 @@ bool CKeywordMatcher::Feed(const QString &subject)
         return false;
     // A keyword found once stays found: testing it again could not change the outcome.
     for (int k = 0; k < Expressions.size(); ++k) {
-        if (!Found.at(k) && Expressions[k].indexIn(subject) != -1) {
+        if (Found.at(k))
+            continue;
+        const QByteArray &required = RequiredTexts.at(k);
+        if (!required.isEmpty() &&
+            !ContainsAsciiCaseInsensitive(subject.constData(), subject.size(), required))
+            continue;
+        if (Expressions[k].indexIn(subject) != -1) {
             Found[k] = true;
             --MissingCount;
         }
     }
     return MissingCount == 0;
+}
+
+void CKeywordMatcher::SkipSubjectsWithoutKeywordText()
+{
+    for (int k = 0; k < Patterns.size(); ++k) {
+        const QString text = PatternText(Patterns.at(k));
+        QByteArray required;
+        for (const QChar c : text)
+            required += c.unicode() < 0x80 ? char(c.toLower().unicode()) : '\0';
+        bool usable = FullText && !required.isEmpty() && !required.contains('\0');
+        for (const CForeignLetterForm &form : ForeignLetterForms())
+            usable = usable && !required.contains(form.Ascii);
+        RequiredTexts[k] = usable ? required : QByteArray();
+    }
 }
 
 void CKeywordMatcher::SetMatchWholeWord(bool matchWholeWord)

@@ -26,6 +26,12 @@ public:
     // Rebuilds full-text expressions for a changed whole-word rule; the keywords
     // already found stay found.
     void SetMatchWholeWord(bool matchWholeWord);
+    // From now on an expression runs only on subjects that contain its
+    // keyword's text, with ASCII letters compared without case: where the
+    // keyword is plain ASCII and has no letter that a character outside ASCII
+    // matches too (no "k"), no match can lack that text, and the comparison
+    // costs far less than the expression. Feed's answers stay the same.
+    void SkipSubjectsWithoutKeywordText();
 
 private:
     CKeywordMatcher(const QStringList &patterns, bool fullText, bool matchWholeWord,
@@ -37,6 +43,7 @@ private:
     bool MatchWholeWord;
     bool WordSeparatedLanguage;
     QVector<QRegExp> Expressions;
+    QVector<QByteArray> RequiredTexts; // per pattern, lower case; empty where nothing is required
     QVector<bool> Found;
     int MissingCount = 0;
 };

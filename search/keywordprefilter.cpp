@@ -205,6 +205,48 @@ int WidestSearchVector()
     return FindFunction(0) == FindWithout ? 1 : (RunsAvx2() ? 32 : 16);
 }
 
+bool ContainsAsciiCaseInsensitive(const QChar *text, qint64 size, const QByteArray &needle)
+{
+    const qint64 length = needle.size();
+    if (length == 0)
+        return true;
+    const ushort *units = reinterpret_cast<const ushort *>(text);
+    const uchar *lower = reinterpret_cast<const uchar *>(needle.constData());
+    const auto equalsAt = [units, lower, length](qint64 at) {
+        for (qint64 j = 0; j < length; ++j) {
+            const ushort unit = units[at + j];
+            if (unit >= 0x80 || ToLowerAscii(uchar(unit)) != lower[j])
+                return false;
+        }
+        return true;
+    };
+    qint64 i = 0;
+#ifdef __SSE2__
+    // As for bytes, eight code units at once.
+    const __m128i first = _mm_set1_epi16(short(lower[0])), last = _mm_set1_epi16(short(lower[length - 1]));
+    const __m128i firstFold = _mm_set1_epi16(IsLowerAsciiLetter(lower[0]) ? 0x20 : 0);
+    const __m128i lastFold = _mm_set1_epi16(IsLowerAsciiLetter(lower[length - 1]) ? 0x20 : 0);
+    for (; i + length - 1 + 8 <= size; i += 8) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(units + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(units + i + length - 1));
+        unsigned mask =
+            unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi16(_mm_or_si128(a, firstFold), first),
+                                                     _mm_cmpeq_epi16(_mm_or_si128(b, lastFold), last))));
+        for (; mask; mask &= mask - 1) {
+            // Two mask bits per unit: look at the even one only.
+            const int bit = __builtin_ctz(mask);
+            if (bit % 2 == 0 && equalsAt(i + bit / 2))
+                return true;
+        }
+    }
+#endif
+    for (; i + length <= size; ++i) {
+        if (equalsAt(i))
+            return true;
+    }
+    return false;
+}
+
 bool ContainsAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArray &needle, int vectorBytes)
 {
     static const TFindFunction widest = FindFunction(0);

@@ -35,6 +35,8 @@ int ProjectUtf16(uchar *bytes, int size, bool littleEndian);
 bool ContainsAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArray &needle,
                                   int vectorBytes = 0);
 int WidestSearchVector();
+// The same over UTF-16 text: every code unit above ASCII differs from every needle byte.
+bool ContainsAsciiCaseInsensitive(const QChar *text, qint64 size, const QByteArray &needle);
 
 enum TEnumPreFilterVerdict
 {
