@@ -403,7 +403,7 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, co
         return PreFilterMaybe; // also after a read error: the line scan reads what it can
     if (layout != LayoutUtf8)
         FirstRead = -1; // reduced in place below
-    QVector<bool> found(Keywords.size(), false);
+    Found.fill(false, Keywords.size());
     PendingByte = -1;
     int kept = 0;
     while (read > 0) {
@@ -411,7 +411,7 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, co
         int size = kept + int(read);
         if (layout != LayoutUtf8)
             size = kept + ProjectUnits(kept, int(read), layout);
-        if (MarkFoundKeywords(Buffer.constData(), size, layout == LayoutUtf8, found))
+        if (MarkFoundKeywords(Buffer.constData(), size, layout == LayoutUtf8, Found))
             return PreFilterMaybe;
         // A keyword may straddle two reads.
         FirstRead = -1;

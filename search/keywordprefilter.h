@@ -105,6 +105,7 @@ private:
     bool MarkFoundKeywords(const char *bytes, int size, bool utf8, QVector<bool> &found) const;
 
     QVector<CKeyword> Keywords;
+    QVector<bool> Found; // per keyword, in the file being checked
     bool AllKeywordsAscii = true;
     QTextCodec *StreamCodec = nullptr;
     int ChunkSize;
