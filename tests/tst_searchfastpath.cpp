@@ -1,7 +1,9 @@
 // The fast paths of a search against the plain ones they stand in for: the
-// byte pre-filter of the full-text scan against reading every line, the
-// extension look-up against QDir's name filters, one directory read against
-// QDir's two listings, and the event pacer that coalesces repaints.
+// byte pre-filter of the full-text scan (and the matcher that skips lines
+// without a keyword's text) against reading and matching every line, the
+// viewer's block filter against decoding every block, the extension look-up
+// against QDir's name filters, one directory read against QDir's two
+// listings, and the event pacer that coalesces repaints.
 
 #include <QBuffer>
 #include <QCoreApplication>
