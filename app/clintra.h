@@ -168,7 +168,7 @@ public:
     QByteArray ReadNewResultBlock(CBlockReader &reader, int firstLine, qint64 offset);
     void ShowFirstBlockWithKeyword(QFile &file, const QStringList &patterns, QString text);
     bool PagingRowPath(QString &path) const;
-    void ReplaceContentDocument(QTextDocument *document);
+    void ReplaceContentDocument(QTextDocument *document, bool unwrapped);
 
     // Files table actions (viewer/clintra_tableactions.cpp).
     void CreateFilesTableActions();

@@ -1,9 +1,15 @@
 // Input the program does not control: a settings store that is garbage or
-// cannot be written. The window starts with its defaults and says nothing.
+// cannot be written (the window starts with its defaults and says nothing),
+// and result files that change after the search (the viewer shows what it
+// can, pages without crashing, and reports no success it did not have).
 
 #include <QtTest>
 
+#include <QProcess>
 #include <QSettings>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
@@ -32,6 +38,35 @@ void VerifyDefaults(const CLintra &w)
     QCOMPARE(w.SysTrayInfoShown, false);
 }
 
+QByteArray Lines(int count, const QByteArray &keywordAt = QByteArray(), int keywordLine = -1)
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += (i == keywordLine ? keywordAt : QByteArray("plain")) + " line of text " + QByteArray::number(i) + "\n";
+    return bytes;
+}
+
+// A window with one full-text result row for the file, not yet selected.
+struct CViewerFixture
+{
+    CLintra Window;
+    explicit CViewerFixture(const QString &path, const QString &keywords = "needle")
+    {
+        Window.SearchWhat = SearchWhatFullText;
+        Window.ui->Keywords2Search_ComboBox->setEditText(keywords);
+        Window.AddResultRows(QStringList{path});
+    }
+    void Select() { Window.ui->FilesFound_TableWidget->selectRow(0); }
+    QString Shown() const { return Window.ui->FileContent_TextEdit->toPlainText(); }
+    // Both paging commands a few times each, as a user clicking on.
+    void PageAround()
+    {
+        for (const char *slot : {"GotoContentEditNextBlock", "GotoContentEditNextBlock",
+                                 "GotoContentEditPreviousBlock", "GotoContentEditPreviousBlock"})
+            QMetaObject::invokeMethod(&Window, slot);
+    }
+};
+
 } // namespace
 
 class TestHostileInputs : public QObject
@@ -44,6 +79,13 @@ private slots:
     void settingsFileOfRandomBytes_data();
     void settingsFileOfRandomBytes();
     void settingsFolderThatCannotBeWritten();
+    void resultReplacedByAFolder();
+    void resultMadeUnreadable();
+    void resultTruncatedAfterTheSearch();
+    void resultTruncatedWhilePaging();
+    void resultGrownToGigabytes();
+    void utf16WithAnOddNumberOfBytes_data();
+    void utf16WithAnOddNumberOfBytes();
 };
 
 void TestHostileInputs::settingsFileOfRandomBytes_data()
@@ -92,5 +134,144 @@ void TestHostileInputs::settingsFolderThatCannotBeWritten()
     QFile::remove(folder);
 }
 
-QTEST_MAIN(TestHostileInputs)
+void TestHostileInputs::resultReplacedByAFolder()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("result.txt");
+    QVERIFY(WriteTestFile(path, Lines(2000, "needle", 1500)));
+    CViewerFixture viewer(path);
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QDir().mkpath(path + "/inside"));
+
+    CModalDialogCloser closer;
+    viewer.Select();
+    QVERIFY(viewer.Shown().isEmpty());
+    QCOMPARE(closer.Seen.size(), 0);
+    viewer.PageAround();
+    QVERIFY(viewer.Shown().isEmpty());
+}
+
+void TestHostileInputs::resultMadeUnreadable()
+{
+    // Root reads everything: run this case again as the unprivileged "nobody".
+    if (geteuid() == 0) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("XDG_CONFIG_HOME");
+        env.remove("XDG_RUNTIME_DIR");
+        child.setProcessEnvironment(env);
+        child.setWorkingDirectory("/tmp");
+        child.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", "--",
+                                QCoreApplication::applicationFilePath(), "resultMadeUnreadable"});
+        QVERIFY(child.waitForFinished(120000));
+        QVERIFY2(child.exitCode() == 0, child.readAllStandardOutput() + child.readAllStandardError());
+        return;
+    }
+    QTemporaryDir dir;
+    const QString small = dir.filePath("small.txt");
+    const QString big = dir.filePath("big.txt");
+    QVERIFY(WriteTestFile(small, Lines(10, "needle", 5)));
+    QVERIFY(WriteTestFile(big, Lines(5000, "needle", 4000)));
+    for (const QString &path : {small, big}) {
+        CViewerFixture viewer(path);
+        chmod(QFile::encodeName(path).constData(), 0);
+        CModalDialogCloser closer;
+        viewer.Select();
+        QVERIFY(viewer.Shown().isEmpty());
+        QCOMPARE(closer.Seen.size(), 0);
+        // Never claim a whole document was loaded when nothing was.
+        QVERIFY(!viewer.Window.ui->FileContent_TextEdit->toolTip().contains("loaded successfully"));
+        viewer.PageAround();
+        QVERIFY(viewer.Shown().isEmpty());
+    }
+}
+
+void TestHostileInputs::resultTruncatedAfterTheSearch()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("result.txt");
+    QVERIFY(WriteTestFile(path, Lines(5000, "needle", 4900)));
+    CViewerFixture viewer(path);
+    QVERIFY(QFile(path).resize(300));
+
+    viewer.Select();
+    QCOMPARE(viewer.Shown(), QString::fromLatin1(Lines(5000).left(300)));
+    QVERIFY(!viewer.Window.ui->FileContent_TextEdit->PartialDocument);
+}
+
+void TestHostileInputs::resultTruncatedWhilePaging()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("result.txt");
+    QVERIFY(WriteTestFile(path, Lines(20000, "needle", 9000)));
+    CViewerFixture viewer(path);
+    viewer.Select();
+    QVERIFY(viewer.Window.CurrentBlock > 0);
+    QVERIFY(viewer.Shown().contains("needle"));
+
+    // Shorter than the block on show: paging finds less, or nothing, but goes on.
+    QVERIFY(QFile(path).resize(1000));
+    CModalDialogCloser closer;
+    viewer.PageAround();
+    viewer.PageAround();
+    QVERIFY(closer.Seen.size() > 0);
+}
+
+void TestHostileInputs::resultGrownToGigabytes()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("result.log");
+    QVERIFY(WriteTestFile(path, Lines(100, "needle", 50)));
+    CViewerFixture viewer(path);
+    // Gigabytes of zero bytes without a single line end behind the text.
+    QVERIFY(QFile(path).resize(qint64(3) << 30));
+
+    viewer.Select();
+    QVERIFY(viewer.Window.ui->FileContent_TextEdit->PartialDocument);
+    QCOMPARE(viewer.Window.CurrentBlock, 0);
+    QVERIFY(viewer.Shown().startsWith("plain line of text 0"));
+    QVERIFY(viewer.Shown().contains("needle line of text 50"));
+    CModalDialogCloser closer;
+    QMetaObject::invokeMethod(&viewer.Window, "GotoContentEditNextBlock");
+    QCOMPARE(viewer.Window.CurrentBlock, 1);
+    QMetaObject::invokeMethod(&viewer.Window, "GotoContentEditPreviousBlock");
+    QCOMPARE(viewer.Window.CurrentBlock, 0);
+    QVERIFY(viewer.Shown().contains("needle line of text 50"));
+    QCOMPARE(closer.Seen.size(), 0);
+}
+
+void TestHostileInputs::utf16WithAnOddNumberOfBytes_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::newRow("whole file") << 100;
+    QTest::newRow("in blocks") << 20000;
+}
+
+void TestHostileInputs::utf16WithAnOddNumberOfBytes()
+{
+    QFETCH(int, lines);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("odd.txt");
+    const QString text = QString::fromLatin1(Lines(lines, "needle", lines / 2));
+    QByteArray bytes("\xff\xfe");
+    bytes += QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    bytes += 'x'; // half a code unit at the end
+    QVERIFY(WriteTestFile(path, bytes));
+
+    CViewerFixture viewer(path);
+    viewer.Select();
+    QVERIFY(viewer.Shown().contains("needle line of text " + QString::number(lines / 2)));
+    CModalDialogCloser closer;
+    for (int i = 0; i < 40; ++i)
+        QMetaObject::invokeMethod(&viewer.Window, "GotoContentEditNextBlock");
+    viewer.PageAround();
+    QVERIFY(!viewer.Shown().contains(QChar(0xFFFD)) || viewer.Shown().endsWith(QChar(0xFFFD)));
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    TestHostileInputs test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_hostileinputs.moc"

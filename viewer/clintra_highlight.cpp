@@ -10,6 +10,7 @@
 #include <QTextDocument>
 
 #include "viewer/core/keywordhighlights.h"
+#include "viewer/core/panelayout.h"
 
 void CLintra::ShowContentWithHighlights(const QStringList &patterns, const QStringList &keywords,
                                         const QString &text)
@@ -35,18 +36,24 @@ void CLintra::ShowContentWithHighlights(const QStringList &patterns, const QStri
         cursor.mergeCharFormat(format);
     }
     // Coloured before it is shown, so the pane lays the text out once.
-    ReplaceContentDocument(document);
+    ReplaceContentDocument(document, HasLineTooLongToWrap(text));
     cursor.setPosition(plan.CaretPosition);
     pane->setTextCursor(cursor);
 }
 
 // The replaced document is deleted: clicking through results must not pile
 // up documents in the pane.
-void CLintra::ReplaceContentDocument(QTextDocument *document)
+void CLintra::ReplaceContentDocument(QTextDocument *document, bool unwrapped)
 {
     CContentEdit *pane = ui->FileContent_TextEdit;
     QPointer<QTextDocument> previous = pane->document();
+    // Switch the wrapping while the cheaper of the two documents is on show:
+    // the other may hold a line far too long to wrap.
+    if (unwrapped)
+        pane->setLineWrapMode(QTextEdit::NoWrap);
     pane->setDocument(document);
+    if (!unwrapped)
+        pane->setLineWrapMode(QTextEdit::WidgetWidth);
     if (previous && previous != document && previous->parent() == pane)
         delete previous;
 }
