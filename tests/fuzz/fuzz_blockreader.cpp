@@ -8,14 +8,9 @@
 #include <cstdlib>
 
 #include "viewer/core/blockreader.h"
+#include "fuzzcheck.h"
 
 namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        abort();
-}
 
 bool EndsOnLineEnd(const QByteArray &block, qint64 blockStart, const CLineEnd &lineEnd)
 {

@@ -6,14 +6,9 @@
 
 #include "text/istextunicode.h"
 #include "text/textencodingdetector.h"
+#include "fuzzcheck.h"
 
 namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        abort();
-}
 
 bool SevenBitText(const uint8_t *data, size_t size)
 {

@@ -9,14 +9,9 @@
 #include <cstring>
 
 #include "update/installationid.h"
+#include "fuzzcheck.h"
 
 namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        abort();
-}
 
 // The form rule written out once more, independently.
 bool HasIdentifierForm(const QString &text)

@@ -13,14 +13,9 @@
 #include "search/keywordprefilter.h"
 #include "search/keywordquery.h"
 #include "search/textfilescan.h"
+#include "fuzzcheck.h"
 
 namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        abort();
-}
 
 const char *const KeywordTexts[] = {"alpha", "kiss", "c++ a.b", "ss beta", "\xC3\xA9t\xC3\xA9 ki", "k"};
 const int KeywordTextCount = int(sizeof(KeywordTexts) / sizeof(KeywordTexts[0]));

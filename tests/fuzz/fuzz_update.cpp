@@ -6,16 +6,7 @@
 #include <cstdlib>
 
 #include "update/updateevaluation.h"
-
-namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        abort();
-}
-
-} // namespace
+#include "fuzzcheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
