@@ -16,11 +16,11 @@
 #include <QTextBrowser>
 #include <QTextCodec>
 
-#include "app/platform.h"
+#include "app/core/platform.h"
 #include "app/ui_clintra.h"
-#include "search/plaintextfilters.h"
-#include "text/localcharset.h"
-#include "update/versionstamp.h"
+#include "search/core/plaintextfilters.h"
+#include "text/core/localcharset.h"
+#include "update/core/versionstamp.h"
 #include "viewer/ccontentedit.h"
 
 CLintra::CLintra(QWidget *parent)

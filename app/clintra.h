@@ -15,8 +15,8 @@
 #include <QTextCharFormat>
 #include <QWidget>
 
-#include "search/searchwhat.h"
-#include "text/textencodingdetector.h"
+#include "search/core/searchwhat.h"
+#include "text/core/textencodingdetector.h"
 #include "viewer/core/lineoffsets.h"
 
 class QAction;

@@ -3,7 +3,7 @@
 #include "app/clintra.h"
 
 #include "app/caboutform.h"
-#include "update/versionstamp.h"
+#include "update/core/versionstamp.h"
 
 void CLintra::on_About_PushButton_clicked()
 {

@@ -12,7 +12,7 @@
 #include <QSettings>
 
 #include "app/core/settingstable.h"
-#include "update/installationid.h"
+#include "update/core/installationid.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
-#include "update/updaterequest.h"
+#include "update/core/updaterequest.h"
 
 namespace {
 

@@ -17,14 +17,14 @@
 #include <QIcon>
 #include <QTextCodec>
 
-#include "app/platform.h"
-#include "search/directorywalk.h"
-#include "search/eventpacer.h"
-#include "search/keywordmatcher.h"
-#include "search/keywordprefilter.h"
-#include "search/keywordquery.h"
-#include "search/textfilescan.h"
-#include "text/localcharset.h"
+#include "app/core/platform.h"
+#include "search/core/directorywalk.h"
+#include "search/core/eventpacer.h"
+#include "search/core/keywordmatcher.h"
+#include "search/core/keywordprefilter.h"
+#include "search/core/keywordquery.h"
+#include "search/core/textfilescan.h"
+#include "text/core/localcharset.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "update/updaterequest.h"
+#include "update/core/updaterequest.h"
 
 #include <cstdlib>
 

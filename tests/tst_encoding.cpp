@@ -6,8 +6,8 @@
 #include <QTextCodec>
 
 #include "testsupport.h"
-#include "text/istextunicode.h"
-#include "text/textencodingdetector.h"
+#include "text/core/istextunicode.h"
+#include "text/core/textencodingdetector.h"
 
 Q_DECLARE_METATYPE(TEnumTextEncoding)
 Q_DECLARE_METATYPE(CTextEncodingDetector::TEnumUtf8Check)

@@ -10,7 +10,7 @@
 
 #include "app/core/singleinstance.h"
 #include "testsupport.h"
-#include "update/installationid.h"
+#include "update/core/installationid.h"
 
 class TestIdentity : public QObject
 {

@@ -14,7 +14,7 @@
 #include "app/startup.h"
 #include "app/ui_clintra.h"
 #include "testsupport.h"
-#include "text/localcharset.h"
+#include "text/core/localcharset.h"
 
 namespace {
 

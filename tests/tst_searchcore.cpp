@@ -9,11 +9,11 @@
 #include <QTextCodec>
 #include <QtTest>
 
-#include "search/directorywalk.h"
-#include "search/keywordmatcher.h"
-#include "search/keywordquery.h"
-#include "search/plaintextfilters.h"
-#include "search/textfilescan.h"
+#include "search/core/directorywalk.h"
+#include "search/core/keywordmatcher.h"
+#include "search/core/keywordquery.h"
+#include "search/core/plaintextfilters.h"
+#include "search/core/textfilescan.h"
 #include "testsupport.h"
 
 namespace {

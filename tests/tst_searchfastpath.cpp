@@ -19,14 +19,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "search/directorywalk.h"
-#include "search/eventpacer.h"
-#include "search/filenamefilter.h"
-#include "search/keywordmatcher.h"
-#include "search/keywordprefilter.h"
-#include "search/keywordquery.h"
-#include "search/plaintextfilters.h"
-#include "search/textfilescan.h"
+#include "search/core/directorywalk.h"
+#include "search/core/eventpacer.h"
+#include "search/core/filenamefilter.h"
+#include "search/core/keywordmatcher.h"
+#include "search/core/keywordprefilter.h"
+#include "search/core/keywordquery.h"
+#include "search/core/plaintextfilters.h"
+#include "search/core/textfilescan.h"
 #include "testsupport.h"
 
 namespace {

@@ -25,8 +25,8 @@
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
-#include "search/plaintextfilters.h"
-#include "search/textfilescan.h"
+#include "search/core/plaintextfilters.h"
+#include "search/core/textfilescan.h"
 #include "testsupport.h"
 
 namespace {

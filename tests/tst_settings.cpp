@@ -15,7 +15,7 @@
 #include "app/core/settingstable.h"
 #include "app/ui_clintra.h"
 #include "testsupport.h"
-#include "update/installationid.h"
+#include "update/core/installationid.h"
 #include "windowdriver.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <QTranslator>
 
 #include "testsupport.h"
-#include "update/updateevaluation.h"
-#include "update/updaterequest.h"
-#include "update/updateschedule.h"
+#include "update/core/updateevaluation.h"
+#include "update/core/updaterequest.h"
+#include "update/core/updateschedule.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "app/ui_clintra.h"
 #include "modaldialogs.h"
 #include "testsupport.h"
-#include "update/updaterequest.h"
+#include "update/core/updaterequest.h"
 
 namespace {
 

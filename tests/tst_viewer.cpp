@@ -14,7 +14,7 @@
 #include "app/ui_clintra.h"
 #include "modaldialogs.h"
 #include "testsupport.h"
-#include "text/localcharset.h"
+#include "text/core/localcharset.h"
 #include "windowdriver.h"
 
 Q_DECLARE_METATYPE(TEnumTextEncoding)

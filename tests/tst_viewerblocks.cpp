@@ -8,7 +8,7 @@
 #include <QTextCodec>
 
 #include "testsupport.h"
-#include "text/localcharset.h"
+#include "text/core/localcharset.h"
 #include "viewer/core/blockreader.h"
 #include "viewer/core/resultdecoding.h"
 

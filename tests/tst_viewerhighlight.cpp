@@ -8,7 +8,7 @@
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
-#include "search/keywordquery.h"
+#include "search/core/keywordquery.h"
 #include "testsupport.h"
 #include "viewer/core/keywordhighlights.h"
 

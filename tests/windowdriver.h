@@ -11,7 +11,7 @@
 
 #include <functional>
 
-#include "search/searchwhat.h"
+#include "search/core/searchwhat.h"
 
 class CLintra;
 class QWidget;

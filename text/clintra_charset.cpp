@@ -3,7 +3,7 @@
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
-#include "text/localcharset.h"
+#include "text/core/localcharset.h"
 
 #include <QComboBox>
 #include <QIcon>

@@ -8,11 +8,11 @@
 #include <QIcon>
 
 #include "app/caboutform.h"
-#include "update/cupdatethread.h"
-#include "update/updateevaluation.h"
-#include "update/updaterequest.h"
-#include "update/updateschedule.h"
-#include "update/versionstamp.h"
+#include "update/core/cupdatethread.h"
+#include "update/core/updateevaluation.h"
+#include "update/core/updaterequest.h"
+#include "update/core/updateschedule.h"
+#include "update/core/versionstamp.h"
 
 void CLintra::on_CheckUpdates_PushButton_clicked()
 {

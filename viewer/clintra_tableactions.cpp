@@ -13,7 +13,7 @@
 #include <QKeySequence>
 #include <QMenu>
 
-#include "app/platform.h"
+#include "app/core/platform.h"
 #include "viewer/core/filelocation.h"
 
 namespace {

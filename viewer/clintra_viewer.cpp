@@ -10,7 +10,7 @@
 #include <QFileInfo>
 #include <QTextCodec>
 
-#include "search/keywordprefilter.h"
+#include "search/core/keywordprefilter.h"
 #include "viewer/core/blockreader.h"
 #include "viewer/core/resultdecoding.h"
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "text/istextunicode.h"
-#include "text/textencodingdetector.h"
+#include "text/core/istextunicode.h"
+#include "text/core/textencodingdetector.h"
 #include "fuzzcheck.h"
 
 namespace {

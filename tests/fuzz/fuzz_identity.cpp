@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "update/installationid.h"
+#include "update/core/installationid.h"
 #include "fuzzcheck.h"
 
 namespace {

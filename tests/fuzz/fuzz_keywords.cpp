@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "search/keywordquery.h"
+#include "search/core/keywordquery.h"
 #include "fuzzcheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -9,10 +9,10 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "search/keywordmatcher.h"
-#include "search/keywordprefilter.h"
-#include "search/keywordquery.h"
-#include "search/textfilescan.h"
+#include "search/core/keywordmatcher.h"
+#include "search/core/keywordprefilter.h"
+#include "search/core/keywordquery.h"
+#include "search/core/textfilescan.h"
 #include "fuzzcheck.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QMap>
 #include <QPair>
 
-#include "text/textencodingdetector.h"
+#include "text/core/textencodingdetector.h"
 #include "viewer/core/lineoffsets.h"
 
 class QIODevice;

@@ -3,7 +3,7 @@
 #include <QMap>
 #include <QRegExp>
 
-#include "search/keywordquery.h"
+#include "search/core/keywordquery.h"
 
 namespace {
 

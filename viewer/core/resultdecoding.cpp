@@ -2,7 +2,7 @@
 
 #include <QTextCodec>
 
-#include "text/localcharset.h"
+#include "text/core/localcharset.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "text/textencodingdetector.h"
+#include "text/core/textencodingdetector.h"
 
 class QTextCodec;
 

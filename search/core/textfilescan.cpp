@@ -1,11 +1,11 @@
-#include "search/textfilescan.h"
+#include "search/core/textfilescan.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
-#include "search/keywordprefilter.h"
+#include "search/core/keywordprefilter.h"
 
 #ifdef Q_OS_UNIX
 #include <cerrno>

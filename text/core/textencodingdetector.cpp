@@ -1,6 +1,6 @@
-#include "text/textencodingdetector.h"
+#include "text/core/textencodingdetector.h"
 
-#include "text/istextunicode.h"
+#include "text/core/istextunicode.h"
 
 namespace {
 

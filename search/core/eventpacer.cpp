@@ -1,4 +1,4 @@
-#include "search/eventpacer.h"
+#include "search/core/eventpacer.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "search/plaintextfilters.h"
+#include "search/core/plaintextfilters.h"
 
 namespace {
 

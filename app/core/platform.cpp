@@ -1,4 +1,4 @@
-#include "app/platform.h"
+#include "app/core/platform.h"
 
 #include <QtGlobal>
 

@@ -1,6 +1,6 @@
-#include "search/keywordprefilter.h"
+#include "search/core/keywordprefilter.h"
 
-#include "search/keywordquery.h"
+#include "search/core/keywordquery.h"
 
 #include <QIODevice>
 #include <QTextCodec>

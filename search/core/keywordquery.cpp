@@ -1,4 +1,4 @@
-#include "search/keywordquery.h"
+#include "search/core/keywordquery.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "search/filenamefilter.h"
+#include "search/core/filenamefilter.h"
 
 namespace {
 

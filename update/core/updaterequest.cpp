@@ -1,4 +1,4 @@
-#include "update/updaterequest.h"
+#include "update/core/updaterequest.h"
 
 #include <QCoreApplication>
 #include <QSysInfo>

@@ -1,4 +1,4 @@
-#include "search/directorywalk.h"
+#include "search/core/directorywalk.h"
 
 #include <QDirIterator>
 #include <QFile>

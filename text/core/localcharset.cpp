@@ -1,4 +1,4 @@
-#include "text/localcharset.h"
+#include "text/core/localcharset.h"
 
 #include <QTextCodec>
 

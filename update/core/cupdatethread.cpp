@@ -1,6 +1,6 @@
-#include "update/cupdatethread.h"
+#include "update/core/cupdatethread.h"
 
-#include "update/cupdatehandler.h"
+#include "update/core/cupdatehandler.h"
 
 CUpdateThread::CUpdateThread(const QString &url, const QString &version, const QString &build,
                              const QString &installationId, QObject *window, int timeoutMs)

@@ -1,4 +1,4 @@
-#include "update/updateschedule.h"
+#include "update/core/updateschedule.h"
 
 bool IsUpdateCheckDue(bool manual, const QDateTime &now, const QDateTime &lastCheck, int intervalDays)
 {

@@ -1,10 +1,10 @@
-#include "update/cupdatehandler.h"
+#include "update/core/cupdatehandler.h"
 
 #include <QLocale>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
-#include "update/updaterequest.h"
+#include "update/core/updaterequest.h"
 
 CUpdateHandler::CUpdateHandler(const QString &url, const QString &version, const QString &build,
                                const QString &installationId, int timeoutMs, QObject *receiver,

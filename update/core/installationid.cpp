@@ -1,4 +1,4 @@
-#include "update/installationid.h"
+#include "update/core/installationid.h"
 
 #include <QLocale>
 #include <QRegExp>

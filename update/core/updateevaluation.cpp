@@ -1,4 +1,4 @@
-#include "update/updateevaluation.h"
+#include "update/core/updateevaluation.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "update/versionstamp.h"
+#include "update/core/versionstamp.h"
 
 const char ProgramVersion[] = "0.107";
 const char ProgramBuild[] = "20100610";

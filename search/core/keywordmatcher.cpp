@@ -1,7 +1,7 @@
-#include "search/keywordmatcher.h"
+#include "search/core/keywordmatcher.h"
 
-#include "search/keywordprefilter.h"
-#include "search/keywordquery.h"
+#include "search/core/keywordprefilter.h"
+#include "search/core/keywordquery.h"
 
 CKeywordMatcher::CKeywordMatcher(const QStringList &patterns, bool fullText, bool matchWholeWord,
                                  bool wordSeparatedLanguage)

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "app/platform.h"
+#include "app/core/platform.h"
 
 // What the update request asks and how: the address of the update
 // information document, how long the request may go without an answer, and

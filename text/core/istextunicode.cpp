@@ -1,4 +1,4 @@
-#include "text/istextunicode.h"
+#include "text/core/istextunicode.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>

@@ -6,7 +6,7 @@
 
 #include <atomic>
 
-#include "update/updaterequest.h"
+#include "update/core/updaterequest.h"
 
 // The worker of one update check: it sends the request through a
 // CUpdateHandler of its own and runs its event loop until the receiver ends

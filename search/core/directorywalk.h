@@ -7,8 +7,8 @@
 
 #include <functional>
 
-#include "search/filenamefilter.h"
-#include "search/searchwhat.h"
+#include "search/core/filenamefilter.h"
+#include "search/core/searchwhat.h"
 
 // The name filters of a search's candidate files: every file for a filename
 // search, the plain-text patterns for a full-text search, none otherwise.
