@@ -53,23 +53,23 @@ CLintra::CLintra(QWidget *parent)
     SelectedCharsetMib = 0;
 
     // 9. Tool-tips and the ready text.
-    ui->DefaultLocal8BitCharset_ComboBox->setToolTip(tr(
-        "<html><body><font face=\"verdana\">The value of this field is auto-detected at program start-up "
-        "time. In case it is inaccurate, <font color=\"red\">please kindly post us your "
-        "(language_territory, charset) pair</font>, thanks. The value is the 8-bit or multi-byte charset "
-        "used by the OS to store non-Ascii text. This field is only FYI.</font></body></html>"));
-    ui->Dir2Search_ComboBox->setToolTip(tr(
-        "<html><body><font face=\"verdana\">Please note:<ul><li>Sub-directories are processed "
-        "recursively;</li><li>When doing full-text search, only plain text files such as .txt/.html are "
-        "processed; others including .doc/.pdf are ignored;</li><li>BOM and some other means are used "
-        "together to determine the encoding of a saved file. Unrecognized ones are taken as the default "
-        "local charset.</li></ul></font></body></html>"));
-    ui->Keywords2Search_ComboBox->setToolTip(tr(
-        "<html><body><font face=\"verdana\">Multi-keyword input separated by space(s) is allowed. The "
-        "effect is always AND. Case-insensitive. Punctuals are NOT filtered since sometimes we do want to "
-        "find a word ending with a particular punctual.<br /><br />Keywords can be in whatever languages, "
-        "including Chinese, French, German, Russian, Arabian, Hebrew, Japanese, Korean, as long as the "
-        "computer supports the input into the system.</font></body></html>"));
+    ui->DefaultLocal8BitCharset_ComboBox->setToolTip(
+        tr("<html><body><font face=\"verdana\">The value of this field is auto-detected at program start-up "
+           "time. In case it is inaccurate, <font color=\"red\">please kindly post us your "
+           "(language_territory, charset) pair</font>, thanks. The value is the 8-bit or multi-byte charset "
+           "used by the OS to store non-Ascii text. This field is only FYI.</font></body></html>"));
+    ui->Dir2Search_ComboBox->setToolTip(
+        tr("<html><body><font face=\"verdana\">Please note:<ul><li>Sub-directories are processed "
+           "recursively;</li><li>When doing full-text search, only plain text files such as .txt/.html are "
+           "processed; others including .doc/.pdf are ignored;</li><li>BOM and some other means are used "
+           "together to determine the encoding of a saved file. Unrecognized ones are taken as the default "
+           "local charset.</li></ul></font></body></html>"));
+    ui->Keywords2Search_ComboBox->setToolTip(
+        tr("<html><body><font face=\"verdana\">Multi-keyword input separated by space(s) is allowed. The "
+           "effect is always AND. Case-insensitive. Punctuals are NOT filtered since sometimes we do want to "
+           "find a word ending with a particular punctual.<br /><br />Keywords can be in whatever languages, "
+           "including Chinese, French, German, Russian, Arabian, Hebrew, Japanese, Korean, as long as the "
+           "computer supports the input into the system.</font></body></html>"));
     ui->DoFilenameSearch_PushButton->setToolTip(
         tr("<html><body><font face=\"verdana\">When matching filename, search is <font color=\"red\">not "
            "limited to plain-text files</font>.</font></body></html>"));
@@ -90,8 +90,7 @@ CLintra::CLintra(QWidget *parent)
 
     // 16. Results table.
     SetUpResultsTable();
-    connect(ui->FilesFound_TableWidget, SIGNAL(itemSelectionChanged()), this,
-            SLOT(OnItemSelectionChanged()));
+    connect(ui->FilesFound_TableWidget, SIGNAL(itemSelectionChanged()), this, SLOT(OnItemSelectionChanged()));
     connect(ui->FilesFound_TableWidget, SIGNAL(customContextMenuRequested(const QPoint &)), this,
             SLOT(ShowFilesTableContextMenu(QPoint)));
 

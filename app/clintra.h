@@ -147,7 +147,8 @@ public:
     void ShowInvalidPathMessage();
     void AdvanceScanProgress(const QString &format);
     QStringList FinishDirectoryScan(QStringList matches);
-    void ShowSearchSummary(const QString &directory, const QString &keywords, int found, TEnumSearchWhat what);
+    void ShowSearchSummary(const QString &directory, const QString &keywords, int found,
+                           TEnumSearchWhat what);
 
     // Result viewer (viewer/clintra_viewer.cpp, viewer/clintra_highlight.cpp).
     void ShowResultRow(int row);

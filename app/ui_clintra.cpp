@@ -29,8 +29,7 @@ QSpacerItem *NewRowSpacer()
     return new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum);
 }
 
-template <typename T>
-T *NewWidget(QWidget *parent, const char *objectName)
+template <typename T> T *NewWidget(QWidget *parent, const char *objectName)
 {
     T *widget = new T(parent);
     widget->setObjectName(QString::fromLatin1(objectName));

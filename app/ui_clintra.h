@@ -17,7 +17,6 @@
 
 #include "viewer/ccontentedit.h"
 
-
 // The main window's form: one pointer per widget, layout and spacer, named by
 // object name. The widgets belong to the window; this object only points.
 class Ui_CLintra

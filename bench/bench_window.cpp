@@ -118,8 +118,9 @@ int main(int argc, char **argv)
     const qint64 peak = StatusKiloBytes("VmHWM:");
 
     QTextStream out(stdout);
-    out << "seconds=" << QString::number(seconds, 'f', 4) << " cpu_seconds=" << QString::number(processor, 'f', 4)
-        << " idle_kb=" << idle << " peak_kb=" << peak;
+    out << "seconds=" << QString::number(seconds, 'f', 4)
+        << " cpu_seconds=" << QString::number(processor, 'f', 4) << " idle_kb=" << idle
+        << " peak_kb=" << peak;
     if (mode == QLatin1String("viewer")) {
         const bool shown =
             window.ui->FileContent_TextEdit->toPlainText().contains(args.at(2), Qt::CaseInsensitive);

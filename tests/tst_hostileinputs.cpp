@@ -42,7 +42,8 @@ QByteArray Lines(int count, const QByteArray &keywordAt = QByteArray(), int keyw
 {
     QByteArray bytes;
     for (int i = 0; i < count; ++i)
-        bytes += (i == keywordLine ? keywordAt : QByteArray("plain")) + " line of text " + QByteArray::number(i) + "\n";
+        bytes += (i == keywordLine ? keywordAt : QByteArray("plain")) + " line of text " +
+                 QByteArray::number(i) + "\n";
     return bytes;
 }
 

@@ -49,7 +49,8 @@ int UnreadableChild()
     for (TEnumSearchWhat what : {SearchWhatFullText, SearchWhatFilename}) {
         RunSearch(w, root.path(), what == SearchWhatFullText ? QString(Keyword) : QString("o"), what);
         QTextStream(stdout) << (what == SearchWhatFullText ? "fulltext" : "filename") << ": "
-                            << TablePaths(w).join(',').remove(root.path() + '/') << " | " << Status(w) << '\n';
+                            << TablePaths(w).join(',').remove(root.path() + '/') << " | " << Status(w)
+                            << '\n';
     }
     chmod(QFile::encodeName(root.filePath("closed")).constData(), 0700);
     return 0;

@@ -77,29 +77,72 @@ void TestMainWindow::formWidgets_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("charset label") << "Local8Bit_Label" << "QLabel" << "";
-    QTest::newRow("charset box") << "DefaultLocal8BitCharset_ComboBox" << "QComboBox" << "";
-    QTest::newRow("dir label") << "Dir2Search_Label" << "QLabel" << "Directory";
-    QTest::newRow("dir box") << "Dir2Search_ComboBox" << "QComboBox" << "";
-    QTest::newRow("browse") << "BrowseDir_ToolButton" << "QToolButton" << "Browse...";
-    QTest::newRow("keywords label") << "Keywords2Search_Label" << "QLabel" << "Keyword(s)";
-    QTest::newRow("keywords box") << "Keywords2Search_ComboBox" << "QComboBox" << "";
-    QTest::newRow("filename search") << "DoFilenameSearch_PushButton" << "QPushButton" << "Filename Search";
-    QTest::newRow("whole word") << "MatchWholeWord_RadioButton" << "QRadioButton" << "Match Whole Word";
-    QTest::newRow("substring") << "MatchSubstring_RadioButton" << "QRadioButton" << "Match Substring";
-    QTest::newRow("full text search") << "DoFullTextSearch_PushButton" << "QPushButton" << "Full Text Search";
-    QTest::newRow("progress label") << "SearchingProgressBar_Label" << "QLabel" << "Progress";
-    QTest::newRow("progress bar") << "Searching_ProgressBar" << "QProgressBar" << "";
-    QTest::newRow("cancel") << "CancelSearch_PushButton" << "QPushButton" << "Cancel the Search";
-    QTest::newRow("status") << "SearchingProgressStatus_Label" << "QLabel"
+    QTest::newRow("charset label") << "Local8Bit_Label"
+                                   << "QLabel"
+                                   << "";
+    QTest::newRow("charset box") << "DefaultLocal8BitCharset_ComboBox"
+                                 << "QComboBox"
+                                 << "";
+    QTest::newRow("dir label") << "Dir2Search_Label"
+                               << "QLabel"
+                               << "Directory";
+    QTest::newRow("dir box") << "Dir2Search_ComboBox"
+                             << "QComboBox"
+                             << "";
+    QTest::newRow("browse") << "BrowseDir_ToolButton"
+                            << "QToolButton"
+                            << "Browse...";
+    QTest::newRow("keywords label") << "Keywords2Search_Label"
+                                    << "QLabel"
+                                    << "Keyword(s)";
+    QTest::newRow("keywords box") << "Keywords2Search_ComboBox"
+                                  << "QComboBox"
+                                  << "";
+    QTest::newRow("filename search") << "DoFilenameSearch_PushButton"
+                                     << "QPushButton"
+                                     << "Filename Search";
+    QTest::newRow("whole word") << "MatchWholeWord_RadioButton"
+                                << "QRadioButton"
+                                << "Match Whole Word";
+    QTest::newRow("substring") << "MatchSubstring_RadioButton"
+                               << "QRadioButton"
+                               << "Match Substring";
+    QTest::newRow("full text search") << "DoFullTextSearch_PushButton"
+                                      << "QPushButton"
+                                      << "Full Text Search";
+    QTest::newRow("progress label") << "SearchingProgressBar_Label"
+                                    << "QLabel"
+                                    << "Progress";
+    QTest::newRow("progress bar") << "Searching_ProgressBar"
+                                  << "QProgressBar"
+                                  << "";
+    QTest::newRow("cancel") << "CancelSearch_PushButton"
+                            << "QPushButton"
+                            << "Cancel the Search";
+    QTest::newRow("status") << "SearchingProgressStatus_Label"
+                            << "QLabel"
                             << "Ready to do the Unicode full text search...";
-    QTest::newRow("exit") << "ExitProgram_PushButton" << "QPushButton" << "Exit Norvane Lintra";
-    QTest::newRow("notice") << "CopyrightInfo_TextBrowser" << "QTextBrowser" << "";
-    QTest::newRow("about") << "About_PushButton" << "QPushButton" << "About...";
-    QTest::newRow("updates") << "CheckUpdates_PushButton" << "QPushButton" << "Check Updates";
-    QTest::newRow("files label") << "FilesFound_Label" << "QLabel" << "Result Files";
-    QTest::newRow("table") << "FilesFound_TableWidget" << "QTableWidget" << "";
-    QTest::newRow("content") << "FileContent_TextEdit" << "CContentEdit" << "";
+    QTest::newRow("exit") << "ExitProgram_PushButton"
+                          << "QPushButton"
+                          << "Exit Norvane Lintra";
+    QTest::newRow("notice") << "CopyrightInfo_TextBrowser"
+                            << "QTextBrowser"
+                            << "";
+    QTest::newRow("about") << "About_PushButton"
+                           << "QPushButton"
+                           << "About...";
+    QTest::newRow("updates") << "CheckUpdates_PushButton"
+                             << "QPushButton"
+                             << "Check Updates";
+    QTest::newRow("files label") << "FilesFound_Label"
+                                 << "QLabel"
+                                 << "Result Files";
+    QTest::newRow("table") << "FilesFound_TableWidget"
+                           << "QTableWidget"
+                           << "";
+    QTest::newRow("content") << "FileContent_TextEdit"
+                             << "CContentEdit"
+                             << "";
 }
 
 void TestMainWindow::formWidgets()
@@ -243,7 +286,6 @@ void TestMainWindow::buttonsReachTheirSlotsByName()
     QCOMPARE(window.MatchWholeWord, true);
     window.ui->CancelSearch_PushButton->click();
     QCOMPARE(window.CancelRequested, true);
-
 }
 
 void TestMainWindow::constructorTexts()
@@ -261,7 +303,8 @@ void TestMainWindow::constructorTexts()
         "<font color=\"red\">only plain-text files</font>"));
     QVERIFY(window.ui->MatchWholeWord_RadioButton->toolTip().startsWith(
         "<html><body><font face=\"verdana\">These two radion buttons"));
-    QCOMPARE(window.ui->MatchSubstring_RadioButton->toolTip(), window.ui->MatchWholeWord_RadioButton->toolTip());
+    QCOMPARE(window.ui->MatchSubstring_RadioButton->toolTip(),
+             window.ui->MatchWholeWord_RadioButton->toolTip());
     QVERIFY(window.ui->CopyrightInfo_TextBrowser->toHtml().contains("norvane.example"));
     QCOMPARE(window.CurrentResultRow, -1);
     QCOMPARE(window.LastBlock, -1);
@@ -312,21 +355,36 @@ void TestMainWindow::charsetForLocale_data()
     QTest::addColumn<QString>("charset");
     QTest::addColumn<bool>("wordSeparated");
 
-    QTest::newRow("zh_CN") << "zh_CN" << "GB18030" << false;
-    QTest::newRow("zh_TW") << "zh_TW" << "Big5" << false;
-    QTest::newRow("zh_HK") << "zh_HK" << "Big5-HKSCS" << false;
-    QTest::newRow("zh_SG by language") << "zh_SG" << "GB18030" << false;
-    QTest::newRow("en_US") << "en_US" << "ISO-8859-1" << true;
-    QTest::newRow("de_DE") << "de_DE" << "ISO-8859-1" << true;
-    QTest::newRow("fr_FR") << "fr_FR" << "ISO-8859-1" << true;
-    QTest::newRow("he_IL") << "he_IL" << "ISO-8859-8" << false;
-    QTest::newRow("iw_IL") << "iw_IL" << "ISO-8859-8" << false;
-    QTest::newRow("el_GR") << "el_GR" << "ISO-8859-7" << false;
-    QTest::newRow("ru_RU") << "ru_RU" << "ISO-8859-5" << false;
-    QTest::newRow("ko_KR") << "ko_KR" << "EUC-KR" << false;
-    QTest::newRow("ja_JP has no rule") << "ja_JP" << "" << false;
-    QTest::newRow("pt_BR has no rule") << "pt_BR" << "" << false;
-    QTest::newRow("C") << "C" << "" << true;
+    QTest::newRow("zh_CN") << "zh_CN"
+                           << "GB18030" << false;
+    QTest::newRow("zh_TW") << "zh_TW"
+                           << "Big5" << false;
+    QTest::newRow("zh_HK") << "zh_HK"
+                           << "Big5-HKSCS" << false;
+    QTest::newRow("zh_SG by language") << "zh_SG"
+                                       << "GB18030" << false;
+    QTest::newRow("en_US") << "en_US"
+                           << "ISO-8859-1" << true;
+    QTest::newRow("de_DE") << "de_DE"
+                           << "ISO-8859-1" << true;
+    QTest::newRow("fr_FR") << "fr_FR"
+                           << "ISO-8859-1" << true;
+    QTest::newRow("he_IL") << "he_IL"
+                           << "ISO-8859-8" << false;
+    QTest::newRow("iw_IL") << "iw_IL"
+                           << "ISO-8859-8" << false;
+    QTest::newRow("el_GR") << "el_GR"
+                           << "ISO-8859-7" << false;
+    QTest::newRow("ru_RU") << "ru_RU"
+                           << "ISO-8859-5" << false;
+    QTest::newRow("ko_KR") << "ko_KR"
+                           << "EUC-KR" << false;
+    QTest::newRow("ja_JP has no rule") << "ja_JP"
+                                       << "" << false;
+    QTest::newRow("pt_BR has no rule") << "pt_BR"
+                                       << "" << false;
+    QTest::newRow("C") << "C"
+                       << "" << true;
 }
 
 void TestMainWindow::charsetForLocale()
@@ -370,7 +428,8 @@ void TestMainWindow::initialMatchingModePerLocale()
     child.start(QCoreApplication::applicationFilePath(), QStringList());
     QVERIFY(child.waitForFinished(60000));
     const QString out = QString::fromUtf8(child.readAllStandardOutput());
-    const QString expected = QString("whole=%1 substring=%2 flag=%1").arg(int(wholeWord)).arg(int(!wholeWord));
+    const QString expected =
+        QString("whole=%1 substring=%2 flag=%1").arg(int(wholeWord)).arg(int(!wholeWord));
     QVERIFY2(out.startsWith(expected), qPrintable(out));
     QVERIFY2(out.contains("label=Default Local Charset (Language: " + locale + ")"), qPrintable(out));
     if (!charset.isEmpty())

@@ -24,8 +24,8 @@ QMap<QString, QString> Snapshot(const QString &root)
     while (it.hasNext()) {
         const QString path = it.next();
         const QFileInfo info(path);
-        QString state = QString::number(info.size()) + ' ' +
-                        QString::number(info.lastModified().toMSecsSinceEpoch());
+        QString state =
+            QString::number(info.size()) + ' ' + QString::number(info.lastModified().toMSecsSinceEpoch());
         QFile file(path);
         if (info.isFile() && file.open(QIODevice::ReadOnly))
             state += ' ' + QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();

@@ -92,8 +92,10 @@ void TestSearchResponsiveness::everyFileNumberIsWrittenExactly_data()
     QTest::addColumn<bool>("fullText");
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("keyword");
-    QTest::newRow("full text") << true << "Processing file %1 of total %2 files..." << "alpha";
-    QTest::newRow("filename") << false << "Checking the name of file %1 of total %2 files..." << "txt";
+    QTest::newRow("full text") << true << "Processing file %1 of total %2 files..."
+                               << "alpha";
+    QTest::newRow("filename") << false << "Checking the name of file %1 of total %2 files..."
+                              << "txt";
 }
 
 void TestSearchResponsiveness::everyFileNumberIsWrittenExactly()

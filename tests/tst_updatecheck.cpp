@@ -250,7 +250,8 @@ void TestUpdateCheck::manualCheck_data()
     for (char &byte : noise)
         byte = char((state = state * 1103515245u + 12345u) >> 24);
     QTest::newRow("random bytes") << 200 << noise << false << checkTitle << none << QSize(400, 70);
-    QTest::newRow("an HTML page") << 200 << QByteArray("<html><body><h1>P0.108</h1>\n<p>B20100701</p></body></html>")
+    QTest::newRow("an HTML page") << 200
+                                  << QByteArray("<html><body><h1>P0.108</h1>\n<p>B20100701</p></body></html>")
                                   << false << checkTitle << none << QSize(400, 70);
     // Valid once trimmed, were it read whole: only the cap makes it no document.
     QByteArray huge = "P0.108\nB20100701" + QByteArray(100 * 1024 * 1024, ' ');

@@ -53,11 +53,11 @@ CModalHandler::CModalHandler(std::function<void(QWidget *)> handle)
 
 CAtFile::CAtFile(CLintra &w, int file, std::function<void()> action)
 {
-    Connection = QObject::connect(w.ui->Searching_ProgressBar, &QProgressBar::valueChanged,
-                                  [file, action](int value) {
-                                      if (value == file)
-                                          action();
-                                  });
+    Connection =
+        QObject::connect(w.ui->Searching_ProgressBar, &QProgressBar::valueChanged, [file, action](int value) {
+            if (value == file)
+                action();
+        });
 }
 
 CAtFile::~CAtFile()

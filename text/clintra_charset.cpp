@@ -22,8 +22,8 @@ void CLintra::DetectLocalCharset()
     for (QTextCodec *codec : qAsConst(AvailableCodecs))
         box->addItem(QIcon(), CodecEntryName(codec), codec->mibEnum());
 
-    ui->Local8Bit_Label->setText(ui->Local8Bit_Label->text() + tr(" (Language: ") + SystemLocaleName
-                                 + tr(")"));
+    ui->Local8Bit_Label->setText(ui->Local8Bit_Label->text() + tr(" (Language: ") + SystemLocaleName +
+                                 tr(")"));
 
     int index = box->findData(CharsetForLocale(SystemLocaleName), Qt::DisplayRole, Qt::MatchFixedString);
     if (index < 0)

@@ -30,7 +30,8 @@ void CContentEdit::CreateBlockActions()
     };
     static const BlockActionText table[] = {
         {QT_TR_NOOP("&Previous Block of Content"), "Ctrl+P",
-         QT_TR_NOOP("<font face=\"verdana\">Go to the previous block of content in the selected file.</font>"),
+         QT_TR_NOOP(
+             "<font face=\"verdana\">Go to the previous block of content in the selected file.</font>"),
          SLOT(GotoContentEditPreviousBlock())},
         {QT_TR_NOOP("&Next Block of Content"), "Ctrl+N",
          QT_TR_NOOP("<font face=\"verdana\">Go to the next block of content in the selected file.</font>"),

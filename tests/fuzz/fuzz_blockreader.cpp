@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "viewer/core/blockreader.h"
 #include "fuzzcheck.h"
+#include "viewer/core/blockreader.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "fuzzcheck.h"
 #include "text/core/istextunicode.h"
 #include "text/core/textencodingdetector.h"
-#include "fuzzcheck.h"
 
 namespace {
 

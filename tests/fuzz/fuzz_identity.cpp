@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "update/core/installationid.h"
 #include "fuzzcheck.h"
+#include "update/core/installationid.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "search/core/keywordquery.h"
 #include "fuzzcheck.h"
+#include "search/core/keywordquery.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

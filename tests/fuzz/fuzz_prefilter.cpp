@@ -9,11 +9,11 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "fuzzcheck.h"
 #include "search/core/keywordmatcher.h"
 #include "search/core/keywordprefilter.h"
 #include "search/core/keywordquery.h"
 #include "search/core/textfilescan.h"
-#include "fuzzcheck.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "update/core/updateevaluation.h"
 #include "fuzzcheck.h"
+#include "update/core/updateevaluation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
