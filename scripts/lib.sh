@@ -2,7 +2,7 @@
 # Sourced, not run.
 
 RUN_PACKAGES="cmake g++ make qtbase5-dev qtbase5-dev-tools qttools5-dev-tools libqt5network5"
-TEST_PACKAGES="xvfb trayer xdotool x11-utils python3 clang libclang-rt-14-dev"
+TEST_PACKAGES="xvfb trayer xdotool x11-utils python3 clang libclang-rt-14-dev clang-format"
 BENCH_PACKAGES="ripgrep findutils grep time python3"
 
 # Installs the packages that are missing: as root directly, else through
@@ -34,7 +34,9 @@ ensure_packages() {
 configure_and_build() {
     local dir=$1 type=$2
     shift 2
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" "$@" >"$dir.configure.log" 2>&1 \
+    local werror=OFF
+    [ -n "${CI:-}" ] && werror=ON
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" -DLINTRA_WERROR="$werror" "$@" >"$dir.configure.log" 2>&1 \
         || { cat "$dir.configure.log"; return 1; }
     cmake --build "$dir" -j"$(nproc)"
 }
