@@ -27,9 +27,6 @@ CLintra::CLintra(QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
     , FileExplorer_Process(nullptr)
 {
-    // 2. The platform follows the build.
-    RunningPlatform = BuildPlatform();
-
     // 3. The form.
     ui = new Ui_CLintra;
     ui->setupUi(this);
@@ -44,13 +41,6 @@ CLintra::CLintra(QWidget *parent)
            "<a href=\"%1\">Norvane</a>. Freeware.</font> <a href=\"%2\">Online documentation</a>"
            "</body></html>")
             .arg(QLatin1String(MakerWebSite), QLatin1String(ProductDocumentationPage)));
-
-    // 8. Counters.
-    TotalFilesCount = 0;
-    ProcessedFilesCount = 0;
-    CancelRequested = false;
-    CurrentResultRow = -1;
-    SelectedCharsetMib = 0;
 
     // 9. Tool-tips and the ready text.
     ui->DefaultLocal8BitCharset_ComboBox->setToolTip(
@@ -83,16 +73,16 @@ CLintra::CLintra(QWidget *parent)
     // 10.-15. Codecs, locale, local charset and the word-separation flag.
     BuildAvailableCodecs();
     SystemLocaleName = QLocale::system().name();
-    InitLocaleTables();
     DetectLocalCharset();
     ui->DefaultLocal8BitCharset_ComboBox->setEnabled(false);
     WordSeparatedLanguage = IsWordSeparatedLanguage(SystemLocaleName);
 
     // 16. Results table.
     SetUpResultsTable();
-    connect(ui->FilesFound_TableWidget, SIGNAL(itemSelectionChanged()), this, SLOT(OnItemSelectionChanged()));
-    connect(ui->FilesFound_TableWidget, SIGNAL(customContextMenuRequested(const QPoint &)), this,
-            SLOT(ShowFilesTableContextMenu(QPoint)));
+    connect(ui->FilesFound_TableWidget, &QTableWidget::itemSelectionChanged, this,
+            &CLintra::OnItemSelectionChanged);
+    connect(ui->FilesFound_TableWidget, &QWidget::customContextMenuRequested, this,
+            &CLintra::ShowFilesTableContextMenu);
 
     // 17. Plain-text patterns.
     PlainTextFileFilters = PlainTextFilePatterns();
@@ -126,41 +116,30 @@ CLintra::CLintra(QWidget *parent)
     ui->FileContent_TextEdit->setReadOnly(true);
     DefaultCharFormat = ui->FileContent_TextEdit->currentCharFormat();
 
-    // 24. Viewer paging state and update schedule.
-    ResultFileBytes.clear();
-    BlockLines.clear();
-    BlockLineRanges.clear();
-    LineOffsets.clear();
-    CurrentBlock = 0;
-    CurrentBlockFirstLine = 0;
-    CurrentBlockLastLine = 0;
-    LastBlock = -1;
-    ResultFileEncoding = Local8Bit;
-    UpdateCheckStarted = false;
-    UpdateCheckIntervalDays = 3;
+    // 8. and 24. The counters, the viewer's paging state and the update
+    // schedule start from the values the class declaration gives them.
 
     // 25. Charset selectors.
-    connect(ui->DefaultLocal8BitCharset_ComboBox, SIGNAL(activated(int)), this,
-            SLOT(UpdateSelectedCharsetMib()));
-    connect(ResultContentCharset_ComboBox, SIGNAL(activated(int)), this, SLOT(UpdateResultFileContent()));
+    connect(ui->DefaultLocal8BitCharset_ComboBox, QOverload<int>::of(&QComboBox::activated), this,
+            &CLintra::UpdateSelectedCharsetMib);
+    connect(ResultContentCharset_ComboBox, QOverload<int>::of(&QComboBox::activated), this,
+            &CLintra::UpdateResultFileContent);
 
     // 26.-29. Tray.
     CreateSysTrayIconActions();
     CreateSysTrayIcon();
     SysTrayIcon->setIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
-    VersionCaption = tr("Norvane") + QLatin1Char(' ') + tr("Lintra") + QLatin1Char(' ') + tr("0.107");
+    VersionCaption =
+        tr("Norvane") + QLatin1Char(' ') + tr("Lintra") + QLatin1Char(' ') + QLatin1String(ProgramVersion);
     SysTrayToolTip = VersionCaption;
     SysTrayIcon->setToolTip(SysTrayToolTip);
-    connect(SysTrayIcon, SIGNAL(activated(QSystemTrayIcon::ActivationReason)), this,
-            SLOT(SysTrayIconActivated(QSystemTrayIcon::ActivationReason)));
-    SysTrayInfoShown = false;
+    connect(SysTrayIcon, &QSystemTrayIcon::activated, this, &CLintra::SysTrayIconActivated);
 
     // 30.-33. Settings and the automatic update check.
     QCoreApplication::setOrganizationName(QLatin1String(MakerName));
     QCoreApplication::setOrganizationDomain(QLatin1String(MakerDomain));
     QCoreApplication::setApplicationName(QStringLiteral("Lintra"));
     LoadSettings();
-    UpdateThread = nullptr;
     StartUpdateCheck(false);
 }
 
@@ -168,9 +147,8 @@ CLintra::~CLintra()
 {
     AbortUpdateCheck();
     ResultFileBytes.clear();
-    disconnect(ui->DefaultLocal8BitCharset_ComboBox, SIGNAL(activated(int)), this,
-               SLOT(UpdateSelectedCharsetMib()));
-    disconnect(ResultContentCharset_ComboBox, SIGNAL(activated(int)), this, SLOT(UpdateResultFileContent()));
+    disconnect(ui->DefaultLocal8BitCharset_ComboBox, nullptr, this, nullptr);
+    disconnect(ResultContentCharset_ComboBox, nullptr, this, nullptr);
     DisconnectFilesTableSignals();
     DestroyFilesTableActions();
     delete ui;

@@ -17,10 +17,10 @@
 void CLintra::CreateSysTrayIconActions()
 {
     SysTrayIconRestore_Action = new QAction(tr("&Restore"), this);
-    connect(SysTrayIconRestore_Action, SIGNAL(triggered()), this,
-            SLOT(SysTrayIconHideAndRestoreProgramWindow()));
+    connect(SysTrayIconRestore_Action, &QAction::triggered, this,
+            &CLintra::SysTrayIconHideAndRestoreProgramWindow);
     SysTrayIconQuit_Action = new QAction(tr("&Quit"), this);
-    connect(SysTrayIconQuit_Action, SIGNAL(triggered()), this, SLOT(SysTrayIconExitProgram()));
+    connect(SysTrayIconQuit_Action, &QAction::triggered, this, &CLintra::SysTrayIconExitProgram);
 }
 
 void CLintra::CreateSysTrayIcon()

@@ -393,8 +393,6 @@ void TestMainWindow::charsetForLocale()
     QFETCH(QString, charset);
     QFETCH(bool, wordSeparated);
 
-    if (WordSeparatedLanguages.isEmpty())
-        InitLocaleTables();
     QCOMPARE(CharsetForLocale(locale), charset);
     QCOMPARE(IsWordSeparatedLanguage(locale), wordSeparated);
 }

@@ -8,6 +8,7 @@
 #include <QIcon>
 
 #include "app/caboutform.h"
+#include "app/core/platform.h"
 #include "update/core/cupdatethread.h"
 #include "update/core/updateevaluation.h"
 #include "update/core/updaterequest.h"
@@ -35,8 +36,14 @@ void CLintra::StartUpdateCheck(bool manual)
 
     UpdateThread =
         new CUpdateThread(UpdateInfoUrl(), QLatin1String(ProgramVersion), QLatin1String(ProgramBuild),
-                          InstallationId, this, UpdateRequestTimeoutMs());
-    connect(UpdateThread, SIGNAL(finished()), this, SLOT(CheckUpdateThreadFinished()));
+                          InstallationId, RunningPlatform, UpdateRequestTimeoutMs());
+    // The first two run on the worker thread and write the members the
+    // third reads once the worker has ended.
+    connect(UpdateThread, &CUpdateThread::NetworkErrorOccurred, this, &CLintra::NetworkReplyErrorOccurs,
+            Qt::DirectConnection);
+    connect(UpdateThread, &CUpdateThread::ReplyFinished, this, &CLintra::CheckUpdateAvailability,
+            Qt::DirectConnection);
+    connect(UpdateThread, &QThread::finished, this, &CLintra::CheckUpdateThreadFinished);
     LastUpdateCheckTime = now;
     UpdateCheckStarted = true;
     UpdateThread->start(QThread::InheritPriority);
@@ -127,7 +134,7 @@ void CLintra::AbortUpdateCheck()
         return;
     // Ending the worker's loop destroys its handler, which aborts the request
     // without calling back; nothing of this check may reach the window again.
-    disconnect(UpdateThread, SIGNAL(finished()), this, SLOT(CheckUpdateThreadFinished()));
+    disconnect(UpdateThread, nullptr, this, nullptr);
     UpdateThread->exit(0);
     UpdateThread->WaitForEnd();
     delete UpdateThread;

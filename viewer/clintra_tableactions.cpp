@@ -34,12 +34,12 @@ void CLintra::CreateFilesTableActions()
     CopyFilePath_Action = NewTableAction(
         this, ":/images/copy.gif", tr("Copy File &Path"), "Ctrl+P",
         tr("<font face=\"verdana\">Copy the full path of the selected file to the clipboard.</font>"));
-    connect(CopyFilePath_Action, SIGNAL(triggered()), this, SLOT(CopyFilePath()));
+    connect(CopyFilePath_Action, &QAction::triggered, this, &CLintra::CopyFilePath);
     OpenContainingFolder_Action = NewTableAction(
         this, ":/images/folder.gif", tr("Open Containing &Folder"), "Ctrl+F",
         tr("<font face=\"verdana\">Open the folder that contains the selected file in the system File "
            "Explorer.</font>"));
-    connect(OpenContainingFolder_Action, SIGNAL(triggered()), this, SLOT(OpenContainingFolder()));
+    connect(OpenContainingFolder_Action, &QAction::triggered, this, &CLintra::OpenContainingFolder);
     FilesTableContextMenu_Actions << CopyFilePath_Action << OpenContainingFolder_Action;
 }
 
@@ -47,9 +47,9 @@ void CLintra::DestroyFilesTableActions()
 {
     FilesTableContextMenu_Actions.clear();
     if (CopyFilePath_Action)
-        disconnect(CopyFilePath_Action, SIGNAL(triggered()), this, SLOT(CopyFilePath()));
+        disconnect(CopyFilePath_Action, &QAction::triggered, this, &CLintra::CopyFilePath);
     if (OpenContainingFolder_Action)
-        disconnect(OpenContainingFolder_Action, SIGNAL(triggered()), this, SLOT(OpenContainingFolder()));
+        disconnect(OpenContainingFolder_Action, &QAction::triggered, this, &CLintra::OpenContainingFolder);
     delete CopyFilePath_Action;
     CopyFilePath_Action = nullptr;
     delete OpenContainingFolder_Action;
@@ -58,10 +58,10 @@ void CLintra::DestroyFilesTableActions()
 
 void CLintra::DisconnectFilesTableSignals()
 {
-    disconnect(ui->FilesFound_TableWidget, SIGNAL(itemSelectionChanged()), this,
-               SLOT(OnItemSelectionChanged()));
-    disconnect(ui->FilesFound_TableWidget, SIGNAL(customContextMenuRequested(const QPoint &)), this,
-               SLOT(ShowFilesTableContextMenu(QPoint)));
+    disconnect(ui->FilesFound_TableWidget, &QTableWidget::itemSelectionChanged, this,
+               &CLintra::OnItemSelectionChanged);
+    disconnect(ui->FilesFound_TableWidget, &QWidget::customContextMenuRequested, this,
+               &CLintra::ShowFilesTableContextMenu);
 }
 
 // Usable only on a Filename cell: the actions need a path.

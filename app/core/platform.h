@@ -1,6 +1,8 @@
 #ifndef LINTRA_PLATFORM_H
 #define LINTRA_PLATFORM_H
 
+#include <QtGlobal>
+
 // The platform the program runs on. It decides the path separators shown to
 // the user, the file manager that opens a folder and the form of the
 // User-Agent of the update request.
@@ -10,10 +12,14 @@ enum TEnumPlatform
     Linux = 1
 };
 
-// Process-wide; the main window sets it to the platform of the build.
-extern TEnumPlatform RunningPlatform;
-
-// The platform this binary was built for.
-TEnumPlatform BuildPlatform();
+// The platform this binary was built for; fixed at build time, so nothing can
+// change it behind the core's back. Core functions that depend on it take it
+// as a parameter; the window passes this.
+constexpr TEnumPlatform RunningPlatform =
+#ifdef Q_OS_WIN
+    Windows;
+#else
+    Linux;
+#endif
 
 #endif

@@ -2,17 +2,21 @@
 
 #include <QTextCodec>
 
-QMap<QString, QString> LocaleCharsets;
-QStringList WordSeparatedLanguages;
-
-void InitLocaleTables()
+const QMap<QString, QString> &LocaleCharsets()
 {
-    LocaleCharsets.insert(QStringLiteral("zh_CN"), QStringLiteral("GB18030"));
-    LocaleCharsets.insert(QStringLiteral("zh_TW"), QStringLiteral("Big5"));
-    LocaleCharsets.insert(QStringLiteral("zh_HK"), QStringLiteral("Big5-HKSCS"));
+    static const QMap<QString, QString> table{
+        {QStringLiteral("zh_CN"), QStringLiteral("GB18030")},
+        {QStringLiteral("zh_TW"), QStringLiteral("Big5")},
+        {QStringLiteral("zh_HK"), QStringLiteral("Big5-HKSCS")},
+    };
+    return table;
+}
 
-    WordSeparatedLanguages << QStringLiteral("c") << QStringLiteral("en") << QStringLiteral("fr")
-                           << QStringLiteral("de");
+const QStringList &WordSeparatedLanguages()
+{
+    static const QStringList languages{QStringLiteral("c"), QStringLiteral("en"), QStringLiteral("fr"),
+                                       QStringLiteral("de")};
+    return languages;
 }
 
 namespace {
@@ -39,7 +43,7 @@ QString LanguageOf(const QString &localeName)
 
 QString CharsetForLocale(const QString &localeName)
 {
-    const QString charset = LocaleCharsets.value(localeName);
+    const QString charset = LocaleCharsets().value(localeName);
     if (!charset.isEmpty())
         return charset;
     const QString language = LanguageOf(localeName);
@@ -52,7 +56,7 @@ QString CharsetForLocale(const QString &localeName)
 
 bool IsWordSeparatedLanguage(const QString &localeName)
 {
-    return WordSeparatedLanguages.contains(LanguageOf(localeName));
+    return WordSeparatedLanguages().contains(LanguageOf(localeName));
 }
 
 QString CodecEntryName(const QTextCodec *codec)

@@ -9,14 +9,12 @@
 class QTextCodec;
 
 // Locale name -> charset name, for the locales whose language alone does not
-// tell the charset. Process-wide; filled by InitLocaleTables.
-extern QMap<QString, QString> LocaleCharsets;
+// tell the charset. Built once, never changed.
+const QMap<QString, QString> &LocaleCharsets();
 
 // Language codes whose words are separated by blanks; only membership is
-// tested. Process-wide; InitLocaleTables appends to it.
-extern QStringList WordSeparatedLanguages;
-
-void InitLocaleTables();
+// tested. Built once, never changed.
+const QStringList &WordSeparatedLanguages();
 
 // The charset the system most likely uses for non-ASCII text under the given
 // locale name, or an empty string when no rule covers it.

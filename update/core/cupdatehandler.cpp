@@ -7,28 +7,26 @@
 #include "update/core/updaterequest.h"
 
 CUpdateHandler::CUpdateHandler(const QString &url, const QString &version, const QString &build,
-                               const QString &installationId, int timeoutMs, QObject *receiver,
+                               const QString &installationId, TEnumPlatform platform, int timeoutMs,
                                QObject *parent)
     : QObject(parent)
     , UpdateInfoUrl(url)
     , Version(version)
     , Build(build)
     , InstallationId(installationId)
+    , Platform(platform)
     , TimeoutMs(timeoutMs)
     , NetworkAccessManager(nullptr)
-    , Receiver(receiver)
 {
 }
 
 CUpdateHandler::~CUpdateHandler()
 {
-    // Cut the receiver off first: aborting emits the reply's signals again,
-    // and at shut-down the receiver may be on its way out.
-    disconnect(&NetworkAccessManager, SIGNAL(finished(QNetworkReply *)), Receiver,
-               SLOT(CheckUpdateAvailability(QNetworkReply *)));
+    // Fall silent first: aborting emits the reply's signals again, and at
+    // shut-down whoever listens may be on its way out.
+    disconnect(&NetworkAccessManager, nullptr, this, nullptr);
     if (Reply) {
-        disconnect(Reply, SIGNAL(errorOccurred(QNetworkReply::NetworkError)), Receiver,
-                   SLOT(NetworkReplyErrorOccurs(QNetworkReply::NetworkError)));
+        disconnect(Reply, nullptr, this, nullptr);
         Reply->abort();
         delete Reply;
         Reply = nullptr;
@@ -38,21 +36,19 @@ CUpdateHandler::~CUpdateHandler()
 void CUpdateHandler::SendUpdateRequest()
 {
     QNetworkRequest request(UpdateInfoUrl);
-    const QString platformName = RunningPlatform == Windows ? RunningWindowsVersionName() : QString();
-    const QString agent = UpdateUserAgent(Version, Build, InstallationId, RunningPlatform, platformName,
-                                          QLocale::system().name());
+    const QString platformName = Platform == Windows ? RunningWindowsVersionName() : QString();
+    const QString agent =
+        UpdateUserAgent(Version, Build, InstallationId, Platform, platformName, QLocale::system().name());
     request.setRawHeader("User-Agent", agent.toLatin1());
     // A server that accepts the connection and then stays silent would
     // otherwise keep the check running for as long as the connection lives.
     request.setTransferTimeout(TimeoutMs);
 
-    connect(&NetworkAccessManager, SIGNAL(finished(QNetworkReply *)), Receiver,
-            SLOT(CheckUpdateAvailability(QNetworkReply *)), Qt::DirectConnection);
+    connect(&NetworkAccessManager, &QNetworkAccessManager::finished, this, &CUpdateHandler::ReplyFinished);
     Reply = NetworkAccessManager.get(request);
     if (!Reply)
         return;
-    connect(Reply, SIGNAL(errorOccurred(QNetworkReply::NetworkError)), Receiver,
-            SLOT(NetworkReplyErrorOccurs(QNetworkReply::NetworkError)), Qt::DirectConnection);
+    connect(Reply, &QNetworkReply::errorOccurred, this, &CUpdateHandler::ErrorOccurred);
     // Never hold more of a hostile or broken server's answer than a document needs.
     Reply->setReadBufferSize(MaxUpdateReplyBytes + 1);
     connect(Reply, &QNetworkReply::downloadProgress, this, &CUpdateHandler::StopOversizedReply);
@@ -64,7 +60,6 @@ void CUpdateHandler::StopOversizedReply(qint64 bytesReceived)
         return;
     // Not a network failure: the answer is simply no document. Aborting
     // discards what was read, so the receiver reads an empty body.
-    disconnect(Reply, SIGNAL(errorOccurred(QNetworkReply::NetworkError)), Receiver,
-               SLOT(NetworkReplyErrorOccurs(QNetworkReply::NetworkError)));
+    disconnect(Reply, &QNetworkReply::errorOccurred, this, &CUpdateHandler::ErrorOccurred);
     Reply->abort();
 }

@@ -2,32 +2,37 @@
 #define LINTRA_CUPDATEHANDLER_H
 
 #include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QObject>
 #include <QString>
 #include <QUrl>
 
-class QNetworkReply;
+#include "app/core/platform.h"
 
 // The update document is two short lines; a reply longer than this is cut
 // off unread and counts as no valid document.
 const qint64 MaxUpdateReplyBytes = 64 * 1024;
 
-// Sends the update request on the thread that creates it and routes the
-// answer to the receiver's slots CheckUpdateAvailability(QNetworkReply *) and
-// NetworkReplyErrorOccurs(QNetworkReply::NetworkError), called directly on
-// that thread. It neither reads nor judges the answer. Destroying it aborts a
-// request still in flight without telling the receiver.
+// Sends the update request on the thread that creates it and reports the
+// answer with its two signals, emitted on that thread: ErrorOccurred first
+// when the request failed, then ReplyFinished with the reply to read. It
+// neither reads nor judges the answer. Destroying it aborts a request still
+// in flight without emitting either.
 class CUpdateHandler : public QObject
 {
     Q_OBJECT
 
 public:
     CUpdateHandler(const QString &url, const QString &version, const QString &build,
-                   const QString &installationId, int timeoutMs, QObject *receiver,
+                   const QString &installationId, TEnumPlatform platform, int timeoutMs,
                    QObject *parent = nullptr);
     ~CUpdateHandler() override;
 
     void SendUpdateRequest();
+
+signals:
+    void ErrorOccurred(QNetworkReply::NetworkError error);
+    void ReplyFinished(QNetworkReply *reply);
 
 private slots:
     void StopOversizedReply(qint64 bytesReceived);
@@ -37,10 +42,10 @@ private:
     QString Version;
     QString Build;
     QString InstallationId;
+    TEnumPlatform Platform;
     int TimeoutMs;
     QNetworkAccessManager NetworkAccessManager;
     QNetworkReply *Reply = nullptr;
-    QObject *Receiver;
 };
 
 #endif

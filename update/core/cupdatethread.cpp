@@ -3,13 +3,13 @@
 #include "update/core/cupdatehandler.h"
 
 CUpdateThread::CUpdateThread(const QString &url, const QString &version, const QString &build,
-                             const QString &installationId, QObject *window, int timeoutMs)
+                             const QString &installationId, TEnumPlatform platform, int timeoutMs)
     : QThread(nullptr)
     , Url(url)
     , Version(version)
     , Build(build)
     , InstallationId(installationId)
-    , Window(window)
+    , Platform(platform)
     , TimeoutMs(timeoutMs)
 {
 }
@@ -25,7 +25,12 @@ bool CUpdateThread::WaitForEnd()
 void CUpdateThread::run()
 {
     {
-        CUpdateHandler handler(Url, Version, Build, InstallationId, TimeoutMs, Window, nullptr);
+        CUpdateHandler handler(Url, Version, Build, InstallationId, Platform, TimeoutMs, nullptr);
+        // Passed on as they come, on this thread.
+        connect(&handler, &CUpdateHandler::ErrorOccurred, this, &CUpdateThread::NetworkErrorOccurred,
+                Qt::DirectConnection);
+        connect(&handler, &CUpdateHandler::ReplyFinished, this, &CUpdateThread::ReplyFinished,
+                Qt::DirectConnection);
         handler.SendUpdateRequest();
         exec();
     }

@@ -1,25 +1,29 @@
 #ifndef LINTRA_CUPDATETHREAD_H
 #define LINTRA_CUPDATETHREAD_H
 
+#include <QNetworkReply>
 #include <QString>
 #include <QThread>
 
 #include <atomic>
 
+#include "app/core/platform.h"
 #include "update/core/updaterequest.h"
 
 // The worker of one update check: it sends the request through a
-// CUpdateHandler of its own and runs its event loop until the receiver ends
+// CUpdateHandler of its own and runs its event loop until the listener ends
 // it with exit(0) (or the loop is ended from outside to abort the check).
 // Everything it needs is copied at construction, so it never reads the
-// window's strings. The answer goes to the receiver's slots on this thread.
+// window's strings. The answer comes as its two signals, emitted on the
+// worker thread: connect to them with Qt::DirectConnection to read the reply
+// there, before the handler that owns it is gone.
 class CUpdateThread : public QThread
 {
     Q_OBJECT
 
 public:
     CUpdateThread(const QString &url, const QString &version, const QString &build,
-                  const QString &installationId, QObject *window,
+                  const QString &installationId, TEnumPlatform platform,
                   int timeoutMs = DefaultUpdateRequestTimeoutMs);
     ~CUpdateThread() override;
 
@@ -29,6 +33,10 @@ public:
     // detector, so its finished() signal alone does not show it.
     bool WaitForEnd();
 
+signals:
+    void NetworkErrorOccurred(QNetworkReply::NetworkError error);
+    void ReplyFinished(QNetworkReply *reply);
+
 protected:
     void run() override;
 
@@ -37,7 +45,7 @@ private:
     QString Version;
     QString Build;
     QString InstallationId;
-    QObject *Window;
+    TEnumPlatform Platform;
     int TimeoutMs;
     std::atomic<bool> RunEnded{false};
 };

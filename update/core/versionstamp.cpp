@@ -1,7 +1,8 @@
 #include "update/core/versionstamp.h"
 
-const char ProgramVersion[] = "0.107";
-const char ProgramBuild[] = "20100610";
+// Both come from the build (the project version and build stamp in CMakeLists.txt).
+const char ProgramVersion[] = LINTRA_VERSION;
+const char ProgramBuild[] = LINTRA_BUILD_STAMP;
 
 const char MakerName[] = "Norvane";
 const char MakerDomain[] = "norvane.example";
