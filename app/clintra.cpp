@@ -156,9 +156,7 @@ CLintra::CLintra(QWidget *parent)
     SysTrayInfoShown = false;
 
     // 30.-33. Settings and the automatic update check.
-    QCoreApplication::setOrganizationName(QLatin1String(MakerName));
-    QCoreApplication::setOrganizationDomain(QLatin1String(MakerDomain));
-    QCoreApplication::setApplicationName(QStringLiteral("Lintra"));
+    SetSettingsStoreNames();
     LoadSettings();
     UpdateThread = nullptr;
     StartUpdateCheck(false);

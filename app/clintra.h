@@ -127,10 +127,17 @@ public:
     void DetectLocalCharset();
 
     // Settings and tray (app/clintra_settings.cpp, app/clintra_tray.cpp).
+    // The store's names are set before anything reads it; start-up needs the
+    // installation identifier before it builds the window.
+    static void SetSettingsStoreNames();
+    static QString LoadInstallationId();
     void LoadSettings();
     void SaveSettings();
     void CreateSysTrayIconActions();
     void CreateSysTrayIcon();
+    // The session ends (log-out, shut-down, the terminal gone): the running
+    // search stops, the settings are saved and the event loop ends.
+    void EndSession();
 
     // Search (search/clintra_search.cpp).
     int CountKeywords(const QString &text) const;

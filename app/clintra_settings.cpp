@@ -7,12 +7,14 @@
 #include "app/ui_clintra.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
 
 #include "app/core/settingstable.h"
 #include "update/core/installationid.h"
+#include "update/core/versionstamp.h"
 
 namespace {
 
@@ -52,17 +54,31 @@ QList<QRect> ScreenGeometries()
 
 } // namespace
 
-void CLintra::LoadSettings()
+void CLintra::SetSettingsStoreNames()
+{
+    QCoreApplication::setOrganizationName(QLatin1String(MakerName));
+    QCoreApplication::setOrganizationDomain(QLatin1String(MakerDomain));
+    QCoreApplication::setApplicationName(QStringLiteral("Lintra"));
+}
+
+QString CLintra::LoadInstallationId()
 {
     QSettings settings;
-    InstallationId = Load(settings, InstallationIdSetting).toString();
-    if (!CheckInstallationIdFormat(InstallationId)) {
-        InstallationId = CreateInstallationId();
+    QString id = Load(settings, InstallationIdSetting).toString();
+    if (!CheckInstallationIdFormat(id)) {
+        id = CreateInstallationId();
         // Written at once: the single-instance guard and any other instance
         // started meanwhile must see the same identifier.
-        Save(settings, InstallationIdSetting, InstallationId);
+        Save(settings, InstallationIdSetting, id);
         settings.sync();
     }
+    return id;
+}
+
+void CLintra::LoadSettings()
+{
+    InstallationId = LoadInstallationId();
+    QSettings settings;
     resize(Load(settings, WindowSizeSetting).toSize());
     move(OnScreenWindowPosition(Load(settings, WindowPositionSetting).toPoint(), frameSize(),
                                 ScreenGeometries()));

@@ -1,5 +1,6 @@
 # Private X displays for the tests that run the real binary. Sourced.
 #   start_display [tray]   starts Xvfb (and the trayer tray host) and exports DISPLAY
+#   start_tray             starts the trayer tray host on the display started before
 # Everything started here is stopped on exit, also on failure.
 
 # The main window's title, as a pattern for wait_for_window.
@@ -55,16 +56,21 @@ start_display() {
         [ "$attempt" = 3 ] && return 1
     done
     if [ "${1:-}" = tray ]; then
-        trayer --edge bottom --align right --widthtype pixel --width 200 --heighttype pixel --height 24 \
-            >"$X11_TMP/trayer.log" 2>&1 &
-        X11_PIDS+=($!)
-        # The program asks for the tray once, at start: wait until the host owns it.
-        for i in $(seq 1 100); do
-            python3 "$X11_HELPER" tray-ready && break
-            sleep 0.1
-        done
-        python3 "$X11_HELPER" tray-ready || { echo "trayer did not start" >&2; return 1; }
+        start_tray
     fi
+}
+
+# start_tray: starts the trayer tray host on the display and waits until it owns the tray.
+start_tray() {
+    local i
+    trayer --edge bottom --align right --widthtype pixel --width 200 --heighttype pixel --height 24 \
+        >"$X11_TMP/trayer.log" 2>&1 &
+    X11_PIDS+=($!)
+    for i in $(seq 1 100); do
+        python3 "$X11_HELPER" tray-ready && break
+        sleep 0.1
+    done
+    python3 "$X11_HELPER" tray-ready || { echo "trayer did not start" >&2; return 1; }
 }
 
 # A fresh settings folder for the program under test.
@@ -204,6 +210,10 @@ wait_for_popup() {
 setting() {
     sed -n "s/^$2=//p" "$1"
 }
+
+# No session bus unless a test starts its own: a desktop's D-Bus tray on the
+# machine running the tests would otherwise decide what the program does.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$X11_TMP/no-session-bus"
 
 # Under the address sanitizer the real binary's leak report would only list
 # Xlib and plug-in allocations whose libraries are unloaded by then (frames of
