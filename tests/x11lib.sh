@@ -215,7 +215,33 @@ setting() {
 # machine running the tests would otherwise decide what the program does.
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$X11_TMP/no-session-bus"
 
+# The automatic update check goes through a proxy: a closed port of this
+# machine, where it fails at once and silently, unless a test gives one of
+# its own (start_update_server).
+export http_proxy="http://127.0.0.1:1" no_proxy=""
+
 # Under the address sanitizer the real binary's leak report would only list
 # Xlib and plug-in allocations whose libraries are unloaded by then (frames of
 # "<unknown module>"); the in-process tests keep leak detection.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+
+# start_update_server MODE NAME: starts tests/updateserver.py (MODE answer or
+# hold) and sets UPDATE_PROXY to the address to give the program as
+# http_proxy; the requests it receives are listed in $X11_TMP/NAME.log. Call
+# it directly, not in $(...), so that the server is stopped on exit.
+start_update_server() {
+    local mode=$1 name=$2 i
+    python3 "$(dirname "${BASH_SOURCE[0]}")/updateserver.py" "$X11_TMP/$name.port" "$X11_TMP/$name.log" "$mode" &
+    X11_PIDS+=($!)
+    for i in $(seq 1 100); do
+        [ -s "$X11_TMP/$name.port" ] && break
+        sleep 0.1
+    done
+    [ -s "$X11_TMP/$name.port" ] || { echo "update server did not start" >&2; return 1; }
+    UPDATE_PROXY="http://127.0.0.1:$(cat "$X11_TMP/$name.port")"
+}
+
+# requests NAME: the number of requests the update server NAME has received.
+requests() {
+    wc -l <"$X11_TMP/$1.log"
+}
