@@ -245,3 +245,52 @@ start_update_server() {
 requests() {
     wc -l <"$X11_TMP/$1.log"
 }
+
+# start_session_bus: starts a private D-Bus session bus and exports its address.
+start_session_bus() {
+    local socket="$X11_TMP/session-bus" i
+    dbus-daemon --session --nofork --nopidfile --address="unix:path=$socket" \
+        >"$X11_TMP/dbus.log" 2>&1 &
+    X11_PIDS+=($!)
+    for i in $(seq 1 100); do
+        [ -S "$socket" ] && break
+        sleep 0.1
+    done
+    [ -S "$socket" ] || { echo "dbus-daemon did not start:" >&2; cat "$X11_TMP/dbus.log" >&2; return 1; }
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$socket"
+}
+
+# The D-Bus tray helper needs Debian's python3-gi, which only Debian's own
+# interpreter sees (not one installed beside it, such as pyenv's).
+SNI_WATCHER=(/usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/sniwatcher.py")
+
+# start_sni_watcher: starts the D-Bus tray (watcher and host) on the session
+# bus; its log, $X11_TMP/sni.log, lists the entries registered and gone.
+start_sni_watcher() {
+    local i
+    "${SNI_WATCHER[@]}" watch "$X11_TMP/sni.log" 2>"$X11_TMP/sni.err" &
+    X11_PIDS+=($!)
+    for i in $(seq 1 100); do
+        grep -q '^ready$' "$X11_TMP/sni.log" 2>/dev/null && break
+        sleep 0.1
+    done
+    grep -q '^ready$' "$X11_TMP/sni.log" 2>/dev/null \
+        || { echo "the D-Bus tray did not start:" >&2; cat "$X11_TMP/sni.err" >&2; return 1; }
+}
+
+# sni_events: the number of lines in the D-Bus tray's log.
+sni_events() {
+    wc -l <"$X11_TMP/sni.log"
+}
+
+# wait_for_sni_event AFTER WORD [SECONDS]: waits for a "WORD SERVICE" line
+# after the first AFTER lines of the D-Bus tray's log and prints SERVICE.
+wait_for_sni_event() {
+    local after=$1 word=$2 seconds=${3:-20} service i
+    for i in $(seq 1 $((seconds * 10))); do
+        service=$(tail -n +$((after + 1)) "$X11_TMP/sni.log" | sed -n "s/^$word //p" | head -n1)
+        [ -n "$service" ] && { echo "$service"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
