@@ -31,8 +31,8 @@ void PrepareStartUpMessageBox(QMessageBox &box);
 void GuardSingleInstance(QSharedMemory &segment, QMessageBox &box);
 
 // The session's end saves the settings: the session manager's commit (the
-// log-out may still be cancelled, so the program runs on) and SIGTERM or
-// SIGHUP, which also end the event loop.
+// log-out may still be cancelled, so the program runs on), and its "die",
+// SIGTERM or SIGHUP, which also end the event loop.
 void SaveSettingsAtSessionEnd(QGuiApplication &application, CSessionEndSignals &endSignals, CLintra &window);
 
 #endif

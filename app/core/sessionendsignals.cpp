@@ -1,5 +1,7 @@
 #include "app/core/sessionendsignals.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QSocketNotifier>
 
 #ifdef Q_OS_UNIX
@@ -32,6 +34,7 @@ void OnSignal(int signalNumber)
 CSessionEndSignals::CSessionEndSignals(QObject *parent)
     : QObject(parent)
 {
+    QCoreApplication::instance()->installEventFilter(this);
 #ifdef Q_OS_UNIX
     if (SignalSockets[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, SignalSockets) != 0)
         return;
@@ -67,6 +70,14 @@ void CSessionEndSignals::ReadSignal()
 #ifdef Q_OS_UNIX
     char number = 0;
     if (::read(SignalSockets[1], &number, 1) == 1)
-        emit SessionEnding(int(number));
+        emit SessionEnding();
 #endif
+}
+
+bool CSessionEndSignals::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Quit || watched != QCoreApplication::instance())
+        return false;
+    emit SessionEnding();
+    return true;
 }
