@@ -113,6 +113,9 @@ public:
     QString SysTrayToolTip;
     QString VersionCaption;
     QString InstallationId;
+    // Asked at every close: whether a tray can take the window. Tests that
+    // run without a desktop replace it.
+    bool (*SystemTrayAvailable)() = &QSystemTrayIcon::isSystemTrayAvailable;
 
     QProcess FileExplorer_Process;
 

@@ -40,7 +40,7 @@ void CLintra::closeEvent(QCloseEvent *event)
 {
     // Saved before the notice, so the flag it sets is stored by the next save.
     SaveSettings();
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+    if (!SystemTrayAvailable()) {
         event->accept();
         QCoreApplication::quit();
         return;
