@@ -1,5 +1,7 @@
 // The main window's settings: loaded once at construction, saved on hiding
-// into the tray and on quitting. Each call opens the store for itself, so
+// into the tray, on quitting and when the session ends. The installation
+// identifier is also read by start-up, before the window exists, for the
+// single-instance guard. Each call opens the store for itself, so
 // nothing is cached between calls; the keys, defaults and value rules are in
 // app/core/settingstable.
 
