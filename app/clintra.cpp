@@ -136,9 +136,7 @@ CLintra::CLintra(QWidget *parent)
     connect(SysTrayIcon, &QSystemTrayIcon::activated, this, &CLintra::SysTrayIconActivated);
 
     // 30.-33. Settings and the automatic update check.
-    QCoreApplication::setOrganizationName(QLatin1String(MakerName));
-    QCoreApplication::setOrganizationDomain(QLatin1String(MakerDomain));
-    QCoreApplication::setApplicationName(QStringLiteral("Lintra"));
+    SetSettingsStoreNames();
     LoadSettings();
     StartUpdateCheck(false);
 }

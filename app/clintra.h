@@ -113,6 +113,9 @@ public:
     QString SysTrayToolTip;
     QString VersionCaption;
     QString InstallationId;
+    // Asked at every close: whether a tray can take the window. Tests that
+    // run without a desktop replace it.
+    bool (*SystemTrayAvailable)() = &QSystemTrayIcon::isSystemTrayAvailable;
 
     QProcess FileExplorer_Process;
 
@@ -127,10 +130,17 @@ public:
     void DetectLocalCharset();
 
     // Settings and tray (app/clintra_settings.cpp, app/clintra_tray.cpp).
+    // The store's names are set before anything reads it; start-up needs the
+    // installation identifier before it builds the window.
+    static void SetSettingsStoreNames();
+    static QString LoadInstallationId();
     void LoadSettings();
     void SaveSettings();
     void CreateSysTrayIconActions();
     void CreateSysTrayIcon();
+    // The session ends (log-out, shut-down, the terminal gone): the running
+    // search stops, the settings are saved and the event loop ends.
+    void EndSession();
 
     // Search (search/clintra_search.cpp).
     int CountKeywords(const QString &text) const;

@@ -1,5 +1,7 @@
 // The main window's settings: loaded once at construction, saved on hiding
-// into the tray and on quitting. Each call opens the store for itself, so
+// into the tray, on quitting and when the session ends. The installation
+// identifier is also read by start-up, before the window exists, for the
+// single-instance guard. Each call opens the store for itself, so
 // nothing is cached between calls; the keys, defaults and value rules are in
 // app/core/settingstable.
 
@@ -7,12 +9,14 @@
 #include "app/ui_clintra.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
 
 #include "app/core/settingstable.h"
 #include "update/core/installationid.h"
+#include "update/core/versionstamp.h"
 
 namespace {
 
@@ -52,17 +56,31 @@ QList<QRect> ScreenGeometries()
 
 } // namespace
 
-void CLintra::LoadSettings()
+void CLintra::SetSettingsStoreNames()
+{
+    QCoreApplication::setOrganizationName(QLatin1String(MakerName));
+    QCoreApplication::setOrganizationDomain(QLatin1String(MakerDomain));
+    QCoreApplication::setApplicationName(QStringLiteral("Lintra"));
+}
+
+QString CLintra::LoadInstallationId()
 {
     QSettings settings;
-    InstallationId = Load(settings, InstallationIdSetting).toString();
-    if (!CheckInstallationIdFormat(InstallationId)) {
-        InstallationId = CreateInstallationId();
+    QString id = Load(settings, InstallationIdSetting).toString();
+    if (!CheckInstallationIdFormat(id)) {
+        id = CreateInstallationId();
         // Written at once: the single-instance guard and any other instance
         // started meanwhile must see the same identifier.
-        Save(settings, InstallationIdSetting, InstallationId);
+        Save(settings, InstallationIdSetting, id);
         settings.sync();
     }
+    return id;
+}
+
+void CLintra::LoadSettings()
+{
+    InstallationId = LoadInstallationId();
+    QSettings settings;
     resize(Load(settings, WindowSizeSetting).toSize());
     move(OnScreenWindowPosition(Load(settings, WindowPositionSetting).toPoint(), frameSize(),
                                 ScreenGeometries()));

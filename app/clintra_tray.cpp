@@ -2,6 +2,10 @@
 // icon instead of ending the program; the icon or its "Restore" entry brings
 // the window back, and only "Quit" or the Exit button end the program. The
 // window and the icon take turns: one is shown while the other is hidden.
+// Where the desktop offers no tray (GNOME without an extension, many Wayland
+// sessions) nothing could bring a hidden window back, so closing it ends the
+// program. Whether a tray is there is asked at every close: a panel started
+// after the program still receives it.
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
@@ -36,6 +40,11 @@ void CLintra::closeEvent(QCloseEvent *event)
 {
     // Saved before the notice, so the flag it sets is stored by the next save.
     SaveSettings();
+    if (!SystemTrayAvailable()) {
+        event->accept();
+        QCoreApplication::quit();
+        return;
+    }
     if (!SysTrayInfoShown) {
         QMessageBox box;
         box.setFont(QFont(QStringLiteral("verdana")));
@@ -87,6 +96,14 @@ void CLintra::SysTrayIconExitProgram()
 
 void CLintra::on_ExitProgram_PushButton_clicked()
 {
+    SaveSettings();
+    QCoreApplication::quit();
+}
+
+void CLintra::EndSession()
+{
+    // A search runs inside a slot of the event loop; it must end for quit() to take effect.
+    CancelRequested = true;
     SaveSettings();
     QCoreApplication::quit();
 }

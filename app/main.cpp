@@ -7,6 +7,7 @@
 #include <QTranslator>
 
 #include "app/clintra.h"
+#include "app/core/sessionendsignals.h"
 #include "app/startup.h"
 
 int main(int argc, char *argv[])
@@ -26,26 +27,35 @@ int main(int argc, char *argv[])
     messageBox.setFont(messageFont);
     PrepareStartUpMessageBox(messageBox);
 
+#ifdef Q_OS_WIN
+    // Windows always has a tray; on Linux the window simply ends the program
+    // when closed where the desktop has none.
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
         messageBox.setWindowTitle(QObject::tr("System Tray"));
         messageBox.setText(QObject::tr("No system tray is detected on this system."));
         messageBox.exec();
         return 1;
     }
+#endif
 
     QApplication::setQuitOnLastWindowClosed(false);
     QCoreApplication::addLibraryPath(QCoreApplication::applicationDirPath() + QStringLiteral("/plugins"));
 
     int status = 0;
     {
+        // Claimed before the window is built, which would start the update
+        // check; held for the whole run.
+        CLintra::SetSettingsStoreNames();
+        QSharedMemory segment(CLintra::LoadInstallationId());
+        GuardSingleInstance(segment, messageBox);
+
         CLintra window;
-        {
-            // Held for the whole run; released before the window goes.
-            QSharedMemory segment(window.InstallationId);
-            GuardSingleInstance(segment, messageBox, window);
-            window.setVisible(true);
-            status = QApplication::exec();
-        }
+        CSessionEndSignals sessionEndSignals;
+        SaveSettingsAtSessionEnd(application, sessionEndSignals, window);
+        window.setVisible(true);
+        status = QApplication::exec();
+        // Released before the window goes: its tear-down may wait for the update check.
+        segment.detach();
     }
     return status;
 }

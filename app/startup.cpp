@@ -1,14 +1,17 @@
 #include "app/startup.h"
 
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QSessionManager>
 #include <QSharedMemory>
 #include <QTranslator>
 
 #include <cstdlib>
 
 #include "app/clintra.h"
+#include "app/core/sessionendsignals.h"
 #include "app/core/singleinstance.h"
 
 bool LoadQtCatalogue(QTranslator &translator, const QString &localeName)
@@ -31,7 +34,7 @@ void PrepareStartUpMessageBox(QMessageBox &box)
     box.setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
 }
 
-void GuardSingleInstance(QSharedMemory &segment, QMessageBox &box, CLintra &window)
+void GuardSingleInstance(QSharedMemory &segment, QMessageBox &box)
 {
     if (ClaimSingleInstance(segment))
         return;
@@ -39,6 +42,17 @@ void GuardSingleInstance(QSharedMemory &segment, QMessageBox &box, CLintra &wind
     box.setText(
         QObject::tr("An instance of this application is already running, exiting this newly started one."));
     box.exec();
-    window.AbortUpdateCheck();
     std::exit(0);
+}
+
+void SaveSettingsAtSessionEnd(QGuiApplication &application, CSessionEndSignals &endSignals, CLintra &window)
+{
+    // Qt's fallback would close the window, which hides it into the tray and
+    // refuses the close: the session manager would take that as a veto
+    // against the log-out.
+    QGuiApplication::setFallbackSessionManagementEnabled(false);
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager &) { window.SaveSettings(); });
+    QObject::connect(&endSignals, &CSessionEndSignals::SessionEnding, &window,
+                     [&window] { window.EndSession(); });
 }

@@ -4,6 +4,8 @@
 #include <QString>
 
 class CLintra;
+class CSessionEndSignals;
+class QGuiApplication;
 class QMessageBox;
 class QSharedMemory;
 class QTranslator;
@@ -23,9 +25,14 @@ void PrepareStartUpMessageBox(QMessageBox &box);
 
 // Lets this process go on only if no other instance runs for the same
 // installation. Otherwise shows the "Warning" box and ends the process at
-// once with status 0: nothing is saved and no destructor runs. The window's
-// automatic update check, if it started, is stopped first: a worker thread
-// still using the network while the process exits could crash it.
-void GuardSingleInstance(QSharedMemory &segment, QMessageBox &box, CLintra &window);
+// once with status 0: nothing is saved and no destructor runs. It runs before
+// the window is built, so a refused start shows nothing else and sends no
+// update request.
+void GuardSingleInstance(QSharedMemory &segment, QMessageBox &box);
+
+// The session's end saves the settings: the session manager's commit (the
+// log-out may still be cancelled, so the program runs on), and its "die",
+// SIGTERM or SIGHUP, which also end the event loop.
+void SaveSettingsAtSessionEnd(QGuiApplication &application, CSessionEndSignals &endSignals, CLintra &window);
 
 #endif

@@ -63,11 +63,13 @@ QStringList NumberedItems(const QString &prefix, int count)
     return items;
 }
 
-// Closes the window as its close button would, answering the box it may
-// show; gives the titles of the boxes shown. A box comes before the window
-// is hidden, so when close() has returned without one, none was shown.
+// Closes the window as its close button would, on a desktop with a tray
+// (this test's platform has none), answering the box it may show; gives the
+// titles of the boxes shown. A box comes before the window is hidden, so
+// when close() has returned without one, none was shown.
 QStringList CloseIntoTray(CLintra &window)
 {
+    window.SystemTrayAvailable = [] { return true; };
     QStringList titles;
     CModalHandler handler([&titles](QWidget *box) {
         titles << box->windowTitle();
@@ -113,6 +115,7 @@ private slots:
     void restoring();
     void quitDisablesTheMenuAndSaves();
     void exitButtonSaves();
+    void closingWithoutTrayEndsTheProgram();
 };
 
 void TestSettings::firstStartWritesOnlyTheIdentifierAndUsesDefaults()
@@ -450,6 +453,32 @@ void TestSettings::exitButtonSaves()
     QCOMPARE(StoredValue(QStringLiteral("size")).toSize(), window.size());
     // The tray menu stays usable on this path.
     QVERIFY(window.SysTrayIconQuit_Action->isEnabled());
+}
+
+// Where the desktop has no tray nothing could bring a hidden window back.
+void TestSettings::closingWithoutTrayEndsTheProgram()
+{
+    PresetSettings({{QStringLiteral("RegNumber"), WellFormedId}});
+    CLintra window;
+    window.show();
+    window.SystemTrayAvailable = [] { return false; };
+    window.ui->Dir2Search_ComboBox->addItem(QStringLiteral("/before/close"));
+    QStringList titles;
+    CModalHandler handler([&titles](QWidget *box) {
+        titles << box->windowTitle();
+        box->close();
+    });
+    bool closed = false;
+    QTimer::singleShot(0, &window, [&] { closed = window.close(); });
+    // The event loop ends with status 0 only if the close asks it to; else the time-out ends it with 1.
+    QTimer::singleShot(60000, &window, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(closed);
+    QCOMPARE(titles, QStringList());
+    QVERIFY(!window.SysTrayIcon->isVisible());
+    QCOMPARE(StoredValue(QStringLiteral("LastSearchedDirs")).toStringList(),
+             QStringList{QStringLiteral("/before/close")});
+    QCOMPARE(StoredValue(QStringLiteral("IfMinimize2SysTrayInfoShown")).toBool(), false);
 }
 
 QTEST_MAIN(TestSettings)

@@ -9,13 +9,22 @@ passed=0
 start_display tray
 fresh_config
 
-# A second start while the first runs: the "Warning" box, then status 0.
+# A second start while the first runs: the "Warning" box, then status 0. The
+# refused start asks the update server nothing (its check would be due: the
+# first instance has saved no check time yet), so no update dialog comes up
+# on top of the box, however long it stays open.
 "$lintra" &
 first=$!
 window=$(wait_for_window "$MAIN_TITLE") || fail "first instance: main window not shown"
-"$lintra" &
+start_update_server answer second
+http_proxy=$UPDATE_PROXY "$lintra" &
 second=$!
 box=$(wait_for_window "^Warning$") || fail "second instance: no 'Warning' box"
+sleep 3
+[ "$(requests second)" = 0 ] || fail "second instance: sent an update request"
+[ -z "$(xdotool search --onlyvisible --name 'Update' 2>/dev/null)" ] || fail "second instance: an update dialog"
+[ "$(xdotool search --onlyvisible --classname '^lintra$' 2>/dev/null | wc -l)" = 2 ] \
+    || fail "second instance: other windows than the first's and the 'Warning' box"
 press_key "$box" Return
 wait_for_exit "$second" || fail "second instance did not end after the box"
 [ "$EXIT_STATUS" = 0 ] || fail "second instance: exit status $EXIT_STATUS, expected 0"

@@ -1,28 +1,54 @@
 #!/usr/bin/env bash
-# Start-up of the real binary: refused without a tray, shown with one.
+# Start-up of the real binary with and without a tray. Without one the window
+# is shown all the same and closing it ends the program, as nothing could bring
+# it back; a tray that appears later takes the window when it is closed.
 set -euo pipefail
 lintra=$1
 . "$(dirname "$0")/x11lib.sh"
+passed=0
 
-# Without a tray host: the "System Tray" box, exit status 1, no settings written.
+# Without a tray host: the window, and its close saves and ends with status 0, no "FYI" box.
 start_display
 fresh_config
+conf="$XDG_CONFIG_HOME/Norvane/Lintra.conf"
 "$lintra" &
 pid=$!
-id=$(wait_for_window "System Tray") || fail "no 'System Tray' box"
-press_key "$id" Return
-wait_for_exit "$pid" || fail "did not end after the box was closed"
-[ "$EXIT_STATUS" = 1 ] || fail "exit status $EXIT_STATUS, expected 1"
-[ -z "$(ls -A "$XDG_CONFIG_HOME")" ] || fail "settings were written: $(ls -R "$XDG_CONFIG_HOME")"
+window=$(wait_for_window "$MAIN_TITLE") || fail "no tray: main window not shown"
+[ -z "$(xdotool search --onlyvisible --name '^System Tray$' 2>/dev/null)" ] || fail "'System Tray' box shown"
+close_window "$window"
+wait_for_exit "$pid" || fail "no tray: closing the window did not end the program"
+[ "$EXIT_STATUS" = 0 ] || fail "no tray: exit status $EXIT_STATUS, expected 0"
+[ "$(setting "$conf" size)" = "@Size(681 552)" ] || fail "no tray: the close did not save the settings"
+[ "$(setting "$conf" IfMinimize2SysTrayInfoShown)" = false ] || fail "no tray: the tray notice counted as shown"
+passed=$((passed + 1))
+
+# A tray that appears while the program runs: closing hides into it, with the
+# one-time notice, and the icon brings the window back.
+"$lintra" &
+pid=$!
+window=$(wait_for_window "$MAIN_TITLE") || fail "late tray: main window not shown"
+start_tray
+close_window "$window"
+box=$(wait_for_window "^FYI$") || fail "late tray: no 'FYI' box"
+press_key "$box" Return
+wait_until_hidden "$window" || fail "late tray: window still shown"
+icon=$(wait_for_tray_icon) || fail "late tray: no tray icon"
+kill -0 "$pid" 2>/dev/null || fail "late tray: the program ended"
+click "$icon" 1
+wait_for_window "$MAIN_TITLE" >/dev/null || fail "late tray: window not restored"
+press_exit_button "$window"
+wait_for_exit "$pid" || fail "late tray: Exit button did not end the program"
+[ "$EXIT_STATUS" = 0 ] || fail "late tray: exit status $EXIT_STATUS, expected 0"
+passed=$((passed + 1))
 stop_display
 
-# With a tray host: the main window appears with its title.
+# With a tray host from the start: the main window appears with its title.
 start_display tray
 fresh_config
 "$lintra" &
 pid=$!
-wait_for_window "Lintra - Norvane \[Unicode Plain-Text File Full-Text Search Tool\] Freeware" >/dev/null \
-    || { kill "$pid"; fail "main window not shown"; }
+wait_for_window "$MAIN_TITLE" >/dev/null || { kill "$pid"; fail "main window not shown"; }
 kill "$pid"
 wait "$pid" 2>/dev/null || true
-echo "1 passed, 0 failed"
+passed=$((passed + 1))
+echo "$passed passed, 0 failed"

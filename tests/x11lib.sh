@@ -1,5 +1,6 @@
 # Private X displays for the tests that run the real binary. Sourced.
 #   start_display [tray]   starts Xvfb (and the trayer tray host) and exports DISPLAY
+#   start_tray             starts the trayer tray host on the display started before
 # Everything started here is stopped on exit, also on failure.
 
 # The main window's title, as a pattern for wait_for_window.
@@ -55,16 +56,21 @@ start_display() {
         [ "$attempt" = 3 ] && return 1
     done
     if [ "${1:-}" = tray ]; then
-        trayer --edge bottom --align right --widthtype pixel --width 200 --heighttype pixel --height 24 \
-            >"$X11_TMP/trayer.log" 2>&1 &
-        X11_PIDS+=($!)
-        # The program asks for the tray once, at start: wait until the host owns it.
-        for i in $(seq 1 100); do
-            python3 "$X11_HELPER" tray-ready && break
-            sleep 0.1
-        done
-        python3 "$X11_HELPER" tray-ready || { echo "trayer did not start" >&2; return 1; }
+        start_tray
     fi
+}
+
+# start_tray: starts the trayer tray host on the display and waits until it owns the tray.
+start_tray() {
+    local i
+    trayer --edge bottom --align right --widthtype pixel --width 200 --heighttype pixel --height 24 \
+        >"$X11_TMP/trayer.log" 2>&1 &
+    X11_PIDS+=($!)
+    for i in $(seq 1 100); do
+        python3 "$X11_HELPER" tray-ready && break
+        sleep 0.1
+    done
+    python3 "$X11_HELPER" tray-ready || { echo "trayer did not start" >&2; return 1; }
 }
 
 # A fresh settings folder for the program under test.
@@ -205,7 +211,86 @@ setting() {
     sed -n "s/^$2=//p" "$1"
 }
 
+# No session bus unless a test starts its own: a desktop's D-Bus tray on the
+# machine running the tests would otherwise decide what the program does.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$X11_TMP/no-session-bus"
+
+# The automatic update check goes through a proxy: a closed port of this
+# machine, where it fails at once and silently, unless a test gives one of
+# its own (start_update_server).
+export http_proxy="http://127.0.0.1:1" no_proxy=""
+
 # Under the address sanitizer the real binary's leak report would only list
 # Xlib and plug-in allocations whose libraries are unloaded by then (frames of
 # "<unknown module>"); the in-process tests keep leak detection.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+
+# start_update_server MODE NAME: starts tests/updateserver.py (MODE answer or
+# hold) and sets UPDATE_PROXY to the address to give the program as
+# http_proxy; the requests it receives are listed in $X11_TMP/NAME.log. Call
+# it directly, not in $(...), so that the server is stopped on exit.
+start_update_server() {
+    local mode=$1 name=$2 i
+    python3 "$(dirname "${BASH_SOURCE[0]}")/updateserver.py" "$X11_TMP/$name.port" "$X11_TMP/$name.log" "$mode" &
+    X11_PIDS+=($!)
+    for i in $(seq 1 100); do
+        [ -s "$X11_TMP/$name.port" ] && break
+        sleep 0.1
+    done
+    [ -s "$X11_TMP/$name.port" ] || { echo "update server did not start" >&2; return 1; }
+    UPDATE_PROXY="http://127.0.0.1:$(cat "$X11_TMP/$name.port")"
+}
+
+# requests NAME: the number of requests the update server NAME has received.
+requests() {
+    wc -l <"$X11_TMP/$1.log"
+}
+
+# start_session_bus: starts a private D-Bus session bus and exports its address.
+start_session_bus() {
+    local socket="$X11_TMP/session-bus" i
+    dbus-daemon --session --nofork --nopidfile --address="unix:path=$socket" \
+        >"$X11_TMP/dbus.log" 2>&1 &
+    X11_PIDS+=($!)
+    for i in $(seq 1 100); do
+        [ -S "$socket" ] && break
+        sleep 0.1
+    done
+    [ -S "$socket" ] || { echo "dbus-daemon did not start:" >&2; cat "$X11_TMP/dbus.log" >&2; return 1; }
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$socket"
+}
+
+# The D-Bus tray helper needs Debian's python3-gi, which only Debian's own
+# interpreter sees (not one installed beside it, such as pyenv's).
+SNI_WATCHER=(/usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/sniwatcher.py")
+
+# start_sni_watcher: starts the D-Bus tray (watcher and host) on the session
+# bus; its log, $X11_TMP/sni.log, lists the entries registered and gone.
+start_sni_watcher() {
+    local i
+    "${SNI_WATCHER[@]}" watch "$X11_TMP/sni.log" 2>"$X11_TMP/sni.err" &
+    X11_PIDS+=($!)
+    for i in $(seq 1 100); do
+        grep -q '^ready$' "$X11_TMP/sni.log" 2>/dev/null && break
+        sleep 0.1
+    done
+    grep -q '^ready$' "$X11_TMP/sni.log" 2>/dev/null \
+        || { echo "the D-Bus tray did not start:" >&2; cat "$X11_TMP/sni.err" >&2; return 1; }
+}
+
+# sni_events: the number of lines in the D-Bus tray's log.
+sni_events() {
+    wc -l <"$X11_TMP/sni.log"
+}
+
+# wait_for_sni_event AFTER WORD [SECONDS]: waits for a "WORD SERVICE" line
+# after the first AFTER lines of the D-Bus tray's log and prints SERVICE.
+wait_for_sni_event() {
+    local after=$1 word=$2 seconds=${3:-20} service i
+    for i in $(seq 1 $((seconds * 10))); do
+        service=$(tail -n +$((after + 1)) "$X11_TMP/sni.log" | sed -n "s/^$word //p" | head -n1)
+        [ -n "$service" ] && { echo "$service"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}

@@ -1,0 +1,84 @@
+// Closing the window under a Wayland compositor, on the desktop the test is
+// started on: tests/weston_closing.sh runs one case per process under
+// weston, first without any tray, then with a D-Bus tray (Qt looks for that
+// tray once per process). Unlike the window tests, the desktop decides here:
+// nothing replaces the question whether a tray is there.
+
+#include <QtTest>
+
+#include <QAction>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QSettings>
+
+#include "app/clintra.h"
+#include "app/ui_clintra.h"
+#include "testsupport.h"
+#include "windowdriver.h"
+
+namespace {
+
+QVariant StoredValue(const QString &key)
+{
+    return QSettings(TestSettingsFile(), QSettings::IniFormat).value(key);
+}
+
+} // namespace
+
+class TestTrayWayland : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland")); }
+    void init() { ResetTestSettings(); }
+    void closingWithoutTray();
+    void closingIntoDBusTray();
+};
+
+void TestTrayWayland::closingWithoutTray()
+{
+    CLintra window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.ui->Dir2Search_ComboBox->addItem(QStringLiteral("/before/close"));
+    QStringList titles;
+    CModalHandler handler([&titles](QWidget *box) {
+        titles << box->windowTitle();
+        box->close();
+    });
+    bool closed = false;
+    QTimer::singleShot(0, &window, [&] { closed = window.close(); });
+    // Status 0 only if the close ends the event loop; else the time-out ends it with 1.
+    QTimer::singleShot(60000, &window, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(closed);
+    QCOMPARE(titles, QStringList());
+    QCOMPARE(StoredValue(QStringLiteral("LastSearchedDirs")).toStringList(),
+             QStringList{QStringLiteral("/before/close")});
+}
+
+void TestTrayWayland::closingIntoDBusTray()
+{
+    CLintra window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QStringList titles;
+    CModalHandler handler([&titles](QWidget *box) {
+        titles << box->windowTitle();
+        box->close();
+    });
+    QVERIFY(!window.close());
+    QCOMPARE(titles, QStringList{QStringLiteral("FYI")});
+    QVERIFY(!window.isVisible());
+    QVERIFY(window.SysTrayIcon->isVisible());
+    // The script reads the registration from the tray's log after this
+    // process has ended; the registration is sent from Qt's D-Bus thread.
+    QTest::qWait(1000);
+    window.SysTrayIconRestore_Action->trigger();
+    QVERIFY(window.isVisible());
+    QVERIFY(!window.SysTrayIcon->isVisible());
+}
+
+QTEST_MAIN(TestTrayWayland)
+#include "tst_traywayland.moc"

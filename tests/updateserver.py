@@ -1,0 +1,50 @@
+#!/usr/bin/env python3
+"""A stand-in for the update server, reached as the program's HTTP proxy.
+
+  updateserver.py PORTFILE LOGFILE answer   answers every GET with a newer
+                                            version than the program's
+  updateserver.py PORTFILE LOGFILE hold     receives requests, never answers
+
+Listens on a free port of 127.0.0.1 and writes its number to PORTFILE; each
+request's target (the full URL, as sent to a proxy) is appended to LOGFILE as
+it arrives. Runs until killed.
+"""
+import http.server
+import os
+import sys
+import threading
+
+NEWER = b"P0.108\nB20100101"
+
+
+def main():
+    if len(sys.argv) != 4 or sys.argv[3] not in ("answer", "hold"):
+        sys.exit(__doc__)
+    port_file, log_file, mode = sys.argv[1:]
+
+    class Handler(http.server.BaseHTTPRequestHandler):
+        def do_GET(self):
+            with open(log_file, "a") as log:
+                log.write(self.path + "\n")
+            if mode == "hold":
+                threading.Event().wait()
+            self.send_response(200)
+            self.send_header("Content-Type", "text/plain")
+            self.send_header("Content-Length", str(len(NEWER)))
+            self.end_headers()
+            self.wfile.write(NEWER)
+
+        def log_message(self, *args):
+            pass
+
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    server.daemon_threads = True
+    open(log_file, "a").close()
+    with open(port_file + ".tmp", "w") as out:
+        out.write(str(server.server_address[1]))
+    os.rename(port_file + ".tmp", port_file)
+    server.serve_forever()
+
+
+if __name__ == "__main__":
+    main()

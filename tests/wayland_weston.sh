@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The real binary under a Wayland compositor (weston, headless), driven
+# through its accessibility interface: it starts without a tray, searches and
+# lists what it found, and saves its settings when the session ends.
+set -euo pipefail
+lintra=$1
+. "$(dirname "$0")/x11lib.sh"
+. "$(dirname "$0")/waylandlib.sh"
+passed=0
+
+start_weston
+start_session_bus
+fresh_config
+conf="$XDG_CONFIG_HOME/Norvane/Lintra.conf"
+mkdir -p "$X11_TMP/tree/sub"
+echo "one" >"$X11_TMP/tree/alpha.txt"
+echo "two" >"$X11_TMP/tree/sub/alpha-two.log"
+echo "three" >"$X11_TMP/tree/beta.txt"
+
+"$lintra" &
+pid=$!
+"${ATSPI_HELPER[@]}" "$pid" wait || fail "main window not shown"
+texts=$("${ATSPI_HELPER[@]}" "$pid" texts)
+grep -q "^filler: Lintra - Norvane \[Unicode Plain-Text File Full-Text Search Tool\] Freeware$" <<<"$texts" \
+    || fail "main window not shown: $texts"
+grep -q "System Tray" <<<"$texts" && fail "'System Tray' box shown"
+passed=$((passed + 1))
+
+# A filename search: two of the three files.
+"${ATSPI_HELPER[@]}" "$pid" type Directory "$X11_TMP/tree"
+"${ATSPI_HELPER[@]}" "$pid" type "Keyword(s)" alpha
+"${ATSPI_HELPER[@]}" "$pid" press "Filename Search"
+summary="label: 2 of the 3 searched files have/has the given keyword(s) in filename."
+for i in $(seq 1 100); do
+    texts=$("${ATSPI_HELPER[@]}" "$pid" texts)
+    grep -qxF "$summary" <<<"$texts" && break
+    sleep 0.1
+done
+grep -qxF "$summary" <<<"$texts" || fail "no search summary: $(grep '^label' <<<"$texts")"
+rows=$("${ATSPI_HELPER[@]}" "$pid" rows | cut -f1 | sort | tr '\n' ' ')
+[ "$rows" = "$X11_TMP/tree/alpha.txt $X11_TMP/tree/sub/alpha-two.log " ] || fail "results: $rows"
+passed=$((passed + 1))
+
+# The session ends: settings saved, a clean quit.
+kill -TERM "$pid"
+wait_for_exit "$pid" || fail "SIGTERM did not end the program"
+[ "$EXIT_STATUS" = 0 ] || fail "SIGTERM: exit status $EXIT_STATUS, expected 0"
+[ "$(setting "$conf" LastSearchedDirs)" = "$X11_TMP/tree" ] || fail "directory history not saved"
+[ "$(setting "$conf" LastSearchedKeywords)" = alpha ] || fail "keyword history not saved"
+passed=$((passed + 1))
+
+echo "$passed passed, 0 failed"
