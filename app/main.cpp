@@ -7,10 +7,12 @@
 #include <QTranslator>
 
 #include "app/clintra.h"
+#include "app/compiledresources.h"
 #include "app/startup.h"
 
 int main(int argc, char *argv[])
 {
+    InitCompiledResources();
     QApplication application(argc, argv);
 
     QTranslator qtCatalogue;

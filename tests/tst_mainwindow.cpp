@@ -15,6 +15,7 @@
 #include "app/ui_clintra.h"
 #include "testsupport.h"
 #include "text/core/localcharset.h"
+#include "windowdriver.h"
 
 namespace {
 
@@ -68,6 +69,9 @@ private slots:
     void initialMatchingModePerLocale_data();
     void initialMatchingModePerLocale();
     void contentEditMenu();
+    void compiledInImages_data();
+    void compiledInImages();
+    void windowTrayAndMenusShowTheImages();
     void programCatalogueUsesTheFullLocaleName();
 };
 
@@ -160,6 +164,44 @@ void TestMainWindow::formWidgets()
         const QVariant shown = widget->property("text");
         QCOMPARE(shown.toString(), text);
     }
+}
+
+void TestMainWindow::compiledInImages_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("size");
+    // A tray, a title bar and a menu each draw the image at a size of their own.
+    const QStringList paths{QStringLiteral(":/images/norvane.ico"), QStringLiteral(":/images/copy.gif"),
+                            QStringLiteral(":/images/folder.gif")};
+    for (const QString &path : paths)
+        for (int size : {16, 22, 24, 32, 48})
+            QTest::newRow(qPrintable(QStringLiteral("%1 at %2").arg(path).arg(size))) << path << size;
+}
+
+void TestMainWindow::compiledInImages()
+{
+    QFETCH(QString, path);
+    QFETCH(int, size);
+    QCOMPARE(PictureProblem(QPixmap(path)), QString());
+    const QIcon icon(path);
+    const QPixmap drawn = icon.pixmap(size);
+    QCOMPARE(PictureProblem(drawn), QString());
+    // Never blown up from a smaller picture; the application icon holds one
+    // picture for each of these sizes, not one scaled down.
+    QVERIFY2(drawn.width() >= qMin(size, 32), qPrintable(QString::number(drawn.width())));
+    if (path.endsWith(QLatin1String(".ico")))
+        QVERIFY(icon.availableSizes().contains(QSize(size, size)));
+}
+
+void TestMainWindow::windowTrayAndMenusShowTheImages()
+{
+    CLintra window;
+    QCOMPARE(PictureProblem(window.windowIcon().pixmap(32)), QString());
+    QCOMPARE(PictureProblem(window.SysTrayIcon->icon().pixmap(22)), QString());
+    QCOMPARE(PictureProblem(window.CopyFilePath_Action->icon().pixmap(16)), QString());
+    QCOMPARE(PictureProblem(window.OpenContainingFolder_Action->icon().pixmap(16)), QString());
+    QVERIFY(window.windowIcon().pixmap(16).toImage() !=
+            window.CopyFilePath_Action->icon().pixmap(16).toImage());
 }
 
 void TestMainWindow::formGridCells_data()

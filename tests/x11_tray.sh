@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Closing the window hides it behind the tray icon (the first time with the
-# "FYI" notice); the icon and its menu bring it back; "Quit" saves and ends.
+# "FYI" notice); the icon, which shows the program's picture, and its menu
+# bring it back; "Quit" saves and ends.
 set -euo pipefail
 lintra=$1
 . "$(dirname "$0")/x11lib.sh"
@@ -32,14 +33,18 @@ conf="$XDG_CONFIG_HOME/Norvane/Lintra.conf"
 pid=$!
 window=$(wait_for_window "$MAIN_TITLE") || fail "main window not shown"
 [ -z "$(tray_icon)" ] || fail "tray icon shown while the window is"
+has_icon_property "$window" || fail "the main window has no icon (_NET_WM_ICON)"
 
 # First close: the "FYI" box while the window is still shown, then window hidden, icon shown.
 close_window "$window"
 box=$(wait_for_window "^FYI$") || fail "first close: no 'FYI' box"
 is_viewable "$window" || fail "window hidden before the 'FYI' box was closed"
+has_icon_property "$box" || fail "the 'FYI' box has no icon (_NET_WM_ICON)"
 press_key "$box" Return
 wait_until_hidden "$window" || fail "first close: window still shown"
 icon=$(wait_for_tray_icon) || fail "first close: no tray icon"
+# The icon is something to click: a picture, not a square of the panel's colour.
+colours=$(wait_for_picture "$icon") || fail "the tray icon shows $colours colour(s): no picture"
 [ "$(setting "$conf" IfMinimize2SysTrayInfoShown)" = false ] \
     || fail "notice flag stored as true before the next save"
 passed=$((passed + 1))
