@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QFont>
 #include <QLocale>
 #include <QMessageBox>
@@ -8,6 +9,7 @@
 
 #include "app/clintra.h"
 #include "app/compiledresources.h"
+#include "app/core/commandline.h"
 #include "app/startup.h"
 
 int main(int argc, char *argv[])
@@ -45,6 +47,8 @@ int main(int argc, char *argv[])
             // Held for the whole run; released before the window goes.
             QSharedMemory segment(window.InstallationId);
             GuardSingleInstance(segment, messageBox, window);
+            window.ShowStartDirectory(
+                StartDirectoryFromArguments(QCoreApplication::arguments(), QDir::currentPath()));
             window.setVisible(true);
             status = QApplication::exec();
         }

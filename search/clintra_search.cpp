@@ -325,6 +325,18 @@ void CLintra::OnPathComboBoxCarriageReturn(QString s)
     MakeHistoryEntryCurrent(ui->Dir2Search_ComboBox, trimmed);
 }
 
+// The directory given on the command line goes into the edit field only; it
+// joins the history when a search uses it, as a typed one does.
+void CLintra::ShowStartDirectory(const QString &directory)
+{
+    if (directory.isEmpty())
+        return;
+    QString shown = directory;
+    if (RunningPlatform == Windows)
+        shown.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    ui->Dir2Search_ComboBox->setEditText(shown);
+}
+
 void CLintra::ClearResult()
 {
     ui->FilesFound_TableWidget->clearContents();

@@ -193,6 +193,17 @@ wait_for_picture() {
     [ "$colours" -ge 8 ]
 }
 
+# directory_box_text WINDOW: prints the text of the main window's directory
+# box, which has the focus when the window is activated, read back through
+# the clipboard (select all, copy).
+directory_box_text() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+    sleep 0.2
+    xdotool key --delay 50 ctrl+a ctrl+c
+    sleep 0.2
+    xclip -o -selection clipboard 2>/dev/null
+}
+
 # click WINDOW BUTTON: clicks inside the window (1 left, 2 middle, 3 right).
 click() {
     # No --sync: it waits for motion, and there is none when the pointer is already there.
