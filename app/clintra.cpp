@@ -17,6 +17,7 @@
 #include <QTextCodec>
 
 #include "app/core/platform.h"
+#include "app/formfitting.h"
 #include "app/ui_clintra.h"
 #include "search/core/plaintextfilters.h"
 #include "text/core/localcharset.h"
@@ -154,6 +155,10 @@ CLintra::CLintra(QWidget *parent)
     connect(SysTrayIcon, SIGNAL(activated(QSystemTrayIcon::ActivationReason)), this,
             SLOT(SysTrayIconActivated(QSystemTrayIcon::ActivationReason)));
     SysTrayInfoShown = false;
+
+    // Every text is in place: size the window from them, before the stored
+    // geometry is applied.
+    FitMainWindowToTexts(this);
 
     // 30.-33. Settings and the automatic update check.
     QCoreApplication::setOrganizationName(QLatin1String(MakerName));

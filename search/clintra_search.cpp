@@ -457,6 +457,10 @@ void CLintra::SetUpResultsTable()
     if (QTableWidgetItem *sizeHeader = table->horizontalHeaderItem(1))
         sizeHeader->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    // The drawn widths are the least; a header text gets what it needs.
+    for (int column = 1; column <= 2; ++column)
+        table->setColumnWidth(
+            column, qMax(table->columnWidth(column), table->horizontalHeader()->sectionSizeHint(column)));
     table->verticalHeader()->hide();
     table->setShowGrid(false);
     table->setContextMenuPolicy(Qt::CustomContextMenu);

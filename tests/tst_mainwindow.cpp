@@ -59,7 +59,7 @@ private slots:
     void formWidgets();
     void formGridCells_data();
     void formGridCells();
-    void contentStaysPutWhenWindowGrows();
+    void windowIsFixedWithEvenMargins();
     void slotsInOrder();
     void buttonsReachTheirSlotsByName();
     void constructorTexts();
@@ -292,15 +292,22 @@ void TestMainWindow::formGridCells()
     QCOMPARE(columnSpan, 1);
 }
 
-void TestMainWindow::contentStaysPutWhenWindowGrows()
+void TestMainWindow::windowIsFixedWithEvenMargins()
 {
+    // At least as drawn (681 x 552 with the content at x 20, y 20), larger
+    // where the texts need it (tst_formfit checks other dpi and longer texts).
     CLintra window;
-    QCOMPARE(window.size(), QSize(681, 552));
-    QCOMPARE(window.ui->verticalLayoutWidget->geometry(), QRect(20, 20, 660, 530));
+    const QSize size = window.size();
+    QVERIFY(size.width() >= 681 && size.height() >= 552);
+    QCOMPARE(window.minimumSize(), size);
+    QCOMPARE(window.maximumSize(), size);
+    const QRect content(QPoint(20, 20), size - QSize(40, 40));
+    QCOMPARE(window.ui->verticalLayoutWidget->geometry(), content);
     window.resize(1200, 900);
     window.show();
     QCoreApplication::processEvents();
-    QCOMPARE(window.ui->verticalLayoutWidget->geometry(), QRect(20, 20, 660, 530));
+    QCOMPARE(window.size(), size);
+    QCOMPARE(window.ui->verticalLayoutWidget->geometry(), content);
 
     // The main layout's items: charset row, spacer, input grid, spacer,
     // version row, spacer, output grid.
@@ -311,8 +318,7 @@ void TestMainWindow::contentStaysPutWhenWindowGrows()
     QCOMPARE(main->itemAt(2)->layout(), window.ui->InputZone_GridLayout);
     QCOMPARE(main->itemAt(4)->layout(), window.ui->VersionInfo_HorizontalLayout);
     QCOMPARE(main->itemAt(6)->layout(), window.ui->OutputZone_GridLayout);
-    QCOMPARE(window.ui->DefaultLocal8BitCharset_ComboBox->maximumWidth(), 190);
-    QCOMPARE(window.ui->Dir2Search_Label->maximumWidth(), 75);
+    QVERIFY(window.ui->DefaultLocal8BitCharset_ComboBox->maximumWidth() >= 190);
     QVERIFY(window.ui->Dir2Search_ComboBox->isEditable());
     QVERIFY(window.ui->Keywords2Search_ComboBox->isEditable());
     QCOMPARE(window.ui->CopyrightInfo_TextBrowser->font().pointSize(), 9);

@@ -16,13 +16,23 @@ wait_for_exit "$pid" || fail "did not end after the box was closed"
 [ -z "$(ls -A "$XDG_CONFIG_HOME")" ] || fail "settings were written: $(ls -R "$XDG_CONFIG_HOME")"
 stop_display
 
-# With a tray host: the main window appears with its title.
+# With a tray host: the main window appears with its title, fixed-size (the
+# window manager offers no resizing or maximising: minimum and maximum size
+# are its size), as large as drawn at 96 dpi or larger, at each usual dpi.
 start_display tray
-fresh_config
-"$lintra" &
-pid=$!
-wait_for_window "Lintra - Norvane \[Unicode Plain-Text File Full-Text Search Tool\] Freeware" >/dev/null \
-    || { kill "$pid"; fail "main window not shown"; }
-kill "$pid"
-wait "$pid" 2>/dev/null || true
-echo "1 passed, 0 failed"
+for dpi in 96 120 144; do
+    fresh_config
+    QT_FONT_DPI=$dpi "$lintra" &
+    pid=$!
+    window=$(wait_for_window "$MAIN_TITLE") || { kill "$pid"; fail "$dpi dpi: main window not shown"; }
+    size=$(xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w " by " h }')
+    hints=$(xprop -id "$window" WM_NORMAL_HINTS)
+    grep -q "program specified minimum size: $size\$" <<<"$hints" || fail "$dpi dpi: minimum size is not $size: $hints"
+    grep -q "program specified maximum size: $size\$" <<<"$hints" || fail "$dpi dpi: maximum size is not $size: $hints"
+    read -r width _ height <<<"$size"
+    [ "$width" -ge $((681 * dpi / 96 - 1)) ] && [ "$height" -ge $((552 * dpi / 96 - 1)) ] \
+        || fail "$dpi dpi: window of $size is smaller than drawn"
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+done
+echo "2 passed, 0 failed"

@@ -17,12 +17,17 @@ hide_into_tray() {
     icon=$(wait_for_tray_icon) || fail "$1: no tray icon"
 }
 
+# geometry WINDOW: prints WIDTHxHEIGHT+X+Y.
+geometry() {
+    xwininfo -id "$1" | sed -n 's/ *-geometry //p'
+}
+
 # expect_restored STEP: the window is back in its normal geometry, the icon gone.
 expect_restored() {
     wait_for_window "$MAIN_TITLE" >/dev/null || fail "$1: window not restored"
     wait_for_no_tray_icon || fail "$1: tray icon still shown"
-    [ "$(xwininfo -id "$window" | sed -n 's/ *-geometry //p')" = "681x552+269+102" ] \
-        || fail "$1: window not restored in its normal geometry"
+    [ "$(geometry "$window")" = "$normal" ] \
+        || fail "$1: window not restored in its normal geometry $normal: $(geometry "$window")"
 }
 
 start_display tray
@@ -34,6 +39,9 @@ pid=$!
 window=$(wait_for_window "$MAIN_TITLE") || fail "main window not shown"
 [ -z "$(tray_icon)" ] || fail "tray icon shown while the window is"
 has_icon_property "$window" || fail "the main window has no icon (_NET_WM_ICON)"
+# Its size follows the fonts of the display; the place is the default one.
+normal=$(geometry "$window")
+[ "${normal#*+}" = "269+102" ] || fail "window shown at $normal, expected at +269+102"
 
 # First close: the "FYI" box while the window is still shown, then window hidden, icon shown.
 close_window "$window"
@@ -74,7 +82,8 @@ press_key "$menu" q
 wait_for_exit "$pid" || fail "Quit did not end the program"
 [ "$EXIT_STATUS" = 0 ] || fail "Quit: exit status $EXIT_STATUS, expected 0"
 [ "$(setting "$conf" IfMinimize2SysTrayInfoShown)" = true ] || fail "Quit did not save the notice flag"
-[ "$(setting "$conf" size)" = "@Size(681 552)" ] || fail "Quit did not save the size"
+size=${normal%%+*}
+[ "$(setting "$conf" size)" = "@Size(${size%x*} ${size#*x})" ] || fail "Quit did not save the size"
 passed=$((passed + 1))
 
 # The next run has seen the notice: its first close shows no box. Exit ends it.
