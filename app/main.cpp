@@ -16,6 +16,8 @@ int main(int argc, char *argv[])
 {
     InitCompiledResources();
     QApplication application(argc, argv);
+    // Lets the desktop match the windows to the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.norvane.Lintra"));
 
     QTranslator qtCatalogue;
     LoadQtCatalogue(qtCatalogue, QLocale::system().name());
