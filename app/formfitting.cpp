@@ -27,6 +27,38 @@ void FitNoticeLine(QTextBrowser *notice)
     notice->setFixedHeight(qMax(needed.height(), ScaledToDpi(28, notice)));
 }
 
+// A search summary with big counts is longer than its column: it wraps, in
+// room for two lines kept from the start, so that the window does not change
+// its size after a search.
+void FitStatusLine(QLabel *status)
+{
+    status->setWordWrap(true);
+    QSizePolicy policy = status->sizePolicy();
+    policy.setHorizontalPolicy(QSizePolicy::Ignored);
+    status->setSizePolicy(policy);
+    status->setMinimumHeight(2 * status->fontMetrics().lineSpacing());
+}
+
+// The heading over the content pane is as wide as the longer of the two
+// texts a search gives it, and keeps its room (with the charset selector
+// beside it) while hidden.
+void KeepRoomForResultHeading(QLabel *heading, QComboBox *charsets)
+{
+    const QString shown = heading->text();
+    int width = 0;
+    for (const QString &text : {CLintra::tr("Matched Filename"), CLintra::tr("File Content in Charset")}) {
+        heading->setText(text);
+        width = qMax(width, heading->sizeHint().width());
+    }
+    heading->setText(shown);
+    heading->setMinimumWidth(width);
+    for (QWidget *widget : {static_cast<QWidget *>(heading), static_cast<QWidget *>(charsets)}) {
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
+    }
+}
+
 // A copy of the view's document to measure, laid out as the view would.
 QTextDocument *MeasuredCopy(const QTextEdit *view)
 {
@@ -85,34 +117,8 @@ void FitMainWindowToTexts(CLintra *window)
     QComboBox *charsets = ui->DefaultLocal8BitCharset_ComboBox;
     charsets->setMaximumWidth(
         qMax(ScaledToDpi(DrawnCharsetSelectorWidth, charsets), charsets->sizeHint().width()));
-
-    // A search summary with big counts is longer than the column: it wraps,
-    // in room for two lines kept from the start, so that the window does not
-    // change its size after a search.
-    QLabel *status = ui->SearchingProgressStatus_Label;
-    status->setWordWrap(true);
-    QSizePolicy statusPolicy = status->sizePolicy();
-    statusPolicy.setHorizontalPolicy(QSizePolicy::Ignored);
-    status->setSizePolicy(statusPolicy);
-    status->setMinimumHeight(2 * status->fontMetrics().lineSpacing());
-
-    // The heading over the content pane: as wide as the longer of its two
-    // texts, and kept in the layout (with the charset selector) while hidden.
-    QLabel *heading = window->ResultContentHeader_Label;
-    const QString shown = heading->text();
-    int headingWidth = 0;
-    for (const QString &text : {CLintra::tr("Matched Filename"), CLintra::tr("File Content in Charset")}) {
-        heading->setText(text);
-        headingWidth = qMax(headingWidth, heading->sizeHint().width());
-    }
-    heading->setText(shown);
-    heading->setMinimumWidth(headingWidth);
-    for (QWidget *header :
-         {static_cast<QWidget *>(heading), static_cast<QWidget *>(window->ResultContentCharset_ComboBox)}) {
-        QSizePolicy policy = header->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        header->setSizePolicy(policy);
-    }
+    FitStatusLine(ui->SearchingProgressStatus_Label);
+    KeepRoomForResultHeading(window->ResultContentHeader_Label, window->ResultContentCharset_ComboBox);
 
     QTextBrowser *notice = ui->CopyrightInfo_TextBrowser;
     FitNoticeLine(notice);

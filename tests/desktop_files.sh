@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# What the desktop reads of Lintra, as installed by cmake --install into a
+# What the desktop reads of Lintra (and the images in the binary), as installed by cmake --install into a
 # temporary prefix: a valid desktop entry that starts the installed binary
 # and offers it for folders, a valid AppStream description that names that
 # entry, and an icon of each size in the hicolor theme, each a picture of
@@ -16,6 +16,8 @@ trap 'rm -rf "$prefix"' EXIT
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 [ -x "$prefix/bin/lintra" ] || fail "no bin/lintra"
+# The images are compiled into a static library: the linker must have kept them.
+nm "$build/lintra" | grep -q 'qInitResources_lintra' || fail "the images are not in the binary"
 entry="$prefix/share/applications/example.norvane.Lintra.desktop"
 metainfo="$prefix/share/metainfo/example.norvane.Lintra.metainfo.xml"
 passed=$((passed + 1))
