@@ -17,7 +17,8 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 [ -x "$prefix/bin/lintra" ] || fail "no bin/lintra"
 # The images are compiled into a static library: the linker must have kept them.
-nm "$build/lintra" | grep -q 'qInitResources_lintra' || fail "the images are not in the binary"
+symbols=$(nm -C "$build/lintra")
+grep -q 'qInitResources_lintra()' <<<"$symbols" || fail "the images are not in the binary"
 entry="$prefix/share/applications/example.norvane.Lintra.desktop"
 metainfo="$prefix/share/metainfo/example.norvane.Lintra.metainfo.xml"
 passed=$((passed + 1))

@@ -170,9 +170,11 @@ wait_for_no_tray_icon() {
 # has_icon_property WINDOW: whether the window carries an icon for the
 # desktop's title bars and task lists (_NET_WM_ICON), within 5 seconds.
 has_icon_property() {
-    local i
+    local i property
     for i in $(seq 1 50); do
-        xprop -id "$1" _NET_WM_ICON 2>/dev/null | grep -q '^_NET_WM_ICON(CARDINAL) = ' && return 0
+        # Read whole first: grep -q would stop xprop early, and pipefail would count that.
+        property=$(xprop -id "$1" _NET_WM_ICON 2>/dev/null | head -n1 || true)
+        [[ "$property" == "_NET_WM_ICON(CARDINAL) = "* ]] && return 0
         sleep 0.1
     done
     return 1
