@@ -14,8 +14,10 @@ if dpkg-query -W -f='${Status}' lintra 2>/dev/null | grep -q "install ok install
     exit 1
 fi
 ensure_packages $TEST_PACKAGES
-deb=$(bash scripts/package | tail -n1)
 . tests/x11lib.sh
+bash scripts/package >"$X11_TMP/package.log" 2>&1 || { cat "$X11_TMP/package.log"; fail "scripts/package failed"; }
+deb=$(tail -n1 "$X11_TMP/package.log")
+[ -f "$deb" ] || fail "no package: $deb"
 passed=0
 remove_package() {
     dpkg-query -W lintra >/dev/null 2>&1 && DEBIAN_FRONTEND=noninteractive dpkg --purge lintra >/dev/null
