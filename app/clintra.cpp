@@ -17,6 +17,7 @@
 #include <QTextCodec>
 
 #include "app/core/platform.h"
+#include "app/formfitting.h"
 #include "app/ui_clintra.h"
 #include "search/core/plaintextfilters.h"
 #include "text/core/localcharset.h"
@@ -134,6 +135,10 @@ CLintra::CLintra(QWidget *parent)
     SysTrayToolTip = VersionCaption;
     SysTrayIcon->setToolTip(SysTrayToolTip);
     connect(SysTrayIcon, &QSystemTrayIcon::activated, this, &CLintra::SysTrayIconActivated);
+
+    // Every text is in place: size the window from them, before the stored
+    // geometry is applied.
+    FitMainWindowToTexts(this);
 
     // 30.-33. Settings and the automatic update check.
     SetSettingsStoreNames();

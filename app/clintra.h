@@ -155,6 +155,7 @@ public:
     void RememberKeywords(const QString &typed, const QString &keywords);
     void ResetForNewSearch();
     void ShowInvalidPathMessage();
+    void ShowStartDirectory(const QString &directory);
     void AdvanceScanProgress(const QString &format);
     QStringList FinishDirectoryScan(QStringList matches);
     void ShowSearchSummary(const QString &directory, const QString &keywords, int found,

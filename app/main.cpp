@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QFont>
 #include <QLocale>
 #include <QMessageBox>
@@ -7,12 +8,17 @@
 #include <QTranslator>
 
 #include "app/clintra.h"
+#include "app/compiledresources.h"
+#include "app/core/commandline.h"
 #include "app/core/sessionendsignals.h"
 #include "app/startup.h"
 
 int main(int argc, char *argv[])
 {
+    InitCompiledResources();
     QApplication application(argc, argv);
+    // Lets the desktop match the windows to the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.norvane.Lintra"));
 
     QTranslator qtCatalogue;
     LoadQtCatalogue(qtCatalogue, QLocale::system().name());
@@ -52,6 +58,8 @@ int main(int argc, char *argv[])
         CLintra window;
         CSessionEndSignals sessionEndSignals;
         SaveSettingsAtSessionEnd(application, sessionEndSignals, window);
+        window.ShowStartDirectory(
+            StartDirectoryFromArguments(QCoreApplication::arguments(), QDir::currentPath()));
         window.setVisible(true);
         status = QApplication::exec();
         // Released before the window goes: its tear-down may wait for the update check.

@@ -53,10 +53,10 @@ void Ui_CLintra::setupUi(QWidget *window)
     window->setFont(font);
     window->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
 
-    // The window has no layout of its own: resizing it leaves the content
-    // where it is.
+    // Drawn at x 20, y 20 with even margins; FitMainWindowToTexts then fits
+    // the window round it.
     verticalLayoutWidget = NewWidget<QWidget>(window, "verticalLayoutWidget");
-    verticalLayoutWidget->setGeometry(QRect(20, 20, 660, 530));
+    verticalLayoutWidget->setGeometry(QRect(20, 20, 641, 512));
     MainFrame_VerticalLayout = new QVBoxLayout(verticalLayoutWidget);
     MainFrame_VerticalLayout->setSpacing(6);
     MainFrame_VerticalLayout->setObjectName(QString::fromLatin1("MainFrame_VerticalLayout"));
@@ -99,7 +99,6 @@ void Ui_CLintra::SetUpInputZone()
     InputZone_GridLayout->setObjectName(QString::fromLatin1("InputZone_GridLayout"));
 
     Dir2Search_Label = NewWidget<QLabel>(parent, "Dir2Search_Label");
-    Dir2Search_Label->setMaximumSize(QSize(75, MaxExtent));
     Dir2Search_Label->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignVCenter);
     InputZone_GridLayout->addWidget(Dir2Search_Label, 0, 0, 1, 1);
     Dir2Search_ComboBox = NewWidget<QComboBox>(parent, "Dir2Search_ComboBox");
@@ -111,7 +110,6 @@ void Ui_CLintra::SetUpInputZone()
     InputZone_GridLayout->addWidget(BrowseDir_ToolButton, 0, 3, 1, 1);
 
     Keywords2Search_Label = NewWidget<QLabel>(parent, "Keywords2Search_Label");
-    Keywords2Search_Label->setMaximumSize(QSize(75, MaxExtent));
     InputZone_GridLayout->addWidget(Keywords2Search_Label, 2, 0, 1, 1);
     Keywords2Search_ComboBox = NewWidget<QComboBox>(parent, "Keywords2Search_ComboBox");
     Keywords2Search_ComboBox->setEditable(true);
@@ -133,7 +131,6 @@ void Ui_CLintra::SetUpInputZone()
     InputZone_GridLayout->addWidget(DoFullTextSearch_PushButton, 3, 3, 1, 1);
 
     SearchingProgressBar_Label = NewWidget<QLabel>(parent, "SearchingProgressBar_Label");
-    SearchingProgressBar_Label->setMaximumSize(QSize(75, MaxExtent));
     InputZone_GridLayout->addWidget(SearchingProgressBar_Label, 4, 0, 1, 1);
     Searching_ProgressBar = NewWidget<QProgressBar>(parent, "Searching_ProgressBar");
     Searching_ProgressBar->setValue(0);

@@ -2,9 +2,13 @@
 # Sourced, not run.
 
 RUN_PACKAGES="cmake g++ make qtbase5-dev qtbase5-dev-tools qttools5-dev-tools libqt5network5"
-TEST_PACKAGES="xvfb trayer xdotool x11-utils python3 clang libclang-rt-14-dev clang-format
+TEST_PACKAGES="xvfb trayer xdotool x11-utils imagemagick xclip fonts-dejavu-core desktop-file-utils appstream
+    python3 clang libclang-rt-14-dev clang-format
     dbus-daemon python3-gi gir1.2-glib-2.0 weston qtwayland5 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     libsm-dev"
+# scripts/package (dpkg-shlibdeps finds the package's dependencies) and the
+# checks of what it installs.
+PACKAGE_PACKAGES="dpkg-dev file desktop-file-utils appstream"
 BENCH_PACKAGES="ripgrep findutils grep time python3"
 
 # Installs the packages that are missing: as root directly, else through

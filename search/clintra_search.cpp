@@ -325,6 +325,18 @@ void CLintra::OnPathComboBoxCarriageReturn(QString s)
     MakeHistoryEntryCurrent(ui->Dir2Search_ComboBox, trimmed);
 }
 
+// The directory given on the command line goes into the edit field only; it
+// joins the history when a search uses it, as a typed one does.
+void CLintra::ShowStartDirectory(const QString &directory)
+{
+    if (directory.isEmpty())
+        return;
+    QString shown = directory;
+    if (RunningPlatform == Windows)
+        shown.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    ui->Dir2Search_ComboBox->setEditText(shown);
+}
+
 void CLintra::ClearResult()
 {
     ui->FilesFound_TableWidget->clearContents();
@@ -445,6 +457,10 @@ void CLintra::SetUpResultsTable()
     if (QTableWidgetItem *sizeHeader = table->horizontalHeaderItem(1))
         sizeHeader->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    // The drawn widths are the least; a header text gets what it needs.
+    for (int column = 1; column <= 2; ++column)
+        table->setColumnWidth(
+            column, qMax(table->columnWidth(column), table->horizontalHeader()->sectionSizeHint(column)));
     table->verticalHeader()->hide();
     table->setShowGrid(false);
     table->setContextMenuPolicy(Qt::CustomContextMenu);

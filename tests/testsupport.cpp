@@ -27,6 +27,8 @@ struct EnvironmentBeforeMain
     {
         setenv("XDG_CONFIG_HOME", ConfigHome()->path().toLocal8Bit().constData(), 1);
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        // Sizes follow the fonts; the offscreen platform would measure at 100 dpi.
+        setenv("QT_FONT_DPI", "96", 0);
         // Qt wants a private runtime folder; the shared default only earns a warning.
         const QByteArray runtime = (ConfigHome()->path() + QStringLiteral("/runtime")).toLocal8Bit();
         QDir().mkpath(QString::fromLocal8Bit(runtime));

@@ -127,7 +127,9 @@ void TestSettings::firstStartWritesOnlyTheIdentifierAndUsesDefaults()
     QVERIFY(SettingsFileOnDisk().contains("RegNumber=" + window.InstallationId.toLatin1()));
     QCOMPARE(StoredKeys(), QStringList{QStringLiteral("RegNumber")});
 
-    QCOMPARE(window.size(), QSize(681, 552));
+    // The window's own fixed size, whatever was stored.
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+    QCOMPARE(window.size(), window.minimumSize());
     QCOMPARE(window.pos(), QPoint(269, 102));
     QCOMPARE(window.ui->Dir2Search_ComboBox->count(), 0);
     QCOMPARE(window.ui->Keywords2Search_ComboBox->count(), 0);
@@ -210,7 +212,9 @@ void TestSettings::valuesOfTheWrongTypeFallBackToDefaults()
                     {QStringLiteral("position"), QStringLiteral("left")},
                     {QStringLiteral("LastCheckUpdatesTime"), QStringLiteral("yesterday")}});
     CLintra window;
-    QCOMPARE(window.size(), QSize(681, 552));
+    // The window's own fixed size, whatever was stored.
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+    QCOMPARE(window.size(), window.minimumSize());
     QCOMPARE(window.pos(), QPoint(269, 102));
     // Read as no check yet, so the automatic check was due at once.
     QVERIFY(window.UpdateCheckStarted);
@@ -333,7 +337,9 @@ void TestSettings::geometryAndIntervalRoundTrip()
     }
     QCOMPARE(StoredValue(QStringLiteral("HowOftenCheckUpdatesInDays")).toInt(), 6);
     CLintra window;
-    QCOMPARE(window.size(), QSize(700, 600));
+    // The window is fixed-size: a stored size does not stretch it.
+    QVERIFY(window.size() != QSize(700, 600));
+    QCOMPARE(window.size(), window.maximumSize());
     QCOMPARE(window.pos(), QPoint(30, 40));
     QCOMPARE(window.UpdateCheckIntervalDays, 6);
     QCOMPARE(window.InstallationId, WellFormedId);

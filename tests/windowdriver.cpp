@@ -1,12 +1,23 @@
 #include "windowdriver.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QTableWidget>
 
 #include "app/clintra.h"
+#include "app/compiledresources.h"
 #include "app/ui_clintra.h"
+
+namespace {
+
+// The program registers its images first thing in main(); the window tests
+// do the same before any test runs.
+const bool ImagesRegistered = (InitCompiledResources(), true);
+
+} // namespace
 
 void RunSearch(CLintra &w, const QString &directory, const QString &keywords, TEnumSearchWhat what)
 {
@@ -36,6 +47,23 @@ QSet<QString> TablePathSet(const CLintra &w)
 QString Status(const CLintra &w)
 {
     return w.ui->SearchingProgressStatus_Label->text();
+}
+
+QString PictureProblem(const QPixmap &pixmap)
+{
+    Q_UNUSED(ImagesRegistered);
+    if (pixmap.isNull())
+        return QStringLiteral("no picture (null pixmap)");
+    const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    const QRgb first = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != first)
+                return QString();
+    return QStringLiteral("all %1 x %2 pixels are #%3")
+        .arg(image.width())
+        .arg(image.height())
+        .arg(first, 8, 16, QLatin1Char('0'));
 }
 
 CModalHandler::CModalHandler(std::function<void(QWidget *)> handle)

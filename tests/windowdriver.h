@@ -14,12 +14,17 @@
 #include "search/core/searchwhat.h"
 
 class CLintra;
+class QPixmap;
 class QWidget;
 
 void RunSearch(CLintra &w, const QString &directory, const QString &keywords, TEnumSearchWhat what);
 QStringList TablePaths(const CLintra &w);
 QSet<QString> TablePathSet(const CLintra &w);
 QString Status(const CLintra &w);
+
+// Empty when the pixmap shows a picture, that is, it is not null and its
+// pixels are not all of one colour; otherwise what is wrong with it.
+QString PictureProblem(const QPixmap &pixmap);
 
 // Hands the next modal widget to handle, which must close it.
 class CModalHandler

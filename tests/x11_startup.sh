@@ -14,11 +14,12 @@ conf="$XDG_CONFIG_HOME/Norvane/Lintra.conf"
 "$lintra" &
 pid=$!
 window=$(wait_for_window "$MAIN_TITLE") || fail "no tray: main window not shown"
+size=$(xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w " " h }')
 [ -z "$(xdotool search --onlyvisible --name '^System Tray$' 2>/dev/null)" ] || fail "'System Tray' box shown"
 close_window "$window"
 wait_for_exit "$pid" || fail "no tray: closing the window did not end the program"
 [ "$EXIT_STATUS" = 0 ] || fail "no tray: exit status $EXIT_STATUS, expected 0"
-[ "$(setting "$conf" size)" = "@Size(681 552)" ] || fail "no tray: the close did not save the settings"
+[ "$(setting "$conf" size)" = "@Size($size)" ] || fail "no tray: the close did not save the settings"
 [ "$(setting "$conf" IfMinimize2SysTrayInfoShown)" = false ] || fail "no tray: the tray notice counted as shown"
 passed=$((passed + 1))
 
@@ -42,13 +43,24 @@ wait_for_exit "$pid" || fail "late tray: Exit button did not end the program"
 passed=$((passed + 1))
 stop_display
 
-# With a tray host from the start: the main window appears with its title.
+# With a tray host from the start: the main window appears with its title, fixed-size (the
+# window manager offers no resizing or maximising: minimum and maximum size
+# are its size), as large as drawn at 96 dpi or larger, at each usual dpi.
 start_display tray
-fresh_config
-"$lintra" &
-pid=$!
-wait_for_window "$MAIN_TITLE" >/dev/null || { kill "$pid"; fail "main window not shown"; }
-kill "$pid"
-wait "$pid" 2>/dev/null || true
+for dpi in 96 120 144; do
+    fresh_config
+    QT_FONT_DPI=$dpi "$lintra" &
+    pid=$!
+    window=$(wait_for_window "$MAIN_TITLE") || { kill "$pid"; fail "$dpi dpi: main window not shown"; }
+    size=$(xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w " by " h }')
+    hints=$(xprop -id "$window" WM_NORMAL_HINTS)
+    grep -q "program specified minimum size: $size\$" <<<"$hints" || fail "$dpi dpi: minimum size is not $size: $hints"
+    grep -q "program specified maximum size: $size\$" <<<"$hints" || fail "$dpi dpi: maximum size is not $size: $hints"
+    read -r width _ height <<<"$size"
+    [ "$width" -ge $((681 * dpi / 96 - 1)) ] && [ "$height" -ge $((552 * dpi / 96 - 1)) ] \
+        || fail "$dpi dpi: window of $size is smaller than drawn"
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+done
 passed=$((passed + 1))
 echo "$passed passed, 0 failed"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Closing the window hides it behind the tray icon (the first time with the
-# "FYI" notice); the icon and its menu bring it back; "Quit" saves and ends.
+# "FYI" notice); the icon, which shows the program's picture, and its menu
+# bring it back; "Quit" saves and ends.
 set -euo pipefail
 lintra=$1
 . "$(dirname "$0")/x11lib.sh"
@@ -16,12 +17,17 @@ hide_into_tray() {
     icon=$(wait_for_tray_icon) || fail "$1: no tray icon"
 }
 
+# geometry WINDOW: prints WIDTHxHEIGHT+X+Y.
+geometry() {
+    xwininfo -id "$1" | sed -n 's/ *-geometry //p'
+}
+
 # expect_restored STEP: the window is back in its normal geometry, the icon gone.
 expect_restored() {
     wait_for_window "$MAIN_TITLE" >/dev/null || fail "$1: window not restored"
     wait_for_no_tray_icon || fail "$1: tray icon still shown"
-    [ "$(xwininfo -id "$window" | sed -n 's/ *-geometry //p')" = "681x552+269+102" ] \
-        || fail "$1: window not restored in its normal geometry"
+    [ "$(geometry "$window")" = "$normal" ] \
+        || fail "$1: window not restored in its normal geometry $normal: $(geometry "$window")"
 }
 
 start_display tray
@@ -32,14 +38,21 @@ conf="$XDG_CONFIG_HOME/Norvane/Lintra.conf"
 pid=$!
 window=$(wait_for_window "$MAIN_TITLE") || fail "main window not shown"
 [ -z "$(tray_icon)" ] || fail "tray icon shown while the window is"
+has_icon_property "$window" || fail "the main window has no icon (_NET_WM_ICON)"
+# Its size follows the fonts of the display; the place is the default one.
+normal=$(geometry "$window")
+[ "${normal#*+}" = "269+102" ] || fail "window shown at $normal, expected at +269+102"
 
 # First close: the "FYI" box while the window is still shown, then window hidden, icon shown.
 close_window "$window"
 box=$(wait_for_window "^FYI$") || fail "first close: no 'FYI' box"
 is_viewable "$window" || fail "window hidden before the 'FYI' box was closed"
+has_icon_property "$box" || fail "the 'FYI' box has no icon (_NET_WM_ICON)"
 press_key "$box" Return
 wait_until_hidden "$window" || fail "first close: window still shown"
 icon=$(wait_for_tray_icon) || fail "first close: no tray icon"
+# The icon is something to click: a picture, not a square of the panel's colour.
+colours=$(wait_for_picture "$icon") || fail "the tray icon shows $colours colour(s): no picture"
 [ "$(setting "$conf" IfMinimize2SysTrayInfoShown)" = false ] \
     || fail "notice flag stored as true before the next save"
 passed=$((passed + 1))
@@ -69,7 +82,8 @@ press_key "$menu" q
 wait_for_exit "$pid" || fail "Quit did not end the program"
 [ "$EXIT_STATUS" = 0 ] || fail "Quit: exit status $EXIT_STATUS, expected 0"
 [ "$(setting "$conf" IfMinimize2SysTrayInfoShown)" = true ] || fail "Quit did not save the notice flag"
-[ "$(setting "$conf" size)" = "@Size(681 552)" ] || fail "Quit did not save the size"
+size=${normal%%+*}
+[ "$(setting "$conf" size)" = "@Size(${size%x*} ${size#*x})" ] || fail "Quit did not save the size"
 passed=$((passed + 1))
 
 # The next run has seen the notice: its first close shows no box. Exit ends it.

@@ -173,6 +173,50 @@ wait_for_no_tray_icon() {
     return 1
 }
 
+# has_icon_property WINDOW: whether the window carries an icon for the
+# desktop's title bars and task lists (_NET_WM_ICON), within 5 seconds.
+has_icon_property() {
+    local i property
+    for i in $(seq 1 50); do
+        # Read whole first: grep -q would stop xprop early, and pipefail would count that.
+        property=$(xprop -id "$1" _NET_WM_ICON 2>/dev/null | head -n1 || true)
+        [[ "$property" == "_NET_WM_ICON(CARDINAL) = "* ]] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# colours_shown WINDOW: prints how many different colours the window shows
+# on screen (1 for a blank window).
+colours_shown() {
+    import -window "$1" "$X11_TMP/shown.png" 2>/dev/null && convert "$X11_TMP/shown.png" -format '%k' info:
+}
+
+# wait_for_picture WINDOW [SECONDS]: waits until the window shows at least 8
+# colours (a picture, not a plain square), giving it time to be painted;
+# prints the number of colours last seen.
+wait_for_picture() {
+    local seconds=${2:-10} colours=0 i
+    for i in $(seq 1 $((seconds * 5))); do
+        colours=$(colours_shown "$1" || echo 0)
+        [ "$colours" -ge 8 ] && break
+        sleep 0.2
+    done
+    echo "$colours"
+    [ "$colours" -ge 8 ]
+}
+
+# directory_box_text WINDOW: prints the text of the main window's directory
+# box, which has the focus when the window is activated, read back through
+# the clipboard (select all, copy).
+directory_box_text() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+    sleep 0.2
+    xdotool key --delay 50 ctrl+a ctrl+c
+    sleep 0.2
+    xclip -o -selection clipboard 2>/dev/null
+}
+
 # click WINDOW BUTTON: clicks inside the window (1 left, 2 middle, 3 right).
 click() {
     # No --sync: it waits for motion, and there is none when the pointer is already there.

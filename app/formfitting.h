@@ -1,0 +1,35 @@
+#ifndef LINTRA_FORMFITTING_H
+#define LINTRA_FORMFITTING_H
+
+#include <QSize>
+
+class CLintra;
+class QTextEdit;
+class QWidget;
+
+// Sizes that follow the texts. The form and the dialogs were drawn in pixels
+// for one font at 96 dpi; those pixels are kept as the least size, and grow
+// wherever a text needs more in the user's fonts, dpi and language.
+
+// Pixels of the 96-dpi drawing in the widget's dpi (never fewer).
+int ScaledToDpi(int pixels, const QWidget *widget);
+
+// The outer size a text view needs to show its whole document without
+// scroll bars: lines as long as they are, up to maxWidth (outer), beyond
+// which they wrap; as high as the text then is.
+QSize TextViewSizeForDocument(const QTextEdit *view, int maxWidth);
+
+// Gives a read-only text view a fixed size that shows its whole document:
+// at least minimum (outer size), wider for longer lines up to maxWidth,
+// higher for more lines.
+void FitTextViewToDocument(QTextEdit *view, const QSize &minimum, int maxWidth);
+
+// Makes the main window fixed-size, as large as its content needs and at
+// least as large as drawn, with even margins round the content, and keeps it
+// so when texts change: a longer text makes the window grow, never clips.
+// The notice line is as wide and high as its text. What a search shows later
+// (its summary, the heading and charset selector over the content pane) has
+// its room from the start, so that the window does not jump.
+void FitMainWindowToTexts(CLintra *window);
+
+#endif

@@ -1,0 +1,302 @@
+// Texts fit where they are shown: no label or button of the main window or of
+// a dialog is narrower than its text, no dialog text needs a scroll bar, and
+// the main window is fixed-size with even margins. CTest runs this at 96, 120
+// and 144 dpi (QT_FONT_DPI); every case also runs under a catalogue that
+// doubles every text, as a longer translation would.
+
+#include <QtTest>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTextBrowser>
+#include <QTranslator>
+
+#include "app/clintra.h"
+#include "app/ui_clintra.h"
+#include "modaldialogs.h"
+#include "testsupport.h"
+
+namespace {
+
+// Every text of the program, twice: "Keyword(s) Keyword(s)".
+class CDoublingTranslator : public QTranslator
+{
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *, const char *sourceText, const char * = nullptr, int = -1) const override
+    {
+        const QString text = QString::fromUtf8(sourceText);
+        return text.isEmpty() ? QString() : text + QLatin1Char(' ') + text;
+    }
+};
+
+QString Name(const QWidget *widget)
+{
+    return widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
+                                          : widget->objectName();
+}
+
+void CheckLabel(const QLabel *label, QStringList &problems)
+{
+    if (label->text().isEmpty() || !label->pixmap(Qt::ReturnByValue).isNull())
+        return;
+    if (label->wordWrap()) {
+        if (label->heightForWidth(label->width()) > label->height())
+            problems << QStringLiteral("%1: wrapped text cut off at the bottom").arg(Name(label));
+        return;
+    }
+    const QSize hint = label->sizeHint();
+    if (label->width() < hint.width() || label->height() < hint.height())
+        problems << QStringLiteral("%1 \"%2\": %3 x %4, its text needs %5 x %6")
+                        .arg(Name(label), label->text())
+                        .arg(label->width())
+                        .arg(label->height())
+                        .arg(hint.width())
+                        .arg(hint.height());
+    if (label->textFormat() == Qt::PlainText || !Qt::mightBeRichText(label->text())) {
+        const int advance = label->fontMetrics().horizontalAdvance(label->text());
+        if (advance > label->contentsRect().width())
+            problems << QStringLiteral("%1 \"%2\": %3 pixels of text in %4")
+                            .arg(Name(label), label->text())
+                            .arg(advance)
+                            .arg(label->contentsRect().width());
+    }
+}
+
+void CheckSizeHint(const QWidget *widget, const QString &text, QStringList &problems)
+{
+    const QSize hint = widget->sizeHint();
+    if (widget->width() < hint.width() || widget->height() < hint.height())
+        problems << QStringLiteral("%1 \"%2\": %3 x %4, needs %5 x %6")
+                        .arg(Name(widget), text)
+                        .arg(widget->width())
+                        .arg(widget->height())
+                        .arg(hint.width())
+                        .arg(hint.height());
+}
+
+void CheckTextView(const QTextEdit *view, QStringList &problems)
+{
+    if (view->verticalScrollBar()->maximum() > 0 || view->verticalScrollBar()->isVisible())
+        problems << QStringLiteral("%1: the text needs a vertical scroll bar").arg(Name(view));
+    if (view->horizontalScrollBar()->maximum() > 0 || view->horizontalScrollBar()->isVisible())
+        problems << QStringLiteral("%1: the text needs a horizontal scroll bar").arg(Name(view));
+}
+
+void CheckHeader(const QHeaderView *header, QStringList &problems)
+{
+    for (int section = 0; section < header->count(); ++section)
+        if (header->sectionSize(section) < header->sectionSizeHint(section))
+            problems << QStringLiteral("%1 section %2: %3 pixels, its title needs %4")
+                            .arg(Name(header))
+                            .arg(section)
+                            .arg(header->sectionSize(section))
+                            .arg(header->sectionSizeHint(section));
+}
+
+// What is cut off in the shown window or dialog.
+QStringList TextsCutOff(QWidget *top)
+{
+    QStringList problems;
+    for (QWidget *widget : top->findChildren<QWidget *>()) {
+        if (!widget->isVisibleTo(top))
+            continue;
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            CheckLabel(label, problems);
+        else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            CheckSizeHint(button, button->text(), problems);
+        else if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+            if (!combo->isEditable())
+                CheckSizeHint(combo, combo->currentText(), problems);
+        } else if (auto *view = qobject_cast<QTextBrowser *>(widget))
+            CheckTextView(view, problems);
+        else if (auto *header = qobject_cast<QHeaderView *>(widget))
+            CheckHeader(header, problems);
+    }
+    return problems;
+}
+
+// With LINTRA_FORMFIT_SHOTS set to a folder, the shown windows are saved
+// there as pictures to look at (NAME-DPI.png).
+void SaveShot(QWidget *shown, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("LINTRA_FORMFIT_SHOTS");
+    if (folder.isEmpty())
+        return;
+    QString file = QStringLiteral("%1/%2-%3.png").arg(folder, name).arg(shown->logicalDpiY());
+    file.replace(QLatin1Char(' '), QLatin1Char('-'));
+    shown->grab().save(file);
+}
+
+} // namespace
+
+class TestFormFit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init() { ResetTestSettings(); }
+    void cleanup();
+
+    void mainWindowTextsFit_data() { Languages(); }
+    void mainWindowTextsFit();
+    void mainWindowIsFixedWithEvenMargins_data() { Languages(); }
+    void mainWindowIsFixedWithEvenMargins();
+    void dialogTextsFit_data();
+    void dialogTextsFit();
+
+private:
+    QTranslator *Doubling = nullptr;
+
+    void Languages()
+    {
+        QTest::addColumn<bool>("doubled");
+        QTest::newRow("English") << false;
+        QTest::newRow("doubled texts") << true;
+    }
+    void UseLanguage(bool doubled)
+    {
+        if (doubled) {
+            Doubling = new CDoublingTranslator;
+            QCoreApplication::installTranslator(Doubling);
+        }
+    }
+};
+
+void TestFormFit::initTestCase()
+{
+    // The dpi the texts are measured at must be the one asked for.
+    const QByteArray dpi = qgetenv("QT_FONT_DPI");
+    QWidget probe;
+    QCOMPARE(probe.logicalDpiY(), dpi.isEmpty() ? probe.logicalDpiY() : dpi.toInt());
+    qInfo("measuring at %d dpi", probe.logicalDpiY());
+}
+
+void TestFormFit::cleanup()
+{
+    if (Doubling) {
+        QCoreApplication::removeTranslator(Doubling);
+        delete Doubling;
+        Doubling = nullptr;
+    }
+}
+
+void TestFormFit::mainWindowTextsFit()
+{
+    QFETCH(bool, doubled);
+    UseLanguage(doubled);
+    CLintra window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY2(TextsCutOff(&window).isEmpty(), qPrintable(TextsCutOff(&window).join('\n')));
+    if (doubled)
+        QVERIFY(window.ui->Keywords2Search_Label->text().count(QStringLiteral("Keyword(s)")) == 2);
+
+    // The texts of a search and of a shown result fit too, in the room the
+    // window had: it does not change its size after a search.
+    const QSize before = window.size();
+    window.ui->SearchingProgressStatus_Label->setText(
+        QCoreApplication::translate("CLintra", "%1 of the %2 searched files contain(s) the given keyword(s).")
+            .arg(123456)
+            .arg(7654321));
+    window.ResultContentHeader_Label->setText(
+        QCoreApplication::translate("CLintra", "File Content in Charset"));
+    window.ResultContentCharset_ComboBox->show();
+    QTest::qWait(50);
+    SaveShot(&window, QString::fromLatin1(QTest::currentDataTag()));
+    QCOMPARE(window.size(), before);
+    QVERIFY2(TextsCutOff(&window).isEmpty(), qPrintable(TextsCutOff(&window).join('\n')));
+}
+
+void TestFormFit::mainWindowIsFixedWithEvenMargins()
+{
+    QFETCH(bool, doubled);
+    UseLanguage(doubled);
+    CLintra window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QSize size = window.size();
+    QCOMPARE(window.minimumSize(), size);
+    QCOMPARE(window.maximumSize(), size);
+    // At least as large as drawn for 96 dpi, in the dpi of the screen.
+    const double scale = qMax(1.0, window.logicalDpiY() / 96.0);
+    QVERIFY2(size.width() >= qRound(681 * scale) - 1 && size.height() >= qRound(552 * scale) - 1,
+             qPrintable(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height())));
+
+    const QRect content = window.ui->verticalLayoutWidget->geometry();
+    QVERIFY(content.left() > 0);
+    QCOMPARE(content.top(), content.left());
+    QCOMPARE(size.width() - content.right() - 1, content.left());
+    QCOMPARE(size.height() - content.bottom() - 1, content.left());
+
+    // A stored size cannot stretch it.
+    window.resize(size + QSize(300, 200));
+    QTest::qWait(20);
+    QCOMPARE(window.size(), size);
+}
+
+void TestFormFit::dialogTextsFit_data()
+{
+    QTest::addColumn<bool>("doubled");
+    QTest::addColumn<QString>("dialog");
+    for (bool doubled : {false, true}) {
+        const char *language = doubled ? "doubled texts" : "English";
+        for (const char *dialog : {"about", "update available", "no update", "network error", "tray notice"})
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(dialog, language)))
+                << doubled << QString::fromLatin1(dialog);
+    }
+}
+
+void TestFormFit::dialogTextsFit()
+{
+    QFETCH(bool, doubled);
+    QFETCH(QString, dialog);
+    UseLanguage(doubled);
+    CLintra window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // The automatic check (which fails silently here) must be over first.
+    QTRY_VERIFY_WITH_TIMEOUT(!window.UpdateThread, 20000);
+
+    CModalDialogCloser closer;
+    QStringList problems;
+    QString text;
+    closer.Close = [&problems, &text](QDialog *shown) {
+        problems = TextsCutOff(shown);
+        SaveShot(shown, QString::fromLatin1(QTest::currentDataTag()));
+        if (auto *browser = shown->findChild<QTextBrowser *>())
+            text = browser->toPlainText();
+        else if (auto *box = qobject_cast<QMessageBox *>(shown))
+            text = box->text();
+        shown->reject();
+    };
+    if (dialog == QLatin1String("about")) {
+        QMetaObject::invokeMethod(&window, "on_About_PushButton_clicked");
+    } else if (dialog == QLatin1String("update available") || dialog == QLatin1String("no update")) {
+        window.UpdateCheckIsManual = true;
+        window.UpdateInfo = dialog == QLatin1String("no update") ? QStringLiteral("P0.107\nB20100610")
+                                                                 : QStringLiteral("P0.108\nB20100101");
+        window.ShowUpdateInfo();
+    } else if (dialog == QLatin1String("network error")) {
+        window.UpdateNetworkErrorOccurred = true;
+        window.UpdateCheckIsManual = true;
+        QMetaObject::invokeMethod(&window, "CheckUpdateThreadFinished");
+    } else {
+        window.SysTrayInfoShown = false;
+        window.close();
+    }
+    QStringList titles;
+    for (const CSeenDialog &seen : qAsConst(closer.Seen))
+        titles << seen.Title;
+    QVERIFY2(closer.Seen.size() == 1, qPrintable(titles.join(QStringLiteral(", "))));
+    QVERIFY(!text.isEmpty());
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+}
+
+QTEST_MAIN(TestFormFit)
+#include "tst_formfit.moc"
