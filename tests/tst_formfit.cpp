@@ -287,6 +287,8 @@ void TestFormFit::dialogTextsFit()
         window.UpdateCheckIsManual = true;
         QMetaObject::invokeMethod(&window, "CheckUpdateThreadFinished");
     } else {
+        // The notice is about hiding into a tray; without one closing quits.
+        window.SystemTrayAvailable = [] { return true; };
         window.SysTrayInfoShown = false;
         window.close();
     }

@@ -29,13 +29,14 @@ hide_into_tray() {
 expect_restored() {
     wait_for_window "$MAIN_TITLE" >/dev/null || fail "$1: window not restored"
     wait_for_sni_event "$2" gone >/dev/null || fail "$1: tray entry still there"
-    [ "$(xwininfo -id "$window" | sed -n 's/ *-geometry //p')" = "681x552+269+102" ] \
+    [ "$(xwininfo -id "$window" | sed -n 's/ *-geometry //p')" = "$geometry" ] \
         || fail "$1: window not restored in its normal geometry"
 }
 
 "$lintra" &
 pid=$!
 window=$(wait_for_window "$MAIN_TITLE") || fail "main window not shown"
+geometry=$(xwininfo -id "$window" | sed -n 's/ *-geometry //p')
 [ "$(sni_events)" = 1 ] || fail "a tray entry while the window is shown: $(cat "$X11_TMP/sni.log")"
 
 # First close: the one-time notice, then the window hides and the entry comes.
