@@ -3,6 +3,9 @@
 
 RUN_PACKAGES="cmake g++ make qtbase5-dev qtbase5-dev-tools qttools5-dev-tools libqt5network5"
 TEST_PACKAGES="xvfb trayer xdotool x11-utils python3 clang libclang-rt-14-dev clang-format"
+# The private session and accessibility buses of the tests that read the
+# program as a screen reader does, and the stand-in file manager on them.
+TEST_PACKAGES="$TEST_PACKAGES dbus-daemon dbus-bin at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi python3-dbus"
 BENCH_PACKAGES="ripgrep findutils grep time python3"
 
 # Installs the packages that are missing: as root directly, else through
