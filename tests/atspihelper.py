@@ -14,7 +14,7 @@ display of the program under test.
   atspihelper.py labels             prints "label -> role: name" for each
                                     control that names its label
   atspihelper.py cell ROW COLUMN    prints the screen centre "x y" of a cell
-                                    of the results table, once it exists
+                                    of the window's table, once it exists
   atspihelper.py watch-status FILE  appends each new name of the window's
                                     status bar to FILE, one a line, until killed
 """
@@ -129,7 +129,7 @@ def tab_to(window, wanted):
 def cell(row, column):
     for _ in range(200):
         for node in descendants(application()):
-            if node.getRoleName() == "table" and node.name == "Result Files":
+            if node.getRoleName() == "table":
                 table = node.queryTable()
                 if table.nRows > row:
                     extents = table.getAccessibleAt(row, column).queryComponent().getExtents(

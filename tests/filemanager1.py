@@ -2,9 +2,10 @@
 """A stand-in desktop file manager on the session bus: it offers
 org.freedesktop.FileManager1 and appends each request it gets to a file,
 one JSON object a line ({"method": ..., "uris": [...], "startup_id": ...}),
-and does nothing else.
+and does nothing else. With --refuse it answers every request with an
+error, as a file manager that cannot show the file does.
 
-  filemanager1.py RECORD
+  filemanager1.py [--refuse] RECORD
 """
 import json
 import os
@@ -19,14 +20,17 @@ NAME = "org.freedesktop.FileManager1"
 
 
 class FileManager(dbus.service.Object):
-    def __init__(self, bus, record):
+    def __init__(self, bus, record, refuse):
         super().__init__(bus, "/org/freedesktop/FileManager1")
         self.record = record
+        self.refuse = refuse
 
     def note(self, method, uris, startup_id):
         with open(self.record, "a", encoding="utf-8") as out:
             out.write(json.dumps({"method": method, "uris": [str(u) for u in uris],
                                   "startup_id": str(startup_id)}) + "\n")
+        if self.refuse:
+            raise dbus.exceptions.DBusException("cannot show the items", name="org.freedesktop.DBus.Error.Failed")
 
     @dbus.service.method(NAME, in_signature="ass")
     def ShowFolders(self, uris, startup_id):
@@ -42,14 +46,19 @@ class FileManager(dbus.service.Object):
 
 
 def main():
-    record = sys.argv[1]
+    refuse = sys.argv[1:2] == ["--refuse"]
+    record = sys.argv[-1]
     with open(record + ".pid", "w") as out:
         out.write("%d\n" % os.getpid())
     DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
-    service = FileManager(bus, record)
+    service = FileManager(bus, record, refuse)
     name = dbus.service.BusName(NAME, bus, do_not_queue=True)
-    GLib.MainLoop().run()
+    loop = GLib.MainLoop()
+    # Ends with the test's bus.
+    bus.call_on_disconnection(lambda connection: loop.quit())
+    bus.set_exit_on_disconnect(False)
+    loop.run()
     del service, name
 
 

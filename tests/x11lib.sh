@@ -104,6 +104,9 @@ EOF
 # expose itself there.
 start_accessibility_bus() {
     local i
+    # The bus's socket goes there, not into the user's folders.
+    export XDG_RUNTIME_DIR="$X11_TMP/runtime"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
     /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 2>>"$X11_TMP/atspi.log" &
     X11_PIDS+=($!)
     for i in $(seq 1 100); do
