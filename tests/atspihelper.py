@@ -79,35 +79,36 @@ def labels():
     return 0
 
 
-def run_loop(seconds, steps):
-    """Runs the event loop for the time, calling each step in turn, 0.4 s apart."""
-    pending = list(steps)
-
-    def next_step():
-        if pending:
-            pending.pop(0)()
-            return True
-        return False
-
-    GLib.timeout_add(400, next_step)
-    GLib.timeout_add(int(seconds * 1000), lambda: pyatspi.Registry.stop())
-    pyatspi.Registry.start()
-
-
 def focus(window, presses):
+    """Presses Tab once the focus has moved after the last press (or after a
+    while: Tab also moves between the links inside a text), so that a slow
+    program loses no step."""
     application()
     seen = []
+    clock = {"event": time.monotonic(), "press": 0.0, "left": presses, "moved": True}
 
     def on_focus(event):
         if event.detail1 and event.host_application.name == APP:
+            clock["event"] = time.monotonic()
+            clock["moved"] = True
             text = describe(event.source)
             if not seen or seen[-1] != text:
                 seen.append(text)
 
+    def tick():
+        now = time.monotonic()
+        if clock["left"] and (clock["moved"] or now - clock["press"] > 2):
+            subprocess.run(["xdotool", "key", "Tab"], check=True)
+            clock.update(press=now, moved=False, left=clock["left"] - 1)
+        elif not clock["left"] and now - max(clock["press"], clock["event"]) > 2:
+            pyatspi.Registry.stop()
+            return False
+        return True
+
     pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
-    press = lambda: subprocess.run(["xdotool", "key", "Tab"], check=True)
-    activate = lambda: subprocess.run(["xdotool", "windowfocus", window], check=True)
-    run_loop(0.4 * (presses + 4), [activate] + [press] * presses)
+    subprocess.run(["xdotool", "windowfocus", window], check=True)
+    GLib.timeout_add(500, lambda: GLib.timeout_add(100, tick) and False)
+    pyatspi.Registry.start()
     for text in seen:
         print(text)
     return 0
