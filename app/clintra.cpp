@@ -24,6 +24,16 @@
 #include "update/core/versionstamp.h"
 #include "viewer/ccontentedit.h"
 
+namespace {
+
+// For screen readers, named as the heading beside it reads in a full-text search.
+void NameResultContentCharset(QComboBox *selector)
+{
+    selector->setAccessibleName(CLintra::tr("File Content in Charset"));
+}
+
+} // namespace
+
 CLintra::CLintra(QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
     , FileExplorer_Process(nullptr)
@@ -112,6 +122,11 @@ CLintra::CLintra(QWidget *parent)
     ResultContentCharset_ComboBox->hide();
     ui->ResultContentHeader_HorizontalLayout->addWidget(ResultContentCharset_ComboBox, 1, Qt::AlignRight);
     PopulateResultContentCharsets();
+    NameResultContentCharset(ResultContentCharset_ComboBox);
+    ResultContentHeader_Label->setBuddy(ResultContentCharset_ComboBox);
+    // The charset belongs to the content pane: the keyboard meets it just before.
+    setTabOrder(ui->FilesFound_TableWidget, ResultContentCharset_ComboBox);
+    setTabOrder(ResultContentCharset_ComboBox, ui->FileContent_TextEdit);
 
     // 23. Content pane.
     ui->FileContent_TextEdit->setReadOnly(true);
@@ -161,8 +176,10 @@ CLintra::~CLintra()
 void CLintra::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        NameResultContentCharset(ResultContentCharset_ComboBox);
+    }
 }
 
 void CLintra::PopulateResultContentCharsets()

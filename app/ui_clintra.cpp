@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMetaObject>
 #include <QProgressBar>
@@ -18,6 +19,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/formaccessibility.h"
 #include "viewer/ccontentedit.h"
 
 namespace {
@@ -41,6 +43,14 @@ QString Tr(const char *text)
     return QCoreApplication::translate("CLintra", text);
 }
 
+// The box and the field inside it, which has the focus while one types.
+void NameEditableComboBox(QComboBox *box, const QString &name)
+{
+    box->setAccessibleName(name);
+    if (QLineEdit *field = box->lineEdit())
+        field->setAccessibleName(name);
+}
+
 } // namespace
 
 void Ui_CLintra::setupUi(QWidget *window)
@@ -52,6 +62,7 @@ void Ui_CLintra::setupUi(QWidget *window)
     font.setFamily(QString::fromLatin1("Verdana"));
     window->setFont(font);
     window->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    InstallFormAccessibility();
 
     // Drawn at x 20, y 20 with even margins; FitMainWindowToTexts then fits
     // the window round it.
@@ -72,6 +83,15 @@ void Ui_CLintra::setupUi(QWidget *window)
     horizontalSpacer_3 = NewRowSpacer();
     MainFrame_VerticalLayout->addItem(horizontalSpacer_3);
     SetUpOutputZone();
+
+    // Screen readers take a field's label from its buddy ("labelled by").
+    Local8Bit_Label->setBuddy(DefaultLocal8BitCharset_ComboBox);
+    Dir2Search_Label->setBuddy(Dir2Search_ComboBox);
+    Keywords2Search_Label->setBuddy(Keywords2Search_ComboBox);
+    SearchingProgressBar_Label->setBuddy(Searching_ProgressBar);
+    FilesFound_Label->setBuddy(FilesFound_TableWidget);
+    // Tab leaves the results for the next control; the arrow keys move between rows.
+    FilesFound_TableWidget->setTabKeyNavigation(false);
 
     retranslateUi(window);
     QMetaObject::connectSlotsByName(window);
@@ -244,4 +264,23 @@ void Ui_CLintra::retranslateUi(QWidget *window)
     About_PushButton->setText(Tr("About..."));
     CheckUpdates_PushButton->setText(Tr("Check Updates"));
     FilesFound_Label->setText(Tr("Result Files"));
+    RetranslateAccessibleNames();
+}
+
+// What a screen reader says for each control: the text of the label beside
+// it, as translated, or what it holds where no label shows that. Buttons and
+// radio buttons are named by their own texts.
+void Ui_CLintra::RetranslateAccessibleNames()
+{
+    DefaultLocal8BitCharset_ComboBox->setAccessibleName(Tr("Default Local Charset"));
+    NameEditableComboBox(Dir2Search_ComboBox, Tr("Directory"));
+    NameEditableComboBox(Keywords2Search_ComboBox, Tr("Keyword(s)"));
+    Searching_ProgressBar->setAccessibleName(Tr("Progress"));
+    CopyrightInfo_TextBrowser->setAccessibleName(Tr("Copyright Notice"));
+    FilesFound_TableWidget->setAccessibleName(Tr("Result Files"));
+    FilesFound_TableWidget->setAccessibleDescription(
+        Tr("The files found: path, size in KB and last modified time"));
+    FileContent_TextEdit->setAccessibleName(Tr("File Content"));
+    FileContent_TextEdit->setAccessibleDescription(
+        Tr("The selected result file, with the keywords highlighted"));
 }

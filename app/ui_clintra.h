@@ -64,6 +64,7 @@ private:
     void SetUpInputZone();
     void SetUpVersionRow();
     void SetUpOutputZone();
+    void RetranslateAccessibleNames();
 };
 
 #endif

@@ -9,6 +9,9 @@ TEST_PACKAGES="xvfb trayer xdotool x11-utils imagemagick xclip fonts-dejavu-core
 # scripts/package (dpkg-shlibdeps finds the package's dependencies) and the
 # checks of what it installs.
 PACKAGE_PACKAGES="dpkg-dev file desktop-file-utils appstream"
+# The private session and accessibility buses of the tests that read the
+# program as a screen reader does, and the stand-in file manager on them.
+TEST_PACKAGES="$TEST_PACKAGES dbus-bin python3-dbus"
 BENCH_PACKAGES="ripgrep findutils grep time python3"
 
 # Installs the packages that are missing: as root directly, else through

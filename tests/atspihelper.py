@@ -1,95 +1,176 @@
-#!/usr/bin/env python3
-"""Drives a program through its accessibility interface (AT-SPI), where no X
-display lets xdotool type and click (Wayland).
+#!/usr/bin/python3
+"""What a screen reader learns of the program, read over AT-SPI.
 
-  atspihelper.py PID wait              waits until the program's window shows
-  atspihelper.py PID texts             prints "role: name" of everything shown
-  atspihelper.py PID type LABEL TEXT   types TEXT into the field after LABEL
-  atspihelper.py PID press NAME        presses the button named NAME
-  atspihelper.py PID rows              prints the results table, a row a line,
-                                       cells separated by tabs
+Run with the system's python3 (it needs pyatspi), on the session bus and
+display of the program under test.
 
-PID is the program's process. The session bus of DBUS_SESSION_BUS_ADDRESS
-starts the accessibility bus; the program is run with
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1.
+  atspihelper.py unnamed            lists the shown, focusable controls of the
+                                    window that have no name; exits 1 if any
+  atspihelper.py focus WINDOW N     presses Tab N times in the window and
+                                    prints each control that gets the focus,
+                                    as "role: name", in order
+  atspihelper.py tab-to WINDOW C   presses Tab in the window until the control
+                                    C ("role: name") has the focus
+  atspihelper.py labels             prints "label -> role: name" for each
+                                    control that names its label
+  atspihelper.py cell ROW COLUMN    prints the screen centre "x y" of a cell
+                                    of the window's table, once it exists
+  atspihelper.py watch-status FILE  appends each new name of the window's
+                                    status bar to FILE, one a line, until killed
 """
+import subprocess
 import sys
 import time
 
-import gi
+import pyatspi
+from gi.repository import GLib
 
-gi.require_version("Atspi", "2.0")
-import pyatspi  # noqa: E402
-
-WAIT_SECONDS = 20
-
-
-def application(pid):
-    deadline = time.monotonic() + WAIT_SECONDS
-    while time.monotonic() < deadline:
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.get_process_id() == pid:
-                for window in app:
-                    if window.getState().contains(pyatspi.STATE_SHOWING):
-                        return app
-        time.sleep(0.2)
-    sys.exit("no window of process %d" % pid)
+APP = "Lintra"
+# Parts of a control that are not controls of their own: the lists behind
+# combo boxes, their entries, and the cells and headers of tables.
+PARTS = {"list", "list item", "table cell", "table column header", "table row header", "scroll bar", "filler",
+         "panel"}
 
 
-def walk(node):
-    yield node
-    for child in node:
-        if child is not None:
-            yield from walk(child)
+def application(seconds=20):
+    for _ in range(seconds * 10):
+        desktop = pyatspi.Registry.getDesktop(0)
+        for app in desktop:
+            if app is not None and app.name == APP:
+                return app
+        time.sleep(0.1)
+    sys.exit("the program is not on the accessibility bus")
 
 
-def shown(app):
-    return [node for node in walk(app) if node.getState().contains(pyatspi.STATE_SHOWING)]
+def descendants(node):
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is None:
+            continue
+        yield child
+        if child.getRoleName() not in ("list", "table"):
+            yield from descendants(child)
 
 
-def field_after(app, label):
-    """The editable text of the first combo box or field that follows the label."""
-    nodes = shown(app)
-    for i, node in enumerate(nodes):
-        if node.getRole() == pyatspi.ROLE_LABEL and node.name == label:
-            for later in nodes[i + 1:]:
-                try:
-                    later.queryEditableText()
-                    return later
-                except NotImplementedError:
-                    continue
-    sys.exit("no field after the label %r" % label)
+def describe(node):
+    return "%s: %s" % (node.getRoleName(), node.name)
+
+
+def unnamed():
+    missing = []
+    for node in descendants(application()):
+        state = node.getState()
+        if node.getRoleName() in PARTS or not state.contains(pyatspi.STATE_SHOWING):
+            continue
+        if state.contains(pyatspi.STATE_FOCUSABLE) and not node.name.strip():
+            missing.append(describe(node))
+    for line in missing:
+        print(line)
+    return 1 if missing else 0
+
+
+def labels():
+    for node in descendants(application()):
+        for relation in node.getRelationSet():
+            if relation.getRelationType() != pyatspi.RELATION_LABELLED_BY:
+                continue
+            for i in range(relation.getNTargets()):
+                print("%s -> %s" % (relation.getTarget(i).name, describe(node)))
+    return 0
+
+
+def focus(window, presses):
+    """Presses Tab once the focus has moved after the last press (or after a
+    while: Tab also moves between the links inside a text), so that a slow
+    program loses no step."""
+    application()
+    seen = []
+    clock = {"event": time.monotonic(), "press": 0.0, "left": presses, "moved": True}
+
+    def on_focus(event):
+        if event.detail1 and event.host_application.name == APP:
+            clock["event"] = time.monotonic()
+            clock["moved"] = True
+            text = describe(event.source)
+            if not seen or seen[-1] != text:
+                seen.append(text)
+
+    def tick():
+        now = time.monotonic()
+        if clock["left"] and (clock["moved"] or now - clock["press"] > 2):
+            subprocess.run(["xdotool", "key", "Tab"], check=True)
+            clock.update(press=now, moved=False, left=clock["left"] - 1)
+        elif not clock["left"] and now - max(clock["press"], clock["event"]) > 2:
+            pyatspi.Registry.stop()
+            return False
+        return True
+
+    pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+    subprocess.run(["xdotool", "windowfocus", window], check=True)
+    GLib.timeout_add(500, lambda: GLib.timeout_add(100, tick) and False)
+    pyatspi.Registry.start()
+    for text in seen:
+        print(text)
+    return 0
+
+
+def tab_to(window, wanted):
+    application()
+    subprocess.run(["xdotool", "windowfocus", window], check=True)
+    for _ in range(40):
+        for node in descendants(application()):
+            state = node.getState()
+            if state.contains(pyatspi.STATE_FOCUSED) and describe(node) == wanted:
+                return 0
+        subprocess.run(["xdotool", "key", "Tab"], check=True)
+        time.sleep(0.3)
+    sys.exit("Tab never reached " + wanted)
+
+
+def cell(row, column):
+    for _ in range(200):
+        for node in descendants(application()):
+            if node.getRoleName() == "table":
+                table = node.queryTable()
+                if table.nRows > row:
+                    extents = table.getAccessibleAt(row, column).queryComponent().getExtents(
+                        pyatspi.DESKTOP_COORDS)
+                    print(extents.x + extents.width // 2, extents.y + extents.height // 2)
+                    return 0
+        time.sleep(0.1)
+    sys.exit("no row %d in the results table" % row)
+
+
+def watch_status(path):
+    application()
+
+    def on_name(event):
+        if event.host_application.name == APP and event.source.getRoleName() == "status bar":
+            with open(path, "a", encoding="utf-8") as out:
+                out.write(event.source.name + "\n")
+
+    pyatspi.Registry.registerEventListener(on_name, "object:property-change:accessible-name")
+    # Tells the test it listens.
+    with open(path, "a", encoding="utf-8"):
+        pass
+    pyatspi.Registry.start()
+    return 0
 
 
 def main():
-    if len(sys.argv) < 3:
-        sys.exit(__doc__)
-    pid, command, args = int(sys.argv[1]), sys.argv[2], sys.argv[3:]
-    app = application(pid)
-    if command == "wait" and not args:
-        return 0
-    if command == "texts" and not args:
-        for node in shown(app):
-            print("%s: %s" % (node.getRoleName(), node.name))
-        return 0
-    if command == "type" and len(args) == 2:
-        field = field_after(app, args[0])
-        field.queryEditableText().setTextContents(args[1])
-        return 0
-    if command == "press" and len(args) == 1:
-        for node in shown(app):
-            if node.getRole() == pyatspi.ROLE_PUSH_BUTTON and node.name == args[0]:
-                node.queryAction().doAction(0)
-                return 0
-        sys.exit("no button %r" % args[0])
-    if command == "rows" and not args:
-        for node in shown(app):
-            if node.getRole() == pyatspi.ROLE_TABLE:
-                table = node.queryTable()
-                for row in range(table.nRows):
-                    print("\t".join(table.getAccessibleAt(row, column).name for column in range(table.nColumns)))
-                return 0
-        sys.exit("no table")
+    args = sys.argv[1:]
+    if args == ["unnamed"]:
+        return unnamed()
+    if args == ["labels"]:
+        return labels()
+    if len(args) == 3 and args[0] == "focus":
+        return focus(args[1], int(args[2]))
+    if len(args) == 3 and args[0] == "tab-to":
+        return tab_to(args[1], args[2])
+    if len(args) == 3 and args[0] == "cell":
+        return cell(int(args[1]), int(args[2]))
+    if len(args) == 2 and args[0] == "watch-status":
+        return watch_status(args[1])
     sys.exit(__doc__)
 
 

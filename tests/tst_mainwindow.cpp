@@ -3,6 +3,7 @@
 
 #include <QtTest>
 
+#include <QAccessible>
 #include <QAction>
 #include <QMenu>
 #include <QMetaMethod>
@@ -63,6 +64,8 @@ private slots:
     void slotsInOrder();
     void buttonsReachTheirSlotsByName();
     void constructorTexts();
+    void accessibleNamesFollowTheLanguage_data();
+    void accessibleNamesFollowTheLanguage();
     void resultCharsetSelector();
     void localCharsetSelector();
     void charsetForLocale_data();
@@ -402,6 +405,93 @@ void TestMainWindow::constructorTexts()
     QCOMPARE(window.CurrentResultRow, -1);
     QCOMPARE(window.LastBlock, -1);
     QVERIFY(window.ResultContentHeader_Label->text().isEmpty());
+}
+
+// A screen reader names each control as its label reads, in the language
+// the window is in: a catalogue that marks every text of the window shows it.
+void TestMainWindow::accessibleNamesFollowTheLanguage_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("label"); // object name, or empty where none shows
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("directory box") << "Dir2Search_ComboBox"
+                                   << "Dir2Search_Label"
+                                   << "Directory";
+    QTest::newRow("keyword box") << "Keywords2Search_ComboBox"
+                                 << "Keywords2Search_Label"
+                                 << "Keyword(s)";
+    QTest::newRow("progress bar") << "Searching_ProgressBar"
+                                  << "SearchingProgressBar_Label"
+                                  << "Progress";
+    QTest::newRow("results table") << "FilesFound_TableWidget"
+                                   << "FilesFound_Label"
+                                   << "Result Files";
+    QTest::newRow("content pane") << "FileContent_TextEdit"
+                                  << ""
+                                  << "File Content";
+    QTest::newRow("copyright notice") << "CopyrightInfo_TextBrowser"
+                                      << ""
+                                      << "Copyright Notice";
+    QTest::newRow("local charset") << "DefaultLocal8BitCharset_ComboBox"
+                                   << "Local8Bit_Label"
+                                   << "Default Local Charset";
+    QTest::newRow("content charset") << ""
+                                     << ""
+                                     << "File Content in Charset";
+}
+
+namespace {
+
+class CMarkingTranslator : public QTranslator
+{
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *sourceText, const char * = nullptr,
+                      int = -1) const override
+    {
+        return qstrcmp(context, "CLintra") == 0 ? QStringLiteral("[de] ") + QString::fromUtf8(sourceText)
+                                                : QString();
+    }
+};
+
+} // namespace
+
+void TestMainWindow::accessibleNamesFollowTheLanguage()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, label);
+    QFETCH(QString, name);
+    CLintra window;
+    QWidget *widget =
+        control.isEmpty() ? window.ResultContentCharset_ComboBox : window.findChild<QWidget *>(control);
+    QVERIFY(widget);
+    // A box that shows a choice is read by its choice on Linux, and its label
+    // by the relation; the others by their names.
+    const bool readByChoice =
+        qobject_cast<QComboBox *>(widget) && !static_cast<QComboBox *>(widget)->isEditable();
+    auto spoken = [&] {
+        return readByChoice ? widget->accessibleName()
+                            : QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    };
+    QCOMPARE(spoken(), name);
+
+    QLabel *shown = label.isEmpty() ? nullptr : window.findChild<QLabel *>(label);
+    if (shown) {
+        QVERIFY(shown->text().startsWith(name));
+        QCOMPARE(shown->buddy(), widget);
+    }
+
+    CMarkingTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    QCoreApplication::sendPostedEvents(&window, QEvent::LanguageChange);
+    const QString translated = spoken();
+    const QString translatedLabel = shown ? shown->text() : translated;
+    QCoreApplication::removeTranslator(&translator);
+    QCoreApplication::sendPostedEvents(&window, QEvent::LanguageChange);
+    QCOMPARE(translated, "[de] " + name);
+    QVERIFY2(translatedLabel.startsWith(translated), qPrintable(translatedLabel));
+    QCOMPARE(spoken(), name);
 }
 
 void TestMainWindow::resultCharsetSelector()

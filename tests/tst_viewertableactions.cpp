@@ -31,6 +31,8 @@ private slots:
     void clipboardPath();
     void folderOpenCommand_data();
     void folderOpenCommand();
+    void fileManagerItemUri_data();
+    void fileManagerItemUri();
     void openFolderStartsTheFileManager();
     void tearDown();
 };
@@ -171,6 +173,42 @@ void TestViewerTableActions::folderOpenCommand()
     const CFolderOpenCommand command = FolderOpenCommand(shown, platform, "C:\\Windows", nautilus);
     QTEST(command.Program, "program");
     QTEST(command.Arguments, "arguments");
+}
+
+// The address handed to the desktop's file manager names the same file on
+// disk, whatever the name holds.
+void TestViewerTableActions::fileManagerItemUri_data()
+{
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("uri");
+
+    QTest::newRow("plain") << "/home/u/a.txt"
+                           << "file:///home/u/a.txt";
+    QTest::newRow("blanks") << "/home/u/my notes/a b.txt"
+                            << "file:///home/u/my%20notes/a%20b.txt";
+    QTest::newRow("non-ascii letters") << QString::fromUtf8("/home/u/\xc3\xa9t\xc3\xa9/\xe4\xb8\xad.txt")
+                                       << "file:///home/u/%C3%A9t%C3%A9/%E4%B8%AD.txt";
+    QTest::newRow("hash, query and percent") << "/home/u/#1 ?x=50%25/100%.txt"
+                                             << "file:///home/u/%231%20%3Fx%3D50%2525/100%25.txt";
+    QTest::newRow("newline and tab") << "/home/u/a\nb\tc.txt"
+                                     << "file:///home/u/a%0Ab%09c.txt";
+    QTest::newRow("two leading slashes") << "//home/u/a.txt"
+                                         << "file:///home/u/a.txt";
+    QTest::newRow("backslash, quote and semicolon") << "/home/u/a\\'b\";c.txt"
+                                                    << "file:///home/u/a%5C%27b%22%3Bc.txt";
+}
+
+void TestViewerTableActions::fileManagerItemUri()
+{
+    QFETCH(QString, shown);
+    QFETCH(QString, uri);
+    QCOMPARE(FileManagerItemUri(shown), uri);
+    // Read back as any URI reader does: the same path, byte for byte.
+    const QUrl read = QUrl::fromEncoded(uri.toLatin1(), QUrl::StrictMode);
+    QVERIFY(read.isValid());
+    QCOMPARE(read.scheme(), QStringLiteral("file"));
+    QCOMPARE(QByteArray::fromPercentEncoding(read.path(QUrl::FullyEncoded).toLatin1()),
+             QFile::encodeName(QDir::cleanPath(shown)));
 }
 
 // A stand-in xdg-open on the PATH records what it was given.

@@ -19,25 +19,25 @@ echo "three" >"$X11_TMP/tree/beta.txt"
 
 "$lintra" &
 pid=$!
-"${ATSPI_HELPER[@]}" "$pid" wait || fail "main window not shown"
-texts=$("${ATSPI_HELPER[@]}" "$pid" texts)
+"${WAYLAND_DRIVER[@]}" "$pid" wait || fail "main window not shown"
+texts=$("${WAYLAND_DRIVER[@]}" "$pid" texts)
 grep -q "^filler: Lintra - Norvane \[Unicode Plain-Text File Full-Text Search Tool\] Freeware$" <<<"$texts" \
     || fail "main window not shown: $texts"
 grep -q "System Tray" <<<"$texts" && fail "'System Tray' box shown"
 passed=$((passed + 1))
 
 # A filename search: two of the three files.
-"${ATSPI_HELPER[@]}" "$pid" type Directory "$X11_TMP/tree"
-"${ATSPI_HELPER[@]}" "$pid" type "Keyword(s)" alpha
-"${ATSPI_HELPER[@]}" "$pid" press "Filename Search"
+"${WAYLAND_DRIVER[@]}" "$pid" type Directory "$X11_TMP/tree"
+"${WAYLAND_DRIVER[@]}" "$pid" type "Keyword(s)" alpha
+"${WAYLAND_DRIVER[@]}" "$pid" press "Filename Search"
 summary="label: 2 of the 3 searched files have/has the given keyword(s) in filename."
 for i in $(seq 1 100); do
-    texts=$("${ATSPI_HELPER[@]}" "$pid" texts)
+    texts=$("${WAYLAND_DRIVER[@]}" "$pid" texts)
     grep -qxF "$summary" <<<"$texts" && break
     sleep 0.1
 done
 grep -qxF "$summary" <<<"$texts" || fail "no search summary: $(grep '^label' <<<"$texts")"
-rows=$("${ATSPI_HELPER[@]}" "$pid" rows | cut -f1 | sort | tr '\n' ' ')
+rows=$("${WAYLAND_DRIVER[@]}" "$pid" rows | cut -f1 | sort | tr '\n' ' ')
 [ "$rows" = "$X11_TMP/tree/alpha.txt $X11_TMP/tree/sub/alpha-two.log " ] || fail "results: $rows"
 passed=$((passed + 1))
 

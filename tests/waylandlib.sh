@@ -4,7 +4,7 @@
 #   start_weston   starts weston and exports WAYLAND_DISPLAY and QT_QPA_PLATFORM
 
 # Drives the program through its accessibility interface: no xdotool here.
-ATSPI_HELPER=(/usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspihelper.py")
+WAYLAND_DRIVER=(/usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/waylanddriver.py")
 
 start_weston() {
     local socket="lintra-$$" i

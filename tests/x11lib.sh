@@ -73,6 +73,63 @@ start_tray() {
     python3 "$X11_HELPER" tray-ready || { echo "trayer did not start" >&2; return 1; }
 }
 
+# start_session_bus [SERVICE_DIR]: a private D-Bus session bus, exported as
+# DBUS_SESSION_BUS_ADDRESS, that starts on demand only the services described
+# in SERVICE_DIR (none without it), so the real desktop's never answer.
+start_session_bus() {
+    local services=${1:-$X11_TMP/no-services} conf="$X11_TMP/session-bus-$RANDOM.conf" address i
+    address="$conf.address"
+    mkdir -p "$services"
+    cat >"$conf" <<EOF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=$X11_TMP</listen>
+  <auth>EXTERNAL</auth>
+  <servicedir>$services</servicedir>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+EOF
+    dbus-daemon --config-file="$conf" --nofork --print-address=3 3>"$address" 2>>"$X11_TMP/dbus.log" &
+    X11_PIDS+=($!)
+    for i in $(seq 1 100); do
+        [ -s "$address" ] && break
+        sleep 0.1
+    done
+    [ -s "$address" ] || { cat "$X11_TMP/dbus.log" >&2; return 1; }
+    export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$address")
+}
+
+# start_accessibility_bus: the AT-SPI bus of the private session bus, through
+# which screen readers (and atspihelper.py) read the program, which is told to
+# expose itself there.
+start_accessibility_bus() {
+    local i
+    # The bus's socket goes there, not into the user's folders.
+    export XDG_RUNTIME_DIR="$X11_TMP/runtime"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+    /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 2>>"$X11_TMP/atspi.log" &
+    X11_PIDS+=($!)
+    for i in $(seq 1 100); do
+        dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+            >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+
+# atspi ARGS...: tests/atspihelper.py, with the system's python3, which has
+# the AT-SPI modules.
+ATSPI_HELPER="$(dirname "${BASH_SOURCE[0]}")/atspihelper.py"
+atspi() {
+    /usr/bin/python3 "$ATSPI_HELPER" "$@"
+}
+
 # A fresh settings folder for the program under test.
 fresh_config() {
     export XDG_CONFIG_HOME="$X11_TMP/config-$RANDOM"
@@ -288,20 +345,6 @@ start_update_server() {
 # requests NAME: the number of requests the update server NAME has received.
 requests() {
     wc -l <"$X11_TMP/$1.log"
-}
-
-# start_session_bus: starts a private D-Bus session bus and exports its address.
-start_session_bus() {
-    local socket="$X11_TMP/session-bus" i
-    dbus-daemon --session --nofork --nopidfile --address="unix:path=$socket" \
-        >"$X11_TMP/dbus.log" 2>&1 &
-    X11_PIDS+=($!)
-    for i in $(seq 1 100); do
-        [ -S "$socket" ] && break
-        sleep 0.1
-    done
-    [ -S "$socket" ] || { echo "dbus-daemon did not start:" >&2; cat "$X11_TMP/dbus.log" >&2; return 1; }
-    export DBUS_SESSION_BUS_ADDRESS="unix:path=$socket"
 }
 
 # The D-Bus tray helper needs Debian's python3-gi, which only Debian's own

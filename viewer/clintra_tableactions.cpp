@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDBusConnection>
 #include <QFile>
 #include <QFont>
 #include <QIcon>
@@ -15,6 +16,7 @@
 
 #include "app/core/platform.h"
 #include "viewer/core/filelocation.h"
+#include "viewer/desktopfilemanager.h"
 
 namespace {
 
@@ -25,6 +27,16 @@ QAction *NewTableAction(QObject *parent, const char *icon, const QString &text, 
     action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
     action->setStatusTip(statusTip);
     return action;
+}
+
+// Started and forgotten: the file manager reports its own failures.
+void StartFolderOpenCommand(QProcess &process, const QString &path)
+{
+    const CFolderOpenCommand command =
+        FolderOpenCommand(path, RunningPlatform, QString::fromLatin1(qgetenv("WINDIR")),
+                          QFile::exists(QString::fromLatin1(NautilusProgram)));
+    if (!command.Program.isEmpty())
+        process.start(command.Program, command.Arguments, QIODevice::ReadWrite);
 }
 
 } // namespace
@@ -103,10 +115,11 @@ void CLintra::OpenContainingFolder()
     const QString path = CurrentRowFilePath();
     if (path.isEmpty())
         return;
-    const CFolderOpenCommand command =
-        FolderOpenCommand(path, RunningPlatform, QString::fromLatin1(qgetenv("WINDIR")),
-                          QFile::exists(QString::fromLatin1(NautilusProgram)));
-    // Started and forgotten: the file manager reports its own failures.
-    if (!command.Program.isEmpty())
-        FileExplorer_Process.start(command.Program, command.Arguments, QIODevice::ReadWrite);
+    // Where the desktop's file manager offers it, it shows the file selected
+    // in its folder; otherwise, or if it refuses, the folder is opened.
+    if (RunningPlatform == Linux &&
+        ShowFileInDesktopFileManager(QDBusConnection::sessionBus(), path, this,
+                                     [this, path] { StartFolderOpenCommand(FileExplorer_Process, path); }))
+        return;
+    StartFolderOpenCommand(FileExplorer_Process, path);
 }

@@ -1,5 +1,6 @@
 #include "viewer/core/filelocation.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 const char NautilusProgram[] = "/usr/bin/nautilus";
@@ -30,4 +31,10 @@ CFolderOpenCommand FolderOpenCommand(const QString &shownPath, TEnumPlatform pla
     if (!command.Program.isEmpty())
         command.Arguments << folder;
     return command;
+}
+
+QString FileManagerItemUri(const QString &shownPath)
+{
+    const QByteArray onDisk = QFile::encodeName(QFileInfo(shownPath).absoluteFilePath());
+    return QStringLiteral("file://") + QString::fromLatin1(onDisk.toPercentEncoding("/"));
 }

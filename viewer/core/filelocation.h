@@ -26,4 +26,10 @@ CFolderOpenCommand FolderOpenCommand(const QString &shownPath, TEnumPlatform pla
 
 extern const char NautilusProgram[];
 
+// The file's address for a file manager: a file: URI holding the bytes of
+// the file's name on disk, every byte other than ASCII letters, digits,
+// "-._~" and the separator "/" percent-encoded, so that blanks, '#', '%',
+// '?', newlines and non-ASCII letters come back as the same file.
+QString FileManagerItemUri(const QString &shownPath);
+
 #endif

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# What a screen reader finds in the real binary, read over AT-SPI: every
+# control it can focus has a name, fields are labelled by their labels, the
+# Tab key walks the form in its order, and the status line is a status bar
+# whose new texts are announced.
+set -euo pipefail
+lintra=$1
+. "$(dirname "$0")/x11lib.sh"
+passed=0
+
+start_display tray
+start_session_bus
+start_accessibility_bus
+fresh_config
+tree="$X11_TMP/tree"
+mkdir -p "$tree/sub"
+printf 'an apple a day\n' >"$tree/sub/fruit.txt"
+printf 'nothing here\n' >"$tree/other.txt"
+
+LC_ALL=C.UTF-8 "$lintra" &
+X11_PIDS+=($!)
+window=$(wait_for_window "$MAIN_TITLE") || fail "main window not shown"
+
+# Every control a screen reader can focus has a name.
+unnamed=$(atspi unnamed) || fail "controls without a name: $unnamed"
+passed=$((passed + 1))
+
+# The fields are labelled by the labels beside them.
+labels=$(atspi labels)
+for expected in "Directory -> combo box: Directory" "Keyword(s) -> combo box: Keyword(s)" \
+    "Progress -> progress bar: Progress"; do
+    grep -qxF "$expected" <<<"$labels" || fail "no '$expected' in: $labels"
+done
+grep -q "^Default Local Charset.* -> combo box: " <<<"$labels" || fail "charset selector not labelled: $labels"
+passed=$((passed + 1))
+
+# Tab walks the form from the directory field, which has the focus when the
+# window is activated, through every control and back.
+expected_order="combo box: Directory
+push button: Browse...
+combo box: Keyword(s)
+push button: Filename Search
+radio button: Match Whole Word
+push button: Full Text Search
+push button: Cancel the Search
+push button: Exit Norvane Lintra
+label: Copyright Notice
+push button: About...
+push button: Check Updates
+table: Result Files
+text: File Content
+combo box: Directory"
+order=$(atspi focus "$window" 16)
+order=$(head -n 14 <<<"$order")
+[ "$order" = "$expected_order" ] || fail "Tab order:
+$order
+expected:
+$expected_order"
+passed=$((passed + 1))
+
+# A full-text search from the keyboard: the status bar announces its summary.
+status="$X11_TMP/status"
+/usr/bin/python3 "$ATSPI_HELPER" watch-status "$status" &
+X11_PIDS+=($!)
+for i in $(seq 1 100); do [ -e "$status" ] && break; sleep 0.1; done
+atspi tab-to "$window" "combo box: Directory"
+xdotool type --delay 20 "$tree"
+xdotool key --delay 100 Tab Tab
+xdotool type --delay 20 "apple"
+xdotool key --delay 100 Tab Tab Tab space
+summary="1 of the 2 searched files contain(s) the given keyword(s)."
+for i in $(seq 1 100); do grep -qxF "$summary" "$status" && break; sleep 0.1; done
+grep -qxF "$summary" "$status" || fail "summary not announced; the status bar said: $(cat "$status")"
+passed=$((passed + 1))
+
+# The shown file's charset is labelled by the heading beside it, and Tab
+# meets it between the results and the content pane.
+read -r x y < <(atspi cell 0 0) || fail "no result row"
+xdotool mousemove "$x" "$y" click 1
+labels=$(atspi labels)
+grep -q "^File Content in Charset -> combo box: " <<<"$labels" || fail "content charset not labelled: $labels"
+order=$(atspi focus "$window" 3)
+[[ $(sed -n 1p <<<"$order") == "combo box: "* ]] && [ "$(sed -n 2p <<<"$order")" = "text: File Content" ] \
+    && [ "$(sed -n 3p <<<"$order")" = "combo box: $tree" ] || fail "Tab order after the results:
+$order"
+unnamed=$(atspi unnamed) || fail "controls without a name after a search: $unnamed"
+passed=$((passed + 1))
+
+echo "$passed passed, 0 failed"
