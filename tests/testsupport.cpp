@@ -38,10 +38,12 @@ struct EnvironmentBeforeMain
         // Every window starts an automatic update check; it must never leave
         // this machine. A closed local port fails at once, and silently.
         // Nor may a test open a folder in the user's own file manager: the
-        // session bus is one nothing listens on, unless the test brings its own.
+        // session bus is one nothing listens on, unless the test's script
+        // started a private one of its own (tests/x11lib.sh says so).
         const QByteArray noBus =
             "unix:path=" + (ConfigHome()->path() + QStringLiteral("/no-bus")).toLocal8Bit();
-        setenv("DBUS_SESSION_BUS_ADDRESS", noBus.constData(), 1);
+        if (qgetenv("LINTRA_PRIVATE_SESSION_BUS") != "1")
+            setenv("DBUS_SESSION_BUS_ADDRESS", noBus.constData(), 1);
         SetUpdateInfoUrl(QStringLiteral("http://127.0.0.1:1/products/desktop/lintra/windows/latest/"));
     }
     ~EnvironmentBeforeMain() { delete ConfigHome(); }

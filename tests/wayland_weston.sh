@@ -10,6 +10,7 @@ passed=0
 
 start_weston
 start_session_bus
+start_accessibility_bus
 fresh_config
 conf="$XDG_CONFIG_HOME/Norvane/Lintra.conf"
 mkdir -p "$X11_TMP/tree/sub"
@@ -30,13 +31,13 @@ passed=$((passed + 1))
 "${WAYLAND_DRIVER[@]}" "$pid" type Directory "$X11_TMP/tree"
 "${WAYLAND_DRIVER[@]}" "$pid" type "Keyword(s)" alpha
 "${WAYLAND_DRIVER[@]}" "$pid" press "Filename Search"
-summary="label: 2 of the 3 searched files have/has the given keyword(s) in filename."
+summary="status bar: 2 of the 3 searched files have/has the given keyword(s) in filename."
 for i in $(seq 1 100); do
     texts=$("${WAYLAND_DRIVER[@]}" "$pid" texts)
     grep -qxF "$summary" <<<"$texts" && break
     sleep 0.1
 done
-grep -qxF "$summary" <<<"$texts" || fail "no search summary: $(grep '^label' <<<"$texts")"
+grep -qxF "$summary" <<<"$texts" || fail "no search summary: $(grep "^status bar" <<<"$texts")"
 rows=$("${WAYLAND_DRIVER[@]}" "$pid" rows | cut -f1 | sort | tr '\n' ' ')
 [ "$rows" = "$X11_TMP/tree/alpha.txt $X11_TMP/tree/sub/alpha-two.log " ] || fail "results: $rows"
 passed=$((passed + 1))

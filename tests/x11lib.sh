@@ -103,6 +103,8 @@ EOF
     done
     [ -s "$address" ] || { cat "$X11_TMP/dbus.log" >&2; return 1; }
     export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$address")
+    # In-process tests (tests/testsupport.cpp) keep this bus rather than none.
+    export LINTRA_PRIVATE_SESSION_BUS=1
 }
 
 # start_accessibility_bus: the AT-SPI bus of the private session bus, through
