@@ -28,6 +28,7 @@
 #include "search/core/plaintextfilters.h"
 #include "search/core/textfilescan.h"
 #include "testsupport.h"
+#include "viewer/core/keywordhighlights.h"
 
 namespace {
 
@@ -120,7 +121,14 @@ QList<QByteArray> TextPieces()
             Utf8("\x80"),
             Utf8("\xFF"),
             QByteArray(1, '\0'),
-            Utf8("\xF0\x9F\x98\x80")};
+            Utf8("\xF0\x9F\x98\x80"),
+            Utf8("\xCE\xBB\xCE\xBF\xCE\xB3\xCE\xBF"), /* λογο */
+            Utf8("\xCE\xA3"),                         /* CAPITAL SIGMA */
+            Utf8("\xCF\x82"),                         /* FINAL SIGMA */
+            Utf8("\xCE\x9F"),                         /* CAPITAL OMICRON */
+            Utf8("stanbul"),
+            Utf8("(x"),
+            Utf8("_")};
 }
 
 // Half of the pieces come from the first few, which make and break keywords most often.
@@ -200,6 +208,7 @@ class TestSearchFastPath : public QObject
 
 private slots:
     void foreignLetterFormsAreAllThereAre();
+    void foldingWidensTheOldMatchesOnly();
     void asciiCaseInsensitiveSearch_data();
     void asciiCaseInsensitiveSearch();
     void asciiSearchAgreesWithNaiveSearch();
@@ -210,6 +219,7 @@ private slots:
     void fastScanAgreesWithLineScanOnGeneratedFiles();
     void preFilterPollsCancelBetweenReads();
     void anyKeywordFilterAgreesWithDecodedBlocks();
+    void highlighterAgreesWithMatcher();
     void nameFilterAgreesWithQDir();
     void oneReadListsWhatQDirListsInItsOrder();
     void pacerHoldsLayoutAndRepaintOnly();
@@ -220,24 +230,32 @@ private slots:
 
 void TestSearchFastPath::foreignLetterFormsAreAllThereAre()
 {
-    // Every UTF-16 code unit above ASCII, lone surrogates included, against
-    // every ASCII pattern character, in the expressions a full-text line is
-    // matched with: alone, and in the middle of a keyword.
+    // Every code point above ASCII against every ASCII keyword character, in
+    // the expressions a full-text line is matched with: alone, and in the
+    // middle of a keyword.
     QString units;
     QString embedded;
-    for (int u = 0x80; u <= 0xFFFF; ++u) {
-        units += QChar(ushort(u));
-        embedded += QLatin1String("x") + QChar(ushort(u)) + QLatin1String("x ");
+    for (uint u = 0x80; u <= 0x10FFFF; ++u) {
+        if (QChar::isSurrogate(u))
+            continue;
+        const QString character = QString::fromUcs4(&u, 1);
+        units += character;
+        embedded += QLatin1String("x") + character + QLatin1String("x ");
     }
+    const QString foldedUnits = FoldCase(units);
+    const QString foldedEmbedded = FoldCase(embedded);
     QSet<QPair<char, ushort>> found;
     for (int a = 0; a < 0x80; ++a) {
-        const QString pattern = QRegExp::escape(QString(QChar(a))).toLower();
+        const QString pattern = FoldCase(QRegExp::escape(QString(QChar(a))));
         const char ascii = char(QChar(a).toLower().unicode());
-        QRegExp alone = FullTextExpression(pattern, false, true);
-        for (int pos = alone.indexIn(units); pos != -1; pos = alone.indexIn(units, pos + 1))
+        const CKeywordExpression alone = FullTextExpression(pattern, false, true);
+        for (int pos = alone.IndexIn(units, foldedUnits); pos != -1;
+             pos = alone.IndexIn(units, foldedUnits, pos + 1))
             found.insert(qMakePair(ascii, units.at(pos).unicode()));
-        QRegExp inside = FullTextExpression(QLatin1String("x") + pattern + QLatin1String("x"), false, true);
-        for (int pos = inside.indexIn(embedded); pos != -1; pos = inside.indexIn(embedded, pos + 1)) {
+        const CKeywordExpression inside =
+            FullTextExpression(QLatin1String("x") + pattern + QLatin1String("x"), false, true);
+        for (int pos = inside.IndexIn(embedded, foldedEmbedded); pos != -1;
+             pos = inside.IndexIn(embedded, foldedEmbedded, pos + 1)) {
             if (embedded.at(pos + 1).unicode() >= 0x80)
                 found.insert(qMakePair(ascii, embedded.at(pos + 1).unicode()));
         }
@@ -255,8 +273,60 @@ void TestSearchFastPath::foreignLetterFormsAreAllThereAre()
 
     // Matching goes character by character: no ligature or sharp s stands for two letters.
     for (const char *pair : {"ss", "st", "ff", "fi", "fl", "ffi", "ffl", "ij"}) {
-        QRegExp rx = FullTextExpression(QString::fromLatin1(pair), false, true);
-        QCOMPARE(rx.indexIn(units), -1);
+        const CKeywordExpression expression = FullTextExpression(QString::fromLatin1(pair), false, true);
+        QCOMPARE(expression.IndexIn(units, foldedUnits), -1);
+    }
+}
+
+// Folding is simple case folding, code point by code point, and keeps every
+// length; it makes equal what QRegExp without case made equal before, and
+// whole words agree with its "\b" wherever a keyword starts and ends with a
+// word character.
+void TestSearchFastPath::foldingWidensTheOldMatchesOnly()
+{
+    QString all;
+    for (uint u = 0; u <= 0x10FFFF; ++u) {
+        if (!QChar::isSurrogate(u))
+            all += QString::fromUcs4(&u, 1);
+    }
+    const QString folded = FoldCase(all);
+    QCOMPARE(folded.size(), all.size());
+    for (int i = 0; i < all.size(); ++i) {
+        const uint c = all.at(i).isHighSurrogate() ? QChar::surrogateToUcs4(all.at(i), all.at(i + 1))
+                                                   : all.at(i).unicode();
+        const uint f = folded.at(i).isHighSurrogate() ? QChar::surrogateToUcs4(folded.at(i), folded.at(i + 1))
+                                                      : folded.at(i).unicode();
+        QCOMPARE(f, QChar::toCaseFolded(c));
+        if (c > 0xFFFF)
+            ++i;
+    }
+    // Every BMP letter that QRegExp without case matched with another still matches it.
+    for (uint u = 0x80; u <= 0xFFFF; ++u) {
+        if (QChar::isSurrogate(u))
+            continue;
+        const QChar c = QChar(ushort(u));
+        for (const QChar other : {c.toLower(), c.toUpper(), c.toTitleCase()}) {
+            QRegExp old(QStringLiteral("(") + QRegExp::escape(QString(other)) + QStringLiteral(")"),
+                        Qt::CaseInsensitive);
+            if (old.indexIn(QString(c)) == 0)
+                QCOMPARE(FoldCase(QString(c)), FoldCase(QString(other)));
+        }
+    }
+    QRandomGenerator random(1);
+    const QString alphabet = QString::fromUtf8("ab_1 +(é́ 中.");
+    for (int round = 0; round < 5000; ++round) {
+        QString line;
+        for (int i = random.bounded(12); i > 0; --i)
+            line += alphabet.at(random.bounded(alphabet.size()));
+        QString keyword;
+        for (int i = 1 + random.bounded(3); i > 0; --i)
+            keyword += alphabet.at(random.bounded(alphabet.size()));
+        keyword = keyword.trimmed();
+        if (keyword.isEmpty() || !IsWordCharacter(keyword.front()) || !IsWordCharacter(keyword.back()))
+            continue;
+        const QString pattern = FoldCase(QRegExp::escape(keyword));
+        QRegExp old(QStringLiteral("\\b(") + pattern + QStringLiteral(")\\b"), Qt::CaseInsensitive);
+        QCOMPARE(FullTextExpression(pattern, true, true).IndexIn(line), old.indexIn(line));
     }
 }
 
@@ -350,8 +420,13 @@ void TestSearchFastPath::preFilterVerdicts_data()
         << text << QString::fromUtf8("grüße gamma") << QByteArray() << PreFilterNoMatch;
     QTest::newRow("kelvin sign may be a k")
         << QByteArray("\xE2\x84\xAAiss") << "kiss" << QByteArray() << PreFilterMaybe;
-    QTest::newRow("long s is no s") << QByteArray("ki\xC5\xBF\xC5\xBF") << "kiss" << QByteArray()
-                                    << PreFilterNoMatch;
+    QTest::newRow("long s may be an s")
+        << QByteArray("ki\xC5\xBF\xC5\xBF") << "kiss" << QByteArray() << PreFilterMaybe;
+    QTest::newRow("long s is no other letter")
+        << QByteArray("\xC5\xBF") << "alpha" << QByteArray() << PreFilterNoMatch;
+    QTest::newRow("utf16 le bom, long s")
+        << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", QString::fromUtf8("KI\u017FS")) << "kiss"
+        << QByteArray() << PreFilterMaybe;
     QTest::newRow("kelvin sign is no other letter")
         << QByteArray("\xE2\x84\xAA") << "alpha" << QByteArray() << PreFilterNoMatch;
     QTest::newRow("utf16 le bom") << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", "ALPHA") << "alpha"
@@ -524,7 +599,7 @@ void TestSearchFastPath::anyKeywordFilterAgreesWithDecodedBlocks()
                 for (const bool wholeWord : {false, true}) {
                     bool any = false;
                     for (const QString &pattern : patterns)
-                        any = any || FullTextExpression(pattern, wholeWord, true).indexIn(decoded) != -1;
+                        any = any || FullTextExpression(pattern, wholeWord, true).IndexIn(decoded) != -1;
                     const bool maybe = CKeywordPreFilter(patterns).MayContainAnyKeyword(bytes, codec);
                     QVERIFY2(maybe || !any,
                              qPrintable(QStringLiteral("%1 in %2").arg(patterns.join(' '), codecName)));
@@ -535,6 +610,57 @@ void TestSearchFastPath::anyKeywordFilterAgreesWithDecodedBlocks()
         }
     }
     QVERIFY2(ruledOut > compared / 20, qPrintable(QString::number(ruledOut)));
+}
+
+// The viewer colours a keyword in a text exactly when the search finds it
+// there, starting at the first match, and colours only what folds to it.
+void TestSearchFastPath::highlighterAgreesWithMatcher()
+{
+    const QList<QByteArray> keywordTexts = {"alpha",
+                                            "kiss",
+                                            "c++ (x",
+                                            "ss beta_",
+                                            "\xC3\xA9 ki",
+                                            "\xCE\x9B\xCE\x9F\xCE\x93\xCE\x9F\xCE\xA3",
+                                            "\xCE\xBB\xCE\xBF\xCE\xB3\xCE\xBF\xCF\x82 \xC4\xB0stanbul",
+                                            "\xC4\xB0"};
+    QRandomGenerator random(4);
+    int found = 0;
+    int compared = 0;
+    for (int round = 0; round < 600; ++round) {
+        const QString text = QString::fromUtf8(RandomUtf8Text(random, 2 + random.bounded(30)));
+        for (const QByteArray &keywords : keywordTexts) {
+            const CKeywordQuery query = ParseKeywords(QString::fromUtf8(keywords));
+            for (const bool wholeWord : {false, true}) {
+                bool any = false;
+                for (const QString &pattern : query.KeywordPatterns) {
+                    CKeywordMatcher matcher =
+                        CKeywordMatcher::ForFullText(QStringList(pattern), wholeWord, true);
+                    const bool matched = matcher.Feed(text);
+                    matcher.Reset();
+                    matcher.SkipSubjectsWithoutKeywordText();
+                    QCOMPARE(matcher.Feed(text), matched);
+                    any = any || matched;
+                    const CHighlightPlan plan =
+                        PlanKeywordHighlights(text, QStringList(pattern), query.KeywordList, wholeWord, true);
+                    QCOMPARE(!plan.Ranges.isEmpty(), matched);
+                    const QString keywordText = PatternText(pattern);
+                    for (const CHighlightRange &range : plan.Ranges)
+                        QCOMPARE(FoldCase(text.mid(range.Start, range.Length)), keywordText);
+                    if (matched)
+                        QCOMPARE(plan.CaretPosition,
+                                 FullTextExpression(pattern, wholeWord, true).IndexIn(text));
+                }
+                QCOMPARE(TextContainsAnyKeyword(query.KeywordPatterns, text, wholeWord, true), any);
+                QVERIFY(CKeywordPreFilter(query.KeywordPatterns)
+                            .MayContainAnyKeyword(text.toUtf8(), QTextCodec::codecForName("UTF-8")) ||
+                        !any);
+                found += any;
+                ++compared;
+            }
+        }
+    }
+    QVERIFY2(found > compared / 10 && found < compared * 9 / 10, qPrintable(QString::number(found)));
 }
 
 // --- Listing a directory ------------------------------------------------------------------
@@ -586,9 +712,14 @@ void TestSearchFastPath::oneReadListsWhatQDirListsInItsOrder()
         QVERIFY(path.endsWith("\xff") ? mkdir(path.constData(), 0700) == 0
                                       : fclose(fopen(path.constData(), "w")) == 0);
     }
+    // A name may begin with U+FEFF, which a decoder reading it alone would take for a byte-order mark.
+    for (const char *name : {"bom.txt", "sub/x.txt"})
+        QVERIFY(WriteTestFile(root + '/' + QChar(QChar::ByteOrderMark) + QString::fromLatin1(name), "x"));
     const QDir qdir(root);
 
     const CDirectoryListing listing = ListDirectory(qdir, CFileNameFilter(PlainTextFilePatterns()));
+    QVERIFY(listing.CandidateFiles.contains((QChar(QChar::ByteOrderMark) + QStringLiteral("bom.txt"))));
+    QVERIFY(listing.SubDirectories.contains((QChar(QChar::ByteOrderMark) + QStringLiteral("sub"))));
     QCOMPARE(listing.CandidateFiles, QDirCandidates(qdir, PlainTextFilePatterns()));
     QStringList directories = qdir.entryList(QStringList("*"), QDir::Dirs, QDir::NoSort);
     directories.removeAll(".");

@@ -95,13 +95,21 @@ int ProjectUtf16(uchar *bytes, int size, bool littleEndian)
 
 const QVector<CForeignLetterForm> &ForeignLetterForms()
 {
-    // A bare QRegExp "s" also finds the LONG S (U+017F), but only through its
-    // shortcut for plain strings; the full-text expressions are groups and
-    // compare lower-case forms, which the LONG S does not have in ASCII.
     static const QVector<CForeignLetterForm> forms = {
+        {'s', 0x017F, "\xC5\xBF"},     // LATIN SMALL LETTER LONG S
         {'k', 0x212A, "\xE2\x84\xAA"}, // KELVIN SIGN
     };
     return forms;
+}
+
+bool ContainsForeignLetterForm(const QChar *text, qint64 size)
+{
+    for (qint64 i = 0; i < size; ++i) {
+        const ushort unit = text[i].unicode();
+        if (unit >= 0x80 && ProjectedUnit(unit) != OtherUnit)
+            return true;
+    }
+    return false;
 }
 
 namespace {
@@ -249,11 +257,17 @@ bool ContainsAsciiCaseInsensitive(const QChar *text, qint64 size, const QByteArr
 
 bool ContainsAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArray &needle, int vectorBytes)
 {
+    return IndexOfAsciiCaseInsensitive(bytes, size, needle, 0, vectorBytes) >= 0;
+}
+
+qint64 IndexOfAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArray &needle, qint64 from,
+                                   int vectorBytes)
+{
     static const TFindFunction widest = FindFunction(0);
     const TFindFunction find = vectorBytes == 0 ? widest : FindFunction(vectorBytes);
     const qint64 length = needle.size();
     if (length == 0)
-        return true;
+        return from <= size ? from : -1;
     const uchar *hay = reinterpret_cast<const uchar *>(bytes);
     const uchar *lower = reinterpret_cast<const uchar *>(needle.constData());
     const CNeedle n = {lower,
@@ -262,14 +276,15 @@ bool ContainsAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArr
                        char(lower[length - 1]),
                        char(IsLowerAsciiLetter(lower[0]) ? 0x20 : 0),
                        char(IsLowerAsciiLetter(lower[length - 1]) ? 0x20 : 0)};
-    qint64 i = 0;
-    if (find(hay, 0, size, n, i) >= 0)
-        return true;
+    qint64 i = from;
+    const qint64 found = find(hay, from, size, n, i);
+    if (found >= 0)
+        return found;
     for (; i + length <= size; ++i) {
         if (EqualsAsciiCaseInsensitive(hay + i, lower, length))
-            return true;
+            return i;
     }
-    return false;
+    return -1;
 }
 
 CKeywordPreFilter::CKeywordPreFilter(const QStringList &patterns, QTextCodec *streamCodec, int chunkSize)

@@ -10,9 +10,9 @@
 class QIODevice;
 class QTextCodec;
 
-// A character outside ASCII that a full-text expression (a case-insensitive
-// QRegExp) matches with an ASCII pattern character: the KELVIN SIGN matches
-// "k". Such characters put an ASCII keyword into a line without its bytes.
+// A character outside ASCII whose case folding is an ASCII letter, and which
+// therefore matches that letter of a keyword: the KELVIN SIGN matches "k".
+// Such characters put an ASCII keyword into a line without its bytes.
 struct CForeignLetterForm
 {
     char Ascii;       // lower case
@@ -20,8 +20,10 @@ struct CForeignLetterForm
     const char *Utf8; // its UTF-8 bytes
 };
 
-// Every such character of the BMP, as enumerated with Qt 5.15 (the tests do it again).
+// Every such character, as enumerated with Qt 5.15 (the tests do it again).
 const QVector<CForeignLetterForm> &ForeignLetterForms();
+// Whether the text holds one of them.
+bool ContainsForeignLetterForm(const QChar *text, qint64 size);
 
 // Reduces UTF-16 to one byte per code unit, in place: ASCII units to their
 // byte, the foreign letter forms to their ASCII letter, any other unit to a
@@ -34,6 +36,9 @@ int ProjectUtf16(uchar *bytes, int size, bool littleEndian);
 // processor runs, which WidestSearchVector() tells.
 bool ContainsAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArray &needle,
                                   int vectorBytes = 0);
+// The same, telling where: the first position at or after from, or -1.
+qint64 IndexOfAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArray &needle, qint64 from = 0,
+                                   int vectorBytes = 0);
 int WidestSearchVector();
 // The same over UTF-16 text: every code unit above ASCII differs from every needle byte.
 bool ContainsAsciiCaseInsensitive(const QChar *text, qint64 size, const QByteArray &needle);

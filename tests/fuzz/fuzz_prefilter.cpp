@@ -14,10 +14,19 @@
 #include "search/core/keywordprefilter.h"
 #include "search/core/keywordquery.h"
 #include "search/core/textfilescan.h"
+#include "viewer/core/keywordhighlights.h"
 
 namespace {
 
-const char *const KeywordTexts[] = {"alpha", "kiss", "c++ a.b", "ss beta", "\xC3\xA9t\xC3\xA9 ki", "k"};
+const char *const KeywordTexts[] = {"alpha",
+                                    "kiss",
+                                    "c++ a.b",
+                                    "ss beta",
+                                    "\xC3\xA9t\xC3\xA9 ki",
+                                    "k",
+                                    "(x s",
+                                    "\xCE\x9B\xCE\x9F\xCE\x93\xCE\x9F\xCE\xA3",
+                                    "\xC4\xB0stanbul"};
 const int KeywordTextCount = int(sizeof(KeywordTexts) / sizeof(KeywordTexts[0]));
 
 TEnumFileScanResult LineScan(const QByteArray &bytes, const QStringList &patterns, bool wholeWord)
@@ -39,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const uint8_t choice = data[0];
     const QByteArray bytes(reinterpret_cast<const char *>(data + 1), int(size - 1));
-    const QStringList patterns =
-        ParseKeywords(QString::fromUtf8(KeywordTexts[choice % KeywordTextCount])).KeywordPatterns;
+    const CKeywordQuery query = ParseKeywords(QString::fromUtf8(KeywordTexts[choice % KeywordTextCount]));
+    const QStringList &patterns = query.KeywordPatterns;
     const bool wholeWord = choice & 0x40;
 
     QBuffer buffer;
@@ -57,7 +66,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             continue;
         const QString text = codec->toUnicode(bytes);
         for (const QString &pattern : patterns)
-            Check(FullTextExpression(pattern, wholeWord, true).indexIn(text) == -1);
+            Check(FullTextExpression(pattern, wholeWord, true).IndexIn(text) == -1);
     }
+
+    // The viewer finds a keyword in a text exactly where the search does, and
+    // colours only what folds to the keyword.
+    const QString text = QString::fromUtf8(bytes);
+    bool any = false;
+    for (const QString &pattern : patterns) {
+        CKeywordMatcher matcher = CKeywordMatcher::ForFullText(QStringList(pattern), wholeWord, true);
+        const bool found = matcher.Feed(text);
+        any = any || found;
+        Check(TextContainsAnyKeyword(QStringList(pattern), text, wholeWord, true) == found);
+        const CHighlightPlan plan =
+            PlanKeywordHighlights(text, QStringList(pattern), query.KeywordList, wholeWord, true);
+        Check(plan.Ranges.isEmpty() != found);
+        for (const CHighlightRange &range : plan.Ranges)
+            Check(FoldCase(text.mid(range.Start, range.Length)) == PatternText(pattern));
+    }
+    Check(TextContainsAnyKeyword(patterns, text, wholeWord, true) == any);
     return 0;
 }
