@@ -56,16 +56,22 @@ struct CScanCase
     bool WholeWord = false;
     QTextCodec *Codec = QTextCodec::codecForName("UTF-8");
     int ChunkSize = 64 * 1024;
+    int MaxLine = MaxLineLength;
+    mutable int LinesFed = 0;
 
     TEnumFileScanResult Scan(const QString &path, bool fast) const
     {
         CKeywordMatcher matcher = CKeywordMatcher::ForFullText(Patterns, WholeWord, true);
-        const auto lineTest = [&matcher](const QString &line) { return matcher.Feed(line); };
+        LinesFed = 0;
+        const auto lineTest = [this, &matcher](const QString &line) {
+            ++LinesFed;
+            return matcher.Feed(line);
+        };
         if (!fast)
-            return ScanTextFile(path, lineTest, CancelCheck(), Codec);
+            return ScanTextFile(path, lineTest, CancelCheck(), Codec, MaxLine);
         matcher.SkipSubjectsWithoutKeywordText();
         CKeywordPreFilter preFilter(Patterns, Codec, ChunkSize);
-        return ScanTextFile(path, preFilter, lineTest, CancelCheck(), Codec);
+        return ScanTextFile(path, preFilter, lineTest, CancelCheck(), Codec, MaxLine);
     }
 
     TEnumPreFilterVerdict Verdict(const QByteArray &bytes) const
@@ -217,6 +223,8 @@ private slots:
     void fastScanAgreesWithLineScanOnChosenFiles_data();
     void fastScanAgreesWithLineScanOnChosenFiles();
     void fastScanAgreesWithLineScanOnGeneratedFiles();
+    void bigFileDecodesOnlyLinesWithKeywordBytes();
+    void lineSearchAgreesWithLineScan();
     void preFilterPollsCancelBetweenReads();
     void anyKeywordFilterAgreesWithDecodedBlocks();
     void highlighterAgreesWithMatcher();
@@ -505,6 +513,64 @@ void TestSearchFastPath::fastScanAgreesWithLineScanOnChosenFiles_data()
         << true;
     QTest::newRow("utf32 bom") << Bom("UTF-32BE") + WithoutHeader("UTF-32BE", line + "beta alpha")
                                << "alpha beta" << true;
+    // Big files, where only the lines that hold a keyword's bytes are decoded.
+    QByteArray filler;
+    for (int i = 0; i < 3000; ++i)
+        filler += "line " + QByteArray::number(i) + " of some filler text\n";
+    QTest::newRow("keyword on the last line") << filler + "the alpha here"
+                                              << "alpha" << true;
+    QTest::newRow("keyword inside a word, then whole") << filler + "alphabet\n" + filler + "an alpha\n"
+                                                       << "alpha" << true;
+    QTest::newRow("keyword only inside words") << filler + "alphabet\n" + filler + "alphas\n"
+                                               << "alpha" << true;
+    QTest::newRow("keywords on different lines, far apart")
+        << "beta\n" + filler + "zz alpha\n" + filler << "alpha beta" << true;
+    QTest::newRow("second keyword inside a word only")
+        << "betamax\n" + filler + "zz alpha\n" + filler << "alpha beta" << true;
+    QTest::newRow("crlf lines") << QByteArray(filler).replace("\n", "\r\n") + "x\r\nalpha\r\n"
+                                << "alpha" << true;
+    QTest::newRow("keyword across a 64 KiB read")
+        << QByteArray(65533, 'x') + " alpha \n" + filler << "alpha" << true;
+    QTest::newRow("keyword right after a 64 KiB read")
+        << QByteArray(65535, 'x') + "\nalpha\n" + filler << "alpha" << true;
+    QTest::newRow("line feed right at a 64 KiB read") << filler.left(65535) + "\nalpha\n"
+                                                      << "alpha" << true;
+    QByteArray cutLater = filler + QByteArray(25598, 'y') + "alpha" + QByteArray(100, 'y') + "\n";
+    QTest::newRow("keyword across the cut of a later line") << cutLater << "alpha" << false;
+    QTest::newRow("keyword after the cut of a later line") << filler + QByteArray(25600, 'y') + "alpha\n"
+                                                           << "alpha" << true;
+    QTest::newRow("later line starting with a byte-order mark") << filler + "\xEF\xBB\xBF"
+                                                                            "alpha\n"
+                                                                << "alpha" << true;
+    QTest::newRow("utf8 bom, keyword on the last line") << Bom("UTF-8") + filler + "an Alpha"
+                                                        << "alpha" << true;
+    QTest::newRow("utf16 le bom, keywords on different lines")
+        << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", "beta\r\n" + filler + "the alpha") << "alpha beta"
+        << true;
+    QTest::newRow("utf16 be bom, whole word fails first")
+        << Bom("UTF-16BE") + WithoutHeader("UTF-16BE", filler + "alphabet\n" + filler + "alpha") << "alpha"
+        << true;
+    QTest::newRow("utf16 le bom, odd length")
+        << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", filler + "alpha") + "x"
+        << "alpha" << true;
+    QTest::newRow("utf16 le bom, line feed inside a code unit")
+        << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", filler + QString::fromUtf8("\u0A41 alpha\u0A0A beta"))
+        << "alpha beta" << true;
+    QByteArray dense;
+    for (int i = 0; i < 4000; ++i)
+        dense += (i % 7 ? "an alphabet\n" : "filler\r\n") + QByteArray(i % 13, 'y') + "\n";
+    QTest::newRow("keyword bytes on many lines") << dense + "alpha at last\n" + filler << "alpha" << true;
+    QTest::newRow("keyword bytes on many lines, utf16 be")
+        << Bom("UTF-16BE") + WithoutHeader("UTF-16BE", dense + filler + "alpha beta") << "beta alpha" << true;
+    QTest::newRow("kelvin sign on a late line") << filler + "x \xE2\x84\xAAiss\n"
+                                                << "kiss" << true;
+    QTest::newRow("long s on a late line") << filler + "KI\xC5\xBFS\n"
+                                           << "kiss" << true;
+    QTest::newRow("non-ascii keyword beside an ascii one") << filler +
+                                                                  "gr\xC3\xBC\xC3\x9F"
+                                                                  "e\n" +
+                                                                  filler + "alpha"
+                                                           << QString::fromUtf8("alpha grüße") << true;
     QTest::newRow("tiny file") << QByteArray("alpha") << "alpha" << true;
     QTest::newRow("bom only") << Bom("UTF-16LE") << "alpha" << true;
 }
@@ -525,10 +591,77 @@ void TestSearchFastPath::fastScanAgreesWithLineScanOnChosenFiles()
         // "": the local codec, as the window uses it.
         scan.Codec = *codec ? QTextCodec::codecForName(codec) : nullptr;
         for (const int chunk : {64 * 1024, 4, 5}) {
-            scan.ChunkSize = chunk;
-            QCOMPARE(scan.Scan(path, true), scan.Scan(path, false));
+            for (const int maxLine : {MaxLineLength, 7}) {
+                scan.ChunkSize = chunk;
+                scan.MaxLine = maxLine;
+                for (const bool whole : {wholeWord, !wholeWord}) {
+                    scan.WholeWord = whole;
+                    QCOMPARE(scan.Scan(path, true), scan.Scan(path, false));
+                }
+            }
         }
     }
+}
+
+// Of a big file, only the lines that hold a keyword's bytes are decoded.
+void TestSearchFastPath::bigFileDecodesOnlyLinesWithKeywordBytes()
+{
+    QByteArray filler;
+    for (int i = 0; i < 20000; ++i)
+        filler += "line " + QByteArray::number(i) + " of some filler text\n";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.txt"));
+    for (const int encoding : {0, 1, 2, 3}) {
+        const QByteArray utf8 = "beta\n" + filler + "alphabet\n" + filler + "the alpha\n" + filler;
+        QVERIFY(WriteTestFile(path, Encoded(utf8, encoding)));
+        CScanCase scan;
+        scan.Patterns = Patterns("alpha beta");
+        scan.WholeWord = true;
+        QCOMPARE(scan.Scan(path, false), FileScanMatched);
+        QCOMPARE(scan.LinesFed, 40003);
+        QCOMPARE(scan.Scan(path, true), FileScanMatched);
+        QCOMPARE(scan.LinesFed, 3);
+        // As whole words alpha is not on the line of "alphabet", so that line is read, too.
+        scan.Patterns = Patterns("alpha");
+        QCOMPARE(scan.Scan(path, true), FileScanMatched);
+        QCOMPARE(scan.LinesFed, 2);
+        scan.Patterns = Patterns("gamma");
+        QCOMPARE(scan.Scan(path, true), FileScanNotMatched);
+        QCOMPARE(scan.LinesFed, 0);
+    }
+}
+
+// Random files of many lines, read in small pieces and cut into short
+// pieces, so that keywords fall on every kind of boundary.
+void TestSearchFastPath::lineSearchAgreesWithLineScan()
+{
+    const QList<QStringList> keywordSets = {Patterns("alpha"),       Patterns("kiss"),
+                                            Patterns("c++"),         Patterns("alpha beta"),
+                                            Patterns("kiss c++ ss"), Patterns("a.b \xC3\xA9")};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("lines.txt"));
+    QRandomGenerator random(17);
+    int matched = 0;
+    int compared = 0;
+    for (int round = 0; round < 400; ++round) {
+        QByteArray utf8;
+        for (int line = random.bounded(1, 12); line > 0; --line)
+            utf8 += RandomUtf8Text(random, random.bounded(12)) + (random.bounded(3) ? "\n" : "\r\n");
+        const QByteArray bytes = Encoded(utf8, round % 4 == 3 ? 5 : round % 4);
+        QVERIFY(WriteTestFile(path, bytes));
+        for (const QStringList &patterns : keywordSets) {
+            CScanCase scan;
+            scan.Patterns = patterns;
+            scan.WholeWord = round % 2;
+            scan.ChunkSize = 4 + 2 * random.bounded(4);
+            scan.MaxLine = 3 + random.bounded(10);
+            const TEnumFileScanResult reference = scan.Scan(path, false);
+            QCOMPARE(scan.Scan(path, true), reference);
+            matched += reference == FileScanMatched;
+            ++compared;
+        }
+    }
+    QVERIFY2(matched > compared / 10 && matched < compared * 9 / 10, qPrintable(QString::number(matched)));
 }
 
 void TestSearchFastPath::fastScanAgreesWithLineScanOnGeneratedFiles()
