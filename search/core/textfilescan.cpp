@@ -150,7 +150,8 @@ qint64 LineFeedEnd(const QByteArray &bytes, qint64 from, bool utf8, bool littleE
 
 // The bytes of the lines from the one that begins at lineStart and holds
 // the byte at keywordAt up to the one that holds the byte atLeast after
-// lineStart, each with its line feed; a null array after a read error.
+// lineStart, each with its line feed; a null array after a read error, and
+// only some of them where they are longer than LongestDecodedLine.
 QByteArray ReadLinesAround(const CRawFile &raw, qint64 lineStart, qint64 keywordAt, qint64 atLeast, bool utf8,
                            bool littleEndian)
 {
@@ -185,6 +186,8 @@ qint64 TestLinesAround(const CRawFile &raw, const CKeywordPreFilter &preFilter, 
 {
     const bool utf8 = preFilter.IsUtf8();
     const bool littleEndian = preFilter.IsUtf16LittleEndian();
+    if (keywordAt - lineStart > LongestDecodedLine)
+        return CKeywordPreFilter::LineGivenUp;
     const QByteArray lines = ReadLinesAround(raw, lineStart, keywordAt, atLeast, utf8, littleEndian);
     if (lines.isNull() || lines.size() > LongestDecodedLine)
         return CKeywordPreFilter::LineGivenUp;
