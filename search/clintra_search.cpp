@@ -193,12 +193,14 @@ void CLintra::OnKeywordsComboBoxCarriageReturn(QString s, TEnumSearchWhat e)
     if (int(e) > int(SearchWhatFullText))
         return;
     // Only trimmed: inner blanks belong to the folder's name.
-    const QString directory = ui->Dir2Search_ComboBox->currentText().trimmed();
+    const QString typedDirectory = ui->Dir2Search_ComboBox->currentText();
+    const QString directory = typedDirectory.trimmed();
     if (directory.isEmpty()) {
         ClearResult();
         return;
     }
-    OnPathComboBoxCarriageReturn(directory);
+    // As typed: a padded history entry is replaced by the trimmed one.
+    OnPathComboBoxCarriageReturn(typedDirectory);
     const QString keywords = s.trimmed().simplified();
     if (keywords.isEmpty()) {
         ClearResult();

@@ -100,6 +100,13 @@ void TestSearchCore::countAndParseKeywords_data()
     QTest::newRow("non-ASCII case") << QString::fromUtf8("ÄRGER ärger") << 2
                                     << QStringList{QString::fromUtf8("ÄRGER"), QString::fromUtf8("ärger")}
                                     << QStringList{QString::fromUtf8("ärger")};
+    QTest::newRow("final sigma folds with sigma")
+        << QString::fromUtf8("ΛΟΓΟΣ λογος") << 2
+        << QStringList{QString::fromUtf8("ΛΟΓΟΣ"), QString::fromUtf8("λογος")}
+        << QStringList{QString::fromUtf8("λογοσ")};
+    QTest::newRow("dotted capital I keeps its length")
+        << QString::fromUtf8("İstanbul") << 1 << QStringList{QString::fromUtf8("İstanbul")}
+        << QStringList{QString::fromUtf8("İstanbul")};
     QTest::newRow("punctuation escaped, kept")
         << "a.b c++ (x) [y]" << 4 << QStringList{"a.b", "c++", "(x)", "[y]"}
         << QStringList{"a\\.b", "c\\+\\+", "\\(x\\)", "\\[y\\]"};
@@ -155,9 +162,29 @@ void TestSearchCore::fullTextMatchRules_data()
     QTest::newRow("substring, inside a word") << "alpha" << false << true << "the alphabet" << true;
     QTest::newRow("language without blanks ignores whole word")
         << "alpha" << true << false << "the alphabet" << true;
-    QTest::newRow("c++ whole word, blank after") << "c++" << true << true << "I like c++ a lot" << false;
-    QTest::newRow("c++ whole word, at line end") << "c++" << true << true << "I like c++" << false;
-    QTest::newRow("c++ whole word, word character after") << "c++" << true << true << "c++x" << true;
+    QTest::newRow("c++ whole word, blank after") << "c++" << true << true << "use c++ now" << true;
+    QTest::newRow("c++ whole word, at line end") << "c++" << true << true << "I like c++" << true;
+    QTest::newRow("c++ whole word, word character after") << "c++" << true << true << "c++x" << false;
+    QTest::newRow("c++ whole word, digits after") << "c++" << true << true << "c++11" << false;
+    QTest::newRow("c++ whole word, letter before") << "c++" << true << true << "abc++ d" << false;
+    QTest::newRow("c++11 whole word is not c++") << "c++11" << true << true << "use c++ now" << false;
+    QTest::newRow("(x whole word, blank before") << "(x" << true << true << "open (x here" << true;
+    QTest::newRow("(x whole word, letter before") << "(x" << true << true << "open a(x here" << false;
+    QTest::newRow("(x whole word, letter after") << "(x" << true << true << "open (xy here" << false;
+    QTest::newRow("dotted capital I finds itself")
+        << QString::fromUtf8("İstanbul") << true << true << QString::fromUtf8("in İstanbul today") << true;
+    QTest::newRow("dotted capital I, substring")
+        << QString::fromUtf8("İstanbul") << false << true << QString::fromUtf8("İSTANBUL") << true;
+    QTest::newRow("dotted capital I is no i")
+        << QString::fromUtf8("İstanbul") << false << true << QString::fromUtf8("istanbul") << false;
+    QTest::newRow("capital sigma finds final sigma")
+        << QString::fromUtf8("ΛΟΓΟΣ") << true << true << QString::fromUtf8("ο λογος εστι") << true;
+    QTest::newRow("final sigma finds capital sigma")
+        << QString::fromUtf8("λογος") << false << true << QString::fromUtf8("ΛΟΓΟΣ") << true;
+    QTest::newRow("long s folds to s") << "kiss" << false << true << QString::fromUtf8("KIſS") << true;
+    QTest::newRow("kelvin sign folds to k") << "kiss" << true << true << QString::fromUtf8("a Kiss") << true;
+    QTest::newRow("supplementary letters fold")
+        << QString::fromUtf8("𐐀") << false << true << QString::fromUtf8("x𐐨x") << true;
     QTest::newRow("c++ substring") << "c++" << false << true << "I like c++ a lot" << true;
     QTest::newRow("c++ in a language without blanks") << "c++" << true << false << "c++ a" << true;
     QTest::newRow("dot is literal") << "a.b" << false << true << "axb" << false;
@@ -195,6 +222,11 @@ void TestSearchCore::fileNameMatchIsCaseInsensitiveSubstring_data()
                                    << "report.txt" << true;
     QTest::newRow("plus signs") << "c++"
                                 << "notes-C++.odt" << true;
+    QTest::newRow("plus signs, word characters around") << "c++"
+                                                        << "abc++11.txt" << true;
+    QTest::newRow("dotted capital I finds itself")
+        << QString::fromUtf8("İstanbul") << QString::fromUtf8("İstanbul-2010.jpg") << true;
+    QTest::newRow("sigma folds") << QString::fromUtf8("ΛΟΓΟΣ") << QString::fromUtf8("λογος.txt") << true;
 }
 
 void TestSearchCore::fileNameMatchIsCaseInsensitiveSubstring()

@@ -28,6 +28,7 @@
 #include "search/core/plaintextfilters.h"
 #include "search/core/textfilescan.h"
 #include "testsupport.h"
+#include "viewer/core/keywordhighlights.h"
 
 namespace {
 
@@ -55,16 +56,22 @@ struct CScanCase
     bool WholeWord = false;
     QTextCodec *Codec = QTextCodec::codecForName("UTF-8");
     int ChunkSize = 64 * 1024;
+    int MaxLine = MaxLineLength;
+    mutable int LinesFed = 0;
 
     TEnumFileScanResult Scan(const QString &path, bool fast) const
     {
         CKeywordMatcher matcher = CKeywordMatcher::ForFullText(Patterns, WholeWord, true);
-        const auto lineTest = [&matcher](const QString &line) { return matcher.Feed(line); };
+        LinesFed = 0;
+        const auto lineTest = [this, &matcher](const QString &line) {
+            ++LinesFed;
+            return matcher.Feed(line);
+        };
         if (!fast)
-            return ScanTextFile(path, lineTest, CancelCheck(), Codec);
+            return ScanTextFile(path, lineTest, CancelCheck(), Codec, MaxLine);
         matcher.SkipSubjectsWithoutKeywordText();
         CKeywordPreFilter preFilter(Patterns, Codec, ChunkSize);
-        return ScanTextFile(path, preFilter, lineTest, CancelCheck(), Codec);
+        return ScanTextFile(path, preFilter, lineTest, CancelCheck(), Codec, MaxLine);
     }
 
     TEnumPreFilterVerdict Verdict(const QByteArray &bytes) const
@@ -120,7 +127,14 @@ QList<QByteArray> TextPieces()
             Utf8("\x80"),
             Utf8("\xFF"),
             QByteArray(1, '\0'),
-            Utf8("\xF0\x9F\x98\x80")};
+            Utf8("\xF0\x9F\x98\x80"),
+            Utf8("\xCE\xBB\xCE\xBF\xCE\xB3\xCE\xBF"), /* λογο */
+            Utf8("\xCE\xA3"),                         /* CAPITAL SIGMA */
+            Utf8("\xCF\x82"),                         /* FINAL SIGMA */
+            Utf8("\xCE\x9F"),                         /* CAPITAL OMICRON */
+            Utf8("stanbul"),
+            Utf8("(x"),
+            Utf8("_")};
 }
 
 // Half of the pieces come from the first few, which make and break keywords most often.
@@ -200,6 +214,7 @@ class TestSearchFastPath : public QObject
 
 private slots:
     void foreignLetterFormsAreAllThereAre();
+    void foldingWidensTheOldMatchesOnly();
     void asciiCaseInsensitiveSearch_data();
     void asciiCaseInsensitiveSearch();
     void asciiSearchAgreesWithNaiveSearch();
@@ -208,8 +223,11 @@ private slots:
     void fastScanAgreesWithLineScanOnChosenFiles_data();
     void fastScanAgreesWithLineScanOnChosenFiles();
     void fastScanAgreesWithLineScanOnGeneratedFiles();
+    void bigFileDecodesOnlyLinesWithKeywordBytes();
+    void lineSearchAgreesWithLineScan();
     void preFilterPollsCancelBetweenReads();
     void anyKeywordFilterAgreesWithDecodedBlocks();
+    void highlighterAgreesWithMatcher();
     void nameFilterAgreesWithQDir();
     void oneReadListsWhatQDirListsInItsOrder();
     void pacerHoldsLayoutAndRepaintOnly();
@@ -220,27 +238,22 @@ private slots:
 
 void TestSearchFastPath::foreignLetterFormsAreAllThereAre()
 {
-    // Every UTF-16 code unit above ASCII, lone surrogates included, against
-    // every ASCII pattern character, in the expressions a full-text line is
-    // matched with: alone, and in the middle of a keyword.
+    // Every code point above ASCII against every ASCII keyword character, in
+    // the expressions a full-text line is matched with.
     QString units;
-    QString embedded;
-    for (int u = 0x80; u <= 0xFFFF; ++u) {
-        units += QChar(ushort(u));
-        embedded += QLatin1String("x") + QChar(ushort(u)) + QLatin1String("x ");
+    for (uint u = 0x80; u <= 0x10FFFF; ++u) {
+        if (!QChar::isSurrogate(u))
+            units += QString::fromUcs4(&u, 1);
     }
+    const QString foldedUnits = FoldCase(units);
     QSet<QPair<char, ushort>> found;
     for (int a = 0; a < 0x80; ++a) {
-        const QString pattern = QRegExp::escape(QString(QChar(a))).toLower();
+        const QString pattern = FoldCase(QRegExp::escape(QString(QChar(a))));
         const char ascii = char(QChar(a).toLower().unicode());
-        QRegExp alone = FullTextExpression(pattern, false, true);
-        for (int pos = alone.indexIn(units); pos != -1; pos = alone.indexIn(units, pos + 1))
+        const CKeywordExpression expression = FullTextExpression(pattern, false, true);
+        for (int pos = expression.IndexIn(units, foldedUnits); pos != -1;
+             pos = expression.IndexIn(units, foldedUnits, pos + 1))
             found.insert(qMakePair(ascii, units.at(pos).unicode()));
-        QRegExp inside = FullTextExpression(QLatin1String("x") + pattern + QLatin1String("x"), false, true);
-        for (int pos = inside.indexIn(embedded); pos != -1; pos = inside.indexIn(embedded, pos + 1)) {
-            if (embedded.at(pos + 1).unicode() >= 0x80)
-                found.insert(qMakePair(ascii, embedded.at(pos + 1).unicode()));
-        }
     }
     QSet<QPair<char, ushort>> listed;
     for (const CForeignLetterForm &form : ForeignLetterForms()) {
@@ -255,8 +268,60 @@ void TestSearchFastPath::foreignLetterFormsAreAllThereAre()
 
     // Matching goes character by character: no ligature or sharp s stands for two letters.
     for (const char *pair : {"ss", "st", "ff", "fi", "fl", "ffi", "ffl", "ij"}) {
-        QRegExp rx = FullTextExpression(QString::fromLatin1(pair), false, true);
-        QCOMPARE(rx.indexIn(units), -1);
+        const CKeywordExpression expression = FullTextExpression(QString::fromLatin1(pair), false, true);
+        QCOMPARE(expression.IndexIn(units, foldedUnits), -1);
+    }
+}
+
+// Folding is simple case folding, code point by code point, and keeps every
+// length; it makes equal what QRegExp without case made equal before, and
+// whole words agree with its "\b" wherever a keyword starts and ends with a
+// word character.
+void TestSearchFastPath::foldingWidensTheOldMatchesOnly()
+{
+    QString all;
+    for (uint u = 0; u <= 0x10FFFF; ++u) {
+        if (!QChar::isSurrogate(u))
+            all += QString::fromUcs4(&u, 1);
+    }
+    const QString folded = FoldCase(all);
+    QCOMPARE(folded.size(), all.size());
+    for (int i = 0; i < all.size(); ++i) {
+        const uint c = all.at(i).isHighSurrogate() ? QChar::surrogateToUcs4(all.at(i), all.at(i + 1))
+                                                   : all.at(i).unicode();
+        const uint f = folded.at(i).isHighSurrogate() ? QChar::surrogateToUcs4(folded.at(i), folded.at(i + 1))
+                                                      : folded.at(i).unicode();
+        QCOMPARE(f, QChar::toCaseFolded(c));
+        if (c > 0xFFFF)
+            ++i;
+    }
+    // Every BMP letter that QRegExp without case matched with another still matches it.
+    for (uint u = 0x80; u <= 0xFFFF; ++u) {
+        if (QChar::isSurrogate(u))
+            continue;
+        const QChar c = QChar(ushort(u));
+        for (const QChar other : {c.toLower(), c.toUpper(), c.toTitleCase()}) {
+            QRegExp old(QStringLiteral("(") + QRegExp::escape(QString(other)) + QStringLiteral(")"),
+                        Qt::CaseInsensitive);
+            if (old.indexIn(QString(c)) == 0)
+                QCOMPARE(FoldCase(QString(c)), FoldCase(QString(other)));
+        }
+    }
+    QRandomGenerator random(1);
+    const QString alphabet = QString::fromUtf8("ab_1 +(é́ 中.");
+    for (int round = 0; round < 5000; ++round) {
+        QString line;
+        for (int i = random.bounded(12); i > 0; --i)
+            line += alphabet.at(random.bounded(alphabet.size()));
+        QString keyword;
+        for (int i = 1 + random.bounded(3); i > 0; --i)
+            keyword += alphabet.at(random.bounded(alphabet.size()));
+        keyword = keyword.trimmed();
+        if (keyword.isEmpty() || !IsWordCharacter(keyword.front()) || !IsWordCharacter(keyword.back()))
+            continue;
+        const QString pattern = FoldCase(QRegExp::escape(keyword));
+        QRegExp old(QStringLiteral("\\b(") + pattern + QStringLiteral(")\\b"), Qt::CaseInsensitive);
+        QCOMPARE(FullTextExpression(pattern, true, true).IndexIn(line), old.indexIn(line));
     }
 }
 
@@ -350,8 +415,13 @@ void TestSearchFastPath::preFilterVerdicts_data()
         << text << QString::fromUtf8("grüße gamma") << QByteArray() << PreFilterNoMatch;
     QTest::newRow("kelvin sign may be a k")
         << QByteArray("\xE2\x84\xAAiss") << "kiss" << QByteArray() << PreFilterMaybe;
-    QTest::newRow("long s is no s") << QByteArray("ki\xC5\xBF\xC5\xBF") << "kiss" << QByteArray()
-                                    << PreFilterNoMatch;
+    QTest::newRow("long s may be an s")
+        << QByteArray("ki\xC5\xBF\xC5\xBF") << "kiss" << QByteArray() << PreFilterMaybe;
+    QTest::newRow("long s is no other letter")
+        << QByteArray("\xC5\xBF") << "alpha" << QByteArray() << PreFilterNoMatch;
+    QTest::newRow("utf16 le bom, long s")
+        << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", QString::fromUtf8("KI\u017FS")) << "kiss"
+        << QByteArray() << PreFilterMaybe;
     QTest::newRow("kelvin sign is no other letter")
         << QByteArray("\xE2\x84\xAA") << "alpha" << QByteArray() << PreFilterNoMatch;
     QTest::newRow("utf16 le bom") << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", "ALPHA") << "alpha"
@@ -430,6 +500,64 @@ void TestSearchFastPath::fastScanAgreesWithLineScanOnChosenFiles_data()
         << true;
     QTest::newRow("utf32 bom") << Bom("UTF-32BE") + WithoutHeader("UTF-32BE", line + "beta alpha")
                                << "alpha beta" << true;
+    // Big files, where only the lines that hold a keyword's bytes are decoded.
+    QByteArray filler;
+    for (int i = 0; i < 800; ++i)
+        filler += "line " + QByteArray::number(i) + " of some filler text\n";
+    QTest::newRow("keyword on the last line") << filler + "the alpha here"
+                                              << "alpha" << true;
+    QTest::newRow("keyword inside a word, then whole") << filler + "alphabet\n" + filler + "an alpha\n"
+                                                       << "alpha" << true;
+    QTest::newRow("keyword only inside words") << filler + "alphabet\n" + filler + "alphas\n"
+                                               << "alpha" << true;
+    QTest::newRow("keywords on different lines, far apart")
+        << "beta\n" + filler + "zz alpha\n" + filler << "alpha beta" << true;
+    QTest::newRow("second keyword inside a word only")
+        << "betamax\n" + filler + "zz alpha\n" + filler << "alpha beta" << true;
+    QTest::newRow("crlf lines") << QByteArray(filler).replace("\n", "\r\n") + "x\r\nalpha\r\n"
+                                << "alpha" << true;
+    QTest::newRow("keyword across a 64 KiB read")
+        << QByteArray(65533, 'x') + " alpha \n" + filler << "alpha" << true;
+    QTest::newRow("keyword right after a 64 KiB read")
+        << QByteArray(65535, 'x') + "\nalpha\n" + filler << "alpha" << true;
+    QTest::newRow("line feed right at a 64 KiB read") << filler.left(65535) + "\nalpha\n"
+                                                      << "alpha" << true;
+    QByteArray cutLater = filler + QByteArray(25598, 'y') + "alpha" + QByteArray(100, 'y') + "\n";
+    QTest::newRow("keyword across the cut of a later line") << cutLater << "alpha" << false;
+    QTest::newRow("keyword after the cut of a later line") << filler + QByteArray(25600, 'y') + "alpha\n"
+                                                           << "alpha" << true;
+    QTest::newRow("later line starting with a byte-order mark") << filler + "\xEF\xBB\xBF"
+                                                                            "alpha\n"
+                                                                << "alpha" << true;
+    QTest::newRow("utf8 bom, keyword on the last line") << Bom("UTF-8") + filler + "an Alpha"
+                                                        << "alpha" << true;
+    QTest::newRow("utf16 le bom, keywords on different lines")
+        << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", "beta\r\n" + filler + "the alpha") << "alpha beta"
+        << true;
+    QTest::newRow("utf16 be bom, whole word fails first")
+        << Bom("UTF-16BE") + WithoutHeader("UTF-16BE", filler + "alphabet\n" + filler + "alpha") << "alpha"
+        << true;
+    QTest::newRow("utf16 le bom, odd length")
+        << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", filler + "alpha") + "x"
+        << "alpha" << true;
+    QTest::newRow("utf16 le bom, line feed inside a code unit")
+        << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", filler + QString::fromUtf8("\u0A41 alpha\u0A0A beta"))
+        << "alpha beta" << true;
+    QByteArray dense;
+    for (int i = 0; i < 4000; ++i)
+        dense += (i % 7 ? "an alphabet\n" : "filler\r\n") + QByteArray(i % 13, 'y') + "\n";
+    QTest::newRow("keyword bytes on many lines") << dense + "alpha at last\n" + filler << "alpha" << true;
+    QTest::newRow("keyword bytes on many lines, utf16 be")
+        << Bom("UTF-16BE") + WithoutHeader("UTF-16BE", dense + filler + "alpha beta") << "beta alpha" << true;
+    QTest::newRow("kelvin sign on a late line") << filler + "x \xE2\x84\xAAiss\n"
+                                                << "kiss" << true;
+    QTest::newRow("long s on a late line") << filler + "KI\xC5\xBFS\n"
+                                           << "kiss" << true;
+    QTest::newRow("non-ascii keyword beside an ascii one") << filler +
+                                                                  "gr\xC3\xBC\xC3\x9F"
+                                                                  "e\n" +
+                                                                  filler + "alpha"
+                                                           << QString::fromUtf8("alpha grüße") << true;
     QTest::newRow("tiny file") << QByteArray("alpha") << "alpha" << true;
     QTest::newRow("bom only") << Bom("UTF-16LE") << "alpha" << true;
 }
@@ -449,11 +577,79 @@ void TestSearchFastPath::fastScanAgreesWithLineScanOnChosenFiles()
     for (const char *codec : {"UTF-8", "ISO-8859-1", ""}) {
         // "": the local codec, as the window uses it.
         scan.Codec = *codec ? QTextCodec::codecForName(codec) : nullptr;
-        for (const int chunk : {64 * 1024, 4, 5}) {
-            scan.ChunkSize = chunk;
-            QCOMPARE(scan.Scan(path, true), scan.Scan(path, false));
+        // Reads of a few bytes, and lines cut into a few characters, put
+        // keywords on every boundary.
+        for (const QPair<int, int> &sizes :
+             {qMakePair(64 * 1024, MaxLineLength), qMakePair(4, MaxLineLength), qMakePair(5, 7)}) {
+            scan.ChunkSize = sizes.first;
+            scan.MaxLine = sizes.second;
+            for (const bool whole : {wholeWord, !wholeWord}) {
+                scan.WholeWord = whole;
+                QCOMPARE(scan.Scan(path, true), scan.Scan(path, false));
+            }
         }
     }
+}
+
+// Of a big file, only the lines that hold a keyword's bytes are decoded.
+void TestSearchFastPath::bigFileDecodesOnlyLinesWithKeywordBytes()
+{
+    QByteArray filler;
+    for (int i = 0; i < 20000; ++i)
+        filler += "line " + QByteArray::number(i) + " of some filler text\n";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.txt"));
+    for (const int encoding : {0, 1, 2, 3}) {
+        const QByteArray utf8 = "beta\n" + filler + "alphabet\n" + filler + "the alpha\n" + filler;
+        QVERIFY(WriteTestFile(path, Encoded(utf8, encoding)));
+        CScanCase scan;
+        scan.Patterns = Patterns("alpha beta");
+        scan.WholeWord = true;
+        QCOMPARE(scan.Scan(path, false), FileScanMatched);
+        QCOMPARE(scan.LinesFed, 40003);
+        QCOMPARE(scan.Scan(path, true), FileScanMatched);
+        QCOMPARE(scan.LinesFed, 3);
+        // As whole words alpha is not on the line of "alphabet", so that line is read, too.
+        scan.Patterns = Patterns("alpha");
+        QCOMPARE(scan.Scan(path, true), FileScanMatched);
+        QCOMPARE(scan.LinesFed, 2);
+        scan.Patterns = Patterns("gamma");
+        QCOMPARE(scan.Scan(path, true), FileScanNotMatched);
+        QCOMPARE(scan.LinesFed, 0);
+    }
+}
+
+// Random files of many lines, read in small pieces and cut into short
+// pieces, so that keywords fall on every kind of boundary.
+void TestSearchFastPath::lineSearchAgreesWithLineScan()
+{
+    const QList<QStringList> keywordSets = {Patterns("alpha"),       Patterns("kiss"),
+                                            Patterns("c++"),         Patterns("alpha beta"),
+                                            Patterns("kiss c++ ss"), Patterns("a.b \xC3\xA9")};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("lines.txt"));
+    QRandomGenerator random(17);
+    int matched = 0;
+    int compared = 0;
+    for (int round = 0; round < 400; ++round) {
+        QByteArray utf8;
+        for (int line = random.bounded(1, 12); line > 0; --line)
+            utf8 += RandomUtf8Text(random, random.bounded(12)) + (random.bounded(3) ? "\n" : "\r\n");
+        const QByteArray bytes = Encoded(utf8, round % 4 == 3 ? 5 : round % 4);
+        QVERIFY(WriteTestFile(path, bytes));
+        for (const QStringList &patterns : keywordSets) {
+            CScanCase scan;
+            scan.Patterns = patterns;
+            scan.WholeWord = round % 2;
+            scan.ChunkSize = 4 + 2 * random.bounded(4);
+            scan.MaxLine = 3 + random.bounded(10);
+            const TEnumFileScanResult reference = scan.Scan(path, false);
+            QCOMPARE(scan.Scan(path, true), reference);
+            matched += reference == FileScanMatched;
+            ++compared;
+        }
+    }
+    QVERIFY2(matched > compared / 10 && matched < compared * 9 / 10, qPrintable(QString::number(matched)));
 }
 
 void TestSearchFastPath::fastScanAgreesWithLineScanOnGeneratedFiles()
@@ -524,7 +720,7 @@ void TestSearchFastPath::anyKeywordFilterAgreesWithDecodedBlocks()
                 for (const bool wholeWord : {false, true}) {
                     bool any = false;
                     for (const QString &pattern : patterns)
-                        any = any || FullTextExpression(pattern, wholeWord, true).indexIn(decoded) != -1;
+                        any = any || FullTextExpression(pattern, wholeWord, true).IndexIn(decoded) != -1;
                     const bool maybe = CKeywordPreFilter(patterns).MayContainAnyKeyword(bytes, codec);
                     QVERIFY2(maybe || !any,
                              qPrintable(QStringLiteral("%1 in %2").arg(patterns.join(' '), codecName)));
@@ -535,6 +731,57 @@ void TestSearchFastPath::anyKeywordFilterAgreesWithDecodedBlocks()
         }
     }
     QVERIFY2(ruledOut > compared / 20, qPrintable(QString::number(ruledOut)));
+}
+
+// The viewer colours a keyword in a text exactly when the search finds it
+// there, starting at the first match, and colours only what folds to it.
+void TestSearchFastPath::highlighterAgreesWithMatcher()
+{
+    const QList<QByteArray> keywordTexts = {"alpha",
+                                            "kiss",
+                                            "c++ (x",
+                                            "ss beta_",
+                                            "\xC3\xA9 ki",
+                                            "\xCE\x9B\xCE\x9F\xCE\x93\xCE\x9F\xCE\xA3",
+                                            "\xCE\xBB\xCE\xBF\xCE\xB3\xCE\xBF\xCF\x82 \xC4\xB0stanbul",
+                                            "\xC4\xB0"};
+    QRandomGenerator random(4);
+    int found = 0;
+    int compared = 0;
+    for (int round = 0; round < 600; ++round) {
+        const QString text = QString::fromUtf8(RandomUtf8Text(random, 2 + random.bounded(30)));
+        for (const QByteArray &keywords : keywordTexts) {
+            const CKeywordQuery query = ParseKeywords(QString::fromUtf8(keywords));
+            for (const bool wholeWord : {false, true}) {
+                bool any = false;
+                for (const QString &pattern : query.KeywordPatterns) {
+                    CKeywordMatcher matcher =
+                        CKeywordMatcher::ForFullText(QStringList(pattern), wholeWord, true);
+                    const bool matched = matcher.Feed(text);
+                    matcher.Reset();
+                    matcher.SkipSubjectsWithoutKeywordText();
+                    QCOMPARE(matcher.Feed(text), matched);
+                    any = any || matched;
+                    const CHighlightPlan plan =
+                        PlanKeywordHighlights(text, QStringList(pattern), query.KeywordList, wholeWord, true);
+                    QCOMPARE(!plan.Ranges.isEmpty(), matched);
+                    const QString keywordText = PatternText(pattern);
+                    for (const CHighlightRange &range : plan.Ranges)
+                        QCOMPARE(FoldCase(text.mid(range.Start, range.Length)), keywordText);
+                    if (matched)
+                        QCOMPARE(plan.CaretPosition,
+                                 FullTextExpression(pattern, wholeWord, true).IndexIn(text));
+                }
+                QCOMPARE(TextContainsAnyKeyword(query.KeywordPatterns, text, wholeWord, true), any);
+                QVERIFY(CKeywordPreFilter(query.KeywordPatterns)
+                            .MayContainAnyKeyword(text.toUtf8(), QTextCodec::codecForName("UTF-8")) ||
+                        !any);
+                found += any;
+                ++compared;
+            }
+        }
+    }
+    QVERIFY2(found > compared / 10 && found < compared * 9 / 10, qPrintable(QString::number(found)));
 }
 
 // --- Listing a directory ------------------------------------------------------------------
@@ -586,9 +833,14 @@ void TestSearchFastPath::oneReadListsWhatQDirListsInItsOrder()
         QVERIFY(path.endsWith("\xff") ? mkdir(path.constData(), 0700) == 0
                                       : fclose(fopen(path.constData(), "w")) == 0);
     }
+    // A name may begin with U+FEFF, which a decoder reading it alone would take for a byte-order mark.
+    for (const char *name : {"bom.txt", "sub/x.txt"})
+        QVERIFY(WriteTestFile(root + '/' + QChar(QChar::ByteOrderMark) + QString::fromLatin1(name), "x"));
     const QDir qdir(root);
 
     const CDirectoryListing listing = ListDirectory(qdir, CFileNameFilter(PlainTextFilePatterns()));
+    QVERIFY(listing.CandidateFiles.contains((QChar(QChar::ByteOrderMark) + QStringLiteral("bom.txt"))));
+    QVERIFY(listing.SubDirectories.contains((QChar(QChar::ByteOrderMark) + QStringLiteral("sub"))));
     QCOMPARE(listing.CandidateFiles, QDirCandidates(qdir, PlainTextFilePatterns()));
     QStringList directories = qdir.entryList(QStringList("*"), QDir::Dirs, QDir::NoSort);
     directories.removeAll(".");

@@ -133,10 +133,24 @@ void TestSearchWindow::searchButtonRules_data()
         << "substring" << true << "f.txt" << QByteArray("alphabet") << false << true;
     QTest::newRow("c++ whole word, blank after")
         << true << "c++"
-        << "whole" << true << "f.txt" << QByteArray("I like c++ a lot") << false << true;
+        << "whole" << true << "f.txt" << QByteArray("I like c++ a lot") << true << true;
     QTest::newRow("c++ whole word, word character after")
         << true << "c++"
-        << "whole" << true << "f.txt" << QByteArray("c++x") << true << true;
+        << "whole" << true << "f.txt" << QByteArray("c++x") << false << true;
+    QTest::newRow("(x whole word, blank before")
+        << true << "(x"
+        << "whole" << true << "f.txt" << QByteArray("open (x here") << true << true;
+    QTest::newRow("dotted capital I finds itself")
+        << true << QString::fromUtf8("İstanbul") << "whole" << true << "f.txt"
+        << QByteArray("to \xC4\xB0stanbul") << true << true;
+    QTest::newRow("name beginning with U+FEFF")
+        << true << "alpha"
+        << "whole" << true << (QChar(QChar::ByteOrderMark) + QStringLiteral("bom.txt")) << QByteArray("alpha")
+        << true << true;
+    QTest::newRow("folder beginning with U+FEFF")
+        << true << "alpha"
+        << "whole" << true << (QChar(QChar::ByteOrderMark) + QStringLiteral("sub/deep.txt"))
+        << QByteArray("alpha") << true << true;
     QTest::newRow("c++ substring") << true << "c++"
                                    << "substring" << true << "f.txt" << QByteArray("I like c++ a lot") << true
                                    << false;
@@ -218,11 +232,13 @@ void TestSearchWindow::resultsTableColumns()
     QVERIFY(WriteTestFile(dir.filePath("s1024.dat"), QByteArray(1024, 'x')));
     QVERIFY(WriteTestFile(dir.filePath("s1025.dat"), QByteArray(1025, 'x')));
     QVERIFY(WriteTestFile(dir.filePath("<b>s.dat"), "x"));
+    QVERIFY(WriteTestFile(dir.filePath((QChar(QChar::ByteOrderMark) + QStringLiteral("s2048.dat"))),
+                          QByteArray(2048, 'x')));
     CLintra w;
     RunSearch(w, dir.path(), ".DAT", SearchWhatFilename);
 
     const QTableWidget *table = w.ui->FilesFound_TableWidget;
-    QCOMPARE(table->rowCount(), 4);
+    QCOMPARE(table->rowCount(), 5);
     QMap<QString, QString> sizes;
     for (int row = 0; row < table->rowCount(); ++row) {
         const QString path = table->item(row, 0)->text();
@@ -237,6 +253,7 @@ void TestSearchWindow::resultsTableColumns()
     QCOMPARE(sizes.value("s0.dat"), QStringLiteral("0"));
     QCOMPARE(sizes.value("s1024.dat"), QStringLiteral("1"));
     QCOMPARE(sizes.value("s1025.dat"), QStringLiteral("2"));
+    QCOMPARE(sizes.value((QChar(QChar::ByteOrderMark) + QStringLiteral("s2048.dat"))), QStringLiteral("2"));
     QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("Size (KB)"));
 }
 
@@ -464,11 +481,14 @@ void TestSearchWindow::historiesKeepOrderAndNormalisedTexts()
     QCOMPARE(w.KeywordList, (QStringList{"gamma", "delta"}));
     QCOMPARE(TablePaths(w).size(), 1);
 
-    // The driver passes the trimmed directory on, so only the trimmed entry is looked up.
-    directories->addItem("  " + dir.path() + " ");
-    RunSearch(w, "  " + dir.path() + " ", "alpha", SearchWhatFilename);
-    QCOMPARE(Items(directories), (QStringList{dir.path(), "  " + dir.path() + " "}));
+    // The same for a padded directory: it gives way to the trimmed one.
+    directories->addItem(dir.path() + "  ");
+    RunSearch(w, dir.path() + "  ", "alpha", SearchWhatFilename);
+    QCOMPARE(Items(directories), QStringList{dir.path()});
     QCOMPARE(directories->currentIndex(), 0);
+    directories->addItem("  " + dir.path() + " ");
+    RunSearch(w, "  " + dir.path() + " ", "alpha", SearchWhatFullText);
+    QCOMPARE(Items(directories), QStringList{dir.path()});
 }
 
 void TestSearchWindow::blankTexts()

@@ -85,6 +85,17 @@ void TestViewerHighlight::plan_data()
         << "cat" << true << false << QStringList{"3/3/blue", "12/3/blue", "16/3/blue"} << 3;
     QTest::newRow("regexp characters") << "c++ and c++11"
                                        << "c++" << false << true << QStringList{"0/3/blue", "8/3/blue"} << 0;
+    QTest::newRow("whole word ending in punctuation")
+        << "c++ and c++11 use c++"
+        << "c++" << true << true << QStringList{"0/3/blue", "8/3/blue", "18/3/blue"} << 0;
+    QTest::newRow("whole word starting with punctuation")
+        << "a(x open (x here"
+        << "(x" << true << true << QStringList{"9/2/blue"} << 9;
+    QTest::newRow("dotted capital I")
+        << QString::fromUtf8("to İstanbul, İSTANBUL") << QString::fromUtf8("İstanbul") << true << true
+        << QStringList{"3/8/blue", "13/8/blue"} << 3;
+    QTest::newRow("final sigma") << QString::fromUtf8("ο λογος, ΛΟΓΟΣ") << QString::fromUtf8("ΛΟΓΟΣ") << true
+                                 << true << QStringList{"2/5/blue", "9/5/blue"} << 2;
     QTest::newRow("case-insensitive") << "Apple APPLE"
                                       << "apple" << false << true << QStringList{"0/5/blue", "6/5/blue"} << 0;
     QTest::newRow("absent keyword uses no colour")

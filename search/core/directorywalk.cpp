@@ -102,6 +102,16 @@ bool IsDecodable(const char *name)
     return state.invalidChars == 0 && state.remainingChars == 0;
 }
 
+// The name as QDir gives it. QDir decodes whole paths, so a name is never at
+// the start of what it decodes; decoding the name alone would let the
+// decoder take a leading U+FEFF for a byte-order mark and drop it.
+QString DecodeEntryName(const char *name)
+{
+    if (uchar(name[0]) < 0x80)
+        return QFile::decodeName(name);
+    return QFile::decodeName(QByteArray("/") + name).mid(1);
+}
+
 // The entry's type from the directory itself where the file system tells it,
 // so that most entries cost no status query.
 TEnumEntryKind KindOf(int directory, const dirent *entry)
@@ -138,7 +148,7 @@ void ReadEntries(const QDir &dir, const CFileNameFilter &nameFilter, CDirectoryL
     }
     while (const dirent *entry = readdir(stream)) {
         if (IsDecodable(entry->d_name))
-            AddEntry(listing, QFile::decodeName(entry->d_name), KindOf(descriptor, entry), nameFilter);
+            AddEntry(listing, DecodeEntryName(entry->d_name), KindOf(descriptor, entry), nameFilter);
     }
     closedir(stream);
 }

@@ -44,15 +44,27 @@ bool CKeywordMatcher::Feed(const QString &subject)
 {
     if (Expressions.isEmpty())
         return false;
+    // Folded once for all keywords, and only when one of them needs it.
+    QString folded;
+    bool haveFolded = false;
+    int foreignForms = -1;
     // A keyword found once stays found: testing it again could not change the outcome.
     for (int k = 0; k < Expressions.size(); ++k) {
         if (Found.at(k))
             continue;
         const QByteArray &required = RequiredTexts.at(k);
         if (!required.isEmpty() &&
-            !ContainsAsciiCaseInsensitive(subject.constData(), subject.size(), required))
-            continue;
-        if (Expressions[k].indexIn(subject) != -1) {
+            !ContainsAsciiCaseInsensitive(subject.constData(), subject.size(), required)) {
+            if (foreignForms < 0)
+                foreignForms = ContainsForeignLetterForm(subject.constData(), subject.size()) ? 1 : 0;
+            if (foreignForms == 0)
+                continue;
+        }
+        if (!haveFolded) {
+            folded = FoldCase(subject);
+            haveFolded = true;
+        }
+        if (Expressions.at(k).IndexIn(subject, folded) != -1) {
             Found[k] = true;
             --MissingCount;
         }
@@ -67,9 +79,7 @@ void CKeywordMatcher::SkipSubjectsWithoutKeywordText()
         QByteArray required;
         for (const QChar c : text)
             required += c.unicode() < 0x80 ? char(c.toLower().unicode()) : '\0';
-        bool usable = FullText && !required.isEmpty() && !required.contains('\0');
-        for (const CForeignLetterForm &form : ForeignLetterForms())
-            usable = usable && !required.contains(form.Ascii);
+        const bool usable = FullText && !required.isEmpty() && !required.contains('\0');
         RequiredTexts[k] = usable ? required : QByteArray();
     }
 }

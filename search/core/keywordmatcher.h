@@ -1,10 +1,11 @@
 #ifndef LINTRA_KEYWORDMATCHER_H
 #define LINTRA_KEYWORDMATCHER_H
 
-#include <QRegExp>
 #include <QString>
 #include <QStringList>
 #include <QVector>
+
+#include "search/core/keywordquery.h"
 
 // Decides whether one file qualifies for a search: every keyword must be found
 // in at least one of the subjects fed to it since the last Reset (the lines of
@@ -13,7 +14,7 @@
 class CKeywordMatcher
 {
 public:
-    // A case-insensitive substring test per pattern, for file names.
+    // A substring test per pattern, without regard to case, for file names.
     static CKeywordMatcher ForFileNames(const QStringList &patterns);
     // Each pattern as a whole word or as a substring, for the lines of a file.
     static CKeywordMatcher ForFullText(const QStringList &patterns, bool matchWholeWord,
@@ -27,10 +28,11 @@ public:
     // already found stay found.
     void SetMatchWholeWord(bool matchWholeWord);
     // From now on an expression runs only on subjects that contain its
-    // keyword's text, with ASCII letters compared without case: where the
-    // keyword is plain ASCII and has no letter that a character outside ASCII
-    // matches too (no "k"), no match can lack that text, and the comparison
-    // costs far less than the expression. Feed's answers stay the same.
+    // keyword's text, with ASCII letters compared without case, or a
+    // character outside ASCII that folds to an ASCII letter (the KELVIN SIGN
+    // to "k"): where the keyword is plain ASCII, no match can lack both, and
+    // the comparison costs far less than folding the subject. Feed's answers
+    // stay the same.
     void SkipSubjectsWithoutKeywordText();
 
 private:
@@ -42,7 +44,7 @@ private:
     bool FullText;
     bool MatchWholeWord;
     bool WordSeparatedLanguage;
-    QVector<QRegExp> Expressions;
+    QVector<CKeywordExpression> Expressions;
     QVector<QByteArray> RequiredTexts; // per pattern, lower case; empty where nothing is required
     QVector<bool> Found;
     int MissingCount = 0;

@@ -95,13 +95,21 @@ int ProjectUtf16(uchar *bytes, int size, bool littleEndian)
 
 const QVector<CForeignLetterForm> &ForeignLetterForms()
 {
-    // A bare QRegExp "s" also finds the LONG S (U+017F), but only through its
-    // shortcut for plain strings; the full-text expressions are groups and
-    // compare lower-case forms, which the LONG S does not have in ASCII.
     static const QVector<CForeignLetterForm> forms = {
+        {'s', 0x017F, "\xC5\xBF"},     // LATIN SMALL LETTER LONG S
         {'k', 0x212A, "\xE2\x84\xAA"}, // KELVIN SIGN
     };
     return forms;
+}
+
+bool ContainsForeignLetterForm(const QChar *text, qint64 size)
+{
+    for (qint64 i = 0; i < size; ++i) {
+        const ushort unit = text[i].unicode();
+        if (unit >= 0x80 && ProjectedUnit(unit) != OtherUnit)
+            return true;
+    }
+    return false;
 }
 
 namespace {
@@ -249,11 +257,17 @@ bool ContainsAsciiCaseInsensitive(const QChar *text, qint64 size, const QByteArr
 
 bool ContainsAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArray &needle, int vectorBytes)
 {
+    return IndexOfAsciiCaseInsensitive(bytes, size, needle, 0, vectorBytes) >= 0;
+}
+
+qint64 IndexOfAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArray &needle, qint64 from,
+                                   int vectorBytes)
+{
     static const TFindFunction widest = FindFunction(0);
     const TFindFunction find = vectorBytes == 0 ? widest : FindFunction(vectorBytes);
     const qint64 length = needle.size();
     if (length == 0)
-        return true;
+        return from <= size ? from : -1;
     const uchar *hay = reinterpret_cast<const uchar *>(bytes);
     const uchar *lower = reinterpret_cast<const uchar *>(needle.constData());
     const CNeedle n = {lower,
@@ -262,14 +276,15 @@ bool ContainsAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArr
                        char(lower[length - 1]),
                        char(IsLowerAsciiLetter(lower[0]) ? 0x20 : 0),
                        char(IsLowerAsciiLetter(lower[length - 1]) ? 0x20 : 0)};
-    qint64 i = 0;
-    if (find(hay, 0, size, n, i) >= 0)
-        return true;
+    qint64 i = from;
+    const qint64 found = find(hay, from, size, n, i);
+    if (found >= 0)
+        return found;
     for (; i + length <= size; ++i) {
         if (EqualsAsciiCaseInsensitive(hay + i, lower, length))
-            return true;
+            return i;
     }
-    return false;
+    return -1;
 }
 
 CKeywordPreFilter::CKeywordPreFilter(const QStringList &patterns, QTextCodec *streamCodec, int chunkSize)
@@ -363,23 +378,49 @@ bool CKeywordPreFilter::MayContainAnyKeyword(const QByteArray &bytes, const QTex
 
 bool CKeywordPreFilter::IsPresent(const CKeyword &keyword, const char *bytes, int size, bool utf8)
 {
-    if (ContainsAsciiCaseInsensitive(bytes, size, keyword.Bytes))
-        return true;
-    for (int f = 0; utf8 && f < keyword.ForeignForms.size(); ++f) {
-        const char *form = keyword.ForeignForms.at(f)->Utf8;
-        if (memmem(bytes, size_t(size), form, qstrlen(form)))
-            return true;
-    }
-    return false;
+    return IndexOf(keyword, bytes, size, utf8, 0) >= 0;
 }
 
-bool CKeywordPreFilter::MarkFoundKeywords(const char *bytes, int size, bool utf8, QVector<bool> &found) const
+qint64 CKeywordPreFilter::IndexOf(const CKeyword &keyword, const char *bytes, int size, bool utf8,
+                                  qint64 from)
+{
+    qint64 first = IndexOfAsciiCaseInsensitive(bytes, size, keyword.Bytes, from);
+    for (int f = 0; utf8 && f < keyword.ForeignForms.size(); ++f) {
+        // Only where the keyword is not found earlier.
+        const qint64 end = first >= 0 ? first : size;
+        if (from >= end)
+            break;
+        const char *form = keyword.ForeignForms.at(f)->Utf8;
+        const void *at = memmem(bytes + from, size_t(end - from), form, qstrlen(form));
+        if (at)
+            first = static_cast<const char *>(at) - bytes;
+    }
+    return first;
+}
+
+// Where the line holding bytes[index] starts, counted from the file's start;
+// lineStartOfBase is where the line holding bytes[0] (at base) starts.
+qint64 CKeywordPreFilter::LineStartBefore(const char *bytes, qint64 index, qint64 base,
+                                          qint64 lineStartOfBase)
+{
+    const void *feed = index > 0 ? memrchr(bytes, '\n', size_t(index)) : nullptr;
+    return feed ? base + (static_cast<const char *>(feed) - bytes) + 1 : lineStartOfBase;
+}
+
+bool CKeywordPreFilter::MarkFoundKeywords(const char *bytes, int size, bool utf8, qint64 base,
+                                          qint64 lineStartOfBase)
 {
     bool all = true;
     for (int k = 0; k < Keywords.size(); ++k) {
-        if (!found.at(k))
-            found[k] = IsPresent(Keywords.at(k), bytes, size, utf8);
-        all = all && found.at(k);
+        if (!Found.at(k)) {
+            const qint64 at = IndexOf(Keywords.at(k), bytes, size, utf8, 0);
+            Found[k] = at >= 0;
+            if (at >= 0) {
+                const qint64 lineStart = LineStartBefore(bytes, at, base, lineStartOfBase);
+                FirstLineStart = FirstLineStart < 0 ? lineStart : qMin(FirstLineStart, lineStart);
+            }
+        }
+        all = all && Found.at(k);
     }
     return all;
 }
@@ -393,12 +434,16 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, co
 {
     BytesRead = 0;
     FirstRead = -1;
+    Layout = LayoutUnknown;
+    FirstLineStart = -1;
+    LinesLocated = false;
     if (!IsActive())
         return PreFilterMaybe;
     Buffer.resize(Overlap + 1 + qMax(ChunkSize, 4));
     qint64 read = ReadHead(readBytes);
     FirstRead = read;
     const TEnumLayout layout = read < 0 ? LayoutUnknown : LayoutOf(Buffer.constData(), read);
+    Layout = layout;
     if (layout == LayoutUnknown)
         return PreFilterMaybe; // also after a read error: the line scan reads what it can
     if (layout != LayoutUtf8)
@@ -406,16 +451,22 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, co
     Found.fill(false, Keywords.size());
     PendingByte = -1;
     int kept = 0;
+    qint64 base = 0;            // the code unit Buffer[0] stands for
+    qint64 lineStartOfBase = 0; // where the line holding it starts
     while (read > 0) {
         BytesRead += read;
         int size = kept + int(read);
         if (layout != LayoutUtf8)
             size = kept + ProjectUnits(kept, int(read), layout);
-        if (MarkFoundKeywords(Buffer.constData(), size, layout == LayoutUtf8, Found))
+        if (MarkFoundKeywords(Buffer.constData(), size, layout == LayoutUtf8, base, lineStartOfBase)) {
+            LinesLocated = AllKeywordsAscii;
             return PreFilterMaybe;
+        }
         // A keyword may straddle two reads.
         FirstRead = -1;
         kept = qMin(Overlap, size);
+        lineStartOfBase = LineStartBefore(Buffer.constData(), size - kept, base, lineStartOfBase);
+        base += size - kept;
         memmove(Buffer.data(), Buffer.constData() + size - kept, size_t(kept));
         if (cancelled && cancelled())
             return PreFilterCancelled;
@@ -429,4 +480,69 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, co
         read += read > 0 ? pending : 0;
     }
     return PreFilterNoMatch;
+}
+
+TEnumLineSearch CKeywordPreFilter::FindLines(const ReadAtFunction &readAt, const CancelCheck &cancelled,
+                                             const LineFunction &testLine)
+{
+    if (!LinesLocated)
+        return LinesGivenUp;
+    const bool utf8 = Layout == LayoutUtf8;
+    const qint64 unitBytes = UnitBytes();
+    Buffer.resize(Overlap + 1 + ChunkSize);
+    QVector<qint64> next(Keywords.size());
+    qint64 base = FirstLineStart; // in code units, as below
+    qint64 lineStartOfBase = base;
+    qint64 tested = base; // every line before this has been tested
+    int kept = 0;
+    for (;;) {
+        qint64 read = readAt((base + kept) * unitBytes, Buffer.data() + kept, ChunkSize);
+        if (read < 0)
+            return LinesGivenUp;
+        read -= read % unitBytes; // an odd last byte is no code unit
+        if (read == 0)
+            return LinesNotMatched;
+        const int size = kept + (utf8 ? int(read)
+                                      : ProjectUtf16(reinterpret_cast<uchar *>(Buffer.data() + kept),
+                                                     int(read), Layout == LayoutUtf16Le));
+        // Each keyword's next occurrence at or after `from`; -2 not looked for yet.
+        next.fill(-2);
+        qint64 from = qMax<qint64>(0, tested - base);
+        while (from < size) {
+            qint64 at = -1;
+            for (int k = 0; k < Keywords.size(); ++k) {
+                if (next.at(k) == -2 || (next.at(k) >= 0 && next.at(k) < from))
+                    next[k] = IndexOf(Keywords.at(k), Buffer.constData(), size, utf8, from);
+                if (next.at(k) >= 0 && (at < 0 || next.at(k) < at))
+                    at = next.at(k);
+            }
+            if (at < 0)
+                break;
+            if (cancelled && cancelled())
+                return LinesCancelled;
+            const qint64 lineStart = LineStartBefore(Buffer.constData(), at, base, lineStartOfBase);
+            const qint64 lineEnd = testLine(lineStart * unitBytes, (base + at) * unitBytes);
+            if (lineEnd == LineMatched)
+                return LinesMatched;
+            if (lineEnd == LineCancelled)
+                return LinesCancelled;
+            if (lineEnd < 0)
+                return LinesGivenUp;
+            tested = lineEnd / unitBytes;
+            from = tested - base;
+        }
+        if (tested >= base + size) {
+            // The last line tested ends beyond these bytes: go on after it.
+            base = tested;
+            lineStartOfBase = tested;
+            kept = 0;
+            continue;
+        }
+        // A keyword may straddle two reads.
+        const int keep = qMin(Overlap, size);
+        lineStartOfBase = LineStartBefore(Buffer.constData(), size - keep, base, lineStartOfBase);
+        base += size - keep;
+        memmove(Buffer.data(), Buffer.constData() + size - keep, size_t(keep));
+        kept = keep;
+    }
 }

@@ -10,9 +10,9 @@
 class QIODevice;
 class QTextCodec;
 
-// A character outside ASCII that a full-text expression (a case-insensitive
-// QRegExp) matches with an ASCII pattern character: the KELVIN SIGN matches
-// "k". Such characters put an ASCII keyword into a line without its bytes.
+// A character outside ASCII whose case folding is an ASCII letter, and which
+// therefore matches that letter of a keyword: the KELVIN SIGN matches "k".
+// Such characters put an ASCII keyword into a line without its bytes.
 struct CForeignLetterForm
 {
     char Ascii;       // lower case
@@ -20,8 +20,10 @@ struct CForeignLetterForm
     const char *Utf8; // its UTF-8 bytes
 };
 
-// Every such character of the BMP, as enumerated with Qt 5.15 (the tests do it again).
+// Every such character, as enumerated with Qt 5.15 (the tests do it again).
 const QVector<CForeignLetterForm> &ForeignLetterForms();
+// Whether the text holds one of them.
+bool ContainsForeignLetterForm(const QChar *text, qint64 size);
 
 // Reduces UTF-16 to one byte per code unit, in place: ASCII units to their
 // byte, the foreign letter forms to their ASCII letter, any other unit to a
@@ -34,6 +36,9 @@ int ProjectUtf16(uchar *bytes, int size, bool littleEndian);
 // processor runs, which WidestSearchVector() tells.
 bool ContainsAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArray &needle,
                                   int vectorBytes = 0);
+// The same, telling where: the first position at or after from, or -1.
+qint64 IndexOfAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArray &needle, qint64 from = 0,
+                                   int vectorBytes = 0);
 int WidestSearchVector();
 // The same over UTF-16 text: every code unit above ASCII differs from every needle byte.
 bool ContainsAsciiCaseInsensitive(const QChar *text, qint64 size, const QByteArray &needle);
@@ -43,6 +48,14 @@ enum TEnumPreFilterVerdict
     PreFilterNoMatch, // no line of the decoded text can match
     PreFilterMaybe,   // only decoding and matching the lines can tell
     PreFilterCancelled
+};
+
+enum TEnumLineSearch
+{
+    LinesNotMatched, // no line that holds a keyword's bytes matches
+    LinesMatched,
+    LinesCancelled,
+    LinesGivenUp // a read failed, or the line test gave up: only reading every line can tell
 };
 
 // Rules a file out of a full-text search from its bytes, before anything is
@@ -58,8 +71,18 @@ public:
     using CancelCheck = std::function<bool()>;
     // Reads at most size bytes into data; 0 at the end, -1 on an error.
     using ReadFunction = std::function<qint64(char *data, qint64 size)>;
+    // The same from the given byte offset of the file.
+    using ReadAtFunction = std::function<qint64(qint64 offset, char *data, qint64 size)>;
+    // Tests the line that begins at byte lineStart and holds a keyword's
+    // bytes at byte keywordAt, and possibly the lines after it: returns the
+    // byte offset after the last line tested (after its line feed, or the
+    // file's end), or one of the codes below.
+    using LineFunction = std::function<qint64(qint64 lineStart, qint64 keywordAt)>;
+    static constexpr qint64 LineMatched = -1;
+    static constexpr qint64 LineCancelled = -2;
+    static constexpr qint64 LineGivenUp = -3;
 
-    // patterns: the escaped, lower-cased keyword patterns of the search;
+    // patterns: the escaped, case-folded keyword patterns of the search;
     // streamCodec: the codec the line scan falls back to without a
     // byte-order mark (null: the local codec); chunkSize: bytes per read.
     explicit CKeywordPreFilter(const QStringList &patterns, QTextCodec *streamCodec = nullptr,
@@ -78,6 +101,22 @@ public:
     // Check answered "maybe" right after it; a null array otherwise. Valid
     // until the next Check: a short file need not be read twice.
     QByteArray FirstReadBytes() const;
+
+    // Whether FindLines can go on from the last Check: it answered "maybe"
+    // after finding every keyword, all keywords are ASCII and the text is
+    // UTF-8 or UTF-16, where a line feed byte or code unit always ends a line.
+    bool CanFindLines() const { return LinesLocated; }
+    // Where the first line that can hold a match starts, in bytes (valid when CanFindLines()).
+    qint64 FirstCandidateLine() const { return FirstLineStart * UnitBytes(); }
+    bool IsUtf8() const { return Layout == LayoutUtf8; }
+    bool IsUtf16LittleEndian() const { return Layout == LayoutUtf16Le; }
+    // Hands every line from FirstCandidateLine() on that holds a keyword's
+    // bytes, or a character that folds to one of its letters, to testLine,
+    // each once and in file order, until one matches. A line that matches
+    // holds such bytes, so no other line needs decoding. cancelled() is
+    // polled before each line.
+    TEnumLineSearch FindLines(const ReadAtFunction &readAt, const CancelCheck &cancelled,
+                              const LineFunction &testLine);
 
     // For text already in memory that codec decodes as a whole (a block the
     // viewer shows): false when the decoded text cannot contain any one of
@@ -102,7 +141,10 @@ private:
     qint64 ReadHead(const ReadFunction &readBytes);
     int ProjectUnits(int offset, int size, TEnumLayout layout);
     static bool IsPresent(const CKeyword &keyword, const char *bytes, int size, bool utf8);
-    bool MarkFoundKeywords(const char *bytes, int size, bool utf8, QVector<bool> &found) const;
+    static qint64 IndexOf(const CKeyword &keyword, const char *bytes, int size, bool utf8, qint64 from);
+    static qint64 LineStartBefore(const char *bytes, qint64 index, qint64 base, qint64 lineStartOfBase);
+    bool MarkFoundKeywords(const char *bytes, int size, bool utf8, qint64 base, qint64 lineStartOfBase);
+    qint64 UnitBytes() const { return Layout == LayoutUtf8 ? 1 : 2; }
 
     QVector<CKeyword> Keywords;
     QVector<bool> Found; // per keyword, in the file being checked
@@ -116,6 +158,10 @@ private:
     int PendingByte = -1; // the odd last byte of a UTF-16 read
     qint64 BytesRead = 0;
     qint64 FirstRead = -1; // the bytes of the first read, while Buffer holds them as read
+    // Of the last Check, in code units from the file's start (bytes for UTF-8).
+    TEnumLayout Layout = LayoutUnknown;
+    qint64 FirstLineStart = -1; // the earliest line holding a keyword's first occurrence
+    bool LinesLocated = false;
 };
 
 #endif

@@ -1,5 +1,7 @@
 #include "search/core/keywordquery.h"
 
+#include <QRegExp>
+
 namespace {
 
 QStringList SplitOnWhiteSpace(const QString &text)
@@ -8,11 +10,12 @@ QStringList SplitOnWhiteSpace(const QString &text)
                       Qt::SkipEmptyParts);
 }
 
-QRegExp CaseInsensitive(const QString &expression)
+// True where folding leaves the code unit as it is, without looking it up for ASCII.
+inline bool FoldsToItself(ushort unit)
 {
-    QRegExp rx(expression, Qt::CaseSensitive, QRegExp::RegExp);
-    rx.setCaseSensitivity(Qt::CaseInsensitive);
-    return rx;
+    if (unit < 0x80)
+        return unit < 'A' || unit > 'Z';
+    return !QChar::isSurrogate(unit) && QChar::toCaseFolded(unit) == unit;
 }
 
 } // namespace
@@ -28,24 +31,47 @@ CKeywordQuery ParseKeywords(const QString &text)
     query.KeywordList = SplitOnWhiteSpace(text);
     query.KeywordList.removeDuplicates();
 
-    // Escaping first and lowering after: "Foo foo" leaves one pattern.
+    // Escaping first and folding after: "Foo foo" leaves one pattern.
     const QStringList escaped = SplitOnWhiteSpace(QRegExp::escape(text));
     for (const QString &part : escaped)
-        query.KeywordPatterns << part.toLower();
+        query.KeywordPatterns << FoldCase(part);
     query.KeywordPatterns.removeDuplicates();
     return query;
 }
 
-QRegExp FullTextExpression(const QString &pattern, bool matchWholeWord, bool wordSeparatedLanguage)
+QString FoldCase(const QString &text)
 {
-    if (matchWholeWord && wordSeparatedLanguage)
-        return CaseInsensitive(QStringLiteral("\\b(") + pattern + QStringLiteral(")\\b"));
-    return CaseInsensitive(QStringLiteral("(") + pattern + QStringLiteral(")"));
+    const int size = text.size();
+    const ushort *units = text.utf16();
+    int i = 0;
+    while (i < size && FoldsToItself(units[i]))
+        ++i;
+    if (i == size)
+        return text;
+    QString folded = text;
+    ushort *out = reinterpret_cast<ushort *>(folded.data());
+    for (; i < size; ++i) {
+        const ushort unit = units[i];
+        if (unit < 0x80) {
+            if (unit >= 'A' && unit <= 'Z')
+                out[i] = ushort(unit + ('a' - 'A'));
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(units[i + 1])) {
+            // Folding never moves a character into or out of the basic plane.
+            const uint folded = QChar::toCaseFolded(QChar::surrogateToUcs4(unit, units[i + 1]));
+            out[i] = QChar::highSurrogate(folded);
+            out[i + 1] = QChar::lowSurrogate(folded);
+            ++i;
+        } else if (!QChar::isSurrogate(unit)) {
+            out[i] = QChar::toCaseFolded(unit);
+        }
+    }
+    return folded;
 }
 
-QRegExp FileNameExpression(const QString &pattern)
+bool IsWordCharacter(QChar c)
 {
-    return CaseInsensitive(pattern);
+    // The word characters of QRegExp's "\b", which whole words were matched with before.
+    return c.isLetterOrNumber() || c.isMark() || c == QLatin1Char('_');
 }
 
 QString PatternText(const QString &pattern)
@@ -58,4 +84,40 @@ QString PatternText(const QString &pattern)
         text += pattern.at(i);
     }
     return text;
+}
+
+CKeywordExpression::CKeywordExpression(const QString &pattern, bool wholeWord)
+    : FoldedKeyword(FoldCase(PatternText(pattern)))
+    , WholeWord(wholeWord)
+{
+}
+
+int CKeywordExpression::IndexIn(const QString &text, int from) const
+{
+    return IndexIn(text, FoldCase(text), from);
+}
+
+int CKeywordExpression::IndexIn(const QString &text, const QString &foldedText, int from) const
+{
+    const int length = FoldedKeyword.size();
+    for (int at = foldedText.indexOf(FoldedKeyword, from); at >= 0;
+         at = foldedText.indexOf(FoldedKeyword, at + 1)) {
+        if (!WholeWord)
+            return at;
+        const bool wordBefore = at > 0 && IsWordCharacter(text.at(at - 1));
+        const bool wordAfter = at + length < text.size() && IsWordCharacter(text.at(at + length));
+        if (!wordBefore && !wordAfter)
+            return at;
+    }
+    return -1;
+}
+
+CKeywordExpression FullTextExpression(const QString &pattern, bool matchWholeWord, bool wordSeparatedLanguage)
+{
+    return CKeywordExpression(pattern, matchWholeWord && wordSeparatedLanguage);
+}
+
+CKeywordExpression FileNameExpression(const QString &pattern)
+{
+    return CKeywordExpression(pattern, false);
 }

@@ -3,9 +3,12 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QTextCodec>
 #include <QTextStream>
 
 #include "search/core/keywordprefilter.h"
+
+#include <vector>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -66,6 +69,22 @@ public:
     {
         return [this](char *data, qint64 size) { return Read(data, size); };
     }
+    // Reads from a given offset, without moving the position Read reads from.
+    qint64 ReadAt(qint64 offset, char *data, qint64 size) const
+    {
+#ifdef Q_OS_UNIX
+        qint64 read;
+        do
+            read = ::pread(Descriptor, data, size_t(size), off_t(offset));
+        while (read < 0 && errno == EINTR);
+        return read;
+#else
+        Q_UNUSED(offset);
+        Q_UNUSED(data);
+        Q_UNUSED(size);
+        return -1;
+#endif
+    }
 
 private:
     qint64 Read(char *data, qint64 size)
@@ -89,6 +108,116 @@ private:
     bool ReachedEnd = false;
 };
 
+// Longer lines are left to the scan of the whole file, which never holds
+// more than a piece of a line.
+const qint64 LongestDecodedLine = 16 * 1024 * 1024;
+// Lines without a keyword's bytes change no outcome: where keywords are
+// dense, decoding the lines between them costs less than starting a decoder
+// for each. After the first few lines of a file, the lines are decoded in
+// runs of this many bytes at least.
+const int LinesDecodedAlone = 16;
+const qint64 LinesDecodedAtOnce = 32 * 1024;
+
+TEnumFileScanResult ScanStream(QTextStream &stream, const LineTest &lineTest, const CancelCheck &cancelled,
+                               int maxLineLength)
+{
+    while (!stream.atEnd()) {
+        if (cancelled && cancelled())
+            return FileScanCancelled;
+        if (lineTest(stream.readLine(maxLineLength)))
+            return FileScanMatched;
+    }
+    return FileScanNotMatched;
+}
+
+// The offset after the first line feed at or after from, or -1: a byte in
+// UTF-8, a whole code unit in UTF-16 (bytes[0] starts a unit).
+qint64 LineFeedEnd(const QByteArray &bytes, qint64 from, bool utf8, bool littleEndian)
+{
+    const char *data = bytes.constData();
+    if (utf8) {
+        const void *feed =
+            from < bytes.size() ? memchr(data + from, '\n', size_t(bytes.size() - from)) : nullptr;
+        return feed ? static_cast<const char *>(feed) - data + 1 : -1;
+    }
+    const int low = littleEndian ? 0 : 1;
+    for (qint64 unit = from - from % 2; unit + 1 < bytes.size(); unit += 2) {
+        if (data[unit + low] == '\n' && data[unit + 1 - low] == 0)
+            return unit + 2;
+    }
+    return -1;
+}
+
+// The bytes of the lines from the one that begins at lineStart and holds
+// the byte at keywordAt up to the one that holds the byte atLeast after
+// lineStart, each with its line feed; a null array after a read error, and
+// only some of them where they are longer than LongestDecodedLine.
+QByteArray ReadLinesAround(const CRawFile &raw, qint64 lineStart, qint64 keywordAt, qint64 atLeast, bool utf8,
+                           bool littleEndian)
+{
+    QByteArray lines;
+    // No keyword holds a line feed.
+    qint64 searchFrom = qMax(keywordAt - lineStart, atLeast);
+    for (qint64 step = searchFrom + 4096;; step = qMin(step * 2, qint64(1024 * 1024))) {
+        std::vector<char> chunk(static_cast<size_t>(step));
+        const qint64 read = raw.ReadAt(lineStart + lines.size(), chunk.data(), step);
+        if (read < 0)
+            return QByteArray();
+        if (read == 0)
+            return lines; // up to the file's end
+        lines.append(chunk.data(), int(read));
+        const qint64 end = LineFeedEnd(lines, searchFrom, utf8, littleEndian);
+        if (end >= 0) {
+            lines.truncate(int(end));
+            return lines;
+        }
+        if (lines.size() > LongestDecodedLine)
+            return lines;
+        searchFrom = qMax(searchFrom, qint64(lines.size()));
+    }
+}
+
+// Reads the lines as the scan of the whole file reads them: the decoder is
+// at the start of a line after a line feed, so decoding the line feed before
+// it and then the lines gives the same pieces.
+qint64 TestLinesAround(const CRawFile &raw, const CKeywordPreFilter &preFilter, qint64 lineStart,
+                       qint64 keywordAt, qint64 atLeast, const LineTest &lineTest,
+                       const CancelCheck &cancelled, QTextCodec *codec, int maxLineLength)
+{
+    const bool utf8 = preFilter.IsUtf8();
+    const bool littleEndian = preFilter.IsUtf16LittleEndian();
+    if (keywordAt - lineStart > LongestDecodedLine)
+        return CKeywordPreFilter::LineGivenUp;
+    const QByteArray lines = ReadLinesAround(raw, lineStart, keywordAt, atLeast, utf8, littleEndian);
+    if (lines.isNull() || lines.size() > LongestDecodedLine)
+        return CKeywordPreFilter::LineGivenUp;
+    QBuffer buffer;
+    QTextStream stream(&buffer);
+    if (lineStart == 0) {
+        // The file's first line: with the whole scan's settings, byte-order mark included.
+        buffer.setData(lines);
+        if (codec)
+            stream.setCodec(codec);
+    } else {
+        const QByteArray lineFeed =
+            utf8 ? QByteArray("\n", 1) : (littleEndian ? QByteArray("\n\0", 2) : QByteArray("\0\n", 2));
+        buffer.setData(lineFeed + lines);
+        stream.setCodec(QTextCodec::codecForMib(utf8 ? 106 : (littleEndian ? 1014 : 1013)));
+        stream.setAutoDetectUnicode(false);
+    }
+    buffer.open(QIODevice::ReadOnly);
+    if (lineStart != 0)
+        stream.readLine();
+    switch (ScanStream(stream, lineTest, cancelled, maxLineLength)) {
+    case FileScanMatched:
+        return CKeywordPreFilter::LineMatched;
+    case FileScanCancelled:
+        return CKeywordPreFilter::LineCancelled;
+    default:
+        return lineStart + lines.size();
+    }
+}
+
 } // namespace
 
 TEnumFileScanResult ScanTextLines(QIODevice &device, const LineTest &lineTest, const CancelCheck &cancelled,
@@ -98,13 +227,7 @@ TEnumFileScanResult ScanTextLines(QIODevice &device, const LineTest &lineTest, c
     QTextStream stream(&device);
     if (codec)
         stream.setCodec(codec);
-    while (!stream.atEnd()) {
-        if (cancelled && cancelled())
-            return FileScanCancelled;
-        if (lineTest(stream.readLine(maxLineLength)))
-            return FileScanMatched;
-    }
-    return FileScanNotMatched;
+    return ScanStream(stream, lineTest, cancelled, maxLineLength);
 }
 
 TEnumFileScanResult ScanTextFile(const QString &path, const LineTest &lineTest, const CancelCheck &cancelled,
@@ -144,7 +267,6 @@ TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString 
     if (!raw.IsOpen())
         return ScanTextFile(directory.Dir.absoluteFilePath(name), lineTest, cancelled, codec, maxLineLength);
     const TEnumPreFilterVerdict verdict = preFilter.Check(raw.Reader(), cancelled);
-    raw.Close();
     if (verdict == PreFilterCancelled)
         return FileScanCancelled;
     // An empty file is read by nobody, and the line scan does not poll for it.
@@ -162,6 +284,29 @@ TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString 
         buffer.open(QIODevice::ReadOnly);
         return ScanTextLines(buffer, lineTest, cancelled, codec, maxLineLength);
     }
+    // A big file: only the lines that hold a keyword's bytes are decoded.
+    if (verdict == PreFilterMaybe && preFilter.CanFindLines()) {
+        const auto readAt = [&raw](qint64 offset, char *data, qint64 size) {
+            return raw.ReadAt(offset, data, size);
+        };
+        int linesTested = 0;
+        const auto testLine = [&](qint64 lineStart, qint64 keywordAt) {
+            const qint64 atLeast = ++linesTested > LinesDecodedAlone ? LinesDecodedAtOnce : 0;
+            return TestLinesAround(raw, preFilter, lineStart, keywordAt, atLeast, lineTest, cancelled, codec,
+                                   maxLineLength);
+        };
+        switch (preFilter.FindLines(readAt, cancelled, testLine)) {
+        case LinesMatched:
+            return FileScanMatched;
+        case LinesNotMatched:
+            return FileScanNotMatched;
+        case LinesCancelled:
+            return FileScanCancelled;
+        case LinesGivenUp:
+            break;
+        }
+    }
+    raw.Close();
     return ScanTextFile(directory.Dir.absoluteFilePath(name), lineTest, cancelled, codec, maxLineLength);
 }
 

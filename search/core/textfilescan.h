@@ -55,8 +55,12 @@ public:
 
 // The same outcome as ScanTextFile for the file name in directory, without
 // decoding the files that preFilter (built for the same keywords and codec)
-// rules out. Everything else is read line by line as there; cancelled() is
-// polled before reading a non-empty file and between reads.
+// rules out. Of a file longer than one of its reads, in UTF-8 or UTF-16 and
+// with ASCII keywords only, just the lines that hold a keyword's bytes (and
+// where they are dense, the lines between them) are decoded and tested;
+// everything else is read line by line as there. cancelled() is polled
+// before reading a non-empty file, between reads and before each line
+// tested.
 TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString &name,
                                  CKeywordPreFilter &preFilter, const LineTest &lineTest,
                                  const CancelCheck &cancelled, QTextCodec *codec = nullptr,

@@ -1,5 +1,6 @@
 // Keyword parsing and the match expressions over arbitrary keyword texts.
 
+#include <QRegExp>
 #include <QString>
 
 #include <cstdint>
@@ -23,18 +24,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     for (const QString &pattern : query.KeywordPatterns) {
         Check(!pattern.isEmpty());
-        for (bool wholeWord : {false, true}) {
-            const QRegExp expression = FullTextExpression(pattern, wholeWord, true);
-            Check(expression.isValid());
-        }
-        Check(FileNameExpression(pattern).isValid());
+        Check(FoldCase(pattern) == pattern);
+        Check(FullTextExpression(pattern, true, true).Length() == PatternText(pattern).size());
     }
 
-    // Every keyword, lower-cased, is found literally by its own pattern.
+    // Every keyword finds itself, folded or not, alone as a whole word and inside a name.
     for (const QString &keyword : query.KeywordList) {
-        const QString pattern = QRegExp::escape(keyword).toLower();
+        const QString pattern = FoldCase(QRegExp::escape(keyword));
         Check(query.KeywordPatterns.contains(pattern));
-        Check(FileNameExpression(pattern).indexIn(keyword.toLower()) >= 0);
+        Check(FoldCase(keyword).size() == keyword.size());
+        Check(FullTextExpression(pattern, true, true).IndexIn(keyword) == 0);
+        // Keywords hold no white space: a match can only start at the keyword.
+        const QString padded = QStringLiteral(" ") + keyword + QStringLiteral(" ");
+        Check(FileNameExpression(pattern).IndexIn(padded) == 1);
+        Check(FullTextExpression(pattern, true, true).IndexIn(padded) == 1);
+        Check(FileNameExpression(pattern).IndexIn(FoldCase(keyword)) == 0);
     }
     return 0;
 }

@@ -1,9 +1,13 @@
 // The full-text pre-filter over arbitrary file contents: it may only rule a
-// file out where reading its lines finds no match, and a viewer block only
-// where decoding it shows no keyword. The first input byte picks the
-// keywords, the match mode and the read size; the rest is the file.
+// file out where reading its lines finds no match, a big file is matched
+// from the lines holding keyword bytes exactly as from all of its lines, and
+// a viewer block is ruled out only where decoding it shows no keyword. The
+// first input byte picks the keywords, the match mode, the read size and the
+// line cut; the rest is the file.
 
 #include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTextCodec>
 
 #include <cstdint>
@@ -14,13 +18,23 @@
 #include "search/core/keywordprefilter.h"
 #include "search/core/keywordquery.h"
 #include "search/core/textfilescan.h"
+#include "viewer/core/keywordhighlights.h"
 
 namespace {
 
-const char *const KeywordTexts[] = {"alpha", "kiss", "c++ a.b", "ss beta", "\xC3\xA9t\xC3\xA9 ki", "k"};
+const char *const KeywordTexts[] = {"alpha",
+                                    "kiss",
+                                    "c++ a.b",
+                                    "ss beta",
+                                    "\xC3\xA9t\xC3\xA9 ki",
+                                    "k",
+                                    "(x s",
+                                    "\xCE\x9B\xCE\x9F\xCE\x93\xCE\x9F\xCE\xA3",
+                                    "\xC4\xB0stanbul"};
 const int KeywordTextCount = int(sizeof(KeywordTexts) / sizeof(KeywordTexts[0]));
 
-TEnumFileScanResult LineScan(const QByteArray &bytes, const QStringList &patterns, bool wholeWord)
+TEnumFileScanResult LineScan(const QByteArray &bytes, const QStringList &patterns, bool wholeWord,
+                             int maxLineLength = 64)
 {
     CKeywordMatcher matcher = CKeywordMatcher::ForFullText(patterns, wholeWord, true);
     QBuffer buffer;
@@ -28,7 +42,26 @@ TEnumFileScanResult LineScan(const QByteArray &bytes, const QStringList &pattern
     buffer.open(QIODevice::ReadOnly);
     return ScanTextLines(
         buffer, [&matcher](const QString &line) { return matcher.Feed(line); }, CancelCheck(),
-        QTextCodec::codecForName("UTF-8"), 64);
+        QTextCodec::codecForName("UTF-8"), maxLineLength);
+}
+
+// The scan of a file behind the pre-filter, which decodes only the lines
+// holding a keyword's bytes once the file spans more than one read.
+TEnumFileScanResult FileScan(const QByteArray &bytes, const QStringList &patterns, bool wholeWord,
+                             int chunkSize, int maxLineLength)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("input.txt"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        abort();
+    file.close();
+    CKeywordMatcher matcher = CKeywordMatcher::ForFullText(patterns, wholeWord, true);
+    matcher.SkipSubjectsWithoutKeywordText();
+    CKeywordPreFilter preFilter(patterns, QTextCodec::codecForName("UTF-8"), chunkSize);
+    return ScanTextFile(
+        path, preFilter, [&matcher](const QString &line) { return matcher.Feed(line); }, CancelCheck(),
+        QTextCodec::codecForName("UTF-8"), maxLineLength);
 }
 
 } // namespace
@@ -39,8 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const uint8_t choice = data[0];
     const QByteArray bytes(reinterpret_cast<const char *>(data + 1), int(size - 1));
-    const QStringList patterns =
-        ParseKeywords(QString::fromUtf8(KeywordTexts[choice % KeywordTextCount])).KeywordPatterns;
+    const CKeywordQuery query = ParseKeywords(QString::fromUtf8(KeywordTexts[choice % KeywordTextCount]));
+    const QStringList &patterns = query.KeywordPatterns;
     const bool wholeWord = choice & 0x40;
 
     QBuffer buffer;
@@ -49,6 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     CKeywordPreFilter preFilter(patterns, QTextCodec::codecForName("UTF-8"), 2 + (choice >> 3) % 8);
     if (preFilter.Check(buffer, CKeywordPreFilter::CancelCheck()) == PreFilterNoMatch)
         Check(LineScan(bytes, patterns, wholeWord) == FileScanNotMatched);
+    const int maxLineLength = 3 + (choice >> 1) % 16;
+    Check(FileScan(bytes, patterns, wholeWord, 2 + (choice >> 3) % 8, maxLineLength) ==
+          LineScan(bytes, patterns, wholeWord, maxLineLength));
 
     // A viewer block, decoded whole.
     for (const char *name : {"UTF-8", "ISO-8859-1", "UTF-16LE", "UTF-16BE"}) {
@@ -57,7 +93,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             continue;
         const QString text = codec->toUnicode(bytes);
         for (const QString &pattern : patterns)
-            Check(FullTextExpression(pattern, wholeWord, true).indexIn(text) == -1);
+            Check(FullTextExpression(pattern, wholeWord, true).IndexIn(text) == -1);
     }
+
+    // The viewer finds a keyword in a text exactly where the search does, and
+    // colours only what folds to the keyword.
+    const QString text = QString::fromUtf8(bytes);
+    bool any = false;
+    for (const QString &pattern : patterns) {
+        CKeywordMatcher matcher = CKeywordMatcher::ForFullText(QStringList(pattern), wholeWord, true);
+        const bool found = matcher.Feed(text);
+        any = any || found;
+        Check(TextContainsAnyKeyword(QStringList(pattern), text, wholeWord, true) == found);
+        const CHighlightPlan plan =
+            PlanKeywordHighlights(text, QStringList(pattern), query.KeywordList, wholeWord, true);
+        Check(plan.Ranges.isEmpty() != found);
+        for (const CHighlightRange &range : plan.Ranges)
+            Check(FoldCase(text.mid(range.Start, range.Length)) == PatternText(pattern));
+    }
+    Check(TextContainsAnyKeyword(patterns, text, wholeWord, true) == any);
     return 0;
 }

@@ -11,7 +11,7 @@ namespace {
 QString KeywordOfPattern(const QString &pattern, const QStringList &keywords)
 {
     for (const QString &keyword : keywords) {
-        if (QRegExp::escape(keyword).toLower() == pattern)
+        if (FoldCase(QRegExp::escape(keyword)) == pattern)
             return keyword;
     }
     return QString();
@@ -23,19 +23,21 @@ struct FirstOccurrence
     int length = 0;
 };
 
-QMap<int, FirstOccurrence> FirstOccurrences(const QString &text, const QStringList &patterns,
-                                            const QStringList &keywords, bool matchWholeWord,
-                                            bool wordSeparatedLanguage)
+QMap<int, FirstOccurrence> FirstOccurrences(const QString &text, const QString &foldedText,
+                                            const QStringList &patterns, const QStringList &keywords,
+                                            bool matchWholeWord, bool wordSeparatedLanguage)
 {
     QMap<int, FirstOccurrence> firsts;
     for (const QString &pattern : patterns) {
-        QRegExp expression = FullTextExpression(pattern, matchWholeWord, wordSeparatedLanguage);
-        const int start = expression.indexIn(text, 0);
+        const CKeywordExpression expression =
+            FullTextExpression(pattern, matchWholeWord, wordSeparatedLanguage);
+        const int start = expression.IndexIn(text, foldedText);
         if (start < 0)
             continue;
         FirstOccurrence first;
         first.keyword = KeywordOfPattern(pattern, keywords);
-        first.length = first.keyword.isEmpty() ? expression.matchedLength() : first.keyword.length();
+        // Folding keeps the length: the keyword is as long as what its pattern matches.
+        first.length = expression.Length();
         firsts.insert(start, first);
     }
     return firsts;
@@ -61,8 +63,9 @@ CHighlightPlan PlanKeywordHighlights(const QString &documentText, const QStringL
                                      bool wordSeparatedLanguage)
 {
     CHighlightPlan plan;
+    const QString folded = FoldCase(documentText);
     const QMap<int, FirstOccurrence> firsts =
-        FirstOccurrences(documentText, patterns, keywords, matchWholeWord, wordSeparatedLanguage);
+        FirstOccurrences(documentText, folded, patterns, keywords, matchWholeWord, wordSeparatedLanguage);
     int rank = 0;
     for (auto first = firsts.constBegin(); first != firsts.constEnd(); ++first, ++rank) {
         const int length = first->length;
@@ -70,9 +73,10 @@ CHighlightPlan PlanKeywordHighlights(const QString &documentText, const QStringL
         plan.Ranges.append({first.key(), length, rank});
         if (first->keyword.isEmpty() || length == 0)
             continue;
+        const QString foldedKeyword = FoldCase(first->keyword);
         int from = first.key() + length;
         int found;
-        while ((found = documentText.indexOf(first->keyword, from, Qt::CaseInsensitive)) >= 0) {
+        while ((found = folded.indexOf(foldedKeyword, from)) >= 0) {
             plan.Ranges.append({found, length, rank});
             from = found + length;
         }
@@ -83,8 +87,9 @@ CHighlightPlan PlanKeywordHighlights(const QString &documentText, const QStringL
 bool TextContainsAnyKeyword(const QStringList &patterns, const QString &text, bool matchWholeWord,
                             bool wordSeparatedLanguage)
 {
+    const QString folded = FoldCase(text);
     for (const QString &pattern : patterns) {
-        if (FullTextExpression(pattern, matchWholeWord, wordSeparatedLanguage).indexIn(text, 0) >= 0)
+        if (FullTextExpression(pattern, matchWholeWord, wordSeparatedLanguage).IndexIn(text, folded) >= 0)
             return true;
     }
     return false;
