@@ -128,14 +128,8 @@ CLintra::CLintra(QWidget *parent)
 
     // 24. Viewer paging state and update schedule.
     ResultFileBytes.clear();
-    BlockLines.clear();
-    BlockLineRanges.clear();
-    LineOffsets.clear();
-    CurrentBlock = 0;
-    CurrentBlockFirstLine = 0;
-    CurrentBlockLastLine = 0;
-    LastBlock = -1;
     ResultFileEncoding = Local8Bit;
+    CreateBlockPositionLabel();
     UpdateCheckStarted = false;
     UpdateCheckIntervalDays = 3;
 

@@ -150,8 +150,8 @@ void TestViewer::wholeOrBlocksBySize()
     QCOMPARE(Pane()->PartialDocument, inBlocks);
     QVERIFY(Window->ResultContentCharset_ComboBox->isEnabled());
     QCOMPARE(Window->ResultFileBytes.size(), inBlocks ? 0 : size);
-    QCOMPARE(Window->LastBlock, inBlocks ? 0 : -1);
-    QCOMPARE(Window->BlockLines.size(), inBlocks ? 512 : 0);
+    QCOMPARE(Window->ResultPager.LastBlock(), inBlocks ? 0 : -1);
+    QCOMPARE(Window->ResultPager.CurrentLines().size(), inBlocks ? 512 : 0);
     QVERIFY(Pane()->toolTip().contains(inBlocks ? "Only partial document" : "The whole document is loaded"));
 }
 
@@ -159,17 +159,18 @@ void TestViewer::hundredByteLines()
 {
     const QByteArray bytes = Lines(1000, 100, 3);
     Show(Write(bytes), "needle");
-    QCOMPARE(Window->BlockLineRanges.value(0), qMakePair(0, 512));
+    QCOMPARE(Window->ResultPager.BlockLineRange(0), qMakePair(0, 512));
     QCOMPARE(Shown(), QString::fromLatin1(bytes.left(51300)));
-    QCOMPARE(Window->BlockLines.size(), 513);
-    QCOMPARE(Window->LastBlock, -1);
+    QCOMPARE(Window->ResultPager.CurrentLines().size(), 513);
+    QCOMPARE(Window->ResultPager.LastBlock(), -1);
 
     QVERIFY(Page(true).isEmpty());
-    QCOMPARE(Window->CurrentBlock, 1);
-    QCOMPARE(Window->CurrentBlockFirstLine, 513);
-    QCOMPARE(Window->LineOffsets.value(513), qMakePair(qint64(51300), qint64(100)));
-    QCOMPARE(Window->BlockLineRanges.value(1), qMakePair(513, 999));
-    QCOMPARE(Window->LastBlock, 1);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 1);
+    QCOMPARE(Window->ResultPager.CurrentBlockFirstLine(), 513);
+    QCOMPARE(Window->ResultPager.BlockOffset(1), qint64(51300));
+    QCOMPARE(Window->ResultPager.CurrentLines().value(0).size(), 100);
+    QCOMPARE(Window->ResultPager.BlockLineRange(1), qMakePair(513, 999));
+    QCOMPARE(Window->ResultPager.LastBlock(), 1);
     QCOMPARE(Shown(), QString::fromLatin1(bytes.mid(51300)));
 }
 
@@ -179,37 +180,37 @@ void TestViewer::longFirstLine()
     const QByteArray first = "needle " + QByteArray("word ").repeated(39998) + "wo\n";
     QCOMPARE(first.size(), 200000);
     Show(Write(first + Lines(5, 50)), "needle");
-    QCOMPARE(Window->BlockLineRanges.value(0), qMakePair(0, 0));
-    QCOMPARE(Window->LastBlock, -1);
+    QCOMPARE(Window->ResultPager.BlockLineRange(0), qMakePair(0, 0));
+    QCOMPARE(Window->ResultPager.LastBlock(), -1);
     QVERIFY(Page(true).isEmpty());
-    QCOMPARE(Window->LineOffsets.value(1).first, qint64(200000));
-    QCOMPARE(Window->BlockLineRanges.value(1), qMakePair(1, 5));
+    QCOMPARE(Window->ResultPager.BlockOffset(1), qint64(200000));
+    QCOMPARE(Window->ResultPager.BlockLineRange(1), qMakePair(1, 5));
 
     Show(Write(first), "needle");
-    QCOMPARE(Window->BlockLineRanges.keys(), QList<int>{0});
-    QCOMPARE(Window->LastBlock, 0);
+    QCOMPARE(Window->ResultPager.KnownBlocks(), 1);
+    QCOMPARE(Window->ResultPager.LastBlock(), 0);
 }
 
 void TestViewer::firstKeywordInBlockThree()
 {
     const QByteArray bytes = Lines(3000, 100, 3 * 513 + 10);
     Show(Write(bytes), "needle");
-    QCOMPARE(Window->CurrentBlock, 3);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 3);
     QVERIFY(Shown().contains("needle"));
-    QCOMPARE(Window->BlockLineRanges.keys(), (QList<int>{0, 1, 2, 3}));
-    const int linesRead = Window->LineOffsets.size();
+    QCOMPARE(Window->ResultPager.KnownBlocks(), 4);
+    const int blocksRead = Window->ResultPager.KnownBlocks();
 
     QVERIFY(Page(false).isEmpty());
-    QCOMPARE(Window->CurrentBlock, 2);
-    QCOMPARE(Window->CurrentBlockFirstLine, 1026);
-    QCOMPARE(Window->CurrentBlockLastLine, 1538);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 2);
+    QCOMPARE(Window->ResultPager.CurrentBlockFirstLine(), 1026);
+    QCOMPARE(Window->ResultPager.CurrentBlockLastLine(), 1538);
     QCOMPARE(Shown(), QString::fromLatin1(bytes.mid(102600, 51300)));
-    QCOMPARE(Window->LineOffsets.size(), linesRead);
+    QCOMPARE(Window->ResultPager.KnownBlocks(), blocksRead);
 
     QVERIFY(Page(true).isEmpty());
-    QCOMPARE(Window->CurrentBlock, 3);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 3);
     QVERIFY(Shown().contains("needle"));
-    QCOMPARE(Window->LineOffsets.size(), linesRead);
+    QCOMPARE(Window->ResultPager.KnownBlocks(), blocksRead);
 }
 
 void TestViewer::unicodePagedWithoutGarbage_data()
@@ -237,7 +238,7 @@ void TestViewer::unicodePagedWithoutGarbage()
     Show(Write(bytes), "needle");
     QCOMPARE(Window->ResultContentCharset_ComboBox->currentText(), entry);
     QStringList blocks{Shown()};
-    while (Window->CurrentBlock != Window->LastBlock) {
+    while (Window->ResultPager.CurrentBlock() != Window->ResultPager.LastBlock()) {
         QVERIFY(Page(true).isEmpty());
         blocks << Shown();
     }
@@ -264,8 +265,11 @@ void TestViewer::firstBlockReadAgainForItsEncoding()
     const QByteArray bytes = Utf16Bytes(text.repeated(3), false);
     Show(Write(bytes), "needle");
     QCOMPARE(int(Window->ResultFileEncoding), int(Local8Bit));
-    QCOMPARE(Window->LineOffsets.value(0).second, qint64(199));
-    QCOMPARE(Window->BlockLines.join(), bytes.left(Window->BlockLines.join().size()));
+    while (Window->ResultPager.Previous().Outcome == PageShown) {
+    }
+    QCOMPARE(Window->ResultPager.CurrentLines().value(0).size(), 199);
+    QCOMPARE(Window->ResultPager.CurrentLines().join(),
+             bytes.left(Window->ResultPager.CurrentBytes().size()));
 }
 
 void TestViewer::gb18030ReDecodedWhole()
@@ -302,11 +306,11 @@ void TestViewer::deletedFileShowsNothing()
 void TestViewer::messagesAtBothEnds()
 {
     Show(Write(Lines(512, 100, 0)), "needle");
-    QCOMPARE(Window->LastBlock, 0);
+    QCOMPARE(Window->ResultPager.LastBlock(), 0);
     QCOMPARE(Page(true), QStringList{"information|Information|Already at the end of the file!|verdana"});
     QCOMPARE(Page(false),
              QStringList{"information|Information|Already at the beginning of the file!|verdana"});
-    QCOMPARE(Window->CurrentBlock, 0);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 0);
 }
 
 // A seek error and the slot's own box, in a row; the pane and the state stay.
@@ -314,7 +318,7 @@ void TestViewer::failedReadsShowBoxes()
 {
     const QString path = Write(Lines(3000, 100, 600));
     Show(path, "needle");
-    QCOMPARE(Window->CurrentBlock, 1);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 1);
     const QString block = Shown();
     QVERIFY(QFile::remove(path));
     const QString failure =
@@ -322,7 +326,7 @@ void TestViewer::failedReadsShowBoxes()
     QCOMPARE(Page(false),
              (QStringList{"warning||File seek error!|verdana", "warning|Error|" + failure + "|verdana"}));
     QCOMPARE(Page(true), QStringList{"warning|Result File Content|" + failure + "|verdana"});
-    QCOMPARE(Window->CurrentBlock, 1);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 1);
     QCOMPARE(Shown(), block);
 }
 
@@ -339,7 +343,7 @@ void TestViewer::blockSlotsWithoutCurrentRowDoNothing()
     QVERIFY(Pane()->PartialDocument);
     QVERIFY(Page(true).isEmpty());
     QVERIFY(Page(false).isEmpty());
-    QCOMPARE(Window->CurrentBlock, 1);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 1);
 
     // A row of the new search that is current but not yet shown.
     const QString shown = Shown();
@@ -347,7 +351,7 @@ void TestViewer::blockSlotsWithoutCurrentRowDoNothing()
     table->selectionModel()->setCurrentIndex(table->model()->index(0, 0), QItemSelectionModel::NoUpdate);
     QCOMPARE(table->currentRow(), 0);
     QVERIFY(Page(true).isEmpty());
-    QCOMPARE(Window->CurrentBlock, 1);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 1);
     QCOMPARE(Shown(), shown);
 }
 
@@ -355,12 +359,12 @@ void TestViewer::noKeywordInAnyBlock()
 {
     const QByteArray bytes = Lines(1200, 100);
     Show(Write(bytes), "needle");
-    QCOMPARE(Window->CurrentBlock, 3);
-    QCOMPARE(Window->LastBlock, 3);
-    QCOMPARE(Window->BlockLineRanges.value(3), qMakePair(1200, 1199));
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 3);
+    QCOMPARE(Window->ResultPager.LastBlock(), 3);
+    QCOMPARE(Window->ResultPager.BlockLineRange(3), qMakePair(1200, 1199));
     QCOMPARE(Shown(), QString());
     QVERIFY(Page(false).isEmpty());
-    QCOMPARE(Window->CurrentBlock, 2);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 2);
     QCOMPARE(Shown(), QString::fromLatin1(bytes.mid(1026 * 100)));
 }
 
@@ -368,20 +372,20 @@ void TestViewer::noKeywordTypedShowsFirstBlock()
 {
     const QByteArray bytes = Lines(1200, 100);
     Show(Write(bytes), "  ");
-    QCOMPARE(Window->CurrentBlock, 0);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 0);
     QCOMPARE(Shown(), QString::fromLatin1(bytes.left(51300)));
 }
 
 void TestViewer::secondBigFileStartsAfresh()
 {
     Show(Write(Lines(3000, 100, 1200)), "needle");
-    QCOMPARE(Window->CurrentBlock, 2);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 2);
     QVERIFY(Page(true).isEmpty());
     Show(Write(Lines(800, 80, 1)), "needle");
-    QCOMPARE(Window->CurrentBlock, 0);
-    QCOMPARE(Window->BlockLineRanges.keys(), QList<int>{0});
-    QCOMPARE(Window->BlockLineRanges.value(0), qMakePair(0, 640));
-    QCOMPARE(Window->LastBlock, -1);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 0);
+    QCOMPARE(Window->ResultPager.KnownBlocks(), 1);
+    QCOMPARE(Window->ResultPager.BlockLineRange(0), qMakePair(0, 640));
+    QCOMPARE(Window->ResultPager.LastBlock(), -1);
 }
 
 void TestViewer::filenameRowsShowEditedKeywords()
@@ -421,7 +425,7 @@ void TestViewer::resultOfARealSearch()
     QCOMPARE(table->rowCount(), 2);
     const int big = TablePaths(*Window).indexOf(Dir->filePath("tree/big.txt"));
     table->selectRow(big);
-    QCOMPARE(Window->CurrentBlock, 2);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 2);
     QVERIFY(Shown().contains("001500 needle"));
     QCOMPARE(Window->ResultContentCharset_ComboBox->currentText(),
              CodecEntryName(QTextCodec::codecForLocale()));

@@ -41,6 +41,9 @@ void CContentEdit::CreateBlockActions()
         QAction *action = new QAction(tr(entry.text), this);
         action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
         action->setStatusTip(tr(entry.statusTip));
+        // The keys work wherever the focus is in the pane, as the menu says.
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
         connect(action, SIGNAL(triggered()), TargetWindow, entry.slot);
         BlockActions.append(action);
     }

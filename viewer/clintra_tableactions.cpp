@@ -32,7 +32,7 @@ QAction *NewTableAction(QObject *parent, const char *icon, const QString &text, 
 void CLintra::CreateFilesTableActions()
 {
     CopyFilePath_Action = NewTableAction(
-        this, ":/images/copy.gif", tr("Copy File &Path"), "Ctrl+P",
+        this, ":/images/copy.gif", tr("Copy File &Path"), "Ctrl+Shift+C",
         tr("<font face=\"verdana\">Copy the full path of the selected file to the clipboard.</font>"));
     connect(CopyFilePath_Action, SIGNAL(triggered()), this, SLOT(CopyFilePath()));
     OpenContainingFolder_Action = NewTableAction(
