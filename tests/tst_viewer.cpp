@@ -5,10 +5,14 @@
 #include <QtTest>
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTextCodec>
+#include <QTextDocumentFragment>
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
@@ -59,7 +63,13 @@ private slots:
     void unicodePagedWithoutGarbage_data();
     void unicodePagedWithoutGarbage();
     void firstBlockReadAgainForItsEncoding();
+    void utf32LeShownWhole();
     void gb18030ReDecodedWhole();
+    void charsetChosenForAPagedFile();
+    void paneShortcutsWork();
+    void blockPositionShown();
+    void truncatedWhilePagingSaysSo();
+    void backFromPastTheEndSaysEnd();
     void deletedFileShowsNothing();
     void messagesAtBothEnds();
     void failedReadsShowBoxes();
@@ -227,6 +237,7 @@ void TestViewer::unicodePagedWithoutGarbage_data()
     QTest::newRow("utf16 le bom") << text << Utf16Bytes(bom + text, false) << "UTF-16LE";
     QTest::newRow("utf16 le nobom") << text << Utf16Bytes(text, false) << "UTF-16LE";
     QTest::newRow("utf16 be bom") << text << Utf16Bytes(bom + text, true) << "UTF-16BE";
+    QTest::newRow("utf32 le bom") << text << Utf32Bytes(bom + text, false) << "UTF-32LE";
 }
 
 void TestViewer::unicodePagedWithoutGarbage()
@@ -285,13 +296,164 @@ void TestViewer::gb18030ReDecodedWhole()
     selector->setCurrentIndex(entry);
     emit selector->activated(entry);
     QCOMPARE(Shown(), text);
+}
 
-    // Shown in blocks: choosing an entry leaves the pane as it is.
-    Show(Write(gb18030->fromUnicode(text.repeated(20))), "needle");
+void TestViewer::utf32LeShownWhole()
+{
+    const QString text = QString::fromUtf8("Grüße, a needle in UTF-32LE 上海\n").repeated(30);
+    Show(Write(Utf32Bytes(QChar(0xFEFF) + text, false)), "needle");
+    QVERIFY(!Pane()->PartialDocument);
+    QCOMPARE(Shown(), text);
+    QCOMPARE(Window->ResultContentCharset_ComboBox->currentText(), QStringLiteral("UTF-32LE"));
+    QTextCursor cursor(Pane()->document());
+    cursor.setPosition(text.indexOf("needle") + 1);
+    QCOMPARE(cursor.charFormat().background().color(), QColor(Qt::lightGray));
+}
+
+// A file shown in blocks is decoded with the chosen codec, the block on show
+// at once and every block paged to after it, until another file is selected.
+void TestViewer::charsetChosenForAPagedFile()
+{
+    QTextCodec *koi8 = QTextCodec::codecForName("KOI8-R");
+    QString text;
+    for (int line = 0; line < 3000; ++line)
+        text += QString::fromUtf8("%1 строка русского текста needle\n").arg(line, 5, 10, QChar('0'));
+    const QByteArray bytes = koi8->fromUnicode(text);
+    Show(Write(bytes), "needle");
     QVERIFY(Pane()->PartialDocument);
+    QComboBox *selector = Window->ResultContentCharset_ComboBox;
+    QVERIFY(!Shown().contains(QString::fromUtf8("строка")));
+    const int entry = selector->findData(koi8->mibEnum());
+    QVERIFY(entry >= 0);
+    selector->setCurrentIndex(entry);
+    emit selector->activated(entry);
+    const QString first = Shown();
+    QVERIFY(text.startsWith(first));
+    QVERIFY(first.size() > 1000);
+
+    QVERIFY(Page(true).isEmpty());
+    QCOMPARE(Shown(), text.mid(first.size(), Shown().size()));
+    QCOMPARE(selector->currentText(), QStringLiteral("KOI8-R"));
+    QVERIFY(Page(false).isEmpty());
+    QCOMPARE(Shown(), first);
+
+    // Another file: its own encoding again.
+    Show(Write(bytes), "needle");
+    QVERIFY(!Shown().contains(QString::fromUtf8("строка")));
+    QCOMPARE(selector->currentText(), CodecEntryName(QTextCodec::codecForLocale()));
+}
+
+// Every key the pane's menu shows works with the focus in the pane, and no
+// key belongs to two actions of the window.
+void TestViewer::paneShortcutsWork()
+{
+    const QByteArray bytes = Lines(3000, 100, 600);
+    Show(Write(bytes), "needle");
+    Window->show();
+    QApplication::setActiveWindow(Window);
+    QVERIFY(QTest::qWaitForWindowActive(Window));
+    Pane()->setFocus();
+    QTRY_VERIFY(Pane()->hasFocus());
+
+    QScopedPointer<QMenu> menu(Pane()->CreateContextMenu());
+    QStringList shown;
+    // The standard entries show their keys in their text.
+    for (QAction *action : menu->actions()) {
+        const QString key =
+            action->shortcut().isEmpty() ? action->text().section('\t', 1) : action->shortcut().toString();
+        if (!key.isEmpty())
+            shown << key;
+    }
+    QCOMPARE(shown, (QStringList{"Ctrl+C", "Ctrl+A", "Ctrl+P", "Ctrl+N"}));
+    QStringList keys;
+    for (QAction *action : Window->findChildren<QAction *>()) {
+        for (const QKeySequence &key : action->shortcuts())
+            keys << key.toString();
+    }
+    for (const QString &key : keys)
+        QVERIFY2(keys.count(key) == 1, qPrintable(key));
+
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 1);
+    QVERIFY(BoxesShownBy([this] { QTest::keyClick(Pane(), Qt::Key_N, Qt::ControlModifier); }).isEmpty());
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 2);
+    QCOMPARE(Shown(), QString::fromLatin1(bytes.mid(2 * 51300, 51300)));
+    QVERIFY(BoxesShownBy([this] { QTest::keyClick(Pane(), Qt::Key_P, Qt::ControlModifier); }).isEmpty());
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 1);
+    QCOMPARE(Shown(), QString::fromLatin1(bytes.mid(51300, 51300)));
+
+    QTest::keyClick(Pane(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(Pane()->textCursor().selection().toPlainText(), Shown());
+    QApplication::clipboard()->clear();
+    QTest::keyClick(Pane(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), Shown());
+}
+
+void TestViewer::blockPositionShown()
+{
+    QLabel *position = Window->ResultBlockPosition_Label;
+    Window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Window));
+    Show(Write(Lines(3000, 100, 3 * 513 + 10)), "needle");
+    QVERIFY(position->isVisible());
+    QCOMPARE(position->text(), QStringLiteral("Block 4 of about 6"));
+    QVERIFY(Page(true).isEmpty());
+    QCOMPARE(position->text(), QStringLiteral("Block 5 of about 6"));
+    QVERIFY(Page(true).isEmpty());
+    QCOMPARE(position->text(), QStringLiteral("Block 6 of 6"));
+    QCOMPARE(Page(true), QStringList{"information|Information|Already at the end of the file!|verdana"});
+    QCOMPARE(position->text(), QStringLiteral("Block 6 of 6"));
+    QVERIFY(Page(false).isEmpty());
+    QCOMPARE(position->text(), QStringLiteral("Block 5 of 6"));
+    // Beside the heading, which keeps its text.
+    QCOMPARE(Window->ResultContentHeader_Label->text(), QString());
+    QCOMPARE(position->parentWidget(), Window->ResultContentHeader_Label->parentWidget());
+
+    Show(Write(Lines(1200, 100)), "needle");
+    QCOMPARE(position->text(), QStringLiteral("No keyword in any of the 3 blocks"));
+    QVERIFY(position->isVisible());
+
+    Show(Write(Lines(10, 100, 1)), "needle");
+    QVERIFY(!position->isVisible());
+    Show(Write(Lines(3000, 100, 1)), "needle");
+    QVERIFY(position->isVisible());
+    Window->ui->FileContent_TextEdit->clear();
+    QVERIFY(!position->isVisible());
+}
+
+// A file cut short while paged: each step says so, and neither the pane
+// nor the position moves.
+void TestViewer::truncatedWhilePagingSaysSo()
+{
+    Window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Window));
+    const QString path = Write(Lines(3000, 100, 3 * 513 + 10));
+    Show(path, "needle");
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 3);
     const QString block = Shown();
-    emit selector->activated(selector->findText("UTF-16LE"));
+    const QString position = Window->ResultBlockPosition_Label->text();
+    QVERIFY(QFile(path).resize(1000));
+    const QString shrunk =
+        "The file has become shorter since it was opened: this part of it can no longer be "
+        "read. Select the file again to read it anew.";
+    QCOMPARE(Page(false), QStringList{"warning|Error|" + shrunk + "|verdana"});
+    QCOMPARE(Page(true), QStringList{"warning|Result File Content|" + shrunk + "|verdana"});
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 3);
     QCOMPARE(Shown(), block);
+    QCOMPARE(Window->ResultBlockPosition_Label->text(), position);
+}
+
+// After a scan that found no keyword, Previous shows the last block, and
+// Next from there says the end is reached instead of doing nothing.
+void TestViewer::backFromPastTheEndSaysEnd()
+{
+    const QByteArray bytes = Lines(1200, 100);
+    Show(Write(bytes), "needle");
+    QVERIFY(Page(false).isEmpty());
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 2);
+    const QString last = Shown();
+    QCOMPARE(Page(true), QStringList{"information|Information|Already at the end of the file!|verdana"});
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 2);
+    QCOMPARE(Shown(), last);
 }
 
 void TestViewer::deletedFileShowsNothing()
