@@ -129,7 +129,6 @@ CLintra::CLintra(QWidget *parent)
     // 24. Viewer paging state and update schedule.
     ResultFileBytes.clear();
     ResultFileEncoding = Local8Bit;
-    CreateBlockPositionLabel();
     UpdateCheckStarted = false;
     UpdateCheckIntervalDays = 3;
 

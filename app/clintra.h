@@ -63,9 +63,6 @@ public:
     QByteArray ResultFileBytes;
     CResultPager ResultPager;
     TEnumTextEncoding ResultFileEncoding = Local8Bit;
-    // Which block is on show, beside the heading of the pane; hidden for
-    // a file shown whole.
-    QLabel *ResultBlockPosition_Label = nullptr;
 
     // Directory walk and search progress (search/).
     QStringList PlainTextFileFilters;
@@ -159,7 +156,6 @@ public:
     bool LoadWholeResultFile(QFile &file, QString &text);
     void ShowFirstResultBlock(const QString &path, const QStringList &patterns);
     void ShowResultPage(const CResultPage &page);
-    void CreateBlockPositionLabel();
     void ShowBlockPosition();
     bool PagingRowPath(QString &path) const;
     void ReplaceContentDocument(QTextDocument *document, bool unwrapped);

@@ -390,7 +390,7 @@ void TestViewer::paneShortcutsWork()
 
 void TestViewer::blockPositionShown()
 {
-    QLabel *position = Window->ResultBlockPosition_Label;
+    QLabel *position = Pane()->Position_Label;
     Window->show();
     QVERIFY(QTest::qWaitForWindowExposed(Window));
     Show(Write(Lines(3000, 100, 3 * 513 + 10)), "needle");
@@ -404,9 +404,11 @@ void TestViewer::blockPositionShown()
     QCOMPARE(position->text(), QStringLiteral("Block 6 of 6"));
     QVERIFY(Page(false).isEmpty());
     QCOMPARE(position->text(), QStringLiteral("Block 5 of 6"));
-    // Beside the heading, which keeps its text.
-    QCOMPARE(Window->ResultContentHeader_Label->text(), QString());
-    QCOMPARE(position->parentWidget(), Window->ResultContentHeader_Label->parentWidget());
+    // Below the text, which it does not hide, in a pane as wide as before.
+    QCOMPARE(position->parentWidget(), Pane());
+    QVERIFY(position->geometry().top() > Pane()->viewport()->geometry().bottom());
+    QVERIFY(position->geometry().bottom() < Pane()->height());
+    QCOMPARE(Pane()->minimumSizeHint().width(), CContentEdit().minimumSizeHint().width());
 
     Show(Write(Lines(1200, 100)), "needle");
     QCOMPARE(position->text(), QStringLiteral("No keyword in any of the 3 blocks"));
@@ -430,7 +432,7 @@ void TestViewer::truncatedWhilePagingSaysSo()
     Show(path, "needle");
     QCOMPARE(Window->ResultPager.CurrentBlock(), 3);
     const QString block = Shown();
-    const QString position = Window->ResultBlockPosition_Label->text();
+    const QString position = Pane()->Position_Label->text();
     QVERIFY(QFile(path).resize(1000));
     const QString shrunk =
         "The file has become shorter since it was opened: this part of it can no longer be "
@@ -439,7 +441,7 @@ void TestViewer::truncatedWhilePagingSaysSo()
     QCOMPARE(Page(true), QStringList{"warning|Result File Content|" + shrunk + "|verdana"});
     QCOMPARE(Window->ResultPager.CurrentBlock(), 3);
     QCOMPARE(Shown(), block);
-    QCOMPARE(Window->ResultBlockPosition_Label->text(), position);
+    QCOMPARE(Pane()->Position_Label->text(), position);
 }
 
 // After a scan that found no keyword, Previous shows the last block, and

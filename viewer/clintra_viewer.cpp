@@ -11,8 +11,6 @@
 #include <QFileInfo>
 #include <QTextCodec>
 
-#include <QLabel>
-
 #include "viewer/core/resultdecoding.h"
 
 namespace {
@@ -180,35 +178,21 @@ void CLintra::UpdateResultFileContent()
 
 // --- Paging ----------------------------------------------------------------
 
-void CLintra::CreateBlockPositionLabel()
-{
-    ResultBlockPosition_Label = new QLabel();
-    ResultBlockPosition_Label->setObjectName(QStringLiteral("ResultBlockPosition_Label"));
-    ResultBlockPosition_Label->hide();
-    ui->ResultContentHeader_HorizontalLayout->insertWidget(1, ResultBlockPosition_Label, 0, Qt::AlignLeft);
-    // Whatever empties the pane (a new search, another row) also ends the
-    // position it showed.
-    connect(ui->FileContent_TextEdit, &QTextEdit::textChanged, ResultBlockPosition_Label, [this] {
-        if (ui->FileContent_TextEdit->document()->isEmpty())
-            ResultBlockPosition_Label->hide();
-    });
-}
-
+// Which block is on show, in a strip below the text, while a file is paged.
 void CLintra::ShowBlockPosition()
 {
-    QLabel *label = ResultBlockPosition_Label;
-    if (!ui->FileContent_TextEdit->PartialDocument || ResultPager.BlockOffset(1) == 0) {
-        label->hide();
+    CContentEdit *pane = ui->FileContent_TextEdit;
+    if (!pane->PartialDocument || ResultPager.BlockOffset(1) == 0) {
+        pane->SetPositionText(QString());
         return;
     }
     const int count = ResultPager.BlockCount();
     if (ResultPager.PastTheEnd())
-        label->setText(tr("No keyword in any of the %1 blocks").arg(count));
+        pane->SetPositionText(tr("No keyword in any of the %1 blocks").arg(count));
     else if (ResultPager.BlockCountKnown())
-        label->setText(tr("Block %1 of %2").arg(ResultPager.CurrentBlock() + 1).arg(count));
+        pane->SetPositionText(tr("Block %1 of %2").arg(ResultPager.CurrentBlock() + 1).arg(count));
     else
-        label->setText(tr("Block %1 of about %2").arg(ResultPager.CurrentBlock() + 1).arg(count));
-    label->show();
+        pane->SetPositionText(tr("Block %1 of about %2").arg(ResultPager.CurrentBlock() + 1).arg(count));
 }
 
 void CLintra::ShowResultPage(const CResultPage &page)
