@@ -134,22 +134,22 @@ CResultPage CResultPager::First()
     // the start of the file tells where the block itself ends.
     const TEnumTextEncoding headEncoding = LineEndEncodingOf(*device, ByteLimit);
     LineEnd = LineEndOf(headEncoding);
-    CResultPage page = ReadNewFrom(*device, 0);
+    QByteArray bytes = ReadNewBlock(*device, 0);
+    if (bytes.isEmpty())
+        return Page(0, bytes, 0);
     CTextEncodingDetector detector;
-    detector.Detect(page.Bytes.constData(), quint32(page.Bytes.size()));
-    if (page.Bytes.isEmpty())
-        return page;
+    detector.Detect(bytes.constData(), quint32(bytes.size()));
     // In the rare case the whole block suggests other code units than its
     // start, it is read again with those.
     if (LineEndOf(detector.Encoding) != LineEnd && device->seek(0)) {
         LineEnd = LineEndOf(detector.Encoding);
         Starts.resize(1);
         LastIndex = -1;
-        page = ReadNewFrom(*device, 0);
+        bytes = ReadNewBlock(*device, 0);
     }
     FileEncoding = detector.Encoding;
     FirstBomLength = detector.BomLength;
-    return Page(0, page.Bytes, FirstBomLength);
+    return Page(0, bytes, FirstBomLength);
 }
 
 CResultPage CResultPager::FirstWithKeyword(const QStringList &patterns, const KeywordTest &containsKeyword)
@@ -180,15 +180,9 @@ CResultPage CResultPager::FirstWithKeyword(const QStringList &patterns, const Ke
         // A block without the bytes of any keyword is not decoded at all.
         if (!preFilter.MayContainAnyKeyword(QByteArray::fromRawData(data, int(extent.End)), codec))
             continue;
-        const QByteArray bytes(data, int(extent.End));
-        const QString text = Decode(bytes, 0);
-        if (containsKeyword(text)) {
-            Shown = bytes;
-            CResultPage page;
-            page.Outcome = PageShown;
-            page.Block = block;
-            page.Bytes = bytes;
-            page.Text = text;
+        const CResultPage page = Page(block, QByteArray(data, int(extent.End)), 0);
+        if (containsKeyword(page.Text)) {
+            Shown = page.Bytes;
             return page;
         }
     }
@@ -225,7 +219,7 @@ CResultPage CResultPager::Next()
         LastIndex = CurrentIndex;
         return page;
     }
-    return ReadNewFrom(*device, next);
+    return Page(next, ReadNewBlock(*device, next), 0);
 }
 
 CResultPage CResultPager::Previous()
@@ -286,7 +280,7 @@ CResultPage CResultPager::ReadKnown(int block, TEnumPageOutcome &outcome)
 
 // Reads block `block`, not read before, from the device's position, which
 // is where the known blocks end; it becomes the current block.
-CResultPage CResultPager::ReadNewFrom(QIODevice &device, int block)
+QByteArray CResultPager::ReadNewBlock(QIODevice &device, int block)
 {
     CBlockScanner scanner(device, Starts.last().Offset, qMax(StepReadBytes, ByteLimit + 1));
     const char *data = nullptr;
@@ -294,7 +288,7 @@ CResultPage CResultPager::ReadNewFrom(QIODevice &device, int block)
     Record(block, Starts.last().Offset + extent.End, extent.Lines, scanner.AtEndOfDevice());
     CurrentIndex = block;
     Shown = QByteArray(data, int(extent.End));
-    return Page(block, Shown, 0);
+    return Shown;
 }
 
 void CResultPager::Record(int block, qint64 endOffset, qint64 lines, bool reachedEnd)

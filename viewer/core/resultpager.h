@@ -115,7 +115,7 @@ private:
     class CBlockScanner;
 
     CResultPage ReadKnown(int block, TEnumPageOutcome &outcome);
-    CResultPage ReadNewFrom(QIODevice &device, int block);
+    QByteArray ReadNewBlock(QIODevice &device, int block);
     void Record(int block, qint64 endOffset, qint64 lines, bool reachedEnd);
     CResultPage Page(int block, const QByteArray &bytes, int skip);
     QTextCodec *DecodingCodec() const;
