@@ -17,7 +17,7 @@
 
 #include "search/core/searchwhat.h"
 #include "text/core/textencodingdetector.h"
-#include "viewer/core/lineoffsets.h"
+#include "viewer/core/resultpager.h"
 
 class QAction;
 class QComboBox;
@@ -28,7 +28,6 @@ class QMenu;
 class QTableWidgetItem;
 class QTextCodec;
 class QTextDocument;
-class CBlockReader;
 class CEventPacer;
 class CUpdateThread;
 class Ui_CLintra;
@@ -60,15 +59,9 @@ public:
     QStringList KeywordList;
     QStringList KeywordPatterns;
 
-    // Result viewer: the shown file and its paging state (viewer/).
+    // Result viewer: the file on show, whole or paged (viewer/).
     QByteArray ResultFileBytes;
-    QList<QByteArray> BlockLines;
-    QMap<int, QPair<int, int>> BlockLineRanges;
-    CLineOffsets LineOffsets;
-    int CurrentBlock = 0;
-    int CurrentBlockFirstLine = 0;
-    int CurrentBlockLastLine = 0;
-    int LastBlock = -1;
+    CResultPager ResultPager;
     TEnumTextEncoding ResultFileEncoding = Local8Bit;
 
     // Directory walk and search progress (search/).
@@ -167,18 +160,14 @@ public:
     void LoadResultFile(int row, const QStringList &patterns);
     QString DecodeResultBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip,
                               QComboBox *selector);
-    bool LoadKnownBlock(const QString &path, TEnumTextEncoding encoding, int block, QString &text);
-    bool LoadPreviousBlock(const QString &path, TEnumTextEncoding encoding, int block, QString &text);
-    bool LoadNextBlock(const QString &path, TEnumTextEncoding encoding, int block, QString &text);
     void ShowContentWithHighlights(const QStringList &patterns, const QStringList &keywords,
                                    const QString &text);
     bool ContainsAnyKeyword(const QStringList &patterns, const QString &text) const;
     QString ResultRowPath(int row) const;
     bool LoadWholeResultFile(QFile &file, QString &text);
-    bool LoadFirstResultBlock(QFile &file, QString &text);
-    QByteArray ReadFirstResultBlock(QFile &file, TEnumTextEncoding lineEndEncoding);
-    QByteArray ReadNewResultBlock(CBlockReader &reader, int firstLine, qint64 offset);
-    void ShowFirstBlockWithKeyword(QFile &file, const QStringList &patterns, QString text);
+    void ShowFirstResultBlock(const QString &path, const QStringList &patterns);
+    void ShowResultPage(const CResultPage &page);
+    void ShowBlockPosition();
     bool PagingRowPath(QString &path) const;
     void ReplaceContentDocument(QTextDocument *document, bool unwrapped);
 

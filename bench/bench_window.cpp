@@ -124,8 +124,8 @@ int main(int argc, char **argv)
     if (mode == QLatin1String("viewer")) {
         const bool shown =
             window.ui->FileContent_TextEdit->toPlainText().contains(args.at(2), Qt::CaseInsensitive);
-        out << " block=" << window.CurrentBlock << " last_block=" << window.LastBlock
-            << " keyword_shown=" << (shown ? 1 : 0);
+        out << " block=" << window.ResultPager.CurrentBlock()
+            << " last_block=" << window.ResultPager.LastBlock() << " keyword_shown=" << (shown ? 1 : 0);
     }
     out << " status=" << window.ui->SearchingProgressStatus_Label->text() << '\n';
     return 0;

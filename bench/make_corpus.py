@@ -2,6 +2,7 @@
 """Writes a deterministic corpus for the search benchmarks.
 
     make_corpus.py OUT [--seed N] [--files N] [--megabytes N]
+    make_corpus.py --big-file PATH [--big-megabytes N]
 
 The same seed and sizes always give the same tree: directories several levels
 deep; files from empty to several MB with plain-text extensions and others
@@ -11,6 +12,10 @@ Two keywords are planted in known files at known lines, and OUT.manifest lists
 them (files and line numbers), so the benchmark knows which files every tool
 must report. Nothing else in the corpus contains either keyword, in any letter
 case.
+
+With --big-file it writes instead one big log of short lines (1 GB by
+default) whose only keyword is on its last line: the file a full-text search
+must read to its end and the viewer must page through to its last block.
 """
 
 import argparse
@@ -22,6 +27,8 @@ KEYWORD = "zephyrine"
 SECOND = "quillmark"
 # Changes whenever the same seed and sizes would give another tree.
 GENERATOR = 2
+# Changes whenever the big file would come out otherwise.
+BIG_GENERATOR = 1
 
 TEXT_EXTENSIONS = [".txt", ".log", ".cpp", ".h", ".py", ".html", ".xml", ".c", ".java", ".js",
                    ".css", ".sh", ".conf", ".TXT", ".Log"]
@@ -129,13 +136,43 @@ def write_file(rng, pool, out, plan, size, manifest):
     return len(data)
 
 
+def write_big_file(path, megabytes, seed):
+    """Short log lines up to the size asked for, then one line with the keyword."""
+    rng = random.Random(seed)
+    lines = [("%s %s\n" % (rng.choice(("info", "debug", "warning", "trace")),
+                           sentence(rng, WORDS, rng.randint(6, 14)))).encode() for _ in range(5000)]
+    chunk = b"".join(lines)
+    target = megabytes * 1_000_000
+    os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
+    with open(path + ".part", "wb") as f:
+        written = 0
+        while written + len(chunk) <= target:
+            f.write(chunk)
+            written += len(chunk)
+        for line in lines:
+            if written + len(line) > target:
+                break
+            f.write(line)
+            written += len(line)
+        f.write(("last line with the " + KEYWORD + " at last\n").encode())
+    os.replace(path + ".part", path)
+    print("big file: %.0f MB in %s" % (os.path.getsize(path) / 1e6, path))
+
+
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("out")
+    parser.add_argument("out", nargs="?")
+    parser.add_argument("--big-file")
+    parser.add_argument("--big-megabytes", type=int, default=1024)
     parser.add_argument("--seed", type=int, default=2010)
     parser.add_argument("--files", type=int, default=10_000)
     parser.add_argument("--megabytes", type=int, default=300)
     args = parser.parse_args()
+    if args.big_file:
+        write_big_file(args.big_file, args.big_megabytes, args.seed)
+        return
+    if not args.out:
+        parser.error("OUT or --big-file is needed")
     rng = random.Random(args.seed)
     pool = LinePool(rng)
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Times the program's window against grep, ripgrep and find on the corpus.
 
-    run_bench.py CORPUS BENCH_WINDOW [--runs N] [--require-targets]
+    run_bench.py CORPUS BENCH_WINDOW [--runs N] [--require-targets] [--big-file FILE [--big-only]]
 
 Every tool runs N times, alternating, with a warm page cache. For each task
 the table gives the median seconds and peak resident size of each tool, the
@@ -11,6 +11,11 @@ UTF-16, is expected to miss the planted UTF-16 files and nothing else), the
 window must count the same candidate files, and the viewer must show the
 block with the keyword; any difference fails the run (exit 1). With
 --require-targets a missed target fails it too (exit 2).
+
+With --big-file, two more tasks on one big file whose only keyword is on its
+last line (make_corpus.py --big-file): a full-text search of the folder that
+holds it, and showing its first block with the keyword, both against grep -c
+of the file; --big-only runs these alone (CORPUS is then not read).
 """
 
 import argparse
@@ -87,6 +92,37 @@ TARGETS = {
 # The most the window may grow during a task, in MB above the idle window.
 MEMORY_TARGETS = {"fulltext": 40.0}
 
+# The big file: read at the speed of grep, in memory that does not grow with it.
+BIG_TARGETS = {
+    ("bigsearch", "grep -c"): 1.0,
+    ("bigview", "grep -c"): 1.0,
+}
+BIG_MEMORY_TARGETS = {"bigsearch": 40.0, "bigview": 40.0}
+TARGETS.update(BIG_TARGETS)
+MEMORY_TARGETS.update(BIG_MEMORY_TARGETS)
+# Tasks that show a file in the viewer, and must show its keyword's block.
+VIEWER_TASKS = {"viewer", "bigview"}
+
+
+def big_file_tasks(bench_window, big_file, keyword):
+    """The big file's tasks: (tools by task, expected files, expected status texts)."""
+    folder = os.path.dirname(os.path.abspath(big_file))
+    names = sorted(os.listdir(folder))
+    assert names == [os.path.basename(big_file)], "the big file must be alone in %s: %s" % (folder, names)
+    tools = {
+        "bigsearch": {
+            "window": lambda: window_run(bench_window, "fulltext", folder, keyword),
+            "grep -c": lambda: timed(["grep", "-c", keyword, big_file]),
+        },
+        "bigview": {
+            "window": lambda: window_run(bench_window, "viewer", big_file, keyword),
+            "grep -c": lambda: timed(["grep", "-c", keyword, big_file]),
+        },
+    }
+    expected = {("bigsearch", "window"): {os.path.basename(big_file)}}
+    status = {"bigsearch": " of the 1 searched files contain(s) "}
+    return tools, expected, status, folder
+
 
 def load_average():
     with open("/proc/loadavg") as f:
@@ -99,7 +135,11 @@ def main():
     parser.add_argument("bench_window")
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--require-targets", action="store_true")
+    parser.add_argument("--big-file")
+    parser.add_argument("--big-only", action="store_true")
     args = parser.parse_args()
+    if args.big_only:
+        return main_big_only(args)
     corpus = os.path.abspath(args.corpus)
     manifest = json.load(open(corpus + ".manifest"))
     keyword = manifest["keyword"]
@@ -140,8 +180,15 @@ def main():
         ("filename", "find"): expected_names,
     }
 
+    big_paths = []
+    if args.big_file:
+        big_tools, big_expected, big_status, _ = big_file_tasks(args.bench_window, args.big_file, keyword)
+        tools.update(big_tools)
+        expected.update(big_expected)
+        big_paths = [args.big_file]
+
     # Warm the page cache.
-    for path in files + [viewer_file]:
+    for path in files + [viewer_file] + big_paths:
         with open(path, "rb") as f:
             while f.read(1 << 20):
                 pass
@@ -150,23 +197,26 @@ def main():
         "fulltext": " of the %d searched files contain(s) " % len(candidates),
         "filename": " of the %d searched files have/has " % len(files),
     }
+    if args.big_file:
+        expected_status.update(big_status)
 
     def check(run, task, tool, result):
         """The differences between what a tool reported and what it should have."""
         problems = []
         if tool == "window":
             fields = result[4]
-            found = rel_set(result[3])
+            found = rel_set(result[3]) if task not in BIG_MEMORY_TARGETS else {
+                os.path.basename(p) for p in result[3] if p}
             if task in expected_status and expected_status[task] not in fields["status"]:
                 problems.append("status %r, expected%s..." % (fields["status"], expected_status[task]))
-            if task == "viewer" and fields.get("keyword_shown") != "1":
+            if task in VIEWER_TASKS and fields.get("keyword_shown") != "1":
                 problems.append("the shown block has no keyword (%s)" % fields)
-            if task == "viewer" and fields.get("last_block") != fields.get("block"):
+            if task in VIEWER_TASKS and fields.get("last_block") != fields.get("block"):
                 problems.append("block %s shown, the keyword is in the last block, %s" % (
                     fields.get("block"), fields.get("last_block")))
         else:
             found = rel_set(result[2].splitlines())
-            if task == "viewer" and result[2].strip() != "1":
+            if tool == "grep -c" and result[2].strip() != "1":
                 problems.append("grep -c counted %r lines, expected 1" % result[2].strip())
         want = expected.get((task, tool))
         if want is not None and found != want:
@@ -191,6 +241,48 @@ def main():
     os.unlink(listing.name)
     return report(args, tools, (times, cpus), peaks, idles, mismatches, loads,
                   "%d candidate files of %d" % (len(candidates), len(files)))
+
+
+def main_big_only(args):
+    """The big file's tasks alone."""
+    if not args.big_file:
+        sys.exit("--big-only needs --big-file")
+    tools, expected, status, folder = big_file_tasks(args.bench_window, args.big_file, "zephyrine")
+    with open(args.big_file, "rb") as f:
+        while f.read(1 << 20):
+            pass
+    times, cpus, peaks, idles, mismatches = {}, {}, {}, {}, []
+    loads = [load_average()]
+    for run in range(args.runs):
+        for task, entries in tools.items():
+            for tool, call in entries.items():
+                result = call()
+                problems = []
+                if tool == "window":
+                    fields = result[4]
+                    idles.setdefault(task, []).append(result[2])
+                    cpus.setdefault((task, tool), []).append(float(fields["cpu_seconds"]))
+                    if task in status and status[task] not in fields["status"]:
+                        problems.append("status %r" % fields["status"])
+                    if task in VIEWER_TASKS and (fields.get("keyword_shown") != "1"
+                                                 or fields.get("last_block") != fields.get("block")):
+                        problems.append("viewer shows block %s of %s, keyword shown %s" % (
+                            fields.get("block"), fields.get("last_block"), fields.get("keyword_shown")))
+                    found = {os.path.relpath(p, folder) for p in result[3] if p}
+                else:
+                    cpus.setdefault((task, tool), []).append(result[3])
+                    found = None
+                    if result[2].strip() != "1":
+                        problems.append("grep -c counted %r lines, expected 1" % result[2].strip())
+                want = expected.get((task, tool))
+                if want is not None and found != want:
+                    problems.append("found %s, expected %s" % (sorted(found)[:5], sorted(want)))
+                times.setdefault((task, tool), []).append(result[0])
+                peaks.setdefault((task, tool), []).append(result[1])
+                mismatches += ["run %d, %s / %s: %s" % (run + 1, task, tool, p) for p in problems]
+    loads.append(load_average())
+    return report(args, tools, (times, cpus), peaks, idles, mismatches, loads,
+                  "big file %s, %.0f MB" % (args.big_file, os.path.getsize(args.big_file) / 1e6))
 
 
 def report(args, tools, measured, peaks, idles, mismatches, loads, corpus_line):

@@ -63,8 +63,10 @@ void TestEncoding::detectEdgeCases_data()
     QTest::addColumn<int>("bomLength");
 
     // Byte-order marks
-    QTest::newRow("utf32 le bom taken for utf16 le")
-        << QByteArray("\xFF\xFE\0\0A\0\0\0", 8) << Utf16LeWithBom << 2;
+    QTest::newRow("utf32 le bom before the utf16 le one")
+        << QByteArray("\xFF\xFE\0\0A\0\0\0", 8) << Utf32LeWithBom << 4;
+    QTest::newRow("utf32 le bom alone") << QByteArray("\xFF\xFE\0\0", 4) << Utf32LeWithBom << 4;
+    QTest::newRow("FF FE 00 is utf16 le") << QByteArray("\xFF\xFE\0", 3) << Utf16LeWithBom << 2;
     QTest::newRow("utf8 bom then anything") << QByteArray("\xEF\xBB\xBF\xFF\0\x80", 6) << Utf8WithBom << 3;
     QTest::newRow("utf8 bom alone") << QByteArray("\xEF\xBB\xBF") << Utf8WithBom << 3;
     QTest::newRow("EF BB without BF is a cut sequence") << QByteArray("\xEF\xBB") << Utf8NoBom << 0;
@@ -123,7 +125,7 @@ void TestEncoding::detectRealText_data()
     QTest::newRow("utf16 le nobom cjk") << Utf16Bytes(Chinese, false) << Utf16LeNoBom << 0;
     QTest::newRow("utf16 be nobom") << Utf16Bytes(mixed, true) << Local8Bit << 0;
     QTest::newRow("utf32 be bom") << Utf32Bytes(Bom + mixed, true) << Utf32BeWithBom << 4;
-    QTest::newRow("utf32 le bom") << Utf32Bytes(Bom + mixed, false) << Utf16LeWithBom << 2;
+    QTest::newRow("utf32 le bom") << Utf32Bytes(Bom + mixed, false) << Utf32LeWithBom << 4;
     QTest::newRow("latin1") << Encoded("ISO-8859-1", QString::fromUtf8("Größe und Café, à la française.\n"))
                             << Local8Bit << 0;
     QTest::newRow("gb18030") << Encoded("GB18030", Chinese) << Local8Bit << 0;

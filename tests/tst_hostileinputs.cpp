@@ -209,7 +209,7 @@ void TestHostileInputs::resultTruncatedWhilePaging()
     QVERIFY(WriteTestFile(path, Lines(20000, "needle", 9000)));
     CViewerFixture viewer(path);
     viewer.Select();
-    QVERIFY(viewer.Window.CurrentBlock > 0);
+    QVERIFY(viewer.Window.ResultPager.CurrentBlock() > 0);
     QVERIFY(viewer.Shown().contains("needle"));
 
     // Shorter than the block on show: paging finds less, or nothing, but goes on.
@@ -231,14 +231,14 @@ void TestHostileInputs::resultGrownToGigabytes()
 
     viewer.Select();
     QVERIFY(viewer.Window.ui->FileContent_TextEdit->PartialDocument);
-    QCOMPARE(viewer.Window.CurrentBlock, 0);
+    QCOMPARE(viewer.Window.ResultPager.CurrentBlock(), 0);
     QVERIFY(viewer.Shown().startsWith("plain line of text 0"));
     QVERIFY(viewer.Shown().contains("needle line of text 50"));
     CModalDialogCloser closer;
     QMetaObject::invokeMethod(&viewer.Window, "GotoContentEditNextBlock");
-    QCOMPARE(viewer.Window.CurrentBlock, 1);
+    QCOMPARE(viewer.Window.ResultPager.CurrentBlock(), 1);
     QMetaObject::invokeMethod(&viewer.Window, "GotoContentEditPreviousBlock");
-    QCOMPARE(viewer.Window.CurrentBlock, 0);
+    QCOMPARE(viewer.Window.ResultPager.CurrentBlock(), 0);
     QVERIFY(viewer.Shown().contains("needle line of text 50"));
     QCOMPARE(closer.Seen.size(), 0);
 }

@@ -403,7 +403,7 @@ void TestMainWindow::constructorTexts()
              window.ui->MatchWholeWord_RadioButton->toolTip());
     QVERIFY(window.ui->CopyrightInfo_TextBrowser->toHtml().contains("norvane.example"));
     QCOMPARE(window.CurrentResultRow, -1);
-    QCOMPARE(window.LastBlock, -1);
+    QCOMPARE(window.ResultPager.LastBlock(), -1);
     QVERIFY(window.ResultContentHeader_Label->text().isEmpty());
 }
 

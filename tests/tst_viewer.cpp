@@ -5,10 +5,14 @@
 #include <QtTest>
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTextCodec>
+#include <QTextDocumentFragment>
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
@@ -59,7 +63,13 @@ private slots:
     void unicodePagedWithoutGarbage_data();
     void unicodePagedWithoutGarbage();
     void firstBlockReadAgainForItsEncoding();
+    void utf32LeShownWhole();
     void gb18030ReDecodedWhole();
+    void charsetChosenForAPagedFile();
+    void paneShortcutsWork();
+    void blockPositionShown();
+    void truncatedWhilePagingSaysSo();
+    void backFromPastTheEndSaysEnd();
     void deletedFileShowsNothing();
     void messagesAtBothEnds();
     void failedReadsShowBoxes();
@@ -150,8 +160,8 @@ void TestViewer::wholeOrBlocksBySize()
     QCOMPARE(Pane()->PartialDocument, inBlocks);
     QVERIFY(Window->ResultContentCharset_ComboBox->isEnabled());
     QCOMPARE(Window->ResultFileBytes.size(), inBlocks ? 0 : size);
-    QCOMPARE(Window->LastBlock, inBlocks ? 0 : -1);
-    QCOMPARE(Window->BlockLines.size(), inBlocks ? 512 : 0);
+    QCOMPARE(Window->ResultPager.LastBlock(), inBlocks ? 0 : -1);
+    QCOMPARE(Window->ResultPager.CurrentLines().size(), inBlocks ? 512 : 0);
     QVERIFY(Pane()->toolTip().contains(inBlocks ? "Only partial document" : "The whole document is loaded"));
 }
 
@@ -159,17 +169,18 @@ void TestViewer::hundredByteLines()
 {
     const QByteArray bytes = Lines(1000, 100, 3);
     Show(Write(bytes), "needle");
-    QCOMPARE(Window->BlockLineRanges.value(0), qMakePair(0, 512));
+    QCOMPARE(Window->ResultPager.BlockLineRange(0), qMakePair(0, 512));
     QCOMPARE(Shown(), QString::fromLatin1(bytes.left(51300)));
-    QCOMPARE(Window->BlockLines.size(), 513);
-    QCOMPARE(Window->LastBlock, -1);
+    QCOMPARE(Window->ResultPager.CurrentLines().size(), 513);
+    QCOMPARE(Window->ResultPager.LastBlock(), -1);
 
     QVERIFY(Page(true).isEmpty());
-    QCOMPARE(Window->CurrentBlock, 1);
-    QCOMPARE(Window->CurrentBlockFirstLine, 513);
-    QCOMPARE(Window->LineOffsets.value(513), qMakePair(qint64(51300), qint64(100)));
-    QCOMPARE(Window->BlockLineRanges.value(1), qMakePair(513, 999));
-    QCOMPARE(Window->LastBlock, 1);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 1);
+    QCOMPARE(Window->ResultPager.CurrentBlockFirstLine(), 513);
+    QCOMPARE(Window->ResultPager.BlockOffset(1), qint64(51300));
+    QCOMPARE(Window->ResultPager.CurrentLines().value(0).size(), 100);
+    QCOMPARE(Window->ResultPager.BlockLineRange(1), qMakePair(513, 999));
+    QCOMPARE(Window->ResultPager.LastBlock(), 1);
     QCOMPARE(Shown(), QString::fromLatin1(bytes.mid(51300)));
 }
 
@@ -179,37 +190,37 @@ void TestViewer::longFirstLine()
     const QByteArray first = "needle " + QByteArray("word ").repeated(39998) + "wo\n";
     QCOMPARE(first.size(), 200000);
     Show(Write(first + Lines(5, 50)), "needle");
-    QCOMPARE(Window->BlockLineRanges.value(0), qMakePair(0, 0));
-    QCOMPARE(Window->LastBlock, -1);
+    QCOMPARE(Window->ResultPager.BlockLineRange(0), qMakePair(0, 0));
+    QCOMPARE(Window->ResultPager.LastBlock(), -1);
     QVERIFY(Page(true).isEmpty());
-    QCOMPARE(Window->LineOffsets.value(1).first, qint64(200000));
-    QCOMPARE(Window->BlockLineRanges.value(1), qMakePair(1, 5));
+    QCOMPARE(Window->ResultPager.BlockOffset(1), qint64(200000));
+    QCOMPARE(Window->ResultPager.BlockLineRange(1), qMakePair(1, 5));
 
     Show(Write(first), "needle");
-    QCOMPARE(Window->BlockLineRanges.keys(), QList<int>{0});
-    QCOMPARE(Window->LastBlock, 0);
+    QCOMPARE(Window->ResultPager.KnownBlocks(), 1);
+    QCOMPARE(Window->ResultPager.LastBlock(), 0);
 }
 
 void TestViewer::firstKeywordInBlockThree()
 {
     const QByteArray bytes = Lines(3000, 100, 3 * 513 + 10);
     Show(Write(bytes), "needle");
-    QCOMPARE(Window->CurrentBlock, 3);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 3);
     QVERIFY(Shown().contains("needle"));
-    QCOMPARE(Window->BlockLineRanges.keys(), (QList<int>{0, 1, 2, 3}));
-    const int linesRead = Window->LineOffsets.size();
+    QCOMPARE(Window->ResultPager.KnownBlocks(), 4);
+    const int blocksRead = Window->ResultPager.KnownBlocks();
 
     QVERIFY(Page(false).isEmpty());
-    QCOMPARE(Window->CurrentBlock, 2);
-    QCOMPARE(Window->CurrentBlockFirstLine, 1026);
-    QCOMPARE(Window->CurrentBlockLastLine, 1538);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 2);
+    QCOMPARE(Window->ResultPager.CurrentBlockFirstLine(), 1026);
+    QCOMPARE(Window->ResultPager.CurrentBlockLastLine(), 1538);
     QCOMPARE(Shown(), QString::fromLatin1(bytes.mid(102600, 51300)));
-    QCOMPARE(Window->LineOffsets.size(), linesRead);
+    QCOMPARE(Window->ResultPager.KnownBlocks(), blocksRead);
 
     QVERIFY(Page(true).isEmpty());
-    QCOMPARE(Window->CurrentBlock, 3);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 3);
     QVERIFY(Shown().contains("needle"));
-    QCOMPARE(Window->LineOffsets.size(), linesRead);
+    QCOMPARE(Window->ResultPager.KnownBlocks(), blocksRead);
 }
 
 void TestViewer::unicodePagedWithoutGarbage_data()
@@ -226,6 +237,7 @@ void TestViewer::unicodePagedWithoutGarbage_data()
     QTest::newRow("utf16 le bom") << text << Utf16Bytes(bom + text, false) << "UTF-16LE";
     QTest::newRow("utf16 le nobom") << text << Utf16Bytes(text, false) << "UTF-16LE";
     QTest::newRow("utf16 be bom") << text << Utf16Bytes(bom + text, true) << "UTF-16BE";
+    QTest::newRow("utf32 le bom") << text << Utf32Bytes(bom + text, false) << "UTF-32LE";
 }
 
 void TestViewer::unicodePagedWithoutGarbage()
@@ -237,7 +249,7 @@ void TestViewer::unicodePagedWithoutGarbage()
     Show(Write(bytes), "needle");
     QCOMPARE(Window->ResultContentCharset_ComboBox->currentText(), entry);
     QStringList blocks{Shown()};
-    while (Window->CurrentBlock != Window->LastBlock) {
+    while (Window->ResultPager.CurrentBlock() != Window->ResultPager.LastBlock()) {
         QVERIFY(Page(true).isEmpty());
         blocks << Shown();
     }
@@ -264,8 +276,11 @@ void TestViewer::firstBlockReadAgainForItsEncoding()
     const QByteArray bytes = Utf16Bytes(text.repeated(3), false);
     Show(Write(bytes), "needle");
     QCOMPARE(int(Window->ResultFileEncoding), int(Local8Bit));
-    QCOMPARE(Window->LineOffsets.value(0).second, qint64(199));
-    QCOMPARE(Window->BlockLines.join(), bytes.left(Window->BlockLines.join().size()));
+    while (Window->ResultPager.Previous().Outcome == PageShown) {
+    }
+    QCOMPARE(Window->ResultPager.CurrentLines().value(0).size(), 199);
+    QCOMPARE(Window->ResultPager.CurrentLines().join(),
+             bytes.left(Window->ResultPager.CurrentBytes().size()));
 }
 
 void TestViewer::gb18030ReDecodedWhole()
@@ -281,13 +296,166 @@ void TestViewer::gb18030ReDecodedWhole()
     selector->setCurrentIndex(entry);
     emit selector->activated(entry);
     QCOMPARE(Shown(), text);
+}
 
-    // Shown in blocks: choosing an entry leaves the pane as it is.
-    Show(Write(gb18030->fromUnicode(text.repeated(20))), "needle");
+void TestViewer::utf32LeShownWhole()
+{
+    const QString text = QString::fromUtf8("Grüße, a needle in UTF-32LE 上海\n").repeated(30);
+    Show(Write(Utf32Bytes(QChar(0xFEFF) + text, false)), "needle");
+    QVERIFY(!Pane()->PartialDocument);
+    QCOMPARE(Shown(), text);
+    QCOMPARE(Window->ResultContentCharset_ComboBox->currentText(), QStringLiteral("UTF-32LE"));
+    QTextCursor cursor(Pane()->document());
+    cursor.setPosition(text.indexOf("needle") + 1);
+    QCOMPARE(cursor.charFormat().background().color(), QColor(Qt::lightGray));
+}
+
+// A file shown in blocks is decoded with the chosen codec, the block on show
+// at once and every block paged to after it, until another file is selected.
+void TestViewer::charsetChosenForAPagedFile()
+{
+    QTextCodec *koi8 = QTextCodec::codecForName("KOI8-R");
+    QString text;
+    for (int line = 0; line < 3000; ++line)
+        text += QString::fromUtf8("%1 строка русского текста needle\n").arg(line, 5, 10, QChar('0'));
+    const QByteArray bytes = koi8->fromUnicode(text);
+    Show(Write(bytes), "needle");
     QVERIFY(Pane()->PartialDocument);
+    QComboBox *selector = Window->ResultContentCharset_ComboBox;
+    QVERIFY(!Shown().contains(QString::fromUtf8("строка")));
+    const int entry = selector->findData(koi8->mibEnum());
+    QVERIFY(entry >= 0);
+    selector->setCurrentIndex(entry);
+    emit selector->activated(entry);
+    const QString first = Shown();
+    QVERIFY(text.startsWith(first));
+    QVERIFY(first.size() > 1000);
+
+    QVERIFY(Page(true).isEmpty());
+    QCOMPARE(Shown(), text.mid(first.size(), Shown().size()));
+    QCOMPARE(selector->currentText(), QStringLiteral("KOI8-R"));
+    QVERIFY(Page(false).isEmpty());
+    QCOMPARE(Shown(), first);
+
+    // Another file: its own encoding again.
+    Show(Write(bytes), "needle");
+    QVERIFY(!Shown().contains(QString::fromUtf8("строка")));
+    QCOMPARE(selector->currentText(), CodecEntryName(QTextCodec::codecForLocale()));
+}
+
+// Every key the pane's menu shows works with the focus in the pane, and no
+// key belongs to two actions of the window.
+void TestViewer::paneShortcutsWork()
+{
+    const QByteArray bytes = Lines(3000, 100, 600);
+    Show(Write(bytes), "needle");
+    Window->show();
+    QApplication::setActiveWindow(Window);
+    QVERIFY(QTest::qWaitForWindowActive(Window));
+    Pane()->setFocus();
+    QTRY_VERIFY(Pane()->hasFocus());
+
+    QScopedPointer<QMenu> menu(Pane()->CreateContextMenu());
+    QStringList shown;
+    // The standard entries show their keys in their text.
+    for (QAction *action : menu->actions()) {
+        const QString key =
+            action->shortcut().isEmpty() ? action->text().section('\t', 1) : action->shortcut().toString();
+        if (!key.isEmpty())
+            shown << key;
+    }
+    QCOMPARE(shown, (QStringList{"Ctrl+C", "Ctrl+A", "Ctrl+P", "Ctrl+N"}));
+    QStringList keys;
+    for (QAction *action : Window->findChildren<QAction *>()) {
+        for (const QKeySequence &key : action->shortcuts())
+            keys << key.toString();
+    }
+    for (const QString &key : keys)
+        QVERIFY2(keys.count(key) == 1, qPrintable(key));
+
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 1);
+    QVERIFY(BoxesShownBy([this] { QTest::keyClick(Pane(), Qt::Key_N, Qt::ControlModifier); }).isEmpty());
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 2);
+    QCOMPARE(Shown(), QString::fromLatin1(bytes.mid(2 * 51300, 51300)));
+    QVERIFY(BoxesShownBy([this] { QTest::keyClick(Pane(), Qt::Key_P, Qt::ControlModifier); }).isEmpty());
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 1);
+    QCOMPARE(Shown(), QString::fromLatin1(bytes.mid(51300, 51300)));
+
+    QTest::keyClick(Pane(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(Pane()->textCursor().selection().toPlainText(), Shown());
+    QApplication::clipboard()->clear();
+    QTest::keyClick(Pane(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), Shown());
+}
+
+void TestViewer::blockPositionShown()
+{
+    QLabel *position = Pane()->Position_Label;
+    Window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Window));
+    Show(Write(Lines(3000, 100, 3 * 513 + 10)), "needle");
+    QVERIFY(position->isVisible());
+    QCOMPARE(position->text(), QStringLiteral("Block 4 of about 6"));
+    QVERIFY(Page(true).isEmpty());
+    QCOMPARE(position->text(), QStringLiteral("Block 5 of about 6"));
+    QVERIFY(Page(true).isEmpty());
+    QCOMPARE(position->text(), QStringLiteral("Block 6 of 6"));
+    QCOMPARE(Page(true), QStringList{"information|Information|Already at the end of the file!|verdana"});
+    QCOMPARE(position->text(), QStringLiteral("Block 6 of 6"));
+    QVERIFY(Page(false).isEmpty());
+    QCOMPARE(position->text(), QStringLiteral("Block 5 of 6"));
+    // Below the text, which it does not hide, in a pane as wide as before.
+    QCOMPARE(position->parentWidget(), Pane());
+    QVERIFY(position->geometry().top() > Pane()->viewport()->geometry().bottom());
+    QVERIFY(position->geometry().bottom() < Pane()->height());
+    QCOMPARE(Pane()->minimumSizeHint().width(), CContentEdit().minimumSizeHint().width());
+
+    Show(Write(Lines(1200, 100)), "needle");
+    QCOMPARE(position->text(), QStringLiteral("No keyword in any of the 3 blocks"));
+    QVERIFY(position->isVisible());
+
+    Show(Write(Lines(10, 100, 1)), "needle");
+    QVERIFY(!position->isVisible());
+    Show(Write(Lines(3000, 100, 1)), "needle");
+    QVERIFY(position->isVisible());
+    Window->ui->FileContent_TextEdit->clear();
+    QVERIFY(!position->isVisible());
+}
+
+// A file cut short while paged: each step says so, and neither the pane
+// nor the position moves.
+void TestViewer::truncatedWhilePagingSaysSo()
+{
+    Window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Window));
+    const QString path = Write(Lines(3000, 100, 3 * 513 + 10));
+    Show(path, "needle");
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 3);
     const QString block = Shown();
-    emit selector->activated(selector->findText("UTF-16LE"));
+    const QString position = Pane()->Position_Label->text();
+    QVERIFY(QFile(path).resize(1000));
+    const QString shrunk =
+        "The file has become shorter since it was opened: this part of it can no longer be "
+        "read. Select the file again to read it anew.";
+    QCOMPARE(Page(false), QStringList{"warning|Error|" + shrunk + "|verdana"});
+    QCOMPARE(Page(true), QStringList{"warning|Result File Content|" + shrunk + "|verdana"});
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 3);
     QCOMPARE(Shown(), block);
+    QCOMPARE(Pane()->Position_Label->text(), position);
+}
+
+// After a scan that found no keyword, Previous shows the last block, and
+// Next from there says the end is reached instead of doing nothing.
+void TestViewer::backFromPastTheEndSaysEnd()
+{
+    const QByteArray bytes = Lines(1200, 100);
+    Show(Write(bytes), "needle");
+    QVERIFY(Page(false).isEmpty());
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 2);
+    const QString last = Shown();
+    QCOMPARE(Page(true), QStringList{"information|Information|Already at the end of the file!|verdana"});
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 2);
+    QCOMPARE(Shown(), last);
 }
 
 void TestViewer::deletedFileShowsNothing()
@@ -302,11 +470,11 @@ void TestViewer::deletedFileShowsNothing()
 void TestViewer::messagesAtBothEnds()
 {
     Show(Write(Lines(512, 100, 0)), "needle");
-    QCOMPARE(Window->LastBlock, 0);
+    QCOMPARE(Window->ResultPager.LastBlock(), 0);
     QCOMPARE(Page(true), QStringList{"information|Information|Already at the end of the file!|verdana"});
     QCOMPARE(Page(false),
              QStringList{"information|Information|Already at the beginning of the file!|verdana"});
-    QCOMPARE(Window->CurrentBlock, 0);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 0);
 }
 
 // A seek error and the slot's own box, in a row; the pane and the state stay.
@@ -314,7 +482,7 @@ void TestViewer::failedReadsShowBoxes()
 {
     const QString path = Write(Lines(3000, 100, 600));
     Show(path, "needle");
-    QCOMPARE(Window->CurrentBlock, 1);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 1);
     const QString block = Shown();
     QVERIFY(QFile::remove(path));
     const QString failure =
@@ -322,7 +490,7 @@ void TestViewer::failedReadsShowBoxes()
     QCOMPARE(Page(false),
              (QStringList{"warning||File seek error!|verdana", "warning|Error|" + failure + "|verdana"}));
     QCOMPARE(Page(true), QStringList{"warning|Result File Content|" + failure + "|verdana"});
-    QCOMPARE(Window->CurrentBlock, 1);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 1);
     QCOMPARE(Shown(), block);
 }
 
@@ -339,7 +507,7 @@ void TestViewer::blockSlotsWithoutCurrentRowDoNothing()
     QVERIFY(Pane()->PartialDocument);
     QVERIFY(Page(true).isEmpty());
     QVERIFY(Page(false).isEmpty());
-    QCOMPARE(Window->CurrentBlock, 1);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 1);
 
     // A row of the new search that is current but not yet shown.
     const QString shown = Shown();
@@ -347,7 +515,7 @@ void TestViewer::blockSlotsWithoutCurrentRowDoNothing()
     table->selectionModel()->setCurrentIndex(table->model()->index(0, 0), QItemSelectionModel::NoUpdate);
     QCOMPARE(table->currentRow(), 0);
     QVERIFY(Page(true).isEmpty());
-    QCOMPARE(Window->CurrentBlock, 1);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 1);
     QCOMPARE(Shown(), shown);
 }
 
@@ -355,12 +523,12 @@ void TestViewer::noKeywordInAnyBlock()
 {
     const QByteArray bytes = Lines(1200, 100);
     Show(Write(bytes), "needle");
-    QCOMPARE(Window->CurrentBlock, 3);
-    QCOMPARE(Window->LastBlock, 3);
-    QCOMPARE(Window->BlockLineRanges.value(3), qMakePair(1200, 1199));
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 3);
+    QCOMPARE(Window->ResultPager.LastBlock(), 3);
+    QCOMPARE(Window->ResultPager.BlockLineRange(3), qMakePair(1200, 1199));
     QCOMPARE(Shown(), QString());
     QVERIFY(Page(false).isEmpty());
-    QCOMPARE(Window->CurrentBlock, 2);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 2);
     QCOMPARE(Shown(), QString::fromLatin1(bytes.mid(1026 * 100)));
 }
 
@@ -368,20 +536,20 @@ void TestViewer::noKeywordTypedShowsFirstBlock()
 {
     const QByteArray bytes = Lines(1200, 100);
     Show(Write(bytes), "  ");
-    QCOMPARE(Window->CurrentBlock, 0);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 0);
     QCOMPARE(Shown(), QString::fromLatin1(bytes.left(51300)));
 }
 
 void TestViewer::secondBigFileStartsAfresh()
 {
     Show(Write(Lines(3000, 100, 1200)), "needle");
-    QCOMPARE(Window->CurrentBlock, 2);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 2);
     QVERIFY(Page(true).isEmpty());
     Show(Write(Lines(800, 80, 1)), "needle");
-    QCOMPARE(Window->CurrentBlock, 0);
-    QCOMPARE(Window->BlockLineRanges.keys(), QList<int>{0});
-    QCOMPARE(Window->BlockLineRanges.value(0), qMakePair(0, 640));
-    QCOMPARE(Window->LastBlock, -1);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 0);
+    QCOMPARE(Window->ResultPager.KnownBlocks(), 1);
+    QCOMPARE(Window->ResultPager.BlockLineRange(0), qMakePair(0, 640));
+    QCOMPARE(Window->ResultPager.LastBlock(), -1);
 }
 
 void TestViewer::filenameRowsShowEditedKeywords()
@@ -421,7 +589,7 @@ void TestViewer::resultOfARealSearch()
     QCOMPARE(table->rowCount(), 2);
     const int big = TablePaths(*Window).indexOf(Dir->filePath("tree/big.txt"));
     table->selectRow(big);
-    QCOMPARE(Window->CurrentBlock, 2);
+    QCOMPARE(Window->ResultPager.CurrentBlock(), 2);
     QVERIFY(Shown().contains("001500 needle"));
     QCOMPARE(Window->ResultContentCharset_ComboBox->currentText(),
              CodecEntryName(QTextCodec::codecForLocale()));

@@ -1,5 +1,5 @@
-// Block reading without a window: where blocks end, that they read back to
-// the file's bytes in both directions, that UTF-16/UTF-32 blocks end on
+// Where blocks end without a window: as the rule says however few bytes are
+// at hand, joined back to the file's bytes, UTF-16/UTF-32 blocks ending on
 // whole code units, and how block bytes are decoded.
 
 #include <QtTest>
@@ -19,26 +19,62 @@ namespace {
 struct CForwardRead
 {
     QList<QByteArray> Blocks;
-    TBlockLineRanges Ranges;
-    TLineOffsets Offsets;
+    QList<qint64> Lines;
+    QList<qint64> Offsets;
 };
 
-// Reads every block in order, as the first-block scan does.
-CForwardRead ReadForward(const QString &path, qint64 limit, TEnumTextEncoding encoding)
+// Cuts the bytes into blocks as a forward read does, from the whole file.
+CForwardRead ReadForward(const QByteArray &bytes, qint64 limit, CLineEnd lineEnd,
+                         qint64 maxLine = MaxLineBytes)
 {
     CForwardRead read;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return read;
-    CBlockReader reader(file, limit, LineEndOf(encoding), read.Ranges, read.Offsets);
-    int firstLine = 0;
     qint64 offset = 0;
-    bool reachedEnd = false;
-    for (int block = 0; !reachedEnd && block < 100000; ++block) {
-        read.Blocks << reader.ReadNewBlock(block, firstLine, offset, reachedEnd);
-        reader.NextBlockStart(block, firstLine, offset);
-    }
+    do {
+        const CBlockExtent extent = FindBlockEnd(bytes.constData() + offset, bytes.size() - offset, offset,
+                                                 limit, lineEnd, maxLine, true);
+        if (extent.End < 0)
+            break;
+        read.Blocks << bytes.mid(int(offset), int(extent.End));
+        read.Lines << extent.Lines;
+        read.Offsets << offset;
+        offset += extent.End;
+    } while (offset < bytes.size());
     return read;
+}
+
+CForwardRead ReadForward(const QByteArray &bytes, qint64 limit, TEnumTextEncoding encoding)
+{
+    return ReadForward(bytes, limit, LineEndOf(encoding));
+}
+
+// The rule as stated, one byte at a time: a line ends after the first LF
+// unit or maxLine bytes on; a block after the line that takes it past the limit.
+qint64 ReferenceLineEnd(const QByteArray &bytes, qint64 start, CLineEnd lineEnd, qint64 maxLine)
+{
+    const int unit = lineEnd.UnitSize;
+    for (qint64 i = start; i < bytes.size() && i - start < maxLine; ++i) {
+        if (bytes.at(int(i)) != '\n')
+            continue;
+        const qint64 unitStart = lineEnd.BigEndian ? i - (unit - 1) : i;
+        if (unitStart % unit != 0 || unitStart < 0 || unitStart + unit > bytes.size())
+            continue;
+        if (bytes.mid(int(unitStart), unit).count('\0') == unit - 1)
+            return unitStart + unit;
+    }
+    return qMin<qint64>(bytes.size(), start + maxLine);
+}
+
+QList<qint64> ReferenceBlockEnds(const QByteArray &bytes, qint64 limit, CLineEnd lineEnd, qint64 maxLine)
+{
+    QList<qint64> ends;
+    qint64 position = 0;
+    while (position < bytes.size()) {
+        const qint64 start = position;
+        while (position - start <= limit && position < bytes.size())
+            position = ReferenceLineEnd(bytes, position, lineEnd, maxLine);
+        ends << position;
+    }
+    return ends;
 }
 
 // Lines full of characters with a 0x0A byte that is not a line end:
@@ -65,11 +101,11 @@ private slots:
     void readsBackBothWays();
     void unicodeBlocksDecode_data();
     void unicodeBlocksDecode();
+    void blockEndsAsTheRuleSays();
     void lineEndsFromTheStartOfTheFile();
     void decodeBytes_data();
     void decodeBytes();
     void missingCodecsFallBackToLocal();
-    void lineOffsetsActLikeAMap();
 
 private:
     QString Write(const QByteArray &bytes)
@@ -104,10 +140,13 @@ void TestViewerBlocks::blockBoundaries()
     QFETCH(QByteArray, bytes);
     QFETCH(int, limit);
     QFETCH(QStringList, ranges);
-    const CForwardRead read = ReadForward(Write(bytes), limit, Ascii);
+    const CForwardRead read = ReadForward(bytes, limit, Ascii);
     QStringList found;
-    for (auto range = read.Ranges.constBegin(); range != read.Ranges.constEnd(); ++range)
-        found << QStringLiteral("%1-%2").arg(range->first).arg(range->second);
+    qint64 firstLine = 0;
+    for (const qint64 lines : read.Lines) {
+        found << QStringLiteral("%1-%2").arg(firstLine).arg(firstLine + lines - 1);
+        firstLine += lines;
+    }
     QCOMPARE(found, ranges);
 }
 
@@ -129,6 +168,7 @@ void TestViewerBlocks::readsBackBothWays_data()
     QTest::newRow("utf16 le nobom, limit 7") << Utf16Bytes(text, false) << Utf16LeNoBom << 7;
     QTest::newRow("utf16 be bom, limit 8") << Utf16Bytes(QChar(0xFEFF) + text, true) << Utf16BeWithBom << 8;
     QTest::newRow("utf32 be bom, limit 8") << Utf32Bytes(QChar(0xFEFF) + text, true) << Utf32BeWithBom << 8;
+    QTest::newRow("utf32 le bom, limit 8") << Utf32Bytes(QChar(0xFEFF) + text, false) << Utf32LeWithBom << 8;
     QTest::newRow("odd-sized utf16 le") << Utf16Bytes(text, false) + "\n" << Utf16LeNoBom << 8;
 }
 
@@ -137,8 +177,7 @@ void TestViewerBlocks::readsBackBothWays()
     QFETCH(QByteArray, bytes);
     QFETCH(TEnumTextEncoding, encoding);
     QFETCH(int, limit);
-    const QString path = Write(bytes);
-    CForwardRead read = ReadForward(path, limit, encoding);
+    const CForwardRead read = ReadForward(bytes, limit, encoding);
     QVERIFY(read.Blocks.size() > 2);
     QCOMPARE(read.Blocks.join(), bytes);
 
@@ -146,25 +185,58 @@ void TestViewerBlocks::readsBackBothWays()
     const CLineEnd lineEnd = LineEndOf(encoding);
     const QByteArray lf = lineEnd.BigEndian ? QByteArray(lineEnd.UnitSize - 1, '\0') + '\n'
                                             : '\n' + QByteArray(lineEnd.UnitSize - 1, '\0');
-    for (int b = 0; b + 1 < read.Blocks.size(); ++b) {
+    for (int b = 0; b < read.Blocks.size(); ++b) {
         const QByteArray &block = read.Blocks.at(b);
+        const QList<QByteArray> lines = SplitBlockLines(block, read.Offsets.at(b), lineEnd);
+        QCOMPARE(lines.join(), block);
+        QCOMPARE(lines.size(), int(read.Lines.at(b)));
+        if (b + 1 == read.Blocks.size())
+            continue;
         QVERIFY2(block.endsWith(lf), qPrintable(QStringLiteral("block %1").arg(b)));
         QCOMPARE(block.size() % lineEnd.UnitSize, 0);
-        const qint64 lastLine = read.Offsets.value(read.Ranges.value(b).second).second;
-        QVERIFY(block.size() > limit && block.size() - lastLine <= limit);
+        QVERIFY(block.size() > limit && block.size() - lines.last().size() <= limit);
     }
+}
 
-    // Backward through the recorded blocks, with the file opened anew.
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    CBlockReader reader(file, limit, lineEnd, read.Ranges, read.Offsets);
-    for (int b = read.Blocks.size() - 1; b >= 0; --b) {
-        QByteArray again;
-        QVERIFY(reader.ReadKnownBlock(b, again));
-        QCOMPARE(again, read.Blocks.at(b));
-        QCOMPARE(reader.SplitLines(b, again).join(), again);
-        QCOMPARE(reader.SplitLines(b, again).size(),
-                 read.Ranges.value(b).second - read.Ranges.value(b).first + 1);
+// The block ends found from the bytes read so far, one more byte at a
+// time, are those of the rule applied to the whole file, for every code unit,
+// limit and cut length, on bytes full of line feeds and zeros.
+void TestViewerBlocks::blockEndsAsTheRuleSays()
+{
+    static const CLineEnd lineEnds[] = {{1, false}, {2, false}, {2, true}, {4, true}, {4, false}};
+    quint32 seed = 12345;
+    const auto random = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 16) & 0x7FFF);
+    };
+    for (int round = 0; round < 400; ++round) {
+        QByteArray bytes;
+        const int size = random() % 300;
+        for (int i = 0; i < size; ++i) {
+            const int pick = random() % 8;
+            bytes += pick < 3 ? '\n' : pick < 6 ? '\0' : char('a' + random() % 3);
+        }
+        const CLineEnd lineEnd = lineEnds[round % 5];
+        const qint64 limit = 1 + random() % 48;
+        const qint64 maxLine = 4 * (1 + random() % 16);
+        const QList<qint64> expected = ReferenceBlockEnds(bytes, limit, lineEnd, maxLine);
+        QList<qint64> found;
+        qint64 offset = 0;
+        while (offset < bytes.size()) {
+            CBlockExtent extent;
+            for (qint64 have = 0; extent.End < 0; ++have) {
+                const qint64 available = qMin<qint64>(have, bytes.size() - offset);
+                extent = FindBlockEnd(bytes.constData() + offset, available, offset, limit, lineEnd, maxLine,
+                                      offset + available == bytes.size());
+            }
+            QVERIFY(extent.End > 0);
+            QCOMPARE(extent.Lines,
+                     qint64(SplitBlockLines(bytes.mid(int(offset), int(extent.End)), offset, lineEnd, maxLine)
+                                .size()));
+            offset += extent.End;
+            found << offset;
+        }
+        QVERIFY2(found == expected, qPrintable(QStringLiteral("round %1").arg(round)));
     }
 }
 
@@ -178,6 +250,7 @@ void TestViewerBlocks::unicodeBlocksDecode_data()
     QTest::newRow("utf16 le nobom") << Utf16Bytes(text.mid(1), false) << Utf16LeNoBom;
     QTest::newRow("utf16 be bom") << Utf16Bytes(text, true) << Utf16BeWithBom;
     QTest::newRow("utf32 be bom") << Utf32Bytes(text, true) << Utf32BeWithBom;
+    QTest::newRow("utf32 le bom") << Utf32Bytes(text, false) << Utf32LeWithBom;
 }
 
 // Every block decodes alone, without a conversion state, to its own lines.
@@ -185,7 +258,7 @@ void TestViewerBlocks::unicodeBlocksDecode()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(TEnumTextEncoding, encoding);
-    const CForwardRead read = ReadForward(Write(bytes), 40, encoding);
+    const CForwardRead read = ReadForward(bytes, 40, encoding);
     QVERIFY(read.Blocks.size() > 10);
     QString joined;
     for (const QByteArray &block : read.Blocks) {
@@ -227,6 +300,8 @@ void TestViewerBlocks::decodeBytes_data()
     QTest::newRow("utf16 be nobom") << Utf16Bytes(text, true) << Utf16BeNoBom << 0 << "UTF-16BE";
     QTest::newRow("utf32 be bom") << Utf32Bytes(QChar(0xFEFF) + text, true) << Utf32BeWithBom << 4
                                   << "UTF-32BE";
+    QTest::newRow("utf32 le bom") << Utf32Bytes(QChar(0xFEFF) + text, false) << Utf32LeWithBom << 4
+                                  << "UTF-32LE";
     QTest::newRow("local") << text.toLocal8Bit() << Local8Bit << 0
                            << CodecEntryName(QTextCodec::codecForLocale());
     QTest::newRow("skip past the end")
@@ -251,22 +326,6 @@ void TestViewerBlocks::missingCodecsFallBackToLocal()
     QVERIFY(!QTextCodec::codecForMib(-4242));
     QCOMPARE(DecodeBytesWithMib(bytes, -4242), QString::fromUtf8("Größe"));
     QCOMPARE(DecodeBytesWithMib(QByteArray("\xC4\xE3", 2), 114), QString::fromUtf8("你"));
-}
-
-void TestViewerBlocks::lineOffsetsActLikeAMap()
-{
-    CLineOffsets offsets;
-    offsets.insert(0, qMakePair(qint64(0), qint64(5)));
-    offsets.insert(3, qMakePair(qint64(20), qint64(7)));
-    QCOMPARE(offsets.size(), 2);
-    QVERIFY(offsets.contains(0) && offsets.contains(3));
-    QVERIFY(!offsets.contains(1) && !offsets.contains(4) && !offsets.contains(-1));
-    QCOMPARE(offsets.value(2, qMakePair(qint64(-9), qint64(-9))), qMakePair(qint64(-9), qint64(-9)));
-    offsets.insert(3, qMakePair(qint64(21), qint64(8)));
-    QCOMPARE(offsets.size(), 2);
-    QCOMPARE(offsets.value(3), qMakePair(qint64(21), qint64(8)));
-    offsets.clear();
-    QVERIFY(offsets.isEmpty() && !offsets.contains(0));
 }
 
 QTEST_GUILESS_MAIN(TestViewerBlocks)

@@ -44,7 +44,7 @@ void TestViewerTableActions::actionsAsBuilt()
              (QList<QAction *>{window.CopyFilePath_Action, window.OpenContainingFolder_Action}));
     QAction *copy = window.CopyFilePath_Action;
     QCOMPARE(copy->text(), QStringLiteral("Copy File &Path"));
-    QCOMPARE(copy->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    QCOMPARE(copy->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+C")));
     QCOMPARE(copy->statusTip(),
              QStringLiteral("<font face=\"verdana\">Copy the full path of the selected file to "
                             "the clipboard.</font>"));

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenu>
 
 CContentEdit::CContentEdit(QWidget *parent)
@@ -12,6 +13,39 @@ CContentEdit::CContentEdit(QWidget *parent)
     TargetWindow = window();
     CreateBlockActions();
     PartialDocument = false;
+    Position_Label = new QLabel(this);
+    Position_Label->setObjectName(QStringLiteral("Position_Label"));
+    Position_Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Position_Label->setContentsMargins(4, 0, 4, 0);
+    Position_Label->setAutoFillBackground(true);
+    Position_Label->hide();
+    // The position belongs to the text on show: when that goes, so does it.
+    connect(this, &QTextEdit::textChanged, this, [this] {
+        if (document()->isEmpty())
+            SetPositionText(QString());
+    });
+}
+
+void CContentEdit::SetPositionText(const QString &text)
+{
+    Position_Label->setText(text);
+    Position_Label->setVisible(!text.isEmpty());
+    setViewportMargins(0, 0, 0, text.isEmpty() ? 0 : Position_Label->sizeHint().height());
+    PlacePositionLabel();
+}
+
+// Below the text, above the horizontal scroll bar if there is one.
+void CContentEdit::PlacePositionLabel()
+{
+    const QRect text = viewport()->geometry();
+    Position_Label->setGeometry(text.left(), text.bottom() + 1, text.width(),
+                                Position_Label->sizeHint().height());
+}
+
+void CContentEdit::resizeEvent(QResizeEvent *event)
+{
+    QTextEdit::resizeEvent(event);
+    PlacePositionLabel();
 }
 
 CContentEdit::~CContentEdit()
@@ -41,6 +75,9 @@ void CContentEdit::CreateBlockActions()
         QAction *action = new QAction(tr(entry.text), this);
         action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
         action->setStatusTip(tr(entry.statusTip));
+        // The keys work wherever the focus is in the pane, as the menu says.
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
         connect(action, SIGNAL(triggered()), TargetWindow, entry.slot);
         BlockActions.append(action);
     }

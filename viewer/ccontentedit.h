@@ -5,6 +5,7 @@
 #include <QTextEdit>
 
 class QAction;
+class QLabel;
 
 // The read-only pane that shows a result. It knows nothing of files: it only
 // carries the flag that says one block of a bigger file is on show, and then
@@ -21,15 +22,22 @@ public:
     QWidget *TargetWindow = nullptr;
     bool PartialDocument = false;
 
+    // A line of text in a strip below the text, such as where the text
+    // on show lies in its file; an empty text removes the strip.
+    void SetPositionText(const QString &text);
+    QLabel *Position_Label = nullptr;
+
     // The menu the pane would show on a right click; exposed for tests.
     QMenu *CreateContextMenu();
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void CreateBlockActions();
     void DestroyBlockActions();
+    void PlacePositionLabel();
 };
 
 #endif

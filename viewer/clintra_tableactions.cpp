@@ -44,7 +44,7 @@ void StartFolderOpenCommand(QProcess &process, const QString &path)
 void CLintra::CreateFilesTableActions()
 {
     CopyFilePath_Action = NewTableAction(
-        this, ":/images/copy.gif", tr("Copy File &Path"), "Ctrl+P",
+        this, ":/images/copy.gif", tr("Copy File &Path"), "Ctrl+Shift+C",
         tr("<font face=\"verdana\">Copy the full path of the selected file to the clipboard.</font>"));
     connect(CopyFilePath_Action, &QAction::triggered, this, &CLintra::CopyFilePath);
     OpenContainingFolder_Action = NewTableAction(

@@ -1,6 +1,7 @@
 // The main window's part of the result viewer: showing the selected result,
 // loading it whole or block by block, paging, and decoding. Where lines and
-// blocks lie, and how bytes are decoded, is worked out in viewer/core.
+// blocks lie, reading and decoding them, is CResultPager's work
+// (viewer/core); here is only what the user sees of it.
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
@@ -10,8 +11,6 @@
 #include <QFileInfo>
 #include <QTextCodec>
 
-#include "search/core/keywordprefilter.h"
-#include "viewer/core/blockreader.h"
 #include "viewer/core/resultdecoding.h"
 
 namespace {
@@ -19,6 +18,12 @@ namespace {
 QString FileOperationErrorText()
 {
     return CLintra::tr("Should not arrive here; with high possibility it is due to file operation error...");
+}
+
+QString FileShrunkText()
+{
+    return CLintra::tr("The file has become shorter since it was opened: this part of it can no longer be "
+                       "read. Select the file again to read it anew.");
 }
 
 } // namespace
@@ -82,27 +87,29 @@ void CLintra::LoadResultFile(int row, const QStringList &patterns)
 {
     ResultContentCharset_ComboBox->setEnabled(true);
     ResultFileBytes.clear();
-    QFile file(ResultRowPath(row));
+    const QString path = ResultRowPath(row);
+    QFile file(path);
     // An unreadable file simply yields no bytes.
-    if (!file.fileName().isEmpty())
+    if (!path.isEmpty())
         file.open(QIODevice::ReadOnly);
-    const bool inBlocks = QFileInfo(file).size() >= BlockByteLimit;
+    if (QFileInfo(file).size() >= BlockByteLimit) {
+        file.close();
+        ShowFirstResultBlock(path, patterns);
+        return;
+    }
+    ResultPager = CResultPager();
     QString text;
-    const bool loaded = inBlocks ? LoadFirstResultBlock(file, text) : LoadWholeResultFile(file, text);
+    const bool loaded = LoadWholeResultFile(file, text);
     // Nothing was read: the pane must not claim that the document is loaded.
     if (!file.isOpen())
         ui->FileContent_TextEdit->setToolTip(QString());
-    if (!loaded)
-        return;
-    if (inBlocks)
-        ShowFirstBlockWithKeyword(file, patterns, text);
-    else
+    ShowBlockPosition();
+    if (loaded)
         ShowContentWithHighlights(patterns, KeywordList, text);
 }
 
 bool CLintra::LoadWholeResultFile(QFile &file, QString &text)
 {
-    BlockLines.clear();
     ui->FileContent_TextEdit->PartialDocument = false;
     ui->FileContent_TextEdit->setToolTip(
         tr("<font face=\"verdana\">The whole document is loaded successfully in this pane.</font>"));
@@ -118,86 +125,28 @@ bool CLintra::LoadWholeResultFile(QFile &file, QString &text)
     return true;
 }
 
-bool CLintra::LoadFirstResultBlock(QFile &file, QString &text)
+// Opens a big file at the first block that holds a keyword; past the end
+// the pane stays empty.
+void CLintra::ShowFirstResultBlock(const QString &path, const QStringList &patterns)
 {
-    BlockLines.clear();
-    ui->FileContent_TextEdit->PartialDocument = true;
-    ui->FileContent_TextEdit->setToolTip(tr(
+    CContentEdit *pane = ui->FileContent_TextEdit;
+    pane->PartialDocument = true;
+    pane->setToolTip(tr(
         "<font face=\"verdana\">Only partial document is loaded in this pane since the file is big; please "
         "use the context menu with a mouse right click to view other parts of the document. Therefore, "
         "<font color=\"red\">the currently viewed part may not contain the matched line(s)</font>.</font>"));
-    const TEnumTextEncoding headEncoding = LineEndEncodingOf(file, BlockByteLimit);
-    QByteArray bytes = ReadFirstResultBlock(file, headEncoding);
-    if (bytes.isEmpty())
-        return false;
-    CTextEncodingDetector detector;
-    detector.Detect(bytes.constData(), quint32(bytes.size()));
-    // Block boundaries must follow the code units of the encoding decided
-    // here; in the rare case the start of the file suggested other units,
-    // the first block is read again.
-    if (LineEndOf(detector.Encoding) != LineEndOf(headEncoding) && file.seek(0))
-        bytes = ReadFirstResultBlock(file, detector.Encoding);
-    ResultFileEncoding = detector.Encoding;
-    CBlockReader reader(file, BlockByteLimit, LineEndOf(ResultFileEncoding), BlockLineRanges, LineOffsets);
-    BlockLines = reader.SplitLines(0, bytes);
-    text = DecodeResultBytes(bytes, ResultFileEncoding, detector.BomLength, ResultContentCharset_ComboBox);
-    return true;
-}
-
-QByteArray CLintra::ReadFirstResultBlock(QFile &file, TEnumTextEncoding lineEndEncoding)
-{
-    // Nothing of a previously shown file is reused.
-    BlockLineRanges.clear();
-    LineOffsets.clear();
-    LastBlock = -1;
-    CurrentBlock = 0;
-    CurrentBlockFirstLine = 0;
-    CBlockReader reader(file, BlockByteLimit, LineEndOf(lineEndEncoding), BlockLineRanges, LineOffsets);
-    return ReadNewResultBlock(reader, 0, 0);
-}
-
-// Reads block CurrentBlock from the device's position, which is `offset`.
-QByteArray CLintra::ReadNewResultBlock(CBlockReader &reader, int firstLine, qint64 offset)
-{
-    bool reachedEnd = false;
-    const QByteArray bytes = reader.ReadNewBlock(CurrentBlock, firstLine, offset, reachedEnd);
-    CurrentBlockLastLine = BlockLineRanges.value(CurrentBlock).second;
-    if (reachedEnd)
-        LastBlock = CurrentBlock;
-    return bytes;
-}
-
-// Moves on block by block, in the file still open from the first block,
-// until one holds a keyword; past the end the pane stays empty.
-void CLintra::ShowFirstBlockWithKeyword(QFile &file, const QStringList &patterns, QString text)
-{
-    CBlockReader reader(file, BlockByteLimit, LineEndOf(ResultFileEncoding), BlockLineRanges, LineOffsets);
-    QTextCodec *codec = CodecForEncoding(ResultFileEncoding);
-    const CKeywordPreFilter preFilter(patterns);
-    QByteArray bytes;
-    bool moved = false;
-    // With no keyword to look for, the search would only run to the end of
-    // the file and show nothing; the first block is what there is to see.
-    while (!patterns.isEmpty() && !ContainsAnyKeyword(patterns, text)) {
-        // A block without the bytes of any keyword is not decoded at all.
-        do {
-            int firstLine = 0;
-            qint64 offset = 0;
-            reader.NextBlockStart(CurrentBlock, firstLine, offset);
-            ++CurrentBlock;
-            CurrentBlockFirstLine = firstLine;
-            bytes = ReadNewResultBlock(reader, firstLine, offset);
-            moved = true;
-            if (bytes.isEmpty()) {
-                BlockLines.clear();
-                return;
-            }
-        } while (!preFilter.MayContainAnyKeyword(bytes, codec ? codec : QTextCodec::codecForLocale()));
-        text = DecodeBytes(bytes, ResultFileEncoding, 0);
+    ResultPager = CResultPager(path, BlockByteLimit, QTextCodec::codecForLocale());
+    const CResultPage page = ResultPager.FirstWithKeyword(
+        patterns, [this, &patterns](const QString &text) { return ContainsAnyKeyword(patterns, text); });
+    if (page.Outcome == PageUnreadable)
+        pane->setToolTip(QString());
+    // Block 0 was read: its encoding decodes every block.
+    if (ResultPager.BlockOffset(1) > 0) {
+        ResultFileEncoding = ResultPager.Encoding();
+        DecodeResultBytes(QByteArray(), ResultFileEncoding, 0, ResultContentCharset_ComboBox);
     }
-    if (moved)
-        BlockLines = reader.SplitLines(CurrentBlock, bytes);
-    ShowContentWithHighlights(patterns, KeywordList, text);
+    ShowBlockPosition();
+    ShowContentWithHighlights(patterns, KeywordList, page.Text);
 }
 
 QString CLintra::DecodeResultBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip,
@@ -210,63 +159,48 @@ QString CLintra::DecodeResultBytes(const QByteArray &bytes, TEnumTextEncoding en
     return text;
 }
 
+// The chosen codec decodes the file on show: a whole file at once, a paged
+// one block by block from now on, until another file is selected.
 void CLintra::UpdateResultFileContent()
 {
     QComboBox *selector = ResultContentCharset_ComboBox;
     const int mib = selector->itemData(selector->currentIndex(), Qt::UserRole).toInt();
-    // Empty for a file shown in blocks, which leaves the pane as it is.
+    QString path;
+    if (ui->FileContent_TextEdit->PartialDocument && PagingRowPath(path)) {
+        if (QTextCodec *codec = QTextCodec::codecForMib(mib)) {
+            ResultPager.SetCodec(codec);
+            ShowContentWithHighlights(KeywordPatterns, KeywordList, ResultPager.Current().Text);
+        }
+        return;
+    }
     ShowContentWithHighlights(KeywordPatterns, KeywordList, DecodeBytesWithMib(ResultFileBytes, mib));
 }
 
 // --- Paging ----------------------------------------------------------------
 
-bool CLintra::LoadKnownBlock(const QString &path, TEnumTextEncoding encoding, int block, QString &text)
+// Which block is on show, in a strip below the text, while a file is paged.
+void CLintra::ShowBlockPosition()
 {
-    QFile file(path);
-    QByteArray bytes;
-    CBlockReader reader(file, BlockByteLimit, LineEndOf(encoding), BlockLineRanges, LineOffsets);
-    if (!file.open(QIODevice::ReadOnly) || !reader.ReadKnownBlock(block, bytes)) {
-        ShowMessage(QMessageBox::Warning, QString(), tr("File seek error!"));
-        return false;
+    CContentEdit *pane = ui->FileContent_TextEdit;
+    if (!pane->PartialDocument || ResultPager.BlockOffset(1) == 0) {
+        pane->SetPositionText(QString());
+        return;
     }
-    const QPair<int, int> range = BlockLineRanges.value(block, qMakePair(0, 0));
-    CurrentBlock = block;
-    CurrentBlockFirstLine = range.first;
-    CurrentBlockLastLine = range.second;
-    ResultFileBytes.clear();
-    BlockLines = reader.SplitLines(block, bytes);
-    // No mark is skipped here, even in block 0: the codec drops it.
-    text = DecodeResultBytes(bytes, encoding, 0, ResultContentCharset_ComboBox);
-    return true;
+    const int count = ResultPager.BlockCount();
+    if (ResultPager.PastTheEnd())
+        pane->SetPositionText(tr("No keyword in any of the %1 blocks").arg(count));
+    else if (ResultPager.BlockCountKnown())
+        pane->SetPositionText(tr("Block %1 of %2").arg(ResultPager.CurrentBlock() + 1).arg(count));
+    else
+        pane->SetPositionText(tr("Block %1 of about %2").arg(ResultPager.CurrentBlock() + 1).arg(count));
 }
 
-bool CLintra::LoadPreviousBlock(const QString &path, TEnumTextEncoding encoding, int block, QString &text)
+void CLintra::ShowResultPage(const CResultPage &page)
 {
-    if (block > 0)
-        return LoadKnownBlock(path, encoding, block - 1, text);
-    text.clear();
-    return true;
-}
-
-bool CLintra::LoadNextBlock(const QString &path, TEnumTextEncoding encoding, int block, QString &text)
-{
-    const int next = block + 1;
-    if (BlockLineRanges.contains(next))
-        return LoadKnownBlock(path, encoding, next, text);
-    QFile file(path);
-    CBlockReader reader(file, BlockByteLimit, LineEndOf(encoding), BlockLineRanges, LineOffsets);
-    int firstLine = 0;
-    qint64 offset = 0;
-    reader.NextBlockStart(block, firstLine, offset);
-    if (!file.open(QIODevice::ReadOnly) || !file.seek(offset))
-        return false;
-    BlockLines.clear();
-    CurrentBlock = next;
-    CurrentBlockFirstLine = firstLine;
-    const QByteArray bytes = ReadNewResultBlock(reader, firstLine, offset);
-    BlockLines = reader.SplitLines(next, bytes);
-    text = DecodeResultBytes(bytes, encoding, 0, ResultContentCharset_ComboBox);
-    return true;
+    if (!ResultPager.Codec())
+        DecodeResultBytes(QByteArray(), ResultPager.Encoding(), 0, ResultContentCharset_ComboBox);
+    ShowContentWithHighlights(KeywordPatterns, KeywordList, page.Text);
+    ShowBlockPosition();
 }
 
 // The paging state belongs to the row on show; without it (no current row,
@@ -283,31 +217,46 @@ bool CLintra::PagingRowPath(QString &path) const
 void CLintra::GotoContentEditPreviousBlock()
 {
     QString path;
-    if (!PagingRowPath(path))
+    if (!PagingRowPath(path) || !ui->FileContent_TextEdit->PartialDocument)
         return;
-    if (CurrentBlock <= 0) {
+    const CResultPage page = ResultPager.Previous();
+    switch (page.Outcome) {
+    case PageShown:
+        ShowResultPage(page);
+        break;
+    case PageAtBeginning:
+    case PageAtEnd:
         ShowMessage(QMessageBox::Information, tr("Information"), tr("Already at the beginning of the file!"));
-        return;
-    }
-    QString text;
-    if (LoadPreviousBlock(path, ResultFileEncoding, CurrentBlock, text))
-        ShowContentWithHighlights(KeywordPatterns, KeywordList, text);
-    else
+        break;
+    case PageUnreadable:
+        ShowMessage(QMessageBox::Warning, QString(), tr("File seek error!"));
         ShowMessage(QMessageBox::Warning, tr("Error"), FileOperationErrorText());
+        break;
+    case PageFileShrunk:
+        ShowMessage(QMessageBox::Warning, tr("Error"), FileShrunkText());
+        break;
+    }
 }
 
 void CLintra::GotoContentEditNextBlock()
 {
     QString path;
-    if (!PagingRowPath(path))
+    if (!PagingRowPath(path) || !ui->FileContent_TextEdit->PartialDocument)
         return;
-    if (LastBlock >= 0 && CurrentBlock >= LastBlock) {
+    const CResultPage page = ResultPager.Next();
+    switch (page.Outcome) {
+    case PageShown:
+        ShowResultPage(page);
+        break;
+    case PageAtBeginning:
+    case PageAtEnd:
         ShowMessage(QMessageBox::Information, tr("Information"), tr("Already at the end of the file!"));
-        return;
-    }
-    QString text;
-    if (LoadNextBlock(path, ResultFileEncoding, CurrentBlock, text))
-        ShowContentWithHighlights(KeywordPatterns, KeywordList, text);
-    else
+        break;
+    case PageUnreadable:
         ShowMessage(QMessageBox::Warning, tr("Result File Content"), FileOperationErrorText());
+        break;
+    case PageFileShrunk:
+        ShowMessage(QMessageBox::Warning, tr("Result File Content"), FileShrunkText());
+        break;
+    }
 }

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     CTextEncodingDetector detector;
     detector.Detect(bytes, length);
     Check(detector.Encoding != Utf16BeNoBom && detector.Encoding >= Local8Bit &&
-          detector.Encoding <= Utf8NoBom);
+          detector.Encoding <= Utf32LeWithBom);
     Check(quint32(detector.BomLength) <= length);
     Check((detector.Encoding == Ascii) ==
           (detector.BomLength == 0 && SevenBitText(data, size) && detector.Encoding != Utf16LeNoBom));

@@ -23,7 +23,12 @@ void CTextEncodingDetector::Detect(const char *data, quint32 size)
             BomLength = 2;
             return;
         }
-        // Also takes the UTF-32LE mark FF FE 00 00, as UTF-16LE.
+        // The UTF-32LE mark begins with the UTF-16LE one, so it goes first.
+        if (size >= 4 && b[0] == 0xFF && b[1] == 0xFE && b[2] == 0 && b[3] == 0) {
+            Encoding = Utf32LeWithBom;
+            BomLength = 4;
+            return;
+        }
         if (b[0] == 0xFF && b[1] == 0xFE) {
             Encoding = Utf16LeWithBom;
             BomLength = 2;

@@ -14,7 +14,8 @@ enum TEnumTextEncoding : qint32
     Ascii = 5,
     Utf16BeNoBom = 6,
     Utf16LeNoBom = 7,
-    Utf8NoBom = 8
+    Utf8NoBom = 8,
+    Utf32LeWithBom = 9
 };
 
 // Classifies a byte buffer by its byte-order mark, a UTF-16LE test and a

@@ -2,27 +2,76 @@
 
 #include <QIODevice>
 
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
-// Appends bytes up to and including the next 0x0A, or to the end of the
-// device, or until `limit` bytes were appended, straight into `bytes`;
-// returns how many were appended.
-qint64 AppendRawLine(QIODevice &device, QByteArray &bytes, qint64 limit)
+// Whether the 0x0A byte at data[i] is the LF unit of the encoding: at its
+// place within a unit of the file, with the unit's other bytes zero. -1:
+// the unit's last bytes are not read yet.
+int IsLineFeedUnit(const char *data, qint64 size, qint64 i, qint64 dataOffset, CLineEnd lineEnd, bool atEnd)
 {
-    const int start = bytes.size();
-    for (;;) {
-        const int used = bytes.size();
-        if (bytes.capacity() - used < 4096)
-            bytes.reserve(used + qMax(used, 65536));
-        const int room = int(qMin<qint64>(bytes.capacity() - used, limit - (used - start) + 1));
-        bytes.resize(used + room);
-        const qint64 got = device.readLine(bytes.data() + used, room);
-        bytes.resize(used + int(qMax<qint64>(got, 0)));
-        // readLine fills at most room - 1 bytes; fewer means the line or the data ended.
-        if (got < room - 1 || bytes.endsWith('\n') || bytes.size() - start >= limit)
-            break;
+    const int unit = lineEnd.UnitSize;
+    if (unit == 1)
+        return 1;
+    const qint64 inUnit = (dataOffset + i) % unit;
+    if (lineEnd.BigEndian) {
+        if (inUnit != unit - 1 || i < unit - 1)
+            return 0;
+        for (int k = 1; k < unit; ++k) {
+            if (data[i - k] != 0)
+                return 0;
+        }
+        return 1;
     }
-    return bytes.size() - start;
+    if (inUnit != 0)
+        return 0;
+    if (i + unit > size)
+        return atEnd ? 0 : -1;
+    for (int k = 1; k < unit; ++k) {
+        if (data[i + k] != 0)
+            return 0;
+    }
+    return 1;
+}
+
+qint64 CountLineFeeds(const char *data, qint64 size)
+{
+    qint64 count = 0;
+    qint64 i = 0;
+#ifdef __SSE2__
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; i + 16 <= size; i += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
+        count += __builtin_popcount(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lf))));
+    }
+#endif
+    for (; i < size; ++i)
+        count += data[i] == '\n';
+    return count;
+}
+
+// One line at a time: any code unit and any line length.
+CBlockExtent WalkBlockLines(const char *data, qint64 size, qint64 dataOffset, qint64 byteLimit,
+                            CLineEnd lineEnd, qint64 maxLineBytes, bool atEnd)
+{
+    CBlockExtent extent;
+    qint64 position = 0;
+    while (position <= byteLimit && position < size) {
+        const qint64 end = LineEndFrom(data, size, position, dataOffset, lineEnd, maxLineBytes, atEnd);
+        if (end < 0)
+            return CBlockExtent();
+        position = end;
+        ++extent.Lines;
+    }
+    if (position <= byteLimit && !atEnd)
+        return CBlockExtent();
+    extent.End = position;
+    return extent;
 }
 
 } // namespace
@@ -44,6 +93,9 @@ CLineEnd LineEndOf(TEnumTextEncoding encoding)
         lineEnd.UnitSize = 4;
         lineEnd.BigEndian = true;
         break;
+    case Utf32LeWithBom:
+        lineEnd.UnitSize = 4;
+        break;
     default:
         break;
     }
@@ -61,107 +113,76 @@ TEnumTextEncoding LineEndEncodingOf(QIODevice &device, qint64 byteLimit)
     return detector.Encoding;
 }
 
-CBlockReader::CBlockReader(QIODevice &device, qint64 byteLimit, CLineEnd lineEnd,
-                           TBlockLineRanges &blockLineRanges, TLineOffsets &lineOffsets, qint64 maxLineBytes)
-    : Device(device)
-    , ByteLimit(byteLimit)
-    , LineByteLimit(maxLineBytes)
-    , LineEnd(lineEnd)
-    , BlockLineRanges(blockLineRanges)
-    , LineOffsets(lineOffsets)
+qint64 LineEndFrom(const char *data, qint64 size, qint64 start, qint64 dataOffset, CLineEnd lineEnd,
+                   qint64 maxLineBytes, bool atEnd)
 {
+    const qint64 cap = start + maxLineBytes;
+    qint64 position = start;
+    for (;;) {
+        const qint64 limit = qMin(size, cap);
+        const void *found =
+            position < limit ? memchr(data + position, '\n', size_t(limit - position)) : nullptr;
+        if (!found) {
+            if (cap <= size)
+                return cap;
+            return atEnd ? size : -1;
+        }
+        const qint64 i = static_cast<const char *>(found) - data;
+        const int unit = IsLineFeedUnit(data, size, i, dataOffset, lineEnd, atEnd);
+        if (unit < 0)
+            return -1;
+        if (unit > 0)
+            return lineEnd.BigEndian ? i + 1 : i + lineEnd.UnitSize;
+        position = i + 1;
+    }
 }
 
-QByteArray CBlockReader::ReadNewBlock(int block, int firstLine, qint64 offset, bool &reachedEnd)
+CBlockExtent FindBlockEnd(const char *data, qint64 size, qint64 dataOffset, qint64 byteLimit,
+                          CLineEnd lineEnd, qint64 maxLineBytes, bool atEnd)
 {
-    QByteArray bytes;
-    qint64 running = offset;
-    int line = firstLine;
-    reachedEnd = false;
-    while (running - offset <= ByteLimit && !reachedEnd) {
-        const qint64 length = Device.atEnd() ? 0 : AppendLine(bytes, running);
-        // Nothing more to read, also after a read error: the file ends here.
-        reachedEnd = length == 0;
-        if (length > 0) {
-            LineOffsets.insert(line, qMakePair(running, length));
-            running += length;
-            ++line;
+    CBlockExtent extent;
+    if (lineEnd.UnitSize != 1 || byteLimit >= maxLineBytes) {
+        extent = WalkBlockLines(data, size, dataOffset, byteLimit, lineEnd, maxLineBytes, atEnd);
+    } else if (byteLimit >= size) {
+        // The rest of the bytes, if the file ends there.
+        if (!atEnd)
+            return CBlockExtent();
+        extent = WalkBlockLines(data, size, dataOffset, byteLimit, lineEnd, maxLineBytes, atEnd);
+    } else {
+        // The block ends with the line that holds its byte number byteLimit:
+        // that line starts after the last line feed before it, or a whole
+        // number of cut pieces after that.
+        const void *lastFeed = memrchr(data, '\n', size_t(byteLimit));
+        const qint64 runStart = lastFeed ? static_cast<const char *>(lastFeed) - data + 1 : 0;
+        const qint64 lineStart = runStart + (byteLimit - runStart) / maxLineBytes * maxLineBytes;
+        extent.End = LineEndFrom(data, size, lineStart, dataOffset, lineEnd, maxLineBytes, atEnd);
+        if (extent.End < 0)
+            return CBlockExtent();
+        if (extent.End <= maxLineBytes) {
+            // No piece is cut inside a block this short: every line ends
+            // with a line feed but possibly the last.
+            extent.Lines = CountLineFeeds(data, extent.End) + (data[extent.End - 1] != '\n' ? 1 : 0);
+        } else {
+            extent.Lines =
+                WalkBlockLines(data, extent.End, dataOffset, byteLimit, lineEnd, maxLineBytes, true).Lines;
         }
     }
-    reachedEnd = reachedEnd || Device.atEnd();
-    BlockLineRanges.insert(block, qMakePair(firstLine, line - 1));
-    return bytes;
+    // Whether the file ends with this block is only known past its end.
+    if (extent.End == size && !atEnd)
+        return CBlockExtent();
+    return extent;
 }
 
-// One line: raw pieces up to a 0x0A byte, joined until that byte is the LF
-// code unit of the encoding at a code-unit boundary of the file.
-qint64 CBlockReader::AppendLine(QByteArray &bytes, qint64 offset)
-{
-    const int start = bytes.size();
-    while (AppendRawLine(Device, bytes, LineByteLimit - (bytes.size() - start)) > 0 && bytes.endsWith('\n')) {
-        if (EndsLine(bytes, offset + (bytes.size() - start) - 1) || bytes.size() - start >= LineByteLimit)
-            break;
-    }
-    return bytes.size() - start;
-}
-
-// Whether the 0x0A byte at the end of `bytes`, at file offset `position`,
-// is the LF unit. For little-endian units the rest of the unit follows it
-// and is read here; when that is not all zero it simply belongs to the line.
-bool CBlockReader::EndsLine(QByteArray &bytes, qint64 position)
-{
-    const int unit = LineEnd.UnitSize;
-    if (unit == 1)
-        return true;
-    if (LineEnd.BigEndian) {
-        if (position % unit != unit - 1 || bytes.size() < unit)
-            return false;
-        for (int k = 2; k <= unit; ++k) {
-            if (bytes.at(bytes.size() - k) != 0)
-                return false;
-        }
-        return true;
-    }
-    if (position % unit != 0)
-        return false;
-    const QByteArray rest = Device.read(unit - 1);
-    bytes.append(rest);
-    return rest.size() == unit - 1 && rest.count('\0') == unit - 1;
-}
-
-bool CBlockReader::ReadKnownBlock(int block, QByteArray &bytes)
-{
-    const QPair<int, int> range = BlockLineRanges.value(block, qMakePair(0, 0));
-    const qint64 start = LineOffsets.value(range.first).first;
-    bytes.clear();
-    if (!Device.seek(start))
-        return false;
-    if (range.second < range.first)
-        return true;
-    const QPair<qint64, qint64> last = LineOffsets.value(range.second);
-    const qint64 length = last.first + last.second - start;
-    if (length > 0)
-        bytes = Device.read(length);
-    return true;
-}
-
-void CBlockReader::NextBlockStart(int block, int &firstLine, qint64 &offset) const
-{
-    const int last = BlockLineRanges.value(block, qMakePair(0, 0)).second;
-    const CLineOffsets::TEntry line = LineOffsets.value(last);
-    firstLine = last + 1;
-    offset = line.first + line.second;
-}
-
-QList<QByteArray> CBlockReader::SplitLines(int block, const QByteArray &bytes) const
+QList<QByteArray> SplitBlockLines(const QByteArray &bytes, qint64 offset, CLineEnd lineEnd,
+                                  qint64 maxLineBytes)
 {
     QList<QByteArray> lines;
-    const QPair<int, int> range = BlockLineRanges.value(block, qMakePair(0, -1));
-    int position = 0;
-    for (int line = range.first; line <= range.second && position < bytes.size(); ++line) {
-        const int length = int(LineOffsets.value(line).second);
-        lines.append(bytes.mid(position, length));
-        position += length;
+    qint64 position = 0;
+    while (position < bytes.size()) {
+        const qint64 end =
+            LineEndFrom(bytes.constData(), bytes.size(), position, offset, lineEnd, maxLineBytes, true);
+        lines.append(bytes.mid(int(position), int(end - position)));
+        position = end;
     }
     return lines;
 }

@@ -3,11 +3,8 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QMap>
-#include <QPair>
 
 #include "text/core/textencodingdetector.h"
-#include "viewer/core/lineoffsets.h"
 
 class QIODevice;
 
@@ -19,11 +16,6 @@ const qint64 BlockByteLimit = 51200;
 // every code unit, so the pieces stay aligned): a file with a line of
 // gigabytes, such as one full of zero bytes, must not be read into one block.
 const qint64 MaxLineBytes = 1 << 20;
-
-// Block index -> (first line, last line), inclusive; first = last + 1 is the
-// empty block after a block that ended exactly at the end of the file.
-typedef QMap<int, QPair<int, int>> TBlockLineRanges;
-typedef CLineOffsets TLineOffsets;
 
 // What ends a line in a file: the code unit LF of its encoding. Lines of
 // UTF-16 and UTF-32 files end only on whole code units, so that a block
@@ -46,42 +38,27 @@ CLineEnd LineEndOf(TEnumTextEncoding encoding);
 // at its start: enough to see a byte-order mark or UTF-16 text.
 TEnumTextEncoding LineEndEncodingOf(QIODevice &device, qint64 byteLimit);
 
-// Reads a file in blocks of whole lines and records, in maps the caller
-// owns, where every line and block read so far lies, so that any block can
-// be read again with one seek. It keeps no state between calls besides the
-// device position, and it does not decode anything.
-class CBlockReader
+// Where the block that starts at data[0] (file offset `dataOffset`, a line
+// start) ends: after the line that takes it past `byteLimit` bytes, or at the
+// end of the file. End is -1 when the bytes run out before that can be
+// told and atEnd says more may follow; a block ending exactly where the
+// bytes end is only told once atEnd says whether the file ends there.
+struct CBlockExtent
 {
-public:
-    CBlockReader(QIODevice &device, qint64 byteLimit, CLineEnd lineEnd, TBlockLineRanges &blockLineRanges,
-                 TLineOffsets &lineOffsets, qint64 maxLineBytes = MaxLineBytes);
-
-    // Reads the lines of a block not read before, from the device's current
-    // position, which must be `offset`: until the block holds more than the
-    // byte limit, or to the end of the file. Records the lines and the
-    // block's range; returns the block's bytes. `reachedEnd` tells whether
-    // the file ended with this block.
-    QByteArray ReadNewBlock(int block, int firstLine, qint64 offset, bool &reachedEnd);
-
-    // Reads a recorded block again; false when the seek to it fails.
-    bool ReadKnownBlock(int block, QByteArray &bytes);
-
-    // Where the block after a recorded one starts: its first line and byte.
-    void NextBlockStart(int block, int &firstLine, qint64 &offset) const;
-
-    // The block's bytes cut into its recorded lines.
-    QList<QByteArray> SplitLines(int block, const QByteArray &bytes) const;
-
-private:
-    qint64 AppendLine(QByteArray &bytes, qint64 offset);
-    bool EndsLine(QByteArray &bytes, qint64 position);
-
-    QIODevice &Device;
-    qint64 ByteLimit;
-    qint64 LineByteLimit;
-    CLineEnd LineEnd;
-    TBlockLineRanges &BlockLineRanges;
-    TLineOffsets &LineOffsets;
+    qint64 End = -1;
+    qint64 Lines = 0;
 };
+CBlockExtent FindBlockEnd(const char *data, qint64 size, qint64 dataOffset, qint64 byteLimit,
+                          CLineEnd lineEnd, qint64 maxLineBytes, bool atEnd);
+
+// The end of the line that starts at data[start]: after the first LF unit,
+// or `maxLineBytes` on, or at the end of the bytes when atEnd; -1 when the
+// bytes run out first.
+qint64 LineEndFrom(const char *data, qint64 size, qint64 start, qint64 dataOffset, CLineEnd lineEnd,
+                   qint64 maxLineBytes, bool atEnd);
+
+// A whole block's bytes cut into its lines, each with its line end.
+QList<QByteArray> SplitBlockLines(const QByteArray &bytes, qint64 offset, CLineEnd lineEnd,
+                                  qint64 maxLineBytes = MaxLineBytes);
 
 #endif

@@ -22,6 +22,8 @@ const char *CodecNameForEncoding(TEnumTextEncoding encoding)
         // Not "UTF-32": without its mark, which is skipped, and in every
         // block after the first, that codec reads the host's byte order.
         return "UTF-32BE";
+    case Utf32LeWithBom:
+        return "UTF-32LE";
     default:
         return nullptr;
     }
