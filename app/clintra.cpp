@@ -130,6 +130,10 @@ CLintra::CLintra(QWidget *parent)
 
     // 23. Content pane.
     ui->FileContent_TextEdit->setReadOnly(true);
+    connect(ui->FileContent_TextEdit, &CContentEdit::PreviousBlockRequested, this,
+            &CLintra::GotoContentEditPreviousBlock);
+    connect(ui->FileContent_TextEdit, &CContentEdit::NextBlockRequested, this,
+            &CLintra::GotoContentEditNextBlock);
     DefaultCharFormat = ui->FileContent_TextEdit->currentCharFormat();
 
     // 8. and 24. The counters, the viewer's paging state and the update

@@ -38,17 +38,6 @@ int ProbeWindowForLocale(int argc, char **argv)
 } // namespace
 
 // Stands in for the main window as the target of the content pane's actions.
-class CBlockSlotRecorder : public QWidget
-{
-    Q_OBJECT
-public:
-    int Previous = 0;
-    int Next = 0;
-public slots:
-    void GotoContentEditPreviousBlock() { ++Previous; }
-    void GotoContentEditNextBlock() { ++Next; }
-};
-
 class TestMainWindow : public QObject
 {
     Q_OBJECT
@@ -622,8 +611,10 @@ void TestMainWindow::initialMatchingModePerLocale()
 
 void TestMainWindow::contentEditMenu()
 {
-    CBlockSlotRecorder window;
+    QWidget window;
     CContentEdit pane(&window);
+    QSignalSpy previousRequests(&pane, &CContentEdit::PreviousBlockRequested);
+    QSignalSpy nextRequests(&pane, &CContentEdit::NextBlockRequested);
     QCOMPARE(pane.TargetWindow, &window);
     QCOMPARE(pane.BlockActions.size(), 2);
 
@@ -649,8 +640,8 @@ void TestMainWindow::contentEditMenu()
     previous->trigger();
     next->trigger();
     next->trigger();
-    QCOMPARE(window.Previous, 1);
-    QCOMPARE(window.Next, 2);
+    QCOMPARE(previousRequests.count(), 1);
+    QCOMPARE(nextRequests.count(), 2);
 }
 
 void TestMainWindow::programCatalogueUsesTheFullLocaleName()

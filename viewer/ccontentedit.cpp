@@ -60,16 +60,16 @@ void CContentEdit::CreateBlockActions()
         const char *text;
         const char *shortcut;
         const char *statusTip;
-        const char *slot;
+        void (CContentEdit::*request)();
     };
     static const BlockActionText table[] = {
         {QT_TR_NOOP("&Previous Block of Content"), "Ctrl+P",
          QT_TR_NOOP(
              "<font face=\"verdana\">Go to the previous block of content in the selected file.</font>"),
-         SLOT(GotoContentEditPreviousBlock())},
+         &CContentEdit::PreviousBlockRequested},
         {QT_TR_NOOP("&Next Block of Content"), "Ctrl+N",
          QT_TR_NOOP("<font face=\"verdana\">Go to the next block of content in the selected file.</font>"),
-         SLOT(GotoContentEditNextBlock())},
+         &CContentEdit::NextBlockRequested},
     };
     for (const BlockActionText &entry : table) {
         QAction *action = new QAction(tr(entry.text), this);
@@ -78,17 +78,15 @@ void CContentEdit::CreateBlockActions()
         // The keys work wherever the focus is in the pane, as the menu says.
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         addAction(action);
-        connect(action, SIGNAL(triggered()), TargetWindow, entry.slot);
+        connect(action, &QAction::triggered, this, entry.request);
         BlockActions.append(action);
     }
 }
 
 void CContentEdit::DestroyBlockActions()
 {
-    // The pane usually goes with its window, which is then no longer a
-    // CLintra: disconnect by receiver rather than by slot name.
     for (QAction *action : qAsConst(BlockActions))
-        disconnect(action, &QAction::triggered, TargetWindow, nullptr);
+        disconnect(action, &QAction::triggered, this, nullptr);
     qDeleteAll(BlockActions);
     BlockActions.clear();
 }

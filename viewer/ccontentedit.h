@@ -9,7 +9,9 @@ class QLabel;
 
 // The read-only pane that shows a result. It knows nothing of files: it only
 // carries the flag that says one block of a bigger file is on show, and then
-// adds the two block-paging entries of the main window to its context menu.
+// adds the two block-paging entries to its context menu. Their keys and
+// entries only ask for a block: TargetWindow, the window that shows the
+// file, connects to the two signals.
 class CContentEdit : public QTextEdit
 {
     Q_OBJECT
@@ -29,6 +31,10 @@ public:
 
     // The menu the pane would show on a right click; exposed for tests.
     QMenu *CreateContextMenu();
+
+signals:
+    void PreviousBlockRequested();
+    void NextBlockRequested();
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
