@@ -7,6 +7,8 @@
 
 #include <functional>
 
+#include "search/core/asciisearch.h"
+
 class QIODevice;
 class QTextCodec;
 
@@ -27,16 +29,6 @@ const QVector<CForeignLetterForm> &ForeignLetterForms();
 // byte, the foreign letter forms to their ASCII letter, any other unit to a
 // byte above ASCII. Returns the number of units.
 int ProjectUtf16(uchar *bytes, int size, bool littleEndian);
-
-// True when needle, lower-case ASCII, occurs in bytes with ASCII letters compared
-// without regard to case; any other byte must be equal. vectorBytes chooses
-// the search kernel (32, 16, or 1 for none); 0 takes the widest the
-// processor runs, which WidestSearchVector() tells.
-bool ContainsAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArray &needle,
-                                  int vectorBytes = 0);
-int WidestSearchVector();
-// The same over UTF-16 text: every code unit above ASCII differs from every needle byte.
-bool ContainsAsciiCaseInsensitive(const QChar *text, qint64 size, const QByteArray &needle);
 
 enum TEnumPreFilterVerdict
 {
