@@ -12,7 +12,6 @@
 #include <QLocale>
 #include <QRadioButton>
 #include <QSystemTrayIcon>
-#include <QTableWidget>
 #include <QTextBrowser>
 #include <QTextCodec>
 
@@ -90,9 +89,10 @@ CLintra::CLintra(QWidget *parent)
 
     // 16. Results table.
     SetUpResultsTable();
-    connect(ui->FilesFound_TableWidget, SIGNAL(itemSelectionChanged()), this, SLOT(OnItemSelectionChanged()));
-    connect(ui->FilesFound_TableWidget, SIGNAL(customContextMenuRequested(const QPoint &)), this,
-            SLOT(ShowFilesTableContextMenu(QPoint)));
+    connect(ui->FilesFound_TableWidget, &CResultsTable::itemSelectionChanged, this,
+            &CLintra::OnItemSelectionChanged);
+    connect(ui->FilesFound_TableWidget, &CResultsTable::customContextMenuRequested, this,
+            &CLintra::ShowFilesTableContextMenu);
 
     // 17. Plain-text patterns.
     PlainTextFileFilters = PlainTextFilePatterns();

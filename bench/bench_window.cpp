@@ -21,6 +21,7 @@
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
+#include "search/core/resultsmodel.h"
 #include "update/core/updaterequest.h"
 
 namespace {
@@ -62,9 +63,9 @@ void WriteTable(const CLintra &window, const QString &path)
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return;
     QTextStream stream(&out);
-    QTableWidget *table = window.ui->FilesFound_TableWidget;
-    for (int row = 0; row < table->rowCount(); ++row)
-        stream << table->item(row, 0)->text() << '\n';
+    const CResultsModel *results = window.ui->FilesFound_TableWidget->Results();
+    for (int row = 0; row < results->rowCount(); ++row)
+        stream << results->FilePath(row) << '\n';
 }
 
 double Measure(CLintra &window, const QString &mode, const QStringList &args)

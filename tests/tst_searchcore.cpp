@@ -18,6 +18,9 @@
 
 namespace {
 
+// Asked whether to stop, it never says so.
+CScanReport NoStop;
+
 bool FullTextMatches(const QString &keywords, bool wholeWord, bool wordSeparated, const QString &line)
 {
     CKeywordMatcher matcher =
@@ -33,7 +36,7 @@ TEnumFileScanResult ScanBytes(const QByteArray &bytes, const QString &keywords, 
     CKeywordMatcher matcher =
         CKeywordMatcher::ForFullText(ParseKeywords(keywords).KeywordPatterns, false, true);
     return ScanTextLines(
-        buffer, [&matcher](const QString &line) { return matcher.Feed(line); }, CancelCheck(), codec);
+        buffer, [&matcher](const QString &line) { return matcher.Feed(line); }, NoStop, codec);
 }
 
 // The text alone: the UTF-16 and UTF-32 codecs would put a byte-order mark first.
@@ -252,7 +255,7 @@ void TestSearchCore::longLinesAreReadInPieces()
         pieces << piece.size();
         return false;
     };
-    QCOMPARE(ScanTextLines(buffer, record, CancelCheck()), FileScanNotMatched);
+    QCOMPARE(ScanTextLines(buffer, record, NoStop), FileScanNotMatched);
     QCOMPARE(pieces, (QList<int>{25600, 25600, 8800}));
 
     QCOMPARE(ScanBytes(line, "alpha"), FileScanNotMatched);
@@ -304,7 +307,7 @@ void TestSearchCore::encodings()
         CKeywordMatcher matcher = CKeywordMatcher::ForFullText(
             ParseKeywords(QString::fromUtf8(keyword)).KeywordPatterns, true, true);
         const auto feed = [&matcher](const QString &line) { return matcher.Feed(line); };
-        QCOMPARE(ScanTextFile(path, feed, CancelCheck(), codec), result);
+        QCOMPARE(ScanTextFile(path, feed, NoStop, codec), result);
     }
 }
 
@@ -319,7 +322,8 @@ void TestSearchCore::cancelIsPolledBeforeEveryLine()
     };
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QCOMPARE(ScanTextLines(buffer, record, [&polls] { return ++polls == 3; }), FileScanCancelled);
+    CCancelQuery third([&polls] { return ++polls == 3; });
+    QCOMPARE(ScanTextLines(buffer, record, third), FileScanCancelled);
     QCOMPARE(seen, (QStringList{"1", "2"}));
 
     // An empty file is never polled.
@@ -327,7 +331,8 @@ void TestSearchCore::cancelIsPolledBeforeEveryLine()
     QBuffer emptyBuffer(&empty);
     emptyBuffer.open(QIODevice::ReadOnly);
     polls = 0;
-    QCOMPARE(ScanTextLines(emptyBuffer, record, [&polls] { return ++polls > 0; }), FileScanNotMatched);
+    CCancelQuery first([&polls] { return ++polls > 0; });
+    QCOMPARE(ScanTextLines(emptyBuffer, record, first), FileScanNotMatched);
     QCOMPARE(polls, 0);
 }
 
@@ -335,9 +340,8 @@ void TestSearchCore::unreadableFileIsReported()
 {
     QTemporaryDir dir;
     const auto never = [](const QString &) { return true; };
-    QCOMPARE(ScanTextFile(dir.filePath(QStringLiteral("vanished.txt")), never, CancelCheck()),
-             FileScanUnreadable);
-    QCOMPARE(ScanTextFile(dir.path(), never, CancelCheck()), FileScanUnreadable);
+    QCOMPARE(ScanTextFile(dir.filePath(QStringLiteral("vanished.txt")), never, NoStop), FileScanUnreadable);
+    QCOMPARE(ScanTextFile(dir.path(), never, NoStop), FileScanUnreadable);
 }
 
 // --- Candidates and walk -----------------------------------------------------------
@@ -415,9 +419,23 @@ struct CRecordingScan
     }
 };
 
+// Every file of each directory the walk hands out, in walk order.
+QStringList WalkWith(const QString &root,
+                     const std::function<QStringList(const QDir &, const QStringList &)> &scan,
+                     CScanReport &report)
+{
+    CDirectoryWalk walk(QStringList("*"), QDir(root), report);
+    QDir dir;
+    QStringList names;
+    QStringList result;
+    while (walk.Next(dir, names))
+        result += scan(dir, names);
+    return result;
+}
+
 QStringList WalkEveryFile(const QString &root, CRecordingScan &scan)
 {
-    return CDirectoryWalk(QStringList("*"), std::ref(scan), CancelCheck()).Walk(QDir(root));
+    return WalkWith(root, std::ref(scan), NoStop);
 }
 
 } // namespace
@@ -497,13 +515,14 @@ void TestSearchCore::walkStopsAtCancel()
         cancelled = scanned.size() == 2;
         return QStringList{d.absoluteFilePath(names.first())};
     };
-    const QStringList result =
-        CDirectoryWalk(QStringList("*"), scan, [&] { return cancelled; }).Walk(QDir(root));
+    CCancelQuery cancel([&] { return cancelled; });
+    const QStringList result = WalkWith(root, scan, cancel);
     QCOMPARE(result, (QStringList{root + "/r1.txt", root + "/a/a1.txt"}));
     QCOMPARE(scanned.size(), 2);
 
     CRecordingScan none;
-    QVERIFY(CDirectoryWalk(QStringList("*"), std::ref(none), [] { return true; }).Walk(QDir(root)).isEmpty());
+    CCancelQuery always([] { return true; });
+    QVERIFY(WalkWith(root, std::ref(none), always).isEmpty());
     QVERIFY(none.Scanned.isEmpty());
 }
 

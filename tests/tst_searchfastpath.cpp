@@ -31,6 +31,9 @@
 
 namespace {
 
+// Asked whether to stop, it never says so.
+CScanReport NoStop;
+
 QByteArray Utf8(const char *text)
 {
     return QByteArray(text);
@@ -61,10 +64,10 @@ struct CScanCase
         CKeywordMatcher matcher = CKeywordMatcher::ForFullText(Patterns, WholeWord, true);
         const auto lineTest = [&matcher](const QString &line) { return matcher.Feed(line); };
         if (!fast)
-            return ScanTextFile(path, lineTest, CancelCheck(), Codec);
+            return ScanTextFile(path, lineTest, NoStop, Codec);
         matcher.SkipSubjectsWithoutKeywordText();
         CKeywordPreFilter preFilter(Patterns, Codec, ChunkSize);
-        return ScanTextFile(path, preFilter, lineTest, CancelCheck(), Codec);
+        return ScanTextFile(path, preFilter, lineTest, NoStop, Codec);
     }
 
     TEnumPreFilterVerdict Verdict(const QByteArray &bytes) const
@@ -73,7 +76,7 @@ struct CScanCase
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
         CKeywordPreFilter preFilter(Patterns, Codec, ChunkSize);
-        return preFilter.Check(buffer, CKeywordPreFilter::CancelCheck());
+        return preFilter.Check(buffer, NoStop);
     }
 };
 
@@ -500,7 +503,8 @@ void TestSearchFastPath::preFilterPollsCancelBetweenReads()
     buffer.open(QIODevice::ReadOnly);
     CKeywordPreFilter preFilter(Patterns("alpha"), QTextCodec::codecForName("UTF-8"), 10);
     int polls = 0;
-    QCOMPARE(preFilter.Check(buffer, [&polls] { return ++polls == 3; }), PreFilterCancelled);
+    CCancelQuery third([&polls] { return ++polls == 3; });
+    QCOMPARE(preFilter.Check(buffer, third), PreFilterCancelled);
     QCOMPARE(polls, 3);
     QCOMPARE(buffer.pos(), qint64(30));
 }

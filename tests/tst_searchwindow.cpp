@@ -221,23 +221,23 @@ void TestSearchWindow::resultsTableColumns()
     CLintra w;
     RunSearch(w, dir.path(), ".DAT", SearchWhatFilename);
 
-    const QTableWidget *table = w.ui->FilesFound_TableWidget;
+    const CResultsTable *table = w.ui->FilesFound_TableWidget;
     QCOMPARE(table->rowCount(), 4);
     QMap<QString, QString> sizes;
     for (int row = 0; row < table->rowCount(); ++row) {
-        const QString path = table->item(row, 0)->text();
-        sizes[QFileInfo(path).fileName()] = table->item(row, 1)->text();
-        QCOMPARE(table->item(row, 2)->text(), QFileInfo(path).lastModified().toString(Qt::TextDate));
-        QCOMPARE(table->item(row, 1)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
-        QCOMPARE(table->item(row, 0)->flags(), Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        const QString path = CellText(w, row, 0);
+        sizes[QFileInfo(path).fileName()] = CellText(w, row, 1);
+        QCOMPARE(CellText(w, row, 2), QFileInfo(path).lastModified().toString(Qt::TextDate));
+        QCOMPARE(CellData(w, row, 1, Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
+        QCOMPARE(CellIndex(w, row, 0).flags(), Qt::ItemIsSelectable | Qt::ItemIsEnabled);
         if (path.endsWith("<b>s.dat"))
-            QCOMPARE(table->item(row, 0)->toolTip(),
+            QCOMPARE(CellData(w, row, 0, Qt::ToolTipRole).toString(),
                      "<font face=\"verdana\">" + dir.path() + "/&lt;b&gt;s.dat</font>");
     }
     QCOMPARE(sizes.value("s0.dat"), QStringLiteral("0"));
     QCOMPARE(sizes.value("s1024.dat"), QStringLiteral("1"));
     QCOMPARE(sizes.value("s1025.dat"), QStringLiteral("2"));
-    QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("Size (KB)"));
+    QCOMPARE(table->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Size (KB)"));
 }
 
 void TestSearchWindow::summaryAndHeading_data()

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
-#include <QTableWidget>
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
@@ -21,9 +20,8 @@ void RunSearch(CLintra &w, const QString &directory, const QString &keywords, TE
 QStringList TablePaths(const CLintra &w)
 {
     QStringList paths;
-    const QTableWidget *table = w.ui->FilesFound_TableWidget;
-    for (int row = 0; row < table->rowCount(); ++row)
-        paths << (table->item(row, 0) ? table->item(row, 0)->text() : QString());
+    for (int row = 0; row < w.ui->FilesFound_TableWidget->rowCount(); ++row)
+        paths << CellText(w, row, 0);
     return paths;
 }
 
@@ -36,6 +34,21 @@ QSet<QString> TablePathSet(const CLintra &w)
 QString Status(const CLintra &w)
 {
     return w.ui->SearchingProgressStatus_Label->text();
+}
+
+QModelIndex CellIndex(const CLintra &w, int row, int column)
+{
+    return w.ui->FilesFound_TableWidget->model()->index(row, column);
+}
+
+QVariant CellData(const CLintra &w, int row, int column, int role)
+{
+    return CellIndex(w, row, column).data(role);
+}
+
+QString CellText(const CLintra &w, int row, int column)
+{
+    return CellData(w, row, column).toString();
 }
 
 CModalHandler::CModalHandler(std::function<void(QWidget *)> handle)

@@ -199,12 +199,12 @@ bool CKeywordPreFilter::MarkFoundKeywords(const char *bytes, int size, bool utf8
     return all;
 }
 
-TEnumPreFilterVerdict CKeywordPreFilter::Check(QIODevice &device, const CancelCheck &cancelled)
+TEnumPreFilterVerdict CKeywordPreFilter::Check(QIODevice &device, CScanReport &report)
 {
-    return Check([&device](char *data, qint64 size) { return device.read(data, size); }, cancelled);
+    return Check([&device](char *data, qint64 size) { return device.read(data, size); }, report);
 }
 
-TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, const CancelCheck &cancelled)
+TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CScanReport &report)
 {
     BytesRead = 0;
     FirstRead = -1;
@@ -232,7 +232,7 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, co
         FirstRead = -1;
         kept = qMin(Overlap, size);
         memmove(Buffer.data(), Buffer.constData() + size - kept, size_t(kept));
-        if (cancelled && cancelled())
+        if (report.Cancelled())
             return PreFilterCancelled;
         // An odd byte of UTF-16 waits for its partner.
         const int pending = PendingByte >= 0 ? 1 : 0;

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "search/core/asciisearch.h"
+#include "search/core/scanreport.h"
 
 class QIODevice;
 class QTextCodec;
@@ -47,7 +48,6 @@ enum TEnumPreFilterVerdict
 class CKeywordPreFilter
 {
 public:
-    using CancelCheck = std::function<bool()>;
     // Reads at most size bytes into data; 0 at the end, -1 on an error.
     using ReadFunction = std::function<qint64(char *data, qint64 size)>;
 
@@ -61,9 +61,9 @@ public:
     bool IsActive() const { return !Keywords.isEmpty(); }
 
     // Reads the device from its current position to its end, or until a match
-    // is possible. cancelled() is polled between reads, not before the first.
-    TEnumPreFilterVerdict Check(QIODevice &device, const CancelCheck &cancelled);
-    TEnumPreFilterVerdict Check(const ReadFunction &readBytes, const CancelCheck &cancelled);
+    // is possible. report.Cancelled() is asked between reads, not before the first.
+    TEnumPreFilterVerdict Check(QIODevice &device, CScanReport &report);
+    TEnumPreFilterVerdict Check(const ReadFunction &readBytes, CScanReport &report);
     // Bytes the last Check read (possibly not all of the device).
     qint64 LastBytesRead() const { return BytesRead; }
     // What the first read of the last Check returned, as read, when that

@@ -91,7 +91,7 @@ private:
 
 } // namespace
 
-TEnumFileScanResult ScanTextLines(QIODevice &device, const LineTest &lineTest, const CancelCheck &cancelled,
+TEnumFileScanResult ScanTextLines(QIODevice &device, const LineTest &lineTest, CScanReport &report,
                                   QTextCodec *codec, int maxLineLength)
 {
     // Default settings: the local codec, and byte-order-mark detection on.
@@ -99,7 +99,7 @@ TEnumFileScanResult ScanTextLines(QIODevice &device, const LineTest &lineTest, c
     if (codec)
         stream.setCodec(codec);
     while (!stream.atEnd()) {
-        if (cancelled && cancelled())
+        if (report.Cancelled())
             return FileScanCancelled;
         if (lineTest(stream.readLine(maxLineLength)))
             return FileScanMatched;
@@ -107,14 +107,14 @@ TEnumFileScanResult ScanTextLines(QIODevice &device, const LineTest &lineTest, c
     return FileScanNotMatched;
 }
 
-TEnumFileScanResult ScanTextFile(const QString &path, const LineTest &lineTest, const CancelCheck &cancelled,
+TEnumFileScanResult ScanTextFile(const QString &path, const LineTest &lineTest, CScanReport &report,
                                  QTextCodec *codec, int maxLineLength)
 {
     // Binary mode: the decoder sees the bytes as stored; the stream ends lines at \n and \r\n itself.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return FileScanUnreadable;
-    return ScanTextLines(file, lineTest, cancelled, codec, maxLineLength);
+    return ScanTextLines(file, lineTest, report, codec, maxLineLength);
 }
 
 CScanDirectory::CScanDirectory(const QDir &dir)
@@ -137,13 +137,13 @@ CScanDirectory::~CScanDirectory()
 }
 
 TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString &name,
-                                 CKeywordPreFilter &preFilter, const LineTest &lineTest,
-                                 const CancelCheck &cancelled, QTextCodec *codec, int maxLineLength)
+                                 CKeywordPreFilter &preFilter, const LineTest &lineTest, CScanReport &report,
+                                 QTextCodec *codec, int maxLineLength)
 {
     CRawFile raw(directory.Descriptor, name);
     if (!raw.IsOpen())
-        return ScanTextFile(directory.Dir.absoluteFilePath(name), lineTest, cancelled, codec, maxLineLength);
-    const TEnumPreFilterVerdict verdict = preFilter.Check(raw.Reader(), cancelled);
+        return ScanTextFile(directory.Dir.absoluteFilePath(name), lineTest, report, codec, maxLineLength);
+    const TEnumPreFilterVerdict verdict = preFilter.Check(raw.Reader(), report);
     raw.Close();
     if (verdict == PreFilterCancelled)
         return FileScanCancelled;
@@ -152,7 +152,7 @@ TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString 
         return FileScanNotMatched;
     if (verdict == PreFilterNoMatch && preFilter.LastBytesRead() > LargestUnfilteredFile) {
         // Where the line scan polls before its first line.
-        return (cancelled && cancelled()) ? FileScanCancelled : FileScanNotMatched;
+        return report.Cancelled() ? FileScanCancelled : FileScanNotMatched;
     }
     // A file read whole by the first read is scanned from those bytes.
     const QByteArray bytes = preFilter.FirstReadBytes();
@@ -160,15 +160,15 @@ TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString 
         QBuffer buffer;
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
-        return ScanTextLines(buffer, lineTest, cancelled, codec, maxLineLength);
+        return ScanTextLines(buffer, lineTest, report, codec, maxLineLength);
     }
-    return ScanTextFile(directory.Dir.absoluteFilePath(name), lineTest, cancelled, codec, maxLineLength);
+    return ScanTextFile(directory.Dir.absoluteFilePath(name), lineTest, report, codec, maxLineLength);
 }
 
 TEnumFileScanResult ScanTextFile(const QString &path, CKeywordPreFilter &preFilter, const LineTest &lineTest,
-                                 const CancelCheck &cancelled, QTextCodec *codec, int maxLineLength)
+                                 CScanReport &report, QTextCodec *codec, int maxLineLength)
 {
     const QFileInfo info(path);
-    return ScanTextFile(CScanDirectory(info.dir()), info.fileName(), preFilter, lineTest, cancelled, codec,
+    return ScanTextFile(CScanDirectory(info.dir()), info.fileName(), preFilter, lineTest, report, codec,
                         maxLineLength);
 }
