@@ -14,6 +14,7 @@
 #include "search/core/keywordquery.h"
 #include "search/core/plaintextfilters.h"
 #include "search/core/textfilescan.h"
+#include "search/core/treesearch.h"
 #include "testsupport.h"
 
 namespace {
@@ -84,6 +85,9 @@ private slots:
     void walkSurvivesLinkToItsOwnRoot();
     void walkFollowsOtherDirectoryLinksOnce();
     void walkStopsAtCancel();
+    void treeSearchReportsInWalkOrder_data();
+    void treeSearchReportsInWalkOrder();
+    void treeSearchStopsAtTheFileOfTheCancel();
 };
 
 // --- Keyword parsing ----------------------------------------------------------
@@ -524,6 +528,148 @@ void TestSearchCore::walkStopsAtCancel()
     CCancelQuery always([] { return true; });
     QVERIFY(WalkWith(root, std::ref(none), always).isEmpty());
     QVERIFY(none.Scanned.isEmpty());
+}
+
+// --- Tree search ----------------------------------------------------------------
+
+namespace {
+
+// Records what a tree search reports, as the window would see it; stops
+// when asked to at a file number (counted from 1).
+class CRecordingReport : public CScanReport
+{
+public:
+    bool Cancelled() override { return StopAtFile > 0 && Examined >= StopAtFile; }
+    void DirectoryReached(const QDir &, int candidates) override { Total += candidates; }
+    void FileExamined() override { ++Examined; }
+    void Found(const QStringList &paths) override
+    {
+        Rows += paths;
+        ++Directories;
+    }
+
+    int StopAtFile = 0;
+    int Total = 0;
+    int Examined = 0;
+    int Directories = 0;
+    QStringList Rows;
+};
+
+// 12 directories of 25 files, one in three with the keyword on its last line,
+// some in UTF-16, some empty, some long.
+QString WriteSearchTree(const QString &root)
+{
+    for (int d = 0; d < 12; ++d) {
+        const QString folder =
+            root + QString("/d%1").arg(d) + (d % 3 ? QString("/deeper%1").arg(d) : QString());
+        for (int f = 0; f < 25; ++f) {
+            const int n = d * 25 + f;
+            QByteArray text = QByteArray("filler line\n").repeated(n % 7 == 0 ? 3000 : 3);
+            if (n % 3 == 0)
+                text += "the Alpha line\n";
+            if (n % 11 == 0)
+                text = Utf16Bytes(QString(QChar(0xFEFF)) + QString::fromLatin1(text), false);
+            if (n % 13 == 0)
+                text.clear();
+            WriteTestFile(folder + QString("/f%1.txt").arg(f), text);
+        }
+    }
+    return root;
+}
+
+CTreeSearch::CSettings FullTextSettings(const QStringList &patterns, int threads, int lookAhead)
+{
+    static const bool wholeWord = true;
+    CTreeSearch::CSettings settings;
+    settings.What = SearchWhatFullText;
+    settings.NameFilters = QStringList("*.txt");
+    settings.Patterns = patterns;
+    settings.WordSeparatedLanguage = true;
+    settings.MatchWholeWord = &wholeWord;
+    settings.Threads = threads;
+    settings.LookAhead = lookAhead;
+    return settings;
+}
+
+// The same search, one file after the other on this thread.
+QStringList SequentialMatches(const QString &root, const QStringList &patterns)
+{
+    CDirectoryWalk walk(QStringList("*.txt"), QDir(root), NoStop);
+    QDir dir;
+    QStringList names;
+    QStringList matches;
+    while (walk.Next(dir, names)) {
+        for (const QString &name : qAsConst(names)) {
+            CKeywordMatcher matcher = CKeywordMatcher::ForFullText(patterns, true, true);
+            const LineTest test = [&matcher](const QString &line) { return matcher.Feed(line); };
+            if (ScanTextFile(dir.absoluteFilePath(name), test, NoStop) == FileScanMatched)
+                matches << dir.absoluteFilePath(name);
+        }
+    }
+    return matches;
+}
+
+} // namespace
+
+void TestSearchCore::treeSearchReportsInWalkOrder_data()
+{
+    QTest::addColumn<int>("threads");
+    QTest::addColumn<int>("lookAhead");
+    QTest::newRow("one worker, no look-ahead") << 1 << 0;
+    QTest::newRow("four workers, look-ahead 3") << 4 << 3;
+    QTest::newRow("eight workers, look-ahead 1024") << 8 << 1024;
+}
+
+void TestSearchCore::treeSearchReportsInWalkOrder()
+{
+    QFETCH(int, threads);
+    QFETCH(int, lookAhead);
+    QTemporaryDir dir;
+    const QString root = WriteSearchTree(dir.path());
+    for (const char *keywords : {"alpha", "alpha filler", "alpha beta"}) {
+        const QStringList patterns = ParseKeywords(QString::fromLatin1(keywords)).KeywordPatterns;
+        CRecordingReport report;
+        const int found = CTreeSearch(FullTextSettings(patterns, threads, lookAhead)).Run(QDir(root), report);
+        const QStringList expected = SequentialMatches(root, patterns);
+        QCOMPARE(report.Rows, expected);
+        QCOMPARE(found, expected.size());
+        QCOMPARE(report.Total, 300);
+        QCOMPARE(report.Examined, 300);
+        QCOMPARE(report.Directories, 12);
+    }
+    // One file in three, less the empty ones among them.
+    QCOMPARE(SequentialMatches(root, QStringList("alpha")).size(), 92);
+}
+
+void TestSearchCore::treeSearchStopsAtTheFileOfTheCancel()
+{
+    QTemporaryDir dir;
+    const QString root = WriteSearchTree(dir.path());
+    const QStringList patterns("alpha");
+    const QStringList all = SequentialMatches(root, patterns);
+    QStringList order;
+    CDirectoryWalk walk(QStringList("*.txt"), QDir(root), NoStop);
+    QDir folder;
+    QStringList names;
+    while (walk.Next(folder, names)) {
+        for (const QString &name : qAsConst(names))
+            order << folder.absoluteFilePath(name);
+    }
+    QCOMPARE(order.size(), 300);
+    for (const int stopAt : {1, 2, 26, 40, 299}) {
+        CRecordingReport report;
+        report.StopAtFile = stopAt;
+        CTreeSearch(FullTextSettings(patterns, 4, 1024)).Run(QDir(root), report);
+        // The files before the one of the cancel count, that one and every later one do not.
+        QCOMPARE(report.Examined, stopAt);
+        QCOMPARE(report.Total, (stopAt + 24) / 25 * 25);
+        QStringList expected;
+        for (const QString &path : all) {
+            if (order.indexOf(path) < stopAt - 1)
+                expected << path;
+        }
+        QCOMPARE(report.Rows, expected);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSearchCore)
