@@ -5,6 +5,9 @@
 //       paths of the table to OUTLIST, one per line.
 //   bench_window viewer FILE KEYWORDS
 //       shows FILE as a full-text result (the first block with a keyword).
+//   bench_window fulltext-clicks|filename-clicks DIR KEYWORDS OUTLIST
+//       the same search, clicked at while it runs (see CClickProbe); adds
+//       "clicks=<n> click_max_ms=<ms> click_median_ms=<ms>" to the line.
 //
 // Prints one line: "seconds=<s> cpu_seconds=<s> idle_kb=<kB> peak_kb=<kB> [block=<b>
 // last_block=<b> keyword_shown=<0|1>] status=<summary>", where peak_kb is the
@@ -17,7 +20,17 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <QMouseEvent>
+#include <QSocketNotifier>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <thread>
+
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
@@ -57,6 +70,90 @@ void ResetPeakResidentSize()
         clear.write("5");
 }
 
+// Clicks the results table every 50 ms while a search runs and measures how
+// long each click waits to be answered. The clicks come the way the window
+// system's input does: a byte on a descriptor that the window thread's event
+// dispatcher watches, which only a full round of event processing reads. The
+// click is answered when the row it selected has been shown (the press and
+// release delivered, the selection changed, the pane filled).
+class CClickProbe
+{
+public:
+    explicit CClickProbe(CLintra &window)
+        : Window(window)
+    {
+        if (pipe(Pipe) != 0)
+            qFatal("pipe");
+        Notifier = new QSocketNotifier(Pipe[0], QSocketNotifier::Read);
+        QObject::connect(Notifier, &QSocketNotifier::activated, [this] { Answer(); });
+        Clicker = std::thread([this] {
+            while (!Stop.load()) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                const qint64 now = Now();
+                if (write(Pipe[1], &now, sizeof now) != sizeof now)
+                    break;
+            }
+        });
+    }
+    ~CClickProbe()
+    {
+        Stop.store(true);
+        Clicker.join();
+        delete Notifier;
+        close(Pipe[0]);
+        close(Pipe[1]);
+    }
+    CClickProbe(const CClickProbe &) = delete;
+    CClickProbe &operator=(const CClickProbe &) = delete;
+
+    QString Fields() const
+    {
+        QVector<double> sorted = LatenciesMs;
+        std::sort(sorted.begin(), sorted.end());
+        const double max = sorted.isEmpty() ? 0 : sorted.last();
+        const double median = sorted.isEmpty() ? 0 : sorted.at(sorted.size() / 2);
+        return QStringLiteral(" clicks=%1 click_max_ms=%2 click_median_ms=%3")
+            .arg(sorted.size())
+            .arg(max, 0, 'f', 1)
+            .arg(median, 0, 'f', 1);
+    }
+
+private:
+    static qint64 Now()
+    {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+
+    void Answer()
+    {
+        qint64 sent = 0;
+        if (read(Pipe[0], &sent, sizeof sent) != sizeof sent)
+            return;
+        CResultsTable *table = Window.ui->FilesFound_TableWidget;
+        // Only clicks while rows are being added count: the first needs two rows.
+        if (table->rowCount() < 2)
+            return;
+        const int row = (++Clicks) % 2;
+        const QPoint point = table->visualRect(table->model()->index(row, 0)).center();
+        QWidget *viewport = table->viewport();
+        QMouseEvent press(QEvent::MouseButtonPress, point, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &release);
+        LatenciesMs << (Now() - sent) / 1e6;
+    }
+
+    CLintra &Window;
+    int Pipe[2] = {-1, -1};
+    QSocketNotifier *Notifier = nullptr;
+    std::thread Clicker;
+    std::atomic<bool> Stop{false};
+    QVector<double> LatenciesMs;
+    int Clicks = 0;
+};
+
 void WriteTable(const CLintra &window, const QString &path)
 {
     QFile out(path);
@@ -81,7 +178,7 @@ double Measure(CLintra &window, const QString &mode, const QStringList &args)
     }
     window.ui->Dir2Search_ComboBox->setEditText(args.at(0));
     timer.start();
-    if (mode == QLatin1String("fulltext"))
+    if (mode.startsWith(QLatin1String("fulltext")))
         window.ui->DoFullTextSearch_PushButton->click();
     else
         window.ui->DoFilenameSearch_PushButton->click();
@@ -98,9 +195,11 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     const QString mode = args.value(0);
-    const bool search = mode == QLatin1String("fulltext") || mode == QLatin1String("filename");
+    const bool clicks = mode.endsWith(QLatin1String("-clicks"));
+    const bool search = mode == QLatin1String("fulltext") || mode == QLatin1String("filename") ||
+                        mode == QLatin1String("fulltext-clicks") || mode == QLatin1String("filename-clicks");
     if (!(search && args.size() == 4) && !(mode == QLatin1String("viewer") && args.size() == 3)) {
-        QTextStream(stderr) << "usage: bench_window fulltext|filename DIR KEYWORDS OUTLIST\n"
+        QTextStream(stderr) << "usage: bench_window fulltext|filename[-clicks] DIR KEYWORDS OUTLIST\n"
                                "       bench_window viewer FILE KEYWORDS\n";
         return 2;
     }
@@ -114,7 +213,10 @@ int main(int argc, char **argv)
     const qint64 idle = StatusKiloBytes("VmRSS:");
     ResetPeakResidentSize();
     const double processorBefore = ProcessorSeconds();
+    std::unique_ptr<CClickProbe> probe(clicks ? new CClickProbe(window) : nullptr);
     const double seconds = Measure(window, mode, args.mid(1));
+    const QString clickFields = probe ? probe->Fields() : QString();
+    probe.reset();
     const double processor = ProcessorSeconds() - processorBefore;
     const qint64 peak = StatusKiloBytes("VmHWM:");
 
@@ -128,6 +230,7 @@ int main(int argc, char **argv)
         out << " block=" << window.CurrentBlock << " last_block=" << window.LastBlock
             << " keyword_shown=" << (shown ? 1 : 0);
     }
+    out << clickFields;
     out << " status=" << window.ui->SearchingProgressStatus_Label->text() << '\n';
     return 0;
 }

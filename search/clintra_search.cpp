@@ -54,9 +54,10 @@ private:
 // Fitting the path column to its contents measures every row, which the
 // table would do after each directory's rows. During a search rows are only
 // appended, so the widest row so far is kept and only new rows are measured,
-// once per refresh of the window, and of those only the ones nearly as long
-// as the longest so far: a path far shorter in characters is not wider. The
-// table's own fitting returns at the end.
+// once per refresh of the window, and of those only the ones longer in
+// characters than any measured before: measuring a row costs as much as
+// laying out its text, and a search may add a hundred thousand rows of much
+// the same length. The table's own fitting returns at the end.
 class CPathColumnFitting
 {
 public:
@@ -84,7 +85,7 @@ private:
         const CResultsModel *results = Table->Results();
         for (; MeasuredRows < rows; ++MeasuredRows) {
             const int length = results->FilePath(MeasuredRows).size();
-            if (length * 5 < LongestPath * 4)
+            if (length <= LongestPath)
                 continue;
             LongestPath = qMax(LongestPath, length);
             Widest = qMax(Widest, Table->sizeHintForIndex(results->index(MeasuredRows, 0)).width());

@@ -7,40 +7,67 @@
 #include <limits>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 const qint64 CResultsModel::InvalidTime = std::numeric_limits<qint64>::min();
-
-namespace {
-
-// Size and modification time as QFileInfo gives them (links followed), from
-// one status query.
-void FileStatus(const QString &path, qint64 &size, qint64 &modified, qint64 invalidTime)
-{
-    size = 0;
-    modified = invalidTime;
-#ifdef Q_OS_UNIX
-    struct stat status;
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return;
-    size = qint64(status.st_size);
-    modified = qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
-#else
-    const QFileInfo info(path);
-    if (!info.exists())
-        return;
-    size = info.size();
-    modified = info.lastModified().toMSecsSinceEpoch();
-#endif
-}
-
-} // namespace
+const qint64 CResultsModel::NotReadTime = std::numeric_limits<qint64>::min() + 1;
 
 CResultsModel::CResultsModel(bool backslashes, QObject *parent)
     : QAbstractTableModel(parent)
     , Backslashes(backslashes)
 {
+}
+
+CResultsModel::~CResultsModel()
+{
+#ifdef Q_OS_UNIX
+    if (StatusFolderDescriptor >= 0)
+        ::close(StatusFolderDescriptor);
+#endif
+}
+
+// Size and modification time as QFileInfo gives them (links followed), from
+// one status query.
+void CResultsModel::ReadStatus(const CRow &row) const
+{
+    if (row.Modified != NotReadTime)
+        return;
+    row.Size = 0;
+    row.Modified = InvalidTime;
+    // The path as added, whatever the separators shown.
+    QString folder = row.Folder < 0 ? QString() : Folders.at(row.Folder);
+    if (Backslashes)
+        folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QString path = row.Folder < 0 ? row.Name : folder + QLatin1Char('/') + row.Name;
+#ifdef Q_OS_UNIX
+    // The rows of one folder are usually seen together: each is looked up by its name alone.
+    if (row.Folder >= 0 && row.Folder != StatusFolder) {
+        if (StatusFolderDescriptor >= 0)
+            ::close(StatusFolderDescriptor);
+        StatusFolder = row.Folder;
+        const QString opened = folder.isEmpty() ? QStringLiteral("/") : folder;
+        StatusFolderDescriptor =
+            ::open(QFile::encodeName(opened).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    }
+    struct stat status;
+    const int result =
+        row.Folder >= 0 && StatusFolderDescriptor >= 0
+            ? ::fstatat(StatusFolderDescriptor, QFile::encodeName(row.Name).constData(), &status, 0)
+            : ::stat(QFile::encodeName(path).constData(), &status);
+    if (result != 0)
+        return;
+    row.Size = qint64(status.st_size);
+    row.Modified = qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
+#else
+    const QFileInfo info(path);
+    if (!info.exists())
+        return;
+    row.Size = info.size();
+    row.Modified = info.lastModified().toMSecsSinceEpoch();
+#endif
 }
 
 qint64 CResultsModel::KiloBytes(qint64 bytes)
@@ -69,7 +96,6 @@ void CResultsModel::AppendRows(const QStringList &paths)
         return;
     const int first = Rows.size();
     beginInsertRows(QModelIndex(), first, first + paths.size() - 1);
-    Rows.reserve(first + paths.size());
     for (const QString &path : paths) {
         CRow row;
         const int slash = path.lastIndexOf(QLatin1Char('/'));
@@ -78,7 +104,8 @@ void CResultsModel::AppendRows(const QStringList &paths)
             folder.replace(QLatin1Char('/'), QLatin1Char('\\'));
         row.Folder = slash < 0 ? -1 : FolderIndex(folder);
         row.Name = path.mid(slash + 1);
-        FileStatus(path, row.Size, row.Modified, InvalidTime);
+        row.Size = 0;
+        row.Modified = NotReadTime;
         Rows.append(row);
     }
     endInsertRows();
@@ -91,6 +118,12 @@ void CResultsModel::RemoveAllRows()
     Rows.squeeze();
     Folders.clear();
     CellsCleared = false;
+#ifdef Q_OS_UNIX
+    if (StatusFolderDescriptor >= 0)
+        ::close(StatusFolderDescriptor);
+#endif
+    StatusFolderDescriptor = -1;
+    StatusFolder = -1;
     endResetModel();
 }
 
@@ -109,8 +142,10 @@ QString CResultsModel::CellText(const CRow &row, int column) const
             return row.Name;
         return Folders.at(row.Folder) + (Backslashes ? QLatin1Char('\\') : QLatin1Char('/')) + row.Name;
     case 1:
+        ReadStatus(row);
         return QString::number(KiloBytes(row.Size));
     case 2:
+        ReadStatus(row);
         if (row.Modified == InvalidTime)
             return QString();
         return QDateTime::fromMSecsSinceEpoch(row.Modified).toString(Qt::TextDate);

@@ -10,13 +10,16 @@
 // needs to answer for its cells (its folder, once per folder, its name, the
 // size and the time); texts, tool-tips and alignments are made when the view
 // asks for them, so a row costs little more than the file name it shows.
-// Size and time are taken when the row is added, as a listing would show
-// them then; the file is never opened.
+// Size and time are read (never by opening the file) the first time the
+// view asks for either, which is when the row is first seen, and kept: a
+// search that adds a hundred thousand rows asks the file system for the few
+// that are shown, as a listing of names would.
 class CResultsModel : public QAbstractTableModel
 {
 public:
     // backslashes: paths are shown with "\" for every "/".
     explicit CResultsModel(bool backslashes, QObject *parent = nullptr);
+    ~CResultsModel() override;
 
     void SetHeaderLabels(const QStringList &labels);
     // One row per path, in list order, after the last row.
@@ -43,19 +46,25 @@ private:
     {
         int Folder; // index in Folders, -1 for a path without one
         QString Name;
-        qint64 Size;
-        qint64 Modified; // ms since the epoch; InvalidTime when unknown
+        mutable qint64 Size;
+        mutable qint64 Modified; // ms since the epoch; InvalidTime when unknown, NotReadTime before
     };
     static const qint64 InvalidTime;
+    static const qint64 NotReadTime;
 
     QString CellText(const CRow &row, int column) const;
     int FolderIndex(const QString &folder);
+    void ReadStatus(const CRow &row) const;
 
     bool Backslashes;
     QStringList HeaderLabels;
     QStringList Folders; // as shown
     QVector<CRow> Rows;
     bool CellsCleared = false;
+    // The folder of the last row added, open, so that each of its files is
+    // looked up by name alone.
+    mutable int StatusFolder = -1;
+    mutable int StatusFolderDescriptor = -1;
 };
 
 #endif
