@@ -9,7 +9,8 @@
 //       the same search, clicked at while it runs (see CClickProbe); adds
 //       "clicks=<n> click_max_ms=<ms> click_median_ms=<ms>" to the line.
 //
-// Prints one line: "seconds=<s> cpu_seconds=<s> idle_kb=<kB> peak_kb=<kB> [block=<b>
+// Prints one line: "seconds=<s> cpu_seconds=<s> window_thread_cpu_seconds=<s>
+// idle_kb=<kB> peak_kb=<kB> [block=<b>
 // last_block=<b> keyword_shown=<0|1>] status=<summary>", where peak_kb is the
 // highest resident size during the measured step, idle_kb the size of the
 // idle window before it, and the viewer's fields tell which block it shows,
@@ -30,6 +31,7 @@
 #include <thread>
 
 #include <sys/resource.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "app/clintra.h"
@@ -60,6 +62,15 @@ double ProcessorSeconds()
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// User and system time of the window's thread alone: what the window spends
+// besides its worker threads.
+double ThreadProcessorSeconds()
+{
+    timespec time{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
+    return double(time.tv_sec) + double(time.tv_nsec) / 1e9;
 }
 
 // Lets the peak resident size start again from the current size.
@@ -213,16 +224,19 @@ int main(int argc, char **argv)
     const qint64 idle = StatusKiloBytes("VmRSS:");
     ResetPeakResidentSize();
     const double processorBefore = ProcessorSeconds();
+    const double threadBefore = ThreadProcessorSeconds();
     std::unique_ptr<CClickProbe> probe(clicks ? new CClickProbe(window) : nullptr);
     const double seconds = Measure(window, mode, args.mid(1));
     const QString clickFields = probe ? probe->Fields() : QString();
     probe.reset();
     const double processor = ProcessorSeconds() - processorBefore;
+    const double thread = ThreadProcessorSeconds() - threadBefore;
     const qint64 peak = StatusKiloBytes("VmHWM:");
 
     QTextStream out(stdout);
     out << "seconds=" << QString::number(seconds, 'f', 4)
-        << " cpu_seconds=" << QString::number(processor, 'f', 4) << " idle_kb=" << idle
+        << " cpu_seconds=" << QString::number(processor, 'f', 4)
+        << " window_thread_cpu_seconds=" << QString::number(thread, 'f', 4) << " idle_kb=" << idle
         << " peak_kb=" << peak;
     if (mode == QLatin1String("viewer")) {
         const bool shown =

@@ -84,7 +84,7 @@ private:
             return;
         const CResultsModel *results = Table->Results();
         for (; MeasuredRows < rows; ++MeasuredRows) {
-            const int length = results->FilePath(MeasuredRows).size();
+            const int length = results->FilePathLength(MeasuredRows);
             if (length <= LongestPath)
                 continue;
             LongestPath = qMax(LongestPath, length);
@@ -366,18 +366,26 @@ public:
     }
     bool Cancelled() override
     {
-        // Also while a long file is read: Cancel and row selections work then too.
-        if (Window.SearchEventPacer)
+        // Between files and while the workers read a long file: Cancel and
+        // row selections work then too. Right after a file's step has
+        // processed the events, there is nothing new to process.
+        if (Window.SearchEventPacer && !EventsJustProcessed)
             Window.SearchEventPacer->ProcessEventsWhenDue();
+        EventsJustProcessed = false;
         return Window.CancelRequested;
     }
     void DirectoryReached(const QDir &, int candidates) override { Window.TotalFilesCount += candidates; }
-    void FileExamined() override { Window.AdvanceScanProgress(ProgressFormat); }
+    void FileExamined() override
+    {
+        Window.AdvanceScanProgress(ProgressFormat);
+        EventsJustProcessed = true;
+    }
     void Found(const QStringList &paths) override { Window.AddResultRows(paths); }
 
 private:
     CLintra &Window;
     QString ProgressFormat;
+    bool EventsJustProcessed = false;
 };
 
 } // namespace

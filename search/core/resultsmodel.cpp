@@ -160,6 +160,14 @@ QString CResultsModel::FilePath(int row) const
     return CellText(Rows.at(row), 0);
 }
 
+int CResultsModel::FilePathLength(int row) const
+{
+    if (row < 0 || row >= Rows.size() || CellsCleared)
+        return 0;
+    const CRow &r = Rows.at(row);
+    return r.Folder < 0 ? r.Name.size() : Folders.at(r.Folder).size() + 1 + r.Name.size();
+}
+
 int CResultsModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : Rows.size();

@@ -31,6 +31,8 @@ public:
 
     // The Filename cell's text; empty for a cleared cell or a row that does not exist.
     QString FilePath(int row) const;
+    // Its length in characters, without making it.
+    int FilePathLength(int row) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;

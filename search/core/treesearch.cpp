@@ -1,5 +1,6 @@
 #include "search/core/treesearch.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -195,26 +196,145 @@ int CTreeSearch::Run(const QDir &root, CScanReport &report)
     return 0;
 }
 
+namespace {
+
+// One directory of a filename search, as the walking thread found it.
+struct CNamedDirectory
+{
+    QDir Dir;
+    int Candidates = 0;
+    QVector<int> Matches; // positions among the candidates, ascending
+    QStringList MatchPaths;
+};
+
+// Walks the tree and tests the names on a thread of its own, a bounded
+// number of files ahead of the caller, which takes the directories in order.
+class CNameWalker
+{
+public:
+    CNameWalker(const CTreeSearch::CSettings &settings, const QDir &root)
+        : Thread([this, settings, root] { Walk(settings, root); })
+    {
+    }
+    ~CNameWalker()
+    {
+        Stop.store(true);
+        {
+            const std::lock_guard<std::mutex> lock(Mutex);
+            Stopping = true;
+        }
+        Taken.notify_all();
+        Thread.join();
+    }
+    CNameWalker(const CNameWalker &) = delete;
+    CNameWalker &operator=(const CNameWalker &) = delete;
+
+    enum TEnumTake
+    {
+        TakeDirectory,
+        TakeNothingYet,
+        TakeEnd
+    };
+    TEnumTake Next(int timeoutMs, CNamedDirectory &directory)
+    {
+        std::unique_lock<std::mutex> lock(Mutex);
+        if (Ready.empty() && !Done)
+            Added.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                           [this] { return !Ready.empty() || Done; });
+        if (Ready.empty())
+            return Done ? TakeEnd : TakeNothingYet;
+        directory = std::move(Ready.front());
+        Ready.pop_front();
+        Queued -= directory.Candidates;
+        lock.unlock();
+        Taken.notify_one();
+        return TakeDirectory;
+    }
+
+private:
+    void Walk(const CTreeSearch::CSettings &settings, const QDir &root)
+    {
+        CKeywordMatcher matcher = CKeywordMatcher::ForFileNames(settings.Patterns);
+        CWorkerReport report(Stop);
+        CDirectoryWalk walk(settings.NameFilters, root, report);
+        QDir dir;
+        QStringList names;
+        while (walk.Next(dir, names)) {
+            CNamedDirectory directory;
+            directory.Dir = dir;
+            directory.Candidates = names.size();
+            for (int i = 0; i < names.size(); ++i) {
+                matcher.Reset();
+                if (matcher.Feed(names.at(i))) {
+                    directory.Matches << i;
+                    directory.MatchPaths << dir.absoluteFilePath(names.at(i));
+                }
+            }
+            std::unique_lock<std::mutex> lock(Mutex);
+            Taken.wait(lock, [this] { return Stopping || Queued < MostFilesAhead; });
+            if (Stopping)
+                break;
+            Queued += directory.Candidates;
+            Ready.push_back(std::move(directory));
+            lock.unlock();
+            Added.notify_one();
+        }
+        {
+            const std::lock_guard<std::mutex> lock(Mutex);
+            Done = true;
+        }
+        Added.notify_one();
+    }
+
+    static const int MostFilesAhead = 50000;
+    std::atomic<bool> Stop{false};
+    std::mutex Mutex;
+    std::condition_variable Added;
+    std::condition_variable Taken;
+    std::deque<CNamedDirectory> Ready;
+    int Queued = 0; // candidates in Ready
+    bool Done = false;
+    bool Stopping = false;
+    std::thread Thread;
+};
+
+} // namespace
+
+// The names are listed and tested ahead on a thread; here each candidate is
+// examined in turn as the caller sees it, and a stop keeps the matches of
+// the files before it.
 int CTreeSearch::RunFileNames(const QDir &root, CScanReport &report)
 {
-    CKeywordMatcher matcher = CKeywordMatcher::ForFileNames(Settings.Patterns);
-    CDirectoryWalk walk(Settings.NameFilters, root, report);
-    QDir dir;
-    QStringList names;
+    CNameWalker walker(Settings, root);
+    CNamedDirectory directory;
     int found = 0;
-    while (walk.Next(dir, names)) {
-        report.DirectoryReached(dir, names.size());
-        QStringList matches;
+    for (bool first = true;; first = false) {
+        // The walk on this side: a stop ends it before the next directory.
+        if (!first && report.Cancelled())
+            break;
+        CNameWalker::TEnumTake taken;
+        while ((taken = walker.Next(WaitSliceMs, directory)) == CNameWalker::TakeNothingYet) {
+            if (report.Cancelled())
+                return found;
+        }
+        if (taken == CNameWalker::TakeEnd)
+            break;
+        report.DirectoryReached(directory.Dir, directory.Candidates);
+        int examined = 0;
         bool stopped = false;
-        for (const QString &name : qAsConst(names)) {
+        for (; examined < directory.Candidates; ++examined) {
             report.FileExamined();
             if (report.Cancelled()) {
                 stopped = true;
                 break;
             }
-            matcher.Reset();
-            if (matcher.Feed(name))
-                matches << dir.absoluteFilePath(name);
+        }
+        QStringList matches = directory.MatchPaths;
+        if (stopped) {
+            const int kept =
+                int(std::lower_bound(directory.Matches.begin(), directory.Matches.end(), examined) -
+                    directory.Matches.begin());
+            matches = matches.mid(0, kept);
         }
         found += matches.size();
         report.Found(matches);
