@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTextCodec>
@@ -13,6 +14,7 @@
 #include "search/core/keywordmatcher.h"
 #include "search/core/keywordquery.h"
 #include "search/core/plaintextfilters.h"
+#include "search/core/resultsmodel.h"
 #include "search/core/textfilescan.h"
 #include "search/core/treesearch.h"
 #include "testsupport.h"
@@ -88,6 +90,8 @@ private slots:
     void treeSearchReportsInWalkOrder_data();
     void treeSearchReportsInWalkOrder();
     void treeSearchStopsAtTheFileOfTheCancel();
+    void resultRowsShowWhatTheFileSystemSays();
+    void resultCellsClearedKeepTheirRows();
 };
 
 // --- Keyword parsing ----------------------------------------------------------
@@ -670,6 +674,74 @@ void TestSearchCore::treeSearchStopsAtTheFileOfTheCancel()
         }
         QCOMPARE(report.Rows, expected);
     }
+}
+
+// --- Result rows ------------------------------------------------------------------
+
+void TestSearchCore::resultRowsShowWhatTheFileSystemSays()
+{
+    QTemporaryDir dir;
+    const QString empty = dir.filePath("empty.txt");
+    const QString kilo = dir.filePath("sub/<b>kilo</b>.txt");
+    const QString more = dir.filePath("sub/more.txt");
+    QVERIFY(WriteTestFile(empty, ""));
+    QVERIFY(WriteTestFile(kilo, QByteArray(1024, 'x')));
+    QVERIFY(WriteTestFile(more, QByteArray(1025, 'x')));
+    const QString missing = dir.filePath("missing.txt");
+
+    CResultsModel model(false);
+    model.AppendRows({empty, kilo});
+    model.AppendRows({more, missing});
+    QCOMPARE(model.rowCount(), 4);
+    QCOMPARE(model.columnCount(), 3);
+    const QStringList paths = {empty, kilo, more, missing};
+    const QStringList sizes = {"0", "1", "2", "0"};
+    for (int row = 0; row < 4; ++row) {
+        const QString path = paths.at(row);
+        QCOMPARE(model.index(row, 0).data().toString(), path);
+        QCOMPARE(model.FilePath(row), path);
+        QCOMPARE(model.FilePathLength(row), path.size());
+        QCOMPARE(model.index(row, 1).data().toString(), sizes.at(row));
+        QCOMPARE(model.index(row, 2).data().toString(),
+                 QFileInfo(path).lastModified().toString(Qt::TextDate));
+        QCOMPARE(model.index(row, 1).data(Qt::TextAlignmentRole).toInt(),
+                 int(Qt::AlignRight | Qt::AlignVCenter));
+        QVERIFY(!model.index(row, 0).data(Qt::TextAlignmentRole).isValid());
+        for (int column = 0; column < 3; ++column) {
+            QCOMPARE(model.flags(model.index(row, column)), Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+            QCOMPARE(model.index(row, column).data(Qt::ToolTipRole).toString(),
+                     "<font face=\"verdana\">" + model.index(row, column).data().toString().toHtmlEscaped() +
+                         "</font>");
+        }
+    }
+    QVERIFY(model.index(1, 0).data(Qt::ToolTipRole).toString().contains("&lt;b&gt;kilo&lt;/b&gt;.txt"));
+    QCOMPARE(model.index(3, 2).data().toString(), QString());
+
+    // Shown with backslashes, read all the same.
+    CResultsModel windows(true);
+    windows.AppendRows({more});
+    QCOMPARE(windows.FilePath(0), QString(more).replace('/', '\\'));
+    QCOMPARE(windows.index(0, 1).data().toString(), QStringLiteral("2"));
+
+    model.SetHeaderLabels({"Filename", "Size (KB)", "Last Modified Time"});
+    QCOMPARE(model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Last Modified Time"));
+    QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::TextAlignmentRole).toInt(),
+             int(Qt::AlignRight | Qt::AlignVCenter));
+    QVERIFY(!model.headerData(0, Qt::Horizontal, Qt::TextAlignmentRole).isValid());
+}
+
+void TestSearchCore::resultCellsClearedKeepTheirRows()
+{
+    CResultsModel model(false);
+    model.AppendRows({"/tmp/a.txt", "/tmp/b.txt"});
+    model.ClearCells();
+    QCOMPARE(model.rowCount(), 2);
+    QVERIFY(!model.index(1, 0).data().isValid());
+    QCOMPARE(model.FilePath(1), QString());
+    model.RemoveAllRows();
+    QCOMPARE(model.rowCount(), 0);
+    model.AppendRows({"/tmp/c.txt"});
+    QCOMPARE(model.FilePath(0), QStringLiteral("/tmp/c.txt"));
 }
 
 QTEST_GUILESS_MAIN(TestSearchCore)
