@@ -19,6 +19,8 @@
 #include "search/core/treesearch.h"
 #include "testsupport.h"
 
+#include <sys/resource.h>
+
 namespace {
 
 // Asked whether to stop, it never says so.
@@ -90,6 +92,7 @@ private slots:
     void treeSearchReportsInWalkOrder_data();
     void treeSearchReportsInWalkOrder();
     void treeSearchStopsAtTheFileOfTheCancel();
+    void treeSearchWithFewDescriptors();
     void resultRowsShowWhatTheFileSystemSays();
     void resultCellsClearedKeepTheirRows();
 };
@@ -674,6 +677,26 @@ void TestSearchCore::treeSearchStopsAtTheFileOfTheCancel()
         }
         QCOMPARE(report.Rows, expected);
     }
+}
+
+// Hundreds of folders of one file each, searched with 100 descriptors for
+// the whole process: the folders listed ahead must not use them all up.
+void TestSearchCore::treeSearchWithFewDescriptors()
+{
+    QTemporaryDir dir;
+    for (int d = 0; d < 400; ++d)
+        QVERIFY(WriteTestFile(dir.path() + QString("/d%1/f.txt").arg(d, 3, 10, QChar('0')),
+                              d % 2 ? "alpha" : "beta"));
+    rlimit before{};
+    QCOMPARE(getrlimit(RLIMIT_NOFILE, &before), 0);
+    rlimit few = before;
+    few.rlim_cur = 100;
+    QCOMPARE(setrlimit(RLIMIT_NOFILE, &few), 0);
+    CRecordingReport report;
+    CTreeSearch(FullTextSettings(QStringList("alpha"), 4, 1024)).Run(QDir(dir.path()), report);
+    setrlimit(RLIMIT_NOFILE, &before);
+    QCOMPARE(report.Rows.size(), 200);
+    QCOMPARE(report.Examined, 400);
 }
 
 // --- Result rows ------------------------------------------------------------------

@@ -363,6 +363,7 @@ public:
     {
         int found = 0;
         for (int index = 0;; ++index) {
+            Reached = index;
             if (index >= Listed.size() && !ListNext())
                 break;
             // A directory listed ahead is reached only now, and only without a stop.
@@ -451,7 +452,9 @@ private:
                 ++HandOutDirectory;
                 HandOutName = 0;
             }
-            if (HandOutDirectory >= Listed.size() && !ListNext())
+            // Each directory listed ahead holds a descriptor open.
+            if (HandOutDirectory >= Listed.size() &&
+                (Listed.size() - Reached >= MostDirectoriesAhead || !ListNext()))
                 return;
             if (HandOutDirectory >= Listed.size())
                 continue;
@@ -472,6 +475,8 @@ private:
     int HandedOut = 0;
     int HandOutDirectory = 0;
     int HandOutName = 0;
+    int Reached = 0; // the directory the caller is in
+    static const int MostDirectoriesAhead = 64;
 };
 
 } // namespace
