@@ -8,6 +8,9 @@
 //   bench_window fulltext-clicks|filename-clicks DIR KEYWORDS OUTLIST
 //       the same search, clicked at while it runs (see CClickProbe); adds
 //       "clicks=<n> click_max_ms=<ms> click_median_ms=<ms>" to the line.
+//   bench_window fulltext-cancel|filename-cancel DIR KEYWORDS OUTLIST
+//       the same search, with Cancel clicked once after 150 ms, the same way;
+//       adds "cancel_ms=<ms>": from the click to the search having stopped.
 //
 // Prints one line: "seconds=<s> cpu_seconds=<s> window_thread_cpu_seconds=<s>
 // idle_kb=<kB> peak_kb=<kB> [block=<b>
@@ -90,8 +93,10 @@ void ResetPeakResidentSize()
 class CClickProbe
 {
 public:
-    explicit CClickProbe(CLintra &window)
+    // cancel: one click on Cancel after 150 ms instead of rows every 50 ms.
+    CClickProbe(CLintra &window, bool cancel)
         : Window(window)
+        , CancelOnce(cancel)
     {
         if (pipe(Pipe) != 0)
             qFatal("pipe");
@@ -99,9 +104,9 @@ public:
         QObject::connect(Notifier, &QSocketNotifier::activated, [this] { Answer(); });
         Clicker = std::thread([this] {
             while (!Stop.load()) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                std::this_thread::sleep_for(std::chrono::milliseconds(CancelOnce ? 150 : 50));
                 const qint64 now = Now();
-                if (write(Pipe[1], &now, sizeof now) != sizeof now)
+                if (write(Pipe[1], &now, sizeof now) != sizeof now || CancelOnce)
                     break;
             }
         });
@@ -119,6 +124,9 @@ public:
 
     QString Fields() const
     {
+        if (CancelOnce)
+            return QStringLiteral(" cancel_ms=%1")
+                .arg(CancelSent ? (Now() - CancelSent) / 1e6 : -1.0, 0, 'f', 1);
         QVector<double> sorted = LatenciesMs;
         std::sort(sorted.begin(), sorted.end());
         const double max = sorted.isEmpty() ? 0 : sorted.last();
@@ -142,6 +150,11 @@ private:
         qint64 sent = 0;
         if (read(Pipe[0], &sent, sizeof sent) != sizeof sent)
             return;
+        if (CancelOnce) {
+            CancelSent = sent;
+            Window.ui->CancelSearch_PushButton->click();
+            return;
+        }
         CResultsTable *table = Window.ui->FilesFound_TableWidget;
         // Only clicks while rows are being added count: the first needs two rows.
         if (table->rowCount() < 2)
@@ -163,6 +176,8 @@ private:
     std::atomic<bool> Stop{false};
     QVector<double> LatenciesMs;
     int Clicks = 0;
+    const bool CancelOnce;
+    qint64 CancelSent = 0;
 };
 
 void WriteTable(const CLintra &window, const QString &path)
@@ -207,10 +222,11 @@ int main(int argc, char **argv)
     const QStringList args = QCoreApplication::arguments().mid(1);
     const QString mode = args.value(0);
     const bool clicks = mode.endsWith(QLatin1String("-clicks"));
-    const bool search = mode == QLatin1String("fulltext") || mode == QLatin1String("filename") ||
-                        mode == QLatin1String("fulltext-clicks") || mode == QLatin1String("filename-clicks");
+    const bool cancel = mode.endsWith(QLatin1String("-cancel"));
+    const QString kind = clicks || cancel ? mode.section(QLatin1Char('-'), 0, 0) : mode;
+    const bool search = kind == QLatin1String("fulltext") || kind == QLatin1String("filename");
     if (!(search && args.size() == 4) && !(mode == QLatin1String("viewer") && args.size() == 3)) {
-        QTextStream(stderr) << "usage: bench_window fulltext|filename[-clicks] DIR KEYWORDS OUTLIST\n"
+        QTextStream(stderr) << "usage: bench_window fulltext|filename[-clicks|-cancel] DIR KEYWORDS OUTLIST\n"
                                "       bench_window viewer FILE KEYWORDS\n";
         return 2;
     }
@@ -225,8 +241,8 @@ int main(int argc, char **argv)
     ResetPeakResidentSize();
     const double processorBefore = ProcessorSeconds();
     const double threadBefore = ThreadProcessorSeconds();
-    std::unique_ptr<CClickProbe> probe(clicks ? new CClickProbe(window) : nullptr);
-    const double seconds = Measure(window, mode, args.mid(1));
+    std::unique_ptr<CClickProbe> probe(clicks || cancel ? new CClickProbe(window, cancel) : nullptr);
+    const double seconds = Measure(window, kind, args.mid(1));
     const QString clickFields = probe ? probe->Fields() : QString();
     probe.reset();
     const double processor = ProcessorSeconds() - processorBefore;
