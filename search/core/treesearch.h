@@ -11,15 +11,17 @@
 
 // One search over a directory tree, run on the calling thread: the walk, the
 // progress and the matches are reported there, directory by directory in
-// walk order, exactly as if every file were examined in turn. A filename
-// search examines the names on the calling thread. A full-text search reads
-// and matches the files on worker threads, each file only after its turn
-// came for the caller: at its own step (FileExamined, then Cancelled) the
-// files up to a look-ahead further are handed to the workers, and the caller
-// waits for that file's outcome, asking Cancelled() while it waits. Anything
-// the caller does at a step (a file changed, a directory removed, Cancel)
-// therefore reaches every file after it, and a stop leaves exactly the files
-// before the current one reported. The workers touch nothing but the files.
+// walk order, with the same counts, rows and stops as if every file were
+// examined in turn. A filename search lists the directories and tests the
+// names on a thread of its own, up to 50,000 files ahead. A full-text search
+// lists on the calling thread and reads and matches the files on worker
+// threads: at each file's step (FileExamined, then Cancelled) the files up to
+// LookAhead past it (in at most 64 directories) are handed to the workers,
+// and the caller waits for that file's outcome, asking Cancelled() while it
+// waits. Nothing is read before the first file's step, so what the caller
+// does then reaches every file; what it does later reaches the files not
+// handed out yet. A stop keeps exactly the matches of the files before the
+// one at which it came. The workers touch nothing but the files.
 class CTreeSearch
 {
 public:
