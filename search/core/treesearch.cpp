@@ -150,12 +150,16 @@ private:
                 outcome =
                     ScanTextFile(directory.Scan, directory.Names.at(job->Name), preFilter, lineTest, report);
             }
+            bool oldest = false;
             {
                 const std::lock_guard<std::mutex> lock(Mutex);
                 job->Outcome = outcome;
                 job->Done = true;
+                oldest = job == &Jobs.front();
             }
-            JobDone.notify_all();
+            // The caller only ever waits for the oldest file.
+            if (oldest)
+                JobDone.notify_one();
         }
     }
 
