@@ -215,6 +215,7 @@ private slots:
     void anyKeywordFilterAgreesWithDecodedBlocks();
     void nameFilterAgreesWithQDir();
     void oneReadListsWhatQDirListsInItsOrder();
+    void asciiNamesListInQDirsOrder();
     void pacerHoldsLayoutAndRepaintOnly();
     void pacerWithoutIntervalHoldsNothing();
 };
@@ -605,6 +606,26 @@ void TestSearchFastPath::oneReadListsWhatQDirListsInItsOrder()
     for (const char *name : {"/bad\xff\xfe.txt", "/cut\xe2\x84.txt"})
         unlink((QFile::encodeName(root) + name).constData());
     rmdir((QFile::encodeName(root) + "/baddir\xff").constData());
+}
+
+// Names of plain ASCII are sorted without lower-case copies: ties of case,
+// and punctuation that sorts between the two cases of the letters.
+void TestSearchFastPath::asciiNamesListInQDirsOrder()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    for (const char *name :
+         {"Same.txt", "same.txt",     "SAME.txt", "a_b.txt", "A_b.txt", "a-b.txt", "A[b.txt", "a{b.txt",
+          "ab.txt",   "AB",           "a",        "A",       "_.txt",   "Z~",      "z^",      "10.txt",
+          "9.txt",    "same.txt.bak", "sub1/x",   "SUB1x/x", "Sub_/x",  "sub[/x"})
+        QVERIFY(WriteTestFile(root + '/' + QString::fromLatin1(name), "x"));
+    const QDir qdir(root);
+    QCOMPARE(ListDirectory(qdir, CFileNameFilter(QStringList("*"))).CandidateFiles,
+             QDirCandidates(qdir, QStringList("*")));
+    QStringList directories = qdir.entryList(QStringList("*"), QDir::Dirs, QDir::NoSort);
+    directories.removeAll(".");
+    directories.removeAll("..");
+    QCOMPARE(ListDirectory(qdir, CFileNameFilter(QStringList("*"))).SubDirectories, directories);
 }
 
 // --- Event pacer -------------------------------------------------------------------

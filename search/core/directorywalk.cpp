@@ -34,14 +34,36 @@ void SortLikeQDir(QStringList &names)
     if (names.size() < 2)
         return;
     QVector<int> order(names.size());
-    QStringList lowered;
+    bool ascii = true;
     for (int i = 0; i < names.size(); ++i) {
         order[i] = i;
-        lowered << names.at(i).toLower();
+        for (const QChar c : names.at(i))
+            ascii = ascii && c.unicode() < 0x80;
     }
-    std::sort(order.begin(), order.end(),
-              [&lowered](int a, int b) { return lowered.at(a).compare(lowered.at(b)) < 0; });
+    if (ascii) {
+        // Most names: the same comparisons as below, without making lower-case copies.
+        const auto lower = [](ushort c) { return (c >= 'A' && c <= 'Z') ? ushort(c + ('a' - 'A')) : c; };
+        std::sort(order.begin(), order.end(), [&names, &lower](int a, int b) {
+            const QString &left = names.at(a);
+            const QString &right = names.at(b);
+            const int length = qMin(left.size(), right.size());
+            for (int k = 0; k < length; ++k) {
+                const ushort l = lower(left.at(k).unicode());
+                const ushort r = lower(right.at(k).unicode());
+                if (l != r)
+                    return l < r;
+            }
+            return left.size() < right.size();
+        });
+    } else {
+        QStringList lowered;
+        for (const QString &name : qAsConst(names))
+            lowered << name.toLower();
+        std::sort(order.begin(), order.end(),
+                  [&lowered](int a, int b) { return lowered.at(a).compare(lowered.at(b)) < 0; });
+    }
     QStringList sorted;
+    sorted.reserve(names.size());
     for (const int i : order)
         sorted << names.at(i);
     names = sorted;

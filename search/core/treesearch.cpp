@@ -267,11 +267,14 @@ private:
             CNamedDirectory directory;
             directory.Dir = dir;
             directory.Candidates = names.size();
+            const QString absolute = dir.absolutePath();
+            const QString prefix =
+                absolute.endsWith(QLatin1Char('/')) ? absolute : absolute + QLatin1Char('/');
             for (int i = 0; i < names.size(); ++i) {
                 matcher.Reset();
                 if (matcher.Feed(names.at(i))) {
                     directory.Matches << i;
-                    directory.MatchPaths << dir.absoluteFilePath(names.at(i));
+                    directory.MatchPaths << prefix + names.at(i);
                 }
             }
             std::unique_lock<std::mutex> lock(Mutex);
