@@ -12,7 +12,6 @@
 #include <QLocale>
 #include <QRadioButton>
 #include <QSystemTrayIcon>
-#include <QTableWidget>
 #include <QTextBrowser>
 #include <QTextCodec>
 
@@ -90,9 +89,9 @@ CLintra::CLintra(QWidget *parent)
 
     // 16. Results table.
     SetUpResultsTable();
-    connect(ui->FilesFound_TableWidget, &QTableWidget::itemSelectionChanged, this,
+    connect(ui->FilesFound_TableWidget, &CResultsTable::itemSelectionChanged, this,
             &CLintra::OnItemSelectionChanged);
-    connect(ui->FilesFound_TableWidget, &QWidget::customContextMenuRequested, this,
+    connect(ui->FilesFound_TableWidget, &CResultsTable::customContextMenuRequested, this,
             &CLintra::ShowFilesTableContextMenu);
 
     // 17. Plain-text patterns.

@@ -25,7 +25,7 @@ class QDir;
 class QFile;
 class QLabel;
 class QMenu;
-class QTableWidgetItem;
+class QModelIndex;
 class QTextCodec;
 class QTextDocument;
 class CEventPacer;
@@ -138,9 +138,8 @@ public:
     // Search (search/clintra_search.cpp).
     int CountKeywords(const QString &text) const;
     QStringList ParseKeywords(const QString &text);
-    QStringList WalkDirectory(const QDir &dir, const QStringList &patterns, TEnumSearchWhat what);
-    QStringList ScanFileNames(const QDir &dir, const QStringList &names, const QStringList &patterns);
-    QStringList ScanFileContents(const QDir &dir, const QStringList &names, const QStringList &patterns);
+    // The number of matching files; their rows are added directory by directory.
+    int WalkDirectory(const QDir &dir, const QStringList &patterns, TEnumSearchWhat what);
     void SetUpResultsTable();
     void AddResultRows(const QStringList &paths);
     bool ShowResultContentHeading();
@@ -150,7 +149,6 @@ public:
     void ShowInvalidPathMessage();
     void ShowStartDirectory(const QString &directory);
     void AdvanceScanProgress(const QString &format);
-    QStringList FinishDirectoryScan(QStringList matches);
     void ShowSearchSummary(const QString &directory, const QString &keywords, int found,
                            TEnumSearchWhat what);
 
@@ -204,7 +202,7 @@ private slots:
     void OnPathComboBoxCarriageReturn(QString s);
     void OnKeywordsComboBoxCarriageReturn(QString s, TEnumSearchWhat e);
     void OnItemSelectionChanged();
-    void OnItemClicked(QTableWidgetItem *item);
+    void OnItemClicked(const QModelIndex &index);
     void CopyFilePath();
     void OpenContainingFolder();
     void ShowFilesTableContextMenu(QPoint point);

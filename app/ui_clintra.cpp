@@ -14,11 +14,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpacerItem>
-#include <QTableWidget>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/core/platform.h"
 #include "app/formaccessibility.h"
 #include "viewer/ccontentedit.h"
 
@@ -223,8 +223,8 @@ void Ui_CLintra::SetUpOutputZone()
         QString::fromLatin1("ResultContentHeader_HorizontalLayout"));
     OutputZone_GridLayout->addLayout(ResultContentHeader_HorizontalLayout, 0, 2, 1, 1);
 
-    FilesFound_TableWidget = NewWidget<QTableWidget>(parent, "FilesFound_TableWidget");
-    FilesFound_TableWidget->setColumnCount(3);
+    FilesFound_TableWidget = new CResultsTable(RunningPlatform == Windows, parent);
+    FilesFound_TableWidget->setObjectName(QString::fromLatin1("FilesFound_TableWidget"));
     QFont verdana;
     verdana.setFamily(QString::fromLatin1("Verdana"));
     FilesFound_TableWidget->setFont(verdana);

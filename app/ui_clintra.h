@@ -9,12 +9,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpacerItem>
-#include <QTableWidget>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "search/cresultstable.h"
 #include "viewer/ccontentedit.h"
 
 // The main window's form: one pointer per widget, layout and spacer, named by
@@ -53,7 +53,7 @@ public:
     QGridLayout *OutputZone_GridLayout = nullptr;
     QLabel *FilesFound_Label = nullptr;
     QHBoxLayout *ResultContentHeader_HorizontalLayout = nullptr;
-    QTableWidget *FilesFound_TableWidget = nullptr;
+    CResultsTable *FilesFound_TableWidget = nullptr;
     CContentEdit *FileContent_TextEdit = nullptr;
 
     void setupUi(QWidget *window);

@@ -5,8 +5,15 @@
 //       paths of the table to OUTLIST, one per line.
 //   bench_window viewer FILE KEYWORDS
 //       shows FILE as a full-text result (the first block with a keyword).
+//   bench_window fulltext-clicks|filename-clicks DIR KEYWORDS OUTLIST
+//       the same search, clicked at while it runs (see CClickProbe); adds
+//       "clicks=<n> click_max_ms=<ms> click_median_ms=<ms>" to the line.
+//   bench_window fulltext-cancel|filename-cancel DIR KEYWORDS OUTLIST
+//       the same search, with Cancel clicked once after 150 ms, the same way;
+//       adds "cancel_ms=<ms>": from the click to the search having stopped.
 //
-// Prints one line: "seconds=<s> cpu_seconds=<s> idle_kb=<kB> peak_kb=<kB> [block=<b>
+// Prints one line: "seconds=<s> cpu_seconds=<s> window_thread_cpu_seconds=<s>
+// idle_kb=<kB> peak_kb=<kB> [block=<b>
 // last_block=<b> keyword_shown=<0|1>] status=<summary>", where peak_kb is the
 // highest resident size during the measured step, idle_kb the size of the
 // idle window before it, and the viewer's fields tell which block it shows,
@@ -17,10 +24,22 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <QMouseEvent>
+#include <QSocketNotifier>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <thread>
+
 #include <sys/resource.h>
+#include <time.h>
+#include <unistd.h>
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
+#include "search/core/resultsmodel.h"
 #include "update/core/updaterequest.h"
 
 namespace {
@@ -48,6 +67,15 @@ double ProcessorSeconds()
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
+// User and system time of the window's thread alone: what the window spends
+// besides its worker threads.
+double ThreadProcessorSeconds()
+{
+    timespec time{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
+    return double(time.tv_sec) + double(time.tv_nsec) / 1e9;
+}
+
 // Lets the peak resident size start again from the current size.
 void ResetPeakResidentSize()
 {
@@ -56,15 +84,111 @@ void ResetPeakResidentSize()
         clear.write("5");
 }
 
+// Clicks the results table every 50 ms while a search runs and measures how
+// long each click waits to be answered. The clicks come the way the window
+// system's input does: a byte on a descriptor that the window thread's event
+// dispatcher watches, which only a full round of event processing reads. The
+// click is answered when the row it selected has been shown (the press and
+// release delivered, the selection changed, the pane filled).
+class CClickProbe
+{
+public:
+    // cancel: one click on Cancel after 150 ms instead of rows every 50 ms.
+    CClickProbe(CLintra &window, bool cancel)
+        : Window(window)
+        , CancelOnce(cancel)
+    {
+        if (pipe(Pipe) != 0)
+            qFatal("pipe");
+        Notifier = new QSocketNotifier(Pipe[0], QSocketNotifier::Read);
+        QObject::connect(Notifier, &QSocketNotifier::activated, [this] { Answer(); });
+        Clicker = std::thread([this] {
+            while (!Stop.load()) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(CancelOnce ? 150 : 50));
+                const qint64 now = Now();
+                if (write(Pipe[1], &now, sizeof now) != sizeof now || CancelOnce)
+                    break;
+            }
+        });
+    }
+    ~CClickProbe()
+    {
+        Stop.store(true);
+        Clicker.join();
+        delete Notifier;
+        close(Pipe[0]);
+        close(Pipe[1]);
+    }
+    CClickProbe(const CClickProbe &) = delete;
+    CClickProbe &operator=(const CClickProbe &) = delete;
+
+    QString Fields() const
+    {
+        if (CancelOnce)
+            return QStringLiteral(" cancel_ms=%1")
+                .arg(CancelSent ? (Now() - CancelSent) / 1e6 : -1.0, 0, 'f', 1);
+        QVector<double> sorted = LatenciesMs;
+        std::sort(sorted.begin(), sorted.end());
+        const double max = sorted.isEmpty() ? 0 : sorted.last();
+        const double median = sorted.isEmpty() ? 0 : sorted.at(sorted.size() / 2);
+        return QStringLiteral(" clicks=%1 click_max_ms=%2 click_median_ms=%3")
+            .arg(sorted.size())
+            .arg(max, 0, 'f', 1)
+            .arg(median, 0, 'f', 1);
+    }
+
+private:
+    static qint64 Now()
+    {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+
+    void Answer()
+    {
+        qint64 sent = 0;
+        if (read(Pipe[0], &sent, sizeof sent) != sizeof sent)
+            return;
+        if (CancelOnce) {
+            CancelSent = sent;
+            Window.ui->CancelSearch_PushButton->click();
+            return;
+        }
+        CResultsTable *table = Window.ui->FilesFound_TableWidget;
+        // Only clicks while rows are being added count: the first needs two rows.
+        if (table->rowCount() < 2)
+            return;
+        const int row = (++Clicks) % 2;
+        const QPoint point = table->visualRect(table->model()->index(row, 0)).center();
+        QWidget *viewport = table->viewport();
+        QMouseEvent press(QEvent::MouseButtonPress, point, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &release);
+        LatenciesMs << (Now() - sent) / 1e6;
+    }
+
+    CLintra &Window;
+    int Pipe[2] = {-1, -1};
+    QSocketNotifier *Notifier = nullptr;
+    std::thread Clicker;
+    std::atomic<bool> Stop{false};
+    QVector<double> LatenciesMs;
+    int Clicks = 0;
+    const bool CancelOnce;
+    qint64 CancelSent = 0;
+};
+
 void WriteTable(const CLintra &window, const QString &path)
 {
     QFile out(path);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return;
     QTextStream stream(&out);
-    QTableWidget *table = window.ui->FilesFound_TableWidget;
-    for (int row = 0; row < table->rowCount(); ++row)
-        stream << table->item(row, 0)->text() << '\n';
+    const CResultsModel *results = window.ui->FilesFound_TableWidget->Results();
+    for (int row = 0; row < results->rowCount(); ++row)
+        stream << results->FilePath(row) << '\n';
 }
 
 double Measure(CLintra &window, const QString &mode, const QStringList &args)
@@ -80,7 +204,7 @@ double Measure(CLintra &window, const QString &mode, const QStringList &args)
     }
     window.ui->Dir2Search_ComboBox->setEditText(args.at(0));
     timer.start();
-    if (mode == QLatin1String("fulltext"))
+    if (mode.startsWith(QLatin1String("fulltext")))
         window.ui->DoFullTextSearch_PushButton->click();
     else
         window.ui->DoFilenameSearch_PushButton->click();
@@ -97,9 +221,12 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     const QString mode = args.value(0);
-    const bool search = mode == QLatin1String("fulltext") || mode == QLatin1String("filename");
+    const bool clicks = mode.endsWith(QLatin1String("-clicks"));
+    const bool cancel = mode.endsWith(QLatin1String("-cancel"));
+    const QString kind = clicks || cancel ? mode.section(QLatin1Char('-'), 0, 0) : mode;
+    const bool search = kind == QLatin1String("fulltext") || kind == QLatin1String("filename");
     if (!(search && args.size() == 4) && !(mode == QLatin1String("viewer") && args.size() == 3)) {
-        QTextStream(stderr) << "usage: bench_window fulltext|filename DIR KEYWORDS OUTLIST\n"
+        QTextStream(stderr) << "usage: bench_window fulltext|filename[-clicks|-cancel] DIR KEYWORDS OUTLIST\n"
                                "       bench_window viewer FILE KEYWORDS\n";
         return 2;
     }
@@ -113,13 +240,19 @@ int main(int argc, char **argv)
     const qint64 idle = StatusKiloBytes("VmRSS:");
     ResetPeakResidentSize();
     const double processorBefore = ProcessorSeconds();
-    const double seconds = Measure(window, mode, args.mid(1));
+    const double threadBefore = ThreadProcessorSeconds();
+    std::unique_ptr<CClickProbe> probe(clicks || cancel ? new CClickProbe(window, cancel) : nullptr);
+    const double seconds = Measure(window, kind, args.mid(1));
+    const QString clickFields = probe ? probe->Fields() : QString();
+    probe.reset();
     const double processor = ProcessorSeconds() - processorBefore;
+    const double thread = ThreadProcessorSeconds() - threadBefore;
     const qint64 peak = StatusKiloBytes("VmHWM:");
 
     QTextStream out(stdout);
     out << "seconds=" << QString::number(seconds, 'f', 4)
-        << " cpu_seconds=" << QString::number(processor, 'f', 4) << " idle_kb=" << idle
+        << " cpu_seconds=" << QString::number(processor, 'f', 4)
+        << " window_thread_cpu_seconds=" << QString::number(thread, 'f', 4) << " idle_kb=" << idle
         << " peak_kb=" << peak;
     if (mode == QLatin1String("viewer")) {
         const bool shown =
@@ -127,6 +260,7 @@ int main(int argc, char **argv)
         out << " block=" << window.ResultPager.CurrentBlock()
             << " last_block=" << window.ResultPager.LastBlock() << " keyword_shown=" << (shown ? 1 : 0);
     }
+    out << clickFields;
     out << " status=" << window.ui->SearchingProgressStatus_Label->text() << '\n';
     return 0;
 }

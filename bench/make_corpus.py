@@ -3,6 +3,8 @@
 
     make_corpus.py OUT [--seed N] [--files N] [--megabytes N]
     make_corpus.py --big-file PATH [--big-megabytes N]
+    make_corpus.py OUT --kind names [--seed N] [--files N]
+    make_corpus.py OUT --kind fulltext-most [--seed N] [--files N]
 
 The same seed and sizes always give the same tree: directories several levels
 deep; files from empty to several MB with plain-text extensions and others
@@ -29,6 +31,8 @@ SECOND = "quillmark"
 GENERATOR = 2
 # Changes whenever the big file would come out otherwise.
 BIG_GENERATOR = 1
+# The trees at scale (--kind names, fulltext-most) have their own version.
+SCALE_GENERATOR = 1
 
 TEXT_EXTENSIONS = [".txt", ".log", ".cpp", ".h", ".py", ".html", ".xml", ".c", ".java", ".js",
                    ".css", ".sh", ".conf", ".TXT", ".Log"]
@@ -159,6 +163,71 @@ def write_big_file(path, megabytes, seed):
     print("big file: %.0f MB in %s" % (os.path.getsize(path) / 1e6, path))
 
 
+# --- Trees at scale -----------------------------------------------------------
+
+
+def names_tree(out, seed, files):
+    """A tree of empty files where two names in three hold KEYWORD: a filename
+    search that fills the table with files*2/3 rows. Only the names matter, so
+    the files are empty and the tree is quick to make."""
+    rng = random.Random(seed)
+    dirs = [""]
+    for i in range(max(1, files // 60)):
+        parent = rng.choice(dirs)
+        if parent.count("/") < 5:
+            dirs.append(os.path.join(parent, "n%04d" % i) if parent else "n%04d" % i)
+    manifest = {"generator": SCALE_GENERATOR, "kind": "names", "keyword": KEYWORD, "name_matches": []}
+    made = set()
+    for n in range(files):
+        word = rng.choice(WORDS)
+        folder = rng.choice(dirs)
+        if n % 3:
+            name = "%s_%s_%06d%s" % (word, KEYWORD if n % 2 else KEYWORD.upper(), n, rng.choice(TEXT_EXTENSIONS))
+            manifest["name_matches"].append(os.path.join(folder, name))
+        else:
+            name = "%s_%06d%s" % (word, n, rng.choice(OTHER_EXTENSIONS))
+        path = os.path.join(out, folder)
+        if path not in made:
+            os.makedirs(path, exist_ok=True)
+            made.add(path)
+        open(os.path.join(path, name), "wb").close()
+    return manifest
+
+
+def fulltext_most_tree(out, seed, files):
+    """Source-like text files of 1 to 30 KB, nearly all of which contain
+    KEYWORD as a whole word once, on a line anywhere in the file (so a tool
+    that stops at the first match reads about half of each), and a few that
+    contain it only inside a longer word."""
+    rng = random.Random(seed)
+    pool = LinePool(rng)
+    dirs = [""]
+    for i in range(max(1, files // 40)):
+        parent = rng.choice(dirs)
+        if parent.count("/") < 4:
+            dirs.append(os.path.join(parent, "s%03d" % i) if parent else "s%03d" % i)
+    manifest = {"generator": SCALE_GENERATOR, "kind": "fulltext-most", "keyword": KEYWORD, "contain": []}
+    for n in range(files):
+        rel = os.path.join(rng.choice(dirs), "%s_%05d%s" % (rng.choice(WORDS), n, rng.choice([".h", ".cpp", ".c", ".hpp"])))
+        lines = pool.lines(rng, rng.randint(1_000, 30_000), non_ascii=rng.random() < 0.1)
+        at = rng.randrange(len(lines))
+        if rng.random() < 0.94:
+            lines[at] = "static int %s = %d; // %s" % (KEYWORD, n, lines[at][:80])
+            manifest["contain"].append(rel)
+        else:
+            lines[at] = "static int %s%d = %d;" % (KEYWORD, n, n)
+        path = os.path.join(out, rel)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(encode(lines, "utf-8"))
+    return manifest
+
+
+def write_manifest(out, manifest):
+    with open(os.path.abspath(out) + ".manifest", "w") as f:
+        json.dump(manifest, f, indent=1, sort_keys=True)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("out", nargs="?")
@@ -167,7 +236,19 @@ def main():
     parser.add_argument("--seed", type=int, default=2010)
     parser.add_argument("--files", type=int, default=10_000)
     parser.add_argument("--megabytes", type=int, default=300)
+    parser.add_argument("--kind", choices=["standard", "names", "fulltext-most"], default="standard")
     args = parser.parse_args()
+    if args.kind == "names":
+        manifest = names_tree(args.out, args.seed, args.files)
+        write_manifest(args.out, manifest)
+        print("corpus: %d empty files, %d names with the keyword, in %s" % (
+            args.files, len(manifest["name_matches"]), args.out))
+        return
+    if args.kind == "fulltext-most":
+        manifest = fulltext_most_tree(args.out, args.seed, args.files)
+        write_manifest(args.out, manifest)
+        print("corpus: %d files, %d with the keyword, in %s" % (args.files, len(manifest["contain"]), args.out))
+        return
     if args.big_file:
         write_big_file(args.big_file, args.big_megabytes, args.seed)
         return

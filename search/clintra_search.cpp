@@ -16,14 +16,14 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QTextCodec>
+#include <QThread>
 
 #include "app/core/platform.h"
 #include "search/core/directorywalk.h"
 #include "search/core/eventpacer.h"
-#include "search/core/keywordmatcher.h"
-#include "search/core/keywordprefilter.h"
 #include "search/core/keywordquery.h"
-#include "search/core/textfilescan.h"
+#include "search/core/resultsmodel.h"
+#include "search/core/treesearch.h"
 #include "text/core/localcharset.h"
 
 namespace {
@@ -54,11 +54,14 @@ private:
 // Fitting the path column to its contents measures every row, which the
 // table would do after each directory's rows. During a search rows are only
 // appended, so the widest row so far is kept and only new rows are measured,
-// once per refresh of the window; the table's own fitting returns at the end.
+// once per refresh of the window, and of those only the ones longer in
+// characters than any measured before: measuring a row costs as much as
+// laying out its text, and a search may add a hundred thousand rows of much
+// the same length. The table's own fitting returns at the end.
 class CPathColumnFitting
 {
 public:
-    CPathColumnFitting(QTableWidget *table, CEventPacer &pacer)
+    CPathColumnFitting(CResultsTable *table, CEventPacer &pacer)
         : Table(table)
         , Pacer(pacer)
     {
@@ -79,15 +82,22 @@ private:
         const int rows = Table->rowCount();
         if (rows == MeasuredRows)
             return;
-        for (; MeasuredRows < rows; ++MeasuredRows)
-            Widest = qMax(Widest, Table->sizeHintForIndex(Table->model()->index(MeasuredRows, 0)).width());
+        const CResultsModel *results = Table->Results();
+        for (; MeasuredRows < rows; ++MeasuredRows) {
+            const int length = results->FilePathLength(MeasuredRows);
+            if (length <= LongestPath)
+                continue;
+            LongestPath = qMax(LongestPath, length);
+            Widest = qMax(Widest, Table->sizeHintForIndex(results->index(MeasuredRows, 0)).width());
+        }
         QHeaderView *header = Table->horizontalHeader();
         header->resizeSection(0, qMax(Widest, header->sectionSizeHint(0)));
     }
 
-    QTableWidget *Table;
+    CResultsTable *Table;
     CEventPacer &Pacer;
     int MeasuredRows = 0;
+    int LongestPath = 0;
     int Widest = 0;
 };
 
@@ -223,8 +233,8 @@ void CLintra::OnKeywordsComboBoxCarriageReturn(QString s, TEnumSearchWhat e)
     ResetForNewSearch();
     const CPathColumnFitting fitting(ui->FilesFound_TableWidget, pacer);
     const QStringList patterns = ParseKeywords(keywords);
-    const QStringList results = WalkDirectory(dir, patterns, e);
-    ShowSearchSummary(directory, keywords, results.size(), e);
+    const int found = WalkDirectory(dir, patterns, e);
+    ShowSearchSummary(directory, keywords, found, e);
     SearchEventPacer = nullptr;
 }
 
@@ -279,8 +289,7 @@ void CLintra::ShowInvalidPathMessage()
 
 void CLintra::ResetForNewSearch()
 {
-    ui->FilesFound_TableWidget->clear();
-    ui->FilesFound_TableWidget->setRowCount(0);
+    ui->FilesFound_TableWidget->Results()->RemoveAllRows();
     ui->FileContent_TextEdit->clear();
     SetUpResultsTable();
     CurrentResultRow = -1;
@@ -341,7 +350,7 @@ void CLintra::ShowStartDirectory(const QString &directory)
 
 void CLintra::ClearResult()
 {
-    ui->FilesFound_TableWidget->clearContents();
+    ui->FilesFound_TableWidget->Results()->ClearCells();
     ui->FileContent_TextEdit->clear();
     ResultContentHeader_Label->hide();
     ResultContentCharset_ComboBox->hide();
@@ -358,19 +367,58 @@ void CLintra::on_BrowseDir_ToolButton_clicked()
 
 // --- Walk and scans ---------------------------------------------------------
 
-QStringList CLintra::WalkDirectory(const QDir &dir, const QStringList &patterns, TEnumSearchWhat what)
+namespace {
+
+// What a running search tells the window, and the Cancel it asks about.
+class CWindowScanReport : public CScanReport
+{
+public:
+    CWindowScanReport(CLintra &window, const QString &progressFormat)
+        : Window(window)
+        , ProgressFormat(progressFormat)
+    {
+    }
+    bool Cancelled() override
+    {
+        // Between files and while the workers read a long file: Cancel and
+        // row selections work then too. Right after a file's step has
+        // processed the events, there is nothing new to process.
+        if (Window.SearchEventPacer && !EventsJustProcessed)
+            Window.SearchEventPacer->ProcessEventsWhenDue();
+        EventsJustProcessed = false;
+        return Window.CancelRequested;
+    }
+    void DirectoryReached(const QDir &, int candidates) override { Window.TotalFilesCount += candidates; }
+    void FileExamined() override
+    {
+        Window.AdvanceScanProgress(ProgressFormat);
+        EventsJustProcessed = true;
+    }
+    void Found(const QStringList &paths) override { Window.AddResultRows(paths); }
+
+private:
+    CLintra &Window;
+    QString ProgressFormat;
+    bool EventsJustProcessed = false;
+};
+
+} // namespace
+
+int CLintra::WalkDirectory(const QDir &dir, const QStringList &patterns, TEnumSearchWhat what)
 {
     if (patterns.isEmpty())
-        return QStringList();
-    const QStringList scanPatterns = PatternsForScan(patterns);
-    const auto scan = [this, &scanPatterns, what](const QDir &directory, const QStringList &candidates) {
-        TotalFilesCount += candidates.size();
-        return what == SearchWhatFilename ? ScanFileNames(directory, candidates, scanPatterns)
-                                          : ScanFileContents(directory, candidates, scanPatterns);
-    };
-    CDirectoryWalk walk(CandidateNameFilters(what, PlainTextFileFilters), scan,
-                        [this] { return CancelRequested; });
-    return walk.Walk(dir);
+        return 0;
+    CTreeSearch::CSettings settings;
+    settings.What = what;
+    settings.NameFilters = CandidateNameFilters(what, PlainTextFileFilters);
+    settings.Patterns = PatternsForScan(patterns);
+    settings.WordSeparatedLanguage = WordSeparatedLanguage;
+    settings.MatchWholeWord = &MatchWholeWord;
+    settings.Threads = QThread::idealThreadCount();
+    CWindowScanReport report(*this, what == SearchWhatFilename
+                                        ? tr("Checking the name of file %1 of total %2 files...")
+                                        : tr("Processing file %1 of total %2 files..."));
+    return CTreeSearch(settings).Run(dir, report);
 }
 
 void CLintra::AdvanceScanProgress(const QString &format)
@@ -387,77 +435,16 @@ void CLintra::AdvanceScanProgress(const QString &format)
         QCoreApplication::processEvents();
 }
 
-QStringList CLintra::FinishDirectoryScan(QStringList matches)
-{
-    matches.removeDuplicates();
-    AddResultRows(matches);
-    return matches;
-}
-
-QStringList CLintra::ScanFileNames(const QDir &dir, const QStringList &names, const QStringList &patterns)
-{
-    CKeywordMatcher matcher = CKeywordMatcher::ForFileNames(patterns);
-    QStringList matches;
-    const QString progress = tr("Checking the name of file %1 of total %2 files...");
-    for (const QString &name : names) {
-        AdvanceScanProgress(progress);
-        if (CancelRequested)
-            break;
-        matcher.Reset();
-        if (matcher.Feed(name))
-            matches << dir.absoluteFilePath(name);
-    }
-    return FinishDirectoryScan(matches);
-}
-
-QStringList CLintra::ScanFileContents(const QDir &dir, const QStringList &names, const QStringList &patterns)
-{
-    // A single keyword keeps the whole-word rule its directory began with;
-    // several keywords follow a change of the radio buttons at the next line.
-    const bool severalKeywords = patterns.size() >= 2;
-    CKeywordMatcher matcher = CKeywordMatcher::ForFullText(patterns, MatchWholeWord, WordSeparatedLanguage);
-    matcher.SkipSubjectsWithoutKeywordText();
-    const LineTest lineTest = [this, &matcher, severalKeywords](const QString &line) {
-        if (severalKeywords)
-            matcher.SetMatchWholeWord(MatchWholeWord);
-        return matcher.Feed(line);
-    };
-    // A long file must not freeze the window: Cancel and row selections work inside it too.
-    const CancelCheck cancelled = [this] {
-        if (SearchEventPacer)
-            SearchEventPacer->ProcessEventsIfDue();
-        return CancelRequested;
-    };
-
-    CKeywordPreFilter preFilter(patterns);
-    const CScanDirectory directory(dir);
-
-    QStringList matches;
-    const QString progress = tr("Processing file %1 of total %2 files...");
-    for (const QString &name : names) {
-        AdvanceScanProgress(progress);
-        matcher.Reset();
-        const TEnumFileScanResult outcome = ScanTextFile(directory, name, preFilter, lineTest, cancelled);
-        if (outcome == FileScanCancelled)
-            break;
-        if (outcome == FileScanMatched)
-            matches << dir.absoluteFilePath(name);
-    }
-    return FinishDirectoryScan(matches);
-}
-
 // --- Results table ------------------------------------------------------------
 
 void CLintra::SetUpResultsTable()
 {
-    QTableWidget *table = ui->FilesFound_TableWidget;
+    CResultsTable *table = ui->FilesFound_TableWidget;
     table->setColumnWidth(1, 75);
     table->setColumnWidth(2, 160);
-    table->setHorizontalHeaderLabels(QStringList()
-                                     << tr("Filename") << tr("Size (KB)") << tr("Last Modified Time"));
+    table->Results()->SetHeaderLabels(QStringList()
+                                      << tr("Filename") << tr("Size (KB)") << tr("Last Modified Time"));
     table->horizontalHeader()->setDefaultAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    if (QTableWidgetItem *sizeHeader = table->horizontalHeaderItem(1))
-        sizeHeader->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     // The drawn widths are the least; a header text gets what it needs.
     for (int column = 1; column <= 2; ++column)
@@ -468,42 +455,7 @@ void CLintra::SetUpResultsTable()
     table->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
-namespace {
-
-QTableWidgetItem *NewResultItem(const QString &text)
-{
-    QTableWidgetItem *item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    // The path is shown as text even where it looks like markup.
-    item->setToolTip(QStringLiteral("<font face=\"verdana\">") + text.toHtmlEscaped() +
-                     QStringLiteral("</font>"));
-    return item;
-}
-
-} // namespace
-
 void CLintra::AddResultRows(const QStringList &paths)
 {
-    QTableWidget *table = ui->FilesFound_TableWidget;
-    for (const QString &path : paths) {
-        const QFileInfo info(path);
-        QString shown = path;
-        if (RunningPlatform == Windows)
-            shown.replace(QLatin1Char('/'), QLatin1Char('\\'));
-        const qint64 kiloBytes = qint64((info.size() + 1023) * 0.0009765625);
-
-        QTableWidgetItem *nameItem = NewResultItem(shown);
-        QTableWidgetItem *sizeItem = NewResultItem(QString::number(kiloBytes));
-        sizeItem->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        QTableWidgetItem *timeItem = NewResultItem(info.lastModified().toString(Qt::TextDate));
-
-        const int row = table->rowCount();
-        table->insertRow(row);
-        table->setItem(row, 0, nameItem);
-        table->setItem(row, 1, sizeItem);
-        table->setItem(row, 2, timeItem);
-        // Thousands of matches in one directory take a while to show.
-        if (SearchEventPacer)
-            SearchEventPacer->ProcessEventsIfDue();
-    }
+    ui->FilesFound_TableWidget->Results()->AppendRows(paths);
 }

@@ -248,10 +248,9 @@ void TestHostileTrees::oddNames()
     unlink(invalid.constData()); // the toolkit could not remove it either
 
     // The table shows the name as text, never as markup.
-    QTableWidget *table = w.ui->FilesFound_TableWidget;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        if (table->item(row, 0)->text() == html)
-            QVERIFY(table->item(row, 0)->toolTip().contains("&lt;b&gt;bold&lt;/b&gt;.txt"));
+    for (int row = 0; row < w.ui->FilesFound_TableWidget->rowCount(); ++row) {
+        if (CellText(w, row, 0) == html)
+            QVERIFY(CellData(w, row, 0, Qt::ToolTipRole).toString().contains("&lt;b&gt;bold&lt;/b&gt;.txt"));
     }
 }
 
@@ -269,8 +268,7 @@ void TestHostileTrees::sparseFourGigabyteFile()
     RunSearch(w, root.path(), Keyword, SearchWhatFullText);
     QCOMPARE(TablePaths(w), QStringList{small});
     QCOMPARE(Status(w), QString("1 of the 2 searched files contain(s) the given keyword(s)."));
-    QTableWidget *table = w.ui->FilesFound_TableWidget;
-    QCOMPARE(table->item(0, 1)->text(), QString("1"));
+    QCOMPARE(CellText(w, 0, 1), QString("1"));
 }
 
 void TestHostileTrees::binaryFileOfZeros()

@@ -138,7 +138,7 @@ void TestMainWindow::formWidgets_data()
                                  << "QLabel"
                                  << "Result Files";
     QTest::newRow("table") << "FilesFound_TableWidget"
-                           << "QTableWidget"
+                           << "QTableView"
                            << "";
     QTest::newRow("content") << "FileContent_TextEdit"
                              << "CContentEdit"
@@ -334,7 +334,7 @@ void TestMainWindow::slotsInOrder()
         "OnPathComboBoxCarriageReturn(QString)",
         "OnKeywordsComboBoxCarriageReturn(QString,TEnumSearchWhat)",
         "OnItemSelectionChanged()",
-        "OnItemClicked(QTableWidgetItem*)",
+        "OnItemClicked(QModelIndex)",
         "CopyFilePath()",
         "OpenContainingFolder()",
         "ShowFilesTableContextMenu(QPoint)",

@@ -73,7 +73,7 @@ void TestNothingWritten::searchesAndViewingLeaveTheTreeAsItWas()
     QVERIFY(TablePaths(w).size() >= 3);
 
     // Every result shown, the big one paged both ways, the small ones re-decoded.
-    QTableWidget *table = w.ui->FilesFound_TableWidget;
+    CResultsTable *table = w.ui->FilesFound_TableWidget;
     for (int row = 0; row < table->rowCount(); ++row) {
         table->selectRow(row);
         for (const char *slot : {"GotoContentEditNextBlock", "GotoContentEditNextBlock",

@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTextCodec>
@@ -13,10 +14,17 @@
 #include "search/core/keywordmatcher.h"
 #include "search/core/keywordquery.h"
 #include "search/core/plaintextfilters.h"
+#include "search/core/resultsmodel.h"
 #include "search/core/textfilescan.h"
+#include "search/core/treesearch.h"
 #include "testsupport.h"
 
+#include <sys/resource.h>
+
 namespace {
+
+// Asked whether to stop, it never says so.
+CScanReport NoStop;
 
 bool FullTextMatches(const QString &keywords, bool wholeWord, bool wordSeparated, const QString &line)
 {
@@ -33,7 +41,7 @@ TEnumFileScanResult ScanBytes(const QByteArray &bytes, const QString &keywords, 
     CKeywordMatcher matcher =
         CKeywordMatcher::ForFullText(ParseKeywords(keywords).KeywordPatterns, false, true);
     return ScanTextLines(
-        buffer, [&matcher](const QString &line) { return matcher.Feed(line); }, CancelCheck(), codec);
+        buffer, [&matcher](const QString &line) { return matcher.Feed(line); }, NoStop, codec);
 }
 
 // The text alone: the UTF-16 and UTF-32 codecs would put a byte-order mark first.
@@ -81,6 +89,12 @@ private slots:
     void walkSurvivesLinkToItsOwnRoot();
     void walkFollowsOtherDirectoryLinksOnce();
     void walkStopsAtCancel();
+    void treeSearchReportsInWalkOrder_data();
+    void treeSearchReportsInWalkOrder();
+    void treeSearchStopsAtTheFileOfTheCancel();
+    void treeSearchWithFewDescriptors();
+    void resultRowsShowWhatTheFileSystemSays();
+    void resultCellsClearedKeepTheirRows();
 };
 
 // --- Keyword parsing ----------------------------------------------------------
@@ -284,7 +298,7 @@ void TestSearchCore::longLinesAreReadInPieces()
         pieces << piece.size();
         return false;
     };
-    QCOMPARE(ScanTextLines(buffer, record, CancelCheck()), FileScanNotMatched);
+    QCOMPARE(ScanTextLines(buffer, record, NoStop), FileScanNotMatched);
     QCOMPARE(pieces, (QList<int>{25600, 25600, 8800}));
 
     QCOMPARE(ScanBytes(line, "alpha"), FileScanNotMatched);
@@ -336,7 +350,7 @@ void TestSearchCore::encodings()
         CKeywordMatcher matcher = CKeywordMatcher::ForFullText(
             ParseKeywords(QString::fromUtf8(keyword)).KeywordPatterns, true, true);
         const auto feed = [&matcher](const QString &line) { return matcher.Feed(line); };
-        QCOMPARE(ScanTextFile(path, feed, CancelCheck(), codec), result);
+        QCOMPARE(ScanTextFile(path, feed, NoStop, codec), result);
     }
 }
 
@@ -351,7 +365,8 @@ void TestSearchCore::cancelIsPolledBeforeEveryLine()
     };
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QCOMPARE(ScanTextLines(buffer, record, [&polls] { return ++polls == 3; }), FileScanCancelled);
+    CCancelQuery third([&polls] { return ++polls == 3; });
+    QCOMPARE(ScanTextLines(buffer, record, third), FileScanCancelled);
     QCOMPARE(seen, (QStringList{"1", "2"}));
 
     // An empty file is never polled.
@@ -359,7 +374,8 @@ void TestSearchCore::cancelIsPolledBeforeEveryLine()
     QBuffer emptyBuffer(&empty);
     emptyBuffer.open(QIODevice::ReadOnly);
     polls = 0;
-    QCOMPARE(ScanTextLines(emptyBuffer, record, [&polls] { return ++polls > 0; }), FileScanNotMatched);
+    CCancelQuery first([&polls] { return ++polls > 0; });
+    QCOMPARE(ScanTextLines(emptyBuffer, record, first), FileScanNotMatched);
     QCOMPARE(polls, 0);
 }
 
@@ -367,9 +383,8 @@ void TestSearchCore::unreadableFileIsReported()
 {
     QTemporaryDir dir;
     const auto never = [](const QString &) { return true; };
-    QCOMPARE(ScanTextFile(dir.filePath(QStringLiteral("vanished.txt")), never, CancelCheck()),
-             FileScanUnreadable);
-    QCOMPARE(ScanTextFile(dir.path(), never, CancelCheck()), FileScanUnreadable);
+    QCOMPARE(ScanTextFile(dir.filePath(QStringLiteral("vanished.txt")), never, NoStop), FileScanUnreadable);
+    QCOMPARE(ScanTextFile(dir.path(), never, NoStop), FileScanUnreadable);
 }
 
 // --- Candidates and walk -----------------------------------------------------------
@@ -447,9 +462,23 @@ struct CRecordingScan
     }
 };
 
+// Every file of each directory the walk hands out, in walk order.
+QStringList WalkWith(const QString &root,
+                     const std::function<QStringList(const QDir &, const QStringList &)> &scan,
+                     CScanReport &report)
+{
+    CDirectoryWalk walk(QStringList("*"), QDir(root), report);
+    QDir dir;
+    QStringList names;
+    QStringList result;
+    while (walk.Next(dir, names))
+        result += scan(dir, names);
+    return result;
+}
+
 QStringList WalkEveryFile(const QString &root, CRecordingScan &scan)
 {
-    return CDirectoryWalk(QStringList("*"), std::ref(scan), CancelCheck()).Walk(QDir(root));
+    return WalkWith(root, std::ref(scan), NoStop);
 }
 
 } // namespace
@@ -529,14 +558,245 @@ void TestSearchCore::walkStopsAtCancel()
         cancelled = scanned.size() == 2;
         return QStringList{d.absoluteFilePath(names.first())};
     };
-    const QStringList result =
-        CDirectoryWalk(QStringList("*"), scan, [&] { return cancelled; }).Walk(QDir(root));
+    CCancelQuery cancel([&] { return cancelled; });
+    const QStringList result = WalkWith(root, scan, cancel);
     QCOMPARE(result, (QStringList{root + "/r1.txt", root + "/a/a1.txt"}));
     QCOMPARE(scanned.size(), 2);
 
     CRecordingScan none;
-    QVERIFY(CDirectoryWalk(QStringList("*"), std::ref(none), [] { return true; }).Walk(QDir(root)).isEmpty());
+    CCancelQuery always([] { return true; });
+    QVERIFY(WalkWith(root, std::ref(none), always).isEmpty());
     QVERIFY(none.Scanned.isEmpty());
+}
+
+// --- Tree search ----------------------------------------------------------------
+
+namespace {
+
+// Records what a tree search reports, as the window would see it; stops
+// when asked to at a file number (counted from 1).
+class CRecordingReport : public CScanReport
+{
+public:
+    bool Cancelled() override { return StopAtFile > 0 && Examined >= StopAtFile; }
+    void DirectoryReached(const QDir &, int candidates) override { Total += candidates; }
+    void FileExamined() override { ++Examined; }
+    void Found(const QStringList &paths) override
+    {
+        Rows += paths;
+        ++Directories;
+    }
+
+    int StopAtFile = 0;
+    int Total = 0;
+    int Examined = 0;
+    int Directories = 0;
+    QStringList Rows;
+};
+
+// 12 directories of 25 files, one in three with the keyword on its last line,
+// some in UTF-16, some empty, some long.
+QString WriteSearchTree(const QString &root)
+{
+    for (int d = 0; d < 12; ++d) {
+        const QString folder =
+            root + QString("/d%1").arg(d) + (d % 3 ? QString("/deeper%1").arg(d) : QString());
+        for (int f = 0; f < 25; ++f) {
+            const int n = d * 25 + f;
+            QByteArray text = QByteArray("filler line\n").repeated(n % 7 == 0 ? 3000 : 3);
+            if (n % 3 == 0)
+                text += "the Alpha line\n";
+            if (n % 11 == 0)
+                text = Utf16Bytes(QString(QChar(0xFEFF)) + QString::fromLatin1(text), false);
+            if (n % 13 == 0)
+                text.clear();
+            WriteTestFile(folder + QString("/f%1.txt").arg(f), text);
+        }
+    }
+    return root;
+}
+
+CTreeSearch::CSettings FullTextSettings(const QStringList &patterns, int threads, int lookAhead)
+{
+    static const bool wholeWord = true;
+    CTreeSearch::CSettings settings;
+    settings.What = SearchWhatFullText;
+    settings.NameFilters = QStringList("*.txt");
+    settings.Patterns = patterns;
+    settings.WordSeparatedLanguage = true;
+    settings.MatchWholeWord = &wholeWord;
+    settings.Threads = threads;
+    settings.LookAhead = lookAhead;
+    return settings;
+}
+
+// The same search, one file after the other on this thread.
+QStringList SequentialMatches(const QString &root, const QStringList &patterns)
+{
+    CDirectoryWalk walk(QStringList("*.txt"), QDir(root), NoStop);
+    QDir dir;
+    QStringList names;
+    QStringList matches;
+    while (walk.Next(dir, names)) {
+        for (const QString &name : qAsConst(names)) {
+            CKeywordMatcher matcher = CKeywordMatcher::ForFullText(patterns, true, true);
+            const LineTest test = [&matcher](const QString &line) { return matcher.Feed(line); };
+            if (ScanTextFile(dir.absoluteFilePath(name), test, NoStop) == FileScanMatched)
+                matches << dir.absoluteFilePath(name);
+        }
+    }
+    return matches;
+}
+
+} // namespace
+
+void TestSearchCore::treeSearchReportsInWalkOrder_data()
+{
+    QTest::addColumn<int>("threads");
+    QTest::addColumn<int>("lookAhead");
+    QTest::newRow("one worker, no look-ahead") << 1 << 0;
+    QTest::newRow("four workers, look-ahead 3") << 4 << 3;
+    QTest::newRow("eight workers, look-ahead 1024") << 8 << 1024;
+}
+
+void TestSearchCore::treeSearchReportsInWalkOrder()
+{
+    QFETCH(int, threads);
+    QFETCH(int, lookAhead);
+    QTemporaryDir dir;
+    const QString root = WriteSearchTree(dir.path());
+    for (const char *keywords : {"alpha", "alpha filler", "alpha beta"}) {
+        const QStringList patterns = ParseKeywords(QString::fromLatin1(keywords)).KeywordPatterns;
+        CRecordingReport report;
+        const int found = CTreeSearch(FullTextSettings(patterns, threads, lookAhead)).Run(QDir(root), report);
+        const QStringList expected = SequentialMatches(root, patterns);
+        QCOMPARE(report.Rows, expected);
+        QCOMPARE(found, expected.size());
+        QCOMPARE(report.Total, 300);
+        QCOMPARE(report.Examined, 300);
+        QCOMPARE(report.Directories, 12);
+    }
+    // One file in three, less the empty ones among them.
+    QCOMPARE(SequentialMatches(root, QStringList("alpha")).size(), 92);
+}
+
+void TestSearchCore::treeSearchStopsAtTheFileOfTheCancel()
+{
+    QTemporaryDir dir;
+    const QString root = WriteSearchTree(dir.path());
+    const QStringList patterns("alpha");
+    const QStringList all = SequentialMatches(root, patterns);
+    QStringList order;
+    CDirectoryWalk walk(QStringList("*.txt"), QDir(root), NoStop);
+    QDir folder;
+    QStringList names;
+    while (walk.Next(folder, names)) {
+        for (const QString &name : qAsConst(names))
+            order << folder.absoluteFilePath(name);
+    }
+    QCOMPARE(order.size(), 300);
+    for (const int stopAt : {1, 2, 26, 40, 299}) {
+        CRecordingReport report;
+        report.StopAtFile = stopAt;
+        CTreeSearch(FullTextSettings(patterns, 4, 1024)).Run(QDir(root), report);
+        // The files before the one of the cancel count, that one and every later one do not.
+        QCOMPARE(report.Examined, stopAt);
+        QCOMPARE(report.Total, (stopAt + 24) / 25 * 25);
+        QStringList expected;
+        for (const QString &path : all) {
+            if (order.indexOf(path) < stopAt - 1)
+                expected << path;
+        }
+        QCOMPARE(report.Rows, expected);
+    }
+}
+
+// Hundreds of folders of one file each, searched with 100 descriptors for
+// the whole process: the folders listed ahead must not use them all up.
+void TestSearchCore::treeSearchWithFewDescriptors()
+{
+    QTemporaryDir dir;
+    for (int d = 0; d < 400; ++d)
+        QVERIFY(WriteTestFile(dir.path() + QString("/d%1/f.txt").arg(d, 3, 10, QChar('0')),
+                              d % 2 ? "alpha" : "beta"));
+    rlimit before{};
+    QCOMPARE(getrlimit(RLIMIT_NOFILE, &before), 0);
+    rlimit few = before;
+    few.rlim_cur = 100;
+    QCOMPARE(setrlimit(RLIMIT_NOFILE, &few), 0);
+    CRecordingReport report;
+    CTreeSearch(FullTextSettings(QStringList("alpha"), 4, 1024)).Run(QDir(dir.path()), report);
+    setrlimit(RLIMIT_NOFILE, &before);
+    QCOMPARE(report.Rows.size(), 200);
+    QCOMPARE(report.Examined, 400);
+}
+
+// --- Result rows ------------------------------------------------------------------
+
+void TestSearchCore::resultRowsShowWhatTheFileSystemSays()
+{
+    QTemporaryDir dir;
+    const QString empty = dir.filePath("empty.txt");
+    const QString kilo = dir.filePath("sub/<b>kilo</b>.txt");
+    const QString more = dir.filePath("sub/more.txt");
+    QVERIFY(WriteTestFile(empty, ""));
+    QVERIFY(WriteTestFile(kilo, QByteArray(1024, 'x')));
+    QVERIFY(WriteTestFile(more, QByteArray(1025, 'x')));
+    const QString missing = dir.filePath("missing.txt");
+
+    CResultsModel model(false);
+    model.AppendRows({empty, kilo});
+    model.AppendRows({more, missing});
+    QCOMPARE(model.rowCount(), 4);
+    QCOMPARE(model.columnCount(), 3);
+    const QStringList paths = {empty, kilo, more, missing};
+    const QStringList sizes = {"0", "1", "2", "0"};
+    for (int row = 0; row < 4; ++row) {
+        const QString path = paths.at(row);
+        QCOMPARE(model.index(row, 0).data().toString(), path);
+        QCOMPARE(model.FilePath(row), path);
+        QCOMPARE(model.FilePathLength(row), path.size());
+        QCOMPARE(model.index(row, 1).data().toString(), sizes.at(row));
+        QCOMPARE(model.index(row, 2).data().toString(),
+                 QFileInfo(path).lastModified().toString(Qt::TextDate));
+        QCOMPARE(model.index(row, 1).data(Qt::TextAlignmentRole).toInt(),
+                 int(Qt::AlignRight | Qt::AlignVCenter));
+        QVERIFY(!model.index(row, 0).data(Qt::TextAlignmentRole).isValid());
+        for (int column = 0; column < 3; ++column) {
+            QCOMPARE(model.flags(model.index(row, column)), Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+            QCOMPARE(model.index(row, column).data(Qt::ToolTipRole).toString(),
+                     "<font face=\"verdana\">" + model.index(row, column).data().toString().toHtmlEscaped() +
+                         "</font>");
+        }
+    }
+    QVERIFY(model.index(1, 0).data(Qt::ToolTipRole).toString().contains("&lt;b&gt;kilo&lt;/b&gt;.txt"));
+    QCOMPARE(model.index(3, 2).data().toString(), QString());
+
+    // Shown with backslashes, read all the same.
+    CResultsModel windows(true);
+    windows.AppendRows({more});
+    QCOMPARE(windows.FilePath(0), QString(more).replace('/', '\\'));
+    QCOMPARE(windows.index(0, 1).data().toString(), QStringLiteral("2"));
+
+    model.SetHeaderLabels({"Filename", "Size (KB)", "Last Modified Time"});
+    QCOMPARE(model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Last Modified Time"));
+    QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::TextAlignmentRole).toInt(),
+             int(Qt::AlignRight | Qt::AlignVCenter));
+    QVERIFY(!model.headerData(0, Qt::Horizontal, Qt::TextAlignmentRole).isValid());
+}
+
+void TestSearchCore::resultCellsClearedKeepTheirRows()
+{
+    CResultsModel model(false);
+    model.AppendRows({"/tmp/a.txt", "/tmp/b.txt"});
+    model.ClearCells();
+    QCOMPARE(model.rowCount(), 2);
+    QVERIFY(!model.index(1, 0).data().isValid());
+    QCOMPARE(model.FilePath(1), QString());
+    model.RemoveAllRows();
+    QCOMPARE(model.rowCount(), 0);
+    model.AppendRows({"/tmp/c.txt"});
+    QCOMPARE(model.FilePath(0), QStringLiteral("/tmp/c.txt"));
 }
 
 QTEST_GUILESS_MAIN(TestSearchCore)

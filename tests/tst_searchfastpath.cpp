@@ -32,6 +32,9 @@
 
 namespace {
 
+// Asked whether to stop, it never says so.
+CScanReport NoStop;
+
 QByteArray Utf8(const char *text)
 {
     return QByteArray(text);
@@ -68,10 +71,10 @@ struct CScanCase
             return matcher.Feed(line);
         };
         if (!fast)
-            return ScanTextFile(path, lineTest, CancelCheck(), Codec, MaxLine);
+            return ScanTextFile(path, lineTest, NoStop, Codec, MaxLine);
         matcher.SkipSubjectsWithoutKeywordText();
         CKeywordPreFilter preFilter(Patterns, Codec, ChunkSize);
-        return ScanTextFile(path, preFilter, lineTest, CancelCheck(), Codec, MaxLine);
+        return ScanTextFile(path, preFilter, lineTest, NoStop, Codec, MaxLine);
     }
 
     TEnumPreFilterVerdict Verdict(const QByteArray &bytes) const
@@ -80,7 +83,7 @@ struct CScanCase
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
         CKeywordPreFilter preFilter(Patterns, Codec, ChunkSize);
-        return preFilter.Check(buffer, CKeywordPreFilter::CancelCheck());
+        return preFilter.Check(buffer, NoStop);
     }
 };
 
@@ -230,6 +233,7 @@ private slots:
     void highlighterAgreesWithMatcher();
     void nameFilterAgreesWithQDir();
     void oneReadListsWhatQDirListsInItsOrder();
+    void asciiNamesListInQDirsOrder();
     void pacerHoldsLayoutAndRepaintOnly();
     void pacerWithoutIntervalHoldsNothing();
 };
@@ -696,7 +700,8 @@ void TestSearchFastPath::preFilterPollsCancelBetweenReads()
     buffer.open(QIODevice::ReadOnly);
     CKeywordPreFilter preFilter(Patterns("alpha"), QTextCodec::codecForName("UTF-8"), 10);
     int polls = 0;
-    QCOMPARE(preFilter.Check(buffer, [&polls] { return ++polls == 3; }), PreFilterCancelled);
+    CCancelQuery third([&polls] { return ++polls == 3; });
+    QCOMPARE(preFilter.Check(buffer, third), PreFilterCancelled);
     QCOMPARE(polls, 3);
     QCOMPARE(buffer.pos(), qint64(30));
 }
@@ -853,6 +858,26 @@ void TestSearchFastPath::oneReadListsWhatQDirListsInItsOrder()
     for (const char *name : {"/bad\xff\xfe.txt", "/cut\xe2\x84.txt"})
         unlink((QFile::encodeName(root) + name).constData());
     rmdir((QFile::encodeName(root) + "/baddir\xff").constData());
+}
+
+// Names of plain ASCII are sorted without lower-case copies: ties of case,
+// and punctuation that sorts between the two cases of the letters.
+void TestSearchFastPath::asciiNamesListInQDirsOrder()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    for (const char *name :
+         {"Same.txt", "same.txt",     "SAME.txt", "a_b.txt", "A_b.txt", "a-b.txt", "A[b.txt", "a{b.txt",
+          "ab.txt",   "AB",           "a",        "A",       "_.txt",   "Z~",      "z^",      "10.txt",
+          "9.txt",    "same.txt.bak", "sub1/x",   "SUB1x/x", "Sub_/x",  "sub[/x"})
+        QVERIFY(WriteTestFile(root + '/' + QString::fromLatin1(name), "x"));
+    const QDir qdir(root);
+    QCOMPARE(ListDirectory(qdir, CFileNameFilter(QStringList("*"))).CandidateFiles,
+             QDirCandidates(qdir, QStringList("*")));
+    QStringList directories = qdir.entryList(QStringList("*"), QDir::Dirs, QDir::NoSort);
+    directories.removeAll(".");
+    directories.removeAll("..");
+    QCOMPARE(ListDirectory(qdir, CFileNameFilter(QStringList("*"))).SubDirectories, directories);
 }
 
 // --- Event pacer -------------------------------------------------------------------

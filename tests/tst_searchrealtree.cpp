@@ -27,6 +27,7 @@
 #include "search/core/plaintextfilters.h"
 #include "search/core/textfilescan.h"
 #include "testsupport.h"
+#include "windowdriver.h"
 
 namespace {
 
@@ -133,7 +134,7 @@ PathSet SearchThroughWindow(const QString &root, const QString &keywords, TEnumS
     candidates = w.TotalFilesCount;
     PathSet paths;
     for (int row = 0; row < w.ui->FilesFound_TableWidget->rowCount(); ++row)
-        paths << w.ui->FilesFound_TableWidget->item(row, 0)->text();
+        paths << CellText(w, row, 0);
     return paths;
 }
 

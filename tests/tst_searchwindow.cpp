@@ -77,6 +77,8 @@ private slots:
     void radioClickDuringSearch();
     void cancelInTheMiddleOfTheTree_data();
     void cancelInTheMiddleOfTheTree();
+    void selectionAndCancelDuringALargeSearch_data();
+    void selectionAndCancelDuringALargeSearch();
     void historiesKeepOrderAndNormalisedTexts();
     void blankTexts();
     void directoryWithTwoBlanksIsSearched();
@@ -237,24 +239,24 @@ void TestSearchWindow::resultsTableColumns()
     CLintra w;
     RunSearch(w, dir.path(), ".DAT", SearchWhatFilename);
 
-    const QTableWidget *table = w.ui->FilesFound_TableWidget;
+    const CResultsTable *table = w.ui->FilesFound_TableWidget;
     QCOMPARE(table->rowCount(), 5);
     QMap<QString, QString> sizes;
     for (int row = 0; row < table->rowCount(); ++row) {
-        const QString path = table->item(row, 0)->text();
-        sizes[QFileInfo(path).fileName()] = table->item(row, 1)->text();
-        QCOMPARE(table->item(row, 2)->text(), QFileInfo(path).lastModified().toString(Qt::TextDate));
-        QCOMPARE(table->item(row, 1)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
-        QCOMPARE(table->item(row, 0)->flags(), Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        const QString path = CellText(w, row, 0);
+        sizes[QFileInfo(path).fileName()] = CellText(w, row, 1);
+        QCOMPARE(CellText(w, row, 2), QFileInfo(path).lastModified().toString(Qt::TextDate));
+        QCOMPARE(CellData(w, row, 1, Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
+        QCOMPARE(CellIndex(w, row, 0).flags(), Qt::ItemIsSelectable | Qt::ItemIsEnabled);
         if (path.endsWith("<b>s.dat"))
-            QCOMPARE(table->item(row, 0)->toolTip(),
+            QCOMPARE(CellData(w, row, 0, Qt::ToolTipRole).toString(),
                      "<font face=\"verdana\">" + dir.path() + "/&lt;b&gt;s.dat</font>");
     }
     QCOMPARE(sizes.value("s0.dat"), QStringLiteral("0"));
     QCOMPARE(sizes.value("s1024.dat"), QStringLiteral("1"));
     QCOMPARE(sizes.value("s1025.dat"), QStringLiteral("2"));
     QCOMPARE(sizes.value((QChar(QChar::ByteOrderMark) + QStringLiteral("s2048.dat"))), QStringLiteral("2"));
-    QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("Size (KB)"));
+    QCOMPARE(table->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Size (KB)"));
 }
 
 void TestSearchWindow::summaryAndHeading_data()
@@ -458,6 +460,57 @@ void TestSearchWindow::cancelInTheMiddleOfTheTree()
 }
 
 // --- Histories and the driver's checks ---------------------------------------------------
+
+void TestSearchWindow::selectionAndCancelDuringALargeSearch_data()
+{
+    QTest::addColumn<bool>("fullText");
+    QTest::newRow("filename") << false;
+    QTest::newRow("full text") << true;
+}
+
+// 40 directories of 50 files, every other one a match: the user opens the
+// second row while rows are still being added, then cancels at file 1234.
+void TestSearchWindow::selectionAndCancelDuringALargeSearch()
+{
+    QFETCH(bool, fullText);
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    QStringList order;
+    for (int d = 0; d < 40; ++d) {
+        for (int f = 0; f < 50; ++f) {
+            const QString path = root + QString("/d%1/f%2-%3.txt")
+                                            .arg(d, 2, 10, QChar('0'))
+                                            .arg(f, 2, 10, QChar('0'))
+                                            .arg(f % 2 ? "alpha" : "omega");
+            QVERIFY(WriteTestFile(path, f % 2 ? "alpha\n" : "omega\n"));
+            order << path;
+        }
+    }
+    CLintra w;
+    QString shown;
+    CAtFile select(w, 500, [&] {
+        w.ui->FilesFound_TableWidget->selectRow(1);
+        shown = w.ui->FileContent_TextEdit->toPlainText();
+    });
+    CAtFile cancel(w, 1234, [&w] { w.ui->CancelSearch_PushButton->click(); });
+    RunSearch(w, root, "alpha", fullText ? SearchWhatFullText : SearchWhatFilename);
+
+    // Every match before file 1234 in walk order, none after it.
+    QStringList expected;
+    for (int i = 0; i < 1233; ++i) {
+        if (order.at(i).endsWith("alpha.txt"))
+            expected << order.at(i);
+    }
+    QCOMPARE(TablePaths(w), expected);
+    QCOMPARE(w.ProcessedFilesCount, 1234);
+    QCOMPARE(w.TotalFilesCount, 1250);
+    QCOMPARE(shown, fullText ? QStringLiteral("alpha\n") : order.at(3));
+    QCOMPARE(w.CurrentResultRow, 1);
+    QCOMPARE(Status(w),
+             QString(fullText ? "%1 of the 1250 searched files contain(s) the given keyword(s)."
+                              : "%1 of the 1250 searched files have/has the given keyword(s) in filename.")
+                 .arg(expected.size()));
+}
 
 void TestSearchWindow::historiesKeepOrderAndNormalisedTexts()
 {

@@ -17,6 +17,7 @@
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
 #include "modaldialogs.h"
+#include "search/core/resultsmodel.h"
 #include "testsupport.h"
 #include "text/core/localcharset.h"
 #include "windowdriver.h"
@@ -497,11 +498,11 @@ void TestViewer::failedReadsShowBoxes()
 void TestViewer::blockSlotsWithoutCurrentRowDoNothing()
 {
     Show(Write(Lines(3000, 100, 600)), "needle");
-    QTableWidget *table = Window->ui->FilesFound_TableWidget;
+    CResultsTable *table = Window->ui->FilesFound_TableWidget;
     {
         // As a new search leaves it: an empty table, no row on show.
         const QSignalBlocker blocker(table);
-        table->setRowCount(0);
+        table->Results()->RemoveAllRows();
         Window->CurrentResultRow = -1;
     }
     QVERIFY(Pane()->PartialDocument);
@@ -569,13 +570,12 @@ void TestViewer::clickReloadsOnlyTheRowOnShow()
     const QString first = Write("first needle\n");
     Show(first, "needle");
     Window->AddResultRows(QStringList{Write("second needle\n")});
-    QTableWidget *table = Window->ui->FilesFound_TableWidget;
     WriteTestFile(first, "first, changed needle\n");
-    for (QTableWidgetItem *item : {table->item(1, 0), static_cast<QTableWidgetItem *>(nullptr)}) {
-        QMetaObject::invokeMethod(Window, "OnItemClicked", Q_ARG(QTableWidgetItem *, item));
+    for (const QModelIndex &index : {CellIndex(*Window, 1, 0), QModelIndex()}) {
+        QMetaObject::invokeMethod(Window, "OnItemClicked", Q_ARG(QModelIndex, index));
         QCOMPARE(Shown(), QStringLiteral("first needle\n"));
     }
-    QMetaObject::invokeMethod(Window, "OnItemClicked", Q_ARG(QTableWidgetItem *, table->item(0, 2)));
+    QMetaObject::invokeMethod(Window, "OnItemClicked", Q_ARG(QModelIndex, CellIndex(*Window, 0, 2)));
     QCOMPARE(Shown(), QStringLiteral("first, changed needle\n"));
     QCOMPARE(Window->CurrentResultRow, 0);
 }
@@ -585,7 +585,7 @@ void TestViewer::resultOfARealSearch()
     WriteTestFile(Dir->filePath("tree/big.txt"), Lines(2000, 100, 1500));
     WriteTestFile(Dir->filePath("tree/small.txt"), "a needle\n");
     RunSearch(*Window, Dir->filePath("tree"), "needle", SearchWhatFullText);
-    QTableWidget *table = Window->ui->FilesFound_TableWidget;
+    CResultsTable *table = Window->ui->FilesFound_TableWidget;
     QCOMPARE(table->rowCount(), 2);
     const int big = TablePaths(*Window).indexOf(Dir->filePath("tree/big.txt"));
     table->selectRow(big);
@@ -600,7 +600,7 @@ void TestViewer::resultOfARealSearch()
 
 void TestViewer::memoryFlatOverThousandClicks()
 {
-    QTableWidget *table = Window->ui->FilesFound_TableWidget;
+    CResultsTable *table = Window->ui->FilesFound_TableWidget;
     QByteArray text;
     for (int line = 0; line < 300; ++line)
         text += "line " + QByteArray::number(line) + (line % 10 ? " of the haystack\n" : " with a needle\n");

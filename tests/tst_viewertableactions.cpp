@@ -82,7 +82,7 @@ void TestViewerTableActions::usableOnlyOnAFilenameCell()
     QFETCH(int, column);
     CLintra window;
     window.resize(900, 600);
-    QTableWidget *table = window.ui->FilesFound_TableWidget;
+    CResultsTable *table = window.ui->FilesFound_TableWidget;
     for (int i = 0; i < rows; ++i)
         window.AddResultRows(QStringList{QStringLiteral("/tmp/result %1.txt").arg(i)});
     // Where the cell is, or would be below the rows.
@@ -95,7 +95,7 @@ void TestViewerTableActions::menuShowsTheRule()
 {
     CLintra window;
     window.AddResultRows(QStringList{"/tmp/a.txt"});
-    QTableWidget *table = window.ui->FilesFound_TableWidget;
+    CResultsTable *table = window.ui->FilesFound_TableWidget;
     QStringList seen;
     for (int column : {0, 1}) {
         QTimer::singleShot(0, [&seen] {
@@ -106,7 +106,7 @@ void TestViewerTableActions::menuShowsTheRule()
             seen << menu->font().family();
             menu->close();
         });
-        const QRect cell = table->visualItemRect(table->item(0, column));
+        const QRect cell = table->visualRect(CellIndex(window, 0, column));
         QMetaObject::invokeMethod(&window, "ShowFilesTableContextMenu", Q_ARG(QPoint, cell.center()));
     }
     QCOMPARE(seen, (QStringList{"Copy File &Path on", "Open Containing &Folder on", "verdana",
@@ -120,11 +120,11 @@ void TestViewerTableActions::copiedPathOnLinux()
         QSKIP("Linux only");
     CLintra window;
     window.AddResultRows(QStringList{"/data/my notes/a.txt", "/data/b.txt"});
-    QTableWidget *table = window.ui->FilesFound_TableWidget;
-    table->setCurrentCell(0, 2);
+    CResultsTable *table = window.ui->FilesFound_TableWidget;
+    table->setCurrentIndex(CellIndex(window, 0, 2));
     window.CopyFilePath_Action->trigger();
     QCOMPARE(QApplication::clipboard()->text(QClipboard::Clipboard), QStringLiteral("/data/my notes/a.txt"));
-    table->setCurrentCell(1, 0);
+    table->setCurrentIndex(CellIndex(window, 1, 0));
     window.CopyFilePath_Action->trigger();
     QCOMPARE(QApplication::clipboard()->text(QClipboard::Clipboard), QStringLiteral("/data/b.txt"));
 }
@@ -227,7 +227,7 @@ void TestViewerTableActions::openFolderStartsTheFileManager()
 
     CLintra window;
     window.AddResultRows(QStringList{dir.filePath("my notes/a.txt")});
-    window.ui->FilesFound_TableWidget->setCurrentCell(0, 0);
+    window.ui->FilesFound_TableWidget->setCurrentIndex(CellIndex(window, 0, 0));
     window.OpenContainingFolder_Action->trigger();
     QVERIFY(window.FileExplorer_Process.waitForFinished());
     qputenv("PATH", path);

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QProgressBar>
-#include <QTableWidget>
 
 #include "app/clintra.h"
 #include "app/compiledresources.h"
@@ -32,9 +31,8 @@ void RunSearch(CLintra &w, const QString &directory, const QString &keywords, TE
 QStringList TablePaths(const CLintra &w)
 {
     QStringList paths;
-    const QTableWidget *table = w.ui->FilesFound_TableWidget;
-    for (int row = 0; row < table->rowCount(); ++row)
-        paths << (table->item(row, 0) ? table->item(row, 0)->text() : QString());
+    for (int row = 0; row < w.ui->FilesFound_TableWidget->rowCount(); ++row)
+        paths << CellText(w, row, 0);
     return paths;
 }
 
@@ -64,6 +62,21 @@ QString PictureProblem(const QPixmap &pixmap)
         .arg(image.width())
         .arg(image.height())
         .arg(first, 8, 16, QLatin1Char('0'));
+}
+
+QModelIndex CellIndex(const CLintra &w, int row, int column)
+{
+    return w.ui->FilesFound_TableWidget->model()->index(row, column);
+}
+
+QVariant CellData(const CLintra &w, int row, int column, int role)
+{
+    return CellIndex(w, row, column).data(role);
+}
+
+QString CellText(const CLintra &w, int row, int column)
+{
+    return CellData(w, row, column).toString();
 }
 
 CModalHandler::CModalHandler(std::function<void(QWidget *)> handle)

@@ -5,9 +5,11 @@
 // table, modal boxes, and actions at a given point of a running search.
 
 #include <QMetaObject>
+#include <QModelIndex>
 #include <QSet>
 #include <QStringList>
 #include <QTimer>
+#include <QVariant>
 
 #include <functional>
 
@@ -21,6 +23,10 @@ void RunSearch(CLintra &w, const QString &directory, const QString &keywords, TE
 QStringList TablePaths(const CLintra &w);
 QSet<QString> TablePathSet(const CLintra &w);
 QString Status(const CLintra &w);
+// What a cell of the results table holds for a role, as the view gets it.
+QVariant CellData(const CLintra &w, int row, int column, int role = Qt::DisplayRole);
+QString CellText(const CLintra &w, int row, int column);
+QModelIndex CellIndex(const CLintra &w, int row, int column);
 
 // Empty when the pixmap shows a picture, that is, it is not null and its
 // pixels are not all of one colour; otherwise what is wrong with it.

@@ -15,6 +15,7 @@
 #include <QMenu>
 
 #include "app/core/platform.h"
+#include "search/core/resultsmodel.h"
 #include "viewer/core/filelocation.h"
 #include "viewer/desktopfilemanager.h"
 
@@ -70,20 +71,21 @@ void CLintra::DestroyFilesTableActions()
 
 void CLintra::DisconnectFilesTableSignals()
 {
-    disconnect(ui->FilesFound_TableWidget, &QTableWidget::itemSelectionChanged, this,
+    disconnect(ui->FilesFound_TableWidget, &CResultsTable::itemSelectionChanged, this,
                &CLintra::OnItemSelectionChanged);
-    disconnect(ui->FilesFound_TableWidget, &QWidget::customContextMenuRequested, this,
+    disconnect(ui->FilesFound_TableWidget, &CResultsTable::customContextMenuRequested, this,
                &CLintra::ShowFilesTableContextMenu);
 }
 
 // Usable only on a Filename cell: the actions need a path.
 bool CLintra::FilesTableActionsUsable(const QPoint &point) const
 {
-    const QTableWidget *table = ui->FilesFound_TableWidget;
+    const CResultsTable *table = ui->FilesFound_TableWidget;
     if (table->rowCount() <= 0)
         return false;
-    const QTableWidgetItem *item = table->itemAt(point);
-    return item && item->tableWidget() && item->column() == 0;
+    // A cleared cell is no item either.
+    const QModelIndex index = table->indexAt(point);
+    return index.isValid() && index.column() == 0 && !table->Results()->FilePath(index.row()).isEmpty();
 }
 
 void CLintra::ShowFilesTableContextMenu(QPoint point)

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QTextCodec>
 
+#include "search/core/resultsmodel.h"
 #include "viewer/core/resultdecoding.h"
 
 namespace {
@@ -42,9 +43,9 @@ void CLintra::OnItemSelectionChanged()
     }
 }
 
-void CLintra::OnItemClicked(QTableWidgetItem *item)
+void CLintra::OnItemClicked(const QModelIndex &index)
 {
-    const int row = item && item->tableWidget() ? item->row() : -1;
+    const int row = index.isValid() ? index.row() : -1;
     if (row == CurrentResultRow) {
         ShowResultRow(row);
         CurrentResultRow = row;
@@ -77,8 +78,7 @@ void CLintra::ShowMatchedFilename(int row, const QStringList &patterns)
 
 QString CLintra::ResultRowPath(int row) const
 {
-    const QTableWidgetItem *item = ui->FilesFound_TableWidget->item(row, 0);
-    return item ? item->data(Qt::DisplayRole).toString() : QString();
+    return ui->FilesFound_TableWidget->Results()->FilePath(row);
 }
 
 // --- Loading a result file -------------------------------------------------

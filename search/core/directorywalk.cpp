@@ -34,14 +34,36 @@ void SortLikeQDir(QStringList &names)
     if (names.size() < 2)
         return;
     QVector<int> order(names.size());
-    QStringList lowered;
+    bool ascii = true;
     for (int i = 0; i < names.size(); ++i) {
         order[i] = i;
-        lowered << names.at(i).toLower();
+        for (const QChar c : names.at(i))
+            ascii = ascii && c.unicode() < 0x80;
     }
-    std::sort(order.begin(), order.end(),
-              [&lowered](int a, int b) { return lowered.at(a).compare(lowered.at(b)) < 0; });
+    if (ascii) {
+        // Most names: the same comparisons as below, without making lower-case copies.
+        const auto lower = [](ushort c) { return (c >= 'A' && c <= 'Z') ? ushort(c + ('a' - 'A')) : c; };
+        std::sort(order.begin(), order.end(), [&names, &lower](int a, int b) {
+            const QString &left = names.at(a);
+            const QString &right = names.at(b);
+            const int length = qMin(left.size(), right.size());
+            for (int k = 0; k < length; ++k) {
+                const ushort l = lower(left.at(k).unicode());
+                const ushort r = lower(right.at(k).unicode());
+                if (l != r)
+                    return l < r;
+            }
+            return left.size() < right.size();
+        });
+    } else {
+        QStringList lowered;
+        for (const QString &name : qAsConst(names))
+            lowered << name.toLower();
+        std::sort(order.begin(), order.end(),
+                  [&lowered](int a, int b) { return lowered.at(a).compare(lowered.at(b)) < 0; });
+    }
     QStringList sorted;
+    sorted.reserve(names.size());
     for (const int i : order)
         sorted << names.at(i);
     names = sorted;
@@ -194,16 +216,11 @@ QStringList SubDirectoryNames(const QDir &dir)
     return ListDirectory(dir, CFileNameFilter(QStringList())).SubDirectories;
 }
 
-CDirectoryWalk::CDirectoryWalk(const QStringList &nameFilters, DirectoryScan scan, CancelCheck cancelled)
+CDirectoryWalk::CDirectoryWalk(const QStringList &nameFilters, const QDir &root, CScanReport &report)
     : NameFilter(nameFilters)
-    , Scan(std::move(scan))
-    , IsCancelled(std::move(cancelled))
+    , Root(root)
+    , Report(report)
 {
-}
-
-bool CDirectoryWalk::Cancelled() const
-{
-    return IsCancelled && IsCancelled();
 }
 
 QString CDirectoryWalk::CanonicalKey(const QDir &dir)
@@ -220,32 +237,54 @@ bool CDirectoryWalk::Enter(const QString &key)
     return true;
 }
 
-QStringList CDirectoryWalk::Walk(const QDir &root)
+bool CDirectoryWalk::Visit(const QDir &dir, const QString &key, QStringList &candidates)
 {
-    return WalkAt(root, CanonicalKey(root));
+    CDirectoryListing listing = ListDirectory(dir, NameFilter);
+    CFrame frame;
+    frame.Dir = dir;
+    frame.KeyPrefix = key.endsWith(QLatin1Char('/')) ? key : key + QLatin1Char('/');
+    frame.SubDirectories = std::move(listing.SubDirectories);
+    frame.LinkedSubDirectories = std::move(listing.LinkedSubDirectories);
+    Stack.append(std::move(frame));
+    candidates = std::move(listing.CandidateFiles);
+    return !candidates.isEmpty();
 }
 
-QStringList CDirectoryWalk::WalkAt(const QDir &dir, const QString &key)
+bool CDirectoryWalk::Next(QDir &dir, QStringList &candidates)
 {
-    if (Cancelled() || !Enter(key))
-        return QStringList();
-    const CDirectoryListing listing = ListDirectory(dir, NameFilter);
-    const QStringList &candidates = listing.CandidateFiles;
-
-    QStringList result;
-    if (!candidates.isEmpty())
-        result = Scan(dir, candidates);
-    if (Cancelled())
-        return result;
-    const QString keyPrefix = key.endsWith(QLatin1Char('/')) ? key : key + QLatin1Char('/');
-    for (const QString &name : listing.SubDirectories) {
+    if (Stopped || Report.Cancelled()) {
+        Stopped = true;
+        return false;
+    }
+    if (!RootVisited) {
+        RootVisited = true;
+        const QString key = CanonicalKey(Root);
+        if (Enter(key) && Visit(Root, key, candidates)) {
+            dir = Root;
+            return true;
+        }
+    }
+    while (!Stack.isEmpty()) {
+        CFrame &top = Stack.last();
+        if (top.NextSubDirectory >= top.SubDirectories.size()) {
+            Stack.removeLast();
+            continue;
+        }
+        const QString &name = top.SubDirectories.at(top.NextSubDirectory++);
         // Paths below keep the names as listed, links included; only a link
         // needs resolving to know where it leads.
-        const QDir child(dir.absoluteFilePath(name));
-        result += WalkAt(child, listing.LinkedSubDirectories.contains(name) ? CanonicalKey(child)
-                                                                            : keyPrefix + name);
-        if (Cancelled())
-            break;
+        const QDir child(top.Dir.absoluteFilePath(name));
+        const QString key =
+            top.LinkedSubDirectories.contains(name) ? CanonicalKey(child) : top.KeyPrefix + name;
+        if (Report.Cancelled()) {
+            Stopped = true;
+            return false;
+        }
+        if (Enter(key) && Visit(child, key, candidates)) {
+            dir = child;
+            return true;
+        }
     }
-    return result;
+    Stopped = true;
+    return false;
 }

@@ -5,7 +5,9 @@
 #include <QSet>
 #include <QStringList>
 
-#include <functional>
+#include <QVector>
+
+#include "search/core/scanreport.h"
 
 #include "search/core/filenamefilter.h"
 #include "search/core/searchwhat.h"
@@ -32,32 +34,42 @@ CDirectoryListing ListDirectory(const QDir &dir, const CFileNameFilter &nameFilt
 QStringList CandidateFileNames(const QDir &dir, const QStringList &nameFilters);
 QStringList SubDirectoryNames(const QDir &dir);
 
-// Walks a tree depth first, pre-order, and hands the candidate files of each
-// directory that has some to a scan, which returns the matching paths. It
-// enters no directory twice (compared by canonical path), so a link back to
-// an ancestor ends the descent there; a cancel stops it before the next
-// directory. What a match is, progress and counting are the scan's business.
+// Walks a tree depth first, pre-order, one directory with candidate files at
+// a time, as its caller asks for them: a directory is listed only when the
+// walk gets to it. It enters no directory twice (compared by canonical path),
+// so a link back to an ancestor ends the descent there. report.Cancelled() is
+// asked before each directory is listed; once it says stop, the walk is over.
+// What a match is, progress and counting are the caller's business.
 class CDirectoryWalk
 {
 public:
-    using DirectoryScan = std::function<QStringList(const QDir &dir, const QStringList &candidates)>;
-    using CancelCheck = std::function<bool()>;
+    CDirectoryWalk(const QStringList &nameFilters, const QDir &root, CScanReport &report);
 
-    CDirectoryWalk(const QStringList &nameFilters, DirectoryScan scan, CancelCheck cancelled);
-
-    // The matches of root and everything below it: a directory's own first,
-    // then each sub-directory's in listing order.
-    QStringList Walk(const QDir &root);
+    // The next directory that has candidate files, and those files in listing
+    // order; false when the tree is done or the walk was stopped.
+    bool Next(QDir &dir, QStringList &candidates);
 
 private:
+    struct CFrame
+    {
+        QDir Dir;
+        QString KeyPrefix;
+        QStringList SubDirectories;
+        QSet<QString> LinkedSubDirectories;
+        int NextSubDirectory = 0;
+    };
+
     static QString CanonicalKey(const QDir &dir);
-    QStringList WalkAt(const QDir &dir, const QString &key);
     bool Enter(const QString &key);
-    bool Cancelled() const;
+    // Lists dir and puts it on the stack; true when it has candidates.
+    bool Visit(const QDir &dir, const QString &key, QStringList &candidates);
 
     CFileNameFilter NameFilter;
-    DirectoryScan Scan;
-    CancelCheck IsCancelled;
+    QDir Root;
+    bool RootVisited = false;
+    bool Stopped = false;
+    CScanReport &Report;
+    QVector<CFrame> Stack;
     QSet<QString> EnteredDirectories;
 };
 

@@ -113,6 +113,12 @@ void CEventPacer::ProcessEventsIfDue()
         ProcessAllEvents();
 }
 
+void CEventPacer::ProcessEventsWhenDue()
+{
+    if (SinceEvents.hasExpired(EventInterval))
+        ProcessAllEvents();
+}
+
 void CEventPacer::ProcessAllEvents()
 {
     QCoreApplication::processEvents();

@@ -38,8 +38,11 @@ public:
     // One step: delivers the posted events, and processes all pending events
     // when the event interval has passed since they were last processed.
     void ProcessEvents();
-    // Inside a step: processes all pending events when the event interval has passed.
+    // Inside a step: processes all pending events when the event interval has
+    // passed. Meant for calls microseconds apart, it reads the clock only now and then.
     void ProcessEventsIfDue();
+    // The same for calls milliseconds apart (waiting for other threads): reads the clock every time.
+    void ProcessEventsWhenDue();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

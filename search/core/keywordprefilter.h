@@ -7,6 +7,9 @@
 
 #include <functional>
 
+#include "search/core/asciisearch.h"
+#include "search/core/scanreport.h"
+
 class QIODevice;
 class QTextCodec;
 
@@ -29,19 +32,6 @@ bool ContainsForeignLetterForm(const QChar *text, qint64 size);
 // byte, the foreign letter forms to their ASCII letter, any other unit to a
 // byte above ASCII. Returns the number of units.
 int ProjectUtf16(uchar *bytes, int size, bool littleEndian);
-
-// True when needle, lower-case ASCII, occurs in bytes with ASCII letters compared
-// without regard to case; any other byte must be equal. vectorBytes chooses
-// the search kernel (32, 16, or 1 for none); 0 takes the widest the
-// processor runs, which WidestSearchVector() tells.
-bool ContainsAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArray &needle,
-                                  int vectorBytes = 0);
-// The same, telling where: the first position at or after from, or -1.
-qint64 IndexOfAsciiCaseInsensitive(const char *bytes, qint64 size, const QByteArray &needle, qint64 from = 0,
-                                   int vectorBytes = 0);
-int WidestSearchVector();
-// The same over UTF-16 text: every code unit above ASCII differs from every needle byte.
-bool ContainsAsciiCaseInsensitive(const QChar *text, qint64 size, const QByteArray &needle);
 
 enum TEnumPreFilterVerdict
 {
@@ -68,7 +58,6 @@ enum TEnumLineSearch
 class CKeywordPreFilter
 {
 public:
-    using CancelCheck = std::function<bool()>;
     // Reads at most size bytes into data; 0 at the end, -1 on an error.
     using ReadFunction = std::function<qint64(char *data, qint64 size)>;
     // The same from the given byte offset of the file.
@@ -92,9 +81,9 @@ public:
     bool IsActive() const { return !Keywords.isEmpty(); }
 
     // Reads the device from its current position to its end, or until a match
-    // is possible. cancelled() is polled between reads, not before the first.
-    TEnumPreFilterVerdict Check(QIODevice &device, const CancelCheck &cancelled);
-    TEnumPreFilterVerdict Check(const ReadFunction &readBytes, const CancelCheck &cancelled);
+    // is possible. report.Cancelled() is asked between reads, not before the first.
+    TEnumPreFilterVerdict Check(QIODevice &device, CScanReport &report);
+    TEnumPreFilterVerdict Check(const ReadFunction &readBytes, CScanReport &report);
     // Bytes the last Check read (possibly not all of the device).
     qint64 LastBytesRead() const { return BytesRead; }
     // What the first read of the last Check returned, as read, when that
@@ -113,9 +102,9 @@ public:
     // Hands every line from FirstCandidateLine() on that holds a keyword's
     // bytes, or a character that folds to one of its letters, to testLine,
     // each once and in file order, until one matches. A line that matches
-    // holds such bytes, so no other line needs decoding. cancelled() is
-    // polled before each line.
-    TEnumLineSearch FindLines(const ReadAtFunction &readAt, const CancelCheck &cancelled,
+    // holds such bytes, so no other line needs decoding. report.Cancelled()
+    // is asked before each line.
+    TEnumLineSearch FindLines(const ReadAtFunction &readAt, CScanReport &report,
                               const LineFunction &testLine);
 
     // For text already in memory that codec decodes as a whole (a block the

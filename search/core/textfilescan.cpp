@@ -118,11 +118,11 @@ const qint64 LongestDecodedLine = 16 * 1024 * 1024;
 const int LinesDecodedAlone = 16;
 const qint64 LinesDecodedAtOnce = 32 * 1024;
 
-TEnumFileScanResult ScanStream(QTextStream &stream, const LineTest &lineTest, const CancelCheck &cancelled,
+TEnumFileScanResult ScanStream(QTextStream &stream, const LineTest &lineTest, CScanReport &report,
                                int maxLineLength)
 {
     while (!stream.atEnd()) {
-        if (cancelled && cancelled())
+        if (report.Cancelled())
             return FileScanCancelled;
         if (lineTest(stream.readLine(maxLineLength)))
             return FileScanMatched;
@@ -181,8 +181,8 @@ QByteArray ReadLinesAround(const CRawFile &raw, qint64 lineStart, qint64 keyword
 // at the start of a line after a line feed, so decoding the line feed before
 // it and then the lines gives the same pieces.
 qint64 TestLinesAround(const CRawFile &raw, const CKeywordPreFilter &preFilter, qint64 lineStart,
-                       qint64 keywordAt, qint64 atLeast, const LineTest &lineTest,
-                       const CancelCheck &cancelled, QTextCodec *codec, int maxLineLength)
+                       qint64 keywordAt, qint64 atLeast, const LineTest &lineTest, CScanReport &report,
+                       QTextCodec *codec, int maxLineLength)
 {
     const bool utf8 = preFilter.IsUtf8();
     const bool littleEndian = preFilter.IsUtf16LittleEndian();
@@ -208,7 +208,7 @@ qint64 TestLinesAround(const CRawFile &raw, const CKeywordPreFilter &preFilter, 
     buffer.open(QIODevice::ReadOnly);
     if (lineStart != 0)
         stream.readLine();
-    switch (ScanStream(stream, lineTest, cancelled, maxLineLength)) {
+    switch (ScanStream(stream, lineTest, report, maxLineLength)) {
     case FileScanMatched:
         return CKeywordPreFilter::LineMatched;
     case FileScanCancelled:
@@ -220,24 +220,24 @@ qint64 TestLinesAround(const CRawFile &raw, const CKeywordPreFilter &preFilter, 
 
 } // namespace
 
-TEnumFileScanResult ScanTextLines(QIODevice &device, const LineTest &lineTest, const CancelCheck &cancelled,
+TEnumFileScanResult ScanTextLines(QIODevice &device, const LineTest &lineTest, CScanReport &report,
                                   QTextCodec *codec, int maxLineLength)
 {
     // Default settings: the local codec, and byte-order-mark detection on.
     QTextStream stream(&device);
     if (codec)
         stream.setCodec(codec);
-    return ScanStream(stream, lineTest, cancelled, maxLineLength);
+    return ScanStream(stream, lineTest, report, maxLineLength);
 }
 
-TEnumFileScanResult ScanTextFile(const QString &path, const LineTest &lineTest, const CancelCheck &cancelled,
+TEnumFileScanResult ScanTextFile(const QString &path, const LineTest &lineTest, CScanReport &report,
                                  QTextCodec *codec, int maxLineLength)
 {
     // Binary mode: the decoder sees the bytes as stored; the stream ends lines at \n and \r\n itself.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return FileScanUnreadable;
-    return ScanTextLines(file, lineTest, cancelled, codec, maxLineLength);
+    return ScanTextLines(file, lineTest, report, codec, maxLineLength);
 }
 
 CScanDirectory::CScanDirectory(const QDir &dir)
@@ -260,13 +260,13 @@ CScanDirectory::~CScanDirectory()
 }
 
 TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString &name,
-                                 CKeywordPreFilter &preFilter, const LineTest &lineTest,
-                                 const CancelCheck &cancelled, QTextCodec *codec, int maxLineLength)
+                                 CKeywordPreFilter &preFilter, const LineTest &lineTest, CScanReport &report,
+                                 QTextCodec *codec, int maxLineLength)
 {
     CRawFile raw(directory.Descriptor, name);
     if (!raw.IsOpen())
-        return ScanTextFile(directory.Dir.absoluteFilePath(name), lineTest, cancelled, codec, maxLineLength);
-    const TEnumPreFilterVerdict verdict = preFilter.Check(raw.Reader(), cancelled);
+        return ScanTextFile(directory.Dir.absoluteFilePath(name), lineTest, report, codec, maxLineLength);
+    const TEnumPreFilterVerdict verdict = preFilter.Check(raw.Reader(), report);
     if (verdict == PreFilterCancelled)
         return FileScanCancelled;
     // An empty file is read by nobody, and the line scan does not poll for it.
@@ -274,7 +274,7 @@ TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString 
         return FileScanNotMatched;
     if (verdict == PreFilterNoMatch && preFilter.LastBytesRead() > LargestUnfilteredFile) {
         // Where the line scan polls before its first line.
-        return (cancelled && cancelled()) ? FileScanCancelled : FileScanNotMatched;
+        return report.Cancelled() ? FileScanCancelled : FileScanNotMatched;
     }
     // A file read whole by the first read is scanned from those bytes.
     const QByteArray bytes = preFilter.FirstReadBytes();
@@ -282,7 +282,7 @@ TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString 
         QBuffer buffer;
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
-        return ScanTextLines(buffer, lineTest, cancelled, codec, maxLineLength);
+        return ScanTextLines(buffer, lineTest, report, codec, maxLineLength);
     }
     // A big file: only the lines that hold a keyword's bytes are decoded.
     if (verdict == PreFilterMaybe && preFilter.CanFindLines()) {
@@ -292,10 +292,10 @@ TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString 
         int linesTested = 0;
         const auto testLine = [&](qint64 lineStart, qint64 keywordAt) {
             const qint64 atLeast = ++linesTested > LinesDecodedAlone ? LinesDecodedAtOnce : 0;
-            return TestLinesAround(raw, preFilter, lineStart, keywordAt, atLeast, lineTest, cancelled, codec,
+            return TestLinesAround(raw, preFilter, lineStart, keywordAt, atLeast, lineTest, report, codec,
                                    maxLineLength);
         };
-        switch (preFilter.FindLines(readAt, cancelled, testLine)) {
+        switch (preFilter.FindLines(readAt, report, testLine)) {
         case LinesMatched:
             return FileScanMatched;
         case LinesNotMatched:
@@ -307,13 +307,13 @@ TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString 
         }
     }
     raw.Close();
-    return ScanTextFile(directory.Dir.absoluteFilePath(name), lineTest, cancelled, codec, maxLineLength);
+    return ScanTextFile(directory.Dir.absoluteFilePath(name), lineTest, report, codec, maxLineLength);
 }
 
 TEnumFileScanResult ScanTextFile(const QString &path, CKeywordPreFilter &preFilter, const LineTest &lineTest,
-                                 const CancelCheck &cancelled, QTextCodec *codec, int maxLineLength)
+                                 CScanReport &report, QTextCodec *codec, int maxLineLength)
 {
     const QFileInfo info(path);
-    return ScanTextFile(CScanDirectory(info.dir()), info.fileName(), preFilter, lineTest, cancelled, codec,
+    return ScanTextFile(CScanDirectory(info.dir()), info.fileName(), preFilter, lineTest, report, codec,
                         maxLineLength);
 }

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include "search/core/scanreport.h"
+
 class CKeywordPreFilter;
 class QIODevice;
 class QTextCodec;
@@ -24,19 +26,17 @@ enum TEnumFileScanResult
 
 // Tests one piece of a line; true once the file is known to match (see CKeywordMatcher).
 using LineTest = std::function<bool(const QString &line)>;
-// Polled before every line; true stops the scan. The window may process its
-// events here to stay responsive while a long file is read.
-using CancelCheck = std::function<bool()>;
 
 // Reads text line by line, as a full-text search does, until a line makes
-// lineTest true, the text ends or cancelled() asks to stop. The text is
+// lineTest true, the text ends or report.Cancelled() asks to stop
+// (asked before every line). The text is
 // decoded with codec (the local codec when null), unless it starts with a
 // Unicode byte-order mark, which selects the matching Unicode codec.
-TEnumFileScanResult ScanTextLines(QIODevice &device, const LineTest &lineTest, const CancelCheck &cancelled,
+TEnumFileScanResult ScanTextLines(QIODevice &device, const LineTest &lineTest, CScanReport &report,
                                   QTextCodec *codec = nullptr, int maxLineLength = MaxLineLength);
 
 // The same for the file at path; a file that cannot be opened is FileScanUnreadable.
-TEnumFileScanResult ScanTextFile(const QString &path, const LineTest &lineTest, const CancelCheck &cancelled,
+TEnumFileScanResult ScanTextFile(const QString &path, const LineTest &lineTest, CScanReport &report,
                                  QTextCodec *codec = nullptr, int maxLineLength = MaxLineLength);
 
 // A directory whose files are opened by name, relative to it: saves
@@ -58,15 +58,14 @@ public:
 // rules out. Of a file longer than one of its reads, in UTF-8 or UTF-16 and
 // with ASCII keywords only, just the lines that hold a keyword's bytes (and
 // where they are dense, the lines between them) are decoded and tested;
-// everything else is read line by line as there. cancelled() is polled
-// before reading a non-empty file, between reads and before each line
+// everything else is read line by line as there. report.Cancelled() is
+// asked before reading a non-empty file, between reads and before each line
 // tested.
 TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString &name,
-                                 CKeywordPreFilter &preFilter, const LineTest &lineTest,
-                                 const CancelCheck &cancelled, QTextCodec *codec = nullptr,
-                                 int maxLineLength = MaxLineLength);
+                                 CKeywordPreFilter &preFilter, const LineTest &lineTest, CScanReport &report,
+                                 QTextCodec *codec = nullptr, int maxLineLength = MaxLineLength);
 TEnumFileScanResult ScanTextFile(const QString &path, CKeywordPreFilter &preFilter, const LineTest &lineTest,
-                                 const CancelCheck &cancelled, QTextCodec *codec = nullptr,
+                                 CScanReport &report, QTextCodec *codec = nullptr,
                                  int maxLineLength = MaxLineLength);
 
 #endif

@@ -22,6 +22,9 @@
 
 namespace {
 
+// Asked whether to stop, it never says so.
+CScanReport NoStop;
+
 const char *const KeywordTexts[] = {"alpha",
                                     "kiss",
                                     "c++ a.b",
@@ -41,7 +44,7 @@ TEnumFileScanResult LineScan(const QByteArray &bytes, const QStringList &pattern
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     return ScanTextLines(
-        buffer, [&matcher](const QString &line) { return matcher.Feed(line); }, CancelCheck(),
+        buffer, [&matcher](const QString &line) { return matcher.Feed(line); }, NoStop,
         QTextCodec::codecForName("UTF-8"), maxLineLength);
 }
 
@@ -60,7 +63,7 @@ TEnumFileScanResult FileScan(const QByteArray &bytes, const QStringList &pattern
     matcher.SkipSubjectsWithoutKeywordText();
     CKeywordPreFilter preFilter(patterns, QTextCodec::codecForName("UTF-8"), chunkSize);
     return ScanTextFile(
-        path, preFilter, [&matcher](const QString &line) { return matcher.Feed(line); }, CancelCheck(),
+        path, preFilter, [&matcher](const QString &line) { return matcher.Feed(line); }, NoStop,
         QTextCodec::codecForName("UTF-8"), maxLineLength);
 }
 
@@ -80,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     CKeywordPreFilter preFilter(patterns, QTextCodec::codecForName("UTF-8"), 2 + (choice >> 3) % 8);
-    if (preFilter.Check(buffer, CKeywordPreFilter::CancelCheck()) == PreFilterNoMatch)
+    if (preFilter.Check(buffer, NoStop) == PreFilterNoMatch)
         Check(LineScan(bytes, patterns, wholeWord) == FileScanNotMatched);
     const int maxLineLength = 3 + (choice >> 1) % 16;
     Check(FileScan(bytes, patterns, wholeWord, 2 + (choice >> 3) % 8, maxLineLength) ==

@@ -1,0 +1,54 @@
+#ifndef LINTRA_TREESEARCH_H
+#define LINTRA_TREESEARCH_H
+
+#include <QDir>
+#include <QStringList>
+
+#include <atomic>
+
+#include "search/core/scanreport.h"
+#include "search/core/searchwhat.h"
+
+// One search over a directory tree, run on the calling thread: the walk, the
+// progress and the matches are reported there, directory by directory in
+// walk order, with the same counts, rows and stops as if every file were
+// examined in turn. A filename search lists the directories and tests the
+// names on a thread of its own, up to 50,000 files ahead. A full-text search
+// lists on the calling thread and reads and matches the files on worker
+// threads: at each file's step (FileExamined, then Cancelled) the files up to
+// LookAhead past it (in at most 64 directories) are handed to the workers,
+// and the caller waits for that file's outcome, asking Cancelled() while it
+// waits. Nothing is read before the first file's step, so what the caller
+// does then reaches every file; what it does later reaches the files not
+// handed out yet. A stop keeps exactly the matches of the files before the
+// one at which it came. The workers touch nothing but the files.
+class CTreeSearch
+{
+public:
+    struct CSettings
+    {
+        TEnumSearchWhat What = SearchWhatFilename;
+        QStringList NameFilters; // of the candidate files
+        QStringList Patterns;    // keyword patterns, at least one
+        bool WordSeparatedLanguage = false;
+        // Whole words or substrings, read on the calling thread at each step: a
+        // single keyword keeps the rule its directory began with, several
+        // keywords follow a change from the next line on.
+        const bool *MatchWholeWord = nullptr;
+        int Threads = 1;      // full-text workers
+        int LookAhead = 1024; // files handed to the workers beyond the current one
+    };
+
+    explicit CTreeSearch(CSettings settings);
+
+    // Returns the number of matching files reported.
+    int Run(const QDir &root, CScanReport &report);
+
+private:
+    int RunFileNames(const QDir &root, CScanReport &report);
+    int RunFullText(const QDir &root, CScanReport &report);
+
+    CSettings Settings;
+};
+
+#endif
