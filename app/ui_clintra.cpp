@@ -36,11 +36,6 @@ template <typename T> T *NewWidget(QWidget *parent, const char *objectName)
     return widget;
 }
 
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("CLintra", text);
-}
-
 } // namespace
 
 void Ui_CLintra::setupUi(QWidget *window)
@@ -99,7 +94,6 @@ void Ui_CLintra::SetUpInputZone()
     InputZone_GridLayout->setObjectName(QString::fromLatin1("InputZone_GridLayout"));
 
     Dir2Search_Label = NewWidget<QLabel>(parent, "Dir2Search_Label");
-    Dir2Search_Label->setMaximumSize(QSize(75, MaxExtent));
     Dir2Search_Label->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignVCenter);
     InputZone_GridLayout->addWidget(Dir2Search_Label, 0, 0, 1, 1);
     Dir2Search_ComboBox = NewWidget<QComboBox>(parent, "Dir2Search_ComboBox");
@@ -111,7 +105,6 @@ void Ui_CLintra::SetUpInputZone()
     InputZone_GridLayout->addWidget(BrowseDir_ToolButton, 0, 3, 1, 1);
 
     Keywords2Search_Label = NewWidget<QLabel>(parent, "Keywords2Search_Label");
-    Keywords2Search_Label->setMaximumSize(QSize(75, MaxExtent));
     InputZone_GridLayout->addWidget(Keywords2Search_Label, 2, 0, 1, 1);
     Keywords2Search_ComboBox = NewWidget<QComboBox>(parent, "Keywords2Search_ComboBox");
     Keywords2Search_ComboBox->setEditable(true);
@@ -133,7 +126,6 @@ void Ui_CLintra::SetUpInputZone()
     InputZone_GridLayout->addWidget(DoFullTextSearch_PushButton, 3, 3, 1, 1);
 
     SearchingProgressBar_Label = NewWidget<QLabel>(parent, "SearchingProgressBar_Label");
-    SearchingProgressBar_Label->setMaximumSize(QSize(75, MaxExtent));
     InputZone_GridLayout->addWidget(SearchingProgressBar_Label, 4, 0, 1, 1);
     Searching_ProgressBar = NewWidget<QProgressBar>(parent, "Searching_ProgressBar");
     Searching_ProgressBar->setValue(0);
@@ -224,19 +216,19 @@ void Ui_CLintra::SetUpOutputZone()
 void Ui_CLintra::retranslateUi(QWidget *window)
 {
     window->setWindowTitle(QString());
-    Local8Bit_Label->setText(Tr("Default Local Charset"));
-    Keywords2Search_Label->setText(Tr("Keyword(s)"));
-    DoFilenameSearch_PushButton->setText(Tr("Filename Search"));
-    Dir2Search_Label->setText(Tr("Directory"));
-    BrowseDir_ToolButton->setText(Tr("Browse..."));
-    SearchingProgressBar_Label->setText(Tr("Progress"));
-    CancelSearch_PushButton->setText(Tr("Cancel the Search"));
+    Local8Bit_Label->setText(tr("Default Local Charset"));
+    Keywords2Search_Label->setText(tr("Keyword(s)"));
+    DoFilenameSearch_PushButton->setText(tr("Filename Search"));
+    Dir2Search_Label->setText(tr("Directory"));
+    BrowseDir_ToolButton->setText(tr("Browse..."));
+    SearchingProgressBar_Label->setText(tr("Progress"));
+    CancelSearch_PushButton->setText(tr("Cancel the Search"));
     SearchingProgressStatus_Label->setText(QString());
-    MatchWholeWord_RadioButton->setText(Tr("Match Whole Word"));
-    MatchSubstring_RadioButton->setText(Tr("Match Substring"));
-    DoFullTextSearch_PushButton->setText(Tr("Full Text Search"));
-    ExitProgram_PushButton->setText(Tr("Exit Norvane Lintra"));
-    CopyrightInfo_TextBrowser->setHtml(Tr(
+    MatchWholeWord_RadioButton->setText(tr("Match Whole Word"));
+    MatchSubstring_RadioButton->setText(tr("Match Substring"));
+    DoFullTextSearch_PushButton->setText(tr("Full Text Search"));
+    ExitProgram_PushButton->setText(tr("Exit Norvane Lintra"));
+    CopyrightInfo_TextBrowser->setHtml(tr(
         "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\" \"http://www.w3.org/TR/REC-html40/strict.dtd\">\n"
         "<html><head><meta name=\"qrichtext\" content=\"1\" /><style type=\"text/css\">\n"
         "p, li { white-space: pre-wrap; }\n"
@@ -244,7 +236,7 @@ void Ui_CLintra::retranslateUi(QWidget *window)
         "font-style:normal;\">\n"
         "<p style=\"-qt-paragraph-type:empty; margin-top:0px; margin-bottom:0px; margin-left:0px; "
         "margin-right:0px; -qt-block-indent:0; text-indent:0px;\"></p></body></html>"));
-    About_PushButton->setText(Tr("About..."));
-    CheckUpdates_PushButton->setText(Tr("Check Updates"));
-    FilesFound_Label->setText(Tr("Result Files"));
+    About_PushButton->setText(tr("About..."));
+    CheckUpdates_PushButton->setText(tr("Check Updates"));
+    FilesFound_Label->setText(tr("Result Files"));
 }
