@@ -53,6 +53,8 @@ public:
 
     Ui_CLintra *ui = nullptr;
     QString WindowTitle;
+    // The status line's text before any search, in the current language.
+    QString ReadyText;
     QLabel *ResultContentHeader_Label = nullptr;
     QComboBox *ResultContentCharset_ComboBox = nullptr;
 
@@ -121,6 +123,7 @@ public:
     // Window (app/clintra.cpp).
     void PopulateResultContentCharsets();
     void SetInitialMatchingMode();
+    void SetTitleAndNotice();
 
     // Local charset (text/clintra_charset.cpp).
     void BuildAvailableCodecs();
