@@ -2,6 +2,7 @@
 #define LINTRA_STARTUP_H
 
 #include <QString>
+#include <QStringList>
 
 class CLintra;
 class QMessageBox;
@@ -16,6 +17,14 @@ bool LoadQtCatalogue(QTranslator &translator, const QString &localeName);
 // same name without suffix) in the given directory; the locale name is never
 // shortened.
 bool LoadProgramCatalogue(QTranslator &translator, const QString &localeName, const QString &directory);
+
+// Where the program looks for its catalogue, in order: its own directory,
+// then the data directory of an installed program (share/lintra/translations
+// beside the binary's bin directory).
+QStringList ProgramCatalogueDirectories(const QString &applicationDir);
+
+// The first directory of the list that holds the catalogue wins.
+bool LoadProgramCatalogue(QTranslator &translator, const QString &localeName, const QStringList &directories);
 
 // The box shown when start-up is refused: "verdana", a warning icon and the
 // program's window icon.

@@ -4,6 +4,10 @@
 RUN_PACKAGES="cmake g++ make qtbase5-dev qtbase5-dev-tools qttools5-dev-tools libqt5network5"
 TEST_PACKAGES="xvfb trayer xdotool x11-utils python3 clang libclang-rt-14-dev clang-format"
 BENCH_PACKAGES="ripgrep findutils grep time python3"
+# Qt's own catalogues (the buttons of message boxes, the standard menus) for
+# the program's languages, and a font for the Chinese window.
+RUN_PACKAGES="$RUN_PACKAGES qttranslations5-l10n"
+TEST_PACKAGES="$TEST_PACKAGES fonts-noto-cjk"
 
 # Installs the packages that are missing: as root directly, else through
 # sudo, else prints the exact command and fails.
@@ -39,4 +43,11 @@ configure_and_build() {
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" -DLINTRA_WERROR="$werror" "$@" >"$dir.configure.log" 2>&1 \
         || { cat "$dir.configure.log"; return 1; }
     cmake --build "$dir" -j"$(nproc)"
+}
+
+# lupdate_sources TS...: refreshes the given catalogues from the program's
+# sources (shared by scripts/update-translations and scripts/check-translations).
+LUPDATE_SOURCES="app search text update viewer"
+lupdate_sources() {
+    lupdate -silent -I . -locations relative -no-obsolete $LUPDATE_SOURCES -ts "$@"
 }
