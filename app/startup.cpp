@@ -1,6 +1,5 @@
 #include "app/startup.h"
 
-#include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
@@ -11,12 +10,6 @@
 
 #include "app/clintra.h"
 #include "app/core/singleinstance.h"
-
-// Where an installed program keeps its catalogues, seen from its binary; the
-// build sets it from the install directories.
-#ifndef LINTRA_TRANSLATIONS_RELATIVE_DIR
-#define LINTRA_TRANSLATIONS_RELATIVE_DIR "../share/lintra/translations"
-#endif
 
 bool LoadQtCatalogue(QTranslator &translator, const QString &localeName)
 {
@@ -30,12 +23,6 @@ bool LoadProgramCatalogue(QTranslator &translator, const QString &localeName, co
     const QString noDelimiters = QStringLiteral("");
     return translator.load(QStringLiteral("libtxt_") + localeName, directory, noDelimiters,
                            QStringLiteral(".dat"));
-}
-
-QStringList ProgramCatalogueDirectories(const QString &applicationDir)
-{
-    return {applicationDir, QDir::cleanPath(applicationDir + QLatin1Char('/') +
-                                            QLatin1String(LINTRA_TRANSLATIONS_RELATIVE_DIR))};
 }
 
 bool LoadProgramCatalogue(QTranslator &translator, const QString &localeName, const QStringList &directories)

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "app/core/cataloguedirectories.h"
+
 class CLintra;
 class QMessageBox;
 class QSharedMemory;
@@ -18,12 +20,8 @@ bool LoadQtCatalogue(QTranslator &translator, const QString &localeName);
 // shortened.
 bool LoadProgramCatalogue(QTranslator &translator, const QString &localeName, const QString &directory);
 
-// Where the program looks for its catalogue, in order: its own directory,
-// then the data directory of an installed program (share/lintra/translations
-// beside the binary's bin directory).
-QStringList ProgramCatalogueDirectories(const QString &applicationDir);
-
-// The first directory of the list that holds the catalogue wins.
+// The same from the first directory of the list that holds the catalogue
+// (ProgramCatalogueDirectories gives the program's list).
 bool LoadProgramCatalogue(QTranslator &translator, const QString &localeName, const QStringList &directories);
 
 // The box shown when start-up is refused: "verdana", a warning icon and the
