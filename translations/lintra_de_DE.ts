@@ -209,7 +209,7 @@ p, li { white-space: pre-wrap; }
     <message>
         <location filename="../search/clintra_search.cpp" line="+233"/>
         <source>Matched Filename</source>
-        <translation>Passender Dateiname</translation>
+        <translation>Gefundener Dateiname</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -224,12 +224,12 @@ p, li { white-space: pre-wrap; }
     <message>
         <location line="+24"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
-        <translation>%1 von %2 durchsuchten Dateien enthalten die Suchbegriffe.</translation>
+        <translation>Treffer in %1 von %2 durchsuchten Dateien.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>%1 of the %2 searched files have/has the given keyword(s) in filename.</source>
-        <translation>%1 von %2 durchsuchten Dateien enthalten die Suchbegriffe im Dateinamen.</translation>
+        <translation>Treffer im Dateinamen bei %1 von %2 durchsuchten Dateien.</translation>
     </message>
     <message>
         <location line="+4"/>

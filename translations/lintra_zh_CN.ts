@@ -349,7 +349,7 @@ p, li { white-space: pre-wrap; }
     <message>
         <location line="+6"/>
         <source>No updates available!&lt;br /&gt;&lt;br /&gt;The installed is already the latest version: </source>
-        <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的已是最新版本：</translation>
+        <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
     </message>
     <message>
         <location filename="../viewer/clintra_tableactions.cpp" line="+35"/>
