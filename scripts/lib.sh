@@ -49,5 +49,8 @@ configure_and_build() {
 # sources (shared by scripts/update-translations and scripts/check-translations).
 LUPDATE_SOURCES="app search text update viewer"
 lupdate_sources() {
-    lupdate -silent -I . -locations relative -no-obsolete $LUPDATE_SOURCES -ts "$@"
+    # Qt 5's own lupdate: /usr/bin/lupdate may be qtchooser's.
+    local lupdate=/usr/lib/qt5/bin/lupdate
+    [ -x "$lupdate" ] || lupdate=lupdate
+    "$lupdate" -silent -I . -locations relative -no-obsolete $LUPDATE_SOURCES -ts "$@"
 }
