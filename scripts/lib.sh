@@ -52,5 +52,5 @@ lupdate_sources() {
     # Qt 5's own lupdate: /usr/bin/lupdate may be qtchooser's.
     local lupdate=/usr/lib/qt5/bin/lupdate
     [ -x "$lupdate" ] || lupdate=lupdate
-    "$lupdate" -silent -I . -locations relative -no-obsolete $LUPDATE_SOURCES -ts "$@"
+    "$lupdate" -silent -I . -locations relative $LUPDATE_SOURCES -ts "$@"
 }
