@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -149,6 +150,12 @@ void TestTranslations::catalogueTranslatesWindow()
             QVERIFY2(text.first != QLatin1String(text.second), text.second);
             QCOMPARE(text.first, Translated(catalogue, text.second));
         }
+        // The paging entries of the content pane's menu.
+        const QList<QAction *> &blocks = ui->FileContent_TextEdit->BlockActions;
+        QCOMPARE(blocks.size(), 2);
+        QCOMPARE(blocks[0]->text(), catalogue.translate("CContentEdit", "&Previous Block of Content"));
+        QCOMPARE(blocks[1]->text(), catalogue.translate("CContentEdit", "&Next Block of Content"));
+        QVERIFY(blocks[1]->text() != QLatin1String("&Next Block of Content"));
         QVERIFY(ui->Local8Bit_Label->text().startsWith(Translated(catalogue, "Default Local Charset")));
         QVERIFY(ui->Local8Bit_Label->text() != QLatin1String("Default Local Charset"));
 
