@@ -27,6 +27,22 @@
 <context>
     <name>CLintra</name>
     <message>
+        <source>The file has become shorter since it was opened: this part of it can no longer be read. Select the file again to read it anew.</source>
+        <translation type="vanished">Die Datei ist seit dem Öffnen kürzer geworden: Dieser Teil kann nicht mehr gelesen werden. Wählen Sie die Datei erneut aus, um sie neu einzulesen.</translation>
+    </message>
+    <message>
+        <source>No keyword in any of the %1 blocks</source>
+        <translation type="vanished">Keiner der %1 Blöcke enthält einen Suchbegriff</translation>
+    </message>
+    <message>
+        <source>Block %1 of about %2</source>
+        <translation type="vanished">Block %1 von etwa %2</translation>
+    </message>
+    <message>
+        <source>Block %1 of %2</source>
+        <translation type="vanished">Block %1 von %2</translation>
+    </message>
+    <message>
         <location filename="../app/clintra.cpp" line="+51"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;The value of this field is auto-detected at program start-up time. In case it is inaccurate, &lt;font color=&quot;red&quot;&gt;please kindly post us your (language_territory, charset) pair&lt;/font&gt;, thanks. The value is the 8-bit or multi-byte charset used by the OS to store non-Ascii text. This field is only FYI.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Der Wert dieses Feldes wird beim Programmstart automatisch ermittelt. Falls er nicht stimmt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte Ihr Paar aus (Sprache_Region, Zeichensatz) mit&lt;/font&gt;, vielen Dank. Der Wert ist der 8-Bit- oder Multibyte-Zeichensatz, in dem das Betriebssystem Nicht-ASCII-Text speichert. Dieses Feld dient nur zur Information.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
@@ -124,7 +140,7 @@
         <translation>Das Programm läuft im Systemabschnitt der Kontrollleiste weiter. Um es zu beenden, wählen Sie &lt;b&gt;Beenden&lt;/b&gt; im Kontextmenü seines Symbols im Systemabschnitt.</translation>
     </message>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+222"/>
+        <location filename="../app/ui_clintra.cpp" line="+219"/>
         <source>Default Local Charset</source>
         <translation>Lokaler Standardzeichensatz</translation>
     </message>
@@ -439,7 +455,7 @@ p, li { white-space: pre-wrap; }
         <translation>Auf diesem System wurde kein Systemabschnitt der Kontrollleiste gefunden.</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+60"/>
+        <location filename="../app/startup.cpp" line="+47"/>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>

@@ -27,6 +27,22 @@
 <context>
     <name>CLintra</name>
     <message>
+        <source>The file has become shorter since it was opened: this part of it can no longer be read. Select the file again to read it anew.</source>
+        <translation type="vanished">文件在打开后变短了：这一部分已无法读取。请重新选择该文件以重新读取。</translation>
+    </message>
+    <message>
+        <source>No keyword in any of the %1 blocks</source>
+        <translation type="vanished">%1 个块中均不含关键词</translation>
+    </message>
+    <message>
+        <source>Block %1 of about %2</source>
+        <translation type="vanished">第 %1 块，共约 %2 块</translation>
+    </message>
+    <message>
+        <source>Block %1 of %2</source>
+        <translation type="vanished">第 %1 块，共 %2 块</translation>
+    </message>
+    <message>
         <location filename="../app/clintra.cpp" line="+51"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;The value of this field is auto-detected at program start-up time. In case it is inaccurate, &lt;font color=&quot;red&quot;&gt;please kindly post us your (language_territory, charset) pair&lt;/font&gt;, thanks. The value is the 8-bit or multi-byte charset used by the OS to store non-Ascii text. This field is only FYI.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;此字段的值在程序启动时自动检测。如果检测结果不准确，&lt;font color=&quot;red&quot;&gt;请把您的（语言_地区，字符集）组合告诉我们&lt;/font&gt;，谢谢。该值是操作系统存储非 ASCII 文本所用的 8 位或多字节字符集。此字段仅供参考。&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
@@ -124,7 +140,7 @@
         <translation>程序将继续在系统托盘中运行。要退出程序，请在系统托盘图标的右键菜单中选择&lt;b&gt;退出&lt;/b&gt;。</translation>
     </message>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+222"/>
+        <location filename="../app/ui_clintra.cpp" line="+219"/>
         <source>Default Local Charset</source>
         <translation>默认本地字符集</translation>
     </message>
@@ -439,7 +455,7 @@ p, li { white-space: pre-wrap; }
         <translation>在此系统上未检测到系统托盘。</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+60"/>
+        <location filename="../app/startup.cpp" line="+47"/>
         <source>Warning</source>
         <translation>警告</translation>
     </message>
