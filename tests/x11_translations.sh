@@ -26,9 +26,10 @@ EOF
 }
 
 # window_of_title TITLE: prints the id of the shown window of the program whose title is exactly TITLE.
+# A loaded machine can take long to start the program: up to a minute.
 window_of_title() {
     local id i
-    for i in $(seq 1 200); do
+    for i in $(seq 1 600); do
         for id in $(xdotool search --onlyvisible --classname '^lintra$' 2>/dev/null); do
             [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && { echo "$id"; return 0; }
         done
