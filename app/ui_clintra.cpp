@@ -36,6 +36,11 @@ template <typename T> T *NewWidget(QWidget *parent, const char *objectName)
     return widget;
 }
 
+QString Tr(const char *text)
+{
+    return QCoreApplication::translate("CLintra", text);
+}
+
 } // namespace
 
 void Ui_CLintra::setupUi(QWidget *window)
@@ -216,19 +221,19 @@ void Ui_CLintra::SetUpOutputZone()
 void Ui_CLintra::retranslateUi(QWidget *window)
 {
     window->setWindowTitle(QString());
-    Local8Bit_Label->setText(tr("Default Local Charset"));
-    Keywords2Search_Label->setText(tr("Keyword(s)"));
-    DoFilenameSearch_PushButton->setText(tr("Filename Search"));
-    Dir2Search_Label->setText(tr("Directory"));
-    BrowseDir_ToolButton->setText(tr("Browse..."));
-    SearchingProgressBar_Label->setText(tr("Progress"));
-    CancelSearch_PushButton->setText(tr("Cancel the Search"));
+    Local8Bit_Label->setText(Tr("Default Local Charset"));
+    Keywords2Search_Label->setText(Tr("Keyword(s)"));
+    DoFilenameSearch_PushButton->setText(Tr("Filename Search"));
+    Dir2Search_Label->setText(Tr("Directory"));
+    BrowseDir_ToolButton->setText(Tr("Browse..."));
+    SearchingProgressBar_Label->setText(Tr("Progress"));
+    CancelSearch_PushButton->setText(Tr("Cancel the Search"));
     SearchingProgressStatus_Label->setText(QString());
-    MatchWholeWord_RadioButton->setText(tr("Match Whole Word"));
-    MatchSubstring_RadioButton->setText(tr("Match Substring"));
-    DoFullTextSearch_PushButton->setText(tr("Full Text Search"));
-    ExitProgram_PushButton->setText(tr("Exit Norvane Lintra"));
-    CopyrightInfo_TextBrowser->setHtml(tr(
+    MatchWholeWord_RadioButton->setText(Tr("Match Whole Word"));
+    MatchSubstring_RadioButton->setText(Tr("Match Substring"));
+    DoFullTextSearch_PushButton->setText(Tr("Full Text Search"));
+    ExitProgram_PushButton->setText(Tr("Exit Norvane Lintra"));
+    CopyrightInfo_TextBrowser->setHtml(Tr(
         "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\" \"http://www.w3.org/TR/REC-html40/strict.dtd\">\n"
         "<html><head><meta name=\"qrichtext\" content=\"1\" /><style type=\"text/css\">\n"
         "p, li { white-space: pre-wrap; }\n"
@@ -236,7 +241,7 @@ void Ui_CLintra::retranslateUi(QWidget *window)
         "font-style:normal;\">\n"
         "<p style=\"-qt-paragraph-type:empty; margin-top:0px; margin-bottom:0px; margin-left:0px; "
         "margin-right:0px; -qt-block-indent:0; text-indent:0px;\"></p></body></html>"));
-    About_PushButton->setText(tr("About..."));
-    CheckUpdates_PushButton->setText(tr("Check Updates"));
-    FilesFound_Label->setText(tr("Result Files"));
+    About_PushButton->setText(Tr("About..."));
+    CheckUpdates_PushButton->setText(Tr("Check Updates"));
+    FilesFound_Label->setText(Tr("Result Files"));
 }

@@ -52,5 +52,6 @@ lupdate_sources() {
     # Qt 5's own lupdate: /usr/bin/lupdate may be qtchooser's.
     local lupdate=/usr/lib/qt5/bin/lupdate
     [ -x "$lupdate" ] || lupdate=lupdate
-    "$lupdate" -silent -I . -locations relative $LUPDATE_SOURCES -ts "$@"
+    # The form translates through its own Tr() (app/ui_clintra.cpp).
+    "$lupdate" -silent -I . -locations relative -tr-function-alias tr+=Tr $LUPDATE_SOURCES -ts "$@"
 }

@@ -140,7 +140,7 @@
         <translation>Das Programm läuft im Systemabschnitt der Kontrollleiste weiter. Um es zu beenden, wählen Sie &lt;b&gt;Beenden&lt;/b&gt; im Kontextmenü seines Symbols im Systemabschnitt.</translation>
     </message>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+219"/>
+        <location filename="../app/ui_clintra.cpp" line="+224"/>
         <source>Default Local Charset</source>
         <translation>Lokaler Standardzeichensatz</translation>
     </message>

@@ -140,7 +140,7 @@
         <translation>程序将继续在系统托盘中运行。要退出程序，请在系统托盘图标的右键菜单中选择&lt;b&gt;退出&lt;/b&gt;。</translation>
     </message>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+219"/>
+        <location filename="../app/ui_clintra.cpp" line="+224"/>
         <source>Default Local Charset</source>
         <translation>默认本地字符集</translation>
     </message>
