@@ -19,7 +19,7 @@ int main(int argc, char *argv[])
 
     QTranslator programCatalogue;
     LoadProgramCatalogue(programCatalogue, QLocale::system().name(),
-                         ProgramCatalogueDirectories(QCoreApplication::applicationDirPath()));
+                         TranslationDirectories(QCoreApplication::applicationDirPath()));
     QCoreApplication::installTranslator(&programCatalogue);
 
     QMessageBox messageBox;

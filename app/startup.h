@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/core/cataloguedirectories.h"
+#include "app/core/translationdirectories.h"
 
 class CLintra;
 class QMessageBox;
@@ -21,7 +21,7 @@ bool LoadQtCatalogue(QTranslator &translator, const QString &localeName);
 bool LoadProgramCatalogue(QTranslator &translator, const QString &localeName, const QString &directory);
 
 // The same from the first directory of the list that holds the catalogue
-// (ProgramCatalogueDirectories gives the program's list).
+// (TranslationDirectories gives the program's list).
 bool LoadProgramCatalogue(QTranslator &translator, const QString &localeName, const QStringList &directories);
 
 // The box shown when start-up is refused: "verdana", a warning icon and the

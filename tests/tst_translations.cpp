@@ -264,7 +264,7 @@ void TestTranslations::catalogueFoundBesideBinaryFirst()
     QVERIFY(QFile::copy(BuiltCatalogueDir() + "/libtxt_zh_CN.dat", share + "/libtxt_de_DE.dat"));
 
     QTranslator catalogue;
-    QVERIFY(LoadProgramCatalogue(catalogue, "de_DE", ProgramCatalogueDirectories(bin)));
+    QVERIFY(LoadProgramCatalogue(catalogue, "de_DE", TranslationDirectories(bin)));
     QCOMPARE(Translated(catalogue, "&Quit"), QString("&Beenden"));
 }
 
@@ -277,11 +277,11 @@ void TestTranslations::catalogueFoundInInstalledTree()
     QVERIFY(QFile::copy(BuiltCatalogueDir() + "/libtxt_zh_CN.dat", share + "/libtxt_zh_CN.dat"));
 
     QTranslator catalogue;
-    QVERIFY(LoadProgramCatalogue(catalogue, "zh_CN", ProgramCatalogueDirectories(bin)));
+    QVERIFY(LoadProgramCatalogue(catalogue, "zh_CN", TranslationDirectories(bin)));
     QCOMPARE(Translated(catalogue, "&Quit"), QString::fromUtf8("退出(&Q)"));
 
     QTranslator otherLanguage;
-    QVERIFY(!LoadProgramCatalogue(otherLanguage, "de_DE", ProgramCatalogueDirectories(bin)));
+    QVERIFY(!LoadProgramCatalogue(otherLanguage, "de_DE", TranslationDirectories(bin)));
 }
 
 QTEST_MAIN(TestTranslations)

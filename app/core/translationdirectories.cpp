@@ -1,4 +1,4 @@
-#include "app/core/cataloguedirectories.h"
+#include "app/core/translationdirectories.h"
 
 #include <QDir>
 
@@ -7,7 +7,7 @@
 #define LINTRA_TRANSLATIONS_RELATIVE_DIR "../share/lintra/translations"
 #endif
 
-QStringList ProgramCatalogueDirectories(const QString &applicationDir)
+QStringList TranslationDirectories(const QString &applicationDir)
 {
     return {applicationDir, QDir::cleanPath(applicationDir + QLatin1Char('/') +
                                             QLatin1String(LINTRA_TRANSLATIONS_RELATIVE_DIR))};

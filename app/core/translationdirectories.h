@@ -1,5 +1,5 @@
-#ifndef LINTRA_CATALOGUEDIRECTORIES_H
-#define LINTRA_CATALOGUEDIRECTORIES_H
+#ifndef LINTRA_TRANSLATIONDIRECTORIES_H
+#define LINTRA_TRANSLATIONDIRECTORIES_H
 
 #include <QString>
 #include <QStringList>
@@ -8,6 +8,6 @@
 // directory, then the data directory of an installed program seen from its
 // binary (share/lintra/translations beside the bin directory, as the build
 // installs it), so that a moved or packaged tree still finds it.
-QStringList ProgramCatalogueDirectories(const QString &applicationDir);
+QStringList TranslationDirectories(const QString &applicationDir);
 
 #endif
