@@ -27,6 +27,22 @@
 <context>
     <name>CLintra</name>
     <message>
+        <source>The selected result file, with the keywords highlighted</source>
+        <translation type="vanished">Die ausgewählte Ergebnisdatei mit hervorgehobenen Suchbegriffen</translation>
+    </message>
+    <message>
+        <source>The files found: path, size in KB and last modified time</source>
+        <translation type="vanished">Die gefundenen Dateien: Pfad, Größe in KB und Zeitpunkt der letzten Änderung</translation>
+    </message>
+    <message>
+        <source>File Content</source>
+        <translation type="vanished">Dateiinhalt</translation>
+    </message>
+    <message>
+        <source>Copyright Notice</source>
+        <translation type="vanished">Urheberrechtshinweis</translation>
+    </message>
+    <message>
         <source>The file has become shorter since it was opened: this part of it can no longer be read. Select the file again to read it anew.</source>
         <translation type="vanished">Die Datei ist seit dem Öffnen kürzer geworden: Dieser Teil kann nicht mehr gelesen werden. Wählen Sie die Datei erneut aus, um sie neu einzulesen.</translation>
     </message>

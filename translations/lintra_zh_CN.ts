@@ -27,6 +27,22 @@
 <context>
     <name>CLintra</name>
     <message>
+        <source>The selected result file, with the keywords highlighted</source>
+        <translation type="vanished">所选的结果文件，其中的关键词已突出显示</translation>
+    </message>
+    <message>
+        <source>The files found: path, size in KB and last modified time</source>
+        <translation type="vanished">找到的文件：路径、大小（KB）和最后修改时间</translation>
+    </message>
+    <message>
+        <source>File Content</source>
+        <translation type="vanished">文件内容</translation>
+    </message>
+    <message>
+        <source>Copyright Notice</source>
+        <translation type="vanished">版权声明</translation>
+    </message>
+    <message>
         <source>The file has become shorter since it was opened: this part of it can no longer be read. Select the file again to read it anew.</source>
         <translation type="vanished">文件在打开后变短了：这一部分已无法读取。请重新选择该文件以重新读取。</translation>
     </message>
