@@ -42,15 +42,9 @@ CLintra::CLintra(QWidget *parent)
     ui->setupUi(this);
 
     // 4.-7. Title, icon, frame and notice.
-    WindowTitle = tr("Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware");
-    setWindowTitle(WindowTitle);
+    SetTitleAndNotice();
     setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
     setWindowFlags(Qt::MSWindowsFixedSizeDialogHint);
-    ui->CopyrightInfo_TextBrowser->setHtml(
-        tr("<html><body><font face=\"verdana\" style=\"font-size:8pt\">Copyright &copy; 2010 "
-           "<a href=\"%1\">Norvane</a>. Freeware.</font> <a href=\"%2\">Online documentation</a>"
-           "</body></html>")
-            .arg(QLatin1String(MakerWebSite), QLatin1String(ProductDocumentationPage)));
 
     // 9. Tool-tips and the ready text.
     ui->DefaultLocal8BitCharset_ComboBox->setToolTip(
@@ -78,7 +72,8 @@ CLintra::CLintra(QWidget *parent)
            "plain-text files</font> are checked.</font></body></html>"));
     ui->ExitProgram_PushButton->setToolTip(
         tr("<html><body><font face=\"verdana\">Exit this running program.</font></body></html>"));
-    ui->SearchingProgressStatus_Label->setText(tr("Ready to do the Unicode full text search..."));
+    ReadyText = tr("Ready to do the Unicode full text search...");
+    ui->SearchingProgressStatus_Label->setText(ReadyText);
 
     // 10.-15. Codecs, locale, local charset and the word-separation flag.
     BuildAvailableCodecs();
@@ -179,10 +174,28 @@ CLintra::~CLintra()
 void CLintra::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        NameResultContentCharset(ResultContentCharset_ComboBox);
-    }
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    // The form's texts leave the title, the notice and the status line empty.
+    // A search's progress or summary stays; the ready text follows the language.
+    const QString status = ui->SearchingProgressStatus_Label->text();
+    ui->retranslateUi(this);
+    NameResultContentCharset(ResultContentCharset_ComboBox);
+    SetTitleAndNotice();
+    const bool ready = status.isEmpty() || status == ReadyText;
+    ReadyText = tr("Ready to do the Unicode full text search...");
+    ui->SearchingProgressStatus_Label->setText(ready ? ReadyText : status);
+}
+
+void CLintra::SetTitleAndNotice()
+{
+    WindowTitle = tr("Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware");
+    setWindowTitle(WindowTitle);
+    ui->CopyrightInfo_TextBrowser->setHtml(
+        tr("<html><body><font face=\"verdana\" style=\"font-size:8pt\">Copyright &copy; 2010 "
+           "<a href=\"%1\">Norvane</a>. Freeware.</font> <a href=\"%2\">Online documentation</a>"
+           "</body></html>")
+            .arg(QLatin1String(MakerWebSite), QLatin1String(ProductDocumentationPage)));
 }
 
 void CLintra::PopulateResultContentCharsets()

@@ -52,6 +52,8 @@ public:
 
     Ui_CLintra *ui = nullptr;
     QString WindowTitle;
+    // The status line's text before any search, in the current language.
+    QString ReadyText;
     QLabel *ResultContentHeader_Label = nullptr;
     QComboBox *ResultContentCharset_ComboBox = nullptr;
 
@@ -117,6 +119,7 @@ public:
     // Window (app/clintra.cpp).
     void PopulateResultContentCharsets();
     void SetInitialMatchingMode();
+    void SetTitleAndNotice();
 
     // Local charset (text/clintra_charset.cpp).
     void BuildAvailableCodecs();

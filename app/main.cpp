@@ -25,7 +25,8 @@ int main(int argc, char *argv[])
     QCoreApplication::installTranslator(&qtCatalogue);
 
     QTranslator programCatalogue;
-    LoadProgramCatalogue(programCatalogue, QLocale::system().name(), QCoreApplication::applicationDirPath());
+    LoadProgramCatalogue(programCatalogue, QLocale::system().name(),
+                         TranslationDirectories(QCoreApplication::applicationDirPath()));
     QCoreApplication::installTranslator(&programCatalogue);
 
     QMessageBox messageBox;

@@ -28,6 +28,15 @@ bool LoadProgramCatalogue(QTranslator &translator, const QString &localeName, co
                            QStringLiteral(".dat"));
 }
 
+bool LoadProgramCatalogue(QTranslator &translator, const QString &localeName, const QStringList &directories)
+{
+    for (const QString &directory : directories) {
+        if (LoadProgramCatalogue(translator, localeName, directory))
+            return true;
+    }
+    return false;
+}
+
 void PrepareStartUpMessageBox(QMessageBox &box)
 {
     box.setIcon(QMessageBox::Warning);

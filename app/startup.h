@@ -2,6 +2,9 @@
 #define LINTRA_STARTUP_H
 
 #include <QString>
+#include <QStringList>
+
+#include "app/core/translationdirectories.h"
 
 class CLintra;
 class CSessionEndSignals;
@@ -18,6 +21,10 @@ bool LoadQtCatalogue(QTranslator &translator, const QString &localeName);
 // same name without suffix) in the given directory; the locale name is never
 // shortened.
 bool LoadProgramCatalogue(QTranslator &translator, const QString &localeName, const QString &directory);
+
+// The same from the first directory of the list that holds the catalogue
+// (TranslationDirectories gives the program's list).
+bool LoadProgramCatalogue(QTranslator &translator, const QString &localeName, const QStringList &directories);
 
 // The box shown when start-up is refused: "verdana", a warning icon and the
 // program's window icon.

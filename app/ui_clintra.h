@@ -2,6 +2,7 @@
 #define LINTRA_UI_CLINTRA_H
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,8 +20,13 @@
 
 // The main window's form: one pointer per widget, layout and spacer, named by
 // object name. The widgets belong to the window; this object only points.
+// Its texts are the window's, translated in the context "CLintra" by the Tr()
+// of ui_clintra.cpp; the declaration below gives lupdate that context (it
+// reads Tr() as tr(), see scripts/lib.sh).
 class Ui_CLintra
 {
+    Q_DECLARE_TR_FUNCTIONS(CLintra)
+
 public:
     QWidget *verticalLayoutWidget = nullptr;
     QVBoxLayout *MainFrame_VerticalLayout = nullptr;

@@ -13,6 +13,10 @@ PACKAGE_PACKAGES="dpkg-dev file desktop-file-utils appstream"
 # program as a screen reader does, and the stand-in file manager on them.
 TEST_PACKAGES="$TEST_PACKAGES dbus-bin python3-dbus"
 BENCH_PACKAGES="ripgrep findutils grep time python3"
+# Qt's own catalogues (the buttons of message boxes, the standard menus) for
+# the program's languages, and a font for the Chinese window.
+RUN_PACKAGES="$RUN_PACKAGES qttranslations5-l10n"
+TEST_PACKAGES="$TEST_PACKAGES fonts-noto-cjk"
 
 # Installs the packages that are missing: as root directly, else through
 # sudo, else prints the exact command and fails.
@@ -48,4 +52,15 @@ configure_and_build() {
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" -DLINTRA_WERROR="$werror" "$@" >"$dir.configure.log" 2>&1 \
         || { cat "$dir.configure.log"; return 1; }
     cmake --build "$dir" -j"$(nproc)"
+}
+
+# lupdate_sources TS...: refreshes the given catalogues from the program's
+# sources (shared by scripts/update-translations and scripts/check-translations).
+LUPDATE_SOURCES="app search text update viewer"
+lupdate_sources() {
+    # Qt 5's own lupdate: /usr/bin/lupdate may be qtchooser's.
+    local lupdate=/usr/lib/qt5/bin/lupdate
+    [ -x "$lupdate" ] || lupdate=lupdate
+    # The form translates through its own Tr() (app/ui_clintra.cpp).
+    "$lupdate" -silent -I . -locations relative -tr-function-alias tr+=Tr $LUPDATE_SOURCES -ts "$@"
 }

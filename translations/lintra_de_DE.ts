@@ -1,0 +1,484 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>CContentEdit</name>
+    <message>
+        <location filename="../viewer/ccontentedit.cpp" line="+32"/>
+        <source>&amp;Previous Block of Content</source>
+        <translation>&amp;Vorheriger Inhaltsblock</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Go to the previous block of content in the selected file.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;Zum vorherigen Inhaltsblock der ausgewählten Datei wechseln.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Next Block of Content</source>
+        <translation>&amp;Nächster Inhaltsblock</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Go to the next block of content in the selected file.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;Zum nächsten Inhaltsblock der ausgewählten Datei wechseln.&lt;/font&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>CLintra</name>
+    <message>
+        <source>The selected result file, with the keywords highlighted</source>
+        <translation type="vanished">Die ausgewählte Ergebnisdatei mit hervorgehobenen Suchbegriffen</translation>
+    </message>
+    <message>
+        <source>The files found: path, size in KB and last modified time</source>
+        <translation type="vanished">Die gefundenen Dateien: Pfad, Größe in KB und Zeitpunkt der letzten Änderung</translation>
+    </message>
+    <message>
+        <source>File Content</source>
+        <translation type="vanished">Dateiinhalt</translation>
+    </message>
+    <message>
+        <source>Copyright Notice</source>
+        <translation type="vanished">Urheberrechtshinweis</translation>
+    </message>
+    <message>
+        <source>The file has become shorter since it was opened: this part of it can no longer be read. Select the file again to read it anew.</source>
+        <translation type="vanished">Die Datei ist seit dem Öffnen kürzer geworden: Dieser Teil kann nicht mehr gelesen werden. Wählen Sie die Datei erneut aus, um sie neu einzulesen.</translation>
+    </message>
+    <message>
+        <source>No keyword in any of the %1 blocks</source>
+        <translation type="vanished">Keiner der %1 Blöcke enthält einen Suchbegriff</translation>
+    </message>
+    <message>
+        <source>Block %1 of about %2</source>
+        <translation type="vanished">Block %1 von etwa %2</translation>
+    </message>
+    <message>
+        <source>Block %1 of %2</source>
+        <translation type="vanished">Block %1 von %2</translation>
+    </message>
+    <message>
+        <location filename="../app/clintra.cpp" line="+51"/>
+        <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;The value of this field is auto-detected at program start-up time. In case it is inaccurate, &lt;font color=&quot;red&quot;&gt;please kindly post us your (language_territory, charset) pair&lt;/font&gt;, thanks. The value is the 8-bit or multi-byte charset used by the OS to store non-Ascii text. This field is only FYI.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Der Wert dieses Feldes wird beim Programmstart automatisch ermittelt. Falls er nicht stimmt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte Ihr Paar aus (Sprache_Region, Zeichensatz) mit&lt;/font&gt;, vielen Dank. Der Wert ist der 8-Bit- oder Multibyte-Zeichensatz, in dem das Betriebssystem Nicht-ASCII-Text speichert. Dieses Feld dient nur zur Information.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Please note:&lt;ul&gt;&lt;li&gt;Sub-directories are processed recursively;&lt;/li&gt;&lt;li&gt;When doing full-text search, only plain text files such as .txt/.html are processed; others including .doc/.pdf are ignored;&lt;/li&gt;&lt;li&gt;BOM and some other means are used together to determine the encoding of a saved file. Unrecognized ones are taken as the default local charset.&lt;/li&gt;&lt;/ul&gt;&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Bitte beachten Sie:&lt;ul&gt;&lt;li&gt;Unterordner werden rekursiv durchsucht;&lt;/li&gt;&lt;li&gt;bei der Volltextsuche werden nur reine Textdateien wie .txt/.html gelesen, andere wie .doc/.pdf werden übergangen;&lt;/li&gt;&lt;li&gt;die Kodierung einer Datei wird anhand der BOM und weiterer Merkmale bestimmt. Nicht erkannte Dateien werden im lokalen Standardzeichensatz gelesen.&lt;/li&gt;&lt;/ul&gt;&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Multi-keyword input separated by space(s) is allowed. The effect is always AND. Case-insensitive. Punctuals are NOT filtered since sometimes we do want to find a word ending with a particular punctual.&lt;br /&gt;&lt;br /&gt;Keywords can be in whatever languages, including Chinese, French, German, Russian, Arabian, Hebrew, Japanese, Korean, as long as the computer supports the input into the system.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Mehrere Suchbegriffe können durch Leerzeichen getrennt eingegeben werden; sie werden immer mit UND verknüpft. Groß- und Kleinschreibung wird nicht unterschieden. Satzzeichen werden NICHT herausgefiltert, denn manchmal sucht man gerade ein Wort, das auf ein bestimmtes Satzzeichen endet.&lt;br /&gt;&lt;br /&gt;Die Suchbegriffe können in jeder Sprache sein, etwa Chinesisch, Französisch, Deutsch, Russisch, Arabisch, Hebräisch, Japanisch oder Koreanisch, sofern das System ihre Eingabe unterstützt.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;When matching filename, search is &lt;font color=&quot;red&quot;&gt;not limited to plain-text files&lt;/font&gt;.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Die Dateinamensuche ist &lt;font color=&quot;red&quot;&gt;nicht auf reine Textdateien beschränkt&lt;/font&gt;.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;When doing full-text search, &lt;font color=&quot;red&quot;&gt;only plain-text files&lt;/font&gt; are checked.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Bei der Volltextsuche werden &lt;font color=&quot;red&quot;&gt;nur reine Textdateien&lt;/font&gt; durchsucht.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Exit this running program.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Dieses Programm beenden.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+111"/>
+        <source>Ready to do the Unicode full text search...</source>
+        <translation>Bereit zur Unicode-Volltextsuche …</translation>
+    </message>
+    <message>
+        <location line="-90"/>
+        <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;These two radion buttons take effect only in the case of single-keyword full-text search. In the case of multiple-keyword full-text search, match-whole-word is always assumed. In the case of filename search, match-substring is always assumed, no matter single-keyword or multiple-keyword.&lt;br /&gt;&lt;br /&gt;Exception: In languages such as Chinese where words are not separated by spaces, the actual effect is always match-substring. If the way the program works does not handle your characters and text well, &lt;font color=&quot;red&quot;&gt;please keep us informed of the characteristics of your language: locale name, default multi-byte charset if there is, and if words are separated by spaces&lt;/font&gt;. Thank you!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Diese beiden Optionen wirken nur bei der Volltextsuche nach einem einzelnen Suchbegriff. Bei der Volltextsuche nach mehreren Suchbegriffen wird immer nach ganzen Wörtern gesucht, bei der Dateinamensuche immer nach Wortteilen, gleich ob nach einem oder mehreren Suchbegriffen.&lt;br /&gt;&lt;br /&gt;Ausnahme: In Sprachen wie Chinesisch, in denen Wörter nicht durch Leerzeichen getrennt werden, wird stets nach Wortteilen gesucht. Falls das Programm Ihre Schriftzeichen und Texte nicht richtig behandelt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte die Eigenheiten Ihrer Sprache mit: den Namen der Locale, den Standard-Multibyte-Zeichensatz (falls vorhanden) und ob Wörter durch Leerzeichen getrennt werden&lt;/font&gt;. Vielen Dank!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>Norvane</source>
+        <translation>Norvane</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Lintra</source>
+        <translation>Lintra</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>0.107</source>
+        <translation>0.107</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware</source>
+        <translation>Lintra - Norvane [Volltextsuche in Unicode-Textdateien] Freeware</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot; style=&quot;font-size:8pt&quot;&gt;Copyright &amp;copy; 2010 &lt;a href=&quot;%1&quot;&gt;Norvane&lt;/a&gt;. Freeware.&lt;/font&gt; &lt;a href=&quot;%2&quot;&gt;Online documentation&lt;/a&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot; style=&quot;font-size:8pt&quot;&gt;Copyright &amp;copy; 2010 &lt;a href=&quot;%1&quot;&gt;Norvane&lt;/a&gt;. Freeware.&lt;/font&gt; &lt;a href=&quot;%2&quot;&gt;Online-Hilfe&lt;/a&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <location filename="../app/clintra_about.cpp" line="+17"/>
+        <source>Copyright &amp;copy; 2010 &lt;a href=&quot;%1&quot;&gt;Norvane&lt;/a&gt;. All rights reserved.</source>
+        <translation>Copyright &amp;copy; 2010 &lt;a href=&quot;%1&quot;&gt;Norvane&lt;/a&gt;. Alle Rechte vorbehalten.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>About Lintra</source>
+        <translation>Über Lintra</translation>
+    </message>
+    <message>
+        <location filename="../app/clintra_tray.cpp" line="+19"/>
+        <source>&amp;Restore</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <location filename="../update/clintra_update.cpp" line="+26"/>
+        <source>FYI</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The program will keep running in the system tray. To terminate the program, choose &lt;b&gt;Quit&lt;/b&gt; in the context menu of the system tray entry.</source>
+        <translation>Das Programm läuft im Systemabschnitt der Kontrollleiste weiter. Um es zu beenden, wählen Sie &lt;b&gt;Beenden&lt;/b&gt; im Kontextmenü seines Symbols im Systemabschnitt.</translation>
+    </message>
+    <message>
+        <location filename="../app/ui_clintra.cpp" line="+224"/>
+        <source>Default Local Charset</source>
+        <translation>Lokaler Standardzeichensatz</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Keyword(s)</source>
+        <translation>Suchbegriffe</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Filename Search</source>
+        <translation>Dateinamensuche</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Directory</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Browse...</source>
+        <translation>Durchsuchen …</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel the Search</source>
+        <translation>Suche abbrechen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Match Whole Word</source>
+        <translation>Ganze Wörter</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Match Substring</source>
+        <translation>Wortteile</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Full Text Search</source>
+        <translation>Volltextsuche</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Exit Norvane Lintra</source>
+        <translation>Norvane Lintra beenden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;!DOCTYPE HTML PUBLIC &quot;-//W3C//DTD HTML 4.0//EN&quot; &quot;http://www.w3.org/TR/REC-html40/strict.dtd&quot;&gt;
+&lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
+p, li { white-space: pre-wrap; }
+&lt;/style&gt;&lt;/head&gt;&lt;body style=&quot; font-family:&apos;Verdana&apos;; font-size:9pt; font-weight:400; font-style:normal;&quot;&gt;
+&lt;p style=&quot;-qt-paragraph-type:empty; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;!DOCTYPE HTML PUBLIC &quot;-//W3C//DTD HTML 4.0//EN&quot; &quot;http://www.w3.org/TR/REC-html40/strict.dtd&quot;&gt;
+&lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
+p, li { white-space: pre-wrap; }
+&lt;/style&gt;&lt;/head&gt;&lt;body style=&quot; font-family:&apos;Verdana&apos;; font-size:9pt; font-weight:400; font-style:normal;&quot;&gt;
+&lt;p style=&quot;-qt-paragraph-type:empty; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>About...</source>
+        <translation>Über …</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Check Updates</source>
+        <translation>Nach Updates suchen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Result Files</source>
+        <translation>Gefundene Dateien</translation>
+    </message>
+    <message>
+        <location filename="../search/clintra_search.cpp" line="+233"/>
+        <source>Matched Filename</source>
+        <translation>Gefundener Dateiname</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>File Content in Charset</source>
+        <translation>Dateiinhalt im Zeichensatz</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>Error: Invalid path given! Please have it corrected.</source>
+        <translation>Fehler: Der angegebene Pfad ist ungültig. Bitte korrigieren Sie ihn.</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
+        <translation>Treffer in %1 von %2 durchsuchten Dateien.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 of the %2 searched files have/has the given keyword(s) in filename.</source>
+        <translation>Treffer im Dateinamen bei %1 von %2 durchsuchten Dateien.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Directory: </source>
+        <translation>Ordner: </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Keywords: </source>
+        <translation>Suchbegriffe: </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 of the %2 searched files found.</source>
+        <translation>%1 von %2 durchsuchten Dateien gefunden.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&lt;font color=&quot;red&quot;&gt;FYI: You may click any row in the left pane to see the </source>
+        <translation>&lt;font color=&quot;red&quot;&gt;Hinweis: Klicken Sie links auf eine Zeile, um den </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>matched text</source>
+        <translation>gefundenen Text</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>full filename</source>
+        <translation>vollständigen Dateinamen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>.&lt;/font&gt;</source>
+        <translation> zu sehen.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>Select a Directory</source>
+        <translation>Ordner auswählen</translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>Checking the name of file %1 of total %2 files...</source>
+        <translation>Dateiname %1 von %2 wird geprüft …</translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>Processing file %1 of total %2 files...</source>
+        <translation>Datei %1 von %2 wird durchsucht …</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Filename</source>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Size (KB)</source>
+        <translation>Größe (KB)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Last Modified Time</source>
+        <translation>Zuletzt geändert</translation>
+    </message>
+    <message>
+        <location filename="../text/clintra_charset.cpp" line="+25"/>
+        <source> (Language: </source>
+        <translation> (Sprache: </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>)</source>
+        <translation>)</translation>
+    </message>
+    <message>
+        <location filename="../update/clintra_update.cpp" line="+1"/>
+        <source>An early attempt to check updates has not finished yet, please hold on a while.</source>
+        <translation>Die vorherige Suche nach Updates ist noch nicht abgeschlossen. Bitte warten Sie einen Moment.</translation>
+    </message>
+    <message>
+        <location line="+61"/>
+        <source>Network Error</source>
+        <translation>Netzwerkfehler</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can not get program update information. Please check your Internet connection!</source>
+        <translation>Die Informationen über Programm-Updates konnten nicht abgerufen werden. Bitte überprüfen Sie Ihre Internetverbindung.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source> Check Updates</source>
+        <translation> – Nach Updates suchen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source> Update Auto-Check</source>
+        <translation> – Automatische Suche nach Updates</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Updates available!&lt;br /&gt;&lt;br /&gt;The installed version is: </source>
+        <translation>Updates verfügbar!&lt;br /&gt;&lt;br /&gt;Installierte Version: </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;br /&gt;The latest version is: </source>
+        <translation>&lt;br /&gt;Neueste Version: </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&lt;br /&gt;Please go to &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt; to get the latest version!</source>
+        <translation>&lt;br /&gt;Die neueste Version erhalten Sie unter &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>No updates available!&lt;br /&gt;&lt;br /&gt;The installed is already the latest version: </source>
+        <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
+    </message>
+    <message>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+35"/>
+        <source>Copy File &amp;Path</source>
+        <translation>Datei&amp;pfad kopieren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Copy the full path of the selected file to the clipboard.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;Den vollständigen Pfad der ausgewählten Datei in die Zwischenablage kopieren.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Open Containing &amp;Folder</source>
+        <translation>Übergeordneten &amp;Ordner öffnen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Open the folder that contains the selected file in the system File Explorer.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location filename="../viewer/clintra_viewer.cpp" line="+21"/>
+        <source>Should not arrive here; with high possibility it is due to file operation error...</source>
+        <translation>Dieser Fall sollte nicht eintreten; sehr wahrscheinlich ist beim Dateizugriff ein Fehler aufgetreten …</translation>
+    </message>
+    <message>
+        <location line="+87"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;The whole document is loaded successfully in this pane.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;Das gesamte Dokument wurde in diesen Bereich geladen.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Only partial document is loaded in this pane since the file is big; please use the context menu with a mouse right click to view other parts of the document. Therefore, &lt;font color=&quot;red&quot;&gt;the currently viewed part may not contain the matched line(s)&lt;/font&gt;.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;Da die Datei groß ist, wurde nur ein Teil des Dokuments in diesen Bereich geladen; die anderen Teile erreichen Sie über das Kontextmenü (rechte Maustaste). Daher &lt;font color=&quot;red&quot;&gt;enthält der angezeigte Teil die gefundenen Zeilen möglicherweise nicht&lt;/font&gt;.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+104"/>
+        <source>File seek error!</source>
+        <translation>Fehler beim Positionieren in der Datei!</translation>
+    </message>
+    <message>
+        <location line="+60"/>
+        <location line="+16"/>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <location line="-16"/>
+        <source>Already at the beginning of the file!</source>
+        <translation>Bereits am Anfang der Datei!</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Already at the end of the file!</source>
+        <translation>Bereits am Ende der Datei!</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Result File Content</source>
+        <translation>Inhalt der Ergebnisdatei</translation>
+    </message>
+</context>
+<context>
+    <name>CUpdateHandler</name>
+    <message>
+        <location filename="../update/core/updaterequest.cpp" line="+96"/>
+        <source>Norvane.Lintra.Desktop.Windows</source>
+        <translation>Norvane.Lintra.Desktop.Windows</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <location filename="../app/main.cpp" line="+31"/>
+        <source>System Tray</source>
+        <translation>Systemabschnitt</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No system tray is detected on this system.</source>
+        <translation>Auf diesem System wurde kein Systemabschnitt der Kontrollleiste gefunden.</translation>
+    </message>
+    <message>
+        <location filename="../app/startup.cpp" line="+47"/>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>An instance of this application is already running, exiting this newly started one.</source>
+        <translation>Dieses Programm läuft bereits; die neu gestartete Instanz wird beendet.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,484 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>CContentEdit</name>
+    <message>
+        <location filename="../viewer/ccontentedit.cpp" line="+32"/>
+        <source>&amp;Previous Block of Content</source>
+        <translation>上一个内容块(&amp;P)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Go to the previous block of content in the selected file.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;转到所选文件的上一个内容块。&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Next Block of Content</source>
+        <translation>下一个内容块(&amp;N)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Go to the next block of content in the selected file.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;转到所选文件的下一个内容块。&lt;/font&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>CLintra</name>
+    <message>
+        <source>The selected result file, with the keywords highlighted</source>
+        <translation type="vanished">所选的结果文件，其中的关键词已突出显示</translation>
+    </message>
+    <message>
+        <source>The files found: path, size in KB and last modified time</source>
+        <translation type="vanished">找到的文件：路径、大小（KB）和最后修改时间</translation>
+    </message>
+    <message>
+        <source>File Content</source>
+        <translation type="vanished">文件内容</translation>
+    </message>
+    <message>
+        <source>Copyright Notice</source>
+        <translation type="vanished">版权声明</translation>
+    </message>
+    <message>
+        <source>The file has become shorter since it was opened: this part of it can no longer be read. Select the file again to read it anew.</source>
+        <translation type="vanished">文件在打开后变短了：这一部分已无法读取。请重新选择该文件以重新读取。</translation>
+    </message>
+    <message>
+        <source>No keyword in any of the %1 blocks</source>
+        <translation type="vanished">%1 个块中均不含关键词</translation>
+    </message>
+    <message>
+        <source>Block %1 of about %2</source>
+        <translation type="vanished">第 %1 块，共约 %2 块</translation>
+    </message>
+    <message>
+        <source>Block %1 of %2</source>
+        <translation type="vanished">第 %1 块，共 %2 块</translation>
+    </message>
+    <message>
+        <location filename="../app/clintra.cpp" line="+51"/>
+        <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;The value of this field is auto-detected at program start-up time. In case it is inaccurate, &lt;font color=&quot;red&quot;&gt;please kindly post us your (language_territory, charset) pair&lt;/font&gt;, thanks. The value is the 8-bit or multi-byte charset used by the OS to store non-Ascii text. This field is only FYI.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;此字段的值在程序启动时自动检测。如果检测结果不准确，&lt;font color=&quot;red&quot;&gt;请把您的（语言_地区，字符集）组合告诉我们&lt;/font&gt;，谢谢。该值是操作系统存储非 ASCII 文本所用的 8 位或多字节字符集。此字段仅供参考。&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Please note:&lt;ul&gt;&lt;li&gt;Sub-directories are processed recursively;&lt;/li&gt;&lt;li&gt;When doing full-text search, only plain text files such as .txt/.html are processed; others including .doc/.pdf are ignored;&lt;/li&gt;&lt;li&gt;BOM and some other means are used together to determine the encoding of a saved file. Unrecognized ones are taken as the default local charset.&lt;/li&gt;&lt;/ul&gt;&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;请注意：&lt;ul&gt;&lt;li&gt;子目录会被递归处理；&lt;/li&gt;&lt;li&gt;全文搜索时只处理 .txt/.html 等纯文本文件，.doc/.pdf 等其他文件会被忽略；&lt;/li&gt;&lt;li&gt;程序综合使用 BOM 等多种方法判断已保存文件的编码，无法识别的按默认本地字符集处理。&lt;/li&gt;&lt;/ul&gt;&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Multi-keyword input separated by space(s) is allowed. The effect is always AND. Case-insensitive. Punctuals are NOT filtered since sometimes we do want to find a word ending with a particular punctual.&lt;br /&gt;&lt;br /&gt;Keywords can be in whatever languages, including Chinese, French, German, Russian, Arabian, Hebrew, Japanese, Korean, as long as the computer supports the input into the system.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;可以输入多个关键词，用空格分隔，它们之间始终是“与”（AND）的关系。不区分大小写。标点符号不会被过滤，因为有时确实需要查找以某个标点结尾的词。&lt;br /&gt;&lt;br /&gt;关键词可以是任何语言，包括中文、法语、德语、俄语、阿拉伯语、希伯来语、日语、韩语等，只要系统支持输入即可。&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;When matching filename, search is &lt;font color=&quot;red&quot;&gt;not limited to plain-text files&lt;/font&gt;.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;文件名搜索&lt;font color=&quot;red&quot;&gt;不限于纯文本文件&lt;/font&gt;。&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;When doing full-text search, &lt;font color=&quot;red&quot;&gt;only plain-text files&lt;/font&gt; are checked.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;全文搜索时&lt;font color=&quot;red&quot;&gt;只检查纯文本文件&lt;/font&gt;。&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Exit this running program.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;退出本程序。&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+111"/>
+        <source>Ready to do the Unicode full text search...</source>
+        <translation>已就绪，可以进行 Unicode 全文搜索……</translation>
+    </message>
+    <message>
+        <location line="-90"/>
+        <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;These two radion buttons take effect only in the case of single-keyword full-text search. In the case of multiple-keyword full-text search, match-whole-word is always assumed. In the case of filename search, match-substring is always assumed, no matter single-keyword or multiple-keyword.&lt;br /&gt;&lt;br /&gt;Exception: In languages such as Chinese where words are not separated by spaces, the actual effect is always match-substring. If the way the program works does not handle your characters and text well, &lt;font color=&quot;red&quot;&gt;please keep us informed of the characteristics of your language: locale name, default multi-byte charset if there is, and if words are separated by spaces&lt;/font&gt;. Thank you!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;这两个单选按钮只在单关键词全文搜索时生效。多关键词全文搜索时始终按全词匹配；文件名搜索时，无论是单关键词还是多关键词，始终按子串匹配。&lt;br /&gt;&lt;br /&gt;例外：在中文等词与词之间不用空格分隔的语言中，实际效果始终是子串匹配。如果程序不能很好地处理您的字符和文本，&lt;font color=&quot;red&quot;&gt;请告诉我们您所用语言的特点：区域设置名称、默认多字节字符集（如果有）以及词与词之间是否用空格分隔&lt;/font&gt;。谢谢！&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>Norvane</source>
+        <translation>Norvane</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Lintra</source>
+        <translation>Lintra</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>0.107</source>
+        <translation>0.107</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware</source>
+        <translation>Lintra - Norvane [Unicode 纯文本文件全文搜索工具] 免费软件</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot; style=&quot;font-size:8pt&quot;&gt;Copyright &amp;copy; 2010 &lt;a href=&quot;%1&quot;&gt;Norvane&lt;/a&gt;. Freeware.&lt;/font&gt; &lt;a href=&quot;%2&quot;&gt;Online documentation&lt;/a&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot; style=&quot;font-size:8pt&quot;&gt;版权所有 &amp;copy; 2010 &lt;a href=&quot;%1&quot;&gt;Norvane&lt;/a&gt;。免费软件。&lt;/font&gt; &lt;a href=&quot;%2&quot;&gt;在线文档&lt;/a&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <location filename="../app/clintra_about.cpp" line="+17"/>
+        <source>Copyright &amp;copy; 2010 &lt;a href=&quot;%1&quot;&gt;Norvane&lt;/a&gt;. All rights reserved.</source>
+        <translation>版权所有 &amp;copy; 2010 &lt;a href=&quot;%1&quot;&gt;Norvane&lt;/a&gt;。保留所有权利。</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>About Lintra</source>
+        <translation>关于 Lintra</translation>
+    </message>
+    <message>
+        <location filename="../app/clintra_tray.cpp" line="+19"/>
+        <source>&amp;Restore</source>
+        <translation>恢复(&amp;R)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Quit</source>
+        <translation>退出(&amp;Q)</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <location filename="../update/clintra_update.cpp" line="+26"/>
+        <source>FYI</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The program will keep running in the system tray. To terminate the program, choose &lt;b&gt;Quit&lt;/b&gt; in the context menu of the system tray entry.</source>
+        <translation>程序将继续在系统托盘中运行。要退出程序，请在系统托盘图标的右键菜单中选择&lt;b&gt;退出&lt;/b&gt;。</translation>
+    </message>
+    <message>
+        <location filename="../app/ui_clintra.cpp" line="+224"/>
+        <source>Default Local Charset</source>
+        <translation>默认本地字符集</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Keyword(s)</source>
+        <translation>关键词</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Filename Search</source>
+        <translation>文件名搜索</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Directory</source>
+        <translation>目录</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Browse...</source>
+        <translation>浏览…</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Progress</source>
+        <translation>进度</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel the Search</source>
+        <translation>取消搜索</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Match Whole Word</source>
+        <translation>全词匹配</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Match Substring</source>
+        <translation>子串匹配</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Full Text Search</source>
+        <translation>全文搜索</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Exit Norvane Lintra</source>
+        <translation>退出 Norvane Lintra</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;!DOCTYPE HTML PUBLIC &quot;-//W3C//DTD HTML 4.0//EN&quot; &quot;http://www.w3.org/TR/REC-html40/strict.dtd&quot;&gt;
+&lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
+p, li { white-space: pre-wrap; }
+&lt;/style&gt;&lt;/head&gt;&lt;body style=&quot; font-family:&apos;Verdana&apos;; font-size:9pt; font-weight:400; font-style:normal;&quot;&gt;
+&lt;p style=&quot;-qt-paragraph-type:empty; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;!DOCTYPE HTML PUBLIC &quot;-//W3C//DTD HTML 4.0//EN&quot; &quot;http://www.w3.org/TR/REC-html40/strict.dtd&quot;&gt;
+&lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
+p, li { white-space: pre-wrap; }
+&lt;/style&gt;&lt;/head&gt;&lt;body style=&quot; font-family:&apos;Verdana&apos;; font-size:9pt; font-weight:400; font-style:normal;&quot;&gt;
+&lt;p style=&quot;-qt-paragraph-type:empty; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>About...</source>
+        <translation>关于…</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Check Updates</source>
+        <translation>检查更新</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Result Files</source>
+        <translation>结果文件</translation>
+    </message>
+    <message>
+        <location filename="../search/clintra_search.cpp" line="+233"/>
+        <source>Matched Filename</source>
+        <translation>匹配的文件名</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>File Content in Charset</source>
+        <translation>文件内容，字符集：</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>Error: Invalid path given! Please have it corrected.</source>
+        <translation>错误：给定的路径无效！请更正。</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
+        <translation>在搜索的 %2 个文件中，有 %1 个包含给定的关键词。</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 of the %2 searched files have/has the given keyword(s) in filename.</source>
+        <translation>在搜索的 %2 个文件中，有 %1 个的文件名包含给定的关键词。</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Directory: </source>
+        <translation>目录：</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Keywords: </source>
+        <translation>关键词：</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 of the %2 searched files found.</source>
+        <translation>在搜索的 %2 个文件中找到 %1 个。</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&lt;font color=&quot;red&quot;&gt;FYI: You may click any row in the left pane to see the </source>
+        <translation>&lt;font color=&quot;red&quot;&gt;提示：单击左侧窗格中的任意一行即可查看</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>matched text</source>
+        <translation>匹配的文本</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>full filename</source>
+        <translation>完整文件名</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>.&lt;/font&gt;</source>
+        <translation>。&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>Select a Directory</source>
+        <translation>选择目录</translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>Checking the name of file %1 of total %2 files...</source>
+        <translation>正在检查第 %1 个文件的文件名（共 %2 个）……</translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>Processing file %1 of total %2 files...</source>
+        <translation>正在处理第 %1 个文件（共 %2 个）……</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Filename</source>
+        <translation>文件名</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Size (KB)</source>
+        <translation>大小 (KB)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Last Modified Time</source>
+        <translation>最后修改时间</translation>
+    </message>
+    <message>
+        <location filename="../text/clintra_charset.cpp" line="+25"/>
+        <source> (Language: </source>
+        <translation>（语言：</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>)</source>
+        <translation>）</translation>
+    </message>
+    <message>
+        <location filename="../update/clintra_update.cpp" line="+1"/>
+        <source>An early attempt to check updates has not finished yet, please hold on a while.</source>
+        <translation>上一次检查更新尚未完成，请稍候。</translation>
+    </message>
+    <message>
+        <location line="+61"/>
+        <source>Network Error</source>
+        <translation>网络错误</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can not get program update information. Please check your Internet connection!</source>
+        <translation>无法获取程序更新信息。请检查您的互联网连接！</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source> Check Updates</source>
+        <translation> 检查更新</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source> Update Auto-Check</source>
+        <translation> 自动检查更新</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Updates available!&lt;br /&gt;&lt;br /&gt;The installed version is: </source>
+        <translation>有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本：</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;br /&gt;The latest version is: </source>
+        <translation>&lt;br /&gt;最新版本：</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&lt;br /&gt;Please go to &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt; to get the latest version!</source>
+        <translation>&lt;br /&gt;请访问 &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt; 获取最新版本！</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>No updates available!&lt;br /&gt;&lt;br /&gt;The installed is already the latest version: </source>
+        <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
+    </message>
+    <message>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+35"/>
+        <source>Copy File &amp;Path</source>
+        <translation>复制文件路径(&amp;P)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Copy the full path of the selected file to the clipboard.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;将所选文件的完整路径复制到剪贴板。&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Open Containing &amp;Folder</source>
+        <translation>打开所在文件夹(&amp;F)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Open the folder that contains the selected file in the system File Explorer.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location filename="../viewer/clintra_viewer.cpp" line="+21"/>
+        <source>Should not arrive here; with high possibility it is due to file operation error...</source>
+        <translation>不应出现这种情况，很可能是文件操作出错……</translation>
+    </message>
+    <message>
+        <location line="+87"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;The whole document is loaded successfully in this pane.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;已在此窗格中成功加载整个文档。&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Only partial document is loaded in this pane since the file is big; please use the context menu with a mouse right click to view other parts of the document. Therefore, &lt;font color=&quot;red&quot;&gt;the currently viewed part may not contain the matched line(s)&lt;/font&gt;.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;由于文件较大，此窗格中只加载了文档的一部分；请单击鼠标右键，通过右键菜单查看文档的其他部分。因此，&lt;font color=&quot;red&quot;&gt;当前查看的部分可能不包含匹配的行&lt;/font&gt;。&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+104"/>
+        <source>File seek error!</source>
+        <translation>文件定位错误！</translation>
+    </message>
+    <message>
+        <location line="+60"/>
+        <location line="+16"/>
+        <source>Information</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <location line="-16"/>
+        <source>Already at the beginning of the file!</source>
+        <translation>已到达文件开头！</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Already at the end of the file!</source>
+        <translation>已到达文件末尾！</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Result File Content</source>
+        <translation>结果文件内容</translation>
+    </message>
+</context>
+<context>
+    <name>CUpdateHandler</name>
+    <message>
+        <location filename="../update/core/updaterequest.cpp" line="+96"/>
+        <source>Norvane.Lintra.Desktop.Windows</source>
+        <translation>Norvane.Lintra.Desktop.Windows</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <location filename="../app/main.cpp" line="+31"/>
+        <source>System Tray</source>
+        <translation>系统托盘</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No system tray is detected on this system.</source>
+        <translation>在此系统上未检测到系统托盘。</translation>
+    </message>
+    <message>
+        <location filename="../app/startup.cpp" line="+47"/>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>An instance of this application is already running, exiting this newly started one.</source>
+        <translation>本程序已有一个实例正在运行，新启动的实例将退出。</translation>
+    </message>
+</context>
+</TS>
