@@ -142,9 +142,10 @@ void TestTranslations::catalogueTranslatesWindow()
             {window.SysTrayIconQuit_Action->text(), "&Quit"},
             {window.CopyFilePath_Action->text(), "Copy File &Path"},
             {window.OpenContainingFolder_Action->text(), "Open Containing &Folder"},
-            {ui->FilesFound_TableWidget->horizontalHeaderItem(0)->text(), "Filename"},
-            {ui->FilesFound_TableWidget->horizontalHeaderItem(1)->text(), "Size (KB)"},
-            {ui->FilesFound_TableWidget->horizontalHeaderItem(2)->text(), "Last Modified Time"},
+            {ui->FilesFound_TableWidget->model()->headerData(0, Qt::Horizontal).toString(), "Filename"},
+            {ui->FilesFound_TableWidget->model()->headerData(1, Qt::Horizontal).toString(), "Size (KB)"},
+            {ui->FilesFound_TableWidget->model()->headerData(2, Qt::Horizontal).toString(),
+             "Last Modified Time"},
         };
         for (const auto &text : shown) {
             QVERIFY2(text.first != QLatin1String(text.second), text.second);

@@ -4,7 +4,7 @@
 <context>
     <name>CContentEdit</name>
     <message>
-        <location filename="../viewer/ccontentedit.cpp" line="+32"/>
+        <location filename="../viewer/ccontentedit.cpp" line="+66"/>
         <source>&amp;Previous Block of Content</source>
         <translation>&amp;Vorheriger Inhaltsblock</translation>
     </message>
@@ -27,36 +27,44 @@
 <context>
     <name>CLintra</name>
     <message>
+        <location filename="../app/ui_clintra.cpp" line="+285"/>
         <source>The selected result file, with the keywords highlighted</source>
-        <translation type="vanished">Die ausgewählte Ergebnisdatei mit hervorgehobenen Suchbegriffen</translation>
+        <translation>Die ausgewählte Ergebnisdatei mit hervorgehobenen Suchbegriffen</translation>
     </message>
     <message>
+        <location line="-3"/>
         <source>The files found: path, size in KB and last modified time</source>
-        <translation type="vanished">Die gefundenen Dateien: Pfad, Größe in KB und Zeitpunkt der letzten Änderung</translation>
+        <translation>Die gefundenen Dateien: Pfad, Größe in KB und Zeitpunkt der letzten Änderung</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>File Content</source>
-        <translation type="vanished">Dateiinhalt</translation>
+        <translation>Dateiinhalt</translation>
     </message>
     <message>
+        <location line="-4"/>
         <source>Copyright Notice</source>
-        <translation type="vanished">Urheberrechtshinweis</translation>
+        <translation>Urheberrechtshinweis</translation>
     </message>
     <message>
+        <location filename="../viewer/clintra_viewer.cpp" line="+26"/>
         <source>The file has become shorter since it was opened: this part of it can no longer be read. Select the file again to read it anew.</source>
-        <translation type="vanished">Die Datei ist seit dem Öffnen kürzer geworden: Dieser Teil kann nicht mehr gelesen werden. Wählen Sie die Datei erneut aus, um sie neu einzulesen.</translation>
+        <translation>Die Datei ist seit dem Öffnen kürzer geworden: Dieser Teil kann nicht mehr gelesen werden. Wählen Sie die Datei erneut aus, um sie neu einzulesen.</translation>
     </message>
     <message>
+        <location line="+165"/>
         <source>No keyword in any of the %1 blocks</source>
-        <translation type="vanished">Keiner der %1 Blöcke enthält einen Suchbegriff</translation>
+        <translation>Keiner der %1 Blöcke enthält einen Suchbegriff</translation>
     </message>
     <message>
+        <location line="+4"/>
         <source>Block %1 of about %2</source>
-        <translation type="vanished">Block %1 von etwa %2</translation>
+        <translation>Block %1 von etwa %2</translation>
     </message>
     <message>
+        <location line="-2"/>
         <source>Block %1 of %2</source>
-        <translation type="vanished">Block %1 von %2</translation>
+        <translation>Block %1 von %2</translation>
     </message>
     <message>
         <location filename="../app/clintra.cpp" line="+51"/>
@@ -100,7 +108,7 @@
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Diese beiden Optionen wirken nur bei der Volltextsuche nach einem einzelnen Suchbegriff. Bei der Volltextsuche nach mehreren Suchbegriffen wird immer nach ganzen Wörtern gesucht, bei der Dateinamensuche immer nach Wortteilen, gleich ob nach einem oder mehreren Suchbegriffen.&lt;br /&gt;&lt;br /&gt;Ausnahme: In Sprachen wie Chinesisch, in denen Wörter nicht durch Leerzeichen getrennt werden, wird stets nach Wortteilen gesucht. Falls das Programm Ihre Schriftzeichen und Texte nicht richtig behandelt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte die Eigenheiten Ihrer Sprache mit: den Namen der Locale, den Standard-Multibyte-Zeichensatz (falls vorhanden) und ob Wörter durch Leerzeichen getrennt werden&lt;/font&gt;. Vielen Dank!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+51"/>
         <source>Norvane</source>
         <translation>Norvane</translation>
     </message>
@@ -110,12 +118,11 @@
         <translation>Lintra</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>0.107</source>
-        <translation>0.107</translation>
+        <translation type="vanished">0.107</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+45"/>
         <source>Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware</source>
         <translation>Lintra - Norvane [Volltextsuche in Unicode-Textdateien] Freeware</translation>
     </message>
@@ -135,7 +142,7 @@
         <translation>Über Lintra</translation>
     </message>
     <message>
-        <location filename="../app/clintra_tray.cpp" line="+19"/>
+        <location filename="../app/clintra_tray.cpp" line="+23"/>
         <source>&amp;Restore</source>
         <translation>&amp;Wiederherstellen</translation>
     </message>
@@ -145,8 +152,8 @@
         <translation>&amp;Beenden</translation>
     </message>
     <message>
-        <location line="+22"/>
-        <location filename="../update/clintra_update.cpp" line="+26"/>
+        <location line="+27"/>
+        <location filename="../update/clintra_update.cpp" line="+27"/>
         <source>FYI</source>
         <translation>Hinweis</translation>
     </message>
@@ -156,37 +163,41 @@
         <translation>Das Programm läuft im Systemabschnitt der Kontrollleiste weiter. Um es zu beenden, wählen Sie &lt;b&gt;Beenden&lt;/b&gt; im Kontextmenü seines Symbols im Systemabschnitt.</translation>
     </message>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+224"/>
+        <location filename="../app/ui_clintra.cpp" line="-35"/>
+        <location line="+31"/>
         <source>Default Local Charset</source>
         <translation>Lokaler Standardzeichensatz</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-30"/>
+        <location line="+32"/>
         <source>Keyword(s)</source>
         <translation>Suchbegriffe</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-31"/>
         <source>Filename Search</source>
         <translation>Dateinamensuche</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location line="+29"/>
         <source>Directory</source>
         <translation>Ordner</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-28"/>
         <source>Browse...</source>
         <translation>Durchsuchen …</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location line="+29"/>
         <source>Progress</source>
         <translation>Fortschritt</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-28"/>
         <source>Cancel the Search</source>
         <translation>Suche abbrechen</translation>
     </message>
@@ -235,26 +246,30 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location line="+1"/>
+        <location line="+14"/>
         <source>Result Files</source>
         <translation>Gefundene Dateien</translation>
     </message>
     <message>
-        <location filename="../search/clintra_search.cpp" line="+233"/>
+        <location filename="../app/formfitting.cpp" line="+49"/>
+        <location filename="../search/clintra_search.cpp" line="+245"/>
         <source>Matched Filename</source>
         <translation>Gefundener Dateiname</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location filename="../app/clintra.cpp" line="-164"/>
+        <location filename="../app/formfitting.cpp" line="+0"/>
+        <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
         <translation>Dateiinhalt im Zeichensatz</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location filename="../search/clintra_search.cpp" line="+36"/>
         <source>Error: Invalid path given! Please have it corrected.</source>
         <translation>Fehler: Der angegebene Pfad ist ungültig. Bitte korrigieren Sie ihn.</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+23"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>Treffer in %1 von %2 durchsuchten Dateien.</translation>
     </message>
@@ -299,22 +314,22 @@ p, li { white-space: pre-wrap; }
         <translation> zu sehen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+39"/>
         <source>Select a Directory</source>
         <translation>Ordner auswählen</translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+58"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>Dateiname %1 von %2 wird geprüft …</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+1"/>
         <source>Processing file %1 of total %2 files...</source>
         <translation>Datei %1 von %2 wird durchsucht …</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+26"/>
         <source>Filename</source>
         <translation>Dateiname</translation>
     </message>
@@ -344,7 +359,7 @@ p, li { white-space: pre-wrap; }
         <translation>Die vorherige Suche nach Updates ist noch nicht abgeschlossen. Bitte warten Sie einen Moment.</translation>
     </message>
     <message>
-        <location line="+61"/>
+        <location line="+67"/>
         <source>Network Error</source>
         <translation>Netzwerkfehler</translation>
     </message>
@@ -384,7 +399,7 @@ p, li { white-space: pre-wrap; }
         <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+35"/>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+48"/>
         <source>Copy File &amp;Path</source>
         <translation>Datei&amp;pfad kopieren</translation>
     </message>
@@ -404,48 +419,50 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_viewer.cpp" line="+21"/>
+        <location filename="../viewer/clintra_viewer.cpp" line="-172"/>
         <source>Should not arrive here; with high possibility it is due to file operation error...</source>
         <translation>Dieser Fall sollte nicht eintreten; sehr wahrscheinlich ist beim Dateizugriff ein Fehler aufgetreten …</translation>
     </message>
     <message>
-        <location line="+87"/>
+        <location line="+94"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;The whole document is loaded successfully in this pane.&lt;/font&gt;</source>
         <translation>&lt;font face=&quot;verdana&quot;&gt;Das gesamte Dokument wurde in diesen Bereich geladen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+19"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;Only partial document is loaded in this pane since the file is big; please use the context menu with a mouse right click to view other parts of the document. Therefore, &lt;font color=&quot;red&quot;&gt;the currently viewed part may not contain the matched line(s)&lt;/font&gt;.&lt;/font&gt;</source>
         <translation>&lt;font face=&quot;verdana&quot;&gt;Da die Datei groß ist, wurde nur ein Teil des Dokuments in diesen Bereich geladen; die anderen Teile erreichen Sie über das Kontextmenü (rechte Maustaste). Daher &lt;font color=&quot;red&quot;&gt;enthält der angezeigte Teil die gefundenen Zeilen möglicherweise nicht&lt;/font&gt;.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+104"/>
+        <location line="+98"/>
         <source>File seek error!</source>
         <translation>Fehler beim Positionieren in der Datei!</translation>
     </message>
     <message>
-        <location line="+60"/>
-        <location line="+16"/>
+        <location line="-3"/>
+        <location line="+24"/>
         <source>Information</source>
         <translation>Information</translation>
     </message>
     <message>
-        <location line="-16"/>
+        <location line="-24"/>
         <source>Already at the beginning of the file!</source>
         <translation>Bereits am Anfang der Datei!</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+4"/>
+        <location line="+3"/>
         <source>Error</source>
         <translation>Fehler</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
         <source>Already at the end of the file!</source>
         <translation>Bereits am Ende der Datei!</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+3"/>
+        <location line="+3"/>
         <source>Result File Content</source>
         <translation>Inhalt der Ergebnisdatei</translation>
     </message>
@@ -461,7 +478,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../app/main.cpp" line="+31"/>
+        <location filename="../app/main.cpp" line="+41"/>
         <source>System Tray</source>
         <translation>Systemabschnitt</translation>
     </message>
@@ -471,7 +488,7 @@ p, li { white-space: pre-wrap; }
         <translation>Auf diesem System wurde kein Systemabschnitt der Kontrollleiste gefunden.</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+47"/>
+        <location filename="../app/startup.cpp" line="+50"/>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>

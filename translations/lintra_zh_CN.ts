@@ -4,7 +4,7 @@
 <context>
     <name>CContentEdit</name>
     <message>
-        <location filename="../viewer/ccontentedit.cpp" line="+32"/>
+        <location filename="../viewer/ccontentedit.cpp" line="+66"/>
         <source>&amp;Previous Block of Content</source>
         <translation>上一个内容块(&amp;P)</translation>
     </message>
@@ -27,36 +27,44 @@
 <context>
     <name>CLintra</name>
     <message>
+        <location filename="../app/ui_clintra.cpp" line="+285"/>
         <source>The selected result file, with the keywords highlighted</source>
-        <translation type="vanished">所选的结果文件，其中的关键词已突出显示</translation>
+        <translation>所选的结果文件，其中的关键词已突出显示</translation>
     </message>
     <message>
+        <location line="-3"/>
         <source>The files found: path, size in KB and last modified time</source>
-        <translation type="vanished">找到的文件：路径、大小（KB）和最后修改时间</translation>
+        <translation>找到的文件：路径、大小（KB）和最后修改时间</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>File Content</source>
-        <translation type="vanished">文件内容</translation>
+        <translation>文件内容</translation>
     </message>
     <message>
+        <location line="-4"/>
         <source>Copyright Notice</source>
-        <translation type="vanished">版权声明</translation>
+        <translation>版权声明</translation>
     </message>
     <message>
+        <location filename="../viewer/clintra_viewer.cpp" line="+26"/>
         <source>The file has become shorter since it was opened: this part of it can no longer be read. Select the file again to read it anew.</source>
-        <translation type="vanished">文件在打开后变短了：这一部分已无法读取。请重新选择该文件以重新读取。</translation>
+        <translation>文件在打开后变短了：这一部分已无法读取。请重新选择该文件以重新读取。</translation>
     </message>
     <message>
+        <location line="+165"/>
         <source>No keyword in any of the %1 blocks</source>
-        <translation type="vanished">%1 个块中均不含关键词</translation>
+        <translation>%1 个块中均不含关键词</translation>
     </message>
     <message>
+        <location line="+4"/>
         <source>Block %1 of about %2</source>
-        <translation type="vanished">第 %1 块，共约 %2 块</translation>
+        <translation>第 %1 块，共约 %2 块</translation>
     </message>
     <message>
+        <location line="-2"/>
         <source>Block %1 of %2</source>
-        <translation type="vanished">第 %1 块，共 %2 块</translation>
+        <translation>第 %1 块，共 %2 块</translation>
     </message>
     <message>
         <location filename="../app/clintra.cpp" line="+51"/>
@@ -100,7 +108,7 @@
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;这两个单选按钮只在单关键词全文搜索时生效。多关键词全文搜索时始终按全词匹配；文件名搜索时，无论是单关键词还是多关键词，始终按子串匹配。&lt;br /&gt;&lt;br /&gt;例外：在中文等词与词之间不用空格分隔的语言中，实际效果始终是子串匹配。如果程序不能很好地处理您的字符和文本，&lt;font color=&quot;red&quot;&gt;请告诉我们您所用语言的特点：区域设置名称、默认多字节字符集（如果有）以及词与词之间是否用空格分隔&lt;/font&gt;。谢谢！&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+51"/>
         <source>Norvane</source>
         <translation>Norvane</translation>
     </message>
@@ -110,12 +118,11 @@
         <translation>Lintra</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>0.107</source>
-        <translation>0.107</translation>
+        <translation type="vanished">0.107</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+45"/>
         <source>Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware</source>
         <translation>Lintra - Norvane [Unicode 纯文本文件全文搜索工具] 免费软件</translation>
     </message>
@@ -135,7 +142,7 @@
         <translation>关于 Lintra</translation>
     </message>
     <message>
-        <location filename="../app/clintra_tray.cpp" line="+19"/>
+        <location filename="../app/clintra_tray.cpp" line="+23"/>
         <source>&amp;Restore</source>
         <translation>恢复(&amp;R)</translation>
     </message>
@@ -145,8 +152,8 @@
         <translation>退出(&amp;Q)</translation>
     </message>
     <message>
-        <location line="+22"/>
-        <location filename="../update/clintra_update.cpp" line="+26"/>
+        <location line="+27"/>
+        <location filename="../update/clintra_update.cpp" line="+27"/>
         <source>FYI</source>
         <translation>提示</translation>
     </message>
@@ -156,37 +163,41 @@
         <translation>程序将继续在系统托盘中运行。要退出程序，请在系统托盘图标的右键菜单中选择&lt;b&gt;退出&lt;/b&gt;。</translation>
     </message>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+224"/>
+        <location filename="../app/ui_clintra.cpp" line="-35"/>
+        <location line="+31"/>
         <source>Default Local Charset</source>
         <translation>默认本地字符集</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-30"/>
+        <location line="+32"/>
         <source>Keyword(s)</source>
         <translation>关键词</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-31"/>
         <source>Filename Search</source>
         <translation>文件名搜索</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location line="+29"/>
         <source>Directory</source>
         <translation>目录</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-28"/>
         <source>Browse...</source>
         <translation>浏览…</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location line="+29"/>
         <source>Progress</source>
         <translation>进度</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-28"/>
         <source>Cancel the Search</source>
         <translation>取消搜索</translation>
     </message>
@@ -235,26 +246,30 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location line="+1"/>
+        <location line="+14"/>
         <source>Result Files</source>
         <translation>结果文件</translation>
     </message>
     <message>
-        <location filename="../search/clintra_search.cpp" line="+233"/>
+        <location filename="../app/formfitting.cpp" line="+49"/>
+        <location filename="../search/clintra_search.cpp" line="+245"/>
         <source>Matched Filename</source>
         <translation>匹配的文件名</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location filename="../app/clintra.cpp" line="-164"/>
+        <location filename="../app/formfitting.cpp" line="+0"/>
+        <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
         <translation>文件内容，字符集：</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location filename="../search/clintra_search.cpp" line="+36"/>
         <source>Error: Invalid path given! Please have it corrected.</source>
         <translation>错误：给定的路径无效！请更正。</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+23"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>在搜索的 %2 个文件中，有 %1 个包含给定的关键词。</translation>
     </message>
@@ -299,22 +314,22 @@ p, li { white-space: pre-wrap; }
         <translation>。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+39"/>
         <source>Select a Directory</source>
         <translation>选择目录</translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+58"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>正在检查第 %1 个文件的文件名（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+1"/>
         <source>Processing file %1 of total %2 files...</source>
         <translation>正在处理第 %1 个文件（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+26"/>
         <source>Filename</source>
         <translation>文件名</translation>
     </message>
@@ -344,7 +359,7 @@ p, li { white-space: pre-wrap; }
         <translation>上一次检查更新尚未完成，请稍候。</translation>
     </message>
     <message>
-        <location line="+61"/>
+        <location line="+67"/>
         <source>Network Error</source>
         <translation>网络错误</translation>
     </message>
@@ -384,7 +399,7 @@ p, li { white-space: pre-wrap; }
         <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+35"/>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+48"/>
         <source>Copy File &amp;Path</source>
         <translation>复制文件路径(&amp;P)</translation>
     </message>
@@ -404,48 +419,50 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_viewer.cpp" line="+21"/>
+        <location filename="../viewer/clintra_viewer.cpp" line="-172"/>
         <source>Should not arrive here; with high possibility it is due to file operation error...</source>
         <translation>不应出现这种情况，很可能是文件操作出错……</translation>
     </message>
     <message>
-        <location line="+87"/>
+        <location line="+94"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;The whole document is loaded successfully in this pane.&lt;/font&gt;</source>
         <translation>&lt;font face=&quot;verdana&quot;&gt;已在此窗格中成功加载整个文档。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+19"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;Only partial document is loaded in this pane since the file is big; please use the context menu with a mouse right click to view other parts of the document. Therefore, &lt;font color=&quot;red&quot;&gt;the currently viewed part may not contain the matched line(s)&lt;/font&gt;.&lt;/font&gt;</source>
         <translation>&lt;font face=&quot;verdana&quot;&gt;由于文件较大，此窗格中只加载了文档的一部分；请单击鼠标右键，通过右键菜单查看文档的其他部分。因此，&lt;font color=&quot;red&quot;&gt;当前查看的部分可能不包含匹配的行&lt;/font&gt;。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+104"/>
+        <location line="+98"/>
         <source>File seek error!</source>
         <translation>文件定位错误！</translation>
     </message>
     <message>
-        <location line="+60"/>
-        <location line="+16"/>
+        <location line="-3"/>
+        <location line="+24"/>
         <source>Information</source>
         <translation>信息</translation>
     </message>
     <message>
-        <location line="-16"/>
+        <location line="-24"/>
         <source>Already at the beginning of the file!</source>
         <translation>已到达文件开头！</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+4"/>
+        <location line="+3"/>
         <source>Error</source>
         <translation>错误</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
         <source>Already at the end of the file!</source>
         <translation>已到达文件末尾！</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+3"/>
+        <location line="+3"/>
         <source>Result File Content</source>
         <translation>结果文件内容</translation>
     </message>
@@ -461,7 +478,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../app/main.cpp" line="+31"/>
+        <location filename="../app/main.cpp" line="+41"/>
         <source>System Tray</source>
         <translation>系统托盘</translation>
     </message>
@@ -471,7 +488,7 @@ p, li { white-space: pre-wrap; }
         <translation>在此系统上未检测到系统托盘。</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+47"/>
+        <location filename="../app/startup.cpp" line="+50"/>
         <source>Warning</source>
         <translation>警告</translation>
     </message>
