@@ -295,6 +295,8 @@ TEnumLineSearch CKeywordPreFilter::FindLines(const ReadAtFunction &readAt, CScan
 {
     if (!LinesLocated)
         return LinesGivenUp;
+    // The buffer is read into again: the first read's bytes are gone.
+    FirstRead = -1;
     const bool utf8 = Layout == LayoutUtf8;
     const qint64 unitBytes = UnitBytes();
     Buffer.resize(Overlap + 1 + ChunkSize);

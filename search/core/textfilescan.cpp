@@ -276,15 +276,8 @@ TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString 
         // Where the line scan polls before its first line.
         return report.Cancelled() ? FileScanCancelled : FileScanNotMatched;
     }
-    // A file read whole by the first read is scanned from those bytes.
-    const QByteArray bytes = preFilter.FirstReadBytes();
-    if (verdict == PreFilterMaybe && raw.AtEnd() && !bytes.isNull()) {
-        QBuffer buffer;
-        buffer.setData(bytes);
-        buffer.open(QIODevice::ReadOnly);
-        return ScanTextLines(buffer, lineTest, report, codec, maxLineLength);
-    }
-    // A big file: only the lines that hold a keyword's bytes are decoded.
+    // Only the lines that hold a keyword's bytes are decoded, which spares
+    // decoding everything before the first of them.
     if (verdict == PreFilterMaybe && preFilter.CanFindLines()) {
         const auto readAt = [&raw](qint64 offset, char *data, qint64 size) {
             return raw.ReadAt(offset, data, size);
@@ -305,6 +298,14 @@ TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString 
         case LinesGivenUp:
             break;
         }
+    }
+    // A file read whole by the first read is scanned from those bytes.
+    const QByteArray bytes = preFilter.FirstReadBytes();
+    if (verdict == PreFilterMaybe && raw.AtEnd() && !bytes.isNull()) {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        return ScanTextLines(buffer, lineTest, report, codec, maxLineLength);
     }
     raw.Close();
     return ScanTextFile(directory.Dir.absoluteFilePath(name), lineTest, report, codec, maxLineLength);
