@@ -9,10 +9,8 @@
 CContentEdit::CContentEdit(QWidget *parent)
     : QTextEdit(parent)
 {
-    BlockActions.clear();
     TargetWindow = window();
     CreateBlockActions();
-    PartialDocument = false;
     Position_Label = new QLabel(this);
     Position_Label->setObjectName(QStringLiteral("Position_Label"));
     Position_Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
