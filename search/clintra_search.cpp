@@ -412,6 +412,7 @@ int CLintra::WalkDirectory(const QDir &dir, const QStringList &patterns, TEnumSe
     settings.What = what;
     settings.NameFilters = CandidateNameFilters(what, PlainTextFileFilters);
     settings.Patterns = PatternsForScan(patterns);
+    settings.LocalCodec = QTextCodec::codecForLocale();
     settings.WordSeparatedLanguage = WordSeparatedLanguage;
     settings.MatchWholeWord = &MatchWholeWord;
     settings.Threads = QThread::idealThreadCount();

@@ -262,7 +262,7 @@ void TestViewerBlocks::unicodeBlocksDecode()
     QVERIFY(read.Blocks.size() > 10);
     QString joined;
     for (const QByteArray &block : read.Blocks) {
-        const QString text = DecodeBytes(block, encoding, 0);
+        const QString text = DecodeBytes(block, encoding, 0, QTextCodec::codecForLocale());
         QVERIFY(!text.contains(QChar::ReplacementCharacter));
         joined += text;
     }
@@ -315,17 +315,18 @@ void TestViewerBlocks::decodeBytes()
     QFETCH(int, skip);
     QFETCH(QString, entry);
     const QString expected = skip > bytes.size() ? QString() : QString::fromUtf8("Größe 上海\n");
-    QCOMPARE(DecodeBytes(bytes, encoding, skip), expected);
-    QCOMPARE(CharsetEntryForEncoding(encoding), entry);
+    QCOMPARE(DecodeBytes(bytes, encoding, skip, QTextCodec::codecForLocale()), expected);
+    QCOMPARE(CharsetEntryForEncoding(encoding, QTextCodec::codecForLocale()), entry);
 }
 
 void TestViewerBlocks::missingCodecsFallBackToLocal()
 {
     const QByteArray bytes = QString::fromUtf8("Größe").toLocal8Bit();
-    QCOMPARE(DecodeBytes(bytes, TEnumTextEncoding(42), 0), QString::fromUtf8("Größe"));
+    QCOMPARE(DecodeBytes(bytes, TEnumTextEncoding(42), 0, QTextCodec::codecForLocale()),
+             QString::fromUtf8("Größe"));
     QVERIFY(!QTextCodec::codecForMib(-4242));
-    QCOMPARE(DecodeBytesWithMib(bytes, -4242), QString::fromUtf8("Größe"));
-    QCOMPARE(DecodeBytesWithMib(QByteArray("\xC4\xE3", 2), 114), QString::fromUtf8("你"));
+    QCOMPARE(DecodeBytesWithMib(bytes, -4242, QTextCodec::codecForLocale()), QString::fromUtf8("Größe"));
+    QCOMPARE(DecodeBytesWithMib(QByteArray("\xC4\xE3", 2), 114, nullptr), QString::fromUtf8("你"));
 }
 
 QTEST_GUILESS_MAIN(TestViewerBlocks)

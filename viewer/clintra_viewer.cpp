@@ -152,10 +152,11 @@ void CLintra::ShowFirstResultBlock(const QString &path, const QStringList &patte
 QString CLintra::DecodeResultBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip,
                                    QComboBox *selector)
 {
-    const QString text = DecodeBytes(bytes, encoding, skip);
+    const QString text = DecodeBytes(bytes, encoding, skip, QTextCodec::codecForLocale());
     if (selector)
         selector->setCurrentIndex(
-            selector->findData(CharsetEntryForEncoding(encoding), Qt::DisplayRole, Qt::MatchFixedString));
+            selector->findData(CharsetEntryForEncoding(encoding, QTextCodec::codecForLocale()),
+                               Qt::DisplayRole, Qt::MatchFixedString));
     return text;
 }
 
@@ -173,7 +174,8 @@ void CLintra::UpdateResultFileContent()
         }
         return;
     }
-    ShowContentWithHighlights(KeywordPatterns, KeywordList, DecodeBytesWithMib(ResultFileBytes, mib));
+    ShowContentWithHighlights(KeywordPatterns, KeywordList,
+                              DecodeBytesWithMib(ResultFileBytes, mib, QTextCodec::codecForLocale()));
 }
 
 // --- Paging ----------------------------------------------------------------

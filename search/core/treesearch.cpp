@@ -61,8 +61,10 @@ private:
 class CTextScanPool
 {
 public:
-    CTextScanPool(const QStringList &patterns, bool wordSeparatedLanguage, bool wholeWord, int threads)
+    CTextScanPool(const QStringList &patterns, QTextCodec *localCodec, bool wordSeparatedLanguage,
+                  bool wholeWord, int threads)
         : Patterns(patterns)
+        , LocalCodec(localCodec)
         , WordSeparatedLanguage(wordSeparatedLanguage)
         , SeveralKeywords(patterns.size() >= 2)
     {
@@ -124,7 +126,7 @@ private:
         CKeywordMatcher matcher =
             CKeywordMatcher::ForFullText(Patterns, WholeWordNow.load(), WordSeparatedLanguage);
         matcher.SkipSubjectsWithoutKeywordText();
-        CKeywordPreFilter preFilter(Patterns);
+        CKeywordPreFilter preFilter(Patterns, LocalCodec);
         CWorkerReport report(Stop);
         const LineTest lineTest = [this, &matcher](const QString &line) {
             if (SeveralKeywords)
@@ -147,8 +149,8 @@ private:
                     matcher.SetMatchWholeWord(job->WholeWord);
                 matcher.Reset();
                 const CListedDirectory &directory = *job->Directory;
-                outcome =
-                    ScanTextFile(directory.Scan, directory.Names.at(job->Name), preFilter, lineTest, report);
+                outcome = ScanTextFile(directory.Scan, directory.Names.at(job->Name), preFilter, lineTest,
+                                       report, LocalCodec);
             }
             bool oldest = false;
             {
@@ -164,6 +166,7 @@ private:
     }
 
     const QStringList Patterns;
+    QTextCodec *const LocalCodec;
     const bool WordSeparatedLanguage;
     const bool SeveralKeywords;
     std::atomic<bool> Stop{false};
@@ -362,7 +365,8 @@ public:
         : Settings(settings)
         , Walk(settings.NameFilters, root, report)
         , Report(report)
-        , Pool(settings.Patterns, settings.WordSeparatedLanguage, WholeWord(), settings.Threads)
+        , Pool(settings.Patterns, settings.LocalCodec, settings.WordSeparatedLanguage, WholeWord(),
+               settings.Threads)
     {
     }
 

@@ -9,6 +9,8 @@
 #include "search/core/scanreport.h"
 #include "search/core/searchwhat.h"
 
+class QTextCodec;
+
 // One search over a directory tree, run on the calling thread: the walk, the
 // progress and the matches are reported there, directory by directory in
 // walk order, with the same counts, rows and stops as if every file were
@@ -30,6 +32,9 @@ public:
         TEnumSearchWhat What = SearchWhatFilename;
         QStringList NameFilters; // of the candidate files
         QStringList Patterns;    // keyword patterns, at least one
+        // Decodes files without a byte-order mark (null: as a text stream
+        // does by default); the window passes the system's.
+        QTextCodec *LocalCodec = nullptr;
         bool WordSeparatedLanguage = false;
         // Whole words or substrings, read on the calling thread at each step: a
         // single keyword keeps the rule its directory began with, several

@@ -29,11 +29,9 @@ const char *CodecNameForEncoding(TEnumTextEncoding encoding)
     }
 }
 
-QString Decode(QTextCodec *codec, const char *data, int size)
+QString Decode(const QTextCodec *codec, const char *data, int size)
 {
-    if (!codec)
-        return QString::fromLocal8Bit(data, size);
-    return codec->toUnicode(data, size);
+    return codec ? codec->toUnicode(data, size) : QString::fromLatin1(data, size);
 }
 
 } // namespace
@@ -44,24 +42,28 @@ QTextCodec *CodecForEncoding(TEnumTextEncoding encoding)
     return name ? QTextCodec::codecForName(name) : nullptr;
 }
 
-QString DecodeBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip)
+QString DecodeBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip,
+                    const QTextCodec *localCodec)
 {
     skip = qBound(0, skip, bytes.size());
-    return Decode(CodecForEncoding(encoding), bytes.constData() + skip, bytes.size() - skip);
+    const QTextCodec *codec = CodecForEncoding(encoding);
+    return Decode(codec ? codec : localCodec, bytes.constData() + skip, bytes.size() - skip);
 }
 
-QString DecodeBytesWithMib(const QByteArray &bytes, int mib)
+QString DecodeBytesWithMib(const QByteArray &bytes, int mib, const QTextCodec *localCodec)
 {
-    return Decode(QTextCodec::codecForMib(mib), bytes.constData(), bytes.size());
+    const QTextCodec *codec = QTextCodec::codecForMib(mib);
+    return Decode(codec ? codec : localCodec, bytes.constData(), bytes.size());
 }
 
-QString CharsetEntryForEncoding(TEnumTextEncoding encoding)
+QString CharsetEntryForEncoding(TEnumTextEncoding encoding, const QTextCodec *localCodec)
 {
     if (const char *name = CodecNameForEncoding(encoding))
         return QString::fromLatin1(name);
 #ifdef Q_OS_WIN
+    Q_UNUSED(localCodec);
     return QStringLiteral("System");
 #else
-    return CodecEntryName(QTextCodec::codecForLocale());
+    return CodecEntryName(localCodec);
 #endif
 }

@@ -12,17 +12,19 @@ class QTextCodec;
 // system's local codec (Local8Bit, Ascii and anything unknown).
 QTextCodec *CodecForEncoding(TEnumTextEncoding encoding);
 
-// The bytes from `skip` on, decoded as the encoding kind says. A codec the
-// toolkit lacks falls back to the local codec.
-QString DecodeBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip);
+// The bytes from `skip` on, decoded as the encoding kind says. The kinds
+// without a codec of their own, and a codec the toolkit lacks, take the
+// local codec the caller passes (the system's, in the window).
+QString DecodeBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip,
+                    const QTextCodec *localCodec);
 
 // The bytes decoded with the codec of a MIB number, or with the local codec
 // when there is no such codec.
-QString DecodeBytesWithMib(const QByteArray &bytes, int mib);
+QString DecodeBytesWithMib(const QByteArray &bytes, int mib, const QTextCodec *localCodec);
 
 // The charset-selector entry that names the codec which decodes the kind.
 // The local codec is called "System" on Windows; elsewhere its own name is
 // shown.
-QString CharsetEntryForEncoding(TEnumTextEncoding encoding);
+QString CharsetEntryForEncoding(TEnumTextEncoding encoding, const QTextCodec *localCodec);
 
 #endif
