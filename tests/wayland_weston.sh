@@ -20,25 +20,20 @@ echo "three" >"$X11_TMP/tree/beta.txt"
 
 "$lintra" &
 pid=$!
-"${WAYLAND_DRIVER[@]}" "$pid" wait || fail "main window not shown"
-texts=$("${WAYLAND_DRIVER[@]}" "$pid" texts)
+"${WINDOW_DRIVER[@]}" "$pid" wait || fail "main window not shown"
+texts=$("${WINDOW_DRIVER[@]}" "$pid" texts)
 grep -q "^filler: Lintra - Norvane \[Unicode Plain-Text File Full-Text Search Tool\] Freeware$" <<<"$texts" \
     || fail "main window not shown: $texts"
 grep -q "System Tray" <<<"$texts" && fail "'System Tray' box shown"
 passed=$((passed + 1))
 
 # A filename search: two of the three files.
-"${WAYLAND_DRIVER[@]}" "$pid" type Directory "$X11_TMP/tree"
-"${WAYLAND_DRIVER[@]}" "$pid" type "Keyword(s)" alpha
-"${WAYLAND_DRIVER[@]}" "$pid" press "Filename Search"
+"${WINDOW_DRIVER[@]}" "$pid" type Directory "$X11_TMP/tree"
+"${WINDOW_DRIVER[@]}" "$pid" type "Keyword(s)" alpha
+"${WINDOW_DRIVER[@]}" "$pid" press "Filename Search"
 summary="status bar: 2 of the 3 searched files have/has the given keyword(s) in filename."
-for i in $(seq 1 100); do
-    texts=$("${WAYLAND_DRIVER[@]}" "$pid" texts)
-    grep -qxF "$summary" <<<"$texts" && break
-    sleep 0.1
-done
-grep -qxF "$summary" <<<"$texts" || fail "no search summary: $(grep "^status bar" <<<"$texts")"
-rows=$("${WAYLAND_DRIVER[@]}" "$pid" rows | cut -f1 | sort | tr '\n' ' ')
+texts=$(wait_for_shown_text "$pid" "$summary") || fail "no search summary: $(grep "^status bar" <<<"$texts")"
+rows=$("${WINDOW_DRIVER[@]}" "$pid" rows | cut -f1 | sort | tr '\n' ' ')
 [ "$rows" = "$X11_TMP/tree/alpha.txt $X11_TMP/tree/sub/alpha-two.log " ] || fail "results: $rows"
 passed=$((passed + 1))
 

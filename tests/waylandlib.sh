@@ -3,9 +3,6 @@
 # helpers (clean-up on exit, session bus, settings) it shares.
 #   start_weston   starts weston and exports WAYLAND_DISPLAY and QT_QPA_PLATFORM
 
-# Drives the program through its accessibility interface: no xdotool here.
-WAYLAND_DRIVER=(/usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/waylanddriver.py")
-
 start_weston() {
     local socket="lintra-$$" i
     # Weston and the accessibility bus want a private runtime folder.

@@ -6,7 +6,6 @@
 set -euo pipefail
 lintra=$1
 . "$(dirname "$0")/x11lib.sh"
-driver=(/usr/bin/python3 "$(dirname "$0")/waylanddriver.py")
 
 start_display
 start_session_bus
@@ -21,17 +20,12 @@ echo two >"$tree/plain.txt"
 
 "$lintra" "$tree" &
 pid=$!
-"${driver[@]}" "$pid" wait || fail "main window not shown"
-"${driver[@]}" "$pid" type "Keyword(s)" txt
-"${driver[@]}" "$pid" press "Filename Search"
+"${WINDOW_DRIVER[@]}" "$pid" wait || fail "main window not shown"
+"${WINDOW_DRIVER[@]}" "$pid" type "Keyword(s)" txt
+"${WINDOW_DRIVER[@]}" "$pid" press "Filename Search"
 summary="status bar: 3 of the 3 searched files have/has the given keyword(s) in filename."
-for i in $(seq 1 100); do
-    texts=$("${driver[@]}" "$pid" texts)
-    grep -qxF "$summary" <<<"$texts" && break
-    sleep 0.1
-done
-grep -qxF "$summary" <<<"$texts" || fail "summary: $(grep '^status bar' <<<"$texts")"
-rows=$("${driver[@]}" "$pid" rows | cut -f1,2 | sort)
+texts=$(wait_for_shown_text "$pid" "$summary") || fail "summary: $(grep '^status bar' <<<"$texts")"
+rows=$("${WINDOW_DRIVER[@]}" "$pid" rows | cut -f1,2 | sort)
 expected=$(printf '%s\t%s\n' "$tree/${bom}bom.txt" 2 "$tree/${bom}sub/inside.txt" 1 "$tree/plain.txt" 1 | sort)
 [ "$rows" = "$expected" ] || fail "rows (name, size):
 $rows

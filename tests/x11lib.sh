@@ -132,6 +132,24 @@ atspi() {
     /usr/bin/python3 "$ATSPI_HELPER" "$@"
 }
 
+# The window driven and read through its accessibility interface, where
+# xdotool cannot type or click (Wayland) or cannot read (the results table).
+# Needs the accessibility bus (start_accessibility_bus, or weston's).
+WINDOW_DRIVER=(/usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/waylanddriver.py")
+
+# wait_for_shown_text PID LINE: waits until the program shows LINE ("role:
+# name") and prints everything it shows then (also when it never comes).
+wait_for_shown_text() {
+    local pid=$1 line=$2 texts="" i
+    for i in $(seq 1 100); do
+        texts=$("${WINDOW_DRIVER[@]}" "$pid" texts)
+        grep -qxF "$line" <<<"$texts" && { echo "$texts"; return 0; }
+        sleep 0.1
+    done
+    echo "$texts"
+    return 1
+}
+
 # A fresh settings folder for the program under test.
 fresh_config() {
     export XDG_CONFIG_HOME="$X11_TMP/config-$RANDOM"
