@@ -22,6 +22,7 @@
 #include "text/core/localcharset.h"
 #include "update/core/versionstamp.h"
 #include "viewer/ccontentedit.h"
+#include "viewer/cresultviewer.h"
 
 namespace {
 
@@ -129,6 +130,14 @@ CLintra::CLintra(QWidget *parent)
     connect(ui->FileContent_TextEdit, &CContentEdit::NextBlockRequested, this,
             &CLintra::GotoContentEditNextBlock);
     DefaultCharFormat = ui->FileContent_TextEdit->currentCharFormat();
+    ResultViewer = new CResultViewer(ui->FileContent_TextEdit, ResultContentCharset_ComboBox,
+                                     {ui->FilesFound_TableWidget, ui->FileContent_TextEdit},
+                                     QTextCodec::codecForLocale(), this);
+    connect(ResultViewer, &CResultViewer::MessageRequested, this, &CLintra::ShowMessage);
+    connect(ui->FileContent_TextEdit, &CContentEdit::PreviousMatchRequested, ResultViewer,
+            &CResultViewer::PreviousMatch);
+    connect(ui->FileContent_TextEdit, &CContentEdit::NextMatchRequested, ResultViewer,
+            &CResultViewer::NextMatch);
 
     // 8. and 24. The counters, the viewer's paging state and the update
     // schedule start from the values the class declaration gives them.
@@ -162,7 +171,6 @@ CLintra::CLintra(QWidget *parent)
 CLintra::~CLintra()
 {
     AbortUpdateCheck();
-    ResultFileBytes.clear();
     disconnect(ui->DefaultLocal8BitCharset_ComboBox, nullptr, this, nullptr);
     disconnect(ResultContentCharset_ComboBox, nullptr, this, nullptr);
     DisconnectFilesTableSignals();

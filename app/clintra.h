@@ -17,7 +17,6 @@
 
 #include "search/core/searchwhat.h"
 #include "text/core/textencodingdetector.h"
-#include "viewer/core/resultpager.h"
 
 class QAction;
 class QComboBox;
@@ -29,6 +28,7 @@ class QModelIndex;
 class QTextCodec;
 class QTextDocument;
 class CEventPacer;
+class CResultViewer;
 class CUpdateThread;
 class Ui_CLintra;
 
@@ -61,10 +61,8 @@ public:
     QStringList KeywordList;
     QStringList KeywordPatterns;
 
-    // Result viewer: the file on show, whole or paged (viewer/).
-    QByteArray ResultFileBytes;
-    CResultPager ResultPager;
-    TEnumTextEncoding ResultFileEncoding = Local8Bit;
+    // Result viewer: the row and file on show, whole or paged (viewer/).
+    CResultViewer *ResultViewer = nullptr;
 
     // Directory walk and search progress (search/).
     QStringList PlainTextFileFilters;
@@ -73,7 +71,6 @@ public:
     bool CancelRequested = false;
     // The running search's event processing (search/clintra_search.cpp); null when idle.
     CEventPacer *SearchEventPacer = nullptr;
-    int CurrentResultRow = -1;
 
     // Local charset (text/).
     QList<QTextCodec *> AvailableCodecs;
@@ -157,20 +154,10 @@ public:
 
     // Result viewer (viewer/clintra_viewer.cpp, viewer/clintra_highlight.cpp).
     void ShowResultRow(int row);
-    void ShowMatchedFilename(int row, const QStringList &patterns);
-    void LoadResultFile(int row, const QStringList &patterns);
-    QString DecodeResultBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip,
-                              QComboBox *selector);
     void ShowContentWithHighlights(const QStringList &patterns, const QStringList &keywords,
                                    const QString &text);
     bool ContainsAnyKeyword(const QStringList &patterns, const QString &text) const;
     QString ResultRowPath(int row) const;
-    bool LoadWholeResultFile(QFile &file, QString &text);
-    void ShowFirstResultBlock(const QString &path, const QStringList &patterns);
-    void ShowResultPage(const CResultPage &page);
-    void ShowBlockPosition();
-    bool PagingRowPath(QString &path) const;
-    void ReplaceContentDocument(QTextDocument *document, bool unwrapped);
 
     // Files table actions (viewer/clintra_tableactions.cpp).
     void CreateFilesTableActions();

@@ -6,6 +6,7 @@
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
+#include "viewer/cresultviewer.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -292,7 +293,7 @@ void CLintra::ResetForNewSearch()
     ui->FilesFound_TableWidget->Results()->RemoveAllRows();
     ui->FileContent_TextEdit->clear();
     SetUpResultsTable();
-    CurrentResultRow = -1;
+    ResultViewer->Forget();
     TotalFilesCount = 0;
     ProcessedFilesCount = 0;
     // A range of 0 to 0 shows a busy bar until the first scan knows a total.
