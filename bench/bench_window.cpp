@@ -40,9 +40,9 @@
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
-#include "viewer/cresultviewer.h"
 #include "search/core/resultsmodel.h"
 #include "update/core/updaterequest.h"
+#include "viewer/cresultviewer.h"
 
 namespace {
 
@@ -263,8 +263,9 @@ int main(int argc, char **argv)
         const bool shown =
             window.ui->FileContent_TextEdit->toPlainText().contains(args.at(2), Qt::CaseInsensitive);
         // As the strip below the pane says it: "Block 3 of 20", counted from 1.
-        const QRegularExpressionMatch block = QRegularExpression(QStringLiteral("^Block (\\d+) of (about )?(\\d+)"))
-                                                  .match(window.ui->FileContent_TextEdit->Position_Label->text());
+        const QRegularExpressionMatch block =
+            QRegularExpression(QStringLiteral("^Block (\\d+) of (about )?(\\d+)"))
+                .match(window.ui->FileContent_TextEdit->Position_Label->text());
         out << " block=" << block.captured(1).toInt() - 1
             << " last_block=" << (block.captured(2).isEmpty() ? block.captured(3).toInt() - 1 : -1)
             << " keyword_shown=" << (shown ? 1 : 0);

@@ -13,10 +13,10 @@
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
-#include "viewer/cresultviewer.h"
 #include "modaldialogs.h"
 #include "testsupport.h"
 #include "update/core/installationid.h"
+#include "viewer/cresultviewer.h"
 
 namespace {
 

@@ -625,7 +625,8 @@ void TestMainWindow::contentEditMenu()
     for (QAction *action : whole->actions().mid(standard->actions().size() + 1))
         matchEntries << action->text() + '|' + action->shortcut().toString();
     QCOMPARE(matchEntries, (QStringList{"Pre&vious Match|Shift+F3", "Next &Match|F3"}));
-    QCOMPARE(pane.MatchActions.at(1)->shortcuts(), (QList<QKeySequence>{QKeySequence("F3"), QKeySequence("Ctrl+G")}));
+    QCOMPARE(pane.MatchActions.at(1)->shortcuts(),
+             (QList<QKeySequence>{QKeySequence("F3"), QKeySequence("Ctrl+G")}));
 
     pane.PartialDocument = true;
     QScopedPointer<QMenu> partial(pane.CreateContextMenu());

@@ -502,7 +502,8 @@ void TestSearchWindow::selectionAndCancelDuringALargeSearch()
     QCOMPARE(w.ProcessedFilesCount, 1234);
     QCOMPARE(w.TotalFilesCount, 1250);
     // The file is read on the viewer's thread; the search went on meanwhile.
-    QTRY_COMPARE(w.ui->FileContent_TextEdit->toPlainText(), fullText ? QStringLiteral("alpha\n") : order.at(3));
+    QTRY_COMPARE(w.ui->FileContent_TextEdit->toPlainText(),
+                 fullText ? QStringLiteral("alpha\n") : order.at(3));
     QCOMPARE(Status(w),
              QString(fullText ? "%1 of the 1250 searched files contain(s) the given keyword(s)."
                               : "%1 of the 1250 searched files have/has the given keyword(s) in filename.")

@@ -150,7 +150,10 @@ private:
     }
     CContentEdit *Pane() const { return Window->ui->FileContent_TextEdit; }
     QString Shown() const { return Pane()->toPlainText(); }
-    QString Strip() const { return Pane()->Position_Label->isHidden() ? QString() : Pane()->Position_Label->text(); }
+    QString Strip() const
+    {
+        return Pane()->Position_Label->isHidden() ? QString() : Pane()->Position_Label->text();
+    }
     QString Selected() const { return Pane()->textCursor().selectedText(); }
 
     QTemporaryDir *Dir = nullptr;
@@ -286,7 +289,8 @@ void TestViewer::firstBlockReadAgainForItsEncoding()
     text += QStringLiteral("needle") + QChar(0) + QStringLiteral("tail\n");
     const QByteArray bytes = Utf16Bytes(text.repeated(3), false);
     Show(Write(bytes), "needle");
-    QCOMPARE(Window->ResultContentCharset_ComboBox->currentText(), CodecEntryName(QTextCodec::codecForLocale()));
+    QCOMPARE(Window->ResultContentCharset_ComboBox->currentText(),
+             CodecEntryName(QTextCodec::codecForLocale()));
     while (Page(false).isEmpty()) {
     }
     // 8-bit lines: the first ends at the first 0x0A byte, 199 bytes in.
@@ -462,7 +466,8 @@ void TestViewer::jumpBetweenMatches()
     Jump(true);
     QCOMPARE(Strip(), QStringLiteral("Block 6 of 6  ·  Last match: 4 of 4, line 2,901"));
     Jump(true);
-    QCOMPARE(Strip(), QStringLiteral("Block 6 of 6  ·  Last match: 4 of 4, line 2,901  ·  No further match."));
+    QCOMPARE(Strip(),
+             QStringLiteral("Block 6 of 6  ·  Last match: 4 of 4, line 2,901  ·  No further match."));
     Jump(false);
     QCOMPARE(Strip(), QStringLiteral("Block 4 of 6  ·  Match 3 of 4, line 1,601"));
     Jump(false);

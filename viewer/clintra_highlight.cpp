@@ -11,8 +11,9 @@ void CLintra::ShowContentWithHighlights(const QStringList &patterns, const QStri
                                         const QString &text)
 {
     const QString documentText = DocumentPlainText(text);
-    ShowPlannedText(ui->FileContent_TextEdit, documentText,
-                    PlanKeywordHighlights(documentText, patterns, keywords, MatchWholeWord, WordSeparatedLanguage));
+    ShowPlannedText(
+        ui->FileContent_TextEdit, documentText,
+        PlanKeywordHighlights(documentText, patterns, keywords, MatchWholeWord, WordSeparatedLanguage));
 }
 
 bool CLintra::ContainsAnyKeyword(const QStringList &patterns, const QString &text) const

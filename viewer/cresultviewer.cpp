@@ -23,7 +23,8 @@ const int StoppedAbandonedAfterMs = 100;
 
 QString WholeDocumentToolTip()
 {
-    return CResultViewer::tr("<font face=\"verdana\">The whole document is loaded successfully in this pane.</font>");
+    return CResultViewer::tr(
+        "<font face=\"verdana\">The whole document is loaded successfully in this pane.</font>");
 }
 
 QString PartialDocumentToolTip()
@@ -36,8 +37,9 @@ QString PartialDocumentToolTip()
 
 QString FileShrunkText()
 {
-    return CResultViewer::tr("The file has become shorter since it was opened: this part of it can no longer be "
-                             "read. Select the file again to read it anew.");
+    return CResultViewer::tr(
+        "The file has become shorter since it was opened: this part of it can no longer be "
+        "read. Select the file again to read it anew.");
 }
 
 // Why a file, or a step in it, shows nothing new; empty where a box says it.
@@ -118,7 +120,8 @@ quint64 CResultViewer::Ask(TEnumViewStep step, int mib)
     ProgressText.clear();
     CResultLoader *loader = Loader;
     QMetaObject::invokeMethod(
-        loader, [loader, generation, step, mib] { loader->Step(generation, step, mib); }, Qt::QueuedConnection);
+        loader, [loader, generation, step, mib] { loader->Step(generation, step, mib); },
+        Qt::QueuedConnection);
     QTimer::singleShot(WaitingShownAfterMs, this, [this, generation] {
         if (Waiting == generation)
             ShowWaitingText();
@@ -354,7 +357,8 @@ void CResultViewer::ShowStep(const CViewedText &answer)
             emit MessageRequested(QMessageBox::Information, tr("Information"),
                                   tr("Already at the beginning of the file!"));
         else
-            emit MessageRequested(QMessageBox::Information, tr("Information"), tr("Already at the end of the file!"));
+            emit MessageRequested(QMessageBox::Information, tr("Information"),
+                                  tr("Already at the end of the file!"));
         break;
     case PageFileShrunk:
         emit MessageRequested(QMessageBox::Warning,
@@ -395,8 +399,8 @@ void CResultViewer::ShowAnswerText(const CViewedText &answer, bool lastMatch)
 
 void CResultViewer::ShowEncoding(TEnumTextEncoding encoding)
 {
-    Charsets->setCurrentIndex(Charsets->findData(CharsetEntryForEncoding(encoding, LocalCodec), Qt::DisplayRole,
-                                                 Qt::MatchFixedString));
+    Charsets->setCurrentIndex(Charsets->findData(CharsetEntryForEncoding(encoding, LocalCodec),
+                                                 Qt::DisplayRole, Qt::MatchFixedString));
 }
 
 void CResultViewer::GoToMatch(int index)
@@ -429,8 +433,10 @@ QString CResultViewer::BlockText() const
     if (OnShow.PastTheEnd)
         return tr("No keyword in any of the %1 blocks").arg(locale.toString(OnShow.BlockCount));
     if (OnShow.BlockCountKnown)
-        return tr("Block %1 of %2").arg(locale.toString(OnShow.Block + 1), locale.toString(OnShow.BlockCount));
-    return tr("Block %1 of about %2").arg(locale.toString(OnShow.Block + 1), locale.toString(OnShow.BlockCount));
+        return tr("Block %1 of %2")
+            .arg(locale.toString(OnShow.Block + 1), locale.toString(OnShow.BlockCount));
+    return tr("Block %1 of about %2")
+        .arg(locale.toString(OnShow.Block + 1), locale.toString(OnShow.BlockCount));
 }
 
 QString CResultViewer::MatchText() const

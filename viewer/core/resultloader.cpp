@@ -35,7 +35,9 @@ QVector<CHighlightRange> MatchesInOrder(const CHighlightPlan &plan)
     std::sort(matches.begin(), matches.end(), [](const CHighlightRange &a, const CHighlightRange &b) {
         return a.Start != b.Start ? a.Start < b.Start : a.Length > b.Length;
     });
-    const auto sameStart = [](const CHighlightRange &a, const CHighlightRange &b) { return a.Start == b.Start; };
+    const auto sameStart = [](const CHighlightRange &a, const CHighlightRange &b) {
+        return a.Start == b.Start;
+    };
     matches.erase(std::unique(matches.begin(), matches.end(), sameStart), matches.end());
     return matches;
 }

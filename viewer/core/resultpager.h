@@ -123,7 +123,10 @@ public:
     bool PastTheEnd() const;
 
     // Keywords in a block, -1 when not counted.
-    int BlockMatches(int block) const { return block >= 0 && block < Matches.size() ? Matches.at(block) : -1; }
+    int BlockMatches(int block) const
+    {
+        return block >= 0 && block < Matches.size() ? Matches.at(block) : -1;
+    }
     // Keywords in the blocks before this one (as far as they are counted).
     int MatchesBefore(int block) const;
     // Keywords counted in all blocks read so far; all of the file's once
