@@ -11,8 +11,6 @@ passed=0
 
 start_display tray
 fresh_config
-export XDG_RUNTIME_DIR="$X11_TMP/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # Started with a directory, given relative to the working directory.
 mkdir -p "$X11_TMP/Tree 笔记/sub"

@@ -102,32 +102,39 @@ CCommandLine ParseCommandLine(const QStringList &arguments)
 
 QString CommandLineHelp(const QString &programName)
 {
-    return Translated("Usage: %1 [OPTION]... [DIRECTORY]\n"
-                      "Finds the files under DIRECTORY whose names or plain-text contents contain all of\n"
-                      "the given keywords, and shows them with the keywords coloured.\n"
-                      "\n"
-                      "DIRECTORY (a path, or a file: URL) is put into the directory box. When Lintra\n"
-                      "already runs for this user, its window is shown with DIRECTORY in that box.\n"
-                      "\n"
-                      "  -h, --help     print this help and exit\n"
-                      "  -v, --version  print the version and exit\n"
-                      "Qt's options (-platform NAME, -style NAME, ...) are accepted as well.\n"
-                      "\n"
-                      "Settings: $XDG_CONFIG_HOME/Norvane/Lintra.conf (~/.config when unset).\n")
+    return Translated(
+               QT_TRANSLATE_NOOP(
+                   "CommandLine",
+                   "Usage: %1 [OPTION]... [DIRECTORY]\n"
+                   "Finds the files under DIRECTORY whose names or plain-text contents contain all of\n"
+                   "the given keywords, and shows them with the keywords coloured.\n"
+                   "\n"
+                   "DIRECTORY (a path, or a file: URL) is put into the directory box. When Lintra\n"
+                   "already runs for this user, its window is shown with DIRECTORY in that box.\n"
+                   "\n"
+                   "  -h, --help     print this help and exit\n"
+                   "  -v, --version  print the version and exit\n"
+                   "Qt's options (-platform NAME, -style NAME, ...) are accepted as well.\n"
+                   "\n"
+                   "Settings: $XDG_CONFIG_HOME/Norvane/Lintra.conf (~/.config when unset).\n"))
         .arg(programName);
 }
 
 QString CommandLineShortUsage(const QString &programName, const QString &rejectedOption)
 {
-    return Translated("%1: unknown option '%2'\nUsage: %1 [--help] [--version] [DIRECTORY]\n")
+    return Translated(
+               QT_TRANSLATE_NOOP("CommandLine",
+                                 "%1: unknown option '%2'\nUsage: %1 [--help] [--version] [DIRECTORY]\n"))
         .arg(programName, rejectedOption);
 }
 
 QString NoGraphicalSessionText(const QString &programName)
 {
-    return Translated("%1: no graphical session found (neither DISPLAY nor WAYLAND_DISPLAY can be "
-                      "reached).\nLintra is a desktop program and needs one; '%1 --help' lists its "
-                      "options.\n")
+    return Translated(QT_TRANSLATE_NOOP(
+                          "CommandLine",
+                          "%1: no graphical session found (neither DISPLAY nor WAYLAND_DISPLAY can be "
+                          "reached).\nLintra is a desktop program and needs one; '%1 --help' lists its "
+                          "options.\n"))
         .arg(programName);
 }
 
