@@ -399,7 +399,7 @@ p, li { white-space: pre-wrap; }
         <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+48"/>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+38"/>
         <source>Copy File &amp;Path</source>
         <translation>Datei&amp;pfad kopieren</translation>
     </message>
@@ -417,6 +417,16 @@ p, li { white-space: pre-wrap; }
         <location line="+1"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;Open the folder that contains the selected file in the system File Explorer.&lt;/font&gt;</source>
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+69"/>
+        <source>Open Containing Folder</source>
+        <translation>Übergeordneten Ordner öffnen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No file manager is installed that could show the folder %1.</source>
+        <translation>Es ist kein Dateimanager installiert, der den Ordner %1 anzeigen könnte.</translation>
     </message>
     <message>
         <location filename="../viewer/clintra_viewer.cpp" line="-174"/>

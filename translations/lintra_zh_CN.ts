@@ -399,7 +399,7 @@ p, li { white-space: pre-wrap; }
         <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+48"/>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+38"/>
         <source>Copy File &amp;Path</source>
         <translation>复制文件路径(&amp;P)</translation>
     </message>
@@ -417,6 +417,16 @@ p, li { white-space: pre-wrap; }
         <location line="+1"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;Open the folder that contains the selected file in the system File Explorer.&lt;/font&gt;</source>
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+69"/>
+        <source>Open Containing Folder</source>
+        <translation>打开所在文件夹</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No file manager is installed that could show the folder %1.</source>
+        <translation>未安装可以显示文件夹 %1 的文件管理器。</translation>
     </message>
     <message>
         <location filename="../viewer/clintra_viewer.cpp" line="-174"/>
