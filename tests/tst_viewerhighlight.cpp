@@ -118,9 +118,7 @@ void TestViewerHighlight::plan()
     QFETCH(QString, keywords);
     QFETCH(bool, wholeWord);
     QFETCH(bool, separated);
-    const CKeywordQuery query = ParseKeywords(keywords);
-    const CHighlightPlan plan =
-        PlanKeywordHighlights(text, query.KeywordPatterns, query.KeywordList, wholeWord, separated);
+    const CHighlightPlan plan = PlanKeywordHighlights(text, CKeywordQuery(keywords, wholeWord, separated));
     QTEST(Runs(plan), "runs");
     QTEST(plan.CaretPosition, "caret");
 }
@@ -142,8 +140,7 @@ void TestViewerHighlight::containsAnyKeyword()
 {
     QFETCH(QString, keywords);
     QFETCH(bool, wholeWord);
-    const CKeywordQuery query = ParseKeywords(keywords);
-    QTEST(TextContainsAnyKeyword(query.KeywordPatterns, "concatenate cat cats", wholeWord, true), "found");
+    QTEST(TextContainsAnyKeyword(CKeywordQuery(keywords, wholeWord, true), "concatenate cat cats"), "found");
 }
 
 // Positions must be the document's, where CR LF is one break.
@@ -159,9 +156,7 @@ void TestViewerHighlight::documentText()
 void TestViewerHighlight::paneShowsThePlan()
 {
     CLintra window;
-    window.MatchWholeWord = false;
-    const QStringList patterns = window.ParseKeywords(QStringLiteral("b a"));
-    window.ShowContentWithHighlights(patterns, window.KeywordList, QStringLiteral("xa\r\nyb za"));
+    window.ShowContentWithHighlights(CKeywordQuery("b a", false, true), QStringLiteral("xa\r\nyb za"));
     CContentEdit *pane = window.ui->FileContent_TextEdit;
     QTextDocument *document = pane->document();
     QCOMPARE(document->toPlainText(), QStringLiteral("xa\nyb za"));
@@ -178,9 +173,9 @@ void TestViewerHighlight::paneShowsThePlan()
 void TestViewerHighlight::emptyTextKeepsThePane()
 {
     CLintra window;
-    window.ShowContentWithHighlights(QStringList(), QStringList(), QStringLiteral("shown"));
+    window.ShowContentWithHighlights(CKeywordQuery(), QStringLiteral("shown"));
     QTextDocument *document = window.ui->FileContent_TextEdit->document();
-    window.ShowContentWithHighlights(QStringList(), QStringList(), QString());
+    window.ShowContentWithHighlights(CKeywordQuery(), QString());
     QCOMPARE(window.ui->FileContent_TextEdit->document(), document);
     QCOMPARE(document->toPlainText(), QStringLiteral("shown"));
 }
@@ -189,10 +184,10 @@ void TestViewerHighlight::replacedDocumentsAreDeleted()
 {
     CLintra window;
     CContentEdit *pane = window.ui->FileContent_TextEdit;
-    window.ShowContentWithHighlights(QStringList(), QStringList(), QStringLiteral("first"));
+    window.ShowContentWithHighlights(CKeywordQuery(), QStringLiteral("first"));
     QPointer<QTextDocument> first = pane->document();
     for (int i = 0; i < 50; ++i)
-        window.ShowContentWithHighlights(QStringList(), QStringList(), QStringLiteral("text %1").arg(i));
+        window.ShowContentWithHighlights(CKeywordQuery(), QStringLiteral("text %1").arg(i));
     QVERIFY(first.isNull());
     QCOMPARE(pane->findChildren<QTextDocument *>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
 }

@@ -3,35 +3,30 @@
 #include "search/core/keywordprefilter.h"
 #include "search/core/keywordquery.h"
 
-CKeywordMatcher::CKeywordMatcher(const QStringList &patterns, bool fullText, bool matchWholeWord,
-                                 bool wordSeparatedLanguage)
-    : Patterns(patterns)
+CKeywordMatcher::CKeywordMatcher(const CKeywordQuery &query, bool fullText)
+    : Query(fullText ? query : query.AsSubstrings())
     , FullText(fullText)
-    , MatchWholeWord(matchWholeWord)
-    , WordSeparatedLanguage(wordSeparatedLanguage)
 {
     BuildExpressions();
     Reset();
 }
 
-CKeywordMatcher CKeywordMatcher::ForFileNames(const QStringList &patterns)
+CKeywordMatcher CKeywordMatcher::ForFileNames(const CKeywordQuery &query)
 {
-    return CKeywordMatcher(patterns, false, false, false);
+    return CKeywordMatcher(query, false);
 }
 
-CKeywordMatcher CKeywordMatcher::ForFullText(const QStringList &patterns, bool matchWholeWord,
-                                             bool wordSeparatedLanguage)
+CKeywordMatcher CKeywordMatcher::ForFullText(const CKeywordQuery &query)
 {
-    return CKeywordMatcher(patterns, true, matchWholeWord, wordSeparatedLanguage);
+    return CKeywordMatcher(query, true);
 }
 
 void CKeywordMatcher::BuildExpressions()
 {
     Expressions.clear();
-    RequiredTexts.resize(Patterns.size());
-    for (const QString &pattern : Patterns)
-        Expressions << (FullText ? FullTextExpression(pattern, MatchWholeWord, WordSeparatedLanguage)
-                                 : FileNameExpression(pattern));
+    RequiredTexts.resize(Query.Count());
+    for (int k = 0; k < Query.Count(); ++k)
+        Expressions << Query.Expression(k);
 }
 
 void CKeywordMatcher::Reset()
@@ -74,8 +69,8 @@ bool CKeywordMatcher::Feed(const QString &subject)
 
 void CKeywordMatcher::SkipSubjectsWithoutKeywordText()
 {
-    for (int k = 0; k < Patterns.size(); ++k) {
-        const QString text = PatternText(Patterns.at(k));
+    for (int k = 0; k < Query.Count(); ++k) {
+        const QString &text = Query.FoldedKeywords().at(k);
         QByteArray required;
         for (const QChar c : text)
             required += c.unicode() < 0x80 ? char(c.toLower().unicode()) : '\0';
@@ -86,8 +81,8 @@ void CKeywordMatcher::SkipSubjectsWithoutKeywordText()
 
 void CKeywordMatcher::SetMatchWholeWord(bool matchWholeWord)
 {
-    if (!FullText || matchWholeWord == MatchWholeWord)
+    if (!FullText || matchWholeWord == Query.MatchWholeWord())
         return;
-    MatchWholeWord = matchWholeWord;
+    Query.SetMatchWholeWord(matchWholeWord);
     BuildExpressions();
 }

@@ -14,18 +14,17 @@
 class CKeywordMatcher
 {
 public:
-    // A substring test per pattern, without regard to case, for file names.
-    static CKeywordMatcher ForFileNames(const QStringList &patterns);
-    // Each pattern as a whole word or as a substring, for the lines of a file.
-    static CKeywordMatcher ForFullText(const QStringList &patterns, bool matchWholeWord,
-                                       bool wordSeparatedLanguage);
+    // A substring test per keyword, without regard to case, for file names.
+    static CKeywordMatcher ForFileNames(const CKeywordQuery &query);
+    // Each keyword as the query matches it, for the lines of a file.
+    static CKeywordMatcher ForFullText(const CKeywordQuery &query);
 
     // Forgets the keywords found so far: call it before each file.
     void Reset();
     // True once every keyword has been found; a matcher without keywords never matches.
     bool Feed(const QString &subject);
-    // Rebuilds full-text expressions for a changed whole-word rule; the keywords
-    // already found stay found.
+    // Follows a change of the user's whole-word choice (full text only); the
+    // keywords already found stay found.
     void SetMatchWholeWord(bool matchWholeWord);
     // From now on an expression runs only on subjects that contain its
     // keyword's text, with ASCII letters compared without case, or a
@@ -36,16 +35,13 @@ public:
     void SkipSubjectsWithoutKeywordText();
 
 private:
-    CKeywordMatcher(const QStringList &patterns, bool fullText, bool matchWholeWord,
-                    bool wordSeparatedLanguage);
+    CKeywordMatcher(const CKeywordQuery &query, bool fullText);
     void BuildExpressions();
 
-    QStringList Patterns;
+    CKeywordQuery Query;
     bool FullText;
-    bool MatchWholeWord;
-    bool WordSeparatedLanguage;
     QVector<CKeywordExpression> Expressions;
-    QVector<QByteArray> RequiredTexts; // per pattern, lower case; empty where nothing is required
+    QVector<QByteArray> RequiredTexts; // per keyword, lower case; empty where nothing is required
     QVector<bool> Found;
     int MissingCount = 0;
 };

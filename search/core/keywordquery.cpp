@@ -25,17 +25,22 @@ int CountKeywords(const QString &text)
     return SplitOnWhiteSpace(text.trimmed().simplified()).size();
 }
 
-CKeywordQuery ParseKeywords(const QString &text)
+CKeywordQuery::CKeywordQuery(const QString &text, bool matchWholeWord, bool wordSeparatedLanguage)
+    : Typed(SplitOnWhiteSpace(text))
+    , ChosenWholeWord(matchWholeWord)
+    , WordSeparated(wordSeparatedLanguage)
 {
-    CKeywordQuery query;
-    query.KeywordList = SplitOnWhiteSpace(text);
-    query.KeywordList.removeDuplicates();
+    Typed.removeDuplicates();
+    // Folded after the exact duplicates are gone: "Foo foo" leaves one keyword to look for.
+    for (const QString &keyword : qAsConst(Typed))
+        Folded << FoldCase(keyword);
+    Folded.removeDuplicates();
+}
 
-    // Escaping first and folding after: "Foo foo" leaves one pattern.
-    const QStringList escaped = SplitOnWhiteSpace(QRegExp::escape(text));
-    for (const QString &part : escaped)
-        query.KeywordPatterns << FoldCase(part);
-    query.KeywordPatterns.removeDuplicates();
+CKeywordQuery CKeywordQuery::AsSubstrings() const
+{
+    CKeywordQuery query = *this;
+    query.ChosenWholeWord = false;
     return query;
 }
 
@@ -74,20 +79,8 @@ bool IsWordCharacter(QChar c)
     return c.isLetterOrNumber() || c.isMark() || c == QLatin1Char('_');
 }
 
-QString PatternText(const QString &pattern)
-{
-    // QRegExp::escape puts a backslash before each special character, nothing else.
-    QString text;
-    for (int i = 0; i < pattern.size(); ++i) {
-        if (pattern.at(i) == QLatin1Char('\\') && i + 1 < pattern.size())
-            ++i;
-        text += pattern.at(i);
-    }
-    return text;
-}
-
-CKeywordExpression::CKeywordExpression(const QString &pattern, bool wholeWord)
-    : FoldedKeyword(FoldCase(PatternText(pattern)))
+CKeywordExpression::CKeywordExpression(const QString &foldedKeyword, bool wholeWord)
+    : FoldedKeyword(foldedKeyword)
     , WholeWord(wholeWord)
 {
 }
@@ -110,14 +103,4 @@ int CKeywordExpression::IndexIn(const QString &text, const QString &foldedText, 
             return at;
     }
     return -1;
-}
-
-CKeywordExpression FullTextExpression(const QString &pattern, bool matchWholeWord, bool wordSeparatedLanguage)
-{
-    return CKeywordExpression(pattern, matchWholeWord && wordSeparatedLanguage);
-}
-
-CKeywordExpression FileNameExpression(const QString &pattern)
-{
-    return CKeywordExpression(pattern, false);
 }
