@@ -252,7 +252,7 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location filename="../app/formfitting.cpp" line="+49"/>
-        <location filename="../search/clintra_search.cpp" line="+245"/>
+        <location filename="../search/clintra_search.cpp" line="+236"/>
         <source>Matched Filename</source>
         <translation>Gefundener Dateiname</translation>
     </message>
@@ -319,7 +319,7 @@ p, li { white-space: pre-wrap; }
         <translation>Ordner auswählen</translation>
     </message>
     <message>
-        <location line="+59"/>
+        <location line="+57"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>Dateiname %1 von %2 wird geprüft …</translation>
     </message>
@@ -329,7 +329,7 @@ p, li { white-space: pre-wrap; }
         <translation>Datei %1 von %2 wird durchsucht …</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+30"/>
         <source>Filename</source>
         <translation>Dateiname</translation>
     </message>
@@ -434,7 +434,7 @@ p, li { white-space: pre-wrap; }
         <translation>Dieser Fall sollte nicht eintreten; sehr wahrscheinlich ist beim Dateizugriff ein Fehler aufgetreten …</translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+95"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;The whole document is loaded successfully in this pane.&lt;/font&gt;</source>
         <translation>&lt;font face=&quot;verdana&quot;&gt;Das gesamte Dokument wurde in diesen Bereich geladen.&lt;/font&gt;</translation>
     </message>
@@ -444,7 +444,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Da die Datei groß ist, wurde nur ein Teil des Dokuments in diesen Bereich geladen; die anderen Teile erreichen Sie über das Kontextmenü (rechte Maustaste). Daher &lt;font color=&quot;red&quot;&gt;enthält der angezeigte Teil die gefundenen Zeilen möglicherweise nicht&lt;/font&gt;.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+100"/>
+        <location line="+99"/>
         <source>File seek error!</source>
         <translation>Fehler beim Positionieren in der Datei!</translation>
     </message>

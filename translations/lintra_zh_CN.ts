@@ -252,7 +252,7 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location filename="../app/formfitting.cpp" line="+49"/>
-        <location filename="../search/clintra_search.cpp" line="+245"/>
+        <location filename="../search/clintra_search.cpp" line="+236"/>
         <source>Matched Filename</source>
         <translation>匹配的文件名</translation>
     </message>
@@ -319,7 +319,7 @@ p, li { white-space: pre-wrap; }
         <translation>选择目录</translation>
     </message>
     <message>
-        <location line="+59"/>
+        <location line="+57"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>正在检查第 %1 个文件的文件名（共 %2 个）……</translation>
     </message>
@@ -329,7 +329,7 @@ p, li { white-space: pre-wrap; }
         <translation>正在处理第 %1 个文件（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+30"/>
         <source>Filename</source>
         <translation>文件名</translation>
     </message>
@@ -434,7 +434,7 @@ p, li { white-space: pre-wrap; }
         <translation>不应出现这种情况，很可能是文件操作出错……</translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+95"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;The whole document is loaded successfully in this pane.&lt;/font&gt;</source>
         <translation>&lt;font face=&quot;verdana&quot;&gt;已在此窗格中成功加载整个文档。&lt;/font&gt;</translation>
     </message>
@@ -444,7 +444,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;由于文件较大，此窗格中只加载了文档的一部分；请单击鼠标右键，通过右键菜单查看文档的其他部分。因此，&lt;font color=&quot;red&quot;&gt;当前查看的部分可能不包含匹配的行&lt;/font&gt;。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+100"/>
+        <location line="+99"/>
         <source>File seek error!</source>
         <translation>文件定位错误！</translation>
     </message>
