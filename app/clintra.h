@@ -17,6 +17,7 @@
 
 #include "search/core/searchwhat.h"
 #include "text/core/textencodingdetector.h"
+#include "update/core/updaterequest.h"
 #include "viewer/core/resultpager.h"
 
 class QAction;
@@ -45,7 +46,10 @@ class CLintra : public QWidget
     Q_OBJECT
 
 public:
+    // Without an update configuration the update check asks nowhere and
+    // fails at once; start-up passes the maker's.
     explicit CLintra(QWidget *parent = nullptr);
+    explicit CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent = nullptr);
     ~CLintra() override;
 
     // --- Members, in declaration order ----------------------------------
@@ -190,6 +194,9 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+
+private:
+    const CUpdateCheckConfig UpdateCheckConfig;
 
 private slots:
     void on_DoFullTextSearch_PushButton_clicked();

@@ -40,7 +40,6 @@
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
 #include "search/core/resultsmodel.h"
-#include "update/core/updaterequest.h"
 
 namespace {
 
@@ -231,9 +230,8 @@ int main(int argc, char **argv)
         return 2;
     }
 
-    // The window's automatic update check must neither leave the machine nor
-    // run beside the measurement: a closed local port ends it at once.
-    SetUpdateInfoUrl(QStringLiteral("http://127.0.0.1:1/products/desktop/lintra/windows/latest/"));
+    // Built without an update address: the window's automatic check neither
+    // leaves the machine nor runs beside the measurement.
     CLintra window;
     window.show();
     QCoreApplication::processEvents();
