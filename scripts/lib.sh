@@ -44,10 +44,11 @@ ensure_packages() {
 }
 
 # configure_and_build DIR BUILD_TYPE [extra cmake arguments...]
+# Warnings are errors with LINTRA_WERROR=ON (as .ci/run sets) or under CI.
 configure_and_build() {
     local dir=$1 type=$2
     shift 2
-    local werror=OFF
+    local werror=${LINTRA_WERROR:-OFF}
     [ -n "${CI:-}" ] && werror=ON
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" -DLINTRA_WERROR="$werror" "$@" >"$dir.configure.log" 2>&1 \
         || { cat "$dir.configure.log"; return 1; }
