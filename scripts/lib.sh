@@ -12,7 +12,7 @@ PACKAGE_PACKAGES="dpkg-dev file desktop-file-utils appstream"
 # The private session and accessibility buses of the tests that read the
 # program as a screen reader does, and the stand-in file manager on them.
 TEST_PACKAGES="$TEST_PACKAGES dbus-bin python3-dbus"
-BENCH_PACKAGES="ripgrep findutils grep time python3"
+BENCH_PACKAGES="ripgrep fd-find findutils grep time python3 xvfb"
 # Qt's own catalogues (the buttons of message boxes, the standard menus) for
 # the program's languages, and a font for the Chinese window.
 RUN_PACKAGES="$RUN_PACKAGES qttranslations5-l10n"
