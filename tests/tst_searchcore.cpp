@@ -169,6 +169,10 @@ void TestSearchCore::fullTextMatchRules_data()
         << QString::fromUtf8("grüße") << true << true << QString::fromUtf8("viele GRÜßE!") << true;
     QTest::newRow("whole word, non-ASCII inside a word")
         << QString::fromUtf8("grüße") << true << true << QString::fromUtf8("grüßen") << false;
+    QTest::newRow("whole word, letter outside the basic plane before")
+        << "quokka" << true << true << QString::fromUtf8("𝐀quokka") << false;
+    QTest::newRow("whole word, ideograph outside the basic plane after")
+        << "quokka" << true << true << QString::fromUtf8("quokka𠀀") << false;
     QTest::newRow("substring, inside a word") << "alpha" << false << true << "the alphabet" << true;
     QTest::newRow("language without blanks ignores whole word")
         << "alpha" << true << false << "the alphabet" << true;

@@ -320,7 +320,8 @@ void TestSearchFastPath::foldingWidensTheOldMatchesOnly()
         for (int i = 1 + random.bounded(3); i > 0; --i)
             keyword += alphabet.at(random.bounded(alphabet.size()));
         keyword = keyword.trimmed();
-        if (keyword.isEmpty() || !IsWordCharacter(keyword.front()) || !IsWordCharacter(keyword.back()))
+        if (keyword.isEmpty() || !IsWordCharacter(keyword.front().unicode()) ||
+            !IsWordCharacter(keyword.back().unicode()))
             continue;
         QRegExp old(QStringLiteral("\\b(") + QRegExp::escape(keyword) + QStringLiteral(")\\b"),
                     Qt::CaseInsensitive);

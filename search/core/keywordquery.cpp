@@ -18,6 +18,23 @@ inline bool FoldsToItself(ushort unit)
     return !QChar::isSurrogate(unit) && QChar::toCaseFolded(unit) == unit;
 }
 
+// The code point that ends right before position at, and the one that starts at it.
+uint CodePointBefore(const QString &text, int at)
+{
+    const QChar last = text.at(at - 1);
+    if (last.isLowSurrogate() && at >= 2 && text.at(at - 2).isHighSurrogate())
+        return QChar::surrogateToUcs4(text.at(at - 2), last);
+    return last.unicode();
+}
+
+uint CodePointAt(const QString &text, int at)
+{
+    const QChar first = text.at(at);
+    if (first.isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate())
+        return QChar::surrogateToUcs4(first, text.at(at + 1));
+    return first.unicode();
+}
+
 } // namespace
 
 int CountKeywords(const QString &text)
@@ -73,10 +90,11 @@ QString FoldCase(const QString &text)
     return folded;
 }
 
-bool IsWordCharacter(QChar c)
+bool IsWordCharacter(uint codePoint)
 {
-    // The word characters of QRegExp's "\b", which whole words were matched with before.
-    return c.isLetterOrNumber() || c.isMark() || c == QLatin1Char('_');
+    // The word characters of QRegExp's "\b", which whole words were matched
+    // with before, but for whole code points.
+    return QChar::isLetterOrNumber(codePoint) || QChar::isMark(codePoint) || codePoint == '_';
 }
 
 CKeywordExpression::CKeywordExpression(const QString &foldedKeyword, bool wholeWord)
@@ -97,8 +115,8 @@ int CKeywordExpression::IndexIn(const QString &text, const QString &foldedText, 
          at = foldedText.indexOf(FoldedKeyword, at + 1)) {
         if (!WholeWord)
             return at;
-        const bool wordBefore = at > 0 && IsWordCharacter(text.at(at - 1));
-        const bool wordAfter = at + length < text.size() && IsWordCharacter(text.at(at + length));
+        const bool wordBefore = at > 0 && IsWordCharacter(CodePointBefore(text, at));
+        const bool wordAfter = at + length < text.size() && IsWordCharacter(CodePointAt(text, at + length));
         if (!wordBefore && !wordAfter)
             return at;
     }
