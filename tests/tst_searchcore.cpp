@@ -197,6 +197,12 @@ void TestSearchCore::fullTextMatchRules_data()
         << QString::fromUtf8("λογος") << false << true << QString::fromUtf8("ΛΟΓΟΣ") << true;
     QTest::newRow("long s folds to s") << "kiss" << false << true << QString::fromUtf8("KIſS") << true;
     QTest::newRow("kelvin sign folds to k") << "kiss" << true << true << QString::fromUtf8("a Kiss") << true;
+    QTest::newRow("letters new since Qt's tables fold")
+        << QString::fromUtf8("Ⱟ Ꟁ") << false << true << QString::fromUtf8("ⱟ ꟁ") << true;
+    QTest::newRow("letters new since Qt's tables are word characters")
+        << "quokka" << true << true << QString::fromUtf8("ⱟquokka") << false;
+    QTest::newRow("Cherokee small letters fold to capitals")
+        << QString::fromUtf8("ꭰ") << true << true << QString::fromUtf8("a Ꭰ b") << true;
     QTest::newRow("supplementary letters fold")
         << QString::fromUtf8("𐐀") << false << true << QString::fromUtf8("x𐐨x") << true;
     QTest::newRow("c++ substring") << "c++" << false << true << "I like c++ a lot" << true;

@@ -294,7 +294,10 @@ void TestSearchFastPath::foldingWidensTheOldMatchesOnly()
                                                    : all.at(i).unicode();
         const uint f = folded.at(i).isHighSurrogate() ? QChar::surrogateToUcs4(folded.at(i), folded.at(i + 1))
                                                       : folded.at(i).unicode();
-        QCOMPARE(f, QChar::toCaseFolded(c));
+        // What Qt's older tables folded together stays together.
+        QCOMPARE(FoldCase(QString::fromUcs4(&f, 1)), FoldCase(QString::fromUcs4(&c, 1)));
+        const uint qtFolded = QChar::toCaseFolded(c);
+        QCOMPARE(FoldCase(QString::fromUcs4(&qtFolded, 1)), QString::fromUcs4(&f, 1));
         if (c > 0xFFFF)
             ++i;
     }

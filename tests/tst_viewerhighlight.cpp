@@ -96,6 +96,9 @@ void TestViewerHighlight::plan_data()
         << QStringList{"3/8/blue", "13/8/blue"} << 3;
     QTest::newRow("final sigma") << QString::fromUtf8("ο λογος, ΛΟΓΟΣ") << QString::fromUtf8("ΛΟΓΟΣ") << true
                                  << true << QStringList{"2/5/blue", "9/5/blue"} << 2;
+    QTest::newRow("letters new since Qt's tables")
+        << QString::fromUtf8("ⱟ Ⱟ") << QString::fromUtf8("Ⱟ") << true << true
+        << QStringList{"0/1/blue", "2/1/blue"} << 0;
     QTest::newRow("case-insensitive") << "Apple APPLE"
                                       << "apple" << false << true << QStringList{"0/5/blue", "6/5/blue"} << 0;
     QTest::newRow("absent keyword uses no colour")

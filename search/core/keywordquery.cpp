@@ -2,6 +2,8 @@
 
 #include <QRegExp>
 
+#include <unicode/uchar.h>
+
 namespace {
 
 QStringList SplitOnWhiteSpace(const QString &text)
@@ -10,12 +12,22 @@ QStringList SplitOnWhiteSpace(const QString &text)
                       Qt::SkipEmptyParts);
 }
 
+// Simple case folding with the system's Unicode data (ICU), which knows the
+// letters added since Qt's own tables were made. A folding that would leave
+// or enter the basic plane (none does) would change the length: such a code
+// point is kept as it is.
+inline uint FoldCodePoint(uint codePoint)
+{
+    const uint folded = uint(u_foldCase(UChar32(codePoint), U_FOLD_CASE_DEFAULT));
+    return (folded > 0xFFFF) == (codePoint > 0xFFFF) ? folded : codePoint;
+}
+
 // True where folding leaves the code unit as it is, without looking it up for ASCII.
 inline bool FoldsToItself(ushort unit)
 {
     if (unit < 0x80)
         return unit < 'A' || unit > 'Z';
-    return !QChar::isSurrogate(unit) && QChar::toCaseFolded(unit) == unit;
+    return !QChar::isSurrogate(unit) && FoldCodePoint(unit) == unit;
 }
 
 // The code point that ends right before position at, and the one that starts at it.
@@ -79,12 +91,12 @@ QString FoldCase(const QString &text)
                 out[i] = ushort(unit + ('a' - 'A'));
         } else if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(units[i + 1])) {
             // Folding never moves a character into or out of the basic plane.
-            const uint folded = QChar::toCaseFolded(QChar::surrogateToUcs4(unit, units[i + 1]));
+            const uint folded = FoldCodePoint(QChar::surrogateToUcs4(unit, units[i + 1]));
             out[i] = QChar::highSurrogate(folded);
             out[i + 1] = QChar::lowSurrogate(folded);
             ++i;
         } else if (!QChar::isSurrogate(unit)) {
-            out[i] = QChar::toCaseFolded(unit);
+            out[i] = ushort(FoldCodePoint(unit));
         }
     }
     return folded;
@@ -92,9 +104,11 @@ QString FoldCase(const QString &text)
 
 bool IsWordCharacter(uint codePoint)
 {
+    if (codePoint < 0x80)
+        return (codePoint | 0x20) - 'a' < 26 || codePoint - '0' < 10 || codePoint == '_';
     // The word characters of QRegExp's "\b", which whole words were matched
-    // with before, but for whole code points.
-    return QChar::isLetterOrNumber(codePoint) || QChar::isMark(codePoint) || codePoint == '_';
+    // with before, by the same Unicode data as the folding.
+    return (U_GET_GC_MASK(UChar32(codePoint)) & (U_GC_L_MASK | U_GC_M_MASK | U_GC_N_MASK)) != 0;
 }
 
 CKeywordExpression::CKeywordExpression(const QString &foldedKeyword, bool wholeWord)
