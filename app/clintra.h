@@ -15,6 +15,7 @@
 #include <QTextCharFormat>
 #include <QWidget>
 
+#include "search/core/keywordquery.h"
 #include "search/core/searchwhat.h"
 #include "text/core/textencodingdetector.h"
 #include "update/core/updaterequest.h"
@@ -30,6 +31,7 @@ class QModelIndex;
 class QTextCodec;
 class QTextDocument;
 class CEventPacer;
+class CTreeSearch;
 class CUpdateThread;
 class Ui_CLintra;
 
@@ -61,11 +63,9 @@ public:
     QLabel *ResultContentHeader_Label = nullptr;
     QComboBox *ResultContentCharset_ComboBox = nullptr;
 
-    // Keyword query (search/).
-    QStringList KeywordList;
-    QStringList KeywordPatterns;
-
-    // Result viewer: the file on show, whole or paged (viewer/).
+    // Result viewer: the file on show, whole or paged, and the keywords it
+    // was shown with (viewer/).
+    CKeywordQuery ShownKeywordQuery;
     QByteArray ResultFileBytes;
     CResultPager ResultPager;
     TEnumTextEncoding ResultFileEncoding = Local8Bit;
@@ -77,6 +77,8 @@ public:
     bool CancelRequested = false;
     // The running search's event processing (search/clintra_search.cpp); null when idle.
     CEventPacer *SearchEventPacer = nullptr;
+    // The running search, told of a change of the whole-word choice; null when idle.
+    CTreeSearch *RunningTreeSearch = nullptr;
     int CurrentResultRow = -1;
 
     // Local charset (text/).
@@ -144,9 +146,8 @@ public:
 
     // Search (search/clintra_search.cpp).
     int CountKeywords(const QString &text) const;
-    QStringList ParseKeywords(const QString &text);
     // The number of matching files; their rows are added directory by directory.
-    int WalkDirectory(const QDir &dir, const QStringList &patterns, TEnumSearchWhat what);
+    int WalkDirectory(const QDir &dir, const CKeywordQuery &query, TEnumSearchWhat what);
     void SetUpResultsTable();
     void AddResultRows(const QStringList &paths);
     bool ShowResultContentHeading();
@@ -161,16 +162,14 @@ public:
 
     // Result viewer (viewer/clintra_viewer.cpp, viewer/clintra_highlight.cpp).
     void ShowResultRow(int row);
-    void ShowMatchedFilename(int row, const QStringList &patterns);
-    void LoadResultFile(int row, const QStringList &patterns);
+    void ShowMatchedFilename(int row, const CKeywordQuery &query);
+    void LoadResultFile(int row, const CKeywordQuery &query);
     QString DecodeResultBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip,
                               QComboBox *selector);
-    void ShowContentWithHighlights(const QStringList &patterns, const QStringList &keywords,
-                                   const QString &text);
-    bool ContainsAnyKeyword(const QStringList &patterns, const QString &text) const;
+    void ShowContentWithHighlights(const CKeywordQuery &query, const QString &text);
     QString ResultRowPath(int row) const;
     bool LoadWholeResultFile(QFile &file, QString &text);
-    void ShowFirstResultBlock(const QString &path, const QStringList &patterns);
+    void ShowFirstResultBlock(const QString &path, const CKeywordQuery &query);
     void ShowResultPage(const CResultPage &page);
     void ShowBlockPosition();
     bool PagingRowPath(QString &path) const;

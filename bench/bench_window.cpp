@@ -1,5 +1,7 @@
 // Drives the real main window in-process (offscreen) for the benchmarks:
 //
+// LINTRA_BENCH_PLATFORM=xcb (with DISPLAY) shows a real window instead.
+//
 //   bench_window fulltext|filename DIR KEYWORDS OUTLIST
 //       presses the search button and stops at the summary line; writes the
 //       paths of the table to OUTLIST, one per line.
@@ -216,7 +218,9 @@ double Measure(CLintra &window, const QString &mode, const QStringList &args)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen unless a real window is asked for (the benchmark's runs on Xvfb).
+    const QByteArray platform = qgetenv("LINTRA_BENCH_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", platform.isEmpty() ? QByteArray("offscreen") : platform);
     QApplication application(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     const QString mode = args.value(0);

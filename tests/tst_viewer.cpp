@@ -559,9 +559,9 @@ void TestViewer::filenameRowsShowEditedKeywords()
     Show(path, "result", SearchWhatFilename);
     QCOMPARE(Shown(), path);
     QVERIFY(!Pane()->PartialDocument);
-    QCOMPARE(Window->KeywordList, QStringList{"result"});
+    QCOMPARE(Window->ShownKeywordQuery.Keywords(), QStringList{"result"});
     Show(path, "txt", SearchWhatFilename);
-    QCOMPARE(Window->KeywordList, QStringList{"txt"});
+    QCOMPARE(Window->ShownKeywordQuery.Keywords(), QStringList{"txt"});
     QCOMPARE(Pane()->textCursor().position(), path.lastIndexOf("txt"));
 }
 
