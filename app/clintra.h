@@ -18,6 +18,7 @@
 #include "search/core/keywordquery.h"
 #include "search/core/searchwhat.h"
 #include "text/core/textencodingdetector.h"
+#include "update/core/updaterequest.h"
 #include "viewer/core/resultpager.h"
 
 class QAction;
@@ -47,7 +48,10 @@ class CLintra : public QWidget
     Q_OBJECT
 
 public:
+    // Without an update configuration the update check asks nowhere and
+    // fails at once; start-up passes the maker's.
     explicit CLintra(QWidget *parent = nullptr);
+    explicit CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent = nullptr);
     ~CLintra() override;
 
     // --- Members, in declaration order ----------------------------------
@@ -194,6 +198,9 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+
+private:
+    const CUpdateCheckConfig UpdateCheckConfig;
 
 private slots:
     void on_DoFullTextSearch_PushButton_clicked();

@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QDir>
-#include <QFont>
 #include <QMessageBox>
 #include <QSystemTrayIcon>
 #include <QTranslator>
@@ -12,7 +11,9 @@
 #include "app/core/platform.h"
 #include "app/core/sessionendsignals.h"
 #include "app/core/singleinstance.h"
+#include "app/messagebox.h"
 #include "app/startup.h"
+#include "update/core/updaterequest.h"
 
 int main(int argc, char *argv[])
 {
@@ -35,17 +36,11 @@ int main(int argc, char *argv[])
     QTranslator programCatalogue;
     InstallCatalogues(qtCatalogue, programCatalogue);
 
-    QMessageBox messageBox;
-    QFont messageFont(QStringLiteral("verdana"));
-    messageBox.setFont(messageFont);
-    PrepareStartUpMessageBox(messageBox);
-
     // Where closing the window cannot hide it into a tray, the window simply
     // ends the program when closed; only some platforms refuse to start.
     if (StartNeedsSystemTray() && !QSystemTrayIcon::isSystemTrayAvailable()) {
-        messageBox.setWindowTitle(QObject::tr("System Tray"));
-        messageBox.setText(QObject::tr("No system tray is detected on this system."));
-        messageBox.exec();
+        ShowMessageBox(QMessageBox::Warning, QObject::tr("System Tray"),
+                       QObject::tr("No system tray is detected on this system."));
         return 1;
     }
 
@@ -60,11 +55,11 @@ int main(int argc, char *argv[])
             StartDirectoryFromArguments(QCoreApplication::arguments(), QDir::currentPath());
         const QString runtimeDirectory = PrivateRuntimeDirectory();
         CInstanceLock instanceLock;
-        GuardSingleInstance(instanceLock, runtimeDirectory, startDirectory, messageBox);
+        GuardSingleInstance(instanceLock, runtimeDirectory, startDirectory);
         CInstanceChannel channel;
         channel.Listen(runtimeDirectory);
 
-        CLintra window;
+        CLintra window(MakerUpdateCheckConfig());
         CSessionEndSignals sessionEndSignals;
         SaveSettingsAtSessionEnd(application, sessionEndSignals, window);
         QObject::connect(&channel, &CInstanceChannel::DirectoryHandedOver, &window,

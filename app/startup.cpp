@@ -4,7 +4,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -22,6 +21,7 @@
 #include "app/core/instancechannel.h"
 #include "app/core/sessionendsignals.h"
 #include "app/core/singleinstance.h"
+#include "app/messagebox.h"
 #include "update/core/versionstamp.h"
 
 namespace {
@@ -134,14 +134,7 @@ void GraphicalSessionOpened()
     qInstallMessageHandler(PreviousMessageHandler);
 }
 
-void PrepareStartUpMessageBox(QMessageBox &box)
-{
-    box.setIcon(QMessageBox::Warning);
-    box.setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
-}
-
-void GuardSingleInstance(CInstanceLock &lock, const QString &runtimeDirectory, const QString &startDirectory,
-                         QMessageBox &box)
+void GuardSingleInstance(CInstanceLock &lock, const QString &runtimeDirectory, const QString &startDirectory)
 {
     if (runtimeDirectory.isEmpty())
         return;
@@ -158,10 +151,9 @@ void GuardSingleInstance(CInstanceLock &lock, const QString &runtimeDirectory, c
     }
     if (lock.Claim(runtimeDirectory))
         return;
-    box.setWindowTitle(QObject::tr("Warning"));
-    box.setText(
+    ShowMessageBox(
+        QMessageBox::Warning, QObject::tr("Warning"),
         QObject::tr("An instance of this application is already running, exiting this newly started one."));
-    box.exec();
     std::exit(0);
 }
 

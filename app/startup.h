@@ -11,7 +11,6 @@ class CInstanceLock;
 class CLintra;
 class CSessionEndSignals;
 class QGuiApplication;
-class QMessageBox;
 class QTranslator;
 
 // Qt's own catalogue: "qt_" + locale name from Qt's translations directory,
@@ -44,10 +43,6 @@ int AnswerCommandLine(int argc, char *argv[], const CCommandLine &commandLine);
 bool GraphicalSessionFound(const char *programName);
 void GraphicalSessionOpened();
 
-// The box shown when start-up is refused: "verdana", a warning icon and the
-// program's window icon.
-void PrepareStartUpMessageBox(QMessageBox &box);
-
 // Lets this process go on only when it holds the instance lock. A later
 // start given a directory hands it to the running instance and ends with
 // status 0 without a word; one without shows the "Warning" box and then
@@ -55,8 +50,7 @@ void PrepareStartUpMessageBox(QMessageBox &box);
 // Nothing is saved and no destructor runs. It runs before the window is
 // built, so a refused start shows nothing else and sends no update request.
 // Where no private runtime folder can be had, nothing is guarded.
-void GuardSingleInstance(CInstanceLock &lock, const QString &runtimeDirectory, const QString &startDirectory,
-                         QMessageBox &box);
+void GuardSingleInstance(CInstanceLock &lock, const QString &runtimeDirectory, const QString &startDirectory);
 
 // The session's end saves the settings: the session manager's commit (the
 // log-out may still be cancelled, so the program runs on), and its "die",

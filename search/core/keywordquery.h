@@ -13,8 +13,9 @@ int CountKeywords(const QString &text);
 QString FoldCase(const QString &text);
 
 // A letter, digit, combining mark or underscore: what a whole word must not
-// touch on either side.
-bool IsWordCharacter(QChar c);
+// touch on either side. It is a code point: letters outside the basic plane
+// count as letters.
+bool IsWordCharacter(uint codePoint);
 
 // One keyword as a full-text line, a file name or the viewer looks for it:
 // its text, compared without regard to case (both sides case-folded), and

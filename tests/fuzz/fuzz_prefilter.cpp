@@ -38,7 +38,7 @@ const int KeywordTextCount = int(sizeof(KeywordTexts) / sizeof(KeywordTexts[0]))
 
 TEnumFileScanResult LineScan(const QByteArray &bytes, const CKeywordQuery &query, int maxLineLength = 64)
 {
-    CKeywordMatcher matcher = CKeywordMatcher::ForFullText(query);
+    CKeywordMatcher matcher = CKeywordMatcher::ForFullText(query, maxLineLength);
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -58,7 +58,7 @@ TEnumFileScanResult FileScan(const QByteArray &bytes, const CKeywordQuery &query
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         abort();
     file.close();
-    CKeywordMatcher matcher = CKeywordMatcher::ForFullText(query);
+    CKeywordMatcher matcher = CKeywordMatcher::ForFullText(query, maxLineLength);
     matcher.SkipSubjectsWithoutKeywordText();
     CKeywordPreFilter preFilter(query, QTextCodec::codecForName("UTF-8"), chunkSize);
     return ScanTextFile(

@@ -40,19 +40,13 @@ CHighlightPlan PlanKeywordHighlights(const QString &documentText, const CKeyword
     const QMap<int, int> firsts = FirstOccurrences(documentText, folded, query);
     int rank = 0;
     for (auto first = firsts.constBegin(); first != firsts.constEnd(); ++first, ++rank) {
-        // Folding keeps the length: the keyword is as long as what it matches.
-        const QString &foldedKeyword = query.FoldedKeywords().at(first.value());
-        const int length = foldedKeyword.size();
+        // What the search would find, and nothing else: whole words stay whole words.
+        const CKeywordExpression expression = query.Expression(first.value());
+        const int length = expression.Length();
         plan.CaretPosition = first.key();
-        plan.Ranges.append({first.key(), length, rank});
-        if (length == 0)
-            continue;
-        int from = first.key() + length;
-        int found;
-        while ((found = folded.indexOf(foldedKeyword, from)) >= 0) {
+        for (int found = first.key(); found >= 0 && length > 0;
+             found = expression.IndexIn(documentText, folded, found + length))
             plan.Ranges.append({found, length, rank});
-            from = found + length;
-        }
     }
     return plan;
 }

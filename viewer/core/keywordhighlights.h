@@ -36,8 +36,8 @@ QString DocumentPlainText(const QString &text);
 // The highlights of `documentText` (as DocumentPlainText gives it). Each
 // keyword is looked for as the query matches it; a keyword whose first
 // match starts where an earlier keyword's does takes that place. From each
-// first match on, the keyword's plain text (case-insensitive, not whole-word)
-// is coloured wherever it occurs.
+// first match on, every match of the keyword is coloured: exactly what the
+// search finds, whole words or substrings.
 CHighlightPlan PlanKeywordHighlights(const QString &documentText, const CKeywordQuery &query);
 
 // Whether any keyword of the query matches somewhere in the text, as a full-text search finds it.
