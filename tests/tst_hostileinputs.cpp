@@ -285,7 +285,7 @@ void TestHostileInputs::utf16WithAnOddNumberOfBytes()
     QVERIFY(viewer.Shown().contains("needle line of text " + QString::number(lines / 2)));
     CModalDialogCloser closer;
     for (int i = 0; i < 40; ++i)
-        QMetaObject::invokeMethod(&viewer.Window, "GotoContentEditNextBlock");
+        QVERIFY(QMetaObject::invokeMethod(&viewer.Window, "GotoContentEditNextBlock"));
     viewer.PageAround();
     QVERIFY(!viewer.Shown().contains(QChar(0xFFFD)) || viewer.Shown().endsWith(QChar(0xFFFD)));
 }

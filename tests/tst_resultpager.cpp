@@ -11,6 +11,7 @@
 
 #include <sys/stat.h>
 
+#include "search/core/keywordquery.h"
 #include "testsupport.h"
 #include "viewer/core/resultpager.h"
 

@@ -7,16 +7,8 @@
 #include "viewer/contentdocument.h"
 #include "viewer/core/keywordhighlights.h"
 
-void CLintra::ShowContentWithHighlights(const QStringList &patterns, const QStringList &keywords,
-                                        const QString &text)
+void CLintra::ShowContentWithHighlights(const CKeywordQuery &query, const QString &text)
 {
     const QString documentText = DocumentPlainText(text);
-    ShowPlannedText(
-        ui->FileContent_TextEdit, documentText,
-        PlanKeywordHighlights(documentText, patterns, keywords, MatchWholeWord, WordSeparatedLanguage));
-}
-
-bool CLintra::ContainsAnyKeyword(const QStringList &patterns, const QString &text) const
-{
-    return TextContainsAnyKeyword(patterns, text, MatchWholeWord, WordSeparatedLanguage);
+    ShowPlannedText(ui->FileContent_TextEdit, documentText, PlanKeywordHighlights(documentText, query));
 }

@@ -37,8 +37,8 @@ void CLintra::ShowResultRow(int row)
         return;
     }
     // The keywords as they stand in the box now, which the user may have edited.
-    const QStringList patterns = ParseKeywords(ui->Keywords2Search_ComboBox->currentText());
-    const CViewerQuery query{patterns, KeywordList, MatchWholeWord, WordSeparatedLanguage};
+    const CKeywordQuery query(ui->Keywords2Search_ComboBox->currentText(), MatchWholeWord,
+                              WordSeparatedLanguage);
     switch (SearchWhat) {
     case SearchWhatFilename:
         ResultViewer->ShowFileName(row, ResultRowPath(row), query);

@@ -131,7 +131,7 @@ quint64 CResultViewer::Ask(TEnumViewStep step, int mib)
 
 // --- What the window asks ----------------------------------------------------
 
-void CResultViewer::ShowFile(int row, const QString &path, const CViewerQuery &query)
+void CResultViewer::ShowFile(int row, const QString &path, const CKeywordQuery &query)
 {
     Forget();
     Row = row;
@@ -152,7 +152,7 @@ void CResultViewer::ShowFile(int row, const QString &path, const CViewerQuery &q
     });
 }
 
-void CResultViewer::ShowFileName(int row, const QString &path, const CViewerQuery &query)
+void CResultViewer::ShowFileName(int row, const QString &path, const CKeywordQuery &query)
 {
     Forget();
     Row = row;
@@ -160,9 +160,7 @@ void CResultViewer::ShowFileName(int row, const QString &path, const CViewerQuer
     Query = query;
     Pane->PartialDocument = false;
     const QString text = DocumentPlainText(path);
-    ShowPlannedText(Pane, text,
-                    PlanKeywordHighlights(text, query.Patterns, query.Keywords, query.MatchWholeWord,
-                                          query.WordSeparatedLanguage));
+    ShowPlannedText(Pane, text, PlanKeywordHighlights(text, query));
 }
 
 void CResultViewer::Forget()
@@ -238,8 +236,7 @@ void CResultViewer::DecodeWith(int mib)
     decoded.Text = DocumentPlainText(DecodeBytesWithMib(WholeBytes, mib, LocalCodec));
     if (decoded.Text.isEmpty())
         return;
-    decoded.Plan = PlanKeywordHighlights(decoded.Text, Query.Patterns, Query.Keywords, Query.MatchWholeWord,
-                                         Query.WordSeparatedLanguage);
+    decoded.Plan = PlanKeywordHighlights(decoded.Text, Query);
     decoded.MatchesCounted = MatchesInOrder(decoded.Plan).size();
     OnShow = decoded;
     ShowAnswerText(decoded, false);

@@ -41,9 +41,9 @@ public:
     bool IsLoading() const { return Waiting != 0; }
 
     // A full-text result: the file's text, at its first match.
-    void ShowFile(int row, const QString &path, const CViewerQuery &query);
+    void ShowFile(int row, const QString &path, const CKeywordQuery &query);
     // A filename result: its path, highlighted.
-    void ShowFileName(int row, const QString &path, const CViewerQuery &query);
+    void ShowFileName(int row, const QString &path, const CKeywordQuery &query);
     // Nothing on show any more (a new search); a running load is abandoned.
     void Forget();
 
@@ -102,7 +102,7 @@ private:
 
     int Row = -1;
     QString Path;
-    CViewerQuery Query;
+    CKeywordQuery Query;
     // What is on show: where it lies in the file and what is known of the rest.
     CViewedText OnShow;
     QByteArray WholeBytes;

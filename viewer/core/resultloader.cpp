@@ -62,7 +62,7 @@ bool CResultLoader::IsCancelled(quint64 generation) const
     return generation <= CancelledUpTo.loadRelaxed();
 }
 
-void CResultLoader::Load(quint64 generation, const QString &path, const CViewerQuery &query)
+void CResultLoader::Load(quint64 generation, const QString &path, const CKeywordQuery &query)
 {
     Running = generation;
     Query = query;
@@ -121,8 +121,8 @@ void CResultLoader::SetPagerSearch()
     CBlockSearch search;
     search.Cancelled = [this] { return IsCancelled(Running); };
     search.Progress = [this](qint64 offset, qint64 size) { emit Progress(Running, offset, size); };
-    if (!Query.Patterns.isEmpty()) {
-        const auto filter = std::make_shared<CKeywordPreFilter>(Query.Patterns);
+    if (!Query.IsEmpty()) {
+        const auto filter = std::make_shared<CKeywordPreFilter>(Query);
         search.MayMatch = [filter](const QByteArray &bytes, QTextCodec *codec) {
             return filter->MayContainAnyKeyword(bytes, codec);
         };
@@ -178,6 +178,5 @@ CViewedText CResultLoader::Answer(const CResultPage &page) const
 
 CHighlightPlan CResultLoader::Plan(const QString &text) const
 {
-    return PlanKeywordHighlights(text, Query.Patterns, Query.Keywords, Query.MatchWholeWord,
-                                 Query.WordSeparatedLanguage);
+    return PlanKeywordHighlights(text, Query);
 }

@@ -9,21 +9,13 @@
 #include <QStringList>
 #include <QVector>
 
+#include "search/core/keywordquery.h"
 #include "text/core/textencodingdetector.h"
 #include "viewer/core/keywordhighlights.h"
 #include "viewer/core/resultpager.h"
 
 class QFile;
 class QTextCodec;
-
-// The keywords the viewer highlights and looks for, and how they match.
-struct CViewerQuery
-{
-    QStringList Patterns;
-    QStringList Keywords;
-    bool MatchWholeWord = false;
-    bool WordSeparatedLanguage = false;
-};
 
 // What the viewer asks of the file on show.
 enum TEnumViewStep
@@ -89,7 +81,7 @@ public:
     bool IsCancelled(quint64 generation) const;
 
     // In the loader's thread.
-    void Load(quint64 generation, const QString &path, const CViewerQuery &query);
+    void Load(quint64 generation, const QString &path, const CKeywordQuery &query);
     void Step(quint64 generation, TEnumViewStep step, int mib = 0);
 
 signals:
@@ -105,7 +97,7 @@ private:
 
     qint64 ByteLimit;
     QTextCodec *LocalCodec;
-    CViewerQuery Query;
+    CKeywordQuery Query;
     CResultPager Pager;
     quint64 Running = 0;
     QAtomicInteger<quint64> CancelledUpTo{0};
