@@ -618,7 +618,7 @@ QString WriteSearchTree(const QString &root)
 
 CTreeSearch::CSettings FullTextSettings(const QStringList &patterns, int threads, int lookAhead)
 {
-    static const bool wholeWord = true;
+    static const std::atomic<bool> wholeWord{true};
     CTreeSearch::CSettings settings;
     settings.What = SearchWhatFullText;
     settings.NameFilters = QStringList("*.txt");
