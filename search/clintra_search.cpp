@@ -16,6 +16,11 @@
 #include <QTextCodec>
 #include <QThread>
 
+#include <cstdio>
+
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#endif
 #include <unistd.h>
 
 #include "app/core/platform.h"
@@ -138,11 +143,23 @@ void CLintra::CreateSearchRun()
 }
 
 // Quitting never waits for a search stuck in the file system: the settings
-// are saved by then, and such a thread could not be joined.
+// are saved by then, and such a thread could not be joined. Its process
+// cannot end before the call returns (a thread stuck in a network file
+// system holds it), so everything it holds open goes first: the window
+// leaves the screen and the display, the session bus and the instance
+// lock are let go at once.
 void CLintra::EndSearchForQuit()
 {
-    if (!SearchRun->GiveUpForQuit(300))
-        ::_exit(0);
+    if (SearchRun->GiveUpForQuit(300))
+        return;
+    std::fflush(nullptr);
+#ifdef Q_OS_LINUX
+    rlimit limit{};
+    const int last = getrlimit(RLIMIT_NOFILE, &limit) == 0 ? int(qMin<rlim_t>(limit.rlim_cur, 65536)) : 1024;
+    for (int descriptor = 3; descriptor < last; ++descriptor)
+        ::close(descriptor);
+#endif
+    ::_exit(0);
 }
 
 int CLintra::CountKeywords(const QString &text) const

@@ -27,7 +27,7 @@ CSearchRun::CSearchRun(const CWidgets &widgets, QObject *parent)
     RefreshTimer.setInterval(RefreshIntervalMs);
     connect(&RefreshTimer, &QTimer::timeout, this, &CSearchRun::Refresh);
     GiveUpTimer.setSingleShot(true);
-    GiveUpTimer.setInterval(80);
+    GiveUpTimer.setInterval(50);
     connect(&GiveUpTimer, &QTimer::timeout, this, &CSearchRun::GiveUp);
     connect(Ui.Unread, &QLabel::linkActivated, this, &CSearchRun::ShowUnreadList);
 }

@@ -64,7 +64,7 @@ public:
     // run it, until it is cleared (null).
     void SetBeforeFileAction(std::function<void(int file)> action);
     // How long a cancelled search may take to end before it is given up
-    // (80 ms; tests on a busy machine that count on a search's own end wait longer).
+    // (50 ms; tests on a busy machine that count on a search's own end wait longer).
     void SetGiveUpAfter(int ms);
 
 signals:

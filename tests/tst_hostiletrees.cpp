@@ -13,6 +13,8 @@
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
+#include "search/core/resultsmodel.h"
+#include "search/cresultstable.h"
 #include "testsupport.h"
 #include "windowdriver.h"
 
@@ -232,20 +234,36 @@ void TestHostileTrees::oddNames()
     const QDir root(temp.path());
     const QString newline = Make(root, "two\nlines.txt", Keyword + "\n");
     const QString html = Make(root, "<b>bold</b>.txt", Keyword + "\n");
-    // A name that is not valid UTF-8 cannot be represented as text by the
-    // toolkit: such a file is not listed, and must not derail the others.
+    // Names that are not valid UTF-8, of a file and of a folder, are kept as
+    // bytes: listed, searched and shown with U+FFFD; the table gives back the bytes.
     const QByteArray invalid = QFile::encodeName(root.path()) + "/bad\xff\xfe.txt";
-    FILE *file = fopen(invalid.constData(), "w");
-    QVERIFY(file);
-    fputs("zephyrine\n", file);
-    fclose(file);
+    const QByteArray invalidFolder = QFile::encodeName(root.path()) + "/baddir\xfe";
+    const QByteArray inFolder = invalidFolder + "/in.txt";
+    QCOMPARE(mkdir(invalidFolder.constData(), 0700), 0);
+    for (const QByteArray &path : {invalid, inFolder}) {
+        FILE *file = fopen(path.constData(), "w");
+        QVERIFY(file);
+        fputs(qPrintable(Keyword + "\n"), file);
+        fclose(file);
+    }
+    const QString bad = QChar(QChar::ReplacementCharacter);
+    // A line break in a name shows as a mark.
+    const QString newlineShown = QString(newline).replace('\n', QChar(0x23CE));
+    const QSet<QString> all = Set({newlineShown, html, root.path() + "/bad" + bad + bad + ".txt",
+                                   root.path() + "/baddir" + bad + "/in.txt"});
 
     CLintra w;
     RunSearch(w, root.path(), Keyword, SearchWhatFullText);
-    QCOMPARE(TablePathSet(w), Set({newline, html}));
+    QCOMPARE(TablePathSet(w), all);
     RunSearch(w, root.path(), ".txt", SearchWhatFilename);
-    QCOMPARE(TablePathSet(w), Set({newline, html}));
-    unlink(invalid.constData()); // the toolkit could not remove it either
+    QCOMPARE(TablePathSet(w), all);
+    QSet<QByteArray> bytes;
+    for (int row = 0; row < 4; ++row)
+        bytes << w.ui->FilesFound_TableWidget->Results()->FilePathBytes(row);
+    QVERIFY(bytes.contains(invalid) && bytes.contains(inFolder));
+    unlink(invalid.constData()); // the toolkit could not remove them either
+    unlink(inFolder.constData());
+    rmdir(invalidFolder.constData());
 
     // The table shows the name as text, never as markup.
     for (int row = 0; row < w.ui->FilesFound_TableWidget->rowCount(); ++row) {

@@ -4,7 +4,7 @@
 <context>
     <name>CContentEdit</name>
     <message>
-        <location filename="../viewer/ccontentedit.cpp" line="+66"/>
+        <location filename="../viewer/ccontentedit.cpp" line="+64"/>
         <source>&amp;Previous Block of Content</source>
         <translation>&amp;Vorheriger Inhaltsblock</translation>
     </message>
@@ -27,7 +27,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+285"/>
+        <location filename="../app/ui_clintra.cpp" line="+292"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>Die ausgewählte Ergebnisdatei mit hervorgehobenen Suchbegriffen</translation>
     </message>
@@ -52,7 +52,7 @@
         <translation>Die Datei ist seit dem Öffnen kürzer geworden: Dieser Teil kann nicht mehr gelesen werden. Wählen Sie die Datei erneut aus, um sie neu einzulesen.</translation>
     </message>
     <message>
-        <location line="+165"/>
+        <location line="+167"/>
         <source>No keyword in any of the %1 blocks</source>
         <translation>Keiner der %1 Blöcke enthält einen Suchbegriff</translation>
     </message>
@@ -98,7 +98,7 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+111"/>
+        <location line="+112"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>Bereit zur Unicode-Volltextsuche …</translation>
     </message>
@@ -152,7 +152,7 @@
         <translation>&amp;Beenden</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+28"/>
         <location filename="../update/clintra_update.cpp" line="+27"/>
         <source>FYI</source>
         <translation>Hinweis</translation>
@@ -252,12 +252,12 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location filename="../app/formfitting.cpp" line="+49"/>
-        <location filename="../search/clintra_search.cpp" line="+245"/>
+        <location filename="../search/clintra_search.cpp" line="+202"/>
         <source>Matched Filename</source>
         <translation>Gefundener Dateiname</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-164"/>
+        <location filename="../app/clintra.cpp" line="-165"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
@@ -269,7 +269,7 @@ p, li { white-space: pre-wrap; }
         <translation>Fehler: Der angegebene Pfad ist ungültig. Bitte korrigieren Sie ihn.</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+83"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>Treffer in %1 von %2 durchsuchten Dateien.</translation>
     </message>
@@ -279,7 +279,7 @@ p, li { white-space: pre-wrap; }
         <translation>Treffer im Dateinamen bei %1 von %2 durchsuchten Dateien.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-63"/>
         <source>Directory: </source>
         <translation>Ordner: </translation>
     </message>
@@ -319,17 +319,17 @@ p, li { white-space: pre-wrap; }
         <translation>Ordner auswählen</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+14"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>Dateiname %1 von %2 wird geprüft …</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-1"/>
         <source>Processing file %1 of total %2 files...</source>
         <translation>Datei %1 von %2 wird durchsucht …</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+23"/>
         <source>Filename</source>
         <translation>Dateiname</translation>
     </message>
@@ -419,7 +419,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_viewer.cpp" line="-172"/>
+        <location filename="../viewer/clintra_viewer.cpp" line="-174"/>
         <source>Should not arrive here; with high possibility it is due to file operation error...</source>
         <translation>Dieser Fall sollte nicht eintreten; sehr wahrscheinlich ist beim Dateizugriff ein Fehler aufgetreten …</translation>
     </message>
@@ -434,7 +434,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Da die Datei groß ist, wurde nur ein Teil des Dokuments in diesen Bereich geladen; die anderen Teile erreichen Sie über das Kontextmenü (rechte Maustaste). Daher &lt;font color=&quot;red&quot;&gt;enthält der angezeigte Teil die gefundenen Zeilen möglicherweise nicht&lt;/font&gt;.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+98"/>
+        <location line="+100"/>
         <source>File seek error!</source>
         <translation>Fehler beim Positionieren in der Datei!</translation>
     </message>
@@ -465,6 +465,64 @@ p, li { white-space: pre-wrap; }
         <location line="+3"/>
         <source>Result File Content</source>
         <translation>Inhalt der Ergebnisdatei</translation>
+    </message>
+</context>
+<context>
+    <name>CSearchRun</name>
+    <message>
+        <location filename="../search/csearchrun.cpp" line="+196"/>
+        <source>1 file</source>
+        <translation>1 Datei</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 files</source>
+        <translation>%1 Dateien</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>1 folder</source>
+        <translation>1 Ordner</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 folders</source>
+        <translation>%1 Ordner</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 and %2 could not be read.</source>
+        <translation>Nicht gelesen: %1 und %2.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 could not be read.</source>
+        <translation>Nicht gelesen: %1.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The search stopped early, the results are incomplete: %1.</source>
+        <translation>Die Suche wurde vorzeitig beendet, die Ergebnisse sind unvollständig: %1.</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Not Read</source>
+        <translation>Nicht gelesen</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Path</source>
+        <translation>Pfad</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Reason</source>
+        <translation>Grund</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>not a regular file (a FIFO, socket or device)</source>
+        <translation>keine gewöhnliche Datei (FIFO, Socket oder Gerät)</translation>
     </message>
 </context>
 <context>

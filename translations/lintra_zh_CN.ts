@@ -4,7 +4,7 @@
 <context>
     <name>CContentEdit</name>
     <message>
-        <location filename="../viewer/ccontentedit.cpp" line="+66"/>
+        <location filename="../viewer/ccontentedit.cpp" line="+64"/>
         <source>&amp;Previous Block of Content</source>
         <translation>上一个内容块(&amp;P)</translation>
     </message>
@@ -27,7 +27,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+285"/>
+        <location filename="../app/ui_clintra.cpp" line="+292"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>所选的结果文件，其中的关键词已突出显示</translation>
     </message>
@@ -52,7 +52,7 @@
         <translation>文件在打开后变短了：这一部分已无法读取。请重新选择该文件以重新读取。</translation>
     </message>
     <message>
-        <location line="+165"/>
+        <location line="+167"/>
         <source>No keyword in any of the %1 blocks</source>
         <translation>%1 个块中均不含关键词</translation>
     </message>
@@ -98,7 +98,7 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+111"/>
+        <location line="+112"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>已就绪，可以进行 Unicode 全文搜索……</translation>
     </message>
@@ -152,7 +152,7 @@
         <translation>退出(&amp;Q)</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+28"/>
         <location filename="../update/clintra_update.cpp" line="+27"/>
         <source>FYI</source>
         <translation>提示</translation>
@@ -252,12 +252,12 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location filename="../app/formfitting.cpp" line="+49"/>
-        <location filename="../search/clintra_search.cpp" line="+245"/>
+        <location filename="../search/clintra_search.cpp" line="+202"/>
         <source>Matched Filename</source>
         <translation>匹配的文件名</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-164"/>
+        <location filename="../app/clintra.cpp" line="-165"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
@@ -269,7 +269,7 @@ p, li { white-space: pre-wrap; }
         <translation>错误：给定的路径无效！请更正。</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+83"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>在搜索的 %2 个文件中，有 %1 个包含给定的关键词。</translation>
     </message>
@@ -279,7 +279,7 @@ p, li { white-space: pre-wrap; }
         <translation>在搜索的 %2 个文件中，有 %1 个的文件名包含给定的关键词。</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-63"/>
         <source>Directory: </source>
         <translation>目录：</translation>
     </message>
@@ -319,17 +319,17 @@ p, li { white-space: pre-wrap; }
         <translation>选择目录</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+14"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>正在检查第 %1 个文件的文件名（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-1"/>
         <source>Processing file %1 of total %2 files...</source>
         <translation>正在处理第 %1 个文件（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+23"/>
         <source>Filename</source>
         <translation>文件名</translation>
     </message>
@@ -419,7 +419,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_viewer.cpp" line="-172"/>
+        <location filename="../viewer/clintra_viewer.cpp" line="-174"/>
         <source>Should not arrive here; with high possibility it is due to file operation error...</source>
         <translation>不应出现这种情况，很可能是文件操作出错……</translation>
     </message>
@@ -434,7 +434,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;由于文件较大，此窗格中只加载了文档的一部分；请单击鼠标右键，通过右键菜单查看文档的其他部分。因此，&lt;font color=&quot;red&quot;&gt;当前查看的部分可能不包含匹配的行&lt;/font&gt;。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+98"/>
+        <location line="+100"/>
         <source>File seek error!</source>
         <translation>文件定位错误！</translation>
     </message>
@@ -465,6 +465,64 @@ p, li { white-space: pre-wrap; }
         <location line="+3"/>
         <source>Result File Content</source>
         <translation>结果文件内容</translation>
+    </message>
+</context>
+<context>
+    <name>CSearchRun</name>
+    <message>
+        <location filename="../search/csearchrun.cpp" line="+196"/>
+        <source>1 file</source>
+        <translation>1 个文件</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 files</source>
+        <translation>%1 个文件</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>1 folder</source>
+        <translation>1 个文件夹</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 folders</source>
+        <translation>%1 个文件夹</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 and %2 could not be read.</source>
+        <translation>%1和%2无法读取。</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 could not be read.</source>
+        <translation>%1无法读取。</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The search stopped early, the results are incomplete: %1.</source>
+        <translation>搜索提前停止，结果不完整：%1。</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Not Read</source>
+        <translation>未读取</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Path</source>
+        <translation>路径</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Reason</source>
+        <translation>原因</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>not a regular file (a FIFO, socket or device)</source>
+        <translation>不是普通文件（FIFO、套接字或设备）</translation>
     </message>
 </context>
 <context>
