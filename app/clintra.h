@@ -15,8 +15,10 @@
 #include <QTextCharFormat>
 #include <QWidget>
 
+#include "search/core/keywordquery.h"
 #include "search/core/searchwhat.h"
 #include "text/core/textencodingdetector.h"
+#include "update/core/updaterequest.h"
 #include "viewer/core/resultpager.h"
 
 class QAction;
@@ -45,7 +47,10 @@ class CLintra : public QWidget
     Q_OBJECT
 
 public:
+    // Without an update configuration the update check asks nowhere and
+    // fails at once; start-up passes the maker's.
     explicit CLintra(QWidget *parent = nullptr);
+    explicit CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent = nullptr);
     ~CLintra() override;
 
     // --- Members, in declaration order ----------------------------------
@@ -57,11 +62,9 @@ public:
     QLabel *ResultContentHeader_Label = nullptr;
     QComboBox *ResultContentCharset_ComboBox = nullptr;
 
-    // Keyword query (search/).
-    QStringList KeywordList;
-    QStringList KeywordPatterns;
-
-    // Result viewer: the file on show, whole or paged (viewer/).
+    // Result viewer: the file on show, whole or paged, and the keywords it
+    // was shown with (viewer/).
+    CKeywordQuery ShownKeywordQuery;
     QByteArray ResultFileBytes;
     CResultPager ResultPager;
     TEnumTextEncoding ResultFileEncoding = Local8Bit;
@@ -143,9 +146,8 @@ public:
     // are stuck in the file system (called after the settings are saved).
     void EndSearchForQuit();
     int CountKeywords(const QString &text) const;
-    QStringList ParseKeywords(const QString &text);
     // Starts the search on its threads; the rows follow directory by directory.
-    void StartSearch(const QDir &dir, const QStringList &patterns, TEnumSearchWhat what);
+    void StartSearch(const QDir &dir, const CKeywordQuery &query, TEnumSearchWhat what);
     void SetUpResultsTable();
     // Rows that no search found (their size and time are read now).
     void AddResultRows(const QStringList &paths);
@@ -160,16 +162,14 @@ public:
 
     // Result viewer (viewer/clintra_viewer.cpp, viewer/clintra_highlight.cpp).
     void ShowResultRow(int row);
-    void ShowMatchedFilename(int row, const QStringList &patterns);
-    void LoadResultFile(int row, const QStringList &patterns);
+    void ShowMatchedFilename(int row, const CKeywordQuery &query);
+    void LoadResultFile(int row, const CKeywordQuery &query);
     QString DecodeResultBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip,
                               QComboBox *selector);
-    void ShowContentWithHighlights(const QStringList &patterns, const QStringList &keywords,
-                                   const QString &text);
-    bool ContainsAnyKeyword(const QStringList &patterns, const QString &text) const;
+    void ShowContentWithHighlights(const CKeywordQuery &query, const QString &text);
     QString ResultRowPath(int row) const;
     bool LoadWholeResultFile(QFile &file, QString &text);
-    void ShowFirstResultBlock(const QString &path, const QStringList &patterns);
+    void ShowFirstResultBlock(const QString &path, const CKeywordQuery &query);
     void ShowResultPage(const CResultPage &page);
     void ShowBlockPosition();
     bool PagingRowPath(QString &path) const;
@@ -199,6 +199,9 @@ private:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+
+private:
+    const CUpdateCheckConfig UpdateCheckConfig;
 
 private slots:
     void on_DoFullTextSearch_PushButton_clicked();

@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QDir>
-#include <QFont>
 #include <QLocale>
 #include <QMessageBox>
 #include <QSharedMemory>
@@ -11,7 +10,9 @@
 #include "app/compiledresources.h"
 #include "app/core/commandline.h"
 #include "app/core/sessionendsignals.h"
+#include "app/messagebox.h"
 #include "app/startup.h"
+#include "update/core/updaterequest.h"
 
 int main(int argc, char *argv[])
 {
@@ -29,18 +30,12 @@ int main(int argc, char *argv[])
                          TranslationDirectories(QCoreApplication::applicationDirPath()));
     QCoreApplication::installTranslator(&programCatalogue);
 
-    QMessageBox messageBox;
-    QFont messageFont(QStringLiteral("verdana"));
-    messageBox.setFont(messageFont);
-    PrepareStartUpMessageBox(messageBox);
-
 #ifdef Q_OS_WIN
     // Windows always has a tray; on Linux the window simply ends the program
     // when closed where the desktop has none.
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        messageBox.setWindowTitle(QObject::tr("System Tray"));
-        messageBox.setText(QObject::tr("No system tray is detected on this system."));
-        messageBox.exec();
+        ShowMessageBox(QMessageBox::Warning, QObject::tr("System Tray"),
+                       QObject::tr("No system tray is detected on this system."));
         return 1;
     }
 #endif
@@ -54,9 +49,9 @@ int main(int argc, char *argv[])
         // check; held for the whole run.
         CLintra::SetSettingsStoreNames();
         QSharedMemory segment(CLintra::LoadInstallationId());
-        GuardSingleInstance(segment, messageBox);
+        GuardSingleInstance(segment);
 
-        CLintra window;
+        CLintra window(MakerUpdateCheckConfig());
         CSessionEndSignals sessionEndSignals;
         SaveSettingsAtSessionEnd(application, sessionEndSignals, window);
         window.ShowStartDirectory(

@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
 #include <QGuiApplication>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QSessionManager>
@@ -13,6 +12,7 @@
 #include "app/clintra.h"
 #include "app/core/sessionendsignals.h"
 #include "app/core/singleinstance.h"
+#include "app/messagebox.h"
 
 bool LoadQtCatalogue(QTranslator &translator, const QString &localeName)
 {
@@ -37,20 +37,13 @@ bool LoadProgramCatalogue(QTranslator &translator, const QString &localeName, co
     return false;
 }
 
-void PrepareStartUpMessageBox(QMessageBox &box)
-{
-    box.setIcon(QMessageBox::Warning);
-    box.setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
-}
-
-void GuardSingleInstance(QSharedMemory &segment, QMessageBox &box)
+void GuardSingleInstance(QSharedMemory &segment)
 {
     if (ClaimSingleInstance(segment))
         return;
-    box.setWindowTitle(QObject::tr("Warning"));
-    box.setText(
+    ShowMessageBox(
+        QMessageBox::Warning, QObject::tr("Warning"),
         QObject::tr("An instance of this application is already running, exiting this newly started one."));
-    box.exec();
     std::exit(0);
 }
 

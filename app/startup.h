@@ -9,7 +9,6 @@
 class CLintra;
 class CSessionEndSignals;
 class QGuiApplication;
-class QMessageBox;
 class QSharedMemory;
 class QTranslator;
 
@@ -26,16 +25,12 @@ bool LoadProgramCatalogue(QTranslator &translator, const QString &localeName, co
 // (TranslationDirectories gives the program's list).
 bool LoadProgramCatalogue(QTranslator &translator, const QString &localeName, const QStringList &directories);
 
-// The box shown when start-up is refused: "verdana", a warning icon and the
-// program's window icon.
-void PrepareStartUpMessageBox(QMessageBox &box);
-
 // Lets this process go on only if no other instance runs for the same
 // installation. Otherwise shows the "Warning" box and ends the process at
 // once with status 0: nothing is saved and no destructor runs. It runs before
 // the window is built, so a refused start shows nothing else and sends no
 // update request.
-void GuardSingleInstance(QSharedMemory &segment, QMessageBox &box);
+void GuardSingleInstance(QSharedMemory &segment);
 
 // The session's end saves the settings: the session manager's commit (the
 // log-out may still be cancelled, so the program runs on), and its "die",

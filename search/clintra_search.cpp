@@ -10,9 +10,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFont>
 #include <QHeaderView>
-#include <QIcon>
 #include <QTextCodec>
 #include <QThread>
 
@@ -24,6 +22,7 @@
 #include <unistd.h>
 
 #include "app/core/platform.h"
+#include "app/messagebox.h"
 #include "search/core/directorywalk.h"
 #include "search/core/keywordquery.h"
 #include "search/core/resultsmodel.h"
@@ -60,11 +59,6 @@ QString ShortDirectoryText(const QString &directory)
     if (directory.length() <= 30)
         return directory;
     return QStringLiteral("...") + directory.right(27);
-}
-
-QStringList PatternsForScan(const QStringList &patterns)
-{
-    return patterns.size() < 2 ? QStringList(patterns.mid(0, 1)) : patterns;
 }
 
 } // namespace
@@ -167,14 +161,6 @@ int CLintra::CountKeywords(const QString &text) const
     return ::CountKeywords(text);
 }
 
-QStringList CLintra::ParseKeywords(const QString &text)
-{
-    const CKeywordQuery query = ::ParseKeywords(text);
-    KeywordList = query.KeywordList;
-    KeywordPatterns = query.KeywordPatterns;
-    return KeywordPatterns;
-}
-
 // --- Driver -----------------------------------------------------------------
 
 void CLintra::OnKeywordsComboBoxCarriageReturn(QString s, TEnumSearchWhat e)
@@ -209,7 +195,7 @@ void CLintra::OnKeywordsComboBoxCarriageReturn(QString s, TEnumSearchWhat e)
     ResetForNewSearch();
     SearchDirectory = directory;
     SearchKeywords = keywords;
-    StartSearch(dir, ParseKeywords(keywords), e);
+    StartSearch(dir, CKeywordQuery(keywords, MatchWholeWord, WordSeparatedLanguage), e);
 }
 
 bool CLintra::ShowResultContentHeading()
@@ -253,12 +239,8 @@ void CLintra::RememberKeywords(const QString &typed, const QString &keywords)
 
 void CLintra::ShowInvalidPathMessage()
 {
-    QMessageBox box;
-    box.setFont(QFont(QStringLiteral("verdana")));
-    box.setIcon(QMessageBox::Critical);
-    box.setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
-    box.setText(tr("Error: Invalid path given! Please have it corrected."));
-    box.exec();
+    ShowMessageBox(QMessageBox::Critical, QString(),
+                   tr("Error: Invalid path given! Please have it corrected."));
 }
 
 void CLintra::ResetForNewSearch()
@@ -334,7 +316,7 @@ void CLintra::on_BrowseDir_ToolButton_clicked()
 
 // --- Starting the search ------------------------------------------------------
 
-void CLintra::StartSearch(const QDir &dir, const QStringList &patterns, TEnumSearchWhat what)
+void CLintra::StartSearch(const QDir &dir, const CKeywordQuery &query, TEnumSearchWhat what)
 {
     const bool fullText = what == SearchWhatFullText;
     CSearchRun::CTexts texts;
@@ -345,9 +327,8 @@ void CLintra::StartSearch(const QDir &dir, const QStringList &patterns, TEnumSea
     CTreeSearch::CSettings settings;
     settings.What = what;
     settings.NameFilters = CandidateNameFilters(what, PlainTextFileFilters);
-    settings.Patterns = PatternsForScan(patterns);
+    settings.Query = query;
     settings.LocalCodec = QTextCodec::codecForLocale();
-    settings.WordSeparatedLanguage = WordSeparatedLanguage;
     settings.Threads = QThread::idealThreadCount();
     SearchRun->SetMatchWholeWord(MatchWholeWord);
     SearchRun->Start(dir, settings, texts);

@@ -53,7 +53,7 @@ bool CSearchRun::Start(const QDir &root, const CTreeSearch::CSettings &settings,
     MeasuredRows = LongestPath = Widest = 0;
     Ui.Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
     Shared = std::make_shared<CSearchShared>();
-    Shared->MatchWholeWord = settings.MatchWholeWord ? settings.MatchWholeWord->load() : WholeWord;
+    Shared->MatchWholeWord = settings.Query.MatchWholeWord();
     const std::function<void(int)> action = BeforeFile;
     if (action) {
         // The search waits on its thread while the action runs on this one.

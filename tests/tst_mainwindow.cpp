@@ -17,6 +17,7 @@
 #include "app/ui_clintra.h"
 #include "testsupport.h"
 #include "text/core/localcharset.h"
+#include "update/core/versionnumbers.h"
 #include "windowdriver.h"
 
 namespace {
@@ -386,7 +387,7 @@ void TestMainWindow::constructorTexts()
     QCOMPARE(window.windowTitle(),
              QString("Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware"));
     QCOMPARE(window.WindowTitle, window.windowTitle());
-    QCOMPARE(window.VersionCaption, QString("Norvane Lintra 0.107"));
+    QCOMPARE(window.VersionCaption, QString("Norvane Lintra " LINTRA_VERSION));
     QCOMPARE(window.SysTrayToolTip, window.VersionCaption);
     QCOMPARE(window.SysTrayIcon->toolTip(), window.VersionCaption);
     QVERIFY(!window.SysTrayIcon->isVisible());

@@ -107,7 +107,8 @@ void TestViewerTableActions::menuShowsTheRule()
             menu->close();
         });
         const QRect cell = table->visualRect(CellIndex(window, 0, column));
-        QMetaObject::invokeMethod(&window, "ShowFilesTableContextMenu", Q_ARG(QPoint, cell.center()));
+        QVERIFY(
+            QMetaObject::invokeMethod(&window, "ShowFilesTableContextMenu", Q_ARG(QPoint, cell.center())));
     }
     QCOMPARE(seen, (QStringList{"Copy File &Path on", "Open Containing &Folder on", "verdana",
                                 "Copy File &Path off", "Open Containing &Folder off", "verdana"}));

@@ -30,22 +30,29 @@ void ThreadEnding()
     ThreadEnded.notify_all();
 }
 
-// Passes the search's report on as counters and queued signals.
+// Passes the search's report on as counters and queued signals, and the
+// owner's whole-word choice to the search at each of its steps.
 class CFeedReport : public CScanReport
 {
 public:
-    CFeedReport(CSearchShared &shared, CSearchFeed &feed)
+    CFeedReport(CSearchShared &shared, CSearchFeed &feed, CTreeSearch &search)
         : Shared(shared)
         , Feed(feed)
+        , Search(search)
     {
     }
-    bool Cancelled() override { return Shared.Cancel.load(std::memory_order_relaxed); }
+    bool Cancelled() override
+    {
+        Search.SetMatchWholeWord(Shared.MatchWholeWord.load(std::memory_order_relaxed));
+        return Shared.Cancel.load(std::memory_order_relaxed);
+    }
     void DirectoryReached(const QDir &, int candidates) override { Shared.Total += candidates; }
     void FileExamined() override
     {
         const int file = ++Shared.Processed;
         if (Shared.BeforeFile)
             Shared.BeforeFile(file);
+        Search.SetMatchWholeWord(Shared.MatchWholeWord.load(std::memory_order_relaxed));
     }
     void FoundFiles(const CFoundFiles &files) override
     {
@@ -72,16 +79,18 @@ public:
 private:
     CSearchShared &Shared;
     CSearchFeed &Feed;
+    CTreeSearch &Search;
     CUnreadEntries Unread;
 };
 
 void RunSearch(const QDir &root, const CTreeSearch::CSettings &settings, CSearchShared &shared,
                CSearchFeed &feed)
 {
-    CFeedReport report(shared, feed);
+    CTreeSearch search(settings);
+    CFeedReport report(shared, feed, search);
     CSearchOutcome outcome;
     try {
-        outcome.Found = CTreeSearch(settings).Run(root, report);
+        outcome.Found = search.Run(root, report);
     } catch (const std::bad_alloc &) {
         report.ResourceError = ENOMEM;
     } catch (const std::system_error &error) {
@@ -108,7 +117,6 @@ CSearchFeed::CSearchFeed(quint64 search)
 bool BackgroundSearch::Start(const QDir &root, CTreeSearch::CSettings settings,
                              std::shared_ptr<CSearchShared> shared, std::shared_ptr<CSearchFeed> feed)
 {
-    settings.MatchWholeWord = &shared->MatchWholeWord;
     ThreadStarting();
     try {
         std::thread thread([root, settings, shared, feed]() mutable {

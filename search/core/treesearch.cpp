@@ -5,6 +5,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -99,16 +100,23 @@ int DescriptorShare(int parts, int most)
 class CTextScanPool
 {
 public:
-    CTextScanPool(const QStringList &patterns, QTextCodec *localCodec, bool wordSeparatedLanguage,
-                  bool wholeWord, int threads)
-        : Patterns(patterns)
+    CTextScanPool(const CKeywordQuery &query, QTextCodec *localCodec, bool wholeWord, int threads)
+        : Query(query)
         , LocalCodec(localCodec)
-        , WordSeparatedLanguage(wordSeparatedLanguage)
-        , SeveralKeywords(patterns.size() >= 2)
+        , SeveralKeywords(query.Count() >= 2)
     {
         WholeWordNow.store(wholeWord);
-        for (int i = 0; i < qMax(1, threads); ++i)
-            Workers.emplace_back([this] { Work(); });
+        for (int i = 0; i < qMax(1, threads); ++i) {
+            try {
+                Workers.emplace_back([this] { Work(); });
+            } catch (const std::system_error &) {
+                // Out of threads: the search goes on with the workers it has;
+                // without any, it stops and says why.
+                if (Workers.empty())
+                    throw;
+                break;
+            }
+        }
     }
     ~CTextScanPool()
     {
@@ -162,10 +170,11 @@ public:
 private:
     void Work()
     {
-        CKeywordMatcher matcher =
-            CKeywordMatcher::ForFullText(Patterns, WholeWordNow.load(), WordSeparatedLanguage);
+        CKeywordQuery query = Query;
+        query.SetMatchWholeWord(WholeWordNow.load());
+        CKeywordMatcher matcher = CKeywordMatcher::ForFullText(query);
         matcher.SkipSubjectsWithoutKeywordText();
-        CKeywordPreFilter preFilter(Patterns, LocalCodec);
+        CKeywordPreFilter preFilter(query, LocalCodec);
         CWorkerReport report(Stop);
         const LineTest lineTest = [this, &matcher](const QString &line) {
             if (SeveralKeywords)
@@ -206,9 +215,8 @@ private:
         }
     }
 
-    const QStringList Patterns;
+    const CKeywordQuery Query;
     QTextCodec *const LocalCodec;
-    const bool WordSeparatedLanguage;
     const bool SeveralKeywords;
     std::atomic<bool> Stop{false};
     std::atomic<bool> WholeWordNow{false};
@@ -228,12 +236,13 @@ const int WaitSliceMs = 5;
 
 CTreeSearch::CTreeSearch(CSettings settings)
     : Settings(std::move(settings))
+    , WholeWord(Settings.Query.MatchWholeWord())
 {
 }
 
 int CTreeSearch::Run(const QDir &root, CScanReport &report)
 {
-    if (Settings.Patterns.isEmpty())
+    if (Settings.Query.IsEmpty())
         return 0;
     switch (Settings.What) {
     case SearchWhatFilename:
@@ -321,7 +330,7 @@ public:
 private:
     void Walk(const CTreeSearch::CSettings &settings, const QDir &root)
     {
-        CKeywordMatcher matcher = CKeywordMatcher::ForFileNames(settings.Patterns);
+        CKeywordMatcher matcher = CKeywordMatcher::ForFileNames(settings.Query);
         CWorkerReport report(Stop);
         CDirectoryWalk walk(settings.NameFilters, root, report, DescriptorShare(2, 32));
         CWalkStep step;
@@ -436,12 +445,13 @@ namespace {
 class CFullTextRun
 {
 public:
-    CFullTextRun(const CTreeSearch::CSettings &settings, const QDir &root, CScanReport &report)
+    CFullTextRun(const CTreeSearch::CSettings &settings, const std::atomic<bool> &wholeWord, const QDir &root,
+                 CScanReport &report)
         : Settings(settings)
+        , WholeWordChoice(wholeWord)
         , Walk(settings.NameFilters, root, report, DescriptorShare(4, 32))
         , Report(report)
-        , Pool(settings.Patterns, settings.LocalCodec, settings.WordSeparatedLanguage, WholeWord(),
-               settings.Threads)
+        , Pool(settings.Query, settings.LocalCodec, WholeWord(), settings.Threads)
         , MostDirectoriesAhead(DescriptorShare(3, 64))
     {
     }
@@ -473,7 +483,7 @@ public:
     }
 
 private:
-    bool WholeWord() const { return Settings.MatchWholeWord && Settings.MatchWholeWord->load(); }
+    bool WholeWord() const { return WholeWordChoice.load(); }
 
     bool ListNext()
     {
@@ -562,6 +572,7 @@ private:
     }
 
     const CTreeSearch::CSettings &Settings;
+    const std::atomic<bool> &WholeWordChoice;
     CDirectoryWalk Walk;
     CScanReport &Report;
     CTextScanPool Pool;
@@ -580,6 +591,6 @@ private:
 
 int CTreeSearch::RunFullText(const QDir &root, CScanReport &report)
 {
-    CFullTextRun run(Settings, root, report);
+    CFullTextRun run(Settings, WholeWord, root, report);
     return run.Run();
 }
