@@ -67,7 +67,7 @@
         <translation>第 %1 块，共 %2 块</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="+51"/>
+        <location filename="../app/clintra.cpp" line="+58"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;The value of this field is auto-detected at program start-up time. In case it is inaccurate, &lt;font color=&quot;red&quot;&gt;please kindly post us your (language_territory, charset) pair&lt;/font&gt;, thanks. The value is the 8-bit or multi-byte charset used by the OS to store non-Ascii text. This field is only FYI.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;此字段的值在程序启动时自动检测。如果检测结果不准确，&lt;font color=&quot;red&quot;&gt;请把您的（语言_地区，字符集）组合告诉我们&lt;/font&gt;，谢谢。该值是操作系统存储非 ASCII 文本所用的 8 位或多字节字符集。此字段仅供参考。&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
@@ -142,7 +142,7 @@
         <translation>关于 Lintra</translation>
     </message>
     <message>
-        <location filename="../app/clintra_tray.cpp" line="+23"/>
+        <location filename="../app/clintra_tray.cpp" line="+22"/>
         <source>&amp;Restore</source>
         <translation>恢复(&amp;R)</translation>
     </message>
@@ -152,13 +152,13 @@
         <translation>退出(&amp;Q)</translation>
     </message>
     <message>
-        <location line="+28"/>
-        <location filename="../update/clintra_update.cpp" line="+27"/>
+        <location line="+25"/>
+        <location filename="../update/clintra_update.cpp" line="+25"/>
         <source>FYI</source>
         <translation>提示</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>The program will keep running in the system tray. To terminate the program, choose &lt;b&gt;Quit&lt;/b&gt; in the context menu of the system tray entry.</source>
         <translation>程序将继续在系统托盘中运行。要退出程序，请在系统托盘图标的右键菜单中选择&lt;b&gt;退出&lt;/b&gt;。</translation>
     </message>
@@ -252,24 +252,24 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location filename="../app/formfitting.cpp" line="+49"/>
-        <location filename="../search/clintra_search.cpp" line="+202"/>
+        <location filename="../search/clintra_search.cpp" line="+205"/>
         <source>Matched Filename</source>
         <translation>匹配的文件名</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-165"/>
+        <location filename="../app/clintra.cpp" line="-171"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
         <translation>文件内容，字符集：</translation>
     </message>
     <message>
-        <location filename="../search/clintra_search.cpp" line="+36"/>
+        <location filename="../search/clintra_search.cpp" line="+33"/>
         <source>Error: Invalid path given! Please have it corrected.</source>
         <translation>错误：给定的路径无效！请更正。</translation>
     </message>
     <message>
-        <location line="+83"/>
+        <location line="+82"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>在搜索的 %2 个文件中，有 %1 个包含给定的关键词。</translation>
     </message>
@@ -329,7 +329,7 @@ p, li { white-space: pre-wrap; }
         <translation>正在处理第 %1 个文件（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+22"/>
         <source>Filename</source>
         <translation>文件名</translation>
     </message>
@@ -359,7 +359,7 @@ p, li { white-space: pre-wrap; }
         <translation>上一次检查更新尚未完成，请稍候。</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+60"/>
         <source>Network Error</source>
         <translation>网络错误</translation>
     </message>
@@ -399,7 +399,7 @@ p, li { white-space: pre-wrap; }
         <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+48"/>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+38"/>
         <source>Copy File &amp;Path</source>
         <translation>复制文件路径(&amp;P)</translation>
     </message>
@@ -419,12 +419,22 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
+        <location line="+69"/>
+        <source>Open Containing Folder</source>
+        <translation>打开所在文件夹</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No file manager is installed that could show the folder %1.</source>
+        <translation>未安装可以显示文件夹 %1 的文件管理器。</translation>
+    </message>
+    <message>
         <location filename="../viewer/clintra_viewer.cpp" line="-174"/>
         <source>Should not arrive here; with high possibility it is due to file operation error...</source>
         <translation>不应出现这种情况，很可能是文件操作出错……</translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+95"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;The whole document is loaded successfully in this pane.&lt;/font&gt;</source>
         <translation>&lt;font face=&quot;verdana&quot;&gt;已在此窗格中成功加载整个文档。&lt;/font&gt;</translation>
     </message>
@@ -434,7 +444,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;由于文件较大，此窗格中只加载了文档的一部分；请单击鼠标右键，通过右键菜单查看文档的其他部分。因此，&lt;font color=&quot;red&quot;&gt;当前查看的部分可能不包含匹配的行&lt;/font&gt;。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+100"/>
+        <location line="+99"/>
         <source>File seek error!</source>
         <translation>文件定位错误！</translation>
     </message>
@@ -465,6 +475,21 @@ p, li { white-space: pre-wrap; }
         <location line="+3"/>
         <source>Result File Content</source>
         <translation>结果文件内容</translation>
+    </message>
+    <message>
+        <location filename="../app/clintra_settings.cpp" line="+94"/>
+        <source>The settings cannot be saved: %1 or its folder cannot be written. The window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
+        <translation>无法保存设置：%1 或其所在文件夹不可写。窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>No settings are kept: %1 is not a regular file that can be read. Lintra neither reads nor writes it; the window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
+        <translation>不保存任何设置：%1 不是可读取的普通文件。Lintra 既不读取也不写入它；窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
+    </message>
+    <message>
+        <location filename="../app/startup.cpp" line="+179"/>
+        <source>Settings</source>
+        <translation>设置</translation>
     </message>
 </context>
 <context>
@@ -528,15 +553,65 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CUpdateHandler</name>
     <message>
-        <location filename="../update/core/updaterequest.cpp" line="+96"/>
+        <location filename="../update/core/updaterequest.cpp" line="+67"/>
         <source>Norvane.Lintra.Desktop.Windows</source>
         <translation>Norvane.Lintra.Desktop.Windows</translation>
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <location filename="../app/core/commandline.cpp" line="+106"/>
+        <source>Usage: %1 [OPTION]... [DIRECTORY]
+Finds the files under DIRECTORY whose names or plain-text contents contain all of
+the given keywords, and shows them with the keywords coloured.
+
+DIRECTORY (a path, or a file: URL) is put into the directory box. When Lintra
+already runs for this user, its window is shown with DIRECTORY in that box.
+
+  -h, --help     print this help and exit
+  -v, --version  print the version and exit
+Qt&apos;s options (-platform NAME, -style NAME, ...) are accepted as well.
+
+Settings: $XDG_CONFIG_HOME/Norvane/Lintra.conf (~/.config when unset).
+</source>
+        <translation>用法：%1 [选项]... [目录]
+在“目录”下查找文件名或纯文本内容包含全部给定关键词的文件，
+并以彩色标出关键词显示它们。
+
+“目录”（路径或 file: URL）会填入目录框。若本用户已有 Lintra 在运行，
+则显示其窗口，并在目录框中填入该目录。
+
+  -h, --help     显示此帮助并退出
+  -v, --version  显示版本并退出
+也接受 Qt 的选项（-platform 名称、-style 名称等）。
+
+设置文件：$XDG_CONFIG_HOME/Norvane/Lintra.conf（未设置时为 ~/.config）。
+</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>%1: unknown option &apos;%2&apos;
+Usage: %1 [--help] [--version] [DIRECTORY]
+</source>
+        <translation>%1：未知选项“%2”
+用法：%1 [--help] [--version] [目录]
+</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1: no graphical session found (neither DISPLAY nor WAYLAND_DISPLAY can be reached).
+Lintra is a desktop program and needs one; &apos;%1 --help&apos; lists its options.
+</source>
+        <translation>%1：未找到图形会话（DISPLAY 和 WAYLAND_DISPLAY 均无法连接）。
+Lintra 是桌面程序，需要图形会话；“%1 --help”列出其选项。
+</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
-        <location filename="../app/main.cpp" line="+41"/>
+        <location filename="../app/main.cpp" line="+42"/>
         <source>System Tray</source>
         <translation>系统托盘</translation>
     </message>
@@ -546,12 +621,12 @@ p, li { white-space: pre-wrap; }
         <translation>在此系统上未检测到系统托盘。</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+50"/>
+        <location filename="../app/startup.cpp" line="-24"/>
         <source>Warning</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>An instance of this application is already running, exiting this newly started one.</source>
         <translation>本程序已有一个实例正在运行，新启动的实例将退出。</translation>
     </message>
