@@ -132,11 +132,16 @@ public:
     void DetectLocalCharset();
 
     // Settings and tray (app/clintra_settings.cpp, app/clintra_tray.cpp).
-    // The store's names are set before anything reads it; start-up needs the
-    // installation identifier before it builds the window.
+    // The store's names are set before anything reads it.
     static void SetSettingsStoreNames();
     static QString LoadInstallationId();
     void LoadSettings();
+    // What the user must be told once when the settings cannot be kept
+    // (what is lost, and where the file is); empty when they are kept.
+    QString SettingsNotice() const;
+    // A later start handed a directory over: it is shown in the directory
+    // box, and the window comes up, also from the tray.
+    void ShowHandedOverDirectory(const QString &directory);
     void SaveSettings();
     void CreateSysTrayIconActions();
     void CreateSysTrayIcon();

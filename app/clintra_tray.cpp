@@ -102,3 +102,13 @@ void CLintra::EndSession()
     SaveSettings();
     QCoreApplication::quit();
 }
+
+void CLintra::ShowHandedOverDirectory(const QString &directory)
+{
+    ShowStartDirectory(directory);
+    // From the tray as from its "Restore"; a minimized window comes back too.
+    SysTrayIcon->hide();
+    showNormal();
+    raise();
+    activateWindow();
+}

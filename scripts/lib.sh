@@ -17,6 +17,10 @@ BENCH_PACKAGES="ripgrep fd-find findutils grep time python3 xvfb"
 # the program's languages, and a font for the Chinese window.
 RUN_PACKAGES="$RUN_PACKAGES qttranslations5-l10n"
 TEST_PACKAGES="$TEST_PACKAGES fonts-noto-cjk"
+# What the desktop asks for a folder's handler (xdg-mime), and the Debian
+# package's own checker.
+TEST_PACKAGES="$TEST_PACKAGES xdg-utils"
+PACKAGE_PACKAGES="$PACKAGE_PACKAGES lintian"
 
 # Installs the packages that are missing: as root directly, else through
 # sudo, else prints the exact command and fails.

@@ -174,6 +174,8 @@ void TestMainWindow::startDirectoryFromArguments_data()
     QTest::newRow("blanks and CJK") << QStringList{program, "/home/u/My 笔记"} << "/home/u/My 笔记";
     QTest::newRow("first of two") << QStringList{program, "/a", "/b"} << "/a";
     QTest::newRow("options are skipped") << QStringList{program, "-x", "--long", "/a"} << "/a";
+    QTest::newRow("a Qt option's value is no directory")
+        << QStringList{program, "-session", "id", "/a"} << "/a";
     QTest::newRow("after --, a dash is a name") << QStringList{program, "--", "-dir"} << "/home/u/-dir";
     QTest::newRow("empty argument") << QStringList{program, ""} << QString();
     QTest::newRow("file URL") << QStringList{program, "file:///home/u/My%20Notes/"} << "/home/u/My Notes";
