@@ -16,7 +16,6 @@
 #include "app/startup.h"
 #include "app/ui_clintra.h"
 #include "testsupport.h"
-#include "text/core/localcharset.h"
 #include "update/core/versionnumbers.h"
 #include "windowdriver.h"
 
@@ -58,8 +57,6 @@ private slots:
     void accessibleNamesFollowTheLanguage();
     void resultCharsetSelector();
     void localCharsetSelector();
-    void charsetForLocale_data();
-    void charsetForLocale();
     void initialMatchingModePerLocale_data();
     void initialMatchingModePerLocale();
     void contentEditMenu();
@@ -529,54 +526,6 @@ void TestMainWindow::localCharsetSelector()
     QCOMPARE(window.ui->Local8Bit_Label->text(),
              "Default Local Charset (Language: " + QLocale::system().name() + ")");
     QVERIFY(box->toolTip().contains("please kindly post us your (language_territory, charset) pair"));
-}
-
-void TestMainWindow::charsetForLocale_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("charset");
-    QTest::addColumn<bool>("wordSeparated");
-
-    QTest::newRow("zh_CN") << "zh_CN"
-                           << "GB18030" << false;
-    QTest::newRow("zh_TW") << "zh_TW"
-                           << "Big5" << false;
-    QTest::newRow("zh_HK") << "zh_HK"
-                           << "Big5-HKSCS" << false;
-    QTest::newRow("zh_SG by language") << "zh_SG"
-                                       << "GB18030" << false;
-    QTest::newRow("en_US") << "en_US"
-                           << "ISO-8859-1" << true;
-    QTest::newRow("de_DE") << "de_DE"
-                           << "ISO-8859-1" << true;
-    QTest::newRow("fr_FR") << "fr_FR"
-                           << "ISO-8859-1" << true;
-    QTest::newRow("he_IL") << "he_IL"
-                           << "ISO-8859-8" << false;
-    QTest::newRow("iw_IL") << "iw_IL"
-                           << "ISO-8859-8" << false;
-    QTest::newRow("el_GR") << "el_GR"
-                           << "ISO-8859-7" << false;
-    QTest::newRow("ru_RU") << "ru_RU"
-                           << "ISO-8859-5" << false;
-    QTest::newRow("ko_KR") << "ko_KR"
-                           << "EUC-KR" << false;
-    QTest::newRow("ja_JP has no rule") << "ja_JP"
-                                       << "" << false;
-    QTest::newRow("pt_BR has no rule") << "pt_BR"
-                                       << "" << false;
-    QTest::newRow("C") << "C"
-                       << "" << true;
-}
-
-void TestMainWindow::charsetForLocale()
-{
-    QFETCH(QString, locale);
-    QFETCH(QString, charset);
-    QFETCH(bool, wordSeparated);
-
-    QCOMPARE(CharsetForLocale(locale), charset);
-    QCOMPARE(IsWordSeparatedLanguage(locale), wordSeparated);
 }
 
 void TestMainWindow::initialMatchingModePerLocale_data()
