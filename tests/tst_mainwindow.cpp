@@ -12,7 +12,6 @@
 #include <QTranslator>
 
 #include "app/clintra.h"
-#include "app/core/commandline.h"
 #include "app/startup.h"
 #include "app/ui_clintra.h"
 #include "testsupport.h"
@@ -60,8 +59,6 @@ private slots:
     void initialMatchingModePerLocale_data();
     void initialMatchingModePerLocale();
     void contentEditMenu();
-    void startDirectoryFromArguments_data();
-    void startDirectoryFromArguments();
     void startDirectoryShownInTheDirectoryBox();
     void compiledInImages_data();
     void compiledInImages();
@@ -158,35 +155,6 @@ void TestMainWindow::formWidgets()
         const QVariant shown = widget->property("text");
         QCOMPARE(shown.toString(), text);
     }
-}
-
-void TestMainWindow::startDirectoryFromArguments_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("directory");
-    const QString program = QStringLiteral("lintra");
-    // Started from /home/u.
-    QTest::newRow("none") << QStringList{program} << QString();
-    QTest::newRow("absolute") << QStringList{program, "/home/u/notes"} << "/home/u/notes";
-    QTest::newRow("relative") << QStringList{program, "notes"} << "/home/u/notes";
-    QTest::newRow("dot") << QStringList{program, "."} << "/home/u";
-    QTest::newRow("cleaned") << QStringList{program, "/home/u/./notes/../docs/"} << "/home/u/docs";
-    QTest::newRow("blanks and CJK") << QStringList{program, "/home/u/My 笔记"} << "/home/u/My 笔记";
-    QTest::newRow("first of two") << QStringList{program, "/a", "/b"} << "/a";
-    QTest::newRow("options are skipped") << QStringList{program, "-x", "--long", "/a"} << "/a";
-    QTest::newRow("a Qt option's value is no directory")
-        << QStringList{program, "-session", "id", "/a"} << "/a";
-    QTest::newRow("after --, a dash is a name") << QStringList{program, "--", "-dir"} << "/home/u/-dir";
-    QTest::newRow("empty argument") << QStringList{program, ""} << QString();
-    QTest::newRow("file URL") << QStringList{program, "file:///home/u/My%20Notes/"} << "/home/u/My Notes";
-    QTest::newRow("URL of another host") << QStringList{program, "file://server/share"} << QString();
-}
-
-void TestMainWindow::startDirectoryFromArguments()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, directory);
-    QCOMPARE(StartDirectoryFromArguments(arguments, QStringLiteral("/home/u")), directory);
 }
 
 void TestMainWindow::startDirectoryShownInTheDirectoryBox()
