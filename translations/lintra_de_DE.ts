@@ -37,7 +37,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+285"/>
+        <location filename="../app/ui_clintra.cpp" line="+292"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>Die ausgewählte Ergebnisdatei mit hervorgehobenen Suchbegriffen</translation>
     </message>
@@ -104,7 +104,7 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+118"/>
+        <location line="+119"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>Bereit zur Unicode-Volltextsuche …</translation>
     </message>
@@ -158,7 +158,7 @@
         <translation>&amp;Beenden</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+25"/>
         <location filename="../update/clintra_update.cpp" line="+25"/>
         <source>FYI</source>
         <translation>Hinweis</translation>
@@ -258,12 +258,12 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location filename="../app/formfitting.cpp" line="+49"/>
-        <location filename="../search/clintra_search.cpp" line="+236"/>
+        <location filename="../search/clintra_search.cpp" line="+206"/>
         <source>Matched Filename</source>
         <translation>Gefundener Dateiname</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-177"/>
+        <location filename="../app/clintra.cpp" line="-178"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
@@ -275,7 +275,7 @@ p, li { white-space: pre-wrap; }
         <translation>Fehler: Der angegebene Pfad ist ungültig. Bitte korrigieren Sie ihn.</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+82"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>Treffer in %1 von %2 durchsuchten Dateien.</translation>
     </message>
@@ -285,7 +285,7 @@ p, li { white-space: pre-wrap; }
         <translation>Treffer im Dateinamen bei %1 von %2 durchsuchten Dateien.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-63"/>
         <source>Directory: </source>
         <translation>Ordner: </translation>
     </message>
@@ -325,17 +325,17 @@ p, li { white-space: pre-wrap; }
         <translation>Ordner auswählen</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+14"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>Dateiname %1 von %2 wird geprüft …</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-1"/>
         <source>Processing file %1 of total %2 files...</source>
         <translation>Datei %1 von %2 wird durchsucht …</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+22"/>
         <source>Filename</source>
         <translation>Dateiname</translation>
     </message>
@@ -519,7 +519,7 @@ p, li { white-space: pre-wrap; }
         <translation>Die Datei kann nicht geöffnet oder gelesen werden.</translation>
     </message>
     <message>
-        <location line="+150"/>
+        <location line="+149"/>
         <location line="+173"/>
         <source>No further match.</source>
         <translation>Kein weiterer Treffer.</translation>
@@ -610,6 +610,64 @@ p, li { white-space: pre-wrap; }
         <location line="+1"/>
         <source>Match %1 of %2, line %3</source>
         <translation>Treffer %1 von %2, Zeile %3</translation>
+    </message>
+</context>
+<context>
+    <name>CSearchRun</name>
+    <message>
+        <location filename="../search/csearchrun.cpp" line="+196"/>
+        <source>1 file</source>
+        <translation>1 Datei</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 files</source>
+        <translation>%1 Dateien</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>1 folder</source>
+        <translation>1 Ordner</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 folders</source>
+        <translation>%1 Ordner</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 and %2 could not be read.</source>
+        <translation>Nicht gelesen: %1 und %2.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 could not be read.</source>
+        <translation>Nicht gelesen: %1.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The search stopped early, the results are incomplete: %1.</source>
+        <translation>Die Suche wurde vorzeitig beendet, die Ergebnisse sind unvollständig: %1.</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Not Read</source>
+        <translation>Nicht gelesen</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Path</source>
+        <translation>Pfad</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Reason</source>
+        <translation>Grund</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>not a regular file (a FIFO, socket or device)</source>
+        <translation>keine gewöhnliche Datei (FIFO, Socket oder Gerät)</translation>
     </message>
 </context>
 <context>

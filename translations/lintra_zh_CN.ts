@@ -37,7 +37,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+285"/>
+        <location filename="../app/ui_clintra.cpp" line="+292"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>所选的结果文件，其中的关键词已突出显示</translation>
     </message>
@@ -104,7 +104,7 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+118"/>
+        <location line="+119"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>已就绪，可以进行 Unicode 全文搜索……</translation>
     </message>
@@ -158,7 +158,7 @@
         <translation>退出(&amp;Q)</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+25"/>
         <location filename="../update/clintra_update.cpp" line="+25"/>
         <source>FYI</source>
         <translation>提示</translation>
@@ -258,12 +258,12 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location filename="../app/formfitting.cpp" line="+49"/>
-        <location filename="../search/clintra_search.cpp" line="+236"/>
+        <location filename="../search/clintra_search.cpp" line="+206"/>
         <source>Matched Filename</source>
         <translation>匹配的文件名</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-177"/>
+        <location filename="../app/clintra.cpp" line="-178"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
@@ -275,7 +275,7 @@ p, li { white-space: pre-wrap; }
         <translation>错误：给定的路径无效！请更正。</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+82"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>在搜索的 %2 个文件中，有 %1 个包含给定的关键词。</translation>
     </message>
@@ -285,7 +285,7 @@ p, li { white-space: pre-wrap; }
         <translation>在搜索的 %2 个文件中，有 %1 个的文件名包含给定的关键词。</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-63"/>
         <source>Directory: </source>
         <translation>目录：</translation>
     </message>
@@ -325,17 +325,17 @@ p, li { white-space: pre-wrap; }
         <translation>选择目录</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+14"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>正在检查第 %1 个文件的文件名（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-1"/>
         <source>Processing file %1 of total %2 files...</source>
         <translation>正在处理第 %1 个文件（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+22"/>
         <source>Filename</source>
         <translation>文件名</translation>
     </message>
@@ -519,7 +519,7 @@ p, li { white-space: pre-wrap; }
         <translation>无法打开或读取该文件。</translation>
     </message>
     <message>
-        <location line="+150"/>
+        <location line="+149"/>
         <location line="+173"/>
         <source>No further match.</source>
         <translation>后面没有更多匹配项。</translation>
@@ -610,6 +610,64 @@ p, li { white-space: pre-wrap; }
         <location line="+1"/>
         <source>Match %1 of %2, line %3</source>
         <translation>第 %1 个匹配项（共 %2 个），第 %3 行</translation>
+    </message>
+</context>
+<context>
+    <name>CSearchRun</name>
+    <message>
+        <location filename="../search/csearchrun.cpp" line="+196"/>
+        <source>1 file</source>
+        <translation>1 个文件</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 files</source>
+        <translation>%1 个文件</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>1 folder</source>
+        <translation>1 个文件夹</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 folders</source>
+        <translation>%1 个文件夹</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 and %2 could not be read.</source>
+        <translation>%1和%2无法读取。</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 could not be read.</source>
+        <translation>%1无法读取。</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The search stopped early, the results are incomplete: %1.</source>
+        <translation>搜索提前停止，结果不完整：%1。</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Not Read</source>
+        <translation>未读取</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Path</source>
+        <translation>路径</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Reason</source>
+        <translation>原因</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>not a regular file (a FIFO, socket or device)</source>
+        <translation>不是普通文件（FIFO、套接字或设备）</translation>
     </message>
 </context>
 <context>
