@@ -13,6 +13,8 @@ display of the program under test.
                                     C ("role: name") has the focus
   atspihelper.py labels             prints "label -> role: name" for each
                                     control that names its label
+  atspihelper.py descriptions       prints "role: name = description" for
+                                    each shown control with a description
   atspihelper.py cell ROW COLUMN    prints the screen centre "x y" of a cell
                                     of the window's table, once it exists
   atspihelper.py watch-status FILE  appends each new name of the window's
@@ -76,6 +78,13 @@ def labels():
                 continue
             for i in range(relation.getNTargets()):
                 print("%s -> %s" % (relation.getTarget(i).name, describe(node)))
+    return 0
+
+
+def descriptions():
+    for node in descendants(application()):
+        if node.description and node.getState().contains(pyatspi.STATE_SHOWING):
+            print("%s = %s" % (describe(node), node.description.replace("\n", " ")))
     return 0
 
 
@@ -163,6 +172,8 @@ def main():
         return unnamed()
     if args == ["labels"]:
         return labels()
+    if args == ["descriptions"]:
+        return descriptions()
     if len(args) == 3 and args[0] == "focus":
         return focus(args[1], int(args[2]))
     if len(args) == 3 and args[0] == "tab-to":

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # What a screen reader finds in the real binary, read over AT-SPI: every
-# control it can focus has a name, fields are labelled by their labels, the
+# control it can focus has a name, fields are labelled and named by their
+# labels (also the charset selectors, not by their current entry), the
+# descriptions are plain text (no tool-tip markup), the
 # Tab key walks the form in its order, and the status line is a status bar
 # whose new texts are announced.
 set -euo pipefail
@@ -31,7 +33,12 @@ for expected in "Directory -> combo box: Directory" "Keyword(s) -> combo box: Ke
     "Progress -> progress bar: Progress"; do
     grep -qxF "$expected" <<<"$labels" || fail "no '$expected' in: $labels"
 done
-grep -q "^Default Local Charset.* -> combo box: " <<<"$labels" || fail "charset selector not labelled: $labels"
+grep -q "^Default Local Charset.* -> combo box: Default Local Charset$" <<<"$labels" \
+    || fail "charset selector not labelled and named so: $labels"
+descriptions=$(atspi descriptions)
+grep -q "^push button: Filename Search = When matching filename, search is not limited" <<<"$descriptions" \
+    || fail "no plain description of Filename Search: $descriptions"
+! grep -q '<[a-z/]' <<<"$descriptions" || fail "descriptions with markup: $descriptions"
 passed=$((passed + 1))
 
 # Tab walks the form from the directory field, which has the focus when the
@@ -78,7 +85,8 @@ passed=$((passed + 1))
 read -r x y < <(atspi cell 0 0) || fail "no result row"
 xdotool mousemove "$x" "$y" click 1
 labels=$(atspi labels)
-grep -q "^File Content in Charset -> combo box: " <<<"$labels" || fail "content charset not labelled: $labels"
+grep -qx "File Content in Charset -> combo box: File Content in Charset" <<<"$labels" \
+    || fail "content charset not labelled and named so: $labels"
 order=$(atspi focus "$window" 3)
 [[ $(sed -n 1p <<<"$order") == "combo box: "* ]] && [ "$(sed -n 2p <<<"$order")" = "text: File Content" ] \
     && [ "$(sed -n 3p <<<"$order")" = "combo box: $tree" ] || fail "Tab order after the results:
