@@ -351,6 +351,9 @@ void CLintra::on_BrowseDir_ToolButton_clicked()
 {
     QString directory = QFileDialog::getExistingDirectory(this, tr("Select a Directory"), QDir::homePath(),
                                                           QFileDialog::ShowDirsOnly);
+    // Cancelled: the dialog's empty answer changes nothing.
+    if (directory.isEmpty())
+        return;
     if (RunningPlatform == Windows)
         directory.replace(QLatin1Char('/'), QLatin1Char('\\'));
     OnPathComboBoxCarriageReturn(directory);

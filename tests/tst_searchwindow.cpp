@@ -84,7 +84,7 @@ private slots:
     void directoryWithTwoBlanksIsSearched();
     void invalidDirectoryShowsErrorBox_data();
     void invalidDirectoryShowsErrorBox();
-    void browseSetsOrClearsTheDirectory();
+    void browseSetsTheDirectoryCancelKeepsAll();
 };
 
 // --- Match modes of the buttons ---------------------------------------------------
@@ -623,7 +623,7 @@ void TestSearchWindow::invalidDirectoryShowsErrorBox()
     QVERIFY(w.ui->DoFullTextSearch_PushButton->isEnabled());
 }
 
-void TestSearchWindow::browseSetsOrClearsTheDirectory()
+void TestSearchWindow::browseSetsTheDirectoryCancelKeepsAll()
 {
     QTemporaryDir dir;
     const QString notes = dir.path() + "/My  Notes";
@@ -649,8 +649,9 @@ void TestSearchWindow::browseSetsOrClearsTheDirectory()
     CModalHandler cancel([](QWidget *modal) { qobject_cast<QFileDialog *>(modal)->reject(); });
     w.ui->BrowseDir_ToolButton->click();
     QCOMPARE(cancel.Handled, 1);
-    QCOMPARE(TablePaths(w), QStringList{QString()});
-    QVERIFY(w.ResultContentHeader_Label->isHidden());
+    // Cancelled: nothing changes.
+    QCOMPARE(TablePaths(w), QStringList{notes + "/a.txt"});
+    QVERIFY(!w.ResultContentHeader_Label->isHidden());
     QCOMPARE(w.ui->Dir2Search_ComboBox->currentText(), notes);
 }
 
