@@ -406,7 +406,7 @@ int CLintra::WalkDirectory(const QDir &dir, const CKeywordQuery &query, TEnumSea
     settings.What = what;
     settings.NameFilters = CandidateNameFilters(what, PlainTextFileFilters);
     settings.Query = query;
-    settings.LocalCodec = QTextCodec::codecForLocale();
+    settings.Charset = CUnmarkedTextCharset(QTextCodec::codecForLocale(), SystemLocaleName);
     settings.Threads = QThread::idealThreadCount();
     CWindowScanReport report(*this, what == SearchWhatFilename
                                         ? tr("Checking the name of file %1 of total %2 files...")

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "search/core/scanreport.h"
+#include "text/core/unmarkedtext.h"
 
 class CKeywordPreFilter;
 class QIODevice;
@@ -56,8 +57,9 @@ public:
 };
 
 // The same outcome as ScanTextFile for the file name in directory, without
-// decoding the files that preFilter (built for the same keywords and codec)
-// rules out. Of a file longer than one of its reads, in UTF-8 or UTF-16 and
+// decoding the files that preFilter (built for the same keywords and
+// charset) rules out; a file without a byte-order mark is decoded as
+// charset says for its first bytes. Of a file longer than one of its reads, in UTF-8 or UTF-16 and
 // with ASCII keywords only, just the lines that hold a keyword's bytes (and
 // where they are dense, the lines between them) are decoded and tested;
 // everything else is read line by line as there. report.Cancelled() is
@@ -65,9 +67,11 @@ public:
 // tested.
 TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString &name,
                                  CKeywordPreFilter &preFilter, const LineTest &lineTest, CScanReport &report,
-                                 QTextCodec *codec = nullptr, int maxLineLength = MaxLineLength);
+                                 const CUnmarkedTextCharset &charset = CUnmarkedTextCharset(),
+                                 int maxLineLength = MaxLineLength);
 TEnumFileScanResult ScanTextFile(const QString &path, CKeywordPreFilter &preFilter, const LineTest &lineTest,
-                                 CScanReport &report, QTextCodec *codec = nullptr,
+                                 CScanReport &report,
+                                 const CUnmarkedTextCharset &charset = CUnmarkedTextCharset(),
                                  int maxLineLength = MaxLineLength);
 
 #endif

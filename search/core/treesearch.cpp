@@ -61,9 +61,10 @@ private:
 class CTextScanPool
 {
 public:
-    CTextScanPool(const CKeywordQuery &query, QTextCodec *localCodec, bool wholeWord, int threads)
+    CTextScanPool(const CKeywordQuery &query, const CUnmarkedTextCharset &charset, bool wholeWord,
+                  int threads)
         : Query(query)
-        , LocalCodec(localCodec)
+        , Charset(charset)
         , SeveralKeywords(query.Count() >= 2)
     {
         WholeWordNow.store(wholeWord);
@@ -125,7 +126,7 @@ private:
         query.SetMatchWholeWord(WholeWordNow.load());
         CKeywordMatcher matcher = CKeywordMatcher::ForFullText(query);
         matcher.SkipSubjectsWithoutKeywordText();
-        CKeywordPreFilter preFilter(query, LocalCodec);
+        CKeywordPreFilter preFilter(query, Charset);
         CWorkerReport report(Stop);
         const LineTest lineTest = [this, &matcher](const QString &line) {
             if (SeveralKeywords)
@@ -149,7 +150,7 @@ private:
                 matcher.Reset();
                 const CListedDirectory &directory = *job->Directory;
                 outcome = ScanTextFile(directory.Scan, directory.Names.at(job->Name), preFilter, lineTest,
-                                       report, LocalCodec);
+                                       report, Charset);
             }
             bool oldest = false;
             {
@@ -165,7 +166,7 @@ private:
     }
 
     const CKeywordQuery Query;
-    QTextCodec *const LocalCodec;
+    const CUnmarkedTextCharset Charset;
     const bool SeveralKeywords;
     std::atomic<bool> Stop{false};
     std::atomic<bool> WholeWordNow{false};
@@ -366,7 +367,7 @@ public:
         , WholeWordChoice(wholeWord)
         , Walk(settings.NameFilters, root, report)
         , Report(report)
-        , Pool(settings.Query, settings.LocalCodec, WholeWord(), settings.Threads)
+        , Pool(settings.Query, settings.Charset, WholeWord(), settings.Threads)
     {
     }
 
