@@ -17,6 +17,7 @@
 
 #include "app/core/platform.h"
 #include "app/formfitting.h"
+#include "app/messagebox.h"
 #include "app/ui_clintra.h"
 #include "search/core/plaintextfilters.h"
 #include "text/core/localcharset.h"
@@ -34,8 +35,14 @@ void NameResultContentCharset(QComboBox *selector)
 } // namespace
 
 CLintra::CLintra(QWidget *parent)
+    : CLintra(CUpdateCheckConfig(), parent)
+{
+}
+
+CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
     , FileExplorer_Process(nullptr)
+    , UpdateCheckConfig(updateCheck)
 {
     // 3. The form.
     ui = new Ui_CLintra;
@@ -43,7 +50,7 @@ CLintra::CLintra(QWidget *parent)
 
     // 4.-7. Title, icon, frame and notice.
     SetTitleAndNotice();
-    setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
+    setWindowIcon(ProgramIcon());
     setWindowFlags(Qt::MSWindowsFixedSizeDialogHint);
 
     // 9. Tool-tips and the ready text.
@@ -142,7 +149,7 @@ CLintra::CLintra(QWidget *parent)
     // 26.-29. Tray.
     CreateSysTrayIconActions();
     CreateSysTrayIcon();
-    SysTrayIcon->setIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
+    SysTrayIcon->setIcon(ProgramIcon());
     VersionCaption =
         tr("Norvane") + QLatin1Char(' ') + tr("Lintra") + QLatin1Char(' ') + QLatin1String(ProgramVersion);
     SysTrayToolTip = VersionCaption;

@@ -19,6 +19,7 @@
 #include "search/core/searchwhat.h"
 #include "text/core/textencodingdetector.h"
 #include "text/core/unmarkedtext.h"
+#include "update/core/updaterequest.h"
 #include "viewer/core/resultpager.h"
 
 class QAction;
@@ -48,7 +49,10 @@ class CLintra : public QWidget
     Q_OBJECT
 
 public:
+    // Without an update configuration the update check asks nowhere and
+    // fails at once; start-up passes the maker's.
     explicit CLintra(QWidget *parent = nullptr);
+    explicit CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent = nullptr);
     ~CLintra() override;
 
     // --- Members, in declaration order ----------------------------------
@@ -129,11 +133,16 @@ public:
     void DetectLocalCharset();
 
     // Settings and tray (app/clintra_settings.cpp, app/clintra_tray.cpp).
-    // The store's names are set before anything reads it; start-up needs the
-    // installation identifier before it builds the window.
+    // The store's names are set before anything reads it.
     static void SetSettingsStoreNames();
     static QString LoadInstallationId();
     void LoadSettings();
+    // What the user must be told once when the settings cannot be kept
+    // (what is lost, and where the file is); empty when they are kept.
+    QString SettingsNotice() const;
+    // A later start handed a directory over: it is shown in the directory
+    // box, and the window comes up, also from the tray.
+    void ShowHandedOverDirectory(const QString &directory);
     void SaveSettings();
     void CreateSysTrayIconActions();
     void CreateSysTrayIcon();
@@ -191,6 +200,9 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+
+private:
+    const CUpdateCheckConfig UpdateCheckConfig;
 
 private slots:
     void on_DoFullTextSearch_PushButton_clicked();

@@ -12,13 +12,12 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFont>
 #include <QHeaderView>
-#include <QIcon>
 #include <QTextCodec>
 #include <QThread>
 
 #include "app/core/platform.h"
+#include "app/messagebox.h"
 #include "search/core/directorywalk.h"
 #include "search/core/eventpacer.h"
 #include "search/core/keywordquery.h"
@@ -270,12 +269,8 @@ void CLintra::RememberKeywords(const QString &typed, const QString &keywords)
 
 void CLintra::ShowInvalidPathMessage()
 {
-    QMessageBox box;
-    box.setFont(QFont(QStringLiteral("verdana")));
-    box.setIcon(QMessageBox::Critical);
-    box.setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
-    box.setText(tr("Error: Invalid path given! Please have it corrected."));
-    box.exec();
+    ShowMessageBox(QMessageBox::Critical, QString(),
+                   tr("Error: Invalid path given! Please have it corrected."));
 }
 
 void CLintra::ResetForNewSearch()

@@ -17,6 +17,7 @@
 #include "app/ui_clintra.h"
 #include "testsupport.h"
 #include "text/core/localcharset.h"
+#include "update/core/versionnumbers.h"
 #include "windowdriver.h"
 
 namespace {
@@ -176,6 +177,8 @@ void TestMainWindow::startDirectoryFromArguments_data()
     QTest::newRow("blanks and CJK") << QStringList{program, "/home/u/My 笔记"} << "/home/u/My 笔记";
     QTest::newRow("first of two") << QStringList{program, "/a", "/b"} << "/a";
     QTest::newRow("options are skipped") << QStringList{program, "-x", "--long", "/a"} << "/a";
+    QTest::newRow("a Qt option's value is no directory")
+        << QStringList{program, "-session", "id", "/a"} << "/a";
     QTest::newRow("after --, a dash is a name") << QStringList{program, "--", "-dir"} << "/home/u/-dir";
     QTest::newRow("empty argument") << QStringList{program, ""} << QString();
     QTest::newRow("file URL") << QStringList{program, "file:///home/u/My%20Notes/"} << "/home/u/My Notes";
@@ -379,7 +382,7 @@ void TestMainWindow::constructorTexts()
     QCOMPARE(window.windowTitle(),
              QString("Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware"));
     QCOMPARE(window.WindowTitle, window.windowTitle());
-    QCOMPARE(window.VersionCaption, QString("Norvane Lintra 0.107"));
+    QCOMPARE(window.VersionCaption, QString("Norvane Lintra " LINTRA_VERSION));
     QCOMPARE(window.SysTrayToolTip, window.VersionCaption);
     QCOMPARE(window.SysTrayIcon->toolTip(), window.VersionCaption);
     QVERIFY(!window.SysTrayIcon->isVisible());

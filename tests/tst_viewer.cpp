@@ -572,10 +572,10 @@ void TestViewer::clickReloadsOnlyTheRowOnShow()
     Window->AddResultRows(QStringList{Write("second needle\n")});
     WriteTestFile(first, "first, changed needle\n");
     for (const QModelIndex &index : {CellIndex(*Window, 1, 0), QModelIndex()}) {
-        QMetaObject::invokeMethod(Window, "OnItemClicked", Q_ARG(QModelIndex, index));
+        QVERIFY(QMetaObject::invokeMethod(Window, "OnItemClicked", Q_ARG(QModelIndex, index)));
         QCOMPARE(Shown(), QStringLiteral("first needle\n"));
     }
-    QMetaObject::invokeMethod(Window, "OnItemClicked", Q_ARG(QModelIndex, CellIndex(*Window, 0, 2)));
+    QVERIFY(QMetaObject::invokeMethod(Window, "OnItemClicked", Q_ARG(QModelIndex, CellIndex(*Window, 0, 2))));
     QCOMPARE(Shown(), QStringLiteral("first, changed needle\n"));
     QCOMPARE(Window->CurrentResultRow, 0);
 }

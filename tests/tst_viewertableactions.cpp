@@ -107,7 +107,8 @@ void TestViewerTableActions::menuShowsTheRule()
             menu->close();
         });
         const QRect cell = table->visualRect(CellIndex(window, 0, column));
-        QMetaObject::invokeMethod(&window, "ShowFilesTableContextMenu", Q_ARG(QPoint, cell.center()));
+        QVERIFY(
+            QMetaObject::invokeMethod(&window, "ShowFilesTableContextMenu", Q_ARG(QPoint, cell.center())));
     }
     QCOMPARE(seen, (QStringList{"Copy File &Path on", "Open Containing &Folder on", "verdana",
                                 "Copy File &Path off", "Open Containing &Folder off", "verdana"}));
@@ -154,24 +155,49 @@ void TestViewerTableActions::folderOpenCommand_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<TEnumPlatform>("platform");
     QTest::addColumn<bool>("nautilus");
+    // The desktop's folder handler, and a file manager found installed.
+    QTest::addColumn<QString>("handler");
+    QTest::addColumn<QString>("installed");
     QTest::addColumn<QString>("program");
     QTest::addColumn<QStringList>("arguments");
 
-    QTest::newRow("linux with nautilus") << "/home/u/my notes/a.txt" << Linux << true << "/usr/bin/nautilus"
-                                         << QStringList{"/home/u/my notes"};
-    QTest::newRow("linux without nautilus")
-        << "/home/u/a.txt" << Linux << false << "xdg-open" << QStringList{"/home/u"};
-    QTest::newRow("linux, file in the root") << "/a.txt" << Linux << false << "xdg-open" << QStringList{"/"};
-    QTest::newRow("windows") << "/data/my notes/a.txt" << Windows << false << "C:\\Windows\\explorer.exe"
-                             << QStringList{"\\data\\my notes"};
+    const QString files = "org.example.Files.desktop";
+    QTest::newRow("linux with nautilus") << "/home/u/my notes/a.txt" << Linux << true << ""
+                                         << ""
+                                         << "/usr/bin/nautilus" << QStringList{"/home/u/my notes"};
+    QTest::newRow("linux without nautilus") << "/home/u/a.txt" << Linux << false << files << ""
+                                            << "xdg-open" << QStringList{"/home/u"};
+    QTest::newRow("linux, file in the root") << "/a.txt" << Linux << false << files << ""
+                                             << "xdg-open" << QStringList{"/"};
+    // xdg-open would start Lintra again.
+    QTest::newRow("linux, Lintra the folder handler")
+        << "/home/u/a.txt" << Linux << false << "example.norvane.Lintra.desktop"
+        << "/usr/bin/pcmanfm"
+        << "/usr/bin/pcmanfm" << QStringList{"/home/u"};
+    QTest::newRow("linux, no folder handler") << "/home/u/a.txt" << Linux << false << ""
+                                              << "/usr/bin/thunar"
+                                              << "/usr/bin/thunar" << QStringList{"/home/u"};
+    QTest::newRow("linux, nothing to show folders")
+        << "/home/u/a.txt" << Linux << false << "example.norvane.Lintra.desktop"
+        << ""
+        << "" << QStringList{};
+    QTest::newRow("windows") << "/data/my notes/a.txt" << Windows << false << ""
+                             << ""
+                             << "C:\\Windows\\explorer.exe" << QStringList{"\\data\\my notes"};
 }
 
 void TestViewerTableActions::folderOpenCommand()
 {
     QFETCH(QString, shown);
     QFETCH(TEnumPlatform, platform);
+    CFolderHandlers handlers;
     QFETCH(bool, nautilus);
-    const CFolderOpenCommand command = FolderOpenCommand(shown, platform, "C:\\Windows", nautilus);
+    handlers.NautilusInstalled = nautilus;
+    QFETCH(QString, handler);
+    handlers.DefaultFolderEntry = handler;
+    QFETCH(QString, installed);
+    handlers.InstalledFileManager = installed;
+    const CFolderOpenCommand command = FolderOpenCommand(shown, platform, "C:\\Windows", handlers);
     QTEST(command.Program, "program");
     QTEST(command.Arguments, "arguments");
 }
@@ -223,6 +249,9 @@ void TestViewerTableActions::openFolderStartsTheFileManager()
     QVERIFY(
         WriteTestFile(opener, "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '" + record.toLocal8Bit() + "'\n"));
     QFile::setPermissions(opener, QFile::ReadOwner | QFile::ExeOwner);
+    const QString handler = dir.filePath("bin/xdg-mime");
+    QVERIFY(WriteTestFile(handler, "#!/bin/sh\necho org.example.Files.desktop\n"));
+    QFile::setPermissions(handler, QFile::ReadOwner | QFile::ExeOwner);
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(dir.filePath("bin")) + ':' + path);
 

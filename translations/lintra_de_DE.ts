@@ -4,7 +4,7 @@
 <context>
     <name>CContentEdit</name>
     <message>
-        <location filename="../viewer/ccontentedit.cpp" line="+66"/>
+        <location filename="../viewer/ccontentedit.cpp" line="+64"/>
         <source>&amp;Previous Block of Content</source>
         <translation>&amp;Vorheriger Inhaltsblock</translation>
     </message>
@@ -52,7 +52,7 @@
         <translation>Die Datei ist seit dem Öffnen kürzer geworden: Dieser Teil kann nicht mehr gelesen werden. Wählen Sie die Datei erneut aus, um sie neu einzulesen.</translation>
     </message>
     <message>
-        <location line="+165"/>
+        <location line="+167"/>
         <source>No keyword in any of the %1 blocks</source>
         <translation>Keiner der %1 Blöcke enthält einen Suchbegriff</translation>
     </message>
@@ -252,7 +252,7 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location filename="../app/formfitting.cpp" line="+49"/>
-        <location filename="../search/clintra_search.cpp" line="+245"/>
+        <location filename="../search/clintra_search.cpp" line="+236"/>
         <source>Matched Filename</source>
         <translation>Gefundener Dateiname</translation>
     </message>
@@ -319,7 +319,7 @@ p, li { white-space: pre-wrap; }
         <translation>Ordner auswählen</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+57"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>Dateiname %1 von %2 wird geprüft …</translation>
     </message>
@@ -329,7 +329,7 @@ p, li { white-space: pre-wrap; }
         <translation>Datei %1 von %2 wird durchsucht …</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+30"/>
         <source>Filename</source>
         <translation>Dateiname</translation>
     </message>
@@ -399,7 +399,7 @@ p, li { white-space: pre-wrap; }
         <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+48"/>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+38"/>
         <source>Copy File &amp;Path</source>
         <translation>Datei&amp;pfad kopieren</translation>
     </message>
@@ -419,12 +419,22 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_viewer.cpp" line="-172"/>
+        <location line="+69"/>
+        <source>Open Containing Folder</source>
+        <translation>Übergeordneten Ordner öffnen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No file manager is installed that could show the folder %1.</source>
+        <translation>Es ist kein Dateimanager installiert, der den Ordner %1 anzeigen könnte.</translation>
+    </message>
+    <message>
+        <location filename="../viewer/clintra_viewer.cpp" line="-174"/>
         <source>Should not arrive here; with high possibility it is due to file operation error...</source>
         <translation>Dieser Fall sollte nicht eintreten; sehr wahrscheinlich ist beim Dateizugriff ein Fehler aufgetreten …</translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+95"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;The whole document is loaded successfully in this pane.&lt;/font&gt;</source>
         <translation>&lt;font face=&quot;verdana&quot;&gt;Das gesamte Dokument wurde in diesen Bereich geladen.&lt;/font&gt;</translation>
     </message>
@@ -434,7 +444,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Da die Datei groß ist, wurde nur ein Teil des Dokuments in diesen Bereich geladen; die anderen Teile erreichen Sie über das Kontextmenü (rechte Maustaste). Daher &lt;font color=&quot;red&quot;&gt;enthält der angezeigte Teil die gefundenen Zeilen möglicherweise nicht&lt;/font&gt;.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+98"/>
+        <location line="+99"/>
         <source>File seek error!</source>
         <translation>Fehler beim Positionieren in der Datei!</translation>
     </message>
@@ -466,6 +476,21 @@ p, li { white-space: pre-wrap; }
         <source>Result File Content</source>
         <translation>Inhalt der Ergebnisdatei</translation>
     </message>
+    <message>
+        <location filename="../app/clintra_settings.cpp" line="+94"/>
+        <source>The settings cannot be saved: %1 or its folder cannot be written. The window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
+        <translation>Die Einstellungen können nicht gespeichert werden: %1 oder sein Ordner ist nicht beschreibbar. Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>No settings are kept: %1 is not a regular file that can be read. Lintra neither reads nor writes it; the window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
+        <translation>Es werden keine Einstellungen gespeichert: %1 ist keine lesbare reguläre Datei. Lintra liest und schreibt sie nicht; Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
+    </message>
+    <message>
+        <location filename="../app/startup.cpp" line="+187"/>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
 </context>
 <context>
     <name>CUpdateHandler</name>
@@ -476,9 +501,59 @@ p, li { white-space: pre-wrap; }
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <location filename="../app/core/commandline.cpp" line="+106"/>
+        <source>Usage: %1 [OPTION]... [DIRECTORY]
+Finds the files under DIRECTORY whose names or plain-text contents contain all of
+the given keywords, and shows them with the keywords coloured.
+
+DIRECTORY (a path, or a file: URL) is put into the directory box. When Lintra
+already runs for this user, its window is shown with DIRECTORY in that box.
+
+  -h, --help     print this help and exit
+  -v, --version  print the version and exit
+Qt&apos;s options (-platform NAME, -style NAME, ...) are accepted as well.
+
+Settings: $XDG_CONFIG_HOME/Norvane/Lintra.conf (~/.config when unset).
+</source>
+        <translation>Aufruf: %1 [OPTION]... [VERZEICHNIS]
+Findet die Dateien unter VERZEICHNIS, deren Namen oder Textinhalte alle
+Suchbegriffe enthalten, und zeigt sie mit farbig markierten Suchbegriffen.
+
+VERZEICHNIS (ein Pfad oder eine file:-URL) wird in das Verzeichnisfeld gesetzt.
+Läuft Lintra für diesen Benutzer schon, zeigt es sein Fenster mit VERZEICHNIS.
+
+  -h, --help     diese Hilfe ausgeben und beenden
+  -v, --version  die Version ausgeben und beenden
+Die Optionen von Qt (-platform NAME, -style NAME, ...) werden ebenfalls angenommen.
+
+Einstellungen: $XDG_CONFIG_HOME/Norvane/Lintra.conf (~/.config, wenn nicht gesetzt).
+</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>%1: unknown option &apos;%2&apos;
+Usage: %1 [--help] [--version] [DIRECTORY]
+</source>
+        <translation>%1: unbekannte Option „%2“
+Aufruf: %1 [--help] [--version] [VERZEICHNIS]
+</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1: no graphical session found (neither DISPLAY nor WAYLAND_DISPLAY can be reached).
+Lintra is a desktop program and needs one; &apos;%1 --help&apos; lists its options.
+</source>
+        <translation>%1: keine grafische Sitzung gefunden (weder DISPLAY noch WAYLAND_DISPLAY ist erreichbar).
+Lintra ist ein Desktop-Programm und braucht eine; „%1 --help“ nennt seine Optionen.
+</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
-        <location filename="../app/main.cpp" line="+41"/>
+        <location filename="../app/main.cpp" line="+46"/>
         <source>System Tray</source>
         <translation>Systemabschnitt</translation>
     </message>
@@ -488,7 +563,7 @@ p, li { white-space: pre-wrap; }
         <translation>Auf diesem System wurde kein Systemabschnitt der Kontrollleiste gefunden.</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+50"/>
+        <location filename="../app/startup.cpp" line="-26"/>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>

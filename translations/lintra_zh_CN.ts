@@ -4,7 +4,7 @@
 <context>
     <name>CContentEdit</name>
     <message>
-        <location filename="../viewer/ccontentedit.cpp" line="+66"/>
+        <location filename="../viewer/ccontentedit.cpp" line="+64"/>
         <source>&amp;Previous Block of Content</source>
         <translation>上一个内容块(&amp;P)</translation>
     </message>
@@ -52,7 +52,7 @@
         <translation>文件在打开后变短了：这一部分已无法读取。请重新选择该文件以重新读取。</translation>
     </message>
     <message>
-        <location line="+165"/>
+        <location line="+167"/>
         <source>No keyword in any of the %1 blocks</source>
         <translation>%1 个块中均不含关键词</translation>
     </message>
@@ -252,7 +252,7 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location filename="../app/formfitting.cpp" line="+49"/>
-        <location filename="../search/clintra_search.cpp" line="+245"/>
+        <location filename="../search/clintra_search.cpp" line="+236"/>
         <source>Matched Filename</source>
         <translation>匹配的文件名</translation>
     </message>
@@ -319,7 +319,7 @@ p, li { white-space: pre-wrap; }
         <translation>选择目录</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+57"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>正在检查第 %1 个文件的文件名（共 %2 个）……</translation>
     </message>
@@ -329,7 +329,7 @@ p, li { white-space: pre-wrap; }
         <translation>正在处理第 %1 个文件（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+30"/>
         <source>Filename</source>
         <translation>文件名</translation>
     </message>
@@ -399,7 +399,7 @@ p, li { white-space: pre-wrap; }
         <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+48"/>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+38"/>
         <source>Copy File &amp;Path</source>
         <translation>复制文件路径(&amp;P)</translation>
     </message>
@@ -419,12 +419,22 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_viewer.cpp" line="-172"/>
+        <location line="+69"/>
+        <source>Open Containing Folder</source>
+        <translation>打开所在文件夹</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No file manager is installed that could show the folder %1.</source>
+        <translation>未安装可以显示文件夹 %1 的文件管理器。</translation>
+    </message>
+    <message>
+        <location filename="../viewer/clintra_viewer.cpp" line="-174"/>
         <source>Should not arrive here; with high possibility it is due to file operation error...</source>
         <translation>不应出现这种情况，很可能是文件操作出错……</translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+95"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;The whole document is loaded successfully in this pane.&lt;/font&gt;</source>
         <translation>&lt;font face=&quot;verdana&quot;&gt;已在此窗格中成功加载整个文档。&lt;/font&gt;</translation>
     </message>
@@ -434,7 +444,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;由于文件较大，此窗格中只加载了文档的一部分；请单击鼠标右键，通过右键菜单查看文档的其他部分。因此，&lt;font color=&quot;red&quot;&gt;当前查看的部分可能不包含匹配的行&lt;/font&gt;。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+98"/>
+        <location line="+99"/>
         <source>File seek error!</source>
         <translation>文件定位错误！</translation>
     </message>
@@ -466,6 +476,21 @@ p, li { white-space: pre-wrap; }
         <source>Result File Content</source>
         <translation>结果文件内容</translation>
     </message>
+    <message>
+        <location filename="../app/clintra_settings.cpp" line="+94"/>
+        <source>The settings cannot be saved: %1 or its folder cannot be written. The window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
+        <translation>无法保存设置：%1 或其所在文件夹不可写。窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>No settings are kept: %1 is not a regular file that can be read. Lintra neither reads nor writes it; the window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
+        <translation>不保存任何设置：%1 不是可读取的普通文件。Lintra 既不读取也不写入它；窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
+    </message>
+    <message>
+        <location filename="../app/startup.cpp" line="+187"/>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
 </context>
 <context>
     <name>CUpdateHandler</name>
@@ -476,9 +501,59 @@ p, li { white-space: pre-wrap; }
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <location filename="../app/core/commandline.cpp" line="+106"/>
+        <source>Usage: %1 [OPTION]... [DIRECTORY]
+Finds the files under DIRECTORY whose names or plain-text contents contain all of
+the given keywords, and shows them with the keywords coloured.
+
+DIRECTORY (a path, or a file: URL) is put into the directory box. When Lintra
+already runs for this user, its window is shown with DIRECTORY in that box.
+
+  -h, --help     print this help and exit
+  -v, --version  print the version and exit
+Qt&apos;s options (-platform NAME, -style NAME, ...) are accepted as well.
+
+Settings: $XDG_CONFIG_HOME/Norvane/Lintra.conf (~/.config when unset).
+</source>
+        <translation>用法：%1 [选项]... [目录]
+在“目录”下查找文件名或纯文本内容包含全部给定关键词的文件，
+并以彩色标出关键词显示它们。
+
+“目录”（路径或 file: URL）会填入目录框。若本用户已有 Lintra 在运行，
+则显示其窗口，并在目录框中填入该目录。
+
+  -h, --help     显示此帮助并退出
+  -v, --version  显示版本并退出
+也接受 Qt 的选项（-platform 名称、-style 名称等）。
+
+设置文件：$XDG_CONFIG_HOME/Norvane/Lintra.conf（未设置时为 ~/.config）。
+</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>%1: unknown option &apos;%2&apos;
+Usage: %1 [--help] [--version] [DIRECTORY]
+</source>
+        <translation>%1：未知选项“%2”
+用法：%1 [--help] [--version] [目录]
+</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1: no graphical session found (neither DISPLAY nor WAYLAND_DISPLAY can be reached).
+Lintra is a desktop program and needs one; &apos;%1 --help&apos; lists its options.
+</source>
+        <translation>%1：未找到图形会话（DISPLAY 和 WAYLAND_DISPLAY 均无法连接）。
+Lintra 是桌面程序，需要图形会话；“%1 --help”列出其选项。
+</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
-        <location filename="../app/main.cpp" line="+41"/>
+        <location filename="../app/main.cpp" line="+46"/>
         <source>System Tray</source>
         <translation>系统托盘</translation>
     </message>
@@ -488,7 +563,7 @@ p, li { white-space: pre-wrap; }
         <translation>在此系统上未检测到系统托盘。</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+50"/>
+        <location filename="../app/startup.cpp" line="-26"/>
         <source>Warning</source>
         <translation>警告</translation>
     </message>
