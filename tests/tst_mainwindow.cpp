@@ -12,11 +12,9 @@
 #include <QTranslator>
 
 #include "app/clintra.h"
-#include "app/core/commandline.h"
 #include "app/startup.h"
 #include "app/ui_clintra.h"
 #include "testsupport.h"
-#include "text/core/localcharset.h"
 #include "update/core/versionnumbers.h"
 #include "windowdriver.h"
 
@@ -58,13 +56,9 @@ private slots:
     void accessibleNamesFollowTheLanguage();
     void resultCharsetSelector();
     void localCharsetSelector();
-    void charsetForLocale_data();
-    void charsetForLocale();
     void initialMatchingModePerLocale_data();
     void initialMatchingModePerLocale();
     void contentEditMenu();
-    void startDirectoryFromArguments_data();
-    void startDirectoryFromArguments();
     void startDirectoryShownInTheDirectoryBox();
     void compiledInImages_data();
     void compiledInImages();
@@ -163,35 +157,6 @@ void TestMainWindow::formWidgets()
     }
 }
 
-void TestMainWindow::startDirectoryFromArguments_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("directory");
-    const QString program = QStringLiteral("lintra");
-    // Started from /home/u.
-    QTest::newRow("none") << QStringList{program} << QString();
-    QTest::newRow("absolute") << QStringList{program, "/home/u/notes"} << "/home/u/notes";
-    QTest::newRow("relative") << QStringList{program, "notes"} << "/home/u/notes";
-    QTest::newRow("dot") << QStringList{program, "."} << "/home/u";
-    QTest::newRow("cleaned") << QStringList{program, "/home/u/./notes/../docs/"} << "/home/u/docs";
-    QTest::newRow("blanks and CJK") << QStringList{program, "/home/u/My 笔记"} << "/home/u/My 笔记";
-    QTest::newRow("first of two") << QStringList{program, "/a", "/b"} << "/a";
-    QTest::newRow("options are skipped") << QStringList{program, "-x", "--long", "/a"} << "/a";
-    QTest::newRow("a Qt option's value is no directory")
-        << QStringList{program, "-session", "id", "/a"} << "/a";
-    QTest::newRow("after --, a dash is a name") << QStringList{program, "--", "-dir"} << "/home/u/-dir";
-    QTest::newRow("empty argument") << QStringList{program, ""} << QString();
-    QTest::newRow("file URL") << QStringList{program, "file:///home/u/My%20Notes/"} << "/home/u/My Notes";
-    QTest::newRow("URL of another host") << QStringList{program, "file://server/share"} << QString();
-}
-
-void TestMainWindow::startDirectoryFromArguments()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, directory);
-    QCOMPARE(StartDirectoryFromArguments(arguments, QStringLiteral("/home/u")), directory);
-}
-
 void TestMainWindow::startDirectoryShownInTheDirectoryBox()
 {
     CLintra window;
@@ -277,7 +242,13 @@ void TestMainWindow::formGridCells()
 
     CLintra window;
     QGridLayout *grid = outputGrid ? window.ui->OutputZone_GridLayout : window.ui->InputZone_GridLayout;
-    const int index = grid->indexOf(window.findChild<QWidget *>(name));
+    QWidget *widget = window.findChild<QWidget *>(name);
+    int index = grid->indexOf(widget);
+    // A cell may hold a row of widgets (the status line and what could not be read beside it).
+    for (int i = 0; index < 0 && i < grid->count(); ++i) {
+        if (grid->itemAt(i)->layout() && grid->itemAt(i)->layout()->indexOf(widget) == 0)
+            index = i;
+    }
     QVERIFY(index >= 0);
     int r, c, rowSpan, columnSpan;
     grid->getItemPosition(index, &r, &c, &rowSpan, &columnSpan);
@@ -372,8 +343,9 @@ void TestMainWindow::buttonsReachTheirSlotsByName()
     QCOMPARE(window.MatchWholeWord, false);
     window.ui->MatchWholeWord_RadioButton->click();
     QCOMPARE(window.MatchWholeWord, true);
+    // Without a search Cancel changes nothing.
     window.ui->CancelSearch_PushButton->click();
-    QCOMPARE(window.CancelRequested, true);
+    QVERIFY(!window.SearchRunning());
 }
 
 void TestMainWindow::constructorTexts()
@@ -522,54 +494,6 @@ void TestMainWindow::localCharsetSelector()
     QCOMPARE(window.ui->Local8Bit_Label->text(),
              "Default Local Charset (Language: " + QLocale::system().name() + ")");
     QVERIFY(box->toolTip().contains("please kindly post us your (language_territory, charset) pair"));
-}
-
-void TestMainWindow::charsetForLocale_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("charset");
-    QTest::addColumn<bool>("wordSeparated");
-
-    QTest::newRow("zh_CN") << "zh_CN"
-                           << "GB18030" << false;
-    QTest::newRow("zh_TW") << "zh_TW"
-                           << "Big5" << false;
-    QTest::newRow("zh_HK") << "zh_HK"
-                           << "Big5-HKSCS" << false;
-    QTest::newRow("zh_SG by language") << "zh_SG"
-                                       << "GB18030" << false;
-    QTest::newRow("en_US") << "en_US"
-                           << "ISO-8859-1" << true;
-    QTest::newRow("de_DE") << "de_DE"
-                           << "ISO-8859-1" << true;
-    QTest::newRow("fr_FR") << "fr_FR"
-                           << "ISO-8859-1" << true;
-    QTest::newRow("he_IL") << "he_IL"
-                           << "ISO-8859-8" << false;
-    QTest::newRow("iw_IL") << "iw_IL"
-                           << "ISO-8859-8" << false;
-    QTest::newRow("el_GR") << "el_GR"
-                           << "ISO-8859-7" << false;
-    QTest::newRow("ru_RU") << "ru_RU"
-                           << "ISO-8859-5" << false;
-    QTest::newRow("ko_KR") << "ko_KR"
-                           << "EUC-KR" << false;
-    QTest::newRow("ja_JP has no rule") << "ja_JP"
-                                       << "" << false;
-    QTest::newRow("pt_BR has no rule") << "pt_BR"
-                                       << "" << false;
-    QTest::newRow("C") << "C"
-                       << "" << true;
-}
-
-void TestMainWindow::charsetForLocale()
-{
-    QFETCH(QString, locale);
-    QFETCH(QString, charset);
-    QFETCH(bool, wordSeparated);
-
-    QCOMPARE(CharsetForLocale(locale), charset);
-    QCOMPARE(IsWordSeparatedLanguage(locale), wordSeparated);
 }
 
 void TestMainWindow::initialMatchingModePerLocale_data()

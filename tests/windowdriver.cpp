@@ -1,6 +1,7 @@
 #include "windowdriver.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
@@ -9,6 +10,7 @@
 #include "app/clintra.h"
 #include "app/compiledresources.h"
 #include "app/ui_clintra.h"
+#include "search/csearchrun.h"
 
 namespace {
 
@@ -26,6 +28,20 @@ void RunSearch(CLintra &w, const QString &directory, const QString &keywords, TE
         w.ui->DoFullTextSearch_PushButton->click();
     else
         w.ui->DoFilenameSearch_PushButton->click();
+    if (!WaitForSearchEnd(w))
+        qWarning("RunSearch: the search of %s has not ended", qPrintable(directory));
+}
+
+bool WaitForSearchEnd(CLintra &w, int timeoutMs)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (w.SearchRunning()) {
+        if (waited.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
+    }
+    return true;
 }
 
 QStringList TablePaths(const CLintra &w)
@@ -81,6 +97,13 @@ QString CellText(const CLintra &w, int row, int column)
 
 CModalHandler::CModalHandler(std::function<void(QWidget *)> handle)
 {
+    PreviousAnswerer = SetMessageBoxAnswerer([this, handle](QMessageBox &box) {
+        Timer.stop();
+        ++Handled;
+        box.show();
+        handle(&box);
+        return box.clickedButton() ? box.standardButton(box.clickedButton()) : QMessageBox::NoButton;
+    });
     Timer.setInterval(10);
     QObject::connect(&Timer, &QTimer::timeout, [this, handle] {
         if (QWidget *modal = QApplication::activeModalWidget()) {
@@ -92,16 +115,37 @@ CModalHandler::CModalHandler(std::function<void(QWidget *)> handle)
     Timer.start();
 }
 
-CAtFile::CAtFile(CLintra &w, int file, std::function<void()> action)
+CModalHandler::~CModalHandler()
 {
-    Connection =
-        QObject::connect(w.ui->Searching_ProgressBar, &QProgressBar::valueChanged, [file, action](int value) {
-            if (value == file)
-                action();
-        });
+    SetMessageBoxAnswerer(PreviousAnswerer);
+}
+
+namespace {
+
+QList<CAtFile *> ActiveAtFile;
+
+} // namespace
+
+CAtFile::CAtFile(CLintra &w, int file, std::function<void()> action)
+    : Window(w)
+    , File(file)
+    , Action(std::move(action))
+{
+    ActiveAtFile << this;
+    w.Search().SetBeforeFileAction([&w](int reached) {
+        for (CAtFile *at : qAsConst(ActiveAtFile)) {
+            if (&at->Window == &w && at->File == reached)
+                at->Action();
+        }
+    });
 }
 
 CAtFile::~CAtFile()
 {
-    QObject::disconnect(Connection);
+    ActiveAtFile.removeAll(this);
+    bool others = false;
+    for (CAtFile *at : qAsConst(ActiveAtFile))
+        others = others || &at->Window == &Window;
+    if (!others)
+        Window.Search().SetBeforeFileAction(nullptr);
 }

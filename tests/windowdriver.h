@@ -13,13 +13,21 @@
 
 #include <functional>
 
+#include "app/messagebox.h"
 #include "search/core/searchwhat.h"
 
 class CLintra;
 class QPixmap;
 class QWidget;
 
+// Types the directory and keywords, presses the search button and waits
+// until the search has ended (see WaitForSearchEnd).
 void RunSearch(CLintra &w, const QString &directory, const QString &keywords, TEnumSearchWhat what);
+// The search runs on worker threads and its button's slot returns at once:
+// processes the window's events until the running search (if any) has
+// ended and its summary is shown. False when it is still running after
+// timeoutMs.
+bool WaitForSearchEnd(CLintra &w, int timeoutMs = 60000);
 QStringList TablePaths(const CLintra &w);
 QSet<QString> TablePathSet(const CLintra &w);
 QString Status(const CLintra &w);
@@ -32,27 +40,36 @@ QModelIndex CellIndex(const CLintra &w, int row, int column);
 // pixels are not all of one colour; otherwise what is wrong with it.
 QString PictureProblem(const QPixmap &pixmap);
 
-// Hands the next modal widget to handle, which must close it.
+// Hands the next modal widget to handle, which must close it. Message boxes
+// are answered where the program builds them (each one, shown first); other
+// dialogs are polled for.
 class CModalHandler
 {
 public:
     explicit CModalHandler(std::function<void(QWidget *)> handle);
+    ~CModalHandler();
     int Handled = 0;
 
 private:
     QTimer Timer;
+    TMessageBoxAnswerer PreviousAnswerer;
 };
 
-// Runs action once, when the scans report the given file number; that is,
-// just before they process the events of that file.
+// Runs action on the window's thread when a search started from now on is
+// about to examine the given file (numbered from 1), with the search held
+// meanwhile: a click made there is handled before that file is examined.
 class CAtFile
 {
 public:
     CAtFile(CLintra &w, int file, std::function<void()> action);
     ~CAtFile();
+    CAtFile(const CAtFile &) = delete;
+    CAtFile &operator=(const CAtFile &) = delete;
 
 private:
-    QMetaObject::Connection Connection;
+    CLintra &Window;
+    int File;
+    std::function<void()> Action;
 };
 
 #endif

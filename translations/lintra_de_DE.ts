@@ -27,7 +27,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+285"/>
+        <location filename="../app/ui_clintra.cpp" line="+292"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>Die ausgewählte Ergebnisdatei mit hervorgehobenen Suchbegriffen</translation>
     </message>
@@ -67,7 +67,7 @@
         <translation>Block %1 von %2</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="+51"/>
+        <location filename="../app/clintra.cpp" line="+58"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;The value of this field is auto-detected at program start-up time. In case it is inaccurate, &lt;font color=&quot;red&quot;&gt;please kindly post us your (language_territory, charset) pair&lt;/font&gt;, thanks. The value is the 8-bit or multi-byte charset used by the OS to store non-Ascii text. This field is only FYI.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Der Wert dieses Feldes wird beim Programmstart automatisch ermittelt. Falls er nicht stimmt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte Ihr Paar aus (Sprache_Region, Zeichensatz) mit&lt;/font&gt;, vielen Dank. Der Wert ist der 8-Bit- oder Multibyte-Zeichensatz, in dem das Betriebssystem Nicht-ASCII-Text speichert. Dieses Feld dient nur zur Information.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
@@ -98,7 +98,7 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+111"/>
+        <location line="+112"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>Bereit zur Unicode-Volltextsuche …</translation>
     </message>
@@ -142,7 +142,7 @@
         <translation>Über Lintra</translation>
     </message>
     <message>
-        <location filename="../app/clintra_tray.cpp" line="+23"/>
+        <location filename="../app/clintra_tray.cpp" line="+22"/>
         <source>&amp;Restore</source>
         <translation>&amp;Wiederherstellen</translation>
     </message>
@@ -152,13 +152,13 @@
         <translation>&amp;Beenden</translation>
     </message>
     <message>
-        <location line="+27"/>
-        <location filename="../update/clintra_update.cpp" line="+27"/>
+        <location line="+25"/>
+        <location filename="../update/clintra_update.cpp" line="+25"/>
         <source>FYI</source>
         <translation>Hinweis</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>The program will keep running in the system tray. To terminate the program, choose &lt;b&gt;Quit&lt;/b&gt; in the context menu of the system tray entry.</source>
         <translation>Das Programm läuft im Systemabschnitt der Kontrollleiste weiter. Um es zu beenden, wählen Sie &lt;b&gt;Beenden&lt;/b&gt; im Kontextmenü seines Symbols im Systemabschnitt.</translation>
     </message>
@@ -252,24 +252,24 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location filename="../app/formfitting.cpp" line="+49"/>
-        <location filename="../search/clintra_search.cpp" line="+236"/>
+        <location filename="../search/clintra_search.cpp" line="+205"/>
         <source>Matched Filename</source>
         <translation>Gefundener Dateiname</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-164"/>
+        <location filename="../app/clintra.cpp" line="-171"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
         <translation>Dateiinhalt im Zeichensatz</translation>
     </message>
     <message>
-        <location filename="../search/clintra_search.cpp" line="+36"/>
+        <location filename="../search/clintra_search.cpp" line="+33"/>
         <source>Error: Invalid path given! Please have it corrected.</source>
         <translation>Fehler: Der angegebene Pfad ist ungültig. Bitte korrigieren Sie ihn.</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+82"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>Treffer in %1 von %2 durchsuchten Dateien.</translation>
     </message>
@@ -279,7 +279,7 @@ p, li { white-space: pre-wrap; }
         <translation>Treffer im Dateinamen bei %1 von %2 durchsuchten Dateien.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-63"/>
         <source>Directory: </source>
         <translation>Ordner: </translation>
     </message>
@@ -319,17 +319,17 @@ p, li { white-space: pre-wrap; }
         <translation>Ordner auswählen</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+14"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>Dateiname %1 von %2 wird geprüft …</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-1"/>
         <source>Processing file %1 of total %2 files...</source>
         <translation>Datei %1 von %2 wird durchsucht …</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+22"/>
         <source>Filename</source>
         <translation>Dateiname</translation>
     </message>
@@ -359,7 +359,7 @@ p, li { white-space: pre-wrap; }
         <translation>Die vorherige Suche nach Updates ist noch nicht abgeschlossen. Bitte warten Sie einen Moment.</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+60"/>
         <source>Network Error</source>
         <translation>Netzwerkfehler</translation>
     </message>
@@ -487,15 +487,73 @@ p, li { white-space: pre-wrap; }
         <translation>Es werden keine Einstellungen gespeichert: %1 ist keine lesbare reguläre Datei. Lintra liest und schreibt sie nicht; Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+187"/>
+        <location filename="../app/startup.cpp" line="+179"/>
         <source>Settings</source>
         <translation>Einstellungen</translation>
     </message>
 </context>
 <context>
+    <name>CSearchRun</name>
+    <message>
+        <location filename="../search/csearchrun.cpp" line="+196"/>
+        <source>1 file</source>
+        <translation>1 Datei</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 files</source>
+        <translation>%1 Dateien</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>1 folder</source>
+        <translation>1 Ordner</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 folders</source>
+        <translation>%1 Ordner</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 and %2 could not be read.</source>
+        <translation>Nicht gelesen: %1 und %2.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 could not be read.</source>
+        <translation>Nicht gelesen: %1.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The search stopped early, the results are incomplete: %1.</source>
+        <translation>Die Suche wurde vorzeitig beendet, die Ergebnisse sind unvollständig: %1.</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Not Read</source>
+        <translation>Nicht gelesen</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Path</source>
+        <translation>Pfad</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Reason</source>
+        <translation>Grund</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>not a regular file (a FIFO, socket or device)</source>
+        <translation>keine gewöhnliche Datei (FIFO, Socket oder Gerät)</translation>
+    </message>
+</context>
+<context>
     <name>CUpdateHandler</name>
     <message>
-        <location filename="../update/core/updaterequest.cpp" line="+96"/>
+        <location filename="../update/core/updaterequest.cpp" line="+67"/>
         <source>Norvane.Lintra.Desktop.Windows</source>
         <translation>Norvane.Lintra.Desktop.Windows</translation>
     </message>
@@ -553,7 +611,7 @@ Lintra ist ein Desktop-Programm und braucht eine; „%1 --help“ nennt seine Op
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../app/main.cpp" line="+46"/>
+        <location filename="../app/main.cpp" line="+42"/>
         <source>System Tray</source>
         <translation>Systemabschnitt</translation>
     </message>
@@ -563,12 +621,12 @@ Lintra ist ein Desktop-Programm und braucht eine; „%1 --help“ nennt seine Op
         <translation>Auf diesem System wurde kein Systemabschnitt der Kontrollleiste gefunden.</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="-26"/>
+        <location filename="../app/startup.cpp" line="-24"/>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>An instance of this application is already running, exiting this newly started one.</source>
         <translation>Dieses Programm läuft bereits; die neu gestartete Instanz wird beendet.</translation>
     </message>

@@ -27,7 +27,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+285"/>
+        <location filename="../app/ui_clintra.cpp" line="+292"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>所选的结果文件，其中的关键词已突出显示</translation>
     </message>
@@ -67,7 +67,7 @@
         <translation>第 %1 块，共 %2 块</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="+51"/>
+        <location filename="../app/clintra.cpp" line="+58"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;The value of this field is auto-detected at program start-up time. In case it is inaccurate, &lt;font color=&quot;red&quot;&gt;please kindly post us your (language_territory, charset) pair&lt;/font&gt;, thanks. The value is the 8-bit or multi-byte charset used by the OS to store non-Ascii text. This field is only FYI.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;此字段的值在程序启动时自动检测。如果检测结果不准确，&lt;font color=&quot;red&quot;&gt;请把您的（语言_地区，字符集）组合告诉我们&lt;/font&gt;，谢谢。该值是操作系统存储非 ASCII 文本所用的 8 位或多字节字符集。此字段仅供参考。&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
@@ -98,7 +98,7 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+111"/>
+        <location line="+112"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>已就绪，可以进行 Unicode 全文搜索……</translation>
     </message>
@@ -142,7 +142,7 @@
         <translation>关于 Lintra</translation>
     </message>
     <message>
-        <location filename="../app/clintra_tray.cpp" line="+23"/>
+        <location filename="../app/clintra_tray.cpp" line="+22"/>
         <source>&amp;Restore</source>
         <translation>恢复(&amp;R)</translation>
     </message>
@@ -152,13 +152,13 @@
         <translation>退出(&amp;Q)</translation>
     </message>
     <message>
-        <location line="+27"/>
-        <location filename="../update/clintra_update.cpp" line="+27"/>
+        <location line="+25"/>
+        <location filename="../update/clintra_update.cpp" line="+25"/>
         <source>FYI</source>
         <translation>提示</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>The program will keep running in the system tray. To terminate the program, choose &lt;b&gt;Quit&lt;/b&gt; in the context menu of the system tray entry.</source>
         <translation>程序将继续在系统托盘中运行。要退出程序，请在系统托盘图标的右键菜单中选择&lt;b&gt;退出&lt;/b&gt;。</translation>
     </message>
@@ -252,24 +252,24 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location filename="../app/formfitting.cpp" line="+49"/>
-        <location filename="../search/clintra_search.cpp" line="+236"/>
+        <location filename="../search/clintra_search.cpp" line="+205"/>
         <source>Matched Filename</source>
         <translation>匹配的文件名</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-164"/>
+        <location filename="../app/clintra.cpp" line="-171"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
         <translation>文件内容，字符集：</translation>
     </message>
     <message>
-        <location filename="../search/clintra_search.cpp" line="+36"/>
+        <location filename="../search/clintra_search.cpp" line="+33"/>
         <source>Error: Invalid path given! Please have it corrected.</source>
         <translation>错误：给定的路径无效！请更正。</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+82"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>在搜索的 %2 个文件中，有 %1 个包含给定的关键词。</translation>
     </message>
@@ -279,7 +279,7 @@ p, li { white-space: pre-wrap; }
         <translation>在搜索的 %2 个文件中，有 %1 个的文件名包含给定的关键词。</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-63"/>
         <source>Directory: </source>
         <translation>目录：</translation>
     </message>
@@ -319,17 +319,17 @@ p, li { white-space: pre-wrap; }
         <translation>选择目录</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+14"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>正在检查第 %1 个文件的文件名（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-1"/>
         <source>Processing file %1 of total %2 files...</source>
         <translation>正在处理第 %1 个文件（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+22"/>
         <source>Filename</source>
         <translation>文件名</translation>
     </message>
@@ -359,7 +359,7 @@ p, li { white-space: pre-wrap; }
         <translation>上一次检查更新尚未完成，请稍候。</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+60"/>
         <source>Network Error</source>
         <translation>网络错误</translation>
     </message>
@@ -487,15 +487,73 @@ p, li { white-space: pre-wrap; }
         <translation>不保存任何设置：%1 不是可读取的普通文件。Lintra 既不读取也不写入它；窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+187"/>
+        <location filename="../app/startup.cpp" line="+179"/>
         <source>Settings</source>
         <translation>设置</translation>
     </message>
 </context>
 <context>
+    <name>CSearchRun</name>
+    <message>
+        <location filename="../search/csearchrun.cpp" line="+196"/>
+        <source>1 file</source>
+        <translation>1 个文件</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 files</source>
+        <translation>%1 个文件</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>1 folder</source>
+        <translation>1 个文件夹</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 folders</source>
+        <translation>%1 个文件夹</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 and %2 could not be read.</source>
+        <translation>%1和%2无法读取。</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 could not be read.</source>
+        <translation>%1无法读取。</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The search stopped early, the results are incomplete: %1.</source>
+        <translation>搜索提前停止，结果不完整：%1。</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Not Read</source>
+        <translation>未读取</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Path</source>
+        <translation>路径</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Reason</source>
+        <translation>原因</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>not a regular file (a FIFO, socket or device)</source>
+        <translation>不是普通文件（FIFO、套接字或设备）</translation>
+    </message>
+</context>
+<context>
     <name>CUpdateHandler</name>
     <message>
-        <location filename="../update/core/updaterequest.cpp" line="+96"/>
+        <location filename="../update/core/updaterequest.cpp" line="+67"/>
         <source>Norvane.Lintra.Desktop.Windows</source>
         <translation>Norvane.Lintra.Desktop.Windows</translation>
     </message>
@@ -553,7 +611,7 @@ Lintra 是桌面程序，需要图形会话；“%1 --help”列出其选项。
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../app/main.cpp" line="+46"/>
+        <location filename="../app/main.cpp" line="+42"/>
         <source>System Tray</source>
         <translation>系统托盘</translation>
     </message>
@@ -563,12 +621,12 @@ Lintra 是桌面程序，需要图形会话；“%1 --help”列出其选项。
         <translation>在此系统上未检测到系统托盘。</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="-26"/>
+        <location filename="../app/startup.cpp" line="-24"/>
         <source>Warning</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>An instance of this application is already running, exiting this newly started one.</source>
         <translation>本程序已有一个实例正在运行，新启动的实例将退出。</translation>
     </message>
