@@ -18,6 +18,7 @@
 #include "search/core/keywordquery.h"
 #include "search/core/searchwhat.h"
 #include "text/core/textencodingdetector.h"
+#include "text/core/unmarkedtext.h"
 #include "update/core/cupdatecheck.h"
 #include "update/core/updaterequest.h"
 #include "viewer/core/resultpager.h"
@@ -161,7 +162,8 @@ public:
     void ShowMatchedFilename(int row, const CKeywordQuery &query);
     void LoadResultFile(int row, const CKeywordQuery &query);
     QString DecodeResultBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip,
-                              QComboBox *selector);
+                              QComboBox *selector, QTextCodec *unmarkedCodec);
+    CUnmarkedTextCharset UnmarkedTextCharset() const;
     void ShowContentWithHighlights(const CKeywordQuery &query, const QString &text);
     QString ResultRowPath(int row) const;
     bool LoadWholeResultFile(QFile &file, QString &text);
