@@ -43,7 +43,7 @@ CLintra::CLintra(QWidget *parent)
 CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
     , FileExplorer_Process(nullptr)
-    , UpdateCheckConfig(updateCheck)
+    , UpdateCheckState(updateCheck)
 {
     // 3. The form.
     ui = new Ui_CLintra;
@@ -138,9 +138,10 @@ CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
     connect(ui->FileContent_TextEdit, &CContentEdit::NextBlockRequested, this,
             &CLintra::GotoContentEditNextBlock);
     DefaultCharFormat = ui->FileContent_TextEdit->currentCharFormat();
-    ResultViewer = new CResultViewer(ui->FileContent_TextEdit, ResultContentCharset_ComboBox,
-                                     {ui->FilesFound_TableWidget, ui->FileContent_TextEdit},
-                                     QTextCodec::codecForLocale(), this);
+    ResultViewer =
+        new CResultViewer(ui->FileContent_TextEdit, ResultContentCharset_ComboBox,
+                          {ui->FilesFound_TableWidget, ui->FileContent_TextEdit},
+                          CUnmarkedTextCharset(QTextCodec::codecForLocale(), SystemLocaleName), this);
     connect(ResultViewer, &CResultViewer::MessageRequested, this, &CLintra::ShowMessage);
     connect(ui->FileContent_TextEdit, &CContentEdit::PreviousMatchRequested, ResultViewer,
             &CResultViewer::PreviousMatch);

@@ -37,7 +37,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+292"/>
+        <location filename="../app/ui_clintra.cpp" line="+293"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>Die ausgewählte Ergebnisdatei mit hervorgehobenen Suchbegriffen</translation>
     </message>
@@ -159,7 +159,7 @@
     </message>
     <message>
         <location line="+25"/>
-        <location filename="../update/clintra_update.cpp" line="+25"/>
+        <location filename="../update/clintra_update.cpp" line="+23"/>
         <source>FYI</source>
         <translation>Hinweis</translation>
     </message>
@@ -275,7 +275,7 @@ p, li { white-space: pre-wrap; }
         <translation>Fehler: Der angegebene Pfad ist ungültig. Bitte korrigieren Sie ihn.</translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+85"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>Treffer in %1 von %2 durchsuchten Dateien.</translation>
     </message>
@@ -285,7 +285,7 @@ p, li { white-space: pre-wrap; }
         <translation>Treffer im Dateinamen bei %1 von %2 durchsuchten Dateien.</translation>
     </message>
     <message>
-        <location line="-63"/>
+        <location line="-66"/>
         <source>Directory: </source>
         <translation>Ordner: </translation>
     </message>
@@ -325,7 +325,7 @@ p, li { white-space: pre-wrap; }
         <translation>Ordner auswählen</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+17"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>Dateiname %1 von %2 wird geprüft …</translation>
     </message>
@@ -365,7 +365,7 @@ p, li { white-space: pre-wrap; }
         <translation>Die vorherige Suche nach Updates ist noch nicht abgeschlossen. Bitte warten Sie einen Moment.</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+54"/>
         <source>Network Error</source>
         <translation>Netzwerkfehler</translation>
     </message>
@@ -375,7 +375,7 @@ p, li { white-space: pre-wrap; }
         <translation>Die Informationen über Programm-Updates konnten nicht abgerufen werden. Bitte überprüfen Sie Ihre Internetverbindung.</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+4"/>
         <source> Check Updates</source>
         <translation> – Nach Updates suchen</translation>
     </message>
@@ -425,7 +425,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+69"/>
+        <location line="+79"/>
         <source>Open Containing Folder</source>
         <translation>Übergeordneten Ordner öffnen</translation>
     </message>
@@ -731,7 +731,7 @@ Lintra ist ein Desktop-Programm und braucht eine; „%1 --help“ nennt seine Op
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../app/main.cpp" line="+42"/>
+        <location filename="../app/main.cpp" line="+44"/>
         <source>System Tray</source>
         <translation>Systemabschnitt</translation>
     </message>

@@ -37,7 +37,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+292"/>
+        <location filename="../app/ui_clintra.cpp" line="+293"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>所选的结果文件，其中的关键词已突出显示</translation>
     </message>
@@ -159,7 +159,7 @@
     </message>
     <message>
         <location line="+25"/>
-        <location filename="../update/clintra_update.cpp" line="+25"/>
+        <location filename="../update/clintra_update.cpp" line="+23"/>
         <source>FYI</source>
         <translation>提示</translation>
     </message>
@@ -275,7 +275,7 @@ p, li { white-space: pre-wrap; }
         <translation>错误：给定的路径无效！请更正。</translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+85"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>在搜索的 %2 个文件中，有 %1 个包含给定的关键词。</translation>
     </message>
@@ -285,7 +285,7 @@ p, li { white-space: pre-wrap; }
         <translation>在搜索的 %2 个文件中，有 %1 个的文件名包含给定的关键词。</translation>
     </message>
     <message>
-        <location line="-63"/>
+        <location line="-66"/>
         <source>Directory: </source>
         <translation>目录：</translation>
     </message>
@@ -325,7 +325,7 @@ p, li { white-space: pre-wrap; }
         <translation>选择目录</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+17"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>正在检查第 %1 个文件的文件名（共 %2 个）……</translation>
     </message>
@@ -365,7 +365,7 @@ p, li { white-space: pre-wrap; }
         <translation>上一次检查更新尚未完成，请稍候。</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+54"/>
         <source>Network Error</source>
         <translation>网络错误</translation>
     </message>
@@ -375,7 +375,7 @@ p, li { white-space: pre-wrap; }
         <translation>无法获取程序更新信息。请检查您的互联网连接！</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+4"/>
         <source> Check Updates</source>
         <translation> 检查更新</translation>
     </message>
@@ -425,7 +425,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+69"/>
+        <location line="+79"/>
         <source>Open Containing Folder</source>
         <translation>打开所在文件夹</translation>
     </message>
@@ -731,7 +731,7 @@ Lintra 是桌面程序，需要图形会话；“%1 --help”列出其选项。
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../app/main.cpp" line="+42"/>
+        <location filename="../app/main.cpp" line="+44"/>
         <source>System Tray</source>
         <translation>系统托盘</translation>
     </message>

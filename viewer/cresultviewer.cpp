@@ -60,11 +60,11 @@ QString FailureText(TEnumPageOutcome outcome)
 } // namespace
 
 CResultViewer::CResultViewer(CContentEdit *pane, QComboBox *charsets, const QList<QWidget *> &keyWatched,
-                             QTextCodec *localCodec, QObject *parent)
+                             const CUnmarkedTextCharset &charset, QObject *parent)
     : QObject(parent)
     , Pane(pane)
     , Charsets(charsets)
-    , LocalCodec(localCodec)
+    , Charset(charset)
 {
     qRegisterMetaType<CViewedText>();
     for (QWidget *widget : keyWatched)
@@ -90,7 +90,7 @@ void CResultViewer::StartLoader()
 {
     LoaderThread = new QThread;
     LoaderThread->setObjectName(QStringLiteral("ResultLoader"));
-    Loader = new CResultLoader(BlockByteLimit, LocalCodec);
+    Loader = new CResultLoader(BlockByteLimit, Charset);
     Loader->moveToThread(LoaderThread);
     connect(Loader, &CResultLoader::Done, this, &CResultViewer::OnDone);
     connect(Loader, &CResultLoader::Progress, this, &CResultViewer::OnProgress);
@@ -233,7 +233,7 @@ void CResultViewer::DecodeWith(int mib)
         return;
     }
     CViewedText decoded = OnShow;
-    decoded.Text = DocumentPlainText(DecodeBytesWithMib(WholeBytes, mib, LocalCodec));
+    decoded.Text = DocumentPlainText(DecodeBytesWithMib(WholeBytes, mib, Charset.LocalCodec()));
     if (decoded.Text.isEmpty())
         return;
     decoded.Plan = PlanKeywordHighlights(decoded.Text, Query);
@@ -332,7 +332,7 @@ void CResultViewer::ShowLoaded(const CViewedText &answer)
     }
     Pane->setToolTip(answer.Paged ? PartialDocumentToolTip() : WholeDocumentToolTip());
     if (answer.EncodingKnown)
-        ShowEncoding(answer.Encoding);
+        ShowEncoding(answer.Encoding, answer.UnmarkedCodec);
     WholeBytes = answer.WholeBytes;
     ShowAnswerText(answer, false);
     if (answer.Outcome == PageCancelled)
@@ -394,9 +394,9 @@ void CResultViewer::ShowAnswerText(const CViewedText &answer, bool lastMatch)
         GoToMatch(lastMatch ? Matches.size() - 1 : 0);
 }
 
-void CResultViewer::ShowEncoding(TEnumTextEncoding encoding)
+void CResultViewer::ShowEncoding(TEnumTextEncoding encoding, QTextCodec *unmarkedCodec)
 {
-    Charsets->setCurrentIndex(Charsets->findData(CharsetEntryForEncoding(encoding, LocalCodec),
+    Charsets->setCurrentIndex(Charsets->findData(CharsetEntryForEncoding(encoding, unmarkedCodec),
                                                  Qt::DisplayRole, Qt::MatchFixedString));
 }
 

@@ -31,8 +31,9 @@ class CResultViewer : public QObject
 public:
     // keyWatched: widgets in which Escape stops a running load (the pane
     // and the results table).
+    // charset: what decodes text without a byte-order mark.
     CResultViewer(CContentEdit *pane, QComboBox *charsets, const QList<QWidget *> &keyWatched,
-                  QTextCodec *localCodec, QObject *parent = nullptr);
+                  const CUnmarkedTextCharset &charset, QObject *parent = nullptr);
     ~CResultViewer() override;
 
     // The results row on show, -1 for none.
@@ -80,7 +81,7 @@ private:
     void ShowLoaded(const CViewedText &answer);
     void ShowStep(const CViewedText &answer);
     void ShowAnswerText(const CViewedText &answer, bool lastMatch);
-    void ShowEncoding(TEnumTextEncoding encoding);
+    void ShowEncoding(TEnumTextEncoding encoding, QTextCodec *unmarkedCodec);
     void SayStepFailure(const CViewedText &answer);
     void GoToMatch(int index);
     void ShowStrip();
@@ -91,7 +92,7 @@ private:
 
     CContentEdit *Pane;
     QComboBox *Charsets;
-    QTextCodec *LocalCodec;
+    CUnmarkedTextCharset Charset;
 
     QThread *LoaderThread = nullptr;
     CResultLoader *Loader = nullptr;

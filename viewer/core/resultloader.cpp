@@ -42,10 +42,10 @@ QVector<CHighlightRange> MatchesInOrder(const CHighlightPlan &plan)
     return matches;
 }
 
-CResultLoader::CResultLoader(qint64 byteLimit, QTextCodec *localCodec, QObject *parent)
+CResultLoader::CResultLoader(qint64 byteLimit, const CUnmarkedTextCharset &charset, QObject *parent)
     : QObject(parent)
     , ByteLimit(byteLimit)
-    , LocalCodec(localCodec)
+    , Charset(charset)
 {
     qRegisterMetaType<CViewedText>();
 }
@@ -73,7 +73,7 @@ void CResultLoader::Load(quint64 generation, const QString &path, const CKeyword
         answer.Outcome = OutcomeOfOpening(opening);
     } else if (file.size() >= ByteLimit) {
         file.close();
-        Pager = CResultPager(path, ByteLimit, LocalCodec);
+        Pager = CResultPager(path, ByteLimit, Charset);
         SetPagerSearch();
         answer = Answer(Pager.FirstWithKeyword());
     } else {
@@ -146,8 +146,10 @@ CViewedText CResultLoader::LoadWhole(QFile &file) const
     detector.Detect(bytes.constData(), quint32(bytes.size()));
     answer.WholeBytes = bytes;
     answer.Encoding = detector.Encoding;
+    answer.UnmarkedCodec = Charset.CodecFor(bytes);
     answer.EncodingKnown = true;
-    answer.Text = DocumentPlainText(DecodeBytes(bytes, detector.Encoding, detector.BomLength, LocalCodec));
+    answer.Text =
+        DocumentPlainText(DecodeBytes(bytes, detector.Encoding, detector.BomLength, answer.UnmarkedCodec));
     answer.Plan = Plan(answer.Text);
     answer.MatchesCounted = MatchesInOrder(answer.Plan).size();
     answer.MatchesAllCounted = true;
@@ -163,6 +165,7 @@ CViewedText CResultLoader::Answer(const CResultPage &page) const
     if (!answer.Text.isEmpty())
         answer.Plan = Plan(answer.Text);
     answer.Encoding = Pager.Encoding();
+    answer.UnmarkedCodec = Pager.UnmarkedCodec();
     // Block 0 was read: its encoding decodes every block.
     answer.EncodingKnown = Pager.BlockOffset(1) > 0;
     answer.Block = Pager.CurrentBlock();

@@ -11,6 +11,7 @@
 
 #include "search/core/keywordquery.h"
 #include "text/core/textencodingdetector.h"
+#include "text/core/unmarkedtext.h"
 #include "viewer/core/keywordhighlights.h"
 #include "viewer/core/resultpager.h"
 
@@ -42,8 +43,10 @@ struct CViewedText
     CHighlightPlan Plan;
     // A file loaded whole, kept for decoding it again with another codec.
     QByteArray WholeBytes;
-    // Decided once per file, from the whole file or its first block.
+    // Decided once per file, from the whole file or its first block, with
+    // the codec that decodes it where the encoding has none of its own.
     TEnumTextEncoding Encoding = Local8Bit;
+    QTextCodec *UnmarkedCodec = nullptr;
     bool EncodingKnown = false;
     // Of a paged file: the block on show and what is known of the others.
     int Block = 0;
@@ -75,7 +78,8 @@ class CResultLoader : public QObject
     Q_OBJECT
 
 public:
-    CResultLoader(qint64 byteLimit, QTextCodec *localCodec, QObject *parent = nullptr);
+    // charset: what decodes text without a byte-order mark.
+    CResultLoader(qint64 byteLimit, const CUnmarkedTextCharset &charset, QObject *parent = nullptr);
 
     void Cancel(quint64 generation);
     bool IsCancelled(quint64 generation) const;
@@ -96,7 +100,7 @@ private:
     void SetPagerSearch();
 
     qint64 ByteLimit;
-    QTextCodec *LocalCodec;
+    CUnmarkedTextCharset Charset;
     CKeywordQuery Query;
     CResultPager Pager;
     quint64 Running = 0;
