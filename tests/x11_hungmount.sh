@@ -85,7 +85,8 @@ search_and_cancel "slow read" "$mnt/slowread" "1 of the 2 searched files contain
 
 # With four searches left behind, a new one runs at once.
 "${PROBE[@]}" "$lintra_pid" search "$mnt/fast" needle
-shown=$("${PROBE[@]}" "$lintra_pid" summary 5) || fail "no summary of the search after the stuck ones: $shown"
+shown=$("${PROBE[@]}" "$lintra_pid" summary 5 "1 of the 2 searched files contain(s) the given keyword(s).") ||
+    fail "no summary of the search after the stuck ones: $shown"
 [ "$shown" = "1 of the 1 searched files contain(s) the given keyword(s)." ] || fail "after stuck searches: $shown"
 echo "case=new search beside stuck ones: $shown"
 
