@@ -36,9 +36,8 @@ no_box_after() {
     fi
 }
 
-# search_and_show DIR KEYWORD: a full-text search, then the first row shown
-# and the focus put in the pane.
-search_and_show() {
+# search_in DIR KEYWORD: a full-text search, typed as a user does.
+search_in() {
     xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
     sleep 0.3
     xdotool type --delay 20 "$1"
@@ -46,6 +45,12 @@ search_and_show() {
     xdotool type --delay 20 "$2"
     xdotool key --delay 50 Tab Tab Tab space
     sleep 2
+}
+
+# search_and_show DIR KEYWORD: the search, then the first row shown and the
+# focus put in the pane.
+search_and_show() {
+    search_in "$1" "$2"
     xdotool mousemove --window "$id" $ROW0 click 1
     sleep 1
     xdotool mousemove --window "$id" $PANE click 1
@@ -180,13 +185,7 @@ fi
 # A result replaced by a FIFO: selected, it is reported at once, never
 # waited on (a FIFO without a writer blocks a plain open for good).
 restart
-xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
-sleep 0.3
-xdotool type --delay 20 "$tree/fifo"
-xdotool key --delay 50 Tab Tab
-xdotool type --delay 20 needle
-xdotool key --delay 50 Tab Tab Tab space
-sleep 2
+search_in "$tree/fifo" needle
 rm "$tree/fifo/a.txt"
 mkfifo "$tree/fifo/a.txt"
 xdotool mousemove --window "$id" $ROW0 click 1
@@ -197,13 +196,7 @@ strip_says "Not shown: this is not a regular file but a FIFO, socket or device."
 # first keyword block runs while the window answers, the strip shows how far
 # it got, and Escape stops it.
 restart
-xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
-sleep 0.3
-xdotool type --delay 20 "$tree/huge"
-xdotool key --delay 50 Tab Tab
-xdotool type --delay 20 needle
-xdotool key --delay 50 Tab Tab Tab space
-sleep 2
+search_in "$tree/huge" needle
 truncate -s 0 "$tree/huge/a.txt"
 truncate -s 20G "$tree/huge/a.txt"
 xdotool mousemove --window "$id" $ROW0 click 1
