@@ -109,6 +109,6 @@ rows=$("${WINDOW_DRIVER[@]}" "$pid" rows | cut -f1)
 # Read whole first: grep -q would stop the driver early, and pipefail would count that.
 texts=$("${WINDOW_DRIVER[@]}" "$pid" texts)
 # The Default Local Charset selector's, and the pane's.
-[ "$(grep -cx 'combo box: GB18030' <<<"$texts")" = 2 ] || fail "the pane's charset selector does not show GB18030"
+[ "$(grep -cx 'combo box value: GB18030' <<<"$texts")" = 2 ] || fail "the pane's charset selector does not show GB18030"
 kill "$pid"
 echo "1 passed, 0 failed"

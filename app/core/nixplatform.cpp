@@ -146,6 +146,13 @@ bool StartNeedsSystemTray()
     return false;
 }
 
+bool GraphicalSessionNamed()
+{
+    // A platform named by the user (offscreen, vnc, ...) needs no display of ours.
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 qintptr WatchTerminationSignals()
 {
     if (SignalSockets[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, SignalSockets) != 0)

@@ -72,6 +72,12 @@ bool StartNeedsSystemTray()
     return true;
 }
 
+bool GraphicalSessionNamed()
+{
+    // Every Windows session has a desktop.
+    return true;
+}
+
 // Windows ends a program through its session messages, which Qt turns into
 // the quit request CSessionEndSignals watches; there are no signals to add.
 qintptr WatchTerminationSignals()
