@@ -52,7 +52,7 @@
         <translation>文件在打开后变短了：这一部分已无法读取。请重新选择该文件以重新读取。</translation>
     </message>
     <message>
-        <location line="+167"/>
+        <location line="+174"/>
         <source>No keyword in any of the %1 blocks</source>
         <translation>%1 个块中均不含关键词</translation>
     </message>
@@ -153,7 +153,7 @@
     </message>
     <message>
         <location line="+25"/>
-        <location filename="../update/clintra_update.cpp" line="+25"/>
+        <location filename="../update/clintra_update.cpp" line="+23"/>
         <source>FYI</source>
         <translation>提示</translation>
     </message>
@@ -269,7 +269,7 @@ p, li { white-space: pre-wrap; }
         <translation>错误：给定的路径无效！请更正。</translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+85"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>在搜索的 %2 个文件中，有 %1 个包含给定的关键词。</translation>
     </message>
@@ -279,7 +279,7 @@ p, li { white-space: pre-wrap; }
         <translation>在搜索的 %2 个文件中，有 %1 个的文件名包含给定的关键词。</translation>
     </message>
     <message>
-        <location line="-63"/>
+        <location line="-66"/>
         <source>Directory: </source>
         <translation>目录：</translation>
     </message>
@@ -319,7 +319,7 @@ p, li { white-space: pre-wrap; }
         <translation>选择目录</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+17"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>正在检查第 %1 个文件的文件名（共 %2 个）……</translation>
     </message>
@@ -359,7 +359,7 @@ p, li { white-space: pre-wrap; }
         <translation>上一次检查更新尚未完成，请稍候。</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+54"/>
         <source>Network Error</source>
         <translation>网络错误</translation>
     </message>
@@ -369,7 +369,7 @@ p, li { white-space: pre-wrap; }
         <translation>无法获取程序更新信息。请检查您的互联网连接！</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+4"/>
         <source> Check Updates</source>
         <translation> 检查更新</translation>
     </message>
@@ -419,7 +419,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+69"/>
+        <location line="+79"/>
         <source>Open Containing Folder</source>
         <translation>打开所在文件夹</translation>
     </message>
@@ -429,7 +429,7 @@ p, li { white-space: pre-wrap; }
         <translation>未安装可以显示文件夹 %1 的文件管理器。</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_viewer.cpp" line="-174"/>
+        <location filename="../viewer/clintra_viewer.cpp" line="-181"/>
         <source>Should not arrive here; with high possibility it is due to file operation error...</source>
         <translation>不应出现这种情况，很可能是文件操作出错……</translation>
     </message>
@@ -444,7 +444,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;由于文件较大，此窗格中只加载了文档的一部分；请单击鼠标右键，通过右键菜单查看文档的其他部分。因此，&lt;font color=&quot;red&quot;&gt;当前查看的部分可能不包含匹配的行&lt;/font&gt;。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+99"/>
+        <location line="+107"/>
         <source>File seek error!</source>
         <translation>文件定位错误！</translation>
     </message>
@@ -487,7 +487,7 @@ p, li { white-space: pre-wrap; }
         <translation>不保存任何设置：%1 不是可读取的普通文件。Lintra 既不读取也不写入它；窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+179"/>
+        <location filename="../app/startup.cpp" line="+176"/>
         <source>Settings</source>
         <translation>设置</translation>
     </message>
