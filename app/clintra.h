@@ -19,6 +19,7 @@
 #include "search/core/searchwhat.h"
 #include "text/core/textencodingdetector.h"
 #include "text/core/unmarkedtext.h"
+#include "update/core/cupdatecheck.h"
 #include "update/core/updaterequest.h"
 #include "viewer/core/resultpager.h"
 
@@ -32,7 +33,6 @@ class QModelIndex;
 class QTextCodec;
 class QTextDocument;
 class CSearchRun;
-class CUpdateThread;
 class Ui_CLintra;
 
 // The program's single window. It holds the state that the subsystems share
@@ -88,15 +88,6 @@ public:
     bool WordSeparatedLanguage = false;
     bool MatchWholeWord = false;
     TEnumSearchWhat SearchWhat = SearchWhatFilename;
-
-    // Update check (update/).
-    bool UpdateCheckStarted = false;
-    QDateTime LastUpdateCheckTime;
-    int UpdateCheckIntervalDays = 3;
-    CUpdateThread *UpdateThread = nullptr;
-    bool UpdateCheckIsManual = false;
-    bool UpdateNetworkErrorOccurred = false;
-    QString UpdateInfo;
 
     // System tray (app/).
     QAction *SysTrayIconRestore_Action = nullptr;
@@ -191,10 +182,11 @@ public:
 
     // Update check (update/clintra_update.cpp).
     void StartUpdateCheck(bool manual);
-    bool IsUpdateCheckDue(bool manual, const QDateTime &now) const;
+    // The check's schedule and whether one runs.
+    CUpdateCheck &UpdateCheck();
+    const CUpdateCheck &UpdateCheck() const;
     void ShowMessage(QMessageBox::Icon icon, const QString &title, const QString &text);
-    void QuitUpdateThread();
-    void ShowUpdateInfo();
+    void ShowUpdateOutcome(const CUpdateOutcome &outcome);
     void AbortUpdateCheck();
 
 private:
@@ -208,7 +200,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    const CUpdateCheckConfig UpdateCheckConfig;
+    CUpdateCheck UpdateCheckState;
 
 private slots:
     void on_DoFullTextSearch_PushButton_clicked();

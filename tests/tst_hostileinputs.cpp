@@ -36,7 +36,7 @@ void VerifyDefaults(const CLintra &w)
     QCOMPARE(w.pos(), QPoint(269, 102));
     QCOMPARE(w.ui->Dir2Search_ComboBox->count(), 0);
     QCOMPARE(w.ui->Keywords2Search_ComboBox->count(), 0);
-    QCOMPARE(w.UpdateCheckIntervalDays, 3);
+    QCOMPARE(w.UpdateCheck().IntervalDays(), 3);
     QCOMPARE(w.SysTrayInfoShown, false);
 }
 

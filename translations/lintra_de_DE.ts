@@ -27,7 +27,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+292"/>
+        <location filename="../app/ui_clintra.cpp" line="+293"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>Die ausgewählte Ergebnisdatei mit hervorgehobenen Suchbegriffen</translation>
     </message>
@@ -611,7 +611,7 @@ Lintra ist ein Desktop-Programm und braucht eine; „%1 --help“ nennt seine Op
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../app/main.cpp" line="+42"/>
+        <location filename="../app/main.cpp" line="+44"/>
         <source>System Tray</source>
         <translation>Systemabschnitt</translation>
     </message>

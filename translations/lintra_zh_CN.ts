@@ -27,7 +27,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+292"/>
+        <location filename="../app/ui_clintra.cpp" line="+293"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>所选的结果文件，其中的关键词已突出显示</translation>
     </message>
@@ -611,7 +611,7 @@ Lintra 是桌面程序，需要图形会话；“%1 --help”列出其选项。
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../app/main.cpp" line="+42"/>
+        <location filename="../app/main.cpp" line="+44"/>
         <source>System Tray</source>
         <translation>系统托盘</translation>
     </message>
