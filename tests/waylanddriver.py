@@ -4,7 +4,6 @@ display lets xdotool type and click (Wayland).
 
   waylanddriver.py PID wait              waits until the program's window shows
   waylanddriver.py PID texts             prints "role: name" of everything shown
-                                         (and "combo box value: ENTRY" after each combo box)
   waylanddriver.py PID type LABEL TEXT   types TEXT into the field after LABEL
   waylanddriver.py PID press NAME        presses the button named NAME
   waylanddriver.py PID rows              prints the results table, a row a line,
@@ -48,14 +47,6 @@ def shown(app):
     return [node for node in walk(app) if node.getState().contains(pyatspi.STATE_SHOWING)]
 
 
-def combo_value(combo):
-    """The entry a combo box shows, as its text (where screen readers read it)."""
-    try:
-        return combo.queryText().getText(0, -1)
-    except NotImplementedError:
-        return ""
-
-
 def field_after(app, label):
     """The editable text of the first combo box or field that follows the label."""
     nodes = shown(app)
@@ -80,8 +71,6 @@ def main():
     if command == "texts" and not args:
         for node in shown(app):
             print("%s: %s" % (node.getRoleName(), node.name))
-            if node.getRole() == pyatspi.ROLE_COMBO_BOX:
-                print("combo box value: %s" % combo_value(node))
         return 0
     if command == "type" and len(args) == 2:
         field = field_after(app, args[0])
