@@ -405,7 +405,7 @@ p, li { white-space: pre-wrap; }
         <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+38"/>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+39"/>
         <source>Copy File &amp;Path</source>
         <translation>Datei&amp;pfad kopieren</translation>
     </message>
@@ -425,7 +425,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+79"/>
+        <location line="+86"/>
         <source>Open Containing Folder</source>
         <translation>Übergeordneten Ordner öffnen</translation>
     </message>
@@ -615,7 +615,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CSearchRun</name>
     <message>
-        <location filename="../search/csearchrun.cpp" line="+196"/>
+        <location filename="../search/csearchrun.cpp" line="+198"/>
         <source>1 file</source>
         <translation>1 Datei</translation>
     </message>

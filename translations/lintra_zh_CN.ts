@@ -405,7 +405,7 @@ p, li { white-space: pre-wrap; }
         <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+38"/>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+39"/>
         <source>Copy File &amp;Path</source>
         <translation>复制文件路径(&amp;P)</translation>
     </message>
@@ -425,7 +425,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+79"/>
+        <location line="+86"/>
         <source>Open Containing Folder</source>
         <translation>打开所在文件夹</translation>
     </message>
@@ -615,7 +615,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CSearchRun</name>
     <message>
-        <location filename="../search/csearchrun.cpp" line="+196"/>
+        <location filename="../search/csearchrun.cpp" line="+198"/>
         <source>1 file</source>
         <translation>1 个文件</translation>
     </message>
