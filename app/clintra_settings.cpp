@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
+#include <QStyle>
 
 #include "app/core/settingstable.h"
 #include "update/core/installationid.h"
@@ -50,7 +51,7 @@ QList<QRect> ScreenGeometries()
 {
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
-        screens << screen->geometry();
+        screens << screen->availableGeometry();
     return screens;
 }
 
@@ -81,9 +82,13 @@ void CLintra::LoadSettings()
 {
     InstallationId = LoadInstallationId();
     QSettings settings;
-    resize(Load(settings, WindowSizeSetting).toSize());
-    move(OnScreenWindowPosition(Load(settings, WindowPositionSetting).toPoint(), frameSize(),
-                                ScreenGeometries()));
+    // The frame is not known before the window is shown: a title bar's height is kept free.
+    const QMargins frame(0, style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
+    const QRect placed = OnScreenWindowGeometry(
+        Load(settings, WindowPositionSetting).toPoint(), Load(settings, WindowSizeSetting).toSize(),
+        minimumSizeHint().expandedTo(minimumSize()), frame, ScreenGeometries());
+    resize(placed.size());
+    move(placed.topLeft());
     SysTrayInfoShown = Load(settings, SysTrayInfoShownSetting).toBool();
     LoadHistory(ui->Dir2Search_ComboBox, Load(settings, LastSearchedDirsSetting).toStringList());
     LoadHistory(ui->Keywords2Search_ComboBox, Load(settings, LastSearchedKeywordsSetting).toStringList());
