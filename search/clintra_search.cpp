@@ -19,6 +19,7 @@
 #include <QThread>
 
 #include "app/core/platform.h"
+#include "app/searchkeys.h"
 #include "search/core/directorywalk.h"
 #include "search/core/eventpacer.h"
 #include "search/core/keywordquery.h"
@@ -91,7 +92,7 @@ private:
             Widest = qMax(Widest, Table->sizeHintForIndex(results->index(MeasuredRows, 0)).width());
         }
         QHeaderView *header = Table->horizontalHeader();
-        header->resizeSection(0, qMax(Widest, header->sectionSizeHint(0)));
+        header->resizeSection(0, qMax(qMax(Widest, header->sectionSizeHint(0)), Table->PathColumnRoom()));
     }
 
     CResultsTable *Table;
@@ -233,9 +234,11 @@ void CLintra::OnKeywordsComboBoxCarriageReturn(QString s, TEnumSearchWhat e)
     ResetForNewSearch();
     const CPathColumnFitting fitting(ui->FilesFound_TableWidget, pacer);
     const QStringList patterns = ParseKeywords(keywords);
+    SearchKeys->SearchStarted();
     const int found = WalkDirectory(dir, patterns, e);
     ShowSearchSummary(directory, keywords, found, e);
     SearchEventPacer = nullptr;
+    SearchKeys->SearchEnded();
 }
 
 bool CLintra::ShowResultContentHeading()
@@ -442,7 +445,7 @@ void CLintra::SetUpResultsTable()
 {
     CResultsTable *table = ui->FilesFound_TableWidget;
     table->setColumnWidth(1, 75);
-    table->setColumnWidth(2, 160);
+    table->setColumnWidth(2, qMax(160, table->WholeDateWidth()));
     table->Results()->SetHeaderLabels(QStringList()
                                       << tr("Filename") << tr("Size (KB)") << tr("Last Modified Time"));
     table->horizontalHeader()->setDefaultAlignment(Qt::AlignHCenter | Qt::AlignVCenter);

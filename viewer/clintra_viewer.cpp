@@ -78,7 +78,7 @@ void CLintra::ShowMatchedFilename(int row, const QStringList &patterns)
 
 QString CLintra::ResultRowPath(int row) const
 {
-    return ui->FilesFound_TableWidget->Results()->FilePath(row);
+    return ui->FilesFound_TableWidget->FilePath(row);
 }
 
 // --- Loading a result file -------------------------------------------------

@@ -168,6 +168,20 @@ int CResultsModel::FilePathLength(int row) const
     return r.Folder < 0 ? r.Name.size() : Folders.at(r.Folder).size() + 1 + r.Name.size();
 }
 
+qint64 CResultsModel::FileSize(int row) const
+{
+    const CRow &r = Rows.at(row);
+    ReadStatus(r);
+    return r.Size;
+}
+
+qint64 CResultsModel::FileModified(int row) const
+{
+    const CRow &r = Rows.at(row);
+    ReadStatus(r);
+    return r.Modified;
+}
+
 int CResultsModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : Rows.size();

@@ -33,6 +33,10 @@ public:
     QString FilePath(int row) const;
     // Its length in characters, without making it.
     int FilePathLength(int row) const;
+    // What the size and date columns show, as numbers to sort by: bytes, and
+    // ms since the epoch (the least qint64 when unknown).
+    qint64 FileSize(int row) const;
+    qint64 FileModified(int row) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
