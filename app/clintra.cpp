@@ -11,12 +11,14 @@
 #include <QLabel>
 #include <QLocale>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSystemTrayIcon>
 #include <QTextBrowser>
 #include <QTextCodec>
 
 #include "app/core/platform.h"
 #include "app/formfitting.h"
+#include "app/searchkeys.h"
 #include "app/ui_clintra.h"
 #include "search/core/plaintextfilters.h"
 #include "text/core/localcharset.h"
@@ -44,7 +46,6 @@ CLintra::CLintra(QWidget *parent)
     // 4.-7. Title, icon, frame and notice.
     SetTitleAndNotice();
     setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
-    setWindowFlags(Qt::MSWindowsFixedSizeDialogHint);
 
     // 9. Tool-tips and the ready text.
     ui->DefaultLocal8BitCharset_ComboBox->setToolTip(
@@ -108,6 +109,9 @@ CLintra::CLintra(QWidget *parent)
 
     // 19. Table actions.
     CreateFilesTableActions();
+    SearchKeys = new CSearchKeys(this, {ui->Dir2Search_ComboBox, ui->Keywords2Search_ComboBox,
+                                        ui->DoFilenameSearch_PushButton, ui->DoFullTextSearch_PushButton,
+                                        ui->CancelSearch_PushButton, ui->FilesFound_TableWidget});
 
     // 20.-22. The heading above the content pane.
     ResultContentHeader_Label = new QLabel();
@@ -156,6 +160,8 @@ CLintra::CLintra(QWidget *parent)
     // 30.-33. Settings and the automatic update check.
     SetSettingsStoreNames();
     LoadSettings();
+    // The user may add patterns in the settings file; nothing writes them.
+    PlainTextFileFilters = PlainTextFilePatterns(QSettings().value(PlainTextPatternsSettingKey()));
     StartUpdateCheck(false);
 }
 
@@ -185,6 +191,7 @@ void CLintra::changeEvent(QEvent *event)
     const bool ready = status.isEmpty() || status == ReadyText;
     ReadyText = tr("Ready to do the Unicode full text search...");
     ui->SearchingProgressStatus_Label->setText(ready ? ReadyText : status);
+    FitControlRowsToWindow(this);
 }
 
 void CLintra::SetTitleAndNotice()

@@ -29,6 +29,7 @@ class QModelIndex;
 class QTextCodec;
 class QTextDocument;
 class CEventPacer;
+class CSearchKeys;
 class CUpdateThread;
 class Ui_CLintra;
 
@@ -71,6 +72,8 @@ public:
     int TotalFilesCount = 0;
     int ProcessedFilesCount = 0;
     bool CancelRequested = false;
+    // Enter, Escape and the focus after a search (app/searchkeys).
+    CSearchKeys *SearchKeys = nullptr;
     // The running search's event processing (search/clintra_search.cpp); null when idle.
     CEventPacer *SearchEventPacer = nullptr;
     int CurrentResultRow = -1;
@@ -80,6 +83,7 @@ public:
     int SelectedCharsetMib = 0;
 
     // Files table actions (viewer/).
+    QAction *OpenFile_Action = nullptr;
     QAction *CopyFilePath_Action = nullptr;
     QAction *OpenContainingFolder_Action = nullptr;
     QList<QAction *> FilesTableContextMenu_Actions;
@@ -178,6 +182,7 @@ public:
     void DisconnectFilesTableSignals();
     bool FilesTableActionsUsable(const QPoint &point) const;
     QString CurrentRowFilePath() const;
+    void OpenResultFile(int row);
 
     // Update check (update/clintra_update.cpp).
     void StartUpdateCheck(bool manual);

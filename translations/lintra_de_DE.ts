@@ -4,7 +4,7 @@
 <context>
     <name>CContentEdit</name>
     <message>
-        <location filename="../viewer/ccontentedit.cpp" line="+66"/>
+        <location filename="../viewer/ccontentedit.cpp" line="+64"/>
         <source>&amp;Previous Block of Content</source>
         <translation>&amp;Vorheriger Inhaltsblock</translation>
     </message>
@@ -27,7 +27,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+285"/>
+        <location filename="../app/ui_clintra.cpp" line="+303"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>Die ausgewählte Ergebnisdatei mit hervorgehobenen Suchbegriffen</translation>
     </message>
@@ -37,7 +37,67 @@
         <translation>Die gefundenen Dateien: Pfad, Größe in KB und Zeitpunkt der letzten Änderung</translation>
     </message>
     <message>
+        <location line="-37"/>
+        <source>&amp;Keyword(s)</source>
+        <translation>Such&amp;begriffe</translation>
+    </message>
+    <message>
         <location line="+1"/>
+        <source>File&amp;name Search</source>
+        <translation>Datei&amp;namensuche</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Directory</source>
+        <translation>&amp;Ordner</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Durchsuchen …</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Cancel the Search</source>
+        <translation>Suche &amp;abbrechen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Match &amp;Whole Word</source>
+        <translation>&amp;Ganze Wörter</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Match &amp;Substring</source>
+        <translation>&amp;Wortteile</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Full &amp;Text Search</source>
+        <translation>&amp;Volltextsuche</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>E&amp;xit Norvane Lintra</source>
+        <translation>Norvane Lintra b&amp;eenden</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>&amp;About...</source>
+        <translation>Ü&amp;ber …</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Check &amp;Updates</source>
+        <translation>Nach &amp;Updates suchen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Result Files</source>
+        <translation>Gefundene Da&amp;teien</translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>File Content</source>
         <translation>Dateiinhalt</translation>
     </message>
@@ -52,7 +112,7 @@
         <translation>Die Datei ist seit dem Öffnen kürzer geworden: Dieser Teil kann nicht mehr gelesen werden. Wählen Sie die Datei erneut aus, um sie neu einzulesen.</translation>
     </message>
     <message>
-        <location line="+165"/>
+        <location line="+167"/>
         <source>No keyword in any of the %1 blocks</source>
         <translation>Keiner der %1 Blöcke enthält einen Suchbegriff</translation>
     </message>
@@ -67,7 +127,7 @@
         <translation>Block %1 von %2</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="+51"/>
+        <location filename="../app/clintra.cpp" line="+52"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;The value of this field is auto-detected at program start-up time. In case it is inaccurate, &lt;font color=&quot;red&quot;&gt;please kindly post us your (language_territory, charset) pair&lt;/font&gt;, thanks. The value is the 8-bit or multi-byte charset used by the OS to store non-Ascii text. This field is only FYI.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Der Wert dieses Feldes wird beim Programmstart automatisch ermittelt. Falls er nicht stimmt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte Ihr Paar aus (Sprache_Region, Zeichensatz) mit&lt;/font&gt;, vielen Dank. Der Wert ist der 8-Bit- oder Multibyte-Zeichensatz, in dem das Betriebssystem Nicht-ASCII-Text speichert. Dieses Feld dient nur zur Information.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
@@ -98,17 +158,17 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+111"/>
+        <location line="+116"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>Bereit zur Unicode-Volltextsuche …</translation>
     </message>
     <message>
-        <location line="-90"/>
+        <location line="-95"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;These two radion buttons take effect only in the case of single-keyword full-text search. In the case of multiple-keyword full-text search, match-whole-word is always assumed. In the case of filename search, match-substring is always assumed, no matter single-keyword or multiple-keyword.&lt;br /&gt;&lt;br /&gt;Exception: In languages such as Chinese where words are not separated by spaces, the actual effect is always match-substring. If the way the program works does not handle your characters and text well, &lt;font color=&quot;red&quot;&gt;please keep us informed of the characteristics of your language: locale name, default multi-byte charset if there is, and if words are separated by spaces&lt;/font&gt;. Thank you!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Diese beiden Optionen wirken nur bei der Volltextsuche nach einem einzelnen Suchbegriff. Bei der Volltextsuche nach mehreren Suchbegriffen wird immer nach ganzen Wörtern gesucht, bei der Dateinamensuche immer nach Wortteilen, gleich ob nach einem oder mehreren Suchbegriffen.&lt;br /&gt;&lt;br /&gt;Ausnahme: In Sprachen wie Chinesisch, in denen Wörter nicht durch Leerzeichen getrennt werden, wird stets nach Wortteilen gesucht. Falls das Programm Ihre Schriftzeichen und Texte nicht richtig behandelt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte die Eigenheiten Ihrer Sprache mit: den Namen der Locale, den Standard-Multibyte-Zeichensatz (falls vorhanden) und ob Wörter durch Leerzeichen getrennt werden&lt;/font&gt;. Vielen Dank!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+54"/>
         <source>Norvane</source>
         <translation>Norvane</translation>
     </message>
@@ -122,7 +182,7 @@
         <translation type="vanished">0.107</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+48"/>
         <source>Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware</source>
         <translation>Lintra - Norvane [Volltextsuche in Unicode-Textdateien] Freeware</translation>
     </message>
@@ -169,60 +229,51 @@
         <translation>Lokaler Standardzeichensatz</translation>
     </message>
     <message>
-        <location line="-30"/>
-        <location line="+32"/>
+        <location line="+2"/>
         <source>Keyword(s)</source>
         <translation>Suchbegriffe</translation>
     </message>
     <message>
-        <location line="-31"/>
         <source>Filename Search</source>
-        <translation>Dateinamensuche</translation>
+        <translation type="vanished">Dateinamensuche</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+29"/>
+        <location line="-1"/>
         <source>Directory</source>
         <translation>Ordner</translation>
     </message>
     <message>
-        <location line="-28"/>
         <source>Browse...</source>
-        <translation>Durchsuchen …</translation>
+        <translation type="vanished">Durchsuchen …</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-27"/>
         <location line="+29"/>
         <source>Progress</source>
         <translation>Fortschritt</translation>
     </message>
     <message>
-        <location line="-28"/>
         <source>Cancel the Search</source>
-        <translation>Suche abbrechen</translation>
+        <translation type="vanished">Suche abbrechen</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Match Whole Word</source>
-        <translation>Ganze Wörter</translation>
+        <translation type="vanished">Ganze Wörter</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Match Substring</source>
-        <translation>Wortteile</translation>
+        <translation type="vanished">Wortteile</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Full Text Search</source>
-        <translation>Volltextsuche</translation>
+        <translation type="vanished">Volltextsuche</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Exit Norvane Lintra</source>
-        <translation>Norvane Lintra beenden</translation>
+        <translation type="vanished">Norvane Lintra beenden</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-22"/>
         <source>&lt;!DOCTYPE HTML PUBLIC &quot;-//W3C//DTD HTML 4.0//EN&quot; &quot;http://www.w3.org/TR/REC-html40/strict.dtd&quot;&gt;
 &lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
 p, li { white-space: pre-wrap; }
@@ -235,29 +286,26 @@ p, li { white-space: pre-wrap; }
 &lt;p style=&quot;-qt-paragraph-type:empty; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>About...</source>
-        <translation>Über …</translation>
+        <translation type="vanished">Über …</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Check Updates</source>
-        <translation>Nach Updates suchen</translation>
+        <translation type="vanished">Nach Updates suchen</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+14"/>
+        <location line="+24"/>
         <source>Result Files</source>
         <translation>Gefundene Dateien</translation>
     </message>
     <message>
-        <location filename="../app/formfitting.cpp" line="+49"/>
-        <location filename="../search/clintra_search.cpp" line="+245"/>
+        <location filename="../app/formfitting.cpp" line="+53"/>
+        <location filename="../search/clintra_search.cpp" line="+248"/>
         <source>Matched Filename</source>
         <translation>Gefundener Dateiname</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-164"/>
+        <location filename="../app/clintra.cpp" line="-169"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
@@ -319,7 +367,7 @@ p, li { white-space: pre-wrap; }
         <translation>Ordner auswählen</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+59"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>Dateiname %1 von %2 wird geprüft …</translation>
     </message>
@@ -399,7 +447,17 @@ p, li { white-space: pre-wrap; }
         <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+48"/>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+53"/>
+        <source>&amp;Open</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Open the selected file with the desktop&apos;s application for it.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;Die ausgewählte Datei mit dem Programm öffnen, das die Arbeitsumgebung dafür vorsieht.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Copy File &amp;Path</source>
         <translation>Datei&amp;pfad kopieren</translation>
     </message>
@@ -419,7 +477,21 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_viewer.cpp" line="-172"/>
+        <location line="+90"/>
+        <source>The file no longer exists:
+%1</source>
+        <translation>Die Datei gibt es nicht mehr:
+%1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>No application could be started to open the file:
+%1</source>
+        <translation>Es ließ sich kein Programm starten, das die Datei öffnet:
+%1</translation>
+    </message>
+    <message>
+        <location filename="../viewer/clintra_viewer.cpp" line="-174"/>
         <source>Should not arrive here; with high possibility it is due to file operation error...</source>
         <translation>Dieser Fall sollte nicht eintreten; sehr wahrscheinlich ist beim Dateizugriff ein Fehler aufgetreten …</translation>
     </message>
@@ -434,7 +506,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Da die Datei groß ist, wurde nur ein Teil des Dokuments in diesen Bereich geladen; die anderen Teile erreichen Sie über das Kontextmenü (rechte Maustaste). Daher &lt;font color=&quot;red&quot;&gt;enthält der angezeigte Teil die gefundenen Zeilen möglicherweise nicht&lt;/font&gt;.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+98"/>
+        <location line="+100"/>
         <source>File seek error!</source>
         <translation>Fehler beim Positionieren in der Datei!</translation>
     </message>

@@ -1,5 +1,6 @@
-// The main window's part of the results table's context menu: copying a
-// result's path and opening its folder.
+// The main window's part of the results table's context menu: opening a
+// result with the desktop's application for it, copying its path and opening
+// its folder.
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
@@ -8,11 +9,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDBusConnection>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
+#include <QUrl>
 
 #include "app/core/platform.h"
 #include "search/core/resultsmodel.h"
@@ -44,6 +49,12 @@ void StartFolderOpenCommand(QProcess &process, const QString &path)
 
 void CLintra::CreateFilesTableActions()
 {
+    OpenFile_Action = NewTableAction(
+        this, ":/images/open.gif", tr("&Open"), "",
+        tr("<font face=\"verdana\">Open the selected file with the desktop's application for it.</font>"));
+    connect(OpenFile_Action, &QAction::triggered, this,
+            [this] { OpenResultFile(ui->FilesFound_TableWidget->currentRow()); });
+    connect(ui->FilesFound_TableWidget, &CResultsTable::OpenRequested, this, &CLintra::OpenResultFile);
     CopyFilePath_Action = NewTableAction(
         this, ":/images/copy.gif", tr("Copy File &Path"), "Ctrl+Shift+C",
         tr("<font face=\"verdana\">Copy the full path of the selected file to the clipboard.</font>"));
@@ -53,7 +64,7 @@ void CLintra::CreateFilesTableActions()
         tr("<font face=\"verdana\">Open the folder that contains the selected file in the system File "
            "Explorer.</font>"));
     connect(OpenContainingFolder_Action, &QAction::triggered, this, &CLintra::OpenContainingFolder);
-    FilesTableContextMenu_Actions << CopyFilePath_Action << OpenContainingFolder_Action;
+    FilesTableContextMenu_Actions << OpenFile_Action << CopyFilePath_Action << OpenContainingFolder_Action;
 }
 
 void CLintra::DestroyFilesTableActions()
@@ -63,6 +74,8 @@ void CLintra::DestroyFilesTableActions()
         disconnect(CopyFilePath_Action, &QAction::triggered, this, &CLintra::CopyFilePath);
     if (OpenContainingFolder_Action)
         disconnect(OpenContainingFolder_Action, &QAction::triggered, this, &CLintra::OpenContainingFolder);
+    delete OpenFile_Action;
+    OpenFile_Action = nullptr;
     delete CopyFilePath_Action;
     CopyFilePath_Action = nullptr;
     delete OpenContainingFolder_Action;
@@ -85,7 +98,7 @@ bool CLintra::FilesTableActionsUsable(const QPoint &point) const
         return false;
     // A cleared cell is no item either.
     const QModelIndex index = table->indexAt(point);
-    return index.isValid() && index.column() == 0 && !table->Results()->FilePath(index.row()).isEmpty();
+    return index.isValid() && index.column() == 0 && !table->FilePath(index.row()).isEmpty();
 }
 
 void CLintra::ShowFilesTableContextMenu(QPoint point)
@@ -93,6 +106,8 @@ void CLintra::ShowFilesTableContextMenu(QPoint point)
     QMenu menu;
     menu.setFont(QFont(QStringLiteral("verdana")));
     menu.addActions(FilesTableContextMenu_Actions);
+    // What a double click does.
+    menu.setDefaultAction(OpenFile_Action);
     const bool usable = FilesTableActionsUsable(point);
     for (QAction *action : menu.actions())
         action->setEnabled(usable);
@@ -124,4 +139,23 @@ void CLintra::OpenContainingFolder()
                                      [this, path] { StartFolderOpenCommand(FileExplorer_Process, path); }))
         return;
     StartFolderOpenCommand(FileExplorer_Process, path);
+}
+
+// With the desktop's application for the file's type (through xdg-open or
+// the desktop portal), as a file manager opens it.
+void CLintra::OpenResultFile(int row)
+{
+    const QString path = ResultRowPath(row);
+    if (path.isEmpty())
+        return;
+    const QString file = QDir::fromNativeSeparators(path);
+    if (!QFileInfo::exists(file)) {
+        ShowMessage(QMessageBox::Warning, WindowTitle,
+                    tr("The file no longer exists:\n%1").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
+        ShowMessage(
+            QMessageBox::Warning, WindowTitle,
+            tr("No application could be started to open the file:\n%1").arg(QDir::toNativeSeparators(path)));
 }

@@ -1,0 +1,50 @@
+#include "app/searchkeys.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QShortcut>
+
+#include "search/cresultstable.h"
+
+CSearchKeys::CSearchKeys(QWidget *window, const CControls &controls)
+    : QObject(window)
+    , Controls(controls)
+    , LastSearch(controls.FullTextSearch)
+    , Escape(new QShortcut(QKeySequence(Qt::Key_Escape), window))
+{
+    for (QAbstractButton *button : {Controls.FilenameSearch, Controls.FullTextSearch})
+        connect(button, &QAbstractButton::clicked, this, [this, button] { LastSearch = button; });
+    // Before the box itself sees Enter, which would add the text to its list.
+    for (QComboBox *box : {Controls.Directory, Controls.Keywords})
+        box->lineEdit()->installEventFilter(this);
+    // Only while a search runs: elsewhere Escape belongs to the focused control.
+    Escape->setEnabled(false);
+    connect(Escape, &QShortcut::activated, Controls.Cancel, &QAbstractButton::click);
+}
+
+void CSearchKeys::SearchStarted()
+{
+    Escape->setEnabled(true);
+}
+
+void CSearchKeys::SearchEnded()
+{
+    Escape->setEnabled(false);
+    if (Controls.Results->rowCount() > 0)
+        Controls.Results->setFocus(Qt::OtherFocusReason);
+}
+
+bool CSearchKeys::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+        return false;
+    // A search that runs has disabled the buttons.
+    if (LastSearch->isEnabled())
+        LastSearch->click();
+    return true;
+}
