@@ -137,8 +137,6 @@ void FitMainWindowToTexts(CLintra *window)
     const int margin = ScaledToDpi(DrawnMargin, window);
     frame->setContentsMargins(margin, margin, margin, margin);
     frame->setSizeConstraint(QLayout::SetMinimumSize);
-    frame->setColumnMinimumWidth(0, ScaledToDpi(DrawnContentSize.width(), window));
-    frame->setRowMinimumHeight(0, ScaledToDpi(DrawnContentSize.height(), window));
     // As small as its layout lets it be (not less), as large as the window.
     ui->verticalLayoutWidget->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
     frame->addWidget(ui->verticalLayoutWidget, 0, 0);
@@ -173,6 +171,12 @@ void FitControlRowsToWindow(CLintra *window)
                         ui->CheckUpdates_PushButton->sizeHint().width() + 2 * spacing;
     notice->setMinimumWidth(qMax(notice->minimumWidth(), width - buttons));
     ui->MainFrame_VerticalLayout->invalidate();
-    if (QLayout *frame = window->layout())
+    // The content as large as drawn, or as its controls need at their
+    // preferred sizes (a search button is not squeezed to fit a drawing).
+    if (auto *frame = qobject_cast<QGridLayout *>(window->layout())) {
+        const QSize needed = ui->MainFrame_VerticalLayout->sizeHint();
+        frame->setColumnMinimumWidth(0, qMax(ScaledToDpi(DrawnContentSize.width(), window), needed.width()));
+        frame->setRowMinimumHeight(0, qMax(ScaledToDpi(DrawnContentSize.height(), window), needed.height()));
         frame->activate();
+    }
 }

@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QShortcut>
 
 #include "search/cresultstable.h"
@@ -18,7 +17,7 @@ CSearchKeys::CSearchKeys(QWidget *window, const CControls &controls)
         connect(button, &QAbstractButton::clicked, this, [this, button] { LastSearch = button; });
     // Before the box itself sees Enter, which would add the text to its list.
     for (QComboBox *box : {Controls.Directory, Controls.Keywords})
-        box->lineEdit()->installEventFilter(this);
+        box->installEventFilter(this);
     // Only while a search runs: elsewhere Escape belongs to the focused control.
     Escape->setEnabled(false);
     connect(Escape, &QShortcut::activated, Controls.Cancel, &QAbstractButton::click);

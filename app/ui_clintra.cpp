@@ -179,9 +179,10 @@ void Ui_CLintra::SetUpInputZone()
     ExitProgram_PushButton->setMinimumSize(QSize(0, 23));
     InputZone_GridLayout->addWidget(ExitProgram_PushButton, 5, 3, 1, 1);
 
-    // The rows of controls keep their sizes in a larger window.
+    // The rows of controls keep their sizes in a larger window: an empty
+    // column at the right takes what a larger window adds.
+    InputZone_GridLayout->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum), 0, 4);
     MainFrame_VerticalLayout->addLayout(InputZone_GridLayout);
-    MainFrame_VerticalLayout->setAlignment(InputZone_GridLayout, Qt::AlignLeft);
 }
 
 void Ui_CLintra::SetUpVersionRow()
@@ -253,6 +254,10 @@ void Ui_CLintra::SetUpOutputZone()
     FileContent_TextEdit->setEnabled(true);
     OutputZone_GridLayout->addWidget(FileContent_TextEdit, 1, 2, 1, 1);
 
+    // A larger window widens the results more than the pane: a row needs
+    // its path, size and date side by side.
+    OutputZone_GridLayout->setColumnStretch(0, 3);
+    OutputZone_GridLayout->setColumnStretch(2, 2);
     MainFrame_VerticalLayout->addLayout(OutputZone_GridLayout);
 }
 
