@@ -89,6 +89,11 @@ CLintra::CLintra(QWidget *parent)
             &CLintra::OnItemSelectionChanged);
     connect(ui->FilesFound_TableWidget, &CResultsTable::customContextMenuRequested, this,
             &CLintra::ShowFilesTableContextMenu);
+    // Sorting moves the shown file's row, not the file shown.
+    connect(ui->FilesFound_TableWidget->model(), &QAbstractItemModel::layoutChanged, this, [this] {
+        if (CurrentResultRow >= 0)
+            CurrentResultRow = ui->FilesFound_TableWidget->currentRow();
+    });
 
     // 17. Plain-text patterns.
     PlainTextFileFilters = PlainTextFilePatterns();

@@ -648,10 +648,11 @@ void TestMainWindow::programCatalogueUsesTheFullLocaleName()
 {
     QTemporaryDir dir;
     const QString ts = dir.filePath("de.ts");
-    QVERIFY(WriteTestFile(ts, "<?xml version=\"1.0\" encoding=\"utf-8\"?><!DOCTYPE TS>"
-                              "<TS version=\"2.1\" language=\"de_DE\"><context><name>CLintra</name>"
-                              "<message><source>&amp;Keyword(s)</source><translation>&amp;Stichwort</translation>"
-                              "</message></context></TS>"));
+    QVERIFY(WriteTestFile(ts,
+                          "<?xml version=\"1.0\" encoding=\"utf-8\"?><!DOCTYPE TS>"
+                          "<TS version=\"2.1\" language=\"de_DE\"><context><name>CLintra</name>"
+                          "<message><source>&amp;Keyword(s)</source><translation>&amp;Stichwort</translation>"
+                          "</message></context></TS>"));
     QProcess lrelease;
     lrelease.start("lrelease", {ts, "-qm", dir.filePath("compiled.qm")});
     QVERIFY2(lrelease.waitForFinished(30000) && lrelease.exitCode() == 0, "lrelease failed");

@@ -412,8 +412,8 @@ void TestSearchCore::plainTextPatternsMatchWholeNamesCaseInsensitively()
             expected << name;
         }
     }
-    for (const char *other : {"README.bak", "Makefile~", "notes.doc", "data.bin", "a.txt.bak", "a.txtx", "txt",
-                              "a.cpp~", "a_txt"})
+    for (const char *other : {"README.bak", "Makefile~", "notes.doc", "data.bin", "a.txt.bak", "a.txtx",
+                              "txt", "a.cpp~", "a_txt"})
         QVERIFY(WriteTestFile(dir.filePath(QString::fromLatin1(other)), "x"));
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.txt")));
 

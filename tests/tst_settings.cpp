@@ -14,6 +14,7 @@
 #include "app/clintra.h"
 #include "app/core/settingstable.h"
 #include "app/ui_clintra.h"
+#include "search/core/plaintextfilters.h"
 #include "testsupport.h"
 #include "update/core/installationid.h"
 #include "windowdriver.h"
@@ -106,6 +107,7 @@ private slots:
     void historiesAreCappedAtTen();
     void directoryItemsAreOnlyTrimmedKeywordItemsAlsoSimplified();
     void geometryAndIntervalRoundTrip();
+    void userPlainTextPatternsJoinTheList();
     void lastCheckTimeIsWrittenOnlyAfterACheckStarted();
 
     // Tray.
@@ -248,7 +250,8 @@ void TestSettings::onScreenPosition_data()
     const QSize least(681, 552);
     QTest::newRow("first screen") << QPoint(100, 100) << least << QRect(100, 100, 681, 552);
     QTest::newRow("second screen") << QPoint(2500, 300) << least << QRect(2500, 300, 681, 552);
-    QTest::newRow("across both, more on the second") << QPoint(1700, 300) << least << QRect(1920, 300, 681, 552);
+    QTest::newRow("across both, more on the second")
+        << QPoint(1700, 300) << least << QRect(1920, 300, 681, 552);
     QTest::newRow("mostly above and left") << QPoint(-680, -581) << least << QRect(0, 0, 681, 552);
     QTest::newRow("off the bottom") << QPoint(269, 600) << least << QRect(269, 498, 681, 552);
     QTest::newRow("just left of the first") << QPoint(-681, 100) << least << QRect(269, 102, 681, 552);
@@ -355,6 +358,18 @@ void TestSettings::geometryAndIntervalRoundTrip()
     QCOMPARE(window.pos(), QPoint(30, 0));
     QCOMPARE(window.UpdateCheckIntervalDays, 6);
     QCOMPARE(window.InstallationId, WellFormedId);
+}
+
+void TestSettings::userPlainTextPatternsJoinTheList()
+{
+    PresetSettings({{QStringLiteral("RegNumber"), WellFormedId},
+                    {QStringLiteral("MorePlainTextFilePatterns"),
+                     QStringList{"*.adb", "*.TXT", "*", " Justfile ", ""}}});
+    CLintra window;
+    QCOMPARE(window.PlainTextFileFilters, PlainTextFilePatterns() + QStringList({"*.adb", "Justfile"}));
+    // Read, never written.
+    window.SaveSettings();
+    QCOMPARE(StoredValue(QStringLiteral("MorePlainTextFilePatterns")).toStringList().size(), 5);
 }
 
 void TestSettings::lastCheckTimeIsWrittenOnlyAfterACheckStarted()
