@@ -1,12 +1,11 @@
 #include "app/caboutform.h"
 
 #include <QDialogButtonBox>
-#include <QFont>
 #include <QGridLayout>
-#include <QIcon>
 #include <QTextBrowser>
 
 #include "app/formfitting.h"
+#include "app/messagebox.h"
 
 namespace {
 
@@ -21,7 +20,7 @@ CAboutForm::CAboutForm(int width, int height, const QString &title, const QStrin
     Message_TextBrowser->setObjectName(QStringLiteral("Message_TextBrowser"));
     Message_TextBrowser->setOpenExternalLinks(true);
     Message_TextBrowser->setHtml(html);
-    Message_TextBrowser->setFont(QFont(QStringLiteral("verdana")));
+    Message_TextBrowser->setFont(ProgramBoxFont());
     // The given size is the least one, for 96 dpi; the text decides beyond
     // that, so that it never needs a scroll bar. Lines wrap only past
     // MaxWidthFactor times the given width.
@@ -41,7 +40,7 @@ CAboutForm::CAboutForm(int width, int height, const QString &title, const QStrin
     setLayout(layout);
 
     setWindowTitle(title);
-    setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
+    setWindowIcon(ProgramIcon());
 }
 
 CAboutForm::~CAboutForm() = default;

@@ -11,13 +11,13 @@
 #include <QLabel>
 #include <QLocale>
 #include <QRadioButton>
-#include <QSettings>
 #include <QSystemTrayIcon>
 #include <QTextBrowser>
 #include <QTextCodec>
 
 #include "app/core/platform.h"
 #include "app/formfitting.h"
+#include "app/messagebox.h"
 #include "app/searchkeys.h"
 #include "app/ui_clintra.h"
 #include "search/core/plaintextfilters.h"
@@ -36,8 +36,14 @@ void NameResultContentCharset(QComboBox *selector)
 } // namespace
 
 CLintra::CLintra(QWidget *parent)
+    : CLintra(CUpdateCheckConfig(), parent)
+{
+}
+
+CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
     , FileExplorer_Process(nullptr)
+    , UpdateCheckConfig(updateCheck)
 {
     // 3. The form.
     ui = new Ui_CLintra;
@@ -45,7 +51,7 @@ CLintra::CLintra(QWidget *parent)
 
     // 4.-7. Title, icon, frame and notice.
     SetTitleAndNotice();
-    setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
+    setWindowIcon(ProgramIcon());
 
     // 9. Tool-tips and the ready text.
     ui->DefaultLocal8BitCharset_ComboBox->setToolTip(
@@ -151,7 +157,7 @@ CLintra::CLintra(QWidget *parent)
     // 26.-29. Tray.
     CreateSysTrayIconActions();
     CreateSysTrayIcon();
-    SysTrayIcon->setIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
+    SysTrayIcon->setIcon(ProgramIcon());
     VersionCaption =
         tr("Norvane") + QLatin1Char(' ') + tr("Lintra") + QLatin1Char(' ') + QLatin1String(ProgramVersion);
     SysTrayToolTip = VersionCaption;
@@ -165,8 +171,6 @@ CLintra::CLintra(QWidget *parent)
     // 30.-33. Settings and the automatic update check.
     SetSettingsStoreNames();
     LoadSettings();
-    // The user may add patterns in the settings file; nothing writes them.
-    PlainTextFileFilters = PlainTextFilePatterns(QSettings().value(PlainTextPatternsSettingKey()));
     StartUpdateCheck(false);
 }
 

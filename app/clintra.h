@@ -15,8 +15,10 @@
 #include <QTextCharFormat>
 #include <QWidget>
 
+#include "search/core/keywordquery.h"
 #include "search/core/searchwhat.h"
 #include "text/core/textencodingdetector.h"
+#include "update/core/updaterequest.h"
 #include "viewer/core/resultpager.h"
 
 class QAction;
@@ -30,6 +32,7 @@ class QTextCodec;
 class QTextDocument;
 class CEventPacer;
 class CSearchKeys;
+class CTreeSearch;
 class CUpdateThread;
 class Ui_CLintra;
 
@@ -46,7 +49,10 @@ class CLintra : public QWidget
     Q_OBJECT
 
 public:
+    // Without an update configuration the update check asks nowhere and
+    // fails at once; start-up passes the maker's.
     explicit CLintra(QWidget *parent = nullptr);
+    explicit CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent = nullptr);
     ~CLintra() override;
 
     // --- Members, in declaration order ----------------------------------
@@ -58,11 +64,9 @@ public:
     QLabel *ResultContentHeader_Label = nullptr;
     QComboBox *ResultContentCharset_ComboBox = nullptr;
 
-    // Keyword query (search/).
-    QStringList KeywordList;
-    QStringList KeywordPatterns;
-
-    // Result viewer: the file on show, whole or paged (viewer/).
+    // Result viewer: the file on show, whole or paged, and the keywords it
+    // was shown with (viewer/).
+    CKeywordQuery ShownKeywordQuery;
     QByteArray ResultFileBytes;
     CResultPager ResultPager;
     TEnumTextEncoding ResultFileEncoding = Local8Bit;
@@ -76,6 +80,8 @@ public:
     CSearchKeys *SearchKeys = nullptr;
     // The running search's event processing (search/clintra_search.cpp); null when idle.
     CEventPacer *SearchEventPacer = nullptr;
+    // The running search, told of a change of the whole-word choice; null when idle.
+    CTreeSearch *RunningTreeSearch = nullptr;
     int CurrentResultRow = -1;
 
     // Local charset (text/).
@@ -130,11 +136,16 @@ public:
     void DetectLocalCharset();
 
     // Settings and tray (app/clintra_settings.cpp, app/clintra_tray.cpp).
-    // The store's names are set before anything reads it; start-up needs the
-    // installation identifier before it builds the window.
+    // The store's names are set before anything reads it.
     static void SetSettingsStoreNames();
     static QString LoadInstallationId();
     void LoadSettings();
+    // What the user must be told once when the settings cannot be kept
+    // (what is lost, and where the file is); empty when they are kept.
+    QString SettingsNotice() const;
+    // A later start handed a directory over: it is shown in the directory
+    // box, and the window comes up, also from the tray.
+    void ShowHandedOverDirectory(const QString &directory);
     void SaveSettings();
     void CreateSysTrayIconActions();
     void CreateSysTrayIcon();
@@ -144,9 +155,8 @@ public:
 
     // Search (search/clintra_search.cpp).
     int CountKeywords(const QString &text) const;
-    QStringList ParseKeywords(const QString &text);
     // The number of matching files; their rows are added directory by directory.
-    int WalkDirectory(const QDir &dir, const QStringList &patterns, TEnumSearchWhat what);
+    int WalkDirectory(const QDir &dir, const CKeywordQuery &query, TEnumSearchWhat what);
     void SetUpResultsTable();
     void AddResultRows(const QStringList &paths);
     bool ShowResultContentHeading();
@@ -161,16 +171,14 @@ public:
 
     // Result viewer (viewer/clintra_viewer.cpp, viewer/clintra_highlight.cpp).
     void ShowResultRow(int row);
-    void ShowMatchedFilename(int row, const QStringList &patterns);
-    void LoadResultFile(int row, const QStringList &patterns);
+    void ShowMatchedFilename(int row, const CKeywordQuery &query);
+    void LoadResultFile(int row, const CKeywordQuery &query);
     QString DecodeResultBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip,
                               QComboBox *selector);
-    void ShowContentWithHighlights(const QStringList &patterns, const QStringList &keywords,
-                                   const QString &text);
-    bool ContainsAnyKeyword(const QStringList &patterns, const QString &text) const;
+    void ShowContentWithHighlights(const CKeywordQuery &query, const QString &text);
     QString ResultRowPath(int row) const;
     bool LoadWholeResultFile(QFile &file, QString &text);
-    void ShowFirstResultBlock(const QString &path, const QStringList &patterns);
+    void ShowFirstResultBlock(const QString &path, const CKeywordQuery &query);
     void ShowResultPage(const CResultPage &page);
     void ShowBlockPosition();
     bool PagingRowPath(QString &path) const;
@@ -195,6 +203,9 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+
+private:
+    const CUpdateCheckConfig UpdateCheckConfig;
 
 private slots:
     void on_DoFullTextSearch_PushButton_clicked();

@@ -1,34 +1,41 @@
 // The main window's settings: loaded once at construction, saved on hiding
-// into the tray, on quitting and when the session ends. The installation
-// identifier is also read by start-up, before the window exists, for the
-// single-instance guard. Each call opens the store for itself, so
-// nothing is cached between calls; the keys, defaults and value rules are in
-// app/core/settingstable.
+// into the tray, on quitting and when the session ends. Each call opens the
+// store for itself, so nothing is cached between calls; the keys, defaults
+// and value rules are in app/core/settingstable, and what may be done with
+// the file (read and write, only read, or nothing at all) in
+// app/core/settingsstore.
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
 #include <QStyle>
 
+#include "app/core/settingsstore.h"
 #include "app/core/settingstable.h"
+#include "search/core/plaintextfilters.h"
 #include "update/core/installationid.h"
 #include "update/core/versionstamp.h"
 
 namespace {
 
-QVariant Load(const QSettings &settings, TEnumSetting setting)
+QVariant Load(const CSettingsStore &settings, TEnumSetting setting)
 {
-    return StoredValueOrDefault(setting, settings.value(SettingKey(setting)));
+    return StoredValueOrDefault(setting, settings.Value(SettingKey(setting)));
 }
 
-void Save(QSettings &settings, TEnumSetting setting, const QVariant &value)
+void Save(CSettingsStore &settings, TEnumSetting setting, const QVariant &value)
 {
-    settings.setValue(SettingKey(setting), value);
+    settings.SetValue(SettingKey(setting), value);
+}
+
+QString SettingsFilePath()
+{
+    return UserSettingsFilePath(QCoreApplication::organizationName(), QCoreApplication::applicationName());
 }
 
 // The history goes into the drop-down list only: the edit field starts empty.
@@ -64,24 +71,45 @@ void CLintra::SetSettingsStoreNames()
     QCoreApplication::setApplicationName(QStringLiteral("Lintra"));
 }
 
+// Read once per window, and so once per run: where the store cannot keep a
+// new identifier, the run still uses one identifier throughout.
 QString CLintra::LoadInstallationId()
 {
-    QSettings settings;
+    CSettingsStore settings(SettingsFilePath());
     QString id = Load(settings, InstallationIdSetting).toString();
     if (!CheckInstallationIdFormat(id)) {
         id = CreateInstallationId();
-        // Written at once: the single-instance guard and any other instance
-        // started meanwhile must see the same identifier.
+        // Written at once: an instance started later must find the same identifier.
         Save(settings, InstallationIdSetting, id);
-        settings.sync();
+        settings.Sync();
     }
     return id;
+}
+
+QString CLintra::SettingsNotice() const
+{
+    const QString path = QDir::toNativeSeparators(SettingsFilePath());
+    switch (SettingsFileState(SettingsFilePath())) {
+    case SettingsKept:
+        break;
+    case SettingsReadOnly:
+        return tr("The settings cannot be saved: %1 or its folder cannot be written. The window's size and "
+                  "position, the directory and keyword histories and the update schedule will not be kept "
+                  "after this run.")
+            .arg(path);
+    case SettingsNotKept:
+        return tr("No settings are kept: %1 is not a regular file that can be read. Lintra neither reads "
+                  "nor writes it; the window's size and position, the directory and keyword histories and "
+                  "the update schedule will not be kept after this run.")
+            .arg(path);
+    }
+    return QString();
 }
 
 void CLintra::LoadSettings()
 {
     InstallationId = LoadInstallationId();
-    QSettings settings;
+    CSettingsStore settings(SettingsFilePath());
     // The frame is not known before the window is shown: a title bar's height is kept free.
     const QMargins frame(0, style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
     const QRect placed = OnScreenWindowGeometry(
@@ -93,13 +121,15 @@ void CLintra::LoadSettings()
     LoadHistory(ui->Dir2Search_ComboBox, Load(settings, LastSearchedDirsSetting).toStringList());
     LoadHistory(ui->Keywords2Search_ComboBox, Load(settings, LastSearchedKeywordsSetting).toStringList());
     UpdateCheckIntervalDays =
-        UpdateCheckIntervalFromStore(settings.value(SettingKey(UpdateCheckIntervalSetting)));
+        UpdateCheckIntervalFromStore(settings.Value(SettingKey(UpdateCheckIntervalSetting)));
     LastUpdateCheckTime = Load(settings, LastUpdateCheckTimeSetting).toDateTime();
+    // The user may add plain-text patterns in the file; nothing writes them.
+    PlainTextFileFilters = PlainTextFilePatterns(settings.Value(PlainTextPatternsSettingKey()));
 }
 
 void CLintra::SaveSettings()
 {
-    QSettings settings;
+    CSettingsStore settings(SettingsFilePath());
     Save(settings, WindowSizeSetting, size());
     Save(settings, WindowPositionSetting, pos());
     Save(settings, SysTrayInfoShownSetting, SysTrayInfoShown);

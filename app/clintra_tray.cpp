@@ -8,13 +8,12 @@
 // after the program still receives it.
 
 #include "app/clintra.h"
+#include "app/messagebox.h"
 #include "app/ui_clintra.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFont>
-#include <QIcon>
 #include <QMenu>
 #include <QMessageBox>
 
@@ -46,15 +45,11 @@ void CLintra::closeEvent(QCloseEvent *event)
         return;
     }
     if (!SysTrayInfoShown) {
-        QMessageBox box;
-        box.setFont(QFont(QStringLiteral("verdana")));
-        box.setIcon(QMessageBox::Information);
-        box.setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
-        box.setWindowTitle(tr("FYI"));
-        box.setTextFormat(Qt::RichText);
-        box.setText(tr("The program will keep running in the system tray. To terminate the program, choose "
-                       "<b>Quit</b> in the context menu of the system tray entry."));
-        box.exec();
+        ShowMessageBox(
+            QMessageBox::Information, tr("FYI"),
+            tr("The program will keep running in the system tray. To terminate the program, choose "
+               "<b>Quit</b> in the context menu of the system tray entry."),
+            QMessageBox::Ok, Qt::RichText);
         SysTrayInfoShown = true;
     }
     setVisible(false);
@@ -106,4 +101,14 @@ void CLintra::EndSession()
     CancelRequested = true;
     SaveSettings();
     QCoreApplication::quit();
+}
+
+void CLintra::ShowHandedOverDirectory(const QString &directory)
+{
+    ShowStartDirectory(directory);
+    // From the tray as from its "Restore"; a minimized window comes back too.
+    SysTrayIcon->hide();
+    showNormal();
+    raise();
+    activateWindow();
 }

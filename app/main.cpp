@@ -1,49 +1,48 @@
 #include <QApplication>
 #include <QDir>
-#include <QFont>
-#include <QLocale>
 #include <QMessageBox>
-#include <QSharedMemory>
 #include <QSystemTrayIcon>
 #include <QTranslator>
 
 #include "app/clintra.h"
 #include "app/compiledresources.h"
 #include "app/core/commandline.h"
+#include "app/core/instancechannel.h"
+#include "app/core/platform.h"
 #include "app/core/sessionendsignals.h"
+#include "app/core/singleinstance.h"
+#include "app/messagebox.h"
 #include "app/startup.h"
+#include "update/core/updaterequest.h"
 
 int main(int argc, char *argv[])
 {
     InitCompiledResources();
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // Answered on the terminal before any window system is touched; so is a
+    // start without a graphical session to show the window in.
+    const CCommandLine commandLine = ParseCommandLine(arguments);
+    if (commandLine.Action != RunProgramAction || !GraphicalSessionFound(argv[0]))
+        return AnswerCommandLine(argc, argv, commandLine);
+
     QApplication application(argc, argv);
+    GraphicalSessionOpened();
     // Lets the desktop match the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.norvane.Lintra"));
 
     QTranslator qtCatalogue;
-    LoadQtCatalogue(qtCatalogue, QLocale::system().name());
-    QCoreApplication::installTranslator(&qtCatalogue);
-
     QTranslator programCatalogue;
-    LoadProgramCatalogue(programCatalogue, QLocale::system().name(),
-                         TranslationDirectories(QCoreApplication::applicationDirPath()));
-    QCoreApplication::installTranslator(&programCatalogue);
+    InstallCatalogues(qtCatalogue, programCatalogue);
 
-    QMessageBox messageBox;
-    QFont messageFont(QStringLiteral("verdana"));
-    messageBox.setFont(messageFont);
-    PrepareStartUpMessageBox(messageBox);
-
-#ifdef Q_OS_WIN
-    // Windows always has a tray; on Linux the window simply ends the program
-    // when closed where the desktop has none.
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        messageBox.setWindowTitle(QObject::tr("System Tray"));
-        messageBox.setText(QObject::tr("No system tray is detected on this system."));
-        messageBox.exec();
+    // Where closing the window cannot hide it into a tray, the window simply
+    // ends the program when closed; only some platforms refuse to start.
+    if (StartNeedsSystemTray() && !QSystemTrayIcon::isSystemTrayAvailable()) {
+        ShowMessageBox(QMessageBox::Warning, QObject::tr("System Tray"),
+                       QObject::tr("No system tray is detected on this system."));
         return 1;
     }
-#endif
 
     QApplication::setQuitOnLastWindowClosed(false);
     QCoreApplication::addLibraryPath(QCoreApplication::applicationDirPath() + QStringLiteral("/plugins"));
@@ -52,19 +51,25 @@ int main(int argc, char *argv[])
     {
         // Claimed before the window is built, which would start the update
         // check; held for the whole run.
-        CLintra::SetSettingsStoreNames();
-        QSharedMemory segment(CLintra::LoadInstallationId());
-        GuardSingleInstance(segment, messageBox);
+        const QString startDirectory =
+            StartDirectoryFromArguments(QCoreApplication::arguments(), QDir::currentPath());
+        const QString runtimeDirectory = PrivateRuntimeDirectory();
+        CInstanceLock instanceLock;
+        GuardSingleInstance(instanceLock, runtimeDirectory, startDirectory);
+        CInstanceChannel channel;
+        channel.Listen(runtimeDirectory);
 
-        CLintra window;
+        CLintra window(MakerUpdateCheckConfig());
         CSessionEndSignals sessionEndSignals;
         SaveSettingsAtSessionEnd(application, sessionEndSignals, window);
-        window.ShowStartDirectory(
-            StartDirectoryFromArguments(QCoreApplication::arguments(), QDir::currentPath()));
+        QObject::connect(&channel, &CInstanceChannel::DirectoryHandedOver, &window,
+                         &CLintra::ShowHandedOverDirectory);
+        window.ShowStartDirectory(startDirectory);
         window.setVisible(true);
+        TellWhenSettingsAreNotKept(window);
         status = QApplication::exec();
         // Released before the window goes: its tear-down may wait for the update check.
-        segment.detach();
+        instanceLock.Release();
     }
     return status;
 }

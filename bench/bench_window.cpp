@@ -1,5 +1,7 @@
 // Drives the real main window in-process (offscreen) for the benchmarks:
 //
+// LINTRA_BENCH_PLATFORM=xcb (with DISPLAY) shows a real window instead.
+//
 //   bench_window fulltext|filename DIR KEYWORDS OUTLIST
 //       presses the search button and stops at the summary line; writes the
 //       paths of the table to OUTLIST, one per line.
@@ -43,7 +45,6 @@
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
 #include "search/core/resultsmodel.h"
-#include "update/core/updaterequest.h"
 
 namespace {
 
@@ -236,7 +237,9 @@ double Measure(CLintra &window, const QString &mode, const QStringList &args)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen unless a real window is asked for (the benchmark's runs on Xvfb).
+    const QByteArray platform = qgetenv("LINTRA_BENCH_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", platform.isEmpty() ? QByteArray("offscreen") : platform);
     QApplication application(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     const QString mode = args.value(0);
@@ -252,9 +255,8 @@ int main(int argc, char **argv)
         return 2;
     }
 
-    // The window's automatic update check must neither leave the machine nor
-    // run beside the measurement: a closed local port ends it at once.
-    SetUpdateInfoUrl(QStringLiteral("http://127.0.0.1:1/products/desktop/lintra/windows/latest/"));
+    // Built without an update address: the window's automatic check neither
+    // leaves the machine nor runs beside the measurement.
     CLintra window;
     window.show();
     QCoreApplication::processEvents();

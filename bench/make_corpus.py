@@ -4,7 +4,7 @@
     make_corpus.py OUT [--seed N] [--files N] [--megabytes N]
     make_corpus.py --big-file PATH [--big-megabytes N]
     make_corpus.py OUT --kind names [--seed N] [--files N]
-    make_corpus.py OUT --kind fulltext-most [--seed N] [--files N]
+    make_corpus.py OUT --kind fulltext-most|fulltext-small [--seed N] [--files N]
 
 The same seed and sizes always give the same tree: directories several levels
 deep; files from empty to several MB with plain-text extensions and others
@@ -223,6 +223,35 @@ def fulltext_most_tree(out, seed, files):
     return manifest
 
 
+def fulltext_small_tree(out, seed, files):
+    """Many small text files (100 bytes to 2 KB), one in two containing KEYWORD
+    as a whole word: a full-text search whose cost is per file, not per byte,
+    for measuring how that cost grows with the number of files."""
+    rng = random.Random(seed)
+    pool = LinePool(rng)
+    dirs = [""]
+    for i in range(max(1, files // 50)):
+        parent = rng.choice(dirs)
+        if parent.count("/") < 5:
+            dirs.append(os.path.join(parent, "t%05d" % i) if parent else "t%05d" % i)
+    manifest = {"generator": SCALE_GENERATOR, "kind": "fulltext-small", "keyword": KEYWORD, "contain": []}
+    made = set()
+    for n in range(files):
+        folder = rng.choice(dirs)
+        rel = os.path.join(folder, "%s_%07d.txt" % (rng.choice(WORDS), n))
+        lines = pool.lines(rng, rng.randint(100, 2_000), non_ascii=False)
+        if n % 2:
+            lines[rng.randrange(len(lines))] += " " + KEYWORD
+            manifest["contain"].append(rel)
+        path = os.path.join(out, folder)
+        if path not in made:
+            os.makedirs(path, exist_ok=True)
+            made.add(path)
+        with open(os.path.join(out, rel), "wb") as f:
+            f.write(encode(lines, "utf-8"))
+    return manifest
+
+
 def write_manifest(out, manifest):
     with open(os.path.abspath(out) + ".manifest", "w") as f:
         json.dump(manifest, f, indent=1, sort_keys=True)
@@ -236,7 +265,7 @@ def main():
     parser.add_argument("--seed", type=int, default=2010)
     parser.add_argument("--files", type=int, default=10_000)
     parser.add_argument("--megabytes", type=int, default=300)
-    parser.add_argument("--kind", choices=["standard", "names", "fulltext-most"], default="standard")
+    parser.add_argument("--kind", choices=["standard", "names", "fulltext-most", "fulltext-small"], default="standard")
     args = parser.parse_args()
     if args.kind == "names":
         manifest = names_tree(args.out, args.seed, args.files)
@@ -244,8 +273,9 @@ def main():
         print("corpus: %d empty files, %d names with the keyword, in %s" % (
             args.files, len(manifest["name_matches"]), args.out))
         return
-    if args.kind == "fulltext-most":
-        manifest = fulltext_most_tree(args.out, args.seed, args.files)
+    if args.kind in ("fulltext-most", "fulltext-small"):
+        make = fulltext_most_tree if args.kind == "fulltext-most" else fulltext_small_tree
+        manifest = make(args.out, args.seed, args.files)
         write_manifest(args.out, manifest)
         print("corpus: %d files, %d with the keyword, in %s" % (args.files, len(manifest["contain"]), args.out))
         return

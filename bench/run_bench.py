@@ -72,12 +72,16 @@ def timed(command, stdin=None):
     return seconds, int(peak), result.stdout.decode("utf-8", "surrogateescape"), float(user) + float(system)
 
 
-def window_run(bench, mode, target, keyword):
+def window_run(bench, mode, target, keyword, display=None):
     """Returns (seconds, peak kB, idle kB, files found, the other fields printed).
-    Modes ending in -clicks search the same way while being clicked at."""
+    Modes ending in -clicks search the same way while being clicked at. With
+    a display, the window is a real one on that X server instead of offscreen."""
+    env = dict(os.environ)
+    if display:
+        env.update({"DISPLAY": display, "LINTRA_BENCH_PLATFORM": "xcb"})
     with tempfile.NamedTemporaryFile("r") as out:
         args = [bench, mode, target, keyword] + ([out.name] if mode != "viewer" else [])
-        line = subprocess.run(args, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+        line = subprocess.run(args, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=env,
                               check=True).stdout.decode().strip()
         head, _, status = line.partition(" status=")
         fields = dict(f.split("=", 1) for f in head.split())
@@ -156,13 +160,21 @@ def main():
     parser.add_argument("--big-only", action="store_true")
     parser.add_argument("--names-corpus")
     parser.add_argument("--most-corpus")
+    parser.add_argument("--real-trees", action="store_true")
+    parser.add_argument("--real-only", action="store_true")
+    parser.add_argument("--cold", action="store_true")
     args = parser.parse_args()
     if args.big_only:
         return main_big_only(args)
+    if args.real_only:
+        return real_trees(args)
     status = main_corpus(args)
     if args.names_corpus or args.most_corpus:
         print()
         status = worst(status, scale_trees(args))
+    if args.real_trees:
+        print()
+        status = worst(status, real_trees(args))
     return status
 
 
@@ -468,6 +480,162 @@ def scale_trees(args):
             print("targets missed: the search stopped %.1f ms after Cancel" % longest)
             status = worst(status, 2 if args.require_targets else 0)
     return status
+
+
+# --- The real trees of a Debian machine ----------------------------------------
+
+# The same searches on trees every Debian machine has, against the peers over
+# the same candidate files; the generated corpus cannot stand in for them
+# (its folders are few and wide, its files of a similar size).
+REAL_TARGETS = {
+    ("usr-names", "find"): 1.0,
+    ("include-the", "grep -liw"): 1.0,
+    ("include-the", "rg -liw"): 1.0,
+    ("include-deprecated", "rg -liw"): 0.8,
+}
+# With the page cache dropped before each run of each tool.
+COLD_TARGETS = {("include-deprecated", "rg -liw"): 1.0}
+
+
+def real_files(paths, root):
+    """The files as the file system names them, inside root: the window enters
+    a linked folder once, under the first name it meets, and find and rg not
+    at all, so each side's paths are compared by what they point to."""
+    inside = os.path.realpath(root) + os.sep
+    real = (os.path.realpath(p) for p in paths if p)
+    return {p for p in real if p.startswith(inside)}
+
+
+def drop_page_cache():
+    """True when the page cache could be dropped (root, and a kernel that lets us)."""
+    try:
+        os.sync()
+        with open("/proc/sys/vm/drop_caches", "w") as f:
+            f.write("3\n")
+        return True
+    except OSError:
+        return False
+
+
+def shutil_which(name):
+    import shutil
+    return shutil.which(name)
+
+
+def real_trees(args):
+    """Filename search of /usr, full text of /usr/include; returns the exit status."""
+    tasks = []
+    if os.path.isdir("/usr") and shutil_which("find"):
+        tasks.append(("usr-names", "/usr", "e", "filename"))
+    if os.path.isdir("/usr/include"):
+        tasks.append(("include-the", "/usr/include", "the", "fulltext"))
+        tasks.append(("include-deprecated", "/usr/include", "deprecated", "fulltext"))
+    if not tasks:
+        print("real trees: /usr and /usr/include are missing here; skipped")
+        return 0
+    xvfb = XvfbDisplay() if shutil_which("Xvfb") else None
+    try:
+        status = real_trees_measured(args, tasks, xvfb, cold=False)
+        if args.cold:
+            print()
+            if drop_page_cache():
+                cold_tasks = [t for t in tasks if t[0] == "include-deprecated"]
+                status = worst(status, real_trees_measured(args, cold_tasks, None, cold=True))
+            else:
+                print("cold page cache: /proc/sys/vm/drop_caches cannot be written here (root needed); skipped")
+    finally:
+        if xvfb:
+            xvfb.stop()
+    return status
+
+
+class XvfbDisplay:
+    """A private X server for the window's real-window runs."""
+
+    def __init__(self):
+        self.number = 90 + os.getpid() % 100
+        self.process = subprocess.Popen(["Xvfb", ":%d" % self.number, "-screen", "0", "1280x1024x24", "-nolisten",
+                                         "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(1.0)
+        self.display = ":%d" % self.number
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait()
+
+
+def real_tools(args, name, root, keyword, kind, xvfb):
+    """The tools of one real-tree task and the listing file they share (or None)."""
+    bench = args.bench_window
+    tools = {"window": lambda: window_run(bench, kind, root, keyword)}
+    if xvfb:
+        tools["window xcb"] = lambda: window_run(bench, kind, root, keyword, display=xvfb.display)
+    if kind == "filename":
+        tools["find"] = lambda: timed(["find", root, "-path", "*/.*", "-prune", "-o", "-type", "f",
+                                       "-iname", "*%s*" % keyword, "-print"])
+        if shutil_which("fdfind"):
+            tools["fdfind"] = lambda: timed(["fdfind", "--no-ignore", "--type", "f", "--fixed-strings",
+                                             "--ignore-case", keyword, root])
+        return tools, None
+    # Each file once, as the window reads it once.
+    candidates = sorted(real_files((f for f in walk(root) if plain_text(f)), root))
+    listing = tempfile.NamedTemporaryFile("wb", delete=False)
+    listing.write(b"\0".join(p.encode("utf-8", "surrogateescape") for p in candidates))
+    listing.close()
+    tools["grep -liw"] = lambda: timed(["xargs", "-0", "grep", "-liw", keyword], open(listing.name))
+    if shutil_which("rg"):
+        tools["rg -liw"] = lambda: timed(["xargs", "-0", "rg", "-liw", keyword], open(listing.name))
+    return tools, listing.name
+
+
+def real_trees_measured(args, tasks, xvfb, cold):
+    times, cpus, peaks, idles, mismatches, all_tools, listings = {}, {}, {}, {}, [], {}, []
+    loads = [load_average()]
+    for name, root, keyword, kind in tasks:
+        tools, listing = real_tools(args, name, root, keyword, kind, None if cold else xvfb)
+        all_tools[name] = tools
+        if listing:
+            listings.append(listing)
+        found_by = {}
+        for run in range(args.runs):
+            for tool, call in tools.items():
+                if cold:
+                    drop_page_cache()
+                result = call()
+                if tool.startswith("window"):
+                    idles.setdefault(name, []).append(result[2])
+                    cpus.setdefault((name, tool), []).append(float(result[4]["cpu_seconds"]))
+                    found = result[3]
+                else:
+                    cpus.setdefault((name, tool), []).append(result[3])
+                    found = set(result[2].splitlines())
+                times.setdefault((name, tool), []).append(result[0])
+                peaks.setdefault((name, tool), []).append(result[1])
+                found = real_files(found, root)
+                if tool in found_by and found_by[tool] != found:
+                    mismatches.append("%s / %s: run %d found other files than run 1" % (name, tool, run + 1))
+                found_by.setdefault(tool, found)
+        # Every tool must find what the window finds (fdfind, which decides
+        # "hidden" and case by its own rules, is shown beside and not compared).
+        mine = found_by["window"]
+        for tool, found in found_by.items():
+            if tool != "fdfind" and found != mine:
+                mismatches.append("%s / %s: %d files the window did not find %s, %d it missed %s" % (
+                    name, tool, len(found - mine), sorted(found - mine)[:3], len(mine - found),
+                    sorted(mine - found)[:3]))
+    loads.append(load_average())
+    for listing in listings:
+        os.unlink(listing)
+    saved = dict(TARGETS)
+    TARGETS.clear()
+    TARGETS.update(COLD_TARGETS if cold else REAL_TARGETS)
+    try:
+        heading = "real trees%s: %s" % (" with a cold page cache" if cold else ", warm",
+                                        "; ".join("%s %s for %r" % (t[0], t[1], t[2]) for t in tasks))
+        return report(args, all_tools, (times, cpus), peaks, idles, mismatches, loads, heading)
+    finally:
+        TARGETS.clear()
+        TARGETS.update(saved)
 
 
 if __name__ == "__main__":

@@ -1,7 +1,7 @@
 # Shared by scripts/run, scripts/test and scripts/bench: packages and builds.
 # Sourced, not run.
 
-RUN_PACKAGES="cmake g++ make qtbase5-dev qtbase5-dev-tools qttools5-dev-tools libqt5network5"
+RUN_PACKAGES="cmake g++ make qtbase5-dev qtbase5-dev-tools qttools5-dev-tools libqt5network5 libicu-dev"
 TEST_PACKAGES="xvfb trayer xdotool x11-utils imagemagick xclip fonts-dejavu-core desktop-file-utils appstream
     python3 clang libclang-rt-14-dev clang-format
     dbus-daemon python3-gi gir1.2-glib-2.0 weston qtwayland5 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
@@ -12,11 +12,15 @@ PACKAGE_PACKAGES="dpkg-dev file desktop-file-utils appstream"
 # The private session and accessibility buses of the tests that read the
 # program as a screen reader does, and the stand-in file manager on them.
 TEST_PACKAGES="$TEST_PACKAGES dbus-bin python3-dbus"
-BENCH_PACKAGES="ripgrep findutils grep time python3"
+BENCH_PACKAGES="ripgrep fd-find findutils grep time python3 xvfb"
 # Qt's own catalogues (the buttons of message boxes, the standard menus) for
 # the program's languages, and a font for the Chinese window.
 RUN_PACKAGES="$RUN_PACKAGES qttranslations5-l10n"
 TEST_PACKAGES="$TEST_PACKAGES fonts-noto-cjk"
+# What the desktop asks for a folder's handler (xdg-mime), and the Debian
+# package's own checker.
+TEST_PACKAGES="$TEST_PACKAGES xdg-utils"
+PACKAGE_PACKAGES="$PACKAGE_PACKAGES lintian"
 
 # Installs the packages that are missing: as root directly, else through
 # sudo, else prints the exact command and fails.
@@ -44,10 +48,11 @@ ensure_packages() {
 }
 
 # configure_and_build DIR BUILD_TYPE [extra cmake arguments...]
+# Warnings are errors with LINTRA_WERROR=ON (as .ci/run sets) or under CI.
 configure_and_build() {
     local dir=$1 type=$2
     shift 2
-    local werror=OFF
+    local werror=${LINTRA_WERROR:-OFF}
     [ -n "${CI:-}" ] && werror=ON
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" -DLINTRA_WERROR="$werror" "$@" >"$dir.configure.log" 2>&1 \
         || { cat "$dir.configure.log"; return 1; }

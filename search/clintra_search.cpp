@@ -12,13 +12,12 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFont>
 #include <QHeaderView>
-#include <QIcon>
 #include <QTextCodec>
 #include <QThread>
 
 #include "app/core/platform.h"
+#include "app/messagebox.h"
 #include "app/searchkeys.h"
 #include "search/core/directorywalk.h"
 #include "search/core/eventpacer.h"
@@ -131,11 +130,6 @@ QString ShortDirectoryText(const QString &directory)
     return QStringLiteral("...") + directory.right(27);
 }
 
-QStringList PatternsForScan(const QStringList &patterns)
-{
-    return patterns.size() < 2 ? QStringList(patterns.mid(0, 1)) : patterns;
-}
-
 } // namespace
 
 // --- Search buttons and match mode ----------------------------------------
@@ -172,11 +166,15 @@ void CLintra::on_DoFullTextSearch_PushButton_clicked()
 void CLintra::on_MatchWholeWord_RadioButton_clicked()
 {
     MatchWholeWord = true;
+    if (RunningTreeSearch)
+        RunningTreeSearch->SetMatchWholeWord(MatchWholeWord);
 }
 
 void CLintra::on_MatchSubstring_RadioButton_clicked()
 {
     MatchWholeWord = false;
+    if (RunningTreeSearch)
+        RunningTreeSearch->SetMatchWholeWord(MatchWholeWord);
 }
 
 void CLintra::on_CancelSearch_PushButton_clicked()
@@ -187,14 +185,6 @@ void CLintra::on_CancelSearch_PushButton_clicked()
 int CLintra::CountKeywords(const QString &text) const
 {
     return ::CountKeywords(text);
-}
-
-QStringList CLintra::ParseKeywords(const QString &text)
-{
-    const CKeywordQuery query = ::ParseKeywords(text);
-    KeywordList = query.KeywordList;
-    KeywordPatterns = query.KeywordPatterns;
-    return KeywordPatterns;
 }
 
 // --- Driver -----------------------------------------------------------------
@@ -233,9 +223,9 @@ void CLintra::OnKeywordsComboBoxCarriageReturn(QString s, TEnumSearchWhat e)
     SearchEventPacer = &pacer;
     ResetForNewSearch();
     const CPathColumnFitting fitting(ui->FilesFound_TableWidget, pacer);
-    const QStringList patterns = ParseKeywords(keywords);
+    const CKeywordQuery query(keywords, MatchWholeWord, WordSeparatedLanguage);
     SearchKeys->SearchStarted();
-    const int found = WalkDirectory(dir, patterns, e);
+    const int found = WalkDirectory(dir, query, e);
     ShowSearchSummary(directory, keywords, found, e);
     SearchEventPacer = nullptr;
     SearchKeys->SearchEnded();
@@ -282,12 +272,8 @@ void CLintra::RememberKeywords(const QString &typed, const QString &keywords)
 
 void CLintra::ShowInvalidPathMessage()
 {
-    QMessageBox box;
-    box.setFont(QFont(QStringLiteral("verdana")));
-    box.setIcon(QMessageBox::Critical);
-    box.setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
-    box.setText(tr("Error: Invalid path given! Please have it corrected."));
-    box.exec();
+    ShowMessageBox(QMessageBox::Critical, QString(),
+                   tr("Error: Invalid path given! Please have it corrected."));
 }
 
 void CLintra::ResetForNewSearch()
@@ -407,22 +393,24 @@ private:
 
 } // namespace
 
-int CLintra::WalkDirectory(const QDir &dir, const QStringList &patterns, TEnumSearchWhat what)
+int CLintra::WalkDirectory(const QDir &dir, const CKeywordQuery &query, TEnumSearchWhat what)
 {
-    if (patterns.isEmpty())
+    if (query.IsEmpty())
         return 0;
     CTreeSearch::CSettings settings;
     settings.What = what;
     settings.NameFilters = CandidateNameFilters(what, PlainTextFileFilters);
-    settings.Patterns = PatternsForScan(patterns);
+    settings.Query = query;
     settings.LocalCodec = QTextCodec::codecForLocale();
-    settings.WordSeparatedLanguage = WordSeparatedLanguage;
-    settings.MatchWholeWord = &MatchWholeWord;
     settings.Threads = QThread::idealThreadCount();
     CWindowScanReport report(*this, what == SearchWhatFilename
                                         ? tr("Checking the name of file %1 of total %2 files...")
                                         : tr("Processing file %1 of total %2 files..."));
-    return CTreeSearch(settings).Run(dir, report);
+    CTreeSearch search(settings);
+    RunningTreeSearch = &search;
+    const int found = search.Run(dir, report);
+    RunningTreeSearch = nullptr;
+    return found;
 }
 
 void CLintra::AdvanceScanProgress(const QString &format)

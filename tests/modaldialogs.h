@@ -9,8 +9,11 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTimer>
+#include <QtTest>
 
 #include <functional>
+
+#include "app/messagebox.h"
 
 // What a test saw of one modal dialog before it was closed.
 struct CSeenDialog
@@ -23,29 +26,48 @@ struct CSeenDialog
     QMessageBox::Icon Icon = QMessageBox::NoIcon;
 };
 
-// Closes every application-modal dialog the code under test runs with exec(),
-// recording its title and text first. It polls from the event loop, which the
-// dialog's own exec() keeps running.
+// Answers every message box the code under test shows, where the program
+// builds them (ShowMessageBox), and closes every other application-modal
+// dialog it runs with exec(), recording its title and text first. Those it
+// polls from the event loop, which the dialog's own exec() keeps running.
 class CModalDialogCloser
 {
 public:
-    // How a dialog is closed; rejecting it by default, like Escape.
+    // How a dialog is closed; rejecting it by default, like Escape. A box is
+    // shown first, so that it can be looked at and measured.
     std::function<void(QDialog *)> Close = [](QDialog *dialog) { dialog->reject(); };
     QList<CSeenDialog> Seen;
 
     CModalDialogCloser()
     {
+        PreviousAnswerer = SetMessageBoxAnswerer([this](QMessageBox &box) { return Answer(box); });
         QObject::connect(&Timer, &QTimer::timeout, &Timer, [this] { CloseActiveModal(); });
         Timer.start(10);
     }
+    ~CModalDialogCloser() { SetMessageBoxAnswerer(PreviousAnswerer); }
 
 private:
     QTimer Timer;
+    TMessageBoxAnswerer PreviousAnswerer;
+
+    QMessageBox *Answering = nullptr;
+
+    QMessageBox::StandardButton Answer(QMessageBox &box)
+    {
+        Answering = &box;
+        box.show();
+        if (!QTest::qWaitForWindowExposed(&box))
+            QTest::qFail("a message box was never shown", __FILE__, __LINE__);
+        Seen.append(Describe(&box));
+        Close(&box);
+        Answering = nullptr;
+        return box.clickedButton() ? box.standardButton(box.clickedButton()) : QMessageBox::NoButton;
+    }
 
     void CloseActiveModal()
     {
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
+        if (!dialog || !dialog->isVisible() || dialog == Answering)
             return;
         Seen.append(Describe(dialog));
         Close(dialog);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The Debian package as a user gets it: scripts/package builds it, dpkg
-# installs it system-wide (apt-get pulls in the Qt libraries it depends on),
+# The Debian package as a user gets it: scripts/package builds it, lintian
+# finds neither error nor warning in it, dpkg installs it system-wide (apt-get pulls in the Qt libraries it depends on),
 # the installed /usr/bin/lintra starts on a private display and shows its
 # window with its icon, and removing the package takes every file away again.
 # Installs system-wide: run by .ci/run as root, not by scripts/test. Refuses
@@ -25,11 +25,17 @@ remove_package() {
 }
 trap 'stop_display; remove_package; rm -rf "$X11_TMP"' EXIT
 
+# What Debian's checker says, and what it recommends beside the libraries.
+lintian --allow-root --fail-on error,warning "$deb" || fail "lintian: $(lintian --allow-root "$deb" 2>&1)"
+dpkg-deb --field "$deb" Recommends | grep -qw qttranslations5-l10n || fail "qttranslations5-l10n not recommended"
+passed=$((passed + 1))
+
 # Installs, with the dependencies the package names.
 DEBIAN_FRONTEND=noninteractive dpkg -i "$deb" >/dev/null 2>&1 \
     || DEBIAN_FRONTEND=noninteractive apt-get -f install -y --no-install-recommends -qq >/dev/null
 dpkg-query -W -f='${Status}' lintra | grep -q "install ok installed" || fail "the package did not install"
 for file in /usr/bin/lintra /usr/share/applications/example.norvane.Lintra.desktop \
+    /usr/share/man/man1/lintra.1.gz /usr/share/doc/lintra/copyright /usr/share/doc/lintra/changelog.gz \
     /usr/share/metainfo/example.norvane.Lintra.metainfo.xml /usr/share/icons/hicolor/48x48/apps/lintra.png; do
     [ -f "$file" ] || fail "$file not installed"
 done

@@ -5,8 +5,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "update/core/updaterequest.h"
-
 #include <cstdlib>
 
 namespace {
@@ -35,16 +33,13 @@ struct EnvironmentBeforeMain
         QFile::setPermissions(QString::fromLocal8Bit(runtime),
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         setenv("XDG_RUNTIME_DIR", runtime.constData(), 0);
-        // Every window starts an automatic update check; it must never leave
-        // this machine. A closed local port fails at once, and silently.
-        // Nor may a test open a folder in the user's own file manager: the
+        // No test may open a folder in the user's own file manager: the
         // session bus is one nothing listens on, unless the test's script
         // started a private one of its own (tests/x11lib.sh says so).
         const QByteArray noBus =
             "unix:path=" + (ConfigHome()->path() + QStringLiteral("/no-bus")).toLocal8Bit();
         if (qgetenv("LINTRA_PRIVATE_SESSION_BUS") != "1")
             setenv("DBUS_SESSION_BUS_ADDRESS", noBus.constData(), 1);
-        SetUpdateInfoUrl(QStringLiteral("http://127.0.0.1:1/products/desktop/lintra/windows/latest/"));
     }
     ~EnvironmentBeforeMain() { delete ConfigHome(); }
 };

@@ -6,9 +6,9 @@
 
 // Shared by every test executable. Linking it points XDG_CONFIG_HOME at a
 // fresh temporary folder before main() runs, so no test ever reads or writes
-// the real user's settings, points the update check at a closed local port,
-// so that no window's automatic check leaves the machine, and picks the
-// offscreen platform unless the test is run with another one.
+// the real user's settings, and picks the offscreen platform unless the test
+// is run with another one. (A window built without an update configuration
+// asks nowhere, so no automatic check leaves the machine.)
 
 // The temporary folder that holds this process's settings store.
 QString TestConfigHome();

@@ -11,6 +11,7 @@
 #include "app/ui_clintra.h"
 #include "modaldialogs.h"
 #include "testsupport.h"
+#include "update/core/versionnumbers.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ void TestAbout::aboutShowsFourLines()
     const QStringList lines = about.Text.split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 4);
     QCOMPARE(lines.at(0), QLatin1String(UntranslatedTitle));
-    QCOMPARE(lines.at(1), QStringLiteral("0.107 Build 20100610"));
+    QCOMPARE(lines.at(1), QStringLiteral(LINTRA_VERSION " Build " LINTRA_BUILD_STAMP));
     QVERIFY2(lines.at(2).contains(QLatin1String("2010")) && lines.at(2).contains(QLatin1String("Norvane")),
              qPrintable(lines.at(2)));
     QCOMPARE(lines.at(3), QStringLiteral("http://www.norvane.example/"));
@@ -120,7 +121,7 @@ void TestAbout::translatedTitleLeadsAboutText()
     const QStringList lines = about.Text.split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 4);
     QCOMPARE(lines.at(0), QStringLiteral("Lintra <Volltextsuche> & mehr"));
-    QCOMPARE(lines.at(1), QStringLiteral("0.107 Build 20100610"));
+    QCOMPARE(lines.at(1), QStringLiteral(LINTRA_VERSION " Build " LINTRA_BUILD_STAMP));
 }
 
 QTEST_MAIN(TestAbout)

@@ -1,5 +1,6 @@
 // Encoding detection: the byte-order marks, the UTF-8 check with its strict
-// lead bytes, our little-endian UTF-16 test, and real text in each encoding.
+// lead bytes, our little-endian UTF-16 test, and real text in each encoding;
+// the local charset a locale implies.
 
 #include <QtTest>
 
@@ -7,6 +8,7 @@
 
 #include "testsupport.h"
 #include "text/core/istextunicode.h"
+#include "text/core/localcharset.h"
 #include "text/core/textencodingdetector.h"
 
 Q_DECLARE_METATYPE(TEnumTextEncoding)
@@ -40,6 +42,8 @@ private slots:
     void checkUtf8();
     void isTextUnicode_data();
     void isTextUnicode();
+    void charsetForLocale_data();
+    void charsetForLocale();
 
 private:
     void detect();
@@ -211,6 +215,54 @@ void TestEncoding::isTextUnicode()
     QFETCH(QByteArray, bytes);
     QFETCH(bool, utf16);
     QCOMPARE(IsTextUnicode(bytes.constData(), quint32(bytes.size())), utf16);
+}
+
+void TestEncoding::charsetForLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("charset");
+    QTest::addColumn<bool>("wordSeparated");
+
+    QTest::newRow("zh_CN") << "zh_CN"
+                           << "GB18030" << false;
+    QTest::newRow("zh_TW") << "zh_TW"
+                           << "Big5" << false;
+    QTest::newRow("zh_HK") << "zh_HK"
+                           << "Big5-HKSCS" << false;
+    QTest::newRow("zh_SG by language") << "zh_SG"
+                                       << "GB18030" << false;
+    QTest::newRow("en_US") << "en_US"
+                           << "ISO-8859-1" << true;
+    QTest::newRow("de_DE") << "de_DE"
+                           << "ISO-8859-1" << true;
+    QTest::newRow("fr_FR") << "fr_FR"
+                           << "ISO-8859-1" << true;
+    QTest::newRow("he_IL") << "he_IL"
+                           << "ISO-8859-8" << false;
+    QTest::newRow("iw_IL") << "iw_IL"
+                           << "ISO-8859-8" << false;
+    QTest::newRow("el_GR") << "el_GR"
+                           << "ISO-8859-7" << false;
+    QTest::newRow("ru_RU") << "ru_RU"
+                           << "ISO-8859-5" << false;
+    QTest::newRow("ko_KR") << "ko_KR"
+                           << "EUC-KR" << false;
+    QTest::newRow("ja_JP has no rule") << "ja_JP"
+                                       << "" << false;
+    QTest::newRow("pt_BR has no rule") << "pt_BR"
+                                       << "" << false;
+    QTest::newRow("C") << "C"
+                       << "" << true;
+}
+
+void TestEncoding::charsetForLocale()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, charset);
+    QFETCH(bool, wordSeparated);
+
+    QCOMPARE(CharsetForLocale(locale), charset);
+    QCOMPARE(IsWordSeparatedLanguage(locale), wordSeparated);
 }
 
 QTEST_GUILESS_MAIN(TestEncoding)

@@ -19,6 +19,7 @@
 #include "app/ui_clintra.h"
 #include "modaldialogs.h"
 #include "testsupport.h"
+#include "update/core/versionnumbers.h"
 
 namespace {
 
@@ -295,16 +296,17 @@ void TestFormFit::dialogTextsFit()
         shown->reject();
     };
     if (dialog == QLatin1String("about")) {
-        QMetaObject::invokeMethod(&window, "on_About_PushButton_clicked");
+        QVERIFY(QMetaObject::invokeMethod(&window, "on_About_PushButton_clicked"));
     } else if (dialog == QLatin1String("update available") || dialog == QLatin1String("no update")) {
         window.UpdateCheckIsManual = true;
-        window.UpdateInfo = dialog == QLatin1String("no update") ? QStringLiteral("P0.107\nB20100610")
-                                                                 : QStringLiteral("P0.108\nB20100101");
+        window.UpdateInfo = dialog == QLatin1String("no update")
+                                ? QStringLiteral("P" LINTRA_VERSION "\nB" LINTRA_BUILD_STAMP)
+                                : QStringLiteral("P0.108\nB20100101");
         window.ShowUpdateInfo();
     } else if (dialog == QLatin1String("network error")) {
         window.UpdateNetworkErrorOccurred = true;
         window.UpdateCheckIsManual = true;
-        QMetaObject::invokeMethod(&window, "CheckUpdateThreadFinished");
+        QVERIFY(QMetaObject::invokeMethod(&window, "CheckUpdateThreadFinished"));
     } else {
         // The notice is about hiding into a tray; without one closing quits.
         window.SystemTrayAvailable = [] { return true; };

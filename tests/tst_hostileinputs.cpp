@@ -66,7 +66,7 @@ struct CViewerFixture
     {
         for (const char *slot : {"GotoContentEditNextBlock", "GotoContentEditNextBlock",
                                  "GotoContentEditPreviousBlock", "GotoContentEditPreviousBlock"})
-            QMetaObject::invokeMethod(&Window, slot);
+            QVERIFY(QMetaObject::invokeMethod(&Window, slot));
     }
 };
 
@@ -235,9 +235,9 @@ void TestHostileInputs::resultGrownToGigabytes()
     QVERIFY(viewer.Shown().startsWith("plain line of text 0"));
     QVERIFY(viewer.Shown().contains("needle line of text 50"));
     CModalDialogCloser closer;
-    QMetaObject::invokeMethod(&viewer.Window, "GotoContentEditNextBlock");
+    QVERIFY(QMetaObject::invokeMethod(&viewer.Window, "GotoContentEditNextBlock"));
     QCOMPARE(viewer.Window.ResultPager.CurrentBlock(), 1);
-    QMetaObject::invokeMethod(&viewer.Window, "GotoContentEditPreviousBlock");
+    QVERIFY(QMetaObject::invokeMethod(&viewer.Window, "GotoContentEditPreviousBlock"));
     QCOMPARE(viewer.Window.ResultPager.CurrentBlock(), 0);
     QVERIFY(viewer.Shown().contains("needle line of text 50"));
     QCOMPARE(closer.Seen.size(), 0);
@@ -266,7 +266,7 @@ void TestHostileInputs::utf16WithAnOddNumberOfBytes()
     QVERIFY(viewer.Shown().contains("needle line of text " + QString::number(lines / 2)));
     CModalDialogCloser closer;
     for (int i = 0; i < 40; ++i)
-        QMetaObject::invokeMethod(&viewer.Window, "GotoContentEditNextBlock");
+        QVERIFY(QMetaObject::invokeMethod(&viewer.Window, "GotoContentEditNextBlock"));
     viewer.PageAround();
     QVERIFY(!viewer.Shown().contains(QChar(0xFFFD)) || viewer.Shown().endsWith(QChar(0xFFFD)));
 }

@@ -1,8 +1,8 @@
 // The installation identifier (packing of its time, layout, form check) and
-// the single-instance claim keyed by it.
+// the single-instance lock.
 
 #include <QRegularExpression>
-#include <QSharedMemory>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/wait.h>
@@ -27,7 +27,7 @@ private slots:
     void checkFormat_data();
     void checkFormat();
     void secondClaimIsRefusedUntilTheFirstIsReleased();
-    void segmentOfAKilledInstanceDoesNotLockOut();
+    void lockOfAKilledInstanceDoesNotLockOut();
 };
 
 void TestIdentity::packTimeStamp_data()
@@ -130,39 +130,36 @@ void TestIdentity::checkFormat()
 
 void TestIdentity::secondClaimIsRefusedUntilTheFirstIsReleased()
 {
-    const QString key = CreateInstallationId();
-    auto *first = new QSharedMemory(key);
-    QVERIFY(ClaimSingleInstance(*first));
+    QTemporaryDir folder;
+    auto *first = new CInstanceLock;
+    QVERIFY(first->Claim(folder.path()));
     {
-        QSharedMemory second(key);
-        QVERIFY(!ClaimSingleInstance(second));
-        // The refused claim must not have taken the running one's segment away.
-        QSharedMemory third(key);
-        QVERIFY(!ClaimSingleInstance(third));
+        CInstanceLock second;
+        QVERIFY(!second.Claim(folder.path()));
+        // The refused claim must not have taken the running one's lock away.
+        CInstanceLock third;
+        QVERIFY(!third.Claim(folder.path()));
     }
     delete first;
-    QSharedMemory afterRelease(key);
-    QVERIFY(ClaimSingleInstance(afterRelease));
+    CInstanceLock afterRelease;
+    QVERIFY(afterRelease.Claim(folder.path()));
 }
 
-void TestIdentity::segmentOfAKilledInstanceDoesNotLockOut()
+void TestIdentity::lockOfAKilledInstanceDoesNotLockOut()
 {
-    const QString key = CreateInstallationId();
+    QTemporaryDir folder;
     const pid_t child = fork();
     QVERIFY(child >= 0);
     if (child == 0) {
-        // Dies holding the segment, without any clean-up, as a killed instance does.
-        QSharedMemory segment(key);
-        _exit(ClaimSingleInstance(segment) ? 0 : 1);
+        // Dies holding the lock, without any clean-up, as a killed instance does.
+        auto *lock = new CInstanceLock;
+        _exit(lock->Claim(folder.path()) ? 0 : 1);
     }
     int status = -1;
     QCOMPARE(waitpid(child, &status, 0), child);
     QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-
-    QSharedMemory plain(key);
-    QVERIFY2(!plain.create(1), "the killed instance left no segment behind: nothing to test");
-    QSharedMemory segment(key);
-    QVERIFY(ClaimSingleInstance(segment));
+    CInstanceLock lock;
+    QVERIFY(lock.Claim(folder.path()));
 }
 
 QTEST_GUILESS_MAIN(TestIdentity)

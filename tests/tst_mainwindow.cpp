@@ -12,11 +12,10 @@
 #include <QTranslator>
 
 #include "app/clintra.h"
-#include "app/core/commandline.h"
 #include "app/startup.h"
 #include "app/ui_clintra.h"
 #include "testsupport.h"
-#include "text/core/localcharset.h"
+#include "update/core/versionnumbers.h"
 #include "windowdriver.h"
 
 namespace {
@@ -57,13 +56,9 @@ private slots:
     void accessibleNamesFollowTheLanguage();
     void resultCharsetSelector();
     void localCharsetSelector();
-    void charsetForLocale_data();
-    void charsetForLocale();
     void initialMatchingModePerLocale_data();
     void initialMatchingModePerLocale();
     void contentEditMenu();
-    void startDirectoryFromArguments_data();
-    void startDirectoryFromArguments();
     void startDirectoryShownInTheDirectoryBox();
     void compiledInImages_data();
     void compiledInImages();
@@ -160,33 +155,6 @@ void TestMainWindow::formWidgets()
         const QVariant shown = widget->property("text");
         QCOMPARE(shown.toString(), text);
     }
-}
-
-void TestMainWindow::startDirectoryFromArguments_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("directory");
-    const QString program = QStringLiteral("lintra");
-    // Started from /home/u.
-    QTest::newRow("none") << QStringList{program} << QString();
-    QTest::newRow("absolute") << QStringList{program, "/home/u/notes"} << "/home/u/notes";
-    QTest::newRow("relative") << QStringList{program, "notes"} << "/home/u/notes";
-    QTest::newRow("dot") << QStringList{program, "."} << "/home/u";
-    QTest::newRow("cleaned") << QStringList{program, "/home/u/./notes/../docs/"} << "/home/u/docs";
-    QTest::newRow("blanks and CJK") << QStringList{program, "/home/u/My 笔记"} << "/home/u/My 笔记";
-    QTest::newRow("first of two") << QStringList{program, "/a", "/b"} << "/a";
-    QTest::newRow("options are skipped") << QStringList{program, "-x", "--long", "/a"} << "/a";
-    QTest::newRow("after --, a dash is a name") << QStringList{program, "--", "-dir"} << "/home/u/-dir";
-    QTest::newRow("empty argument") << QStringList{program, ""} << QString();
-    QTest::newRow("file URL") << QStringList{program, "file:///home/u/My%20Notes/"} << "/home/u/My Notes";
-    QTest::newRow("URL of another host") << QStringList{program, "file://server/share"} << QString();
-}
-
-void TestMainWindow::startDirectoryFromArguments()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, directory);
-    QCOMPARE(StartDirectoryFromArguments(arguments, QStringLiteral("/home/u")), directory);
 }
 
 void TestMainWindow::startDirectoryShownInTheDirectoryBox()
@@ -378,7 +346,7 @@ void TestMainWindow::constructorTexts()
     QCOMPARE(window.windowTitle(),
              QString("Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware"));
     QCOMPARE(window.WindowTitle, window.windowTitle());
-    QCOMPARE(window.VersionCaption, QString("Norvane Lintra 0.107"));
+    QCOMPARE(window.VersionCaption, QString("Norvane Lintra " LINTRA_VERSION));
     QCOMPARE(window.SysTrayToolTip, window.VersionCaption);
     QCOMPARE(window.SysTrayIcon->toolTip(), window.VersionCaption);
     QVERIFY(!window.SysTrayIcon->isVisible());
@@ -519,54 +487,6 @@ void TestMainWindow::localCharsetSelector()
     QCOMPARE(window.ui->Local8Bit_Label->text(),
              "Default Local Charset (Language: " + QLocale::system().name() + ")");
     QVERIFY(box->toolTip().contains("please kindly post us your (language_territory, charset) pair"));
-}
-
-void TestMainWindow::charsetForLocale_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("charset");
-    QTest::addColumn<bool>("wordSeparated");
-
-    QTest::newRow("zh_CN") << "zh_CN"
-                           << "GB18030" << false;
-    QTest::newRow("zh_TW") << "zh_TW"
-                           << "Big5" << false;
-    QTest::newRow("zh_HK") << "zh_HK"
-                           << "Big5-HKSCS" << false;
-    QTest::newRow("zh_SG by language") << "zh_SG"
-                                       << "GB18030" << false;
-    QTest::newRow("en_US") << "en_US"
-                           << "ISO-8859-1" << true;
-    QTest::newRow("de_DE") << "de_DE"
-                           << "ISO-8859-1" << true;
-    QTest::newRow("fr_FR") << "fr_FR"
-                           << "ISO-8859-1" << true;
-    QTest::newRow("he_IL") << "he_IL"
-                           << "ISO-8859-8" << false;
-    QTest::newRow("iw_IL") << "iw_IL"
-                           << "ISO-8859-8" << false;
-    QTest::newRow("el_GR") << "el_GR"
-                           << "ISO-8859-7" << false;
-    QTest::newRow("ru_RU") << "ru_RU"
-                           << "ISO-8859-5" << false;
-    QTest::newRow("ko_KR") << "ko_KR"
-                           << "EUC-KR" << false;
-    QTest::newRow("ja_JP has no rule") << "ja_JP"
-                                       << "" << false;
-    QTest::newRow("pt_BR has no rule") << "pt_BR"
-                                       << "" << false;
-    QTest::newRow("C") << "C"
-                       << "" << true;
-}
-
-void TestMainWindow::charsetForLocale()
-{
-    QFETCH(QString, locale);
-    QFETCH(QString, charset);
-    QFETCH(bool, wordSeparated);
-
-    QCOMPARE(CharsetForLocale(locale), charset);
-    QCOMPARE(IsWordSeparatedLanguage(locale), wordSeparated);
 }
 
 void TestMainWindow::initialMatchingModePerLocale_data()

@@ -78,11 +78,11 @@ void TestNothingWritten::searchesAndViewingLeaveTheTreeAsItWas()
         table->selectRow(row);
         for (const char *slot : {"GotoContentEditNextBlock", "GotoContentEditNextBlock",
                                  "GotoContentEditPreviousBlock", "GotoContentEditPreviousBlock"})
-            QMetaObject::invokeMethod(&w, slot);
+            QVERIFY(QMetaObject::invokeMethod(&w, slot));
         QComboBox *charset = w.ResultContentCharset_ComboBox;
         for (int entry = 0; entry < charset->count(); entry += 7) {
             charset->setCurrentIndex(entry);
-            QMetaObject::invokeMethod(&w, "UpdateResultFileContent");
+            QVERIFY(QMetaObject::invokeMethod(&w, "UpdateResultFileContent"));
         }
     }
     w.SaveSettings();

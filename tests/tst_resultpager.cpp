@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTextCodec>
 
+#include "search/core/keywordquery.h"
 #include "testsupport.h"
 #include "viewer/core/resultpager.h"
 
@@ -28,6 +29,8 @@ QByteArray Lines(int count, int length, int keywordLine = -1)
     }
     return bytes;
 }
+
+const CKeywordQuery NeedleQuery(QStringLiteral("needle"), false, true);
 
 bool HasNeedle(const QString &text)
 {
@@ -114,7 +117,7 @@ void TestResultPager::firstBlockWithKeyword()
     QBuffer buffer(&bytes);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     CResultPager pager(&buffer, limit, Latin1());
-    const CResultPage page = pager.FirstWithKeyword(QStringList{"needle"}, HasNeedle);
+    const CResultPage page = pager.FirstWithKeyword(NeedleQuery);
     QCOMPARE(page.Outcome, PageShown);
     QCOMPARE(page.Block, block);
     QCOMPARE(pager.CurrentBlock(), block);
@@ -131,7 +134,7 @@ void TestResultPager::pagingBothWays()
     QBuffer buffer(&bytes);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     CResultPager pager(&buffer, 40, Latin1());
-    QCOMPARE(pager.FirstWithKeyword(QStringList{"needle"}, HasNeedle).Block, 3);
+    QCOMPARE(pager.FirstWithKeyword(NeedleQuery).Block, 3);
     QCOMPARE(pager.BlockLineRange(3), qMakePair(15, 19));
     QCOMPARE(pager.CurrentLines().size(), 5);
     QCOMPARE(pager.CurrentLines().value(2), bytes.mid(170, 10));
@@ -164,7 +167,7 @@ void TestResultPager::endsOfTheFile()
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     CResultPager pager(&buffer, 40, Latin1());
     // 40 bytes are not above the limit: one block, the last.
-    const CResultPage first = pager.FirstWithKeyword(QStringList{"needle"}, HasNeedle);
+    const CResultPage first = pager.FirstWithKeyword(NeedleQuery);
     QCOMPARE(first.Bytes, bytes);
     QCOMPARE(pager.LastBlock(), 0);
     QCOMPARE(pager.Next().Outcome, PageAtEnd);
@@ -175,7 +178,7 @@ void TestResultPager::endsOfTheFile()
     QBuffer emptyBuffer(&empty);
     QVERIFY(emptyBuffer.open(QIODevice::ReadOnly));
     CResultPager nothing(&emptyBuffer, 40, Latin1());
-    QVERIFY(nothing.FirstWithKeyword(QStringList{"needle"}, HasNeedle).Bytes.isEmpty());
+    QVERIFY(nothing.FirstWithKeyword(NeedleQuery).Bytes.isEmpty());
     QCOMPARE(nothing.LastBlock(), 0);
     QCOMPARE(nothing.Next().Outcome, PageAtEnd);
 }
@@ -188,7 +191,7 @@ void TestResultPager::backFromPastTheEnd()
     QBuffer buffer(&bytes);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     CResultPager pager(&buffer, 40, Latin1());
-    QCOMPARE(pager.FirstWithKeyword(QStringList{"needle"}, HasNeedle).Block, 6);
+    QCOMPARE(pager.FirstWithKeyword(NeedleQuery).Block, 6);
     QVERIFY(pager.PastTheEnd());
     QCOMPARE(pager.BlockCount(), 6);
     QCOMPARE(pager.Previous().Block, 5);
@@ -223,7 +226,7 @@ void TestResultPager::shrunkWhilePaging()
     const QString path = dir.filePath("paged.txt");
     QVERIFY(WriteTestFile(path, Lines(33, 10, 17)));
     CResultPager pager(path, 40, Latin1());
-    const CResultPage shown = pager.FirstWithKeyword(QStringList{"needle"}, HasNeedle);
+    const CResultPage shown = pager.FirstWithKeyword(NeedleQuery);
     QCOMPARE(shown.Block, 3);
     QVERIFY(QFile(path).resize(keptBytes));
 
@@ -241,7 +244,7 @@ void TestResultPager::removedFileIsUnreadable()
     const QString path = dir.filePath("paged.txt");
     QVERIFY(WriteTestFile(path, Lines(33, 10, 17)));
     CResultPager pager(path, 40, Latin1());
-    QCOMPARE(pager.FirstWithKeyword(QStringList{"needle"}, HasNeedle).Block, 3);
+    QCOMPARE(pager.FirstWithKeyword(NeedleQuery).Block, 3);
     QVERIFY(QFile::remove(path));
     QCOMPARE(pager.Previous().Outcome, PageUnreadable);
     QCOMPARE(pager.Next().Outcome, PageUnreadable);
@@ -277,7 +280,7 @@ void TestResultPager::blockCount()
     QBuffer buffer(&bytes);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     CResultPager pager(&buffer, 40, Latin1());
-    pager.FirstWithKeyword(QStringList{"needle"}, HasNeedle);
+    pager.FirstWithKeyword(NeedleQuery);
     QVERIFY(!pager.BlockCountKnown());
     QCOMPARE(pager.BlockCount(), 20);
     while (pager.Next().Outcome == PageShown) {
@@ -296,8 +299,8 @@ void TestResultPager::stateGrowsWithBlocksNotLines()
     CGeneratedFile longLines(size, 100);
     CResultPager manyLines(&shortLines, 4000, Latin1());
     CResultPager fewLines(&longLines, 4000, Latin1());
-    QVERIFY(manyLines.FirstWithKeyword(QStringList{"needle"}, HasNeedle).Bytes.isEmpty());
-    QVERIFY(fewLines.FirstWithKeyword(QStringList{"needle"}, HasNeedle).Bytes.isEmpty());
+    QVERIFY(manyLines.FirstWithKeyword(NeedleQuery).Bytes.isEmpty());
+    QVERIFY(fewLines.FirstWithKeyword(NeedleQuery).Bytes.isEmpty());
     QCOMPARE(manyLines.BlockLineRange(manyLines.CurrentBlock() - 1).second, int(size / 10 - 1));
     QVERIFY(manyLines.StateBytes() <= 2 * fewLines.StateBytes());
     QVERIFY2(manyLines.StateBytes() < 200 * 1000, qPrintable(QString::number(manyLines.StateBytes())));
@@ -316,7 +319,7 @@ void TestResultPager::utf32LeBlocks()
     QBuffer buffer(&bytes);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     CResultPager pager(&buffer, 200, Latin1());
-    const CResultPage page = pager.FirstWithKeyword(QStringList{"needle"}, HasNeedle);
+    const CResultPage page = pager.FirstWithKeyword(NeedleQuery);
     QCOMPARE(int(pager.Encoding()), int(Utf32LeWithBom));
     QVERIFY(page.Text.endsWith(QStringLiteral("needle\n")));
     QString joined;

@@ -16,10 +16,13 @@
 #include "modaldialogs.h"
 #include "testsupport.h"
 #include "update/core/updaterequest.h"
+#include "update/core/versionnumbers.h"
 
 namespace {
 
 const QByteArray LatestPath = "/products/desktop/lintra/windows/latest/";
+// The document of the version this program is.
+const char Installed[] = "P" LINTRA_VERSION "\nB" LINTRA_BUILD_STAMP;
 const int CheckEnds = 60000; // generous: a wait, not a measurement
 
 // Answers GET requests from a table of paths (404 for others) and records
@@ -132,6 +135,35 @@ private:
     }
 };
 
+// tests/updateserver.py in one of its modes, for one test: started by it,
+// killed with it.
+class CScriptServer
+{
+public:
+    explicit CScriptServer(const QString &mode)
+    {
+        Process.start(QStringLiteral("python3"),
+                      {QFINDTESTDATA("updateserver.py"), Dir.filePath("port"), Dir.filePath("log"), mode});
+    }
+    ~CScriptServer()
+    {
+        Process.kill();
+        Process.waitForFinished();
+    }
+    // The document's address once the server listens, else empty.
+    QString Url(const QByteArray &path) const
+    {
+        QFile port(Dir.filePath("port"));
+        if (!port.open(QIODevice::ReadOnly))
+            return QString();
+        return QStringLiteral("http://127.0.0.1:%1%2").arg(port.readAll().toInt()).arg(QLatin1String(path));
+    }
+
+private:
+    QTemporaryDir Dir;
+    QProcess Process;
+};
+
 } // namespace
 
 class TestUpdateCheck : public QObject
@@ -141,16 +173,19 @@ class TestUpdateCheck : public QObject
 private:
     CLocalHttpServer Server;
 
-    // A window whose automatic check has asked a path the server does not
-    // know, silently, and ended. The next check asks for the document.
-    std::unique_ptr<CLintra> IdleWindow()
+    CUpdateCheckConfig Config(int deadlineMs = DefaultUpdateCheckDeadlineMs) const
     {
-        SetUpdateInfoUrl(Server.Url("/idle/"));
-        auto window = std::make_unique<CLintra>();
+        return {Server.Url(LatestPath), deadlineMs};
+    }
+
+    // A window whose automatic check has asked for the document before the
+    // server had one (a 404, silently) and ended.
+    std::unique_ptr<CLintra> IdleWindow(int deadlineMs = DefaultUpdateCheckDeadlineMs)
+    {
+        auto window = std::make_unique<CLintra>(Config(deadlineMs));
         if (!QTest::qWaitFor([&] { return window->UpdateThread == nullptr; }, CheckEnds))
             return nullptr;
         Server.Requests.clear();
-        SetUpdateInfoUrl(Server.Url(LatestPath));
         return window;
     }
 
@@ -160,8 +195,6 @@ private slots:
     {
         ResetTestSettings();
         Server.Reset();
-        SetUpdateInfoUrl(Server.Url(LatestPath));
-        SetUpdateRequestTimeoutMs(DefaultUpdateRequestTimeoutMs);
     }
 
     void automaticCheck_data();
@@ -170,6 +203,8 @@ private slots:
     void manualCheck();
     void serverMarkupIsShownAsText();
     void serverThatNeverAnswersIsANetworkError();
+    void serverThatDripsIsCutAtTheDeadline_data();
+    void serverThatDripsIsCutAtTheDeadline();
     void userAgentReachesServer();
     void startedCheckRecordsItsTime();
     void automaticCheckWaitsForInterval();
@@ -186,7 +221,7 @@ void TestUpdateCheck::automaticCheck_data()
 
     QTest::newRow("update available")
         << 200 << QByteArray("P0.108\nB20100101") << "Norvane Lintra Update Auto-Check";
-    QTest::newRow("nothing new") << 200 << QByteArray("P0.107\nB20100610") << "";
+    QTest::newRow("nothing new") << 200 << QByteArray(Installed) << "";
     QTest::newRow("older version") << 200 << QByteArray("P0.99\nB29991231") << "";
     QTest::newRow("malformed document") << 200 << QByteArray("Lintra 0.108 is out!") << "";
     QTest::newRow("empty body") << 200 << QByteArray() << "";
@@ -202,7 +237,7 @@ void TestUpdateCheck::automaticCheck()
     Server.Serve(LatestPath, status, body);
 
     CModalDialogCloser closer;
-    CLintra window; // a first start: the automatic check is due at once
+    CLintra window(Config()); // a first start: the automatic check is due at once
     QTRY_VERIFY_WITH_TIMEOUT(window.UpdateThread == nullptr, CheckEnds);
 
     QCOMPARE(Server.Requests.size(), 1);
@@ -226,11 +261,13 @@ void TestUpdateCheck::manualCheck_data()
     QTest::addColumn<QSize>("textSize");
 
     const QString checkTitle = QStringLiteral("Norvane Lintra Check Updates");
-    const QString available = QStringLiteral(
-        "Updates available!\n\nThe installed version is: 0.107-B20100610\nThe latest version is: %1\n"
-        "Please go to http://www.norvane.example/downloads/ to get the latest version!");
-    const QString none = QStringLiteral(
-        "No updates available!\n\nThe installed is already the latest version: 0.107-B20100610");
+    const QString available =
+        QStringLiteral("Updates available!\n\nThe installed version is: " LINTRA_VERSION
+                       "-B" LINTRA_BUILD_STAMP "\nThe latest version is: %1\n"
+                       "Please go to http://www.norvane.example/downloads/ to get the latest version!");
+    const QString none =
+        QStringLiteral("No updates available!\n\nThe installed is already the latest version: " LINTRA_VERSION
+                       "-B" LINTRA_BUILD_STAMP);
     const QString networkError =
         QStringLiteral("Can not get program update information. Please check your Internet connection!");
 
@@ -238,7 +275,7 @@ void TestUpdateCheck::manualCheck_data()
                                       << available.arg("0.108-B20100101") << QSize(400, 100);
     QTest::newRow("update after a NUL-cut body") << 200 << QByteArray("p1.0\r\nb1\0junk\n", 14) << false
                                                  << checkTitle << available.arg("1.0-B1") << QSize(400, 100);
-    QTest::newRow("no update") << 200 << QByteArray("P0.107\nB20100610") << false << checkTitle << none
+    QTest::newRow("no update") << 200 << QByteArray(Installed) << false << checkTitle << none
                                << QSize(400, 70);
     QTest::newRow("malformed document")
         << 200 << QByteArray("P0.108\nB20100701\n") << false << checkTitle << none << QSize(400, 70);
@@ -313,9 +350,8 @@ void TestUpdateCheck::serverMarkupIsShownAsText()
 void TestUpdateCheck::serverThatNeverAnswersIsANetworkError()
 {
     CModalDialogCloser closer;
-    std::unique_ptr<CLintra> window = IdleWindow();
+    std::unique_ptr<CLintra> window = IdleWindow(200);
     QVERIFY(window);
-    SetUpdateRequestTimeoutMs(200);
     Server.Holding = true;
     window->ui->CheckUpdates_PushButton->click();
     QTRY_VERIFY_WITH_TIMEOUT(window->UpdateThread == nullptr, CheckEnds);
@@ -324,6 +360,33 @@ void TestUpdateCheck::serverThatNeverAnswersIsANetworkError()
     QCOMPARE(closer.Seen.size(), 1);
     QVERIFY(closer.Seen.first().IsMessageBox);
     QCOMPARE(closer.Seen.first().Title, QStringLiteral("Network Error"));
+}
+
+void TestUpdateCheck::serverThatDripsIsCutAtTheDeadline_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("a byte a second") << "drip"
+                                     << "Network Error";
+    // Cut at the cap at once, never at the deadline: no document, no error.
+    QTest::newRow("more than 64 KB at once, then a byte a second") << "spill"
+                                                                   << "Norvane Lintra Check Updates";
+}
+
+void TestUpdateCheck::serverThatDripsIsCutAtTheDeadline()
+{
+    // A byte a second keeps any time-out that waits for silence from ending.
+    QFETCH(QString, mode);
+    CScriptServer dripping(mode);
+    QTRY_VERIFY_WITH_TIMEOUT(!dripping.Url(LatestPath).isEmpty(), CheckEnds);
+    CModalDialogCloser closer;
+    CLintra window(CUpdateCheckConfig{dripping.Url(LatestPath), 2000});
+    QTRY_VERIFY_WITH_TIMEOUT(window.UpdateThread == nullptr, CheckEnds);
+    window.ui->CheckUpdates_PushButton->click();
+    QTRY_VERIFY_WITH_TIMEOUT(window.UpdateThread == nullptr, CheckEnds);
+
+    QCOMPARE(closer.Seen.size(), 1);
+    QTEST(closer.Seen.first().Title, "title");
 }
 
 void TestUpdateCheck::userAgentReachesServer()
@@ -338,9 +401,9 @@ void TestUpdateCheck::userAgentReachesServer()
     const CLocalHttpServer::CRequest &request = Server.Requests.first();
     QCOMPARE(request.Method, QByteArray("GET"));
     QCOMPARE(request.Path, LatestPath);
-    const QString expected = QStringLiteral("Norvane.Lintra.Desktop.Windows.0.107-B20100610/") +
-                             window->InstallationId + QStringLiteral(" (") + QLocale::system().name() +
-                             QStringLiteral(")");
+    const QString expected =
+        QStringLiteral("Norvane.Lintra.Desktop.Windows." LINTRA_VERSION "-B" LINTRA_BUILD_STAMP "/") +
+        window->InstallationId + QStringLiteral(" (") + QLocale::system().name() + QStringLiteral(")");
     QCOMPARE(QString::fromLatin1(request.Headers.value("user-agent")), expected);
 }
 
@@ -348,7 +411,7 @@ void TestUpdateCheck::startedCheckRecordsItsTime()
 {
     CModalDialogCloser closer;
     const QDateTime before = QDateTime::currentDateTime();
-    CLintra window;
+    CLintra window(Config());
     const QDateTime after = QDateTime::currentDateTime();
     QVERIFY(window.UpdateCheckStarted);
     QVERIFY(window.LastUpdateCheckTime >= before);
@@ -361,7 +424,7 @@ void TestUpdateCheck::automaticCheckWaitsForInterval()
     CModalDialogCloser closer;
     std::unique_ptr<CLintra> window = IdleWindow();
     QVERIFY(window);
-    Server.Serve(LatestPath, 200, "P0.107\nB20100610");
+    Server.Serve(LatestPath, 200, Installed);
     const QDateTime twoDaysAgo = QDateTime::currentDateTime().addDays(-2);
     window->UpdateCheckIntervalDays = 3;
     window->LastUpdateCheckTime = twoDaysAgo;
@@ -385,7 +448,7 @@ void TestUpdateCheck::secondPressShowsBusyWarning()
     CModalDialogCloser closer;
     std::unique_ptr<CLintra> window = IdleWindow();
     QVERIFY(window);
-    Server.Serve(LatestPath, 200, "P0.107\nB20100610");
+    Server.Serve(LatestPath, 200, Installed);
     Server.Holding = true;
     window->ui->CheckUpdates_PushButton->click();
     QTRY_COMPARE_WITH_TIMEOUT(Server.Requests.size(), 1, CheckEnds);
@@ -419,10 +482,9 @@ void TestUpdateCheck::quittingWhileCheckRuns()
 {
     QFETCH(bool, requestReachedServer);
     CModalDialogCloser closer;
-    std::unique_ptr<CLintra> window = IdleWindow();
-    QVERIFY(window);
     // Far beyond the test's own time limit: only an abort ends this check.
-    SetUpdateRequestTimeoutMs(24 * 3600 * 1000);
+    std::unique_ptr<CLintra> window = IdleWindow(24 * 3600 * 1000);
+    QVERIFY(window);
     Server.Holding = true;
     window->ui->CheckUpdates_PushButton->click();
     if (requestReachedServer)

@@ -559,9 +559,9 @@ void TestViewer::filenameRowsShowEditedKeywords()
     Show(path, "result", SearchWhatFilename);
     QCOMPARE(Shown(), path);
     QVERIFY(!Pane()->PartialDocument);
-    QCOMPARE(Window->KeywordList, QStringList{"result"});
+    QCOMPARE(Window->ShownKeywordQuery.Keywords(), QStringList{"result"});
     Show(path, "txt", SearchWhatFilename);
-    QCOMPARE(Window->KeywordList, QStringList{"txt"});
+    QCOMPARE(Window->ShownKeywordQuery.Keywords(), QStringList{"txt"});
     QCOMPARE(Pane()->textCursor().position(), path.lastIndexOf("txt"));
 }
 
@@ -572,10 +572,10 @@ void TestViewer::clickReloadsOnlyTheRowOnShow()
     Window->AddResultRows(QStringList{Write("second needle\n")});
     WriteTestFile(first, "first, changed needle\n");
     for (const QModelIndex &index : {CellIndex(*Window, 1, 0), QModelIndex()}) {
-        QMetaObject::invokeMethod(Window, "OnItemClicked", Q_ARG(QModelIndex, index));
+        QVERIFY(QMetaObject::invokeMethod(Window, "OnItemClicked", Q_ARG(QModelIndex, index)));
         QCOMPARE(Shown(), QStringLiteral("first needle\n"));
     }
-    QMetaObject::invokeMethod(Window, "OnItemClicked", Q_ARG(QModelIndex, CellIndex(*Window, 0, 2)));
+    QVERIFY(QMetaObject::invokeMethod(Window, "OnItemClicked", Q_ARG(QModelIndex, CellIndex(*Window, 0, 2))));
     QCOMPARE(Shown(), QStringLiteral("first, changed needle\n"));
     QCOMPARE(Window->CurrentResultRow, 0);
 }

@@ -1,5 +1,5 @@
-// Keyword highlighting: which runs get which colour and where the caret
-// goes, planned without a window, then as the content pane shows them.
+// Keyword highlighting as the content pane shows it (the plan itself is
+// tst_highlightplan's).
 
 #include <QtTest>
 
@@ -13,22 +13,6 @@
 #include "viewer/core/keywordhighlights.h"
 
 namespace {
-
-// "start/length/colour" for every run, in text order.
-QStringList Runs(const CHighlightPlan &plan)
-{
-    QList<CHighlightRange> ranges = plan.Ranges;
-    std::sort(ranges.begin(), ranges.end(),
-              [](const CHighlightRange &a, const CHighlightRange &b) { return a.Start < b.Start; });
-    static const QMap<int, QString> names{{Qt::blue, "blue"}, {Qt::red, "red"}, {Qt::yellow, "yellow"}};
-    QStringList runs;
-    for (const CHighlightRange &range : ranges)
-        runs << QStringLiteral("%1/%2/%3")
-                    .arg(range.Start)
-                    .arg(range.Length)
-                    .arg(names.value(KeywordColour(range.Rank)));
-    return runs;
-}
 
 QString ForegroundAt(QTextDocument *document, int position)
 {
@@ -49,102 +33,11 @@ class TestViewerHighlight : public QObject
     Q_OBJECT
 
 private slots:
-    void plan_data();
-    void plan();
-    void containsAnyKeyword_data();
-    void containsAnyKeyword();
     void documentText();
     void paneShowsThePlan();
     void emptyTextKeepsThePane();
     void replacedDocumentsAreDeleted();
 };
-
-void TestViewerHighlight::plan_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("keywords");
-    QTest::addColumn<bool>("wholeWord");
-    QTest::addColumn<bool>("separated");
-    QTest::addColumn<QStringList>("runs");
-    QTest::addColumn<int>("caret");
-
-    QTest::newRow("one keyword") << "apple pie, apple"
-                                 << "apple" << false << true << QStringList{"0/5/blue", "11/5/blue"} << 0;
-    QTest::newRow("ranks follow first occurrence")
-        << "xa yb za"
-        << "b a" << false << true << QStringList{"1/1/blue", "4/1/red", "7/1/blue"} << 4;
-    QTest::newRow("fourth keyword is blue again")
-        << "dd cc bb aa"
-        << "aa bb cc dd" << false << true << QStringList{"0/2/blue", "3/2/red", "6/2/yellow", "9/2/blue"}
-        << 9;
-    QTest::newRow("whole word, then plain")
-        << "concatenate cat cats"
-        << "cat" << true << true << QStringList{"12/3/blue", "16/3/blue"} << 12;
-    QTest::newRow("whole word without blanks in the language")
-        << "concatenate cat cats"
-        << "cat" << true << false << QStringList{"3/3/blue", "12/3/blue", "16/3/blue"} << 3;
-    QTest::newRow("regexp characters") << "c++ and c++11"
-                                       << "c++" << false << true << QStringList{"0/3/blue", "8/3/blue"} << 0;
-    QTest::newRow("whole word ending in punctuation")
-        << "c++ and c++11 use c++"
-        << "c++" << true << true << QStringList{"0/3/blue", "8/3/blue", "18/3/blue"} << 0;
-    QTest::newRow("whole word starting with punctuation")
-        << "a(x open (x here"
-        << "(x" << true << true << QStringList{"9/2/blue"} << 9;
-    QTest::newRow("dotted capital I")
-        << QString::fromUtf8("to İstanbul, İSTANBUL") << QString::fromUtf8("İstanbul") << true << true
-        << QStringList{"3/8/blue", "13/8/blue"} << 3;
-    QTest::newRow("final sigma") << QString::fromUtf8("ο λογος, ΛΟΓΟΣ") << QString::fromUtf8("ΛΟΓΟΣ") << true
-                                 << true << QStringList{"2/5/blue", "9/5/blue"} << 2;
-    QTest::newRow("case-insensitive") << "Apple APPLE"
-                                      << "apple" << false << true << QStringList{"0/5/blue", "6/5/blue"} << 0;
-    QTest::newRow("absent keyword uses no colour")
-        << "pear apple"
-        << "zzz apple pear" << false << true << QStringList{"0/4/blue", "5/5/red"} << 5;
-    QTest::newRow("same start, the later pattern wins")
-        << "abcd abc"
-        << "ab abc" << false << true << QStringList{"0/3/blue", "5/3/blue"} << 0;
-    QTest::newRow("no keyword") << "nothing here"
-                                << "zzz" << false << true << QStringList() << 0;
-    QTest::newRow("no pattern") << "nothing here"
-                                << "" << false << true << QStringList() << 0;
-    QTest::newRow("right to left") << QString::fromUtf8("שלום עולם שלום") << QString::fromUtf8("שלום")
-                                   << false << false << QStringList{"0/4/blue", "10/4/blue"} << 0;
-}
-
-void TestViewerHighlight::plan()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, keywords);
-    QFETCH(bool, wholeWord);
-    QFETCH(bool, separated);
-    const CKeywordQuery query = ParseKeywords(keywords);
-    const CHighlightPlan plan =
-        PlanKeywordHighlights(text, query.KeywordPatterns, query.KeywordList, wholeWord, separated);
-    QTEST(Runs(plan), "runs");
-    QTEST(plan.CaretPosition, "caret");
-}
-
-void TestViewerHighlight::containsAnyKeyword_data()
-{
-    QTest::addColumn<QString>("keywords");
-    QTest::addColumn<bool>("wholeWord");
-    QTest::addColumn<bool>("found");
-
-    QTest::newRow("one of several occurs") << "zzz cat" << false << true;
-    QTest::newRow("none occurs") << "zzz yyy" << false << false;
-    QTest::newRow("only inside a word, whole word") << "conc" << true << false;
-    QTest::newRow("only inside a word, substring") << "conc" << false << true;
-    QTest::newRow("no pattern") << "" << false << false;
-}
-
-void TestViewerHighlight::containsAnyKeyword()
-{
-    QFETCH(QString, keywords);
-    QFETCH(bool, wholeWord);
-    const CKeywordQuery query = ParseKeywords(keywords);
-    QTEST(TextContainsAnyKeyword(query.KeywordPatterns, "concatenate cat cats", wholeWord, true), "found");
-}
 
 // Positions must be the document's, where CR LF is one break.
 void TestViewerHighlight::documentText()
@@ -159,9 +52,7 @@ void TestViewerHighlight::documentText()
 void TestViewerHighlight::paneShowsThePlan()
 {
     CLintra window;
-    window.MatchWholeWord = false;
-    const QStringList patterns = window.ParseKeywords(QStringLiteral("b a"));
-    window.ShowContentWithHighlights(patterns, window.KeywordList, QStringLiteral("xa\r\nyb za"));
+    window.ShowContentWithHighlights(CKeywordQuery("b a", false, true), QStringLiteral("xa\r\nyb za"));
     CContentEdit *pane = window.ui->FileContent_TextEdit;
     QTextDocument *document = pane->document();
     QCOMPARE(document->toPlainText(), QStringLiteral("xa\nyb za"));
@@ -178,9 +69,9 @@ void TestViewerHighlight::paneShowsThePlan()
 void TestViewerHighlight::emptyTextKeepsThePane()
 {
     CLintra window;
-    window.ShowContentWithHighlights(QStringList(), QStringList(), QStringLiteral("shown"));
+    window.ShowContentWithHighlights(CKeywordQuery(), QStringLiteral("shown"));
     QTextDocument *document = window.ui->FileContent_TextEdit->document();
-    window.ShowContentWithHighlights(QStringList(), QStringList(), QString());
+    window.ShowContentWithHighlights(CKeywordQuery(), QString());
     QCOMPARE(window.ui->FileContent_TextEdit->document(), document);
     QCOMPARE(document->toPlainText(), QStringLiteral("shown"));
 }
@@ -189,10 +80,10 @@ void TestViewerHighlight::replacedDocumentsAreDeleted()
 {
     CLintra window;
     CContentEdit *pane = window.ui->FileContent_TextEdit;
-    window.ShowContentWithHighlights(QStringList(), QStringList(), QStringLiteral("first"));
+    window.ShowContentWithHighlights(CKeywordQuery(), QStringLiteral("first"));
     QPointer<QTextDocument> first = pane->document();
     for (int i = 0; i < 50; ++i)
-        window.ShowContentWithHighlights(QStringList(), QStringList(), QStringLiteral("text %1").arg(i));
+        window.ShowContentWithHighlights(CKeywordQuery(), QStringLiteral("text %1").arg(i));
     QVERIFY(first.isNull());
     QCOMPARE(pane->findChildren<QTextDocument *>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
 }

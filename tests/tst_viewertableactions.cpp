@@ -1,5 +1,6 @@
 // The results table's context menu: its three actions, when they are usable,
-// the copied path and the command that opens a result's folder.
+// the path copied and the folder opened (the rules for both are
+// tst_filelocation's).
 
 #include <QtTest>
 
@@ -15,8 +16,6 @@
 #include "viewer/core/filelocation.h"
 #include "windowdriver.h"
 
-Q_DECLARE_METATYPE(TEnumPlatform)
-
 class TestViewerTableActions : public QObject
 {
     Q_OBJECT
@@ -27,12 +26,6 @@ private slots:
     void usableOnlyOnAFilenameCell();
     void menuShowsTheRule();
     void copiedPathOnLinux();
-    void clipboardPath_data();
-    void clipboardPath();
-    void folderOpenCommand_data();
-    void folderOpenCommand();
-    void fileManagerItemUri_data();
-    void fileManagerItemUri();
     void openFolderStartsTheFileManager();
     void tearDown();
 };
@@ -111,7 +104,8 @@ void TestViewerTableActions::menuShowsTheRule()
             menu->close();
         });
         const QRect cell = table->visualRect(CellIndex(window, 0, column));
-        QMetaObject::invokeMethod(&window, "ShowFilesTableContextMenu", Q_ARG(QPoint, cell.center()));
+        QVERIFY(
+            QMetaObject::invokeMethod(&window, "ShowFilesTableContextMenu", Q_ARG(QPoint, cell.center())));
     }
     QCOMPARE(seen, (QStringList{"&Open on default", "Copy File &Path on", "Open Containing &Folder on",
                                 "verdana", "&Open off default", "Copy File &Path off",
@@ -134,88 +128,6 @@ void TestViewerTableActions::copiedPathOnLinux()
     QCOMPARE(QApplication::clipboard()->text(QClipboard::Clipboard), QStringLiteral("/data/b.txt"));
 }
 
-void TestViewerTableActions::clipboardPath_data()
-{
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<TEnumPlatform>("platform");
-    QTest::addColumn<QString>("copied");
-
-    QTest::newRow("windows, slashes") << "C:/data/notes.txt" << Windows << "C:\\data\\notes.txt";
-    QTest::newRow("windows, backslashes") << "C:\\data\\notes.txt" << Windows << "C:\\data\\notes.txt";
-    QTest::newRow("linux, as shown") << "/home/u/notes.txt" << Linux << "/home/u/notes.txt";
-    QTest::newRow("linux, backslash in a name") << "/home/u/a\\b.txt" << Linux << "/home/u/a\\b.txt";
-}
-
-void TestViewerTableActions::clipboardPath()
-{
-    QFETCH(QString, shown);
-    QFETCH(TEnumPlatform, platform);
-    QTEST(ClipboardFilePath(shown, platform), "copied");
-}
-
-void TestViewerTableActions::folderOpenCommand_data()
-{
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<TEnumPlatform>("platform");
-    QTest::addColumn<bool>("nautilus");
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QStringList>("arguments");
-
-    QTest::newRow("linux with nautilus") << "/home/u/my notes/a.txt" << Linux << true << "/usr/bin/nautilus"
-                                         << QStringList{"/home/u/my notes"};
-    QTest::newRow("linux without nautilus")
-        << "/home/u/a.txt" << Linux << false << "xdg-open" << QStringList{"/home/u"};
-    QTest::newRow("linux, file in the root") << "/a.txt" << Linux << false << "xdg-open" << QStringList{"/"};
-    QTest::newRow("windows") << "/data/my notes/a.txt" << Windows << false << "C:\\Windows\\explorer.exe"
-                             << QStringList{"\\data\\my notes"};
-}
-
-void TestViewerTableActions::folderOpenCommand()
-{
-    QFETCH(QString, shown);
-    QFETCH(TEnumPlatform, platform);
-    QFETCH(bool, nautilus);
-    const CFolderOpenCommand command = FolderOpenCommand(shown, platform, "C:\\Windows", nautilus);
-    QTEST(command.Program, "program");
-    QTEST(command.Arguments, "arguments");
-}
-
-// The address handed to the desktop's file manager names the same file on
-// disk, whatever the name holds.
-void TestViewerTableActions::fileManagerItemUri_data()
-{
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("uri");
-
-    QTest::newRow("plain") << "/home/u/a.txt"
-                           << "file:///home/u/a.txt";
-    QTest::newRow("blanks") << "/home/u/my notes/a b.txt"
-                            << "file:///home/u/my%20notes/a%20b.txt";
-    QTest::newRow("non-ascii letters") << QString::fromUtf8("/home/u/\xc3\xa9t\xc3\xa9/\xe4\xb8\xad.txt")
-                                       << "file:///home/u/%C3%A9t%C3%A9/%E4%B8%AD.txt";
-    QTest::newRow("hash, query and percent") << "/home/u/#1 ?x=50%25/100%.txt"
-                                             << "file:///home/u/%231%20%3Fx%3D50%2525/100%25.txt";
-    QTest::newRow("newline and tab") << "/home/u/a\nb\tc.txt"
-                                     << "file:///home/u/a%0Ab%09c.txt";
-    QTest::newRow("two leading slashes") << "//home/u/a.txt"
-                                         << "file:///home/u/a.txt";
-    QTest::newRow("backslash, quote and semicolon") << "/home/u/a\\'b\";c.txt"
-                                                    << "file:///home/u/a%5C%27b%22%3Bc.txt";
-}
-
-void TestViewerTableActions::fileManagerItemUri()
-{
-    QFETCH(QString, shown);
-    QFETCH(QString, uri);
-    QCOMPARE(FileManagerItemUri(shown), uri);
-    // Read back as any URI reader does: the same path, byte for byte.
-    const QUrl read = QUrl::fromEncoded(uri.toLatin1(), QUrl::StrictMode);
-    QVERIFY(read.isValid());
-    QCOMPARE(read.scheme(), QStringLiteral("file"));
-    QCOMPARE(QByteArray::fromPercentEncoding(read.path(QUrl::FullyEncoded).toLatin1()),
-             QFile::encodeName(QDir::cleanPath(shown)));
-}
-
 // A stand-in xdg-open on the PATH records what it was given.
 void TestViewerTableActions::openFolderStartsTheFileManager()
 {
@@ -227,6 +139,9 @@ void TestViewerTableActions::openFolderStartsTheFileManager()
     QVERIFY(
         WriteTestFile(opener, "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '" + record.toLocal8Bit() + "'\n"));
     QFile::setPermissions(opener, QFile::ReadOwner | QFile::ExeOwner);
+    const QString handler = dir.filePath("bin/xdg-mime");
+    QVERIFY(WriteTestFile(handler, "#!/bin/sh\necho org.example.Files.desktop\n"));
+    QFile::setPermissions(handler, QFile::ReadOwner | QFile::ExeOwner);
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(dir.filePath("bin")) + ':' + path);
 

@@ -1,9 +1,14 @@
 #!/usr/bin/env python3
-"""A stand-in for the update server, reached as the program's HTTP proxy.
+"""A stand-in for the update server, reached as the program's HTTP proxy
+(or directly).
 
   updateserver.py PORTFILE LOGFILE answer   answers every GET with a newer
                                             version than the program's
   updateserver.py PORTFILE LOGFILE hold     receives requests, never answers
+  updateserver.py PORTFILE LOGFILE drip     answers with a newer version,
+                                            one byte a second, for a day
+  updateserver.py PORTFILE LOGFILE spill    the same after 64 KB + 1 blanks
+                                            sent at once
 
 Listens on a free port of 127.0.0.1 and writes its number to PORTFILE; each
 request's target (the full URL, as sent to a proxy) is appended to LOGFILE as
@@ -13,12 +18,14 @@ import http.server
 import os
 import sys
 import threading
+import time
 
 NEWER = b"P0.108\nB20100101"
+DRIP_BYTES = 86400
 
 
 def main():
-    if len(sys.argv) != 4 or sys.argv[3] not in ("answer", "hold"):
+    if len(sys.argv) != 4 or sys.argv[3] not in ("answer", "hold", "drip", "spill"):
         sys.exit(__doc__)
     port_file, log_file, mode = sys.argv[1:]
 
@@ -28,11 +35,30 @@ def main():
                 log.write(self.path + "\n")
             if mode == "hold":
                 threading.Event().wait()
+            if mode in ("drip", "spill"):
+                self.drip(b" " * (64 * 1024 + 1) if mode == "spill" else b"")
+                return
             self.send_response(200)
             self.send_header("Content-Type", "text/plain")
             self.send_header("Content-Length", str(len(NEWER)))
             self.end_headers()
             self.wfile.write(NEWER)
+
+        def drip(self, spilled):
+            body = NEWER.ljust(DRIP_BYTES)
+            self.send_response(200)
+            self.send_header("Content-Type", "text/plain")
+            self.send_header("Content-Length", str(len(spilled) + len(body)))
+            self.end_headers()
+            try:
+                self.wfile.write(spilled)
+                self.wfile.flush()
+                for i in range(len(body)):
+                    self.wfile.write(body[i:i + 1])
+                    self.wfile.flush()
+                    time.sleep(1)
+            except (BrokenPipeError, ConnectionResetError):
+                pass  # the client gave up
 
         def log_message(self, *args):
             pass

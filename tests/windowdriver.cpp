@@ -81,6 +81,13 @@ QString CellText(const CLintra &w, int row, int column)
 
 CModalHandler::CModalHandler(std::function<void(QWidget *)> handle)
 {
+    PreviousAnswerer = SetMessageBoxAnswerer([this, handle](QMessageBox &box) {
+        Timer.stop();
+        ++Handled;
+        box.show();
+        handle(&box);
+        return box.clickedButton() ? box.standardButton(box.clickedButton()) : QMessageBox::NoButton;
+    });
     Timer.setInterval(10);
     QObject::connect(&Timer, &QTimer::timeout, [this, handle] {
         if (QWidget *modal = QApplication::activeModalWidget()) {
@@ -90,6 +97,11 @@ CModalHandler::CModalHandler(std::function<void(QWidget *)> handle)
         }
     });
     Timer.start();
+}
+
+CModalHandler::~CModalHandler()
+{
+    SetMessageBoxAnswerer(PreviousAnswerer);
 }
 
 CAtFile::CAtFile(CLintra &w, int file, std::function<void()> action)

@@ -13,6 +13,7 @@
 
 #include <functional>
 
+#include "app/messagebox.h"
 #include "search/core/searchwhat.h"
 
 class CLintra;
@@ -32,15 +33,19 @@ QModelIndex CellIndex(const CLintra &w, int row, int column);
 // pixels are not all of one colour; otherwise what is wrong with it.
 QString PictureProblem(const QPixmap &pixmap);
 
-// Hands the next modal widget to handle, which must close it.
+// Hands the next modal widget to handle, which must close it. Message boxes
+// are answered where the program builds them (each one, shown first); other
+// dialogs are polled for.
 class CModalHandler
 {
 public:
     explicit CModalHandler(std::function<void(QWidget *)> handle);
+    ~CModalHandler();
     int Handled = 0;
 
 private:
     QTimer Timer;
+    TMessageBoxAnswerer PreviousAnswerer;
 };
 
 // Runs action once, when the scans report the given file number; that is,

@@ -3,7 +3,9 @@
 # bus (here a stand-in that records its requests) is asked to show the file
 # itself, by a URI that names the same file whatever its name holds; with no
 # file manager on the bus, or one that refuses, the folder is opened as before
-# (here by a stand-in xdg-open that records its arguments).
+# (here by a stand-in xdg-open that records its arguments), but never by
+# Lintra itself: where Lintra is the desktop's folder handler, an installed
+# file manager opens it, and without one the user is told.
 set -euo pipefail
 lintra=$1
 . "$(dirname "$0")/x11lib.sh"
@@ -27,6 +29,13 @@ cat >"$X11_TMP/bin/xdg-open" <<'SCRIPT'
 printf '%s\0' "$@" >>"$XDG_OPEN_RECORD"
 SCRIPT
 chmod +x "$X11_TMP/bin/xdg-open"
+# The desktop's folder handler, as xdg-mime answers it.
+cat >"$X11_TMP/bin/xdg-mime" <<'SCRIPT'
+#!/bin/sh
+[ "$*" = "query default inode/directory" ] && echo "$FOLDER_HANDLER"
+SCRIPT
+chmod +x "$X11_TMP/bin/xdg-mime"
+export FOLDER_HANDLER=org.example.Files.desktop
 export PATH="$X11_TMP/bin:$PATH"
 
 # One private session bus for the whole test; what it starts on demand is
@@ -145,6 +154,32 @@ else
     stop_file_manager "$X11_TMP/refused" || fail "the refusing file manager did not end"
     stop_program
     passed=$((passed + 1))
+
+    # Lintra the desktop's folder handler: an installed file manager opens
+    # the folder, not xdg-open (which would start Lintra again).
+    offer_file_manager
+    export FOLDER_HANDLER=example.norvane.Lintra.desktop XDG_OPEN_RECORD="$X11_TMP/xdg-open-loop"
+    sed 's/XDG_OPEN_RECORD/PCMANFM_RECORD/' "$X11_TMP/bin/xdg-open" >"$X11_TMP/bin/pcmanfm"
+    chmod +x "$X11_TMP/bin/pcmanfm"
+    export PCMANFM_RECORD="$X11_TMP/pcmanfm"
+    open_containing_folder
+    wait_for_file "$PCMANFM_RECORD" || fail "Lintra the folder handler: no file manager started"
+    printf '%s\0' "$folder" | cmp -s - "$PCMANFM_RECORD" || fail "pcmanfm got: $(tr '\0' '|' <"$PCMANFM_RECORD")"
+    [ ! -e "$XDG_OPEN_RECORD" ] || fail "Lintra the folder handler: xdg-open was started"
+    stop_program
+    rm "$X11_TMP/bin/pcmanfm"
+    passed=$((passed + 1))
+
+    # ... and without any file manager, the user is told.
+    installed=$(for fm in nautilus dolphin nemo caja thunar pcmanfm-qt pcmanfm konqueror; do command -v $fm; done || true)
+    if [ -z "$installed" ]; then
+        open_containing_folder
+        wait_for_window "^Open Containing Folder$" >/dev/null || fail "no file manager: the user is not told"
+        [ ! -e "$XDG_OPEN_RECORD" ] || fail "no file manager: xdg-open was started"
+        stop_program
+        passed=$((passed + 1))
+    fi
+    export FOLDER_HANDLER=org.example.Files.desktop
 fi
 
 # A file manager that the bus starts on demand shows the file.

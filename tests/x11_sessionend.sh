@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The end of a session saves the run's settings and quits cleanly: the update
-# check still waiting for its server is ended, the single-instance segment
-# released. Sessions end by SIGTERM (log-out, shut-down), SIGHUP (the
+# check still waiting for its server is ended, the single-instance socket
+# closed. Sessions end by SIGTERM (log-out, shut-down), SIGHUP (the
 # terminal gone) or through the session manager, whose log-out may also be
 # cancelled after the programs have saved: then the program runs on.
 set -euo pipefail
@@ -15,14 +15,11 @@ echo "searched" >"$X11_TMP/tree/alpha.txt"
 
 # start_searched STEP: starts the program with a fresh settings folder and an
 # update check held by the server, and makes a filename search, which fills
-# both histories. Sets pid, window, conf and TMPDIR.
+# both histories. Sets pid, window, conf.
 start_searched() {
     local step=$1 i
     fresh_config
     conf="$XDG_CONFIG_HOME/Norvane/Lintra.conf"
-    # Qt keeps the segment's key file here while the segment is held.
-    export TMPDIR="$X11_TMP/tmp-$step"
-    mkdir -p "$TMPDIR"
     start_update_server hold "held-$step"
 
     http_proxy=$UPDATE_PROXY "$lintra" &
@@ -34,7 +31,8 @@ start_searched() {
         sleep 0.1
     done
     [ "$(requests "held-$step")" = 1 ] || fail "$step: the automatic update check sent no request"
-    [ -n "$(ls "$TMPDIR" | grep '^qipc_sharedmemory_')" ] || fail "$step: no segment key file in $TMPDIR"
+    ! flock -n "$XDG_RUNTIME_DIR/lintra/instance.lock" true || fail "$step: the instance lock is not held"
+    [ -S "$XDG_RUNTIME_DIR/lintra/instance.socket" ] || fail "$step: no instance socket"
 
     # Directory, Browse, keywords, Filename Search.
     xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
@@ -55,11 +53,11 @@ expect_saved() {
     [ -n "$(setting "$conf" LastCheckUpdatesTime)" ] || fail "$1: last update check time not saved"
 }
 
-# expect_clean_end STEP: the program ended with status 0 and released its segment.
+# expect_clean_end STEP: the program ended with status 0 and closed its socket.
 expect_clean_end() {
     wait_for_exit "$pid" || fail "$1: the program did not end"
     [ "$EXIT_STATUS" = 0 ] || fail "$1: exit status $EXIT_STATUS, expected 0"
-    [ -z "$(ls "$TMPDIR" | grep '^qipc_')" ] || fail "$1: segment not released: $(ls "$TMPDIR")"
+    [ ! -e "$XDG_RUNTIME_DIR/lintra/instance.socket" ] || fail "$1: instance socket left behind"
 }
 
 for signal in TERM HUP; do

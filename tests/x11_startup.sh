@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+# The command line answers on the terminal without any display: help and
+# version on standard output with status 0, an unknown option a short usage
+# and status 2, a plain start a word about the missing graphical session and
+# status 1 (never Qt's abort).
 # Start-up of the real binary with and without a tray. Without one the window
 # is shown all the same and closing it ends the program, as nothing could bring
 # it back; a tray that appears later takes the window when it is closed.
@@ -6,6 +10,21 @@ set -euo pipefail
 lintra=$1
 . "$(dirname "$0")/x11lib.sh"
 passed=0
+
+nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+out=$("${nodisplay[@]}" "$lintra" --help 2>"$X11_TMP/err") || fail "--help: exit status $?"
+grep -q '^Usage: lintra \[OPTION\]... \[DIRECTORY\]$' <<<"$out" || fail "--help printed: $out"
+out=$("${nodisplay[@]}" "$lintra" -v) || fail "-v: exit status $?"
+[[ "$out" == "Norvane Lintra "[0-9]* ]] || fail "-v printed: $out"
+status=0
+"${nodisplay[@]}" "$lintra" --no-such-option >"$X11_TMP/out" 2>"$X11_TMP/err" || status=$?
+[ "$status" = 2 ] && grep -q "unknown option '--no-such-option'" "$X11_TMP/err" && grep -q '^Usage:' "$X11_TMP/err" \
+    || fail "unknown option: status $status, said: $(cat "$X11_TMP/err")"
+status=0
+"${nodisplay[@]}" "$lintra" >"$X11_TMP/out" 2>"$X11_TMP/err" || status=$?
+[ "$status" = 1 ] && grep -q 'no graphical session' "$X11_TMP/err" \
+    || fail "without a display: status $status, said: $(cat "$X11_TMP/err")"
+passed=$((passed + 1))
 
 # Without a tray host: the window, and its close saves and ends with status 0, no "FYI" box.
 start_display

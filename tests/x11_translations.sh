@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The real binary started with LANG=de_DE.UTF-8 and LANG=zh_CN.UTF-8 shows its
-# window and its first tray notice in that language: with the catalogues the
+# The real binary started with LANG=de_DE.UTF-8 and LANG=zh_CN.UTF-8 (or a
+# regional variant: de_AT, zh_SG) shows its window and its first tray notice
+# in that language: with the catalogues the
 # build puts beside it, and with those of an installed tree.
 # With LINTRA_SCREENSHOT_DIR set, screenshots of what it shows are saved there.
 set -euo pipefail
@@ -44,12 +45,13 @@ screenshot() {
     import -window "$1" "$LINTRA_SCREENSHOT_DIR/$2.png" 2>/dev/null || true
 }
 
-# check_language BINARY LOCALE NAME: starts the binary in the language, finds the
-# window by its translated title, closes it and finds the translated notice.
+# check_language BINARY LOCALE NAME [CATALOGUE]: starts the binary in the
+# language, finds the window by its translated title (from the catalogue of
+# that locale, or of CATALOGUE), closes it and finds the translated notice.
 check_language() {
-    local binary=$1 locale=$2 name=$3 title notice window box pid
-    title=$(translated "$locale" CLintra "Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware")
-    notice=$(translated "$locale" CLintra "FYI")
+    local binary=$1 locale=$2 name=$3 catalogue=${4:-$2} title notice window box pid
+    title=$(translated "$catalogue" CLintra "Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware")
+    notice=$(translated "$catalogue" CLintra "FYI")
     [ "$title" != "Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware" ] \
         || fail "$name: the catalogue leaves the title in English"
     start_display tray
@@ -69,6 +71,9 @@ check_language() {
 
 check_language "$lintra" de_DE "de_DE-build"
 check_language "$lintra" zh_CN "zh_CN-build"
+# Regional variants share the catalogue of their language.
+check_language "$lintra" de_AT "de_AT-build" de_DE
+check_language "$lintra" zh_SG "zh_SG-build" zh_CN
 
 # An installed tree: the catalogues only under share/, none beside the binary.
 prefix="$X11_TMP/prefix"

@@ -10,6 +10,11 @@ MAIN_TITLE="Lintra - Norvane \[Unicode Plain-Text File Full-Text Search Tool\] F
 X11_PIDS=()
 X11_HELPER="$(dirname "${BASH_SOURCE[0]}")/x11helper.py"
 X11_TMP=$(mktemp -d /tmp/lintra-x11-XXXXXX)
+# The program's single-instance lock and socket live in the runtime folder:
+# a private one per test, so that tests run side by side, and the user's own
+# Lintra, never meet.
+export XDG_RUNTIME_DIR="$X11_TMP/runtime"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 
 stop_display() {
     local pid

@@ -27,7 +27,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+303"/>
+        <location filename="../app/ui_clintra.cpp" line="+308"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>Die ausgewählte Ergebnisdatei mit hervorgehobenen Suchbegriffen</translation>
     </message>
@@ -127,7 +127,7 @@
         <translation>Block %1 von %2</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="+52"/>
+        <location filename="../app/clintra.cpp" line="+58"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;The value of this field is auto-detected at program start-up time. In case it is inaccurate, &lt;font color=&quot;red&quot;&gt;please kindly post us your (language_territory, charset) pair&lt;/font&gt;, thanks. The value is the 8-bit or multi-byte charset used by the OS to store non-Ascii text. This field is only FYI.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Der Wert dieses Feldes wird beim Programmstart automatisch ermittelt. Falls er nicht stimmt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte Ihr Paar aus (Sprache_Region, Zeichensatz) mit&lt;/font&gt;, vielen Dank. Der Wert ist der 8-Bit- oder Multibyte-Zeichensatz, in dem das Betriebssystem Nicht-ASCII-Text speichert. Dieses Feld dient nur zur Information.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
@@ -158,12 +158,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+116"/>
+        <location line="+119"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>Bereit zur Unicode-Volltextsuche …</translation>
     </message>
     <message>
-        <location line="-95"/>
+        <location line="-93"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;These two radion buttons take effect only in the case of single-keyword full-text search. In the case of multiple-keyword full-text search, match-whole-word is always assumed. In the case of filename search, match-substring is always assumed, no matter single-keyword or multiple-keyword.&lt;br /&gt;&lt;br /&gt;Exception: In languages such as Chinese where words are not separated by spaces, the actual effect is always match-substring. If the way the program works does not handle your characters and text well, &lt;font color=&quot;red&quot;&gt;please keep us informed of the characteristics of your language: locale name, default multi-byte charset if there is, and if words are separated by spaces&lt;/font&gt;. Thank you!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Diese beiden Optionen wirken nur bei der Volltextsuche nach einem einzelnen Suchbegriff. Bei der Volltextsuche nach mehreren Suchbegriffen wird immer nach ganzen Wörtern gesucht, bei der Dateinamensuche immer nach Wortteilen, gleich ob nach einem oder mehreren Suchbegriffen.&lt;br /&gt;&lt;br /&gt;Ausnahme: In Sprachen wie Chinesisch, in denen Wörter nicht durch Leerzeichen getrennt werden, wird stets nach Wortteilen gesucht. Falls das Programm Ihre Schriftzeichen und Texte nicht richtig behandelt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte die Eigenheiten Ihrer Sprache mit: den Namen der Locale, den Standard-Multibyte-Zeichensatz (falls vorhanden) und ob Wörter durch Leerzeichen getrennt werden&lt;/font&gt;. Vielen Dank!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
@@ -182,7 +182,7 @@
         <translation type="vanished">0.107</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+46"/>
         <source>Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware</source>
         <translation>Lintra - Norvane [Volltextsuche in Unicode-Textdateien] Freeware</translation>
     </message>
@@ -202,7 +202,7 @@
         <translation>Über Lintra</translation>
     </message>
     <message>
-        <location filename="../app/clintra_tray.cpp" line="+23"/>
+        <location filename="../app/clintra_tray.cpp" line="+22"/>
         <source>&amp;Restore</source>
         <translation>&amp;Wiederherstellen</translation>
     </message>
@@ -212,13 +212,13 @@
         <translation>&amp;Beenden</translation>
     </message>
     <message>
-        <location line="+27"/>
-        <location filename="../update/clintra_update.cpp" line="+27"/>
+        <location line="+24"/>
+        <location filename="../update/clintra_update.cpp" line="+25"/>
         <source>FYI</source>
         <translation>Hinweis</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>The program will keep running in the system tray. To terminate the program, choose &lt;b&gt;Quit&lt;/b&gt; in the context menu of the system tray entry.</source>
         <translation>Das Programm läuft im Systemabschnitt der Kontrollleiste weiter. Um es zu beenden, wählen Sie &lt;b&gt;Beenden&lt;/b&gt; im Kontextmenü seines Symbols im Systemabschnitt.</translation>
     </message>
@@ -300,24 +300,24 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location filename="../app/formfitting.cpp" line="+53"/>
-        <location filename="../search/clintra_search.cpp" line="+248"/>
+        <location filename="../search/clintra_search.cpp" line="+238"/>
         <source>Matched Filename</source>
         <translation>Gefundener Dateiname</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-169"/>
+        <location filename="../app/clintra.cpp" line="-178"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
         <translation>Dateiinhalt im Zeichensatz</translation>
     </message>
     <message>
-        <location filename="../search/clintra_search.cpp" line="+36"/>
+        <location filename="../search/clintra_search.cpp" line="+33"/>
         <source>Error: Invalid path given! Please have it corrected.</source>
         <translation>Fehler: Der angegebene Pfad ist ungültig. Bitte korrigieren Sie ihn.</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+22"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>Treffer in %1 von %2 durchsuchten Dateien.</translation>
     </message>
@@ -367,7 +367,7 @@ p, li { white-space: pre-wrap; }
         <translation>Ordner auswählen</translation>
     </message>
     <message>
-        <location line="+59"/>
+        <location line="+57"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>Dateiname %1 von %2 wird geprüft …</translation>
     </message>
@@ -377,7 +377,7 @@ p, li { white-space: pre-wrap; }
         <translation>Datei %1 von %2 wird durchsucht …</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+30"/>
         <source>Filename</source>
         <translation>Dateiname</translation>
     </message>
@@ -407,7 +407,7 @@ p, li { white-space: pre-wrap; }
         <translation>Die vorherige Suche nach Updates ist noch nicht abgeschlossen. Bitte warten Sie einen Moment.</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+60"/>
         <source>Network Error</source>
         <translation>Netzwerkfehler</translation>
     </message>
@@ -447,7 +447,7 @@ p, li { white-space: pre-wrap; }
         <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+53"/>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+41"/>
         <source>&amp;Open</source>
         <translation>Ö&amp;ffnen</translation>
     </message>
@@ -457,7 +457,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Die ausgewählte Datei mit dem Programm öffnen, das die Arbeitsumgebung dafür vorsieht.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Copy File &amp;Path</source>
         <translation>Datei&amp;pfad kopieren</translation>
     </message>
@@ -477,18 +477,28 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+90"/>
+        <location line="+88"/>
         <source>The file no longer exists:
 %1</source>
         <translation>Die Datei gibt es nicht mehr:
 %1</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>No application could be started to open the file:
 %1</source>
         <translation>Es ließ sich kein Programm starten, das die Datei öffnet:
 %1</translation>
+    </message>
+    <message>
+        <location line="-21"/>
+        <source>Open Containing Folder</source>
+        <translation>Übergeordneten Ordner öffnen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No file manager is installed that could show the folder %1.</source>
+        <translation>Es ist kein Dateimanager installiert, der den Ordner %1 anzeigen könnte.</translation>
     </message>
     <message>
         <location filename="../viewer/clintra_viewer.cpp" line="-174"/>
@@ -496,7 +506,7 @@ p, li { white-space: pre-wrap; }
         <translation>Dieser Fall sollte nicht eintreten; sehr wahrscheinlich ist beim Dateizugriff ein Fehler aufgetreten …</translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+95"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;The whole document is loaded successfully in this pane.&lt;/font&gt;</source>
         <translation>&lt;font face=&quot;verdana&quot;&gt;Das gesamte Dokument wurde in diesen Bereich geladen.&lt;/font&gt;</translation>
     </message>
@@ -506,7 +516,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Da die Datei groß ist, wurde nur ein Teil des Dokuments in diesen Bereich geladen; die anderen Teile erreichen Sie über das Kontextmenü (rechte Maustaste). Daher &lt;font color=&quot;red&quot;&gt;enthält der angezeigte Teil die gefundenen Zeilen möglicherweise nicht&lt;/font&gt;.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+100"/>
+        <location line="+99"/>
         <source>File seek error!</source>
         <translation>Fehler beim Positionieren in der Datei!</translation>
     </message>
@@ -538,19 +548,84 @@ p, li { white-space: pre-wrap; }
         <source>Result File Content</source>
         <translation>Inhalt der Ergebnisdatei</translation>
     </message>
+    <message>
+        <location filename="../app/clintra_settings.cpp" line="+96"/>
+        <source>The settings cannot be saved: %1 or its folder cannot be written. The window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
+        <translation>Die Einstellungen können nicht gespeichert werden: %1 oder sein Ordner ist nicht beschreibbar. Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>No settings are kept: %1 is not a regular file that can be read. Lintra neither reads nor writes it; the window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
+        <translation>Es werden keine Einstellungen gespeichert: %1 ist keine lesbare reguläre Datei. Lintra liest und schreibt sie nicht; Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
+    </message>
+    <message>
+        <location filename="../app/startup.cpp" line="+179"/>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
 </context>
 <context>
     <name>CUpdateHandler</name>
     <message>
-        <location filename="../update/core/updaterequest.cpp" line="+96"/>
+        <location filename="../update/core/updaterequest.cpp" line="+67"/>
         <source>Norvane.Lintra.Desktop.Windows</source>
         <translation>Norvane.Lintra.Desktop.Windows</translation>
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <location filename="../app/core/commandline.cpp" line="+106"/>
+        <source>Usage: %1 [OPTION]... [DIRECTORY]
+Finds the files under DIRECTORY whose names or plain-text contents contain all of
+the given keywords, and shows them with the keywords coloured.
+
+DIRECTORY (a path, or a file: URL) is put into the directory box. When Lintra
+already runs for this user, its window is shown with DIRECTORY in that box.
+
+  -h, --help     print this help and exit
+  -v, --version  print the version and exit
+Qt&apos;s options (-platform NAME, -style NAME, ...) are accepted as well.
+
+Settings: $XDG_CONFIG_HOME/Norvane/Lintra.conf (~/.config when unset).
+</source>
+        <translation>Aufruf: %1 [OPTION]... [VERZEICHNIS]
+Findet die Dateien unter VERZEICHNIS, deren Namen oder Textinhalte alle
+Suchbegriffe enthalten, und zeigt sie mit farbig markierten Suchbegriffen.
+
+VERZEICHNIS (ein Pfad oder eine file:-URL) wird in das Verzeichnisfeld gesetzt.
+Läuft Lintra für diesen Benutzer schon, zeigt es sein Fenster mit VERZEICHNIS.
+
+  -h, --help     diese Hilfe ausgeben und beenden
+  -v, --version  die Version ausgeben und beenden
+Die Optionen von Qt (-platform NAME, -style NAME, ...) werden ebenfalls angenommen.
+
+Einstellungen: $XDG_CONFIG_HOME/Norvane/Lintra.conf (~/.config, wenn nicht gesetzt).
+</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>%1: unknown option &apos;%2&apos;
+Usage: %1 [--help] [--version] [DIRECTORY]
+</source>
+        <translation>%1: unbekannte Option „%2“
+Aufruf: %1 [--help] [--version] [VERZEICHNIS]
+</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1: no graphical session found (neither DISPLAY nor WAYLAND_DISPLAY can be reached).
+Lintra is a desktop program and needs one; &apos;%1 --help&apos; lists its options.
+</source>
+        <translation>%1: keine grafische Sitzung gefunden (weder DISPLAY noch WAYLAND_DISPLAY ist erreichbar).
+Lintra ist ein Desktop-Programm und braucht eine; „%1 --help“ nennt seine Optionen.
+</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
-        <location filename="../app/main.cpp" line="+41"/>
+        <location filename="../app/main.cpp" line="+42"/>
         <source>System Tray</source>
         <translation>Systemabschnitt</translation>
     </message>
@@ -560,12 +635,12 @@ p, li { white-space: pre-wrap; }
         <translation>Auf diesem System wurde kein Systemabschnitt der Kontrollleiste gefunden.</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+50"/>
+        <location filename="../app/startup.cpp" line="-24"/>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>An instance of this application is already running, exiting this newly started one.</source>
         <translation>Dieses Programm läuft bereits; die neu gestartete Instanz wird beendet.</translation>
     </message>

@@ -27,7 +27,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+303"/>
+        <location filename="../app/ui_clintra.cpp" line="+308"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>所选的结果文件，其中的关键词已突出显示</translation>
     </message>
@@ -127,7 +127,7 @@
         <translation>第 %1 块，共 %2 块</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="+52"/>
+        <location filename="../app/clintra.cpp" line="+58"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;The value of this field is auto-detected at program start-up time. In case it is inaccurate, &lt;font color=&quot;red&quot;&gt;please kindly post us your (language_territory, charset) pair&lt;/font&gt;, thanks. The value is the 8-bit or multi-byte charset used by the OS to store non-Ascii text. This field is only FYI.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;此字段的值在程序启动时自动检测。如果检测结果不准确，&lt;font color=&quot;red&quot;&gt;请把您的（语言_地区，字符集）组合告诉我们&lt;/font&gt;，谢谢。该值是操作系统存储非 ASCII 文本所用的 8 位或多字节字符集。此字段仅供参考。&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
@@ -158,12 +158,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+116"/>
+        <location line="+119"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>已就绪，可以进行 Unicode 全文搜索……</translation>
     </message>
     <message>
-        <location line="-95"/>
+        <location line="-93"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;These two radion buttons take effect only in the case of single-keyword full-text search. In the case of multiple-keyword full-text search, match-whole-word is always assumed. In the case of filename search, match-substring is always assumed, no matter single-keyword or multiple-keyword.&lt;br /&gt;&lt;br /&gt;Exception: In languages such as Chinese where words are not separated by spaces, the actual effect is always match-substring. If the way the program works does not handle your characters and text well, &lt;font color=&quot;red&quot;&gt;please keep us informed of the characteristics of your language: locale name, default multi-byte charset if there is, and if words are separated by spaces&lt;/font&gt;. Thank you!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;这两个单选按钮只在单关键词全文搜索时生效。多关键词全文搜索时始终按全词匹配；文件名搜索时，无论是单关键词还是多关键词，始终按子串匹配。&lt;br /&gt;&lt;br /&gt;例外：在中文等词与词之间不用空格分隔的语言中，实际效果始终是子串匹配。如果程序不能很好地处理您的字符和文本，&lt;font color=&quot;red&quot;&gt;请告诉我们您所用语言的特点：区域设置名称、默认多字节字符集（如果有）以及词与词之间是否用空格分隔&lt;/font&gt;。谢谢！&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
@@ -182,7 +182,7 @@
         <translation type="vanished">0.107</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+46"/>
         <source>Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware</source>
         <translation>Lintra - Norvane [Unicode 纯文本文件全文搜索工具] 免费软件</translation>
     </message>
@@ -202,7 +202,7 @@
         <translation>关于 Lintra</translation>
     </message>
     <message>
-        <location filename="../app/clintra_tray.cpp" line="+23"/>
+        <location filename="../app/clintra_tray.cpp" line="+22"/>
         <source>&amp;Restore</source>
         <translation>恢复(&amp;R)</translation>
     </message>
@@ -212,13 +212,13 @@
         <translation>退出(&amp;Q)</translation>
     </message>
     <message>
-        <location line="+27"/>
-        <location filename="../update/clintra_update.cpp" line="+27"/>
+        <location line="+24"/>
+        <location filename="../update/clintra_update.cpp" line="+25"/>
         <source>FYI</source>
         <translation>提示</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>The program will keep running in the system tray. To terminate the program, choose &lt;b&gt;Quit&lt;/b&gt; in the context menu of the system tray entry.</source>
         <translation>程序将继续在系统托盘中运行。要退出程序，请在系统托盘图标的右键菜单中选择&lt;b&gt;退出&lt;/b&gt;。</translation>
     </message>
@@ -300,24 +300,24 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location filename="../app/formfitting.cpp" line="+53"/>
-        <location filename="../search/clintra_search.cpp" line="+248"/>
+        <location filename="../search/clintra_search.cpp" line="+238"/>
         <source>Matched Filename</source>
         <translation>匹配的文件名</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-169"/>
+        <location filename="../app/clintra.cpp" line="-178"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
         <translation>文件内容，字符集：</translation>
     </message>
     <message>
-        <location filename="../search/clintra_search.cpp" line="+36"/>
+        <location filename="../search/clintra_search.cpp" line="+33"/>
         <source>Error: Invalid path given! Please have it corrected.</source>
         <translation>错误：给定的路径无效！请更正。</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+22"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>在搜索的 %2 个文件中，有 %1 个包含给定的关键词。</translation>
     </message>
@@ -367,7 +367,7 @@ p, li { white-space: pre-wrap; }
         <translation>选择目录</translation>
     </message>
     <message>
-        <location line="+59"/>
+        <location line="+57"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>正在检查第 %1 个文件的文件名（共 %2 个）……</translation>
     </message>
@@ -377,7 +377,7 @@ p, li { white-space: pre-wrap; }
         <translation>正在处理第 %1 个文件（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+30"/>
         <source>Filename</source>
         <translation>文件名</translation>
     </message>
@@ -407,7 +407,7 @@ p, li { white-space: pre-wrap; }
         <translation>上一次检查更新尚未完成，请稍候。</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+60"/>
         <source>Network Error</source>
         <translation>网络错误</translation>
     </message>
@@ -447,7 +447,7 @@ p, li { white-space: pre-wrap; }
         <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+53"/>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+41"/>
         <source>&amp;Open</source>
         <translation>打开(&amp;O)</translation>
     </message>
@@ -457,7 +457,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;用桌面为该类文件设定的程序打开所选文件。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Copy File &amp;Path</source>
         <translation>复制文件路径(&amp;P)</translation>
     </message>
@@ -477,18 +477,28 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+90"/>
+        <location line="+88"/>
         <source>The file no longer exists:
 %1</source>
         <translation>该文件已不存在：
 %1</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>No application could be started to open the file:
 %1</source>
         <translation>无法启动任何程序来打开该文件：
 %1</translation>
+    </message>
+    <message>
+        <location line="-21"/>
+        <source>Open Containing Folder</source>
+        <translation>打开所在文件夹</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No file manager is installed that could show the folder %1.</source>
+        <translation>未安装可以显示文件夹 %1 的文件管理器。</translation>
     </message>
     <message>
         <location filename="../viewer/clintra_viewer.cpp" line="-174"/>
@@ -496,7 +506,7 @@ p, li { white-space: pre-wrap; }
         <translation>不应出现这种情况，很可能是文件操作出错……</translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+95"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;The whole document is loaded successfully in this pane.&lt;/font&gt;</source>
         <translation>&lt;font face=&quot;verdana&quot;&gt;已在此窗格中成功加载整个文档。&lt;/font&gt;</translation>
     </message>
@@ -506,7 +516,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;由于文件较大，此窗格中只加载了文档的一部分；请单击鼠标右键，通过右键菜单查看文档的其他部分。因此，&lt;font color=&quot;red&quot;&gt;当前查看的部分可能不包含匹配的行&lt;/font&gt;。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+100"/>
+        <location line="+99"/>
         <source>File seek error!</source>
         <translation>文件定位错误！</translation>
     </message>
@@ -538,19 +548,84 @@ p, li { white-space: pre-wrap; }
         <source>Result File Content</source>
         <translation>结果文件内容</translation>
     </message>
+    <message>
+        <location filename="../app/clintra_settings.cpp" line="+96"/>
+        <source>The settings cannot be saved: %1 or its folder cannot be written. The window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
+        <translation>无法保存设置：%1 或其所在文件夹不可写。窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>No settings are kept: %1 is not a regular file that can be read. Lintra neither reads nor writes it; the window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
+        <translation>不保存任何设置：%1 不是可读取的普通文件。Lintra 既不读取也不写入它；窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
+    </message>
+    <message>
+        <location filename="../app/startup.cpp" line="+179"/>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
 </context>
 <context>
     <name>CUpdateHandler</name>
     <message>
-        <location filename="../update/core/updaterequest.cpp" line="+96"/>
+        <location filename="../update/core/updaterequest.cpp" line="+67"/>
         <source>Norvane.Lintra.Desktop.Windows</source>
         <translation>Norvane.Lintra.Desktop.Windows</translation>
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <location filename="../app/core/commandline.cpp" line="+106"/>
+        <source>Usage: %1 [OPTION]... [DIRECTORY]
+Finds the files under DIRECTORY whose names or plain-text contents contain all of
+the given keywords, and shows them with the keywords coloured.
+
+DIRECTORY (a path, or a file: URL) is put into the directory box. When Lintra
+already runs for this user, its window is shown with DIRECTORY in that box.
+
+  -h, --help     print this help and exit
+  -v, --version  print the version and exit
+Qt&apos;s options (-platform NAME, -style NAME, ...) are accepted as well.
+
+Settings: $XDG_CONFIG_HOME/Norvane/Lintra.conf (~/.config when unset).
+</source>
+        <translation>用法：%1 [选项]... [目录]
+在“目录”下查找文件名或纯文本内容包含全部给定关键词的文件，
+并以彩色标出关键词显示它们。
+
+“目录”（路径或 file: URL）会填入目录框。若本用户已有 Lintra 在运行，
+则显示其窗口，并在目录框中填入该目录。
+
+  -h, --help     显示此帮助并退出
+  -v, --version  显示版本并退出
+也接受 Qt 的选项（-platform 名称、-style 名称等）。
+
+设置文件：$XDG_CONFIG_HOME/Norvane/Lintra.conf（未设置时为 ~/.config）。
+</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>%1: unknown option &apos;%2&apos;
+Usage: %1 [--help] [--version] [DIRECTORY]
+</source>
+        <translation>%1：未知选项“%2”
+用法：%1 [--help] [--version] [目录]
+</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1: no graphical session found (neither DISPLAY nor WAYLAND_DISPLAY can be reached).
+Lintra is a desktop program and needs one; &apos;%1 --help&apos; lists its options.
+</source>
+        <translation>%1：未找到图形会话（DISPLAY 和 WAYLAND_DISPLAY 均无法连接）。
+Lintra 是桌面程序，需要图形会话；“%1 --help”列出其选项。
+</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
-        <location filename="../app/main.cpp" line="+41"/>
+        <location filename="../app/main.cpp" line="+42"/>
         <source>System Tray</source>
         <translation>系统托盘</translation>
     </message>
@@ -560,12 +635,12 @@ p, li { white-space: pre-wrap; }
         <translation>在此系统上未检测到系统托盘。</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+50"/>
+        <location filename="../app/startup.cpp" line="-24"/>
         <source>Warning</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>An instance of this application is already running, exiting this newly started one.</source>
         <translation>本程序已有一个实例正在运行，新启动的实例将退出。</translation>
     </message>

@@ -4,11 +4,9 @@
 
 #include "app/clintra.h"
 
-#include <QFont>
-#include <QIcon>
-
 #include "app/caboutform.h"
 #include "app/core/platform.h"
+#include "app/messagebox.h"
 #include "update/core/cupdatethread.h"
 #include "update/core/updateevaluation.h"
 #include "update/core/updaterequest.h"
@@ -34,9 +32,8 @@ void CLintra::StartUpdateCheck(bool manual)
     if (!IsUpdateCheckDue(manual, now))
         return;
 
-    UpdateThread =
-        new CUpdateThread(UpdateInfoUrl(), QLatin1String(ProgramVersion), QLatin1String(ProgramBuild),
-                          InstallationId, RunningPlatform, UpdateRequestTimeoutMs());
+    UpdateThread = new CUpdateThread(UpdateCheckConfig, QLatin1String(ProgramVersion),
+                                     QLatin1String(ProgramBuild), InstallationId, RunningPlatform);
     // The first two run on the worker thread and write the members the
     // third reads once the worker has ended.
     connect(UpdateThread, &CUpdateThread::NetworkErrorOccurred, this, &CLintra::NetworkReplyErrorOccurs,
@@ -56,13 +53,7 @@ bool CLintra::IsUpdateCheckDue(bool manual, const QDateTime &now) const
 
 void CLintra::ShowMessage(QMessageBox::Icon icon, const QString &title, const QString &text)
 {
-    QMessageBox box;
-    box.setFont(QFont(QStringLiteral("verdana")));
-    box.setIcon(icon);
-    box.setWindowIcon(QIcon(QStringLiteral(":/images/norvane.ico")));
-    box.setWindowTitle(title);
-    box.setText(text);
-    box.exec();
+    ShowMessageBox(icon, title, text);
 }
 
 // Worker thread.

@@ -12,8 +12,7 @@
 #include "viewer/core/keywordhighlights.h"
 #include "viewer/core/panelayout.h"
 
-void CLintra::ShowContentWithHighlights(const QStringList &patterns, const QStringList &keywords,
-                                        const QString &text)
+void CLintra::ShowContentWithHighlights(const CKeywordQuery &query, const QString &text)
 {
     if (text.isEmpty())
         return;
@@ -24,8 +23,7 @@ void CLintra::ShowContentWithHighlights(const QStringList &patterns, const QStri
     document->setDefaultFont(pane->currentFont());
     document->setPlainText(text);
 
-    const CHighlightPlan plan = PlanKeywordHighlights(DocumentPlainText(text), patterns, keywords,
-                                                      MatchWholeWord, WordSeparatedLanguage);
+    const CHighlightPlan plan = PlanKeywordHighlights(DocumentPlainText(text), query);
     QTextCursor cursor(document);
     QTextCharFormat format = cursor.charFormat();
     format.setBackground(QBrush(Qt::lightGray, Qt::SolidPattern));
@@ -56,9 +54,4 @@ void CLintra::ReplaceContentDocument(QTextDocument *document, bool unwrapped)
         pane->setLineWrapMode(QTextEdit::WidgetWidth);
     if (previous && previous != document && previous->parent() == pane)
         delete previous;
-}
-
-bool CLintra::ContainsAnyKeyword(const QStringList &patterns, const QString &text) const
-{
-    return TextContainsAnyKeyword(patterns, text, MatchWholeWord, WordSeparatedLanguage);
 }

@@ -8,10 +8,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDBusConnection>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QIcon>
@@ -22,7 +20,7 @@
 #include "app/core/platform.h"
 #include "search/core/resultsmodel.h"
 #include "viewer/core/filelocation.h"
-#include "viewer/desktopfilemanager.h"
+#include "viewer/folderopener.h"
 
 namespace {
 
@@ -33,16 +31,6 @@ QAction *NewTableAction(QObject *parent, const char *icon, const QString &text, 
     action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
     action->setStatusTip(statusTip);
     return action;
-}
-
-// Started and forgotten: the file manager reports its own failures.
-void StartFolderOpenCommand(QProcess &process, const QString &path)
-{
-    const CFolderOpenCommand command =
-        FolderOpenCommand(path, RunningPlatform, QString::fromLatin1(qgetenv("WINDIR")),
-                          QFile::exists(QString::fromLatin1(NautilusProgram)));
-    if (!command.Program.isEmpty())
-        process.start(command.Program, command.Arguments, QIODevice::ReadWrite);
 }
 
 } // namespace
@@ -132,13 +120,11 @@ void CLintra::OpenContainingFolder()
     const QString path = CurrentRowFilePath();
     if (path.isEmpty())
         return;
-    // Where the desktop's file manager offers it, it shows the file selected
-    // in its folder; otherwise, or if it refuses, the folder is opened.
-    if (RunningPlatform == Linux &&
-        ShowFileInDesktopFileManager(QDBusConnection::sessionBus(), path, this,
-                                     [this, path] { StartFolderOpenCommand(FileExplorer_Process, path); }))
-        return;
-    StartFolderOpenCommand(FileExplorer_Process, path);
+    OpenFolderOfFile(FileExplorer_Process, path, this, [this, path] {
+        const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
+        ShowMessage(QMessageBox::Information, tr("Open Containing Folder"),
+                    tr("No file manager is installed that could show the folder %1.").arg(folder));
+    });
 }
 
 // With the desktop's application for the file's type (through xdg-open or

@@ -59,21 +59,22 @@ void CLintra::ShowResultRow(int row)
     if (ui->FilesFound_TableWidget->rowCount() == 0)
         return;
     // The keywords as they stand in the box now, which the user may have edited.
-    const QStringList patterns = ParseKeywords(ui->Keywords2Search_ComboBox->currentText());
+    ShownKeywordQuery =
+        CKeywordQuery(ui->Keywords2Search_ComboBox->currentText(), MatchWholeWord, WordSeparatedLanguage);
     switch (SearchWhat) {
     case SearchWhatFilename:
-        ShowMatchedFilename(row, patterns);
+        ShowMatchedFilename(row, ShownKeywordQuery);
         break;
     case SearchWhatFullText:
-        LoadResultFile(row, patterns);
+        LoadResultFile(row, ShownKeywordQuery);
         break;
     }
 }
 
-void CLintra::ShowMatchedFilename(int row, const QStringList &patterns)
+void CLintra::ShowMatchedFilename(int row, const CKeywordQuery &query)
 {
     ui->FileContent_TextEdit->PartialDocument = false;
-    ShowContentWithHighlights(patterns, KeywordList, ResultRowPath(row));
+    ShowContentWithHighlights(query, ResultRowPath(row));
 }
 
 QString CLintra::ResultRowPath(int row) const
@@ -83,7 +84,7 @@ QString CLintra::ResultRowPath(int row) const
 
 // --- Loading a result file -------------------------------------------------
 
-void CLintra::LoadResultFile(int row, const QStringList &patterns)
+void CLintra::LoadResultFile(int row, const CKeywordQuery &query)
 {
     ResultContentCharset_ComboBox->setEnabled(true);
     ResultFileBytes.clear();
@@ -94,7 +95,7 @@ void CLintra::LoadResultFile(int row, const QStringList &patterns)
         file.open(QIODevice::ReadOnly);
     if (QFileInfo(file).size() >= BlockByteLimit) {
         file.close();
-        ShowFirstResultBlock(path, patterns);
+        ShowFirstResultBlock(path, query);
         return;
     }
     ResultPager = CResultPager();
@@ -105,7 +106,7 @@ void CLintra::LoadResultFile(int row, const QStringList &patterns)
         ui->FileContent_TextEdit->setToolTip(QString());
     ShowBlockPosition();
     if (loaded)
-        ShowContentWithHighlights(patterns, KeywordList, text);
+        ShowContentWithHighlights(query, text);
 }
 
 bool CLintra::LoadWholeResultFile(QFile &file, QString &text)
@@ -127,7 +128,7 @@ bool CLintra::LoadWholeResultFile(QFile &file, QString &text)
 
 // Opens a big file at the first block that holds a keyword; past the end
 // the pane stays empty.
-void CLintra::ShowFirstResultBlock(const QString &path, const QStringList &patterns)
+void CLintra::ShowFirstResultBlock(const QString &path, const CKeywordQuery &query)
 {
     CContentEdit *pane = ui->FileContent_TextEdit;
     pane->PartialDocument = true;
@@ -136,8 +137,7 @@ void CLintra::ShowFirstResultBlock(const QString &path, const QStringList &patte
         "use the context menu with a mouse right click to view other parts of the document. Therefore, "
         "<font color=\"red\">the currently viewed part may not contain the matched line(s)</font>.</font>"));
     ResultPager = CResultPager(path, BlockByteLimit, QTextCodec::codecForLocale());
-    const CResultPage page = ResultPager.FirstWithKeyword(
-        patterns, [this, &patterns](const QString &text) { return ContainsAnyKeyword(patterns, text); });
+    const CResultPage page = ResultPager.FirstWithKeyword(query);
     if (page.Outcome == PageUnreadable)
         pane->setToolTip(QString());
     // Block 0 was read: its encoding decodes every block.
@@ -146,7 +146,7 @@ void CLintra::ShowFirstResultBlock(const QString &path, const QStringList &patte
         DecodeResultBytes(QByteArray(), ResultFileEncoding, 0, ResultContentCharset_ComboBox);
     }
     ShowBlockPosition();
-    ShowContentWithHighlights(patterns, KeywordList, page.Text);
+    ShowContentWithHighlights(query, page.Text);
 }
 
 QString CLintra::DecodeResultBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip,
@@ -170,11 +170,11 @@ void CLintra::UpdateResultFileContent()
     if (ui->FileContent_TextEdit->PartialDocument && PagingRowPath(path)) {
         if (QTextCodec *codec = QTextCodec::codecForMib(mib)) {
             ResultPager.SetCodec(codec);
-            ShowContentWithHighlights(KeywordPatterns, KeywordList, ResultPager.Current().Text);
+            ShowContentWithHighlights(ShownKeywordQuery, ResultPager.Current().Text);
         }
         return;
     }
-    ShowContentWithHighlights(KeywordPatterns, KeywordList,
+    ShowContentWithHighlights(ShownKeywordQuery,
                               DecodeBytesWithMib(ResultFileBytes, mib, QTextCodec::codecForLocale()));
 }
 
@@ -201,7 +201,7 @@ void CLintra::ShowResultPage(const CResultPage &page)
 {
     if (!ResultPager.Codec())
         DecodeResultBytes(QByteArray(), ResultPager.Encoding(), 0, ResultContentCharset_ComboBox);
-    ShowContentWithHighlights(KeywordPatterns, KeywordList, page.Text);
+    ShowContentWithHighlights(ShownKeywordQuery, page.Text);
     ShowBlockPosition();
 }
 

@@ -20,6 +20,14 @@ constexpr TEnumPlatform RunningPlatform =
     Windows;
 #else
     Linux;
+// Whether start-up refuses to run where the desktop offers no system tray.
+// Implemented per platform (nixplatform.cpp, winplatform.cpp).
+bool StartNeedsSystemTray();
+
 #endif
+
+// Whether start-up refuses to run where the desktop offers no system tray.
+// Implemented per platform (nixplatform.cpp, winplatform.cpp).
+bool StartNeedsSystemTray();
 
 #endif

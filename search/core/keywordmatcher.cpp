@@ -3,47 +3,75 @@
 #include "search/core/keywordprefilter.h"
 #include "search/core/keywordquery.h"
 
-CKeywordMatcher::CKeywordMatcher(const QStringList &patterns, bool fullText, bool matchWholeWord,
-                                 bool wordSeparatedLanguage)
-    : Patterns(patterns)
+namespace {
+
+// Code units a whole word looks at beside a match: one code point.
+const int ContextUnits = 2;
+
+} // namespace
+
+CKeywordMatcher::CKeywordMatcher(const CKeywordQuery &query, bool fullText, int linePieceLength)
+    : Query(fullText ? query : query.AsSubstrings())
     , FullText(fullText)
-    , MatchWholeWord(matchWholeWord)
-    , WordSeparatedLanguage(wordSeparatedLanguage)
+    , LinePieceLength(linePieceLength)
 {
+    for (const QString &keyword : Query.FoldedKeywords())
+        LongestKeyword = qMax(LongestKeyword, keyword.size());
     BuildExpressions();
     Reset();
 }
 
-CKeywordMatcher CKeywordMatcher::ForFileNames(const QStringList &patterns)
+CKeywordMatcher CKeywordMatcher::ForFileNames(const CKeywordQuery &query)
 {
-    return CKeywordMatcher(patterns, false, false, false);
+    return CKeywordMatcher(query, false, 0);
 }
 
-CKeywordMatcher CKeywordMatcher::ForFullText(const QStringList &patterns, bool matchWholeWord,
-                                             bool wordSeparatedLanguage)
+CKeywordMatcher CKeywordMatcher::ForFullText(const CKeywordQuery &query, int linePieceLength)
 {
-    return CKeywordMatcher(patterns, true, matchWholeWord, wordSeparatedLanguage);
+    return CKeywordMatcher(query, true, linePieceLength);
 }
 
 void CKeywordMatcher::BuildExpressions()
 {
     Expressions.clear();
-    RequiredTexts.resize(Patterns.size());
-    for (const QString &pattern : Patterns)
-        Expressions << (FullText ? FullTextExpression(pattern, MatchWholeWord, WordSeparatedLanguage)
-                                 : FileNameExpression(pattern));
+    RequiredTexts.resize(Query.Count());
+    for (int k = 0; k < Query.Count(); ++k)
+        Expressions << Query.Expression(k);
 }
 
 void CKeywordMatcher::Reset()
 {
     Found.fill(false, Expressions.size());
     MissingCount = Expressions.size();
+    Carry.clear();
+    CarryFromLineStart = true;
 }
 
 bool CKeywordMatcher::Feed(const QString &subject)
 {
     if (Expressions.isEmpty())
         return false;
+    const bool continued = LinePieceLength > 0 && subject.size() == LinePieceLength;
+    if (Carry.isEmpty() && !continued)
+        return FeedPiece(subject, 0, false);
+    // The piece goes on from the end of the one before, so that a keyword
+    // across the cut is found: what was found before the end of that piece
+    // was found there, what may have reached past it is looked for here.
+    const QString joined = Carry + subject;
+    const bool matched = FeedPiece(joined, CarryFromLineStart ? 0 : ContextUnits, continued);
+    if (!continued) {
+        Carry.clear();
+        CarryFromLineStart = true;
+    } else {
+        const int keep = LongestKeyword + 1 + ContextUnits;
+        CarryFromLineStart = CarryFromLineStart && joined.size() <= keep;
+        Carry = joined.right(keep);
+    }
+    return matched;
+}
+
+bool CKeywordMatcher::FeedPiece(const QString &subject, int from, bool continued)
+{
     // Folded once for all keywords, and only when one of them needs it.
     QString folded;
     bool haveFolded = false;
@@ -64,7 +92,9 @@ bool CKeywordMatcher::Feed(const QString &subject)
             folded = FoldCase(subject);
             haveFolded = true;
         }
-        if (Expressions.at(k).IndexIn(subject, folded) != -1) {
+        const CKeywordExpression &expression = Expressions.at(k);
+        const int at = expression.IndexIn(subject, folded, from);
+        if (at != -1 && (!continued || at + expression.Length() + ContextUnits <= subject.size())) {
             Found[k] = true;
             --MissingCount;
         }
@@ -74,8 +104,8 @@ bool CKeywordMatcher::Feed(const QString &subject)
 
 void CKeywordMatcher::SkipSubjectsWithoutKeywordText()
 {
-    for (int k = 0; k < Patterns.size(); ++k) {
-        const QString text = PatternText(Patterns.at(k));
+    for (int k = 0; k < Query.Count(); ++k) {
+        const QString &text = Query.FoldedKeywords().at(k);
         QByteArray required;
         for (const QChar c : text)
             required += c.unicode() < 0x80 ? char(c.toLower().unicode()) : '\0';
@@ -86,8 +116,8 @@ void CKeywordMatcher::SkipSubjectsWithoutKeywordText()
 
 void CKeywordMatcher::SetMatchWholeWord(bool matchWholeWord)
 {
-    if (!FullText || matchWholeWord == MatchWholeWord)
+    if (!FullText || matchWholeWord == Query.MatchWholeWord())
         return;
-    MatchWholeWord = matchWholeWord;
+    Query.SetMatchWholeWord(matchWholeWord);
     BuildExpressions();
 }

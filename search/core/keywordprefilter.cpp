@@ -95,15 +95,14 @@ bool ContainsForeignLetterForm(const QChar *text, qint64 size)
     return false;
 }
 
-CKeywordPreFilter::CKeywordPreFilter(const QStringList &patterns, QTextCodec *streamCodec, int chunkSize)
+CKeywordPreFilter::CKeywordPreFilter(const CKeywordQuery &query, QTextCodec *streamCodec, int chunkSize)
     : StreamCodec(streamCodec ? streamCodec : QTextCodec::codecForLocale())
     , ChunkSize(qMax(2, chunkSize & ~1))
 {
     int longest = 0;
     for (const CForeignLetterForm &form : ForeignLetterForms())
         longest = qMax(longest, int(qstrlen(form.Utf8)));
-    for (const QString &pattern : patterns) {
-        const QString text = PatternText(pattern);
+    for (const QString &text : query.FoldedKeywords()) {
         if (text.isEmpty() || !IsAscii(text)) {
             AllKeywordsAscii = false;
             continue;

@@ -10,6 +10,7 @@
 #include "search/core/asciisearch.h"
 #include "search/core/scanreport.h"
 
+class CKeywordQuery;
 class QIODevice;
 class QTextCodec;
 
@@ -71,10 +72,10 @@ public:
     static constexpr qint64 LineCancelled = -2;
     static constexpr qint64 LineGivenUp = -3;
 
-    // patterns: the escaped, case-folded keyword patterns of the search;
+    // query: the keywords of the search (only their text matters here);
     // streamCodec: the codec the line scan falls back to without a
     // byte-order mark (null: the local codec); chunkSize: bytes per read.
-    explicit CKeywordPreFilter(const QStringList &patterns, QTextCodec *streamCodec = nullptr,
+    explicit CKeywordPreFilter(const CKeywordQuery &query, QTextCodec *streamCodec = nullptr,
                                int chunkSize = 64 * 1024);
 
     // False when no keyword is pure ASCII: then no file can be ruled out.

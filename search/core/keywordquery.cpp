@@ -2,6 +2,8 @@
 
 #include <QRegExp>
 
+#include <unicode/uchar.h>
+
 namespace {
 
 QStringList SplitOnWhiteSpace(const QString &text)
@@ -10,12 +12,39 @@ QStringList SplitOnWhiteSpace(const QString &text)
                       Qt::SkipEmptyParts);
 }
 
+// Simple case folding with the system's Unicode data (ICU), which knows the
+// letters added since Qt's own tables were made. A folding that would leave
+// or enter the basic plane (none does) would change the length: such a code
+// point is kept as it is.
+inline uint FoldCodePoint(uint codePoint)
+{
+    const uint folded = uint(u_foldCase(UChar32(codePoint), U_FOLD_CASE_DEFAULT));
+    return (folded > 0xFFFF) == (codePoint > 0xFFFF) ? folded : codePoint;
+}
+
 // True where folding leaves the code unit as it is, without looking it up for ASCII.
 inline bool FoldsToItself(ushort unit)
 {
     if (unit < 0x80)
         return unit < 'A' || unit > 'Z';
-    return !QChar::isSurrogate(unit) && QChar::toCaseFolded(unit) == unit;
+    return !QChar::isSurrogate(unit) && FoldCodePoint(unit) == unit;
+}
+
+// The code point that ends right before position at, and the one that starts at it.
+uint CodePointBefore(const QString &text, int at)
+{
+    const QChar last = text.at(at - 1);
+    if (last.isLowSurrogate() && at >= 2 && text.at(at - 2).isHighSurrogate())
+        return QChar::surrogateToUcs4(text.at(at - 2), last);
+    return last.unicode();
+}
+
+uint CodePointAt(const QString &text, int at)
+{
+    const QChar first = text.at(at);
+    if (first.isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate())
+        return QChar::surrogateToUcs4(first, text.at(at + 1));
+    return first.unicode();
 }
 
 } // namespace
@@ -25,17 +54,22 @@ int CountKeywords(const QString &text)
     return SplitOnWhiteSpace(text.trimmed().simplified()).size();
 }
 
-CKeywordQuery ParseKeywords(const QString &text)
+CKeywordQuery::CKeywordQuery(const QString &text, bool matchWholeWord, bool wordSeparatedLanguage)
+    : Typed(SplitOnWhiteSpace(text))
+    , ChosenWholeWord(matchWholeWord)
+    , WordSeparated(wordSeparatedLanguage)
 {
-    CKeywordQuery query;
-    query.KeywordList = SplitOnWhiteSpace(text);
-    query.KeywordList.removeDuplicates();
+    Typed.removeDuplicates();
+    // Folded after the exact duplicates are gone: "Foo foo" leaves one keyword to look for.
+    for (const QString &keyword : qAsConst(Typed))
+        Folded << FoldCase(keyword);
+    Folded.removeDuplicates();
+}
 
-    // Escaping first and folding after: "Foo foo" leaves one pattern.
-    const QStringList escaped = SplitOnWhiteSpace(QRegExp::escape(text));
-    for (const QString &part : escaped)
-        query.KeywordPatterns << FoldCase(part);
-    query.KeywordPatterns.removeDuplicates();
+CKeywordQuery CKeywordQuery::AsSubstrings() const
+{
+    CKeywordQuery query = *this;
+    query.ChosenWholeWord = false;
     return query;
 }
 
@@ -57,37 +91,28 @@ QString FoldCase(const QString &text)
                 out[i] = ushort(unit + ('a' - 'A'));
         } else if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(units[i + 1])) {
             // Folding never moves a character into or out of the basic plane.
-            const uint folded = QChar::toCaseFolded(QChar::surrogateToUcs4(unit, units[i + 1]));
+            const uint folded = FoldCodePoint(QChar::surrogateToUcs4(unit, units[i + 1]));
             out[i] = QChar::highSurrogate(folded);
             out[i + 1] = QChar::lowSurrogate(folded);
             ++i;
         } else if (!QChar::isSurrogate(unit)) {
-            out[i] = QChar::toCaseFolded(unit);
+            out[i] = ushort(FoldCodePoint(unit));
         }
     }
     return folded;
 }
 
-bool IsWordCharacter(QChar c)
+bool IsWordCharacter(uint codePoint)
 {
-    // The word characters of QRegExp's "\b", which whole words were matched with before.
-    return c.isLetterOrNumber() || c.isMark() || c == QLatin1Char('_');
+    if (codePoint < 0x80)
+        return (codePoint | 0x20) - 'a' < 26 || codePoint - '0' < 10 || codePoint == '_';
+    // The word characters of QRegExp's "\b", which whole words were matched
+    // with before, by the same Unicode data as the folding.
+    return (U_GET_GC_MASK(UChar32(codePoint)) & (U_GC_L_MASK | U_GC_M_MASK | U_GC_N_MASK)) != 0;
 }
 
-QString PatternText(const QString &pattern)
-{
-    // QRegExp::escape puts a backslash before each special character, nothing else.
-    QString text;
-    for (int i = 0; i < pattern.size(); ++i) {
-        if (pattern.at(i) == QLatin1Char('\\') && i + 1 < pattern.size())
-            ++i;
-        text += pattern.at(i);
-    }
-    return text;
-}
-
-CKeywordExpression::CKeywordExpression(const QString &pattern, bool wholeWord)
-    : FoldedKeyword(FoldCase(PatternText(pattern)))
+CKeywordExpression::CKeywordExpression(const QString &foldedKeyword, bool wholeWord)
+    : FoldedKeyword(foldedKeyword)
     , WholeWord(wholeWord)
 {
 }
@@ -104,20 +129,10 @@ int CKeywordExpression::IndexIn(const QString &text, const QString &foldedText, 
          at = foldedText.indexOf(FoldedKeyword, at + 1)) {
         if (!WholeWord)
             return at;
-        const bool wordBefore = at > 0 && IsWordCharacter(text.at(at - 1));
-        const bool wordAfter = at + length < text.size() && IsWordCharacter(text.at(at + length));
+        const bool wordBefore = at > 0 && IsWordCharacter(CodePointBefore(text, at));
+        const bool wordAfter = at + length < text.size() && IsWordCharacter(CodePointAt(text, at + length));
         if (!wordBefore && !wordAfter)
             return at;
     }
     return -1;
-}
-
-CKeywordExpression FullTextExpression(const QString &pattern, bool matchWholeWord, bool wordSeparatedLanguage)
-{
-    return CKeywordExpression(pattern, matchWholeWord && wordSeparatedLanguage);
-}
-
-CKeywordExpression FileNameExpression(const QString &pattern)
-{
-    return CKeywordExpression(pattern, false);
 }

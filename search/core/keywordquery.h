@@ -4,18 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-// The keywords of one search: as typed, and as match patterns.
-struct CKeywordQuery
-{
-    QStringList KeywordList;     // split on white space, exact duplicates removed, case kept
-    QStringList KeywordPatterns; // each escaped for QRegExp and case-folded, duplicates removed
-};
-
 // Number of white-space separated words of the text, duplicates included.
 int CountKeywords(const QString &text);
-
-// The keywords and patterns of an already trimmed and simplified text.
-CKeywordQuery ParseKeywords(const QString &text);
 
 // Simple case folding, one code point to one: the result is as long as the
 // text, so a position in either is a position in the other. Two texts are
@@ -23,12 +13,9 @@ CKeywordQuery ParseKeywords(const QString &text);
 QString FoldCase(const QString &text);
 
 // A letter, digit, combining mark or underscore: what a whole word must not
-// touch on either side.
-bool IsWordCharacter(QChar c);
-
-// The text a pattern stands for: the keyword, case-folded, without the
-// escaping backslashes.
-QString PatternText(const QString &pattern);
+// touch on either side. It is a code point: letters outside the basic plane
+// count as letters.
+bool IsWordCharacter(uint codePoint);
 
 // One keyword as a full-text line, a file name or the viewer looks for it:
 // its text, compared without regard to case (both sides case-folded), and
@@ -38,7 +25,7 @@ class CKeywordExpression
 {
 public:
     CKeywordExpression() = default;
-    CKeywordExpression(const QString &pattern, bool wholeWord);
+    CKeywordExpression(const QString &foldedKeyword, bool wholeWord);
 
     // The start of the first match at or after from, or -1. foldedText is
     // FoldCase(text), for callers that look for several keywords in one text.
@@ -53,12 +40,45 @@ private:
     bool WholeWord = false;
 };
 
-// The expression a full-text line or the viewer tests for one pattern: whole
-// words only when the language separates words with blanks.
-CKeywordExpression FullTextExpression(const QString &pattern, bool matchWholeWord,
-                                      bool wordSeparatedLanguage);
+// The keywords of one search, built once from the typed text and handed by
+// const reference to everything that looks for them: the scans, the
+// pre-filter, the viewer's block search and the highlighter. It holds the
+// keywords as typed and as they are compared (case-folded), and how they
+// match: as whole words or as substrings. It reads no widget; the window
+// builds a new one when the user types or chooses anew.
+class CKeywordQuery
+{
+public:
+    CKeywordQuery() = default;
+    // text: the keyword box's text, split on white space. Whole words are
+    // matched only when the user chose them and the language separates its
+    // words with blanks; elsewhere a keyword is matched as a substring.
+    CKeywordQuery(const QString &text, bool matchWholeWord, bool wordSeparatedLanguage);
 
-// The expression a file name is tested with: the keyword anywhere in it.
-CKeywordExpression FileNameExpression(const QString &pattern);
+    // As typed: exact duplicates removed, case and order of first occurrence kept.
+    const QStringList &Keywords() const { return Typed; }
+    // Case-folded, duplicates after folding removed: "Foo foo" is one keyword here.
+    const QStringList &FoldedKeywords() const { return Folded; }
+    int Count() const { return Folded.size(); }
+    bool IsEmpty() const { return Folded.isEmpty(); }
+
+    bool MatchWholeWord() const { return ChosenWholeWord; }
+    bool WordSeparatedLanguage() const { return WordSeparated; }
+    // Whether the keywords match as whole words: the choice where the language allows it.
+    bool WholeWords() const { return ChosenWholeWord && WordSeparated; }
+    // The user's choice changed while the query is in use.
+    void SetMatchWholeWord(bool matchWholeWord) { ChosenWholeWord = matchWholeWord; }
+    // The same keywords as substrings: how file names are tested.
+    CKeywordQuery AsSubstrings() const;
+
+    // Keyword k (of FoldedKeywords) as this query matches it.
+    CKeywordExpression Expression(int k) const { return CKeywordExpression(Folded.at(k), WholeWords()); }
+
+private:
+    QStringList Typed;
+    QStringList Folded;
+    bool ChosenWholeWord = false;
+    bool WordSeparated = false;
+};
 
 #endif

@@ -121,12 +121,19 @@ const qint64 LinesDecodedAtOnce = 32 * 1024;
 TEnumFileScanResult ScanStream(QTextStream &stream, const LineTest &lineTest, CScanReport &report,
                                int maxLineLength)
 {
+    bool pieceContinued = false;
     while (!stream.atEnd()) {
         if (report.Cancelled())
             return FileScanCancelled;
-        if (lineTest(stream.readLine(maxLineLength)))
+        const QString piece = stream.readLine(maxLineLength);
+        if (lineTest(piece))
             return FileScanMatched;
+        pieceContinued = piece.size() == maxLineLength;
     }
+    // A full piece is continued by the next one: at the end of the text an
+    // empty piece says that the line ends there.
+    if (pieceContinued && lineTest(QString()))
+        return FileScanMatched;
     return FileScanNotMatched;
 }
 

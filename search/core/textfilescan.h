@@ -13,7 +13,9 @@ class QIODevice;
 class QTextCodec;
 
 // The most characters one read of a line returns. A longer line is read in
-// pieces of at most this many characters, each tested on its own.
+// pieces of this many characters, the last one shorter (possibly empty); the
+// line test sees them in turn (CKeywordMatcher joins them where a keyword
+// may cross a cut).
 const int MaxLineLength = 25600;
 
 enum TEnumFileScanResult

@@ -61,12 +61,10 @@ private:
 class CTextScanPool
 {
 public:
-    CTextScanPool(const QStringList &patterns, QTextCodec *localCodec, bool wordSeparatedLanguage,
-                  bool wholeWord, int threads)
-        : Patterns(patterns)
+    CTextScanPool(const CKeywordQuery &query, QTextCodec *localCodec, bool wholeWord, int threads)
+        : Query(query)
         , LocalCodec(localCodec)
-        , WordSeparatedLanguage(wordSeparatedLanguage)
-        , SeveralKeywords(patterns.size() >= 2)
+        , SeveralKeywords(query.Count() >= 2)
     {
         WholeWordNow.store(wholeWord);
         for (int i = 0; i < qMax(1, threads); ++i)
@@ -123,10 +121,11 @@ public:
 private:
     void Work()
     {
-        CKeywordMatcher matcher =
-            CKeywordMatcher::ForFullText(Patterns, WholeWordNow.load(), WordSeparatedLanguage);
+        CKeywordQuery query = Query;
+        query.SetMatchWholeWord(WholeWordNow.load());
+        CKeywordMatcher matcher = CKeywordMatcher::ForFullText(query);
         matcher.SkipSubjectsWithoutKeywordText();
-        CKeywordPreFilter preFilter(Patterns, LocalCodec);
+        CKeywordPreFilter preFilter(query, LocalCodec);
         CWorkerReport report(Stop);
         const LineTest lineTest = [this, &matcher](const QString &line) {
             if (SeveralKeywords)
@@ -165,9 +164,8 @@ private:
         }
     }
 
-    const QStringList Patterns;
+    const CKeywordQuery Query;
     QTextCodec *const LocalCodec;
-    const bool WordSeparatedLanguage;
     const bool SeveralKeywords;
     std::atomic<bool> Stop{false};
     std::atomic<bool> WholeWordNow{false};
@@ -187,12 +185,13 @@ const int WaitSliceMs = 5;
 
 CTreeSearch::CTreeSearch(CSettings settings)
     : Settings(std::move(settings))
+    , WholeWord(Settings.Query.MatchWholeWord())
 {
 }
 
 int CTreeSearch::Run(const QDir &root, CScanReport &report)
 {
-    if (Settings.Patterns.isEmpty())
+    if (Settings.Query.IsEmpty())
         return 0;
     switch (Settings.What) {
     case SearchWhatFilename:
@@ -261,7 +260,7 @@ public:
 private:
     void Walk(const CTreeSearch::CSettings &settings, const QDir &root)
     {
-        CKeywordMatcher matcher = CKeywordMatcher::ForFileNames(settings.Patterns);
+        CKeywordMatcher matcher = CKeywordMatcher::ForFileNames(settings.Query);
         CWorkerReport report(Stop);
         CDirectoryWalk walk(settings.NameFilters, root, report);
         QDir dir;
@@ -361,12 +360,13 @@ namespace {
 class CFullTextRun
 {
 public:
-    CFullTextRun(const CTreeSearch::CSettings &settings, const QDir &root, CScanReport &report)
+    CFullTextRun(const CTreeSearch::CSettings &settings, const std::atomic<bool> &wholeWord, const QDir &root,
+                 CScanReport &report)
         : Settings(settings)
+        , WholeWordChoice(wholeWord)
         , Walk(settings.NameFilters, root, report)
         , Report(report)
-        , Pool(settings.Patterns, settings.LocalCodec, settings.WordSeparatedLanguage, WholeWord(),
-               settings.Threads)
+        , Pool(settings.Query, settings.LocalCodec, WholeWord(), settings.Threads)
     {
     }
 
@@ -393,7 +393,7 @@ public:
     }
 
 private:
-    bool WholeWord() const { return Settings.MatchWholeWord && *Settings.MatchWholeWord; }
+    bool WholeWord() const { return WholeWordChoice.load(); }
 
     bool ListNext()
     {
@@ -477,6 +477,7 @@ private:
     }
 
     const CTreeSearch::CSettings &Settings;
+    const std::atomic<bool> &WholeWordChoice;
     CDirectoryWalk Walk;
     CScanReport &Report;
     CTextScanPool Pool;
@@ -494,6 +495,6 @@ private:
 
 int CTreeSearch::RunFullText(const QDir &root, CScanReport &report)
 {
-    CFullTextRun run(Settings, root, report);
+    CFullTextRun run(Settings, WholeWord, root, report);
     return run.Run();
 }

@@ -6,6 +6,7 @@
 
 #include <atomic>
 
+#include "search/core/keywordquery.h"
 #include "search/core/scanreport.h"
 #include "search/core/searchwhat.h"
 
@@ -31,15 +32,12 @@ public:
     {
         TEnumSearchWhat What = SearchWhatFilename;
         QStringList NameFilters; // of the candidate files
-        QStringList Patterns;    // keyword patterns, at least one
+        // The keywords, at least one; its whole-word choice is the one the
+        // search begins with.
+        CKeywordQuery Query;
         // Decodes files without a byte-order mark (null: as a text stream
         // does by default); the window passes the system's.
         QTextCodec *LocalCodec = nullptr;
-        bool WordSeparatedLanguage = false;
-        // Whole words or substrings, read on the calling thread at each step: a
-        // single keyword keeps the rule its directory began with, several
-        // keywords follow a change from the next line on.
-        const bool *MatchWholeWord = nullptr;
         int Threads = 1;      // full-text workers
         int LookAhead = 1024; // files handed to the workers beyond the current one
     };
@@ -48,12 +46,17 @@ public:
 
     // Returns the number of matching files reported.
     int Run(const QDir &root, CScanReport &report);
+    // The user changed the whole-word choice while the search runs (on the
+    // calling thread, at a step of Run): a single keyword keeps the rule its
+    // directory began with, several keywords follow it from the next line on.
+    void SetMatchWholeWord(bool matchWholeWord) { WholeWord.store(matchWholeWord); }
 
 private:
     int RunFileNames(const QDir &root, CScanReport &report);
     int RunFullText(const QDir &root, CScanReport &report);
 
     CSettings Settings;
+    std::atomic<bool> WholeWord;
 };
 
 #endif

@@ -36,10 +36,9 @@ const char *const KeywordTexts[] = {"alpha",
                                     "\xC4\xB0stanbul"};
 const int KeywordTextCount = int(sizeof(KeywordTexts) / sizeof(KeywordTexts[0]));
 
-TEnumFileScanResult LineScan(const QByteArray &bytes, const QStringList &patterns, bool wholeWord,
-                             int maxLineLength = 64)
+TEnumFileScanResult LineScan(const QByteArray &bytes, const CKeywordQuery &query, int maxLineLength = 64)
 {
-    CKeywordMatcher matcher = CKeywordMatcher::ForFullText(patterns, wholeWord, true);
+    CKeywordMatcher matcher = CKeywordMatcher::ForFullText(query, maxLineLength);
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -50,8 +49,8 @@ TEnumFileScanResult LineScan(const QByteArray &bytes, const QStringList &pattern
 
 // The scan of a file behind the pre-filter, which decodes only the lines
 // holding a keyword's bytes once the file spans more than one read.
-TEnumFileScanResult FileScan(const QByteArray &bytes, const QStringList &patterns, bool wholeWord,
-                             int chunkSize, int maxLineLength)
+TEnumFileScanResult FileScan(const QByteArray &bytes, const CKeywordQuery &query, int chunkSize,
+                             int maxLineLength)
 {
     static QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("input.txt"));
@@ -59,9 +58,9 @@ TEnumFileScanResult FileScan(const QByteArray &bytes, const QStringList &pattern
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         abort();
     file.close();
-    CKeywordMatcher matcher = CKeywordMatcher::ForFullText(patterns, wholeWord, true);
+    CKeywordMatcher matcher = CKeywordMatcher::ForFullText(query, maxLineLength);
     matcher.SkipSubjectsWithoutKeywordText();
-    CKeywordPreFilter preFilter(patterns, QTextCodec::codecForName("UTF-8"), chunkSize);
+    CKeywordPreFilter preFilter(query, QTextCodec::codecForName("UTF-8"), chunkSize);
     return ScanTextFile(
         path, preFilter, [&matcher](const QString &line) { return matcher.Feed(line); }, NoStop,
         QTextCodec::codecForName("UTF-8"), maxLineLength);
@@ -75,19 +74,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const uint8_t choice = data[0];
     const QByteArray bytes(reinterpret_cast<const char *>(data + 1), int(size - 1));
-    const CKeywordQuery query = ParseKeywords(QString::fromUtf8(KeywordTexts[choice % KeywordTextCount]));
-    const QStringList &patterns = query.KeywordPatterns;
     const bool wholeWord = choice & 0x40;
+    const CKeywordQuery query(QString::fromUtf8(KeywordTexts[choice % KeywordTextCount]), wholeWord, true);
 
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    CKeywordPreFilter preFilter(patterns, QTextCodec::codecForName("UTF-8"), 2 + (choice >> 3) % 8);
+    CKeywordPreFilter preFilter(query, QTextCodec::codecForName("UTF-8"), 2 + (choice >> 3) % 8);
     if (preFilter.Check(buffer, NoStop) == PreFilterNoMatch)
-        Check(LineScan(bytes, patterns, wholeWord) == FileScanNotMatched);
+        Check(LineScan(bytes, query) == FileScanNotMatched);
     const int maxLineLength = 3 + (choice >> 1) % 16;
-    Check(FileScan(bytes, patterns, wholeWord, 2 + (choice >> 3) % 8, maxLineLength) ==
-          LineScan(bytes, patterns, wholeWord, maxLineLength));
+    Check(FileScan(bytes, query, 2 + (choice >> 3) % 8, maxLineLength) ==
+          LineScan(bytes, query, maxLineLength));
 
     // A viewer block, decoded whole.
     for (const char *name : {"UTF-8", "ISO-8859-1", "UTF-16LE", "UTF-16BE"}) {
@@ -95,25 +93,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (preFilter.MayContainAnyKeyword(bytes, codec))
             continue;
         const QString text = codec->toUnicode(bytes);
-        for (const QString &pattern : patterns)
-            Check(FullTextExpression(pattern, wholeWord, true).IndexIn(text) == -1);
+        Check(!TextContainsAnyKeyword(query, text));
     }
 
     // The viewer finds a keyword in a text exactly where the search does, and
     // colours only what folds to the keyword.
     const QString text = QString::fromUtf8(bytes);
     bool any = false;
-    for (const QString &pattern : patterns) {
-        CKeywordMatcher matcher = CKeywordMatcher::ForFullText(QStringList(pattern), wholeWord, true);
+    for (const QString &keyword : query.FoldedKeywords()) {
+        const CKeywordQuery single(keyword, wholeWord, true);
+        CKeywordMatcher matcher = CKeywordMatcher::ForFullText(single);
         const bool found = matcher.Feed(text);
         any = any || found;
-        Check(TextContainsAnyKeyword(QStringList(pattern), text, wholeWord, true) == found);
-        const CHighlightPlan plan =
-            PlanKeywordHighlights(text, QStringList(pattern), query.KeywordList, wholeWord, true);
+        Check(TextContainsAnyKeyword(single, text) == found);
+        const CHighlightPlan plan = PlanKeywordHighlights(text, single);
         Check(plan.Ranges.isEmpty() != found);
         for (const CHighlightRange &range : plan.Ranges)
-            Check(FoldCase(text.mid(range.Start, range.Length)) == PatternText(pattern));
+            Check(FoldCase(text.mid(range.Start, range.Length)) == keyword);
     }
-    Check(TextContainsAnyKeyword(patterns, text, wholeWord, true) == any);
+    Check(TextContainsAnyKeyword(query, text) == any);
     return 0;
 }

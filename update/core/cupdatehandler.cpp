@@ -6,18 +6,19 @@
 
 #include "update/core/updaterequest.h"
 
-CUpdateHandler::CUpdateHandler(const QString &url, const QString &version, const QString &build,
-                               const QString &installationId, TEnumPlatform platform, int timeoutMs,
-                               QObject *parent)
+CUpdateHandler::CUpdateHandler(const CUpdateCheckConfig &config, const QString &version, const QString &build,
+                               const QString &installationId, TEnumPlatform platform, QObject *parent)
     : QObject(parent)
-    , UpdateInfoUrl(url)
+    , UpdateInfoUrl(config.Url)
     , Version(version)
     , Build(build)
     , InstallationId(installationId)
     , Platform(platform)
-    , TimeoutMs(timeoutMs)
     , NetworkAccessManager(nullptr)
 {
+    Deadline.setSingleShot(true);
+    Deadline.setInterval(config.DeadlineMs);
+    connect(&Deadline, &QTimer::timeout, this, &CUpdateHandler::StopLateReply);
 }
 
 CUpdateHandler::~CUpdateHandler()
@@ -40,26 +41,34 @@ void CUpdateHandler::SendUpdateRequest()
     const QString agent =
         UpdateUserAgent(Version, Build, InstallationId, Platform, platformName, QLocale::system().name());
     request.setRawHeader("User-Agent", agent.toLatin1());
-    // A server that accepts the connection and then stays silent would
-    // otherwise keep the check running for as long as the connection lives.
-    request.setTransferTimeout(TimeoutMs);
 
     connect(&NetworkAccessManager, &QNetworkAccessManager::finished, this, &CUpdateHandler::ReplyFinished);
     Reply = NetworkAccessManager.get(request);
     if (!Reply)
         return;
     connect(Reply, &QNetworkReply::errorOccurred, this, &CUpdateHandler::ErrorOccurred);
-    // Never hold more of a hostile or broken server's answer than a document needs.
+    // Never hold more of a hostile or broken server's answer than a document
+    // needs: nothing reads the reply before it ends, so what it holds is all
+    // that has come.
     Reply->setReadBufferSize(MaxUpdateReplyBytes + 1);
-    connect(Reply, &QNetworkReply::downloadProgress, this, &CUpdateHandler::StopOversizedReply);
+    connect(Reply, &QNetworkReply::readyRead, this, &CUpdateHandler::StopOversizedReply);
+    // Qt's transfer time-out starts again with every byte; this one does not.
+    Deadline.start();
 }
 
-void CUpdateHandler::StopOversizedReply(qint64 bytesReceived)
+void CUpdateHandler::StopOversizedReply()
 {
-    if (bytesReceived <= MaxUpdateReplyBytes || !Reply || Reply->isFinished())
+    if (!Reply || Reply->isFinished() || Reply->bytesAvailable() <= MaxUpdateReplyBytes)
         return;
     // Not a network failure: the answer is simply no document. Aborting
     // discards what was read, so the receiver reads an empty body.
     disconnect(Reply, &QNetworkReply::errorOccurred, this, &CUpdateHandler::ErrorOccurred);
     Reply->abort();
+}
+
+void CUpdateHandler::StopLateReply()
+{
+    // Reported as the network error it is to the user: no answer in time.
+    if (Reply && !Reply->isFinished())
+        Reply->abort();
 }

@@ -5,27 +5,30 @@
 #include <QNetworkReply>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <QUrl>
 
 #include "app/core/platform.h"
+#include "update/core/updaterequest.h"
 
 // The update document is two short lines; a reply longer than this is cut
-// off unread and counts as no valid document.
+// off as soon as it is longer, unread, and counts as no valid document.
 const qint64 MaxUpdateReplyBytes = 64 * 1024;
 
 // Sends the update request on the thread that creates it and reports the
 // answer with its two signals, emitted on that thread: ErrorOccurred first
 // when the request failed, then ReplyFinished with the reply to read. It
-// neither reads nor judges the answer. Destroying it aborts a request still
-// in flight without emitting either.
+// neither reads nor judges the answer. The request ends by the configured
+// deadline in any case: a server that keeps sending a byte now and then is
+// cut off as one that sends nothing. Destroying it aborts a request still in
+// flight without emitting either.
 class CUpdateHandler : public QObject
 {
     Q_OBJECT
 
 public:
-    CUpdateHandler(const QString &url, const QString &version, const QString &build,
-                   const QString &installationId, TEnumPlatform platform, int timeoutMs,
-                   QObject *parent = nullptr);
+    CUpdateHandler(const CUpdateCheckConfig &config, const QString &version, const QString &build,
+                   const QString &installationId, TEnumPlatform platform, QObject *parent = nullptr);
     ~CUpdateHandler() override;
 
     void SendUpdateRequest();
@@ -35,7 +38,8 @@ signals:
     void ReplyFinished(QNetworkReply *reply);
 
 private slots:
-    void StopOversizedReply(qint64 bytesReceived);
+    void StopOversizedReply();
+    void StopLateReply();
 
 private:
     QUrl UpdateInfoUrl;
@@ -43,7 +47,7 @@ private:
     QString Build;
     QString InstallationId;
     TEnumPlatform Platform;
-    int TimeoutMs;
+    QTimer Deadline;
     QNetworkAccessManager NetworkAccessManager;
     QNetworkReply *Reply = nullptr;
 };

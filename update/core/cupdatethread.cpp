@@ -2,15 +2,14 @@
 
 #include "update/core/cupdatehandler.h"
 
-CUpdateThread::CUpdateThread(const QString &url, const QString &version, const QString &build,
-                             const QString &installationId, TEnumPlatform platform, int timeoutMs)
+CUpdateThread::CUpdateThread(const CUpdateCheckConfig &config, const QString &version, const QString &build,
+                             const QString &installationId, TEnumPlatform platform)
     : QThread(nullptr)
-    , Url(url)
+    , Config(config)
     , Version(version)
     , Build(build)
     , InstallationId(installationId)
     , Platform(platform)
-    , TimeoutMs(timeoutMs)
 {
 }
 
@@ -25,7 +24,7 @@ bool CUpdateThread::WaitForEnd()
 void CUpdateThread::run()
 {
     {
-        CUpdateHandler handler(Url, Version, Build, InstallationId, Platform, TimeoutMs, nullptr);
+        CUpdateHandler handler(Config, Version, Build, InstallationId, Platform, nullptr);
         // Passed on as they come, on this thread.
         connect(&handler, &CUpdateHandler::ErrorOccurred, this, &CUpdateThread::NetworkErrorOccurred,
                 Qt::DirectConnection);

@@ -22,9 +22,8 @@ class CUpdateThread : public QThread
     Q_OBJECT
 
 public:
-    CUpdateThread(const QString &url, const QString &version, const QString &build,
-                  const QString &installationId, TEnumPlatform platform,
-                  int timeoutMs = DefaultUpdateRequestTimeoutMs);
+    CUpdateThread(const CUpdateCheckConfig &config, const QString &version, const QString &build,
+                  const QString &installationId, TEnumPlatform platform);
     ~CUpdateThread() override;
 
     // Blocks until run() has returned. Afterwards whatever the worker wrote,
@@ -41,12 +40,11 @@ protected:
     void run() override;
 
 private:
-    QString Url;
+    CUpdateCheckConfig Config;
     QString Version;
     QString Build;
     QString InstallationId;
     TEnumPlatform Platform;
-    int TimeoutMs;
     std::atomic<bool> RunEnded{false};
 };
 

@@ -3,22 +3,7 @@
 #include <QCoreApplication>
 #include <QSysInfo>
 
-const char DefaultUpdateInfoUrl[] = "http://www.norvane.example/products/desktop/lintra/windows/latest/";
-
 namespace {
-
-// Function statics, so that code running before main (test set-up) may set them.
-QString &UpdateInfoUrlValue()
-{
-    static QString url = QLatin1String(DefaultUpdateInfoUrl);
-    return url;
-}
-
-int &UpdateRequestTimeoutValue()
-{
-    static int milliseconds = DefaultUpdateRequestTimeoutMs;
-    return milliseconds;
-}
 
 struct CWindowsVersionEntry
 {
@@ -49,24 +34,10 @@ const CWindowsVersionEntry WindowsVersionNames[] = {
 
 } // namespace
 
-QString UpdateInfoUrl()
+CUpdateCheckConfig MakerUpdateCheckConfig()
 {
-    return UpdateInfoUrlValue();
-}
-
-void SetUpdateInfoUrl(const QString &url)
-{
-    UpdateInfoUrlValue() = url;
-}
-
-int UpdateRequestTimeoutMs()
-{
-    return UpdateRequestTimeoutValue();
-}
-
-void SetUpdateRequestTimeoutMs(int milliseconds)
-{
-    UpdateRequestTimeoutValue() = milliseconds;
+    return {QStringLiteral("http://www.norvane.example/products/desktop/lintra/windows/latest/"),
+            DefaultUpdateCheckDeadlineMs};
 }
 
 QString WindowsVersionName(int winVersion)

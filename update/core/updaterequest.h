@@ -6,22 +6,25 @@
 #include "app/core/platform.h"
 
 // What the update request asks and how: the address of the update
-// information document, how long the request may go without an answer, and
-// the User-Agent that carries the version, the installation and the system.
+// information document, how long a check may take in all, and the User-Agent
+// that carries the version, the installation and the system.
 
-// The maker's document; a host under the reserved .example domain.
-extern const char DefaultUpdateInfoUrl[];
+// A check that has not ended this long after it was sent counts as a network
+// error, however much or little the server is still sending.
+constexpr int DefaultUpdateCheckDeadlineMs = 30000;
 
-// A request that receives nothing for this long counts as a network error.
-constexpr int DefaultUpdateRequestTimeoutMs = 30000;
+// Where an update check asks and how long it may take. Not options the user
+// sees: start-up passes the maker's, tests a server of their own and a
+// shorter deadline. An empty address asks nowhere: the check fails at once.
+struct CUpdateCheckConfig
+{
+    QString Url;
+    int DeadlineMs = DefaultUpdateCheckDeadlineMs;
+};
 
-// The address and time-out the next check uses. They are not options the user
-// sees: tests point the check at a server of their own and shorten the wait.
-// GUI thread only.
-QString UpdateInfoUrl();
-void SetUpdateInfoUrl(const QString &url);
-int UpdateRequestTimeoutMs();
-void SetUpdateRequestTimeoutMs(int milliseconds);
+// The maker's document (a host under the reserved .example domain) and the
+// default deadline.
+CUpdateCheckConfig MakerUpdateCheckConfig();
 
 // The name of a QSysInfo::WinVersion value, "Windows Unknown Version" for one
 // the table does not know. Not translated.

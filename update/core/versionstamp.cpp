@@ -1,6 +1,7 @@
 #include "update/core/versionstamp.h"
 
-// Both come from the build (the project version and build stamp in CMakeLists.txt).
+#include "update/core/versionnumbers.h"
+
 const char ProgramVersion[] = LINTRA_VERSION;
 const char ProgramBuild[] = LINTRA_BUILD_STAMP;
 

@@ -4,6 +4,28 @@
 #include <QFileInfo>
 
 const char NautilusProgram[] = "/usr/bin/nautilus";
+const char ProgramDesktopEntry[] = "example.norvane.Lintra.desktop";
+
+QStringList KnownFileManagers()
+{
+    return {QStringLiteral("nautilus"), QStringLiteral("dolphin"),  QStringLiteral("nemo"),
+            QStringLiteral("caja"),     QStringLiteral("thunar"),   QStringLiteral("pcmanfm-qt"),
+            QStringLiteral("pcmanfm"),  QStringLiteral("konqueror")};
+}
+
+namespace {
+
+QString LinuxFolderOpener(const CFolderHandlers &handlers)
+{
+    if (handlers.NautilusInstalled)
+        return QString::fromLatin1(NautilusProgram);
+    const QString entry = handlers.DefaultFolderEntry.trimmed();
+    if (!entry.isEmpty() && entry != QLatin1String(ProgramDesktopEntry))
+        return QStringLiteral("xdg-open");
+    return handlers.InstalledFileManager;
+}
+
+} // namespace
 
 QString ClipboardFilePath(const QString &shownPath, TEnumPlatform platform)
 {
@@ -14,7 +36,7 @@ QString ClipboardFilePath(const QString &shownPath, TEnumPlatform platform)
 }
 
 CFolderOpenCommand FolderOpenCommand(const QString &shownPath, TEnumPlatform platform,
-                                     const QString &windowsDirectory, bool nautilusInstalled)
+                                     const QString &windowsDirectory, const CFolderHandlers &handlers)
 {
     CFolderOpenCommand command;
     QString folder = QFileInfo(shownPath).absolutePath();
@@ -24,8 +46,7 @@ CFolderOpenCommand FolderOpenCommand(const QString &shownPath, TEnumPlatform pla
         command.Program = windowsDirectory + QStringLiteral("\\explorer.exe");
         break;
     case Linux:
-        command.Program =
-            nautilusInstalled ? QString::fromLatin1(NautilusProgram) : QStringLiteral("xdg-open");
+        command.Program = LinuxFolderOpener(handlers);
         break;
     }
     if (!command.Program.isEmpty())

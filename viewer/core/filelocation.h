@@ -19,12 +19,30 @@ struct CFolderOpenCommand
     QStringList Arguments;
 };
 
-// On Windows the explorer of the Windows directory; on Linux nautilus where
-// it is installed, else xdg-open. The folder is always one argument.
+// What a Linux desktop offers to open a folder with, as found on the machine.
+struct CFolderHandlers
+{
+    bool NautilusInstalled = false;
+    // The desktop entry that xdg-open starts for folders; empty for none.
+    QString DefaultFolderEntry;
+    // The first of KnownFileManagers that is installed; empty for none.
+    QString InstalledFileManager;
+};
+
+// On Windows the explorer of the Windows directory. On Linux nautilus where
+// it is installed, else xdg-open where the desktop's folder handler is
+// another program than this one (xdg-open would start Lintra again, which
+// only hands the folder back), else a file manager found installed; else
+// nothing (an empty program). The folder is always one argument.
 CFolderOpenCommand FolderOpenCommand(const QString &shownPath, TEnumPlatform platform,
-                                     const QString &windowsDirectory, bool nautilusInstalled);
+                                     const QString &windowsDirectory, const CFolderHandlers &handlers);
 
 extern const char NautilusProgram[];
+// The program's own desktop entry, as xdg-mime names it.
+extern const char ProgramDesktopEntry[];
+// File managers that open a folder given as their one argument, in the
+// order they are tried.
+QStringList KnownFileManagers();
 
 // The file's address for a file manager: a file: URI holding the bytes of
 // the file's name on disk, every byte other than ASCII letters, digits,

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <Qt>
 
+class CKeywordQuery;
+
 // One coloured run of the shown text. Rank is the keyword's place in the
 // order of first occurrences; its colour is KeywordColour(Rank).
 struct CHighlightRange
@@ -32,16 +34,13 @@ Qt::GlobalColor KeywordColour(int rank);
 QString DocumentPlainText(const QString &text);
 
 // The highlights of `documentText` (as DocumentPlainText gives it). Each
-// pattern is looked for with its full-text expression; a pattern whose first
-// match starts where an earlier pattern's does takes that place. From each
-// first match on, the keyword's plain text (case-insensitive, not whole-word)
-// is coloured wherever it occurs.
-CHighlightPlan PlanKeywordHighlights(const QString &documentText, const QStringList &patterns,
-                                     const QStringList &keywords, bool matchWholeWord,
-                                     bool wordSeparatedLanguage);
+// keyword is looked for as the query matches it; a keyword whose first
+// match starts where an earlier keyword's does takes that place. From each
+// first match on, every match of the keyword is coloured: exactly what the
+// search finds, whole words or substrings.
+CHighlightPlan PlanKeywordHighlights(const QString &documentText, const CKeywordQuery &query);
 
-// Whether any pattern's full-text expression matches somewhere in the text.
-bool TextContainsAnyKeyword(const QStringList &patterns, const QString &text, bool matchWholeWord,
-                            bool wordSeparatedLanguage);
+// Whether any keyword of the query matches somewhere in the text, as a full-text search finds it.
+bool TextContainsAnyKeyword(const CKeywordQuery &query, const QString &text);
 
 #endif

@@ -4,6 +4,8 @@
 #include <QTextCodec>
 
 #include "search/core/keywordprefilter.h"
+#include "search/core/keywordquery.h"
+#include "viewer/core/keywordhighlights.h"
 #include "viewer/core/resultdecoding.h"
 
 namespace {
@@ -152,12 +154,12 @@ CResultPage CResultPager::First()
     return Page(0, bytes, FirstBomLength);
 }
 
-CResultPage CResultPager::FirstWithKeyword(const QStringList &patterns, const KeywordTest &containsKeyword)
+CResultPage CResultPager::FirstWithKeyword(const CKeywordQuery &query)
 {
     const CResultPage first = First();
     // With no keyword to look for, the search would only run to the end of
     // the file and show nothing; the first block is what there is to see.
-    if (first.Bytes.isEmpty() || patterns.isEmpty() || containsKeyword(first.Text))
+    if (first.Bytes.isEmpty() || query.IsEmpty() || TextContainsAnyKeyword(query, first.Text))
         return first;
     const CDeviceUse use(*this);
     QIODevice *device = use.Get();
@@ -165,7 +167,7 @@ CResultPage CResultPager::FirstWithKeyword(const QStringList &patterns, const Ke
         return first;
     CBlockScanner scanner(*device, Starts.last().Offset, ScanReadBytes);
     QTextCodec *codec = DecodingCodec();
-    const CKeywordPreFilter preFilter(patterns);
+    const CKeywordPreFilter preFilter(query);
     for (;;) {
         const int block = KnownBlocks();
         const char *data = nullptr;
@@ -181,7 +183,7 @@ CResultPage CResultPager::FirstWithKeyword(const QStringList &patterns, const Ke
         if (!preFilter.MayContainAnyKeyword(QByteArray::fromRawData(data, int(extent.End)), codec))
             continue;
         const CResultPage page = Page(block, QByteArray(data, int(extent.End)), 0);
-        if (containsKeyword(page.Text)) {
+        if (TextContainsAnyKeyword(query, page.Text)) {
             Shown = page.Bytes;
             return page;
         }

@@ -8,11 +8,10 @@
 #include <QStringList>
 #include <QVector>
 
-#include <functional>
-
 #include "text/core/textencodingdetector.h"
 #include "viewer/core/blockreader.h"
 
+class CKeywordQuery;
 class QIODevice;
 class QTextCodec;
 
@@ -47,9 +46,6 @@ struct CResultPage
 class CResultPager
 {
 public:
-    // Tells whether a decoded block holds a keyword.
-    using KeywordTest = std::function<bool(const QString &text)>;
-
     // Nothing to page through: every step reports the file unreadable.
     CResultPager();
     // A file, opened anew for every step (so that a file removed or changed
@@ -65,11 +61,12 @@ public:
     // byte-order mark. An unreadable or empty file gives an empty block 0
     // that is also the last.
     CResultPage First();
-    // First, then block after block until the decoded text passes the test.
-    // Blocks whose bytes cannot hold an ASCII keyword of `patterns` are not
-    // decoded. Without a matching block it stops on the empty block past the
-    // end, with empty bytes. With no patterns it stops at block 0.
-    CResultPage FirstWithKeyword(const QStringList &patterns, const KeywordTest &containsKeyword);
+    // First, then block after block until the decoded text holds a keyword
+    // of the query, as the highlighter finds it. Blocks whose bytes cannot
+    // hold an ASCII keyword are not decoded. Without a matching block it
+    // stops on the empty block past the end, with empty bytes. With no
+    // keywords it stops at block 0.
+    CResultPage FirstWithKeyword(const CKeywordQuery &query);
     CResultPage Next();
     CResultPage Previous();
     // The block on show decoded again, with the codec now chosen.

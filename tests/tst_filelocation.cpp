@@ -1,0 +1,132 @@
+// Where a result is, as the table's actions hand it on: the path copied to
+// the clipboard, the command that opens its folder, and the address given to
+// the desktop's file manager.
+
+#include <QtTest>
+
+#include "viewer/core/filelocation.h"
+
+Q_DECLARE_METATYPE(TEnumPlatform)
+
+class TestFileLocation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void clipboardPath_data();
+    void clipboardPath();
+    void folderOpenCommand_data();
+    void folderOpenCommand();
+    void fileManagerItemUri_data();
+    void fileManagerItemUri();
+};
+
+void TestFileLocation::clipboardPath_data()
+{
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<TEnumPlatform>("platform");
+    QTest::addColumn<QString>("copied");
+
+    QTest::newRow("windows, slashes") << "C:/data/notes.txt" << Windows << "C:\\data\\notes.txt";
+    QTest::newRow("windows, backslashes") << "C:\\data\\notes.txt" << Windows << "C:\\data\\notes.txt";
+    QTest::newRow("linux, as shown") << "/home/u/notes.txt" << Linux << "/home/u/notes.txt";
+    QTest::newRow("linux, backslash in a name") << "/home/u/a\\b.txt" << Linux << "/home/u/a\\b.txt";
+}
+
+void TestFileLocation::clipboardPath()
+{
+    QFETCH(QString, shown);
+    QFETCH(TEnumPlatform, platform);
+    QTEST(ClipboardFilePath(shown, platform), "copied");
+}
+
+void TestFileLocation::folderOpenCommand_data()
+{
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<TEnumPlatform>("platform");
+    QTest::addColumn<bool>("nautilus");
+    // The desktop's folder handler, and a file manager found installed.
+    QTest::addColumn<QString>("handler");
+    QTest::addColumn<QString>("installed");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+
+    const QString files = "org.example.Files.desktop";
+    QTest::newRow("linux with nautilus") << "/home/u/my notes/a.txt" << Linux << true << ""
+                                         << ""
+                                         << "/usr/bin/nautilus" << QStringList{"/home/u/my notes"};
+    QTest::newRow("linux without nautilus") << "/home/u/a.txt" << Linux << false << files << ""
+                                            << "xdg-open" << QStringList{"/home/u"};
+    QTest::newRow("linux, file in the root") << "/a.txt" << Linux << false << files << ""
+                                             << "xdg-open" << QStringList{"/"};
+    // xdg-open would start Lintra again.
+    QTest::newRow("linux, Lintra the folder handler")
+        << "/home/u/a.txt" << Linux << false << "example.norvane.Lintra.desktop"
+        << "/usr/bin/pcmanfm"
+        << "/usr/bin/pcmanfm" << QStringList{"/home/u"};
+    QTest::newRow("linux, no folder handler") << "/home/u/a.txt" << Linux << false << ""
+                                              << "/usr/bin/thunar"
+                                              << "/usr/bin/thunar" << QStringList{"/home/u"};
+    QTest::newRow("linux, nothing to show folders")
+        << "/home/u/a.txt" << Linux << false << "example.norvane.Lintra.desktop"
+        << ""
+        << "" << QStringList{};
+    QTest::newRow("windows") << "/data/my notes/a.txt" << Windows << false << ""
+                             << ""
+                             << "C:\\Windows\\explorer.exe" << QStringList{"\\data\\my notes"};
+}
+
+void TestFileLocation::folderOpenCommand()
+{
+    QFETCH(QString, shown);
+    QFETCH(TEnumPlatform, platform);
+    CFolderHandlers handlers;
+    QFETCH(bool, nautilus);
+    handlers.NautilusInstalled = nautilus;
+    QFETCH(QString, handler);
+    handlers.DefaultFolderEntry = handler;
+    QFETCH(QString, installed);
+    handlers.InstalledFileManager = installed;
+    const CFolderOpenCommand command = FolderOpenCommand(shown, platform, "C:\\Windows", handlers);
+    QTEST(command.Program, "program");
+    QTEST(command.Arguments, "arguments");
+}
+
+// The address handed to the desktop's file manager names the same file on
+// disk, whatever the name holds.
+void TestFileLocation::fileManagerItemUri_data()
+{
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("uri");
+
+    QTest::newRow("plain") << "/home/u/a.txt"
+                           << "file:///home/u/a.txt";
+    QTest::newRow("blanks") << "/home/u/my notes/a b.txt"
+                            << "file:///home/u/my%20notes/a%20b.txt";
+    QTest::newRow("non-ascii letters") << QString::fromUtf8("/home/u/\xc3\xa9t\xc3\xa9/\xe4\xb8\xad.txt")
+                                       << "file:///home/u/%C3%A9t%C3%A9/%E4%B8%AD.txt";
+    QTest::newRow("hash, query and percent") << "/home/u/#1 ?x=50%25/100%.txt"
+                                             << "file:///home/u/%231%20%3Fx%3D50%2525/100%25.txt";
+    QTest::newRow("newline and tab") << "/home/u/a\nb\tc.txt"
+                                     << "file:///home/u/a%0Ab%09c.txt";
+    QTest::newRow("two leading slashes") << "//home/u/a.txt"
+                                         << "file:///home/u/a.txt";
+    QTest::newRow("backslash, quote and semicolon") << "/home/u/a\\'b\";c.txt"
+                                                    << "file:///home/u/a%5C%27b%22%3Bc.txt";
+}
+
+void TestFileLocation::fileManagerItemUri()
+{
+    QFETCH(QString, shown);
+    QFETCH(QString, uri);
+    QCOMPARE(FileManagerItemUri(shown), uri);
+    // Read back as any URI reader does: the same path, byte for byte.
+    const QUrl read = QUrl::fromEncoded(uri.toLatin1(), QUrl::StrictMode);
+    QVERIFY(read.isValid());
+    QCOMPARE(read.scheme(), QStringLiteral("file"));
+    QCOMPARE(QByteArray::fromPercentEncoding(read.path(QUrl::FullyEncoded).toLatin1()),
+             QFile::encodeName(QDir::cleanPath(shown)));
+}
+
+QTEST_GUILESS_MAIN(TestFileLocation)
+#include "tst_filelocation.moc"
