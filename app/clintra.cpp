@@ -89,8 +89,9 @@ CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
     ui->DefaultLocal8BitCharset_ComboBox->setEnabled(false);
     WordSeparatedLanguage = IsWordSeparatedLanguage(SystemLocaleName);
 
-    // 16. Results table.
+    // 16. Results table, and the search that fills it.
     SetUpResultsTable();
+    CreateSearchRun();
     connect(ui->FilesFound_TableWidget, &CResultsTable::itemSelectionChanged, this,
             &CLintra::OnItemSelectionChanged);
     connect(ui->FilesFound_TableWidget, &CResultsTable::customContextMenuRequested, this,

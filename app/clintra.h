@@ -30,9 +30,8 @@ class QMenu;
 class QModelIndex;
 class QTextCodec;
 class QTextDocument;
-class CEventPacer;
 class CSearchKeys;
-class CTreeSearch;
+class CSearchRun;
 class CUpdateThread;
 class Ui_CLintra;
 
@@ -71,17 +70,10 @@ public:
     CResultPager ResultPager;
     TEnumTextEncoding ResultFileEncoding = Local8Bit;
 
-    // Directory walk and search progress (search/).
+    // Directory walk (search/).
     QStringList PlainTextFileFilters;
-    int TotalFilesCount = 0;
-    int ProcessedFilesCount = 0;
-    bool CancelRequested = false;
     // Enter, Escape and the focus after a search (app/searchkeys).
     CSearchKeys *SearchKeys = nullptr;
-    // The running search's event processing (search/clintra_search.cpp); null when idle.
-    CEventPacer *SearchEventPacer = nullptr;
-    // The running search, told of a change of the whole-word choice; null when idle.
-    CTreeSearch *RunningTreeSearch = nullptr;
     int CurrentResultRow = -1;
 
     // Local charset (text/).
@@ -154,10 +146,19 @@ public:
     void EndSession();
 
     // Search (search/clintra_search.cpp).
+    // Whether a search has started and not yet shown its summary.
+    bool SearchRunning() const;
+    // The running search, which owns its counters, Cancel and results.
+    CSearchRun &Search() const;
+    void CreateSearchRun();
+    // Gives up a running search; ends the process at once if its threads
+    // are stuck in the file system (called after the settings are saved).
+    void EndSearchForQuit();
     int CountKeywords(const QString &text) const;
-    // The number of matching files; their rows are added directory by directory.
-    int WalkDirectory(const QDir &dir, const CKeywordQuery &query, TEnumSearchWhat what);
+    // Starts the search on its threads; the rows follow directory by directory.
+    void StartSearch(const QDir &dir, const CKeywordQuery &query, TEnumSearchWhat what);
     void SetUpResultsTable();
+    // Rows that no search found (their size and time are read now).
     void AddResultRows(const QStringList &paths);
     bool ShowResultContentHeading();
     void SelectSystemResultCharset();
@@ -165,8 +166,7 @@ public:
     void ResetForNewSearch();
     void ShowInvalidPathMessage();
     void ShowStartDirectory(const QString &directory);
-    void AdvanceScanProgress(const QString &format);
-    void ShowSearchSummary(const QString &directory, const QString &keywords, int found,
+    void ShowSearchSummary(const QString &directory, const QString &keywords, int found, int total,
                            TEnumSearchWhat what);
 
     // Result viewer (viewer/clintra_viewer.cpp, viewer/clintra_highlight.cpp).
@@ -199,6 +199,12 @@ public:
     void QuitUpdateThread();
     void ShowUpdateInfo();
     void AbortUpdateCheck();
+
+private:
+    CSearchRun *SearchRun = nullptr;
+    // What the running search's summary names.
+    QString SearchDirectory;
+    QString SearchKeywords;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

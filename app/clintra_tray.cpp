@@ -41,6 +41,7 @@ void CLintra::closeEvent(QCloseEvent *event)
     SaveSettings();
     if (!SystemTrayAvailable()) {
         event->accept();
+        EndSearchForQuit();
         QCoreApplication::quit();
         return;
     }
@@ -86,20 +87,21 @@ void CLintra::SysTrayIconExitProgram()
     SysTrayIconQuit_Action->setEnabled(false);
     SysTrayIconRestore_Action->setEnabled(false);
     SaveSettings();
+    EndSearchForQuit();
     QCoreApplication::quit();
 }
 
 void CLintra::on_ExitProgram_PushButton_clicked()
 {
     SaveSettings();
+    EndSearchForQuit();
     QCoreApplication::quit();
 }
 
 void CLintra::EndSession()
 {
-    // A search runs inside a slot of the event loop; it must end for quit() to take effect.
-    CancelRequested = true;
     SaveSettings();
+    EndSearchForQuit();
     QCoreApplication::quit();
 }
 

@@ -174,7 +174,14 @@ void Ui_CLintra::SetUpInputZone()
     InputZone_GridLayout->addWidget(CancelSearch_PushButton, 4, 3, 1, 1);
 
     SearchingProgressStatus_Label = NewWidget<QLabel>(parent, "SearchingProgressStatus_Label");
-    InputZone_GridLayout->addWidget(SearchingProgressStatus_Label, 5, 2, 1, 1);
+    // Beside the summary: what the search could not read, a click away; hidden when nothing.
+    SearchUnread_Label = NewWidget<QLabel>(parent, "SearchUnread_Label");
+    SearchUnread_Label->hide();
+    SearchStatus_HorizontalLayout = new QHBoxLayout();
+    SearchStatus_HorizontalLayout->setSpacing(6);
+    SearchStatus_HorizontalLayout->addWidget(SearchingProgressStatus_Label, 1);
+    SearchStatus_HorizontalLayout->addWidget(SearchUnread_Label);
+    InputZone_GridLayout->addLayout(SearchStatus_HorizontalLayout, 5, 2, 1, 1);
     ExitProgram_PushButton = NewWidget<QPushButton>(parent, "ExitProgram_PushButton");
     ExitProgram_PushButton->setMinimumSize(QSize(0, 23));
     InputZone_GridLayout->addWidget(ExitProgram_PushButton, 5, 3, 1, 1);
@@ -182,6 +189,7 @@ void Ui_CLintra::SetUpInputZone()
     // The rows of controls keep their sizes in a larger window: an empty
     // column at the right takes what a larger window adds.
     InputZone_GridLayout->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum), 0, 4);
+    InputZone_GridLayout->setColumnStretch(4, 1);
     MainFrame_VerticalLayout->addLayout(InputZone_GridLayout);
 }
 

@@ -49,6 +49,8 @@ public:
     QProgressBar *Searching_ProgressBar = nullptr;
     QPushButton *CancelSearch_PushButton = nullptr;
     QLabel *SearchingProgressStatus_Label = nullptr;
+    QLabel *SearchUnread_Label = nullptr;
+    QHBoxLayout *SearchStatus_HorizontalLayout = nullptr;
     QPushButton *ExitProgram_PushButton = nullptr;
     QSpacerItem *horizontalSpacer_2 = nullptr;
     QHBoxLayout *VersionInfo_HorizontalLayout = nullptr;

@@ -228,6 +228,9 @@ double Measure(CLintra &window, const QString &mode, const QStringList &args)
         window.ui->DoFullTextSearch_PushButton->click();
     else
         window.ui->DoFilenameSearch_PushButton->click();
+    // The search runs on its threads; the window shows it until the summary.
+    while (window.SearchRunning())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     const double seconds = timer.nsecsElapsed() / 1e9;
     WriteTable(window, args.at(2));
     return seconds;

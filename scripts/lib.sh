@@ -2,7 +2,7 @@
 # Sourced, not run.
 
 RUN_PACKAGES="cmake g++ make qtbase5-dev qtbase5-dev-tools qttools5-dev-tools libqt5network5 libicu-dev"
-TEST_PACKAGES="xvfb trayer xdotool x11-utils imagemagick xclip fonts-dejavu-core desktop-file-utils appstream
+TEST_PACKAGES="xvfb trayer python3-fusepy fuse3 xdotool x11-utils imagemagick xclip fonts-dejavu-core desktop-file-utils appstream
     python3 clang libclang-rt-14-dev clang-format
     dbus-daemon python3-gi gir1.2-glib-2.0 weston qtwayland5 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     libsm-dev"

@@ -1,13 +1,11 @@
 // The main window's part of the search: the search buttons, the driver with
-// its histories, progress and summary, the per-directory scans and the
-// results table. Parsing, matching, walking and reading a file are done by
-// the widget-free classes of search/; this file feeds them the window's state
-// and shows what they find.
+// its histories, heading and summary, and the results table. The search
+// itself runs on threads of its own (CSearchRun), which list, examine, open
+// and read; the window only starts it and shows what it sends.
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
@@ -16,90 +14,24 @@
 #include <QTextCodec>
 #include <QThread>
 
+#include <cstdio>
+
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#endif
+#include <unistd.h>
+
 #include "app/core/platform.h"
 #include "app/messagebox.h"
 #include "app/searchkeys.h"
 #include "search/core/directorywalk.h"
-#include "search/core/eventpacer.h"
 #include "search/core/keywordquery.h"
 #include "search/core/resultsmodel.h"
 #include "search/core/treesearch.h"
+#include "search/csearchrun.h"
 #include "text/core/localcharset.h"
 
 namespace {
-
-// A search runs inside the slot of its button and processes events per file,
-// so a second press would start a search inside the running one.
-class CSearchButtonsDisabled
-{
-public:
-    explicit CSearchButtonsDisabled(Ui_CLintra *ui)
-        : Ui(ui)
-    {
-        SetEnabled(false);
-    }
-    ~CSearchButtonsDisabled() { SetEnabled(true); }
-    CSearchButtonsDisabled(const CSearchButtonsDisabled &) = delete;
-    CSearchButtonsDisabled &operator=(const CSearchButtonsDisabled &) = delete;
-
-private:
-    void SetEnabled(bool enabled)
-    {
-        Ui->DoFilenameSearch_PushButton->setEnabled(enabled);
-        Ui->DoFullTextSearch_PushButton->setEnabled(enabled);
-    }
-    Ui_CLintra *Ui;
-};
-
-// Fitting the path column to its contents measures every row, which the
-// table would do after each directory's rows. During a search rows are only
-// appended, so the widest row so far is kept and only new rows are measured,
-// once per refresh of the window, and of those only the ones longer in
-// characters than any measured before: measuring a row costs as much as
-// laying out its text, and a search may add a hundred thousand rows of much
-// the same length. The table's own fitting returns at the end.
-class CPathColumnFitting
-{
-public:
-    CPathColumnFitting(CResultsTable *table, CEventPacer &pacer)
-        : Table(table)
-        , Pacer(pacer)
-    {
-        Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
-        Pacer.SetRefreshAction([this] { Fit(); });
-    }
-    ~CPathColumnFitting()
-    {
-        Pacer.SetRefreshAction(nullptr);
-        Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    }
-    CPathColumnFitting(const CPathColumnFitting &) = delete;
-    CPathColumnFitting &operator=(const CPathColumnFitting &) = delete;
-
-private:
-    void Fit()
-    {
-        const int rows = Table->rowCount();
-        if (rows == MeasuredRows)
-            return;
-        const CResultsModel *results = Table->Results();
-        for (; MeasuredRows < rows; ++MeasuredRows) {
-            const int length = results->FilePathLength(MeasuredRows);
-            if (length <= LongestPath)
-                continue;
-            LongestPath = qMax(LongestPath, length);
-            Widest = qMax(Widest, Table->sizeHintForIndex(results->index(MeasuredRows, 0)).width());
-        }
-        QHeaderView *header = Table->horizontalHeader();
-        header->resizeSection(0, qMax(qMax(Widest, header->sectionSizeHint(0)), Table->PathColumnRoom()));
-    }
-
-    CResultsTable *Table;
-    CEventPacer &Pacer;
-    int MeasuredRows = 0;
-    int LongestPath = 0;
-    int Widest = 0;
-};
 
 // An editable combo box adds what the user confirms with Enter as typed; the
 // history keeps only the normalised text.
@@ -139,6 +71,7 @@ void CLintra::on_DoFilenameSearch_PushButton_clicked()
     ui->MatchWholeWord_RadioButton->setChecked(false);
     ui->MatchSubstring_RadioButton->setChecked(true);
     MatchWholeWord = false;
+    SearchRun->SetMatchWholeWord(false);
     SearchWhat = SearchWhatFilename;
     OnKeywordsComboBoxCarriageReturn(ui->Keywords2Search_ComboBox->currentText(), SearchWhatFilename);
 }
@@ -159,6 +92,7 @@ void CLintra::on_DoFullTextSearch_PushButton_clicked()
         ui->MatchSubstring_RadioButton->setChecked(false);
         MatchWholeWord = true;
     }
+    SearchRun->SetMatchWholeWord(MatchWholeWord);
     SearchWhat = SearchWhatFullText;
     OnKeywordsComboBoxCarriageReturn(text, SearchWhatFullText);
 }
@@ -166,20 +100,62 @@ void CLintra::on_DoFullTextSearch_PushButton_clicked()
 void CLintra::on_MatchWholeWord_RadioButton_clicked()
 {
     MatchWholeWord = true;
-    if (RunningTreeSearch)
-        RunningTreeSearch->SetMatchWholeWord(MatchWholeWord);
+    SearchRun->SetMatchWholeWord(true);
 }
 
 void CLintra::on_MatchSubstring_RadioButton_clicked()
 {
     MatchWholeWord = false;
-    if (RunningTreeSearch)
-        RunningTreeSearch->SetMatchWholeWord(MatchWholeWord);
+    SearchRun->SetMatchWholeWord(false);
 }
 
 void CLintra::on_CancelSearch_PushButton_clicked()
 {
-    CancelRequested = true;
+    SearchRun->Cancel();
+}
+
+bool CLintra::SearchRunning() const
+{
+    return SearchRun->IsRunning();
+}
+
+CSearchRun &CLintra::Search() const
+{
+    return *SearchRun;
+}
+
+void CLintra::CreateSearchRun()
+{
+    CSearchRun::CWidgets widgets;
+    widgets.Status = ui->SearchingProgressStatus_Label;
+    widgets.Bar = ui->Searching_ProgressBar;
+    widgets.Table = ui->FilesFound_TableWidget;
+    widgets.Unread = ui->SearchUnread_Label;
+    SearchRun = new CSearchRun(widgets, this);
+    connect(SearchRun, &CSearchRun::Ended, this, [this](int found, int total) {
+        ShowSearchSummary(SearchDirectory, SearchKeywords, found, total, SearchWhat);
+        SearchKeys->SearchEnded();
+    });
+}
+
+// Quitting never waits for a search stuck in the file system: the settings
+// are saved by then, and such a thread could not be joined. Its process
+// cannot end before the call returns (a thread stuck in a network file
+// system holds it), so everything it holds open goes first: the window
+// leaves the screen and the display, the session bus and the instance
+// lock are let go at once.
+void CLintra::EndSearchForQuit()
+{
+    if (SearchRun->GiveUpForQuit(300))
+        return;
+    std::fflush(nullptr);
+#ifdef Q_OS_LINUX
+    rlimit limit{};
+    const int last = getrlimit(RLIMIT_NOFILE, &limit) == 0 ? int(qMin<rlim_t>(limit.rlim_cur, 65536)) : 1024;
+    for (int descriptor = 3; descriptor < last; ++descriptor)
+        ::close(descriptor);
+#endif
+    ::_exit(0);
 }
 
 int CLintra::CountKeywords(const QString &text) const
@@ -218,17 +194,11 @@ void CLintra::OnKeywordsComboBoxCarriageReturn(QString s, TEnumSearchWhat e)
         ShowInvalidPathMessage();
         return;
     }
-    const CSearchButtonsDisabled buttonsDisabled(ui);
-    CEventPacer pacer(this);
-    SearchEventPacer = &pacer;
     ResetForNewSearch();
-    const CPathColumnFitting fitting(ui->FilesFound_TableWidget, pacer);
-    const CKeywordQuery query(keywords, MatchWholeWord, WordSeparatedLanguage);
+    SearchDirectory = directory;
+    SearchKeywords = keywords;
     SearchKeys->SearchStarted();
-    const int found = WalkDirectory(dir, query, e);
-    ShowSearchSummary(directory, keywords, found, e);
-    SearchEventPacer = nullptr;
-    SearchKeys->SearchEnded();
+    StartSearch(dir, CKeywordQuery(keywords, MatchWholeWord, WordSeparatedLanguage), e);
 }
 
 bool CLintra::ShowResultContentHeading()
@@ -282,27 +252,20 @@ void CLintra::ResetForNewSearch()
     ui->FileContent_TextEdit->clear();
     SetUpResultsTable();
     CurrentResultRow = -1;
-    TotalFilesCount = 0;
-    ProcessedFilesCount = 0;
     // A range of 0 to 0 shows a busy bar until the first scan knows a total.
     ui->Searching_ProgressBar->setValue(0);
     ui->Searching_ProgressBar->setRange(0, 0);
-    CancelRequested = false;
 }
 
-void CLintra::ShowSearchSummary(const QString &directory, const QString &keywords, int found,
+// The summary line itself is the search's (CSearchRun); here the tray and the pane.
+void CLintra::ShowSearchSummary(const QString &directory, const QString &keywords, int found, int total,
                                 TEnumSearchWhat what)
 {
     const bool fullText = what == SearchWhatFullText;
-    ui->SearchingProgressStatus_Label->setText(
-        (fullText ? tr("%1 of the %2 searched files contain(s) the given keyword(s).")
-                  : tr("%1 of the %2 searched files have/has the given keyword(s) in filename."))
-            .arg(found)
-            .arg(TotalFilesCount));
 
     SysTrayToolTip = VersionCaption + QLatin1Char('\n') + tr("Directory: ") + ShortDirectoryText(directory) +
                      QLatin1Char('\n') + tr("Keywords: ") + keywords + QLatin1Char('\n') +
-                     tr("%1 of the %2 searched files found.").arg(found).arg(TotalFilesCount);
+                     tr("%1 of the %2 searched files found.").arg(found).arg(total);
 
     // A result the user opened during the search keeps the pane.
     if (found > 0 && ui->FileContent_TextEdit->toPlainText().trimmed().simplified().isEmpty()) {
@@ -354,77 +317,24 @@ void CLintra::on_BrowseDir_ToolButton_clicked()
     OnPathComboBoxCarriageReturn(directory);
 }
 
-// --- Walk and scans ---------------------------------------------------------
+// --- Starting the search ------------------------------------------------------
 
-namespace {
-
-// What a running search tells the window, and the Cancel it asks about.
-class CWindowScanReport : public CScanReport
+void CLintra::StartSearch(const QDir &dir, const CKeywordQuery &query, TEnumSearchWhat what)
 {
-public:
-    CWindowScanReport(CLintra &window, const QString &progressFormat)
-        : Window(window)
-        , ProgressFormat(progressFormat)
-    {
-    }
-    bool Cancelled() override
-    {
-        // Between files and while the workers read a long file: Cancel and
-        // row selections work then too. Right after a file's step has
-        // processed the events, there is nothing new to process.
-        if (Window.SearchEventPacer && !EventsJustProcessed)
-            Window.SearchEventPacer->ProcessEventsWhenDue();
-        EventsJustProcessed = false;
-        return Window.CancelRequested;
-    }
-    void DirectoryReached(const QDir &, int candidates) override { Window.TotalFilesCount += candidates; }
-    void FileExamined() override
-    {
-        Window.AdvanceScanProgress(ProgressFormat);
-        EventsJustProcessed = true;
-    }
-    void Found(const QStringList &paths) override { Window.AddResultRows(paths); }
-
-private:
-    CLintra &Window;
-    QString ProgressFormat;
-    bool EventsJustProcessed = false;
-};
-
-} // namespace
-
-int CLintra::WalkDirectory(const QDir &dir, const CKeywordQuery &query, TEnumSearchWhat what)
-{
-    if (query.IsEmpty())
-        return 0;
+    const bool fullText = what == SearchWhatFullText;
+    CSearchRun::CTexts texts;
+    texts.Progress = fullText ? tr("Processing file %1 of total %2 files...")
+                              : tr("Checking the name of file %1 of total %2 files...");
+    texts.Summary = fullText ? tr("%1 of the %2 searched files contain(s) the given keyword(s).")
+                             : tr("%1 of the %2 searched files have/has the given keyword(s) in filename.");
     CTreeSearch::CSettings settings;
     settings.What = what;
     settings.NameFilters = CandidateNameFilters(what, PlainTextFileFilters);
     settings.Query = query;
     settings.LocalCodec = QTextCodec::codecForLocale();
     settings.Threads = QThread::idealThreadCount();
-    CWindowScanReport report(*this, what == SearchWhatFilename
-                                        ? tr("Checking the name of file %1 of total %2 files...")
-                                        : tr("Processing file %1 of total %2 files..."));
-    CTreeSearch search(settings);
-    RunningTreeSearch = &search;
-    const int found = search.Run(dir, report);
-    RunningTreeSearch = nullptr;
-    return found;
-}
-
-void CLintra::AdvanceScanProgress(const QString &format)
-{
-    ++ProcessedFilesCount;
-    ui->SearchingProgressStatus_Label->setText(
-        format.arg(QString::number(ProcessedFilesCount), QString::number(TotalFilesCount)));
-    ui->Searching_ProgressBar->setRange(0, TotalFilesCount);
-    ui->Searching_ProgressBar->setValue(ProcessedFilesCount);
-    // The user's Cancel, row selections and every other action are handled here.
-    if (SearchEventPacer)
-        SearchEventPacer->ProcessEvents();
-    else
-        QCoreApplication::processEvents();
+    SearchRun->SetMatchWholeWord(MatchWholeWord);
+    SearchRun->Start(dir, settings, texts);
 }
 
 // --- Results table ------------------------------------------------------------

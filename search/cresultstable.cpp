@@ -5,6 +5,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QUrl>
 
 #include "search/core/resultsmodel.h"
 #include "search/core/resultsorder.h"
@@ -45,6 +46,16 @@ int CResultsTable::currentRow() const
 QString CResultsTable::FilePath(int row) const
 {
     return Model->FilePath(Order->ResultRow(row));
+}
+
+QByteArray CResultsTable::FilePathBytes(int row) const
+{
+    return Model->FilePathBytes(Order->ResultRow(row));
+}
+
+QUrl CResultsTable::FileUrl(int row) const
+{
+    return CResultsOrder::FileUrl(FilePathBytes(row));
 }
 
 int CResultsTable::PathColumnRoom() const

@@ -3,6 +3,7 @@
 
 #include <QTableView>
 
+class QUrl;
 class CResultsModel;
 class CResultsOrder;
 
@@ -28,6 +29,10 @@ public:
     int currentRow() const;
     // The Filename cell of a shown row; empty for a cleared cell or no row.
     QString FilePath(int row) const;
+    // The same as the file system spells it.
+    QByteArray FilePathBytes(int row) const;
+    // The file's address: file: and the path's bytes, percent-encoded.
+    QUrl FileUrl(int row) const;
     // Room for the path column: what the size and date columns leave.
     int PathColumnRoom() const;
     // Wide enough for every date the date column shows, with its year.

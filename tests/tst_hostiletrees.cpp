@@ -8,11 +8,14 @@
 #include <QLocalServer>
 #include <QProcess>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
+#include "search/core/resultsmodel.h"
+#include "search/cresultstable.h"
 #include "testsupport.h"
 #include "windowdriver.h"
 
@@ -72,6 +75,7 @@ private slots:
     void filesChangingDuringTheSearch();
     void folderRemovedWhileWalked();
     void hundredThousandFilesInOneFolder();
+    void nestingTwoHundredLevelsDeep_data();
     void nestingTwoHundredLevelsDeep();
     void oddNames();
     void sparseFourGigabyteFile();
@@ -211,19 +215,51 @@ void TestHostileTrees::hundredThousandFilesInOneFolder()
     QCOMPARE(TablePaths(w).size(), 11); // f7777 and f77770..f77779
 }
 
+void TestHostileTrees::nestingTwoHundredLevelsDeep_data()
+{
+    QTest::addColumn<int>("levels");
+    QTest::addColumn<int>("nameLength");
+    QTest::newRow("200 levels") << 200 << 4;
+    // Paths of more than 4096 bytes, which the system takes in no single call.
+    QTest::newRow("160 levels of 40 characters") << 160 << 40;
+}
+
+// Made relative to each parent, as no path reaches the deeper levels.
 void TestHostileTrees::nestingTwoHundredLevelsDeep()
 {
+    QFETCH(int, levels);
+    QFETCH(int, nameLength);
     QTemporaryDir temp;
-    QString relative;
-    for (int level = 0; level < 200; ++level)
-        relative += QString("d%1/").arg(level);
-    const QString deepest = Make(QDir(temp.path()), relative + "bottom.txt", "at the " + Keyword + "\n");
+    QString path = temp.path();
+    QStringList files;
+    int directory = open(QFile::encodeName(temp.path()).constData(), O_RDONLY | O_DIRECTORY);
+    for (int level = 1; level <= levels && directory >= 0; ++level) {
+        const QByteArray name = QByteArray::number(level).rightJustified(nameLength, 'd');
+        QCOMPARE(mkdirat(directory, name.constData(), 0700), 0);
+        const int child = openat(directory, name.constData(), O_RDONLY | O_DIRECTORY);
+        close(directory);
+        directory = child;
+        path += '/' + QString::fromLatin1(name);
+        if (level == 10 || level == levels * 3 / 4 || level == levels) {
+            const int file = openat(directory, "bottom.txt", O_WRONLY | O_CREAT, 0600);
+            QVERIFY(file >= 0);
+            const QByteArray text = "at the " + Keyword + "\n";
+            QCOMPARE(write(file, text.constData(), size_t(text.size())), ssize_t(text.size()));
+            close(file);
+            files << path + "/bottom.txt";
+        }
+    }
+    close(directory);
+    QVERIFY(files.last().size() > (nameLength > 4 ? 4096 : 0));
 
     CLintra w;
     RunSearch(w, temp.path(), Keyword, SearchWhatFullText);
-    QCOMPARE(TablePaths(w), QStringList{deepest});
+    QCOMPARE(TablePaths(w), files);
     RunSearch(w, temp.path(), "bottom", SearchWhatFilename);
-    QCOMPARE(TablePaths(w), QStringList{deepest});
+    QCOMPARE(TablePaths(w), files);
+    QVERIFY(!w.ui->SearchUnread_Label->isVisibleTo(&w));
+    // The toolkit cannot remove what it cannot reach by path.
+    QCOMPARE(QProcess::execute("rm", {"-rf", temp.path()}), 0);
 }
 
 void TestHostileTrees::oddNames()
@@ -232,20 +268,36 @@ void TestHostileTrees::oddNames()
     const QDir root(temp.path());
     const QString newline = Make(root, "two\nlines.txt", Keyword + "\n");
     const QString html = Make(root, "<b>bold</b>.txt", Keyword + "\n");
-    // A name that is not valid UTF-8 cannot be represented as text by the
-    // toolkit: such a file is not listed, and must not derail the others.
+    // Names that are not valid UTF-8, of a file and of a folder, are kept as
+    // bytes: listed, searched and shown with U+FFFD; the table gives back the bytes.
     const QByteArray invalid = QFile::encodeName(root.path()) + "/bad\xff\xfe.txt";
-    FILE *file = fopen(invalid.constData(), "w");
-    QVERIFY(file);
-    fputs("zephyrine\n", file);
-    fclose(file);
+    const QByteArray invalidFolder = QFile::encodeName(root.path()) + "/baddir\xfe";
+    const QByteArray inFolder = invalidFolder + "/in.txt";
+    QCOMPARE(mkdir(invalidFolder.constData(), 0700), 0);
+    for (const QByteArray &path : {invalid, inFolder}) {
+        FILE *file = fopen(path.constData(), "w");
+        QVERIFY(file);
+        fputs(qPrintable(Keyword + "\n"), file);
+        fclose(file);
+    }
+    const QString bad = QChar(QChar::ReplacementCharacter);
+    // A line break in a name shows as a mark.
+    const QString newlineShown = QString(newline).replace('\n', QChar(0x23CE));
+    const QSet<QString> all = Set({newlineShown, html, root.path() + "/bad" + bad + bad + ".txt",
+                                   root.path() + "/baddir" + bad + "/in.txt"});
 
     CLintra w;
     RunSearch(w, root.path(), Keyword, SearchWhatFullText);
-    QCOMPARE(TablePathSet(w), Set({newline, html}));
+    QCOMPARE(TablePathSet(w), all);
     RunSearch(w, root.path(), ".txt", SearchWhatFilename);
-    QCOMPARE(TablePathSet(w), Set({newline, html}));
-    unlink(invalid.constData()); // the toolkit could not remove it either
+    QCOMPARE(TablePathSet(w), all);
+    QSet<QByteArray> bytes;
+    for (int row = 0; row < 4; ++row)
+        bytes << w.ui->FilesFound_TableWidget->Results()->FilePathBytes(row);
+    QVERIFY(bytes.contains(invalid) && bytes.contains(inFolder));
+    unlink(invalid.constData()); // the toolkit could not remove them either
+    unlink(inFolder.constData());
+    rmdir(invalidFolder.constData());
 
     // The table shows the name as text, never as markup.
     for (int row = 0; row < w.ui->FilesFound_TableWidget->rowCount(); ++row) {

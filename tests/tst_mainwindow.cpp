@@ -242,7 +242,13 @@ void TestMainWindow::formGridCells()
 
     CLintra window;
     QGridLayout *grid = outputGrid ? window.ui->OutputZone_GridLayout : window.ui->InputZone_GridLayout;
-    const int index = grid->indexOf(window.findChild<QWidget *>(name));
+    QWidget *widget = window.findChild<QWidget *>(name);
+    int index = grid->indexOf(widget);
+    // A cell may hold a row of widgets (the status line and what could not be read beside it).
+    for (int i = 0; index < 0 && i < grid->count(); ++i) {
+        if (grid->itemAt(i)->layout() && grid->itemAt(i)->layout()->indexOf(widget) == 0)
+            index = i;
+    }
     QVERIFY(index >= 0);
     int r, c, rowSpan, columnSpan;
     grid->getItemPosition(index, &r, &c, &rowSpan, &columnSpan);
@@ -336,8 +342,9 @@ void TestMainWindow::buttonsReachTheirSlotsByName()
     QCOMPARE(window.MatchWholeWord, false);
     window.ui->MatchWholeWord_RadioButton->click();
     QCOMPARE(window.MatchWholeWord, true);
+    // Without a search Cancel changes nothing.
     window.ui->CancelSearch_PushButton->click();
-    QCOMPARE(window.CancelRequested, true);
+    QVERIFY(!window.SearchRunning());
 }
 
 void TestMainWindow::constructorTexts()

@@ -753,12 +753,13 @@ void TestSearchCore::resultRowsShowWhatTheFileSystemSays()
     const QString missing = dir.filePath("missing.txt");
 
     CResultsModel model(false);
-    model.AppendRows({empty, kilo});
-    model.AppendRows({more, missing});
+    model.AppendRows(QStringList{empty, kilo});
+    model.AppendRows(QStringList{more, missing});
     QCOMPARE(model.rowCount(), 4);
     QCOMPARE(model.columnCount(), 3);
     const QStringList paths = {empty, kilo, more, missing};
-    const QStringList sizes = {"0", "1", "2", "0"};
+    // A file that cannot be examined has no size to show, not 0.
+    const QStringList sizes = {"0", "1", "2", ""};
     for (int row = 0; row < 4; ++row) {
         const QString path = paths.at(row);
         QCOMPARE(model.index(row, 0).data().toString(), path);
@@ -780,9 +781,25 @@ void TestSearchCore::resultRowsShowWhatTheFileSystemSays()
     QVERIFY(model.index(1, 0).data(Qt::ToolTipRole).toString().contains("&lt;b&gt;kilo&lt;/b&gt;.txt"));
     QCOMPARE(model.index(3, 2).data().toString(), QString());
 
+    // A search's rows keep what the search read and the name's bytes; a byte
+    // that does not decode shows as U+FFFD, a line break as a visible mark.
+    CFoundFile found{"/data/bad\xff\nname.txt", 2049, 86400000};
+    CFoundFile unknown{"/data/gone.txt", -1, CFoundFile::UnknownTime};
+    model.AppendRows(CFoundFiles{found, unknown});
+    QCOMPARE(model.index(4, 0).data().toString(), QString::fromUtf8("/data/bad\uFFFD\u23CEname.txt"));
+    QCOMPARE(model.FilePath(4), QString::fromUtf8("/data/bad\uFFFD\nname.txt"));
+    QCOMPARE(model.FilePathBytes(4), found.Path);
+    QCOMPARE(model.FileSize(4), qint64(2049));
+    QCOMPARE(model.FileModified(4), qint64(86400000));
+    QCOMPARE(model.index(4, 1).data().toString(), QStringLiteral("3"));
+    QCOMPARE(model.index(4, 2).data().toString(),
+             QDateTime::fromMSecsSinceEpoch(86400000).toString(Qt::TextDate));
+    QCOMPARE(model.index(5, 1).data().toString(), QString());
+    QCOMPARE(model.index(5, 2).data().toString(), QString());
+
     // Shown with backslashes, read all the same.
     CResultsModel windows(true);
-    windows.AppendRows({more});
+    windows.AppendRows(QStringList{more});
     QCOMPARE(windows.FilePath(0), QString(more).replace('/', '\\'));
     QCOMPARE(windows.index(0, 1).data().toString(), QStringLiteral("2"));
 
@@ -796,14 +813,14 @@ void TestSearchCore::resultRowsShowWhatTheFileSystemSays()
 void TestSearchCore::resultCellsClearedKeepTheirRows()
 {
     CResultsModel model(false);
-    model.AppendRows({"/tmp/a.txt", "/tmp/b.txt"});
+    model.AppendRows(QStringList{"/tmp/a.txt", "/tmp/b.txt"});
     model.ClearCells();
     QCOMPARE(model.rowCount(), 2);
     QVERIFY(!model.index(1, 0).data().isValid());
     QCOMPARE(model.FilePath(1), QString());
     model.RemoveAllRows();
     QCOMPARE(model.rowCount(), 0);
-    model.AppendRows({"/tmp/c.txt"});
+    model.AppendRows(QStringList{"/tmp/c.txt"});
     QCOMPARE(model.FilePath(0), QStringLiteral("/tmp/c.txt"));
 }
 

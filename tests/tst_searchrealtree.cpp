@@ -131,7 +131,8 @@ PathSet SearchThroughWindow(const QString &root, const QString &keywords, TEnumS
     w.ui->Keywords2Search_ComboBox->setEditText(keywords);
     (what == SearchWhatFullText ? w.ui->DoFullTextSearch_PushButton : w.ui->DoFilenameSearch_PushButton)
         ->click();
-    candidates = w.TotalFilesCount;
+    WaitForSearchEnd(w);
+    candidates = w.ui->Searching_ProgressBar->maximum();
     PathSet paths;
     for (int row = 0; row < w.ui->FilesFound_TableWidget->rowCount(); ++row)
         paths << CellText(w, row, 0);

@@ -1,8 +1,8 @@
-// The window during a search: every file's number reaches the status text and
-// the bar exactly although their drawing is coalesced, and events are
-// processed inside a long file too, so that Cancel and row selection work
-// there. Nothing here is timed: a long file only gives the event rounds time
-// to happen.
+// The window during a search: the progress is shown once per refresh, never
+// backwards, and its last value is exact; the search runs on its own
+// threads, so the window's events are handled while a long file is read,
+// and Cancel and row selection work there. Nothing here is timed: a long
+// file only gives the event rounds time to happen.
 
 #include <QtTest>
 
@@ -13,6 +13,7 @@
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
+#include "search/csearchrun.h"
 #include "testsupport.h"
 #include "windowdriver.h"
 
@@ -39,9 +40,9 @@ QString WriteLongFile(const QString &path)
     return path;
 }
 
-// Runs action in the third event round, counted from the first round of the
-// events of file `file`, that still sees that file being read. Each round
-// fires one zero timer, which arms the next.
+// Runs action in the third event round of the window, counted from when the
+// search reaches file `file`, while the search goes on. Each round fires one
+// zero timer, which arms the next.
 class CInRoundOfFile
 {
 public:
@@ -58,7 +59,7 @@ private:
     void Arm()
     {
         QTimer::singleShot(0, [this] {
-            if (Window.ProcessedFilesCount != File)
+            if (!Window.SearchRunning())
                 return;
             if (++RoundsInFile == 3)
                 Action();
@@ -122,14 +123,18 @@ void TestSearchResponsiveness::everyFileNumberIsWrittenExactly()
     });
     RunSearch(w, root, keyword, fullText ? SearchWhatFullText : SearchWhatFilename);
 
-    QCOMPARE(steps.size(), 50);
-    const QList<int> totals = {3, 43, 50};
+    // Drawn once per refresh, not once per file: some numbers are skipped,
+    // none goes back, and the text always says what the bar shows.
+    QVERIFY(!steps.isEmpty());
+    QVERIFY(steps.size() <= 50);
     for (int i = 0; i < steps.size(); ++i) {
-        const int total = totals.at(i < 3 ? 0 : i < 43 ? 1 : 2);
-        QCOMPARE(steps.at(i).Value, i + 1);
-        QCOMPARE(steps.at(i).Maximum, total);
-        QCOMPARE(steps.at(i).Status, format.arg(i + 1).arg(total));
+        QVERIFY(i == 0 || steps.at(i).Value > steps.at(i - 1).Value);
+        QVERIFY(steps.at(i).Value <= steps.at(i).Maximum);
+        QVERIFY(steps.at(i).Status.isEmpty() ||
+                steps.at(i).Status == format.arg(steps.at(i).Value).arg(steps.at(i).Maximum) ||
+                steps.at(i).Status.startsWith("50 of the 50"));
     }
+    QCOMPARE(steps.last().Value, 50);
     QCOMPARE(bar->value(), 50);
     QCOMPARE(bar->maximum(), 50);
     QCOMPARE(TablePaths(w).size(), 50);
@@ -143,11 +148,12 @@ void TestSearchResponsiveness::cancelInsideALongFile()
     QVERIFY(WriteTestFile(dir.filePath("b-short.txt"), "alpha\n"));
 
     CLintra w;
+    w.Search().SetGiveUpAfter(60000);
     CInRoundOfFile cancel(w, 1, [&w] { w.ui->CancelSearch_PushButton->click(); });
     RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
 
     QCOMPARE(cancel.RoundsInFile, 3);
-    QCOMPARE(w.ProcessedFilesCount, 1);
+    QCOMPARE(w.ui->Searching_ProgressBar->value(), 1);
     QVERIFY(TablePaths(w).isEmpty());
     QCOMPARE(Status(w), QStringLiteral("0 of the 2 searched files contain(s) the given keyword(s)."));
 }
@@ -160,6 +166,7 @@ void TestSearchResponsiveness::rowSelectionInsideALongFile()
     WriteLongFile(dir.filePath("sub/long.txt"));
 
     CLintra w;
+    w.Search().SetGiveUpAfter(60000);
     QString paneDuringSearch;
     CInRoundOfFile select(w, 2, [&w, &paneDuringSearch] {
         w.ui->FilesFound_TableWidget->selectRow(0);

@@ -1,6 +1,7 @@
 #include "windowdriver.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
@@ -9,6 +10,7 @@
 #include "app/clintra.h"
 #include "app/compiledresources.h"
 #include "app/ui_clintra.h"
+#include "search/csearchrun.h"
 
 namespace {
 
@@ -26,6 +28,20 @@ void RunSearch(CLintra &w, const QString &directory, const QString &keywords, TE
         w.ui->DoFullTextSearch_PushButton->click();
     else
         w.ui->DoFilenameSearch_PushButton->click();
+    if (!WaitForSearchEnd(w))
+        qWarning("RunSearch: the search of %s has not ended", qPrintable(directory));
+}
+
+bool WaitForSearchEnd(CLintra &w, int timeoutMs)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (w.SearchRunning()) {
+        if (waited.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
+    }
+    return true;
 }
 
 QStringList TablePaths(const CLintra &w)
@@ -104,16 +120,32 @@ CModalHandler::~CModalHandler()
     SetMessageBoxAnswerer(PreviousAnswerer);
 }
 
+namespace {
+
+QList<CAtFile *> ActiveAtFile;
+
+} // namespace
+
 CAtFile::CAtFile(CLintra &w, int file, std::function<void()> action)
+    : Window(w)
+    , File(file)
+    , Action(std::move(action))
 {
-    Connection =
-        QObject::connect(w.ui->Searching_ProgressBar, &QProgressBar::valueChanged, [file, action](int value) {
-            if (value == file)
-                action();
-        });
+    ActiveAtFile << this;
+    w.Search().SetBeforeFileAction([&w](int reached) {
+        for (CAtFile *at : qAsConst(ActiveAtFile)) {
+            if (&at->Window == &w && at->File == reached)
+                at->Action();
+        }
+    });
 }
 
 CAtFile::~CAtFile()
 {
-    QObject::disconnect(Connection);
+    ActiveAtFile.removeAll(this);
+    bool others = false;
+    for (CAtFile *at : qAsConst(ActiveAtFile))
+        others = others || &at->Window == &Window;
+    if (!others)
+        Window.Search().SetBeforeFileAction(nullptr);
 }

@@ -20,7 +20,14 @@ class CLintra;
 class QPixmap;
 class QWidget;
 
+// Types the directory and keywords, presses the search button and waits
+// until the search has ended (see WaitForSearchEnd).
 void RunSearch(CLintra &w, const QString &directory, const QString &keywords, TEnumSearchWhat what);
+// The search runs on worker threads and its button's slot returns at once:
+// processes the window's events until the running search (if any) has
+// ended and its summary is shown. False when it is still running after
+// timeoutMs.
+bool WaitForSearchEnd(CLintra &w, int timeoutMs = 60000);
 QStringList TablePaths(const CLintra &w);
 QSet<QString> TablePathSet(const CLintra &w);
 QString Status(const CLintra &w);
@@ -48,16 +55,21 @@ private:
     TMessageBoxAnswerer PreviousAnswerer;
 };
 
-// Runs action once, when the scans report the given file number; that is,
-// just before they process the events of that file.
+// Runs action on the window's thread when a search started from now on is
+// about to examine the given file (numbered from 1), with the search held
+// meanwhile: a click made there is handled before that file is examined.
 class CAtFile
 {
 public:
     CAtFile(CLintra &w, int file, std::function<void()> action);
     ~CAtFile();
+    CAtFile(const CAtFile &) = delete;
+    CAtFile &operator=(const CAtFile &) = delete;
 
 private:
-    QMetaObject::Connection Connection;
+    CLintra &Window;
+    int File;
+    std::function<void()> Action;
 };
 
 #endif

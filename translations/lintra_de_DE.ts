@@ -27,7 +27,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+308"/>
+        <location filename="../app/ui_clintra.cpp" line="+315"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>Die ausgewählte Ergebnisdatei mit hervorgehobenen Suchbegriffen</translation>
     </message>
@@ -158,7 +158,7 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+119"/>
+        <location line="+120"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>Bereit zur Unicode-Volltextsuche …</translation>
     </message>
@@ -212,7 +212,7 @@
         <translation>&amp;Beenden</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+25"/>
         <location filename="../update/clintra_update.cpp" line="+25"/>
         <source>FYI</source>
         <translation>Hinweis</translation>
@@ -300,12 +300,12 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location filename="../app/formfitting.cpp" line="+53"/>
-        <location filename="../search/clintra_search.cpp" line="+238"/>
+        <location filename="../search/clintra_search.cpp" line="+208"/>
         <source>Matched Filename</source>
         <translation>Gefundener Dateiname</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-178"/>
+        <location filename="../app/clintra.cpp" line="-179"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
@@ -317,7 +317,7 @@ p, li { white-space: pre-wrap; }
         <translation>Fehler: Der angegebene Pfad ist ungültig. Bitte korrigieren Sie ihn.</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+82"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>Treffer in %1 von %2 durchsuchten Dateien.</translation>
     </message>
@@ -327,7 +327,7 @@ p, li { white-space: pre-wrap; }
         <translation>Treffer im Dateinamen bei %1 von %2 durchsuchten Dateien.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-63"/>
         <source>Directory: </source>
         <translation>Ordner: </translation>
     </message>
@@ -367,17 +367,17 @@ p, li { white-space: pre-wrap; }
         <translation>Ordner auswählen</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+14"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>Dateiname %1 von %2 wird geprüft …</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-1"/>
         <source>Processing file %1 of total %2 files...</source>
         <translation>Datei %1 von %2 wird durchsucht …</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+22"/>
         <source>Filename</source>
         <translation>Dateiname</translation>
     </message>
@@ -447,7 +447,7 @@ p, li { white-space: pre-wrap; }
         <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+41"/>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+57"/>
         <source>&amp;Open</source>
         <translation>Ö&amp;ffnen</translation>
     </message>
@@ -477,7 +477,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+88"/>
+        <location line="+87"/>
         <source>The file no longer exists:
 %1</source>
         <translation>Die Datei gibt es nicht mehr:
@@ -491,7 +491,7 @@ p, li { white-space: pre-wrap; }
 %1</translation>
     </message>
     <message>
-        <location line="-21"/>
+        <location line="-20"/>
         <source>Open Containing Folder</source>
         <translation>Übergeordneten Ordner öffnen</translation>
     </message>
@@ -562,6 +562,64 @@ p, li { white-space: pre-wrap; }
         <location filename="../app/startup.cpp" line="+179"/>
         <source>Settings</source>
         <translation>Einstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>CSearchRun</name>
+    <message>
+        <location filename="../search/csearchrun.cpp" line="+196"/>
+        <source>1 file</source>
+        <translation>1 Datei</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 files</source>
+        <translation>%1 Dateien</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>1 folder</source>
+        <translation>1 Ordner</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 folders</source>
+        <translation>%1 Ordner</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 and %2 could not be read.</source>
+        <translation>Nicht gelesen: %1 und %2.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 could not be read.</source>
+        <translation>Nicht gelesen: %1.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The search stopped early, the results are incomplete: %1.</source>
+        <translation>Die Suche wurde vorzeitig beendet, die Ergebnisse sind unvollständig: %1.</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Not Read</source>
+        <translation>Nicht gelesen</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Path</source>
+        <translation>Pfad</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Reason</source>
+        <translation>Grund</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>not a regular file (a FIFO, socket or device)</source>
+        <translation>keine gewöhnliche Datei (FIFO, Socket oder Gerät)</translation>
     </message>
 </context>
 <context>

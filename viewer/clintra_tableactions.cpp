@@ -10,12 +10,17 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
 #include <QUrl>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 #include "app/core/platform.h"
 #include "search/core/resultsmodel.h"
@@ -31,6 +36,17 @@ QAction *NewTableAction(QObject *parent, const char *icon, const QString &text, 
     action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
     action->setStatusTip(statusTip);
     return action;
+}
+
+// By the name's bytes: a name that is not valid text is still found.
+bool FileExists(const QByteArray &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat status;
+    return ::stat(path.constData(), &status) == 0;
+#else
+    return QFileInfo::exists(QFile::decodeName(path));
+#endif
 }
 
 } // namespace
@@ -134,13 +150,12 @@ void CLintra::OpenResultFile(int row)
     const QString path = ResultRowPath(row);
     if (path.isEmpty())
         return;
-    const QString file = QDir::fromNativeSeparators(path);
-    if (!QFileInfo::exists(file)) {
+    if (!FileExists(ui->FilesFound_TableWidget->FilePathBytes(row))) {
         ShowMessage(QMessageBox::Warning, WindowTitle,
                     tr("The file no longer exists:\n%1").arg(QDir::toNativeSeparators(path)));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
+    if (!QDesktopServices::openUrl(ui->FilesFound_TableWidget->FileUrl(row)))
         ShowMessage(
             QMessageBox::Warning, WindowTitle,
             tr("No application could be started to open the file:\n%1").arg(QDir::toNativeSeparators(path)));

@@ -1,8 +1,10 @@
 #include "search/core/directorywalk.h"
 
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTextCodec>
+#include <QThread>
 #include <QVector>
 
 #ifdef Q_OS_UNIX
@@ -13,6 +15,7 @@
 #endif
 
 #include <algorithm>
+#include <cerrno>
 
 QStringList CandidateNameFilters(TEnumSearchWhat what, const QStringList &plainTextFilters)
 {
@@ -29,10 +32,8 @@ namespace {
 
 // The order of QDir's default sort (by name, ignoring case). std::sort on the
 // same sequence with the same comparisons puts ties where QDir puts them.
-void SortLikeQDir(QStringList &names)
+QVector<int> OrderLikeQDir(const QStringList &names)
 {
-    if (names.size() < 2)
-        return;
     QVector<int> order(names.size());
     bool ascii = true;
     for (int i = 0; i < names.size(); ++i) {
@@ -62,14 +63,70 @@ void SortLikeQDir(QStringList &names)
         std::sort(order.begin(), order.end(),
                   [&lowered](int a, int b) { return lowered.at(a).compare(lowered.at(b)) < 0; });
     }
-    QStringList sorted;
-    sorted.reserve(names.size());
-    for (const int i : order)
-        sorted << names.at(i);
-    names = sorted;
+    return order;
+}
+
+template <typename T> void SortLikeQDir(QVector<T> &items, const QStringList &texts)
+{
+    if (items.size() < 2)
+        return;
+    QVector<T> sorted;
+    sorted.reserve(items.size());
+    for (const int i : OrderLikeQDir(texts))
+        sorted << std::move(items[i]);
+    items = std::move(sorted);
 }
 
 } // namespace
+
+CDirectoryHandle::CDirectoryHandle(int descriptor)
+    : Fd(descriptor)
+{
+}
+
+CDirectoryHandle::~CDirectoryHandle()
+{
+#ifdef Q_OS_UNIX
+    if (Fd >= 0)
+        ::close(Fd);
+#endif
+}
+
+bool IsOutOfResources(int error)
+{
+    return error == EMFILE || error == ENFILE || error == ENOMEM;
+}
+
+int OpenAtPatiently(int directory, const char *name, int flags, CScanReport &report)
+{
+#ifdef Q_OS_UNIX
+    QElapsedTimer waited;
+    for (int pause = 1;; pause = qMin(pause * 2, 50)) {
+        const int descriptor = ::openat(directory, name, flags | O_CLOEXEC);
+        if (descriptor >= 0)
+            return descriptor;
+        if (errno == EINTR)
+            continue;
+        if (!IsOutOfResources(errno))
+            return -1;
+        if (!waited.isValid())
+            waited.start();
+        const int error = errno;
+        if (waited.elapsed() > 2000 || report.Cancelled()) {
+            errno = error;
+            return -1;
+        }
+        QThread::msleep(ulong(pause));
+    }
+#else
+    Q_UNUSED(directory);
+    Q_UNUSED(name);
+    Q_UNUSED(flags);
+    Q_UNUSED(report);
+    errno = ENOSYS;
+    return -1;
+#endif
+}
 
 namespace {
 
@@ -86,57 +143,61 @@ enum TEnumEntryKind
     EntryLinkedDirectory
 };
 
-void AddEntry(CDirectoryListing &listing, const QString &name, TEnumEntryKind kind,
-              const CFileNameFilter &nameFilter)
-{
-    if (kind == EntryPlainFile && nameFilter.Matches(name))
-        listing.CandidateFiles << name;
-    if (kind == EntryDirectory || kind == EntryLinkedDirectory)
-        listing.SubDirectories << name;
-    if (kind == EntryLinkedDirectory)
-        listing.LinkedSubDirectories.insert(name);
-}
-
-#ifdef Q_OS_UNIX
-bool IsPlainAscii(const char *name)
-{
-    for (; *name; ++name) {
-        if (uchar(*name) >= 0x80)
-            return false;
-    }
-    return true;
-}
-
-// QDirIterator leaves out a name that the local codec cannot decode: it
-// could not be turned back into the same bytes to open the file.
-bool IsDecodable(const char *name)
-{
-    const QTextCodec *codec = QTextCodec::codecForLocale();
-    const int mib = codec ? codec->mibEnum() : 4;
-    if (mib == 4) // Latin 1 decodes every byte
-        return true;
-    if (mib == 3) // US-ASCII
-        return IsPlainAscii(name);
-    if (mib == 106 && IsPlainAscii(name)) // most names, without running the decoder
-        return true;
-    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
-    codec->toUnicode(name, int(qstrlen(name)), &state);
-    return state.invalidChars == 0 && state.remainingChars == 0;
-}
-
 // The name as QDir gives it. QDir decodes whole paths, so a name is never at
 // the start of what it decodes; decoding the name alone would let the
 // decoder take a leading U+FEFF for a byte-order mark and drop it.
-QString DecodeEntryName(const char *name)
+QString DecodeEntryName(const QByteArray &name)
 {
-    if (uchar(name[0]) < 0x80)
+    if (name.isEmpty() || uchar(name.at(0)) < 0x80)
         return QFile::decodeName(name);
     return QFile::decodeName(QByteArray("/") + name).mid(1);
 }
 
+// Collects the entries with their names' texts, which the sort needs.
+struct CEntryCollector
+{
+    CDirectoryEntries Entries;
+    QStringList FileTexts;
+    QStringList DirectoryTexts;
+
+    void Add(const QByteArray &name, const QString &text, TEnumEntryKind kind,
+             const CFileNameFilter &nameFilter, const CListedFile &known)
+    {
+        if (kind == EntryPlainFile && nameFilter.Matches(text)) {
+            CListedFile file = known;
+            file.Name = name;
+            file.Text = text;
+            Entries.CandidateFiles << file;
+            FileTexts << text;
+        }
+        if (kind == EntryDirectory || kind == EntryLinkedDirectory) {
+            Entries.SubDirectories << name;
+            DirectoryTexts << text;
+        }
+        if (kind == EntryLinkedDirectory)
+            Entries.LinkedSubDirectories.insert(name);
+    }
+    CDirectoryEntries Sorted()
+    {
+        SortLikeQDir(Entries.CandidateFiles, FileTexts);
+        // Sorted with "." and "..", as QDir does, so that ties keep its order.
+        SortLikeQDir(Entries.SubDirectories, DirectoryTexts);
+        Entries.SubDirectories.removeAll(QByteArray("."));
+        Entries.SubDirectories.removeAll(QByteArray(".."));
+        return std::move(Entries);
+    }
+};
+
+#ifdef Q_OS_UNIX
+qint64 ModifiedMs(const struct stat &status)
+{
+    return qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
+}
+
 // The entry's type from the directory itself where the file system tells it,
-// so that most entries cost no status query.
-TEnumEntryKind KindOf(int directory, const dirent *entry)
+// so that most entries cost no status query, and none costs more than one
+// (a link two: itself and where it leads).
+TEnumEntryKind KindOf(int directory, const dirent *entry, CListedFile &known)
 {
     const char *name = entry->d_name;
     const bool dotOrDotDot = qstrcmp(name, ".") == 0 || qstrcmp(name, "..") == 0;
@@ -148,6 +209,8 @@ TEnumEntryKind KindOf(int directory, const dirent *entry)
         if (fstatat(directory, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
             return EntryNotListed;
         type = IFTODT(status.st_mode);
+        known.Size = qint64(status.st_size);
+        known.Modified = ModifiedMs(status);
     }
     if (type == DT_REG)
         return EntryPlainFile;
@@ -157,35 +220,70 @@ TEnumEntryKind KindOf(int directory, const dirent *entry)
         return EntryNotListed;
     return S_ISREG(status.st_mode) ? EntryNotListed : EntryLinkedDirectory;
 }
+#endif
 
-void ReadEntries(const QDir &dir, const CFileNameFilter &nameFilter, CDirectoryListing &listing)
+} // namespace
+
+CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFilter)
 {
-    const int descriptor =
-        ::open(QFile::encodeName(dir.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR *stream = descriptor < 0 ? nullptr : fdopendir(descriptor);
+    CEntryCollector collector;
+#ifdef Q_OS_UNIX
+    // The stream takes its own descriptor: the directory's stays for opening entries.
+    const int own = descriptor < 0 ? -1 : fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+    DIR *stream = own < 0 ? nullptr : fdopendir(own);
     if (!stream) {
-        if (descriptor >= 0)
-            ::close(descriptor);
-        return;
+        collector.Entries.Error = descriptor < 0 ? EBADF : errno;
+        if (own >= 0)
+            ::close(own);
+        return collector.Entries;
     }
-    while (const dirent *entry = readdir(stream)) {
-        if (IsDecodable(entry->d_name))
-            AddEntry(listing, DecodeEntryName(entry->d_name), KindOf(descriptor, entry), nameFilter);
+    for (;;) {
+        errno = 0;
+        const dirent *entry = readdir(stream);
+        if (!entry) {
+            collector.Entries.Error = errno;
+            break;
+        }
+        CListedFile known;
+        const TEnumEntryKind kind = KindOf(descriptor, entry, known);
+        if (kind != EntryNotListed) {
+            const QByteArray name(entry->d_name);
+            collector.Add(name, DecodeEntryName(name), kind, nameFilter, known);
+        }
     }
     closedir(stream);
+#else
+    Q_UNUSED(descriptor);
+    Q_UNUSED(nameFilter);
+#endif
+    return collector.Sorted();
+}
+
+namespace {
+
+#ifdef Q_OS_UNIX
+CDirectoryEntries ListDirectoryPath(const QByteArray &path, const CFileNameFilter &nameFilter)
+{
+    const CDirectoryHandle directory(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return ListDirectoryAt(directory.Descriptor(), nameFilter);
 }
 #else
-void ReadEntries(const QDir &dir, const CFileNameFilter &nameFilter, CDirectoryListing &listing)
+CDirectoryEntries ListDirectoryPath(const QByteArray &path, const CFileNameFilter &nameFilter)
 {
-    QDirIterator it(dir.path(), QDir::Files | QDir::Dirs);
+    CEntryCollector collector;
+    QDirIterator it(QFile::decodeName(path), QDir::Files | QDir::Dirs);
     while (it.hasNext()) {
         it.next();
         const QFileInfo info = it.fileInfo();
         TEnumEntryKind kind = info.isSymLink() ? EntryLinkedDirectory : EntryDirectory;
         if (info.isFile())
             kind = info.isSymLink() ? EntryNotListed : EntryPlainFile;
-        AddEntry(listing, info.fileName(), kind, nameFilter);
+        CListedFile known;
+        known.Size = info.size();
+        known.Modified = info.lastModified().toMSecsSinceEpoch();
+        collector.Add(QFile::encodeName(info.fileName()), info.fileName(), kind, nameFilter, known);
     }
+    return collector.Sorted();
 }
 #endif
 
@@ -193,14 +291,15 @@ void ReadEntries(const QDir &dir, const CFileNameFilter &nameFilter, CDirectoryL
 
 CDirectoryListing ListDirectory(const QDir &dir, const CFileNameFilter &nameFilter)
 {
-    // One read of the directory instead of QDir's two listings.
+    const CDirectoryEntries entries = ListDirectoryPath(QFile::encodeName(dir.path()), nameFilter);
     CDirectoryListing listing;
-    ReadEntries(dir, nameFilter, listing);
-    SortLikeQDir(listing.CandidateFiles);
-    // Sorted with "." and "..", as QDir does, so that ties keep its order.
-    SortLikeQDir(listing.SubDirectories);
-    listing.SubDirectories.removeAll(QStringLiteral("."));
-    listing.SubDirectories.removeAll(QStringLiteral(".."));
+    for (const CListedFile &file : entries.CandidateFiles)
+        listing.CandidateFiles << file.Text;
+    for (const QByteArray &name : entries.SubDirectories) {
+        listing.SubDirectories << DecodeEntryName(name);
+        if (entries.LinkedSubDirectories.contains(name))
+            listing.LinkedSubDirectories.insert(DecodeEntryName(name));
+    }
     return listing;
 }
 
@@ -216,20 +315,16 @@ QStringList SubDirectoryNames(const QDir &dir)
     return ListDirectory(dir, CFileNameFilter(QStringList())).SubDirectories;
 }
 
-CDirectoryWalk::CDirectoryWalk(const QStringList &nameFilters, const QDir &root, CScanReport &report)
+CDirectoryWalk::CDirectoryWalk(const QStringList &nameFilters, const QDir &root, CScanReport &report,
+                               int maxOpenLevels)
     : NameFilter(nameFilters)
     , Root(root)
     , Report(report)
+    , MaxOpenLevels(qMax(2, maxOpenLevels))
 {
 }
 
-QString CDirectoryWalk::CanonicalKey(const QDir &dir)
-{
-    const QString canonical = dir.canonicalPath();
-    return canonical.isEmpty() ? dir.absolutePath() : canonical;
-}
-
-bool CDirectoryWalk::Enter(const QString &key)
+bool CDirectoryWalk::Enter(const QByteArray &key)
 {
     if (EnteredDirectories.contains(key))
         return false;
@@ -237,20 +332,96 @@ bool CDirectoryWalk::Enter(const QString &key)
     return true;
 }
 
-bool CDirectoryWalk::Visit(const QDir &dir, const QString &key, QStringList &candidates)
+// Where a link (or the root) leads, as the system resolves an open directory.
+QByteArray CDirectoryWalk::LinkKey(const CDirectoryRef &directory, const QByteArray &path) const
 {
-    CDirectoryListing listing = ListDirectory(dir, NameFilter);
-    CFrame frame;
-    frame.Dir = dir;
-    frame.KeyPrefix = key.endsWith(QLatin1Char('/')) ? key : key + QLatin1Char('/');
-    frame.SubDirectories = std::move(listing.SubDirectories);
-    frame.LinkedSubDirectories = std::move(listing.LinkedSubDirectories);
-    Stack.append(std::move(frame));
-    candidates = std::move(listing.CandidateFiles);
-    return !candidates.isEmpty();
+#ifdef Q_OS_LINUX
+    if (directory && directory->Descriptor() >= 0) {
+        QByteArray target(4096, Qt::Uninitialized);
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(directory->Descriptor());
+        const ssize_t length = ::readlink(self.constData(), target.data(), size_t(target.size()));
+        if (length > 0 && length < target.size() && target.startsWith('/')) {
+            target.truncate(int(length));
+            return target;
+        }
+    }
+#else
+    Q_UNUSED(directory);
+#endif
+    const QString canonical = QDir(QFile::decodeName(path)).canonicalPath();
+    return canonical.isEmpty() ? path : QFile::encodeName(canonical);
 }
 
-bool CDirectoryWalk::Next(QDir &dir, QStringList &candidates)
+CDirectoryRef CDirectoryWalk::OpenDirectory(int parent, const QByteArray &name, bool linked,
+                                            const QByteArray &path)
+{
+#ifdef Q_OS_UNIX
+    const int flags = O_RDONLY | O_DIRECTORY | O_NONBLOCK | (linked ? 0 : O_NOFOLLOW);
+    int descriptor = -1;
+    if (parent < 0)
+        descriptor = OpenAtPatiently(AT_FDCWD, path.constData(), flags, Report);
+    else
+        descriptor = OpenAtPatiently(OpenFrame(parent)->Descriptor(), name.constData(), flags, Report);
+    if (descriptor < 0) {
+        const int error = errno;
+        if (IsOutOfResources(error) && !Report.Cancelled())
+            ResourceError = error;
+        else if (!Report.Cancelled())
+            Report.Unreadable({path, true, error});
+        return nullptr;
+    }
+    return std::make_shared<const CDirectoryHandle>(descriptor);
+#else
+    Q_UNUSED(parent);
+    Q_UNUSED(name);
+    Q_UNUSED(linked);
+    Q_UNUSED(path);
+    return std::make_shared<const CDirectoryHandle>(-1);
+#endif
+}
+
+// A level closed to save descriptors is opened again from the nearest open one above it.
+CDirectoryRef CDirectoryWalk::OpenFrame(int index)
+{
+    CFrame &frame = Stack[index];
+    if (!frame.Directory) {
+        frame.Directory = OpenDirectory(index - 1, frame.Name, frame.Linked, frame.Path);
+        if (!frame.Directory)
+            frame.Directory = std::make_shared<const CDirectoryHandle>(-1);
+    }
+    return frame.Directory;
+}
+
+void CDirectoryWalk::LimitOpenLevels()
+{
+    int open = 0;
+    for (int i = Stack.size() - 1; i > 0; --i) {
+        if (Stack.at(i).Directory && ++open > MaxOpenLevels)
+            Stack[i].Directory.reset();
+    }
+}
+
+bool CDirectoryWalk::Visit(CFrame frame, CWalkStep &step)
+{
+#ifdef Q_OS_UNIX
+    CDirectoryEntries entries = ListDirectoryAt(frame.Directory->Descriptor(), NameFilter);
+#else
+    CDirectoryEntries entries = ListDirectoryPath(frame.Path, NameFilter);
+#endif
+    if (entries.Error != 0 && !Report.Cancelled())
+        Report.Unreadable({frame.Path, true, entries.Error});
+    frame.KeyPrefix = frame.KeyPrefix.endsWith('/') ? frame.KeyPrefix : frame.KeyPrefix + '/';
+    frame.SubDirectories = std::move(entries.SubDirectories);
+    frame.LinkedSubDirectories = std::move(entries.LinkedSubDirectories);
+    step.Path = frame.Path;
+    step.Directory = frame.Directory;
+    step.Candidates = std::move(entries.CandidateFiles);
+    Stack.append(std::move(frame));
+    LimitOpenLevels();
+    return !step.Candidates.isEmpty();
+}
+
+bool CDirectoryWalk::Next(CWalkStep &step)
 {
     if (Stopped || Report.Cancelled()) {
         Stopped = true;
@@ -258,33 +429,54 @@ bool CDirectoryWalk::Next(QDir &dir, QStringList &candidates)
     }
     if (!RootVisited) {
         RootVisited = true;
-        const QString key = CanonicalKey(Root);
-        if (Enter(key) && Visit(Root, key, candidates)) {
-            dir = Root;
-            return true;
-        }
-    }
-    while (!Stack.isEmpty()) {
-        CFrame &top = Stack.last();
-        if (top.NextSubDirectory >= top.SubDirectories.size()) {
-            Stack.removeLast();
-            continue;
-        }
-        const QString &name = top.SubDirectories.at(top.NextSubDirectory++);
-        // Paths below keep the names as listed, links included; only a link
-        // needs resolving to know where it leads.
-        const QDir child(top.Dir.absoluteFilePath(name));
-        const QString key =
-            top.LinkedSubDirectories.contains(name) ? CanonicalKey(child) : top.KeyPrefix + name;
-        if (Report.Cancelled()) {
+        CFrame root;
+        root.Path = QFile::encodeName(Root.absolutePath());
+        root.Directory = OpenDirectory(-1, QByteArray(), true, root.Path);
+        if (!root.Directory) {
             Stopped = true;
             return false;
         }
-        if (Enter(key) && Visit(child, key, candidates)) {
-            dir = child;
+        root.KeyPrefix = LinkKey(root.Directory, root.Path);
+        if (Enter(root.KeyPrefix) && Visit(std::move(root), step))
             return true;
+    }
+    while (!Stack.isEmpty() && ResourceError == 0) {
+        const int top = Stack.size() - 1;
+        if (Stack.at(top).NextSubDirectory >= Stack.at(top).SubDirectories.size()) {
+            Stack.removeLast();
+            continue;
         }
+        if (Report.Cancelled())
+            break;
+        CFrame child;
+        child.Name = Stack.at(top).SubDirectories.at(Stack[top].NextSubDirectory++);
+        child.Linked = Stack.at(top).LinkedSubDirectories.contains(child.Name);
+        // Paths below keep the names as listed, links included; only a link
+        // needs resolving to know where it leads.
+        child.Path = JoinedPath(Stack.at(top).Path, child.Name);
+        child.KeyPrefix = Stack.at(top).KeyPrefix + child.Name;
+        if (!child.Linked && EnteredDirectories.contains(child.KeyPrefix))
+            continue;
+        child.Directory = OpenDirectory(top, child.Name, child.Linked, child.Path);
+        if (!child.Directory)
+            continue;
+        if (child.Linked)
+            child.KeyPrefix = LinkKey(child.Directory, child.Path);
+        if (Enter(child.KeyPrefix) && Visit(std::move(child), step))
+            return true;
     }
     Stopped = true;
     return false;
+}
+
+bool CDirectoryWalk::Next(QDir &dir, QStringList &candidates)
+{
+    CWalkStep step;
+    if (!Next(step))
+        return false;
+    dir = QDir(PathText(step.Path));
+    candidates.clear();
+    for (const CListedFile &file : qAsConst(step.Candidates))
+        candidates << file.Text;
+    return true;
 }

@@ -1,20 +1,49 @@
 #ifndef LINTRA_DIRECTORYWALK_H
 #define LINTRA_DIRECTORYWALK_H
 
+#include <QByteArray>
 #include <QDir>
 #include <QSet>
 #include <QStringList>
-
 #include <QVector>
 
-#include "search/core/scanreport.h"
+#include <memory>
 
 #include "search/core/filenamefilter.h"
+#include "search/core/scanreport.h"
 #include "search/core/searchwhat.h"
 
 // The name filters of a search's candidate files: every file for a filename
 // search, the plain-text patterns for a full-text search, none otherwise.
 QStringList CandidateNameFilters(TEnumSearchWhat what, const QStringList &plainTextFilters);
+
+// An open directory, closed when the last holder lets go. Files and
+// sub-directories are opened relative to it, so the length of a path never
+// matters and a directory is looked up once.
+class CDirectoryHandle
+{
+public:
+    explicit CDirectoryHandle(int descriptor);
+    ~CDirectoryHandle();
+    CDirectoryHandle(const CDirectoryHandle &) = delete;
+    CDirectoryHandle &operator=(const CDirectoryHandle &) = delete;
+
+    int Descriptor() const { return Fd; }
+
+private:
+    int Fd;
+};
+using CDirectoryRef = std::shared_ptr<const CDirectoryHandle>;
+
+// A candidate file as the listing found it: its name's bytes and text, and,
+// where the listing had to ask the file system what it is, its size and time.
+struct CListedFile
+{
+    QByteArray Name;
+    QString Text;
+    qint64 Size = -1;
+    qint64 Modified = CFoundFile::UnknownTime;
+};
 
 // What one read of a directory yields for a walk, each list in listing order
 // (by name, ignoring case, as QDir sorts by default).
@@ -28,49 +57,88 @@ struct CDirectoryListing
     QSet<QString> LinkedSubDirectories; // those of them that are links
 };
 
+// The same as bytes, with the error that cut the listing short (0 if none).
+struct CDirectoryEntries
+{
+    QVector<CListedFile> CandidateFiles;
+    QVector<QByteArray> SubDirectories;
+    QSet<QByteArray> LinkedSubDirectories;
+    int Error = 0;
+};
+
+CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFilter);
 CDirectoryListing ListDirectory(const QDir &dir, const CFileNameFilter &nameFilter);
 
 // The two halves of ListDirectory, for callers that need only one.
 QStringList CandidateFileNames(const QDir &dir, const QStringList &nameFilters);
 QStringList SubDirectoryNames(const QDir &dir);
 
+// Opens like openat(2) with O_CLOEXEC, retrying while the process is out of
+// descriptors or memory (EMFILE, ENFILE, ENOMEM): other threads of the search
+// give theirs back. Gives up after about two seconds, or at once when
+// report says stop; -1 with errno set.
+int OpenAtPatiently(int directory, const char *name, int flags, CScanReport &report);
+bool IsOutOfResources(int error);
+
+// One directory of the walk that has candidate files.
+struct CWalkStep
+{
+    QByteArray Path; // absolute
+    CDirectoryRef Directory;
+    QVector<CListedFile> Candidates;
+};
+
 // Walks a tree depth first, pre-order, one directory with candidate files at
 // a time, as its caller asks for them: a directory is listed only when the
-// walk gets to it. It enters no directory twice (compared by canonical path),
-// so a link back to an ancestor ends the descent there. report.Cancelled() is
-// asked before each directory is listed; once it says stop, the walk is over.
-// What a match is, progress and counting are the caller's business.
+// walk gets to it, and opened relative to its parent. It enters no directory
+// twice (compared by canonical path), so a link back to an ancestor ends the
+// descent there. report.Cancelled() is asked before each directory is
+// listed; once it says stop, the walk is over. Folders it cannot open or
+// list are reported as unreadable; when it runs out of descriptors it stops
+// and says so (OutOfResourcesError). What a match is, progress and counting
+// are the caller's business. maxOpenLevels bounds the descriptors the walk
+// keeps open for the levels above the current directory.
 class CDirectoryWalk
 {
 public:
-    CDirectoryWalk(const QStringList &nameFilters, const QDir &root, CScanReport &report);
+    CDirectoryWalk(const QStringList &nameFilters, const QDir &root, CScanReport &report,
+                   int maxOpenLevels = 16);
 
-    // The next directory that has candidate files, and those files in listing
-    // order; false when the tree is done or the walk was stopped.
+    // The next directory that has candidate files; false when the tree is
+    // done or the walk was stopped.
+    bool Next(CWalkStep &step);
     bool Next(QDir &dir, QStringList &candidates);
+    int OutOfResourcesError() const { return ResourceError; }
 
 private:
     struct CFrame
     {
-        QDir Dir;
-        QString KeyPrefix;
-        QStringList SubDirectories;
-        QSet<QString> LinkedSubDirectories;
+        QByteArray Path;
+        QByteArray Name;         // in its parent
+        bool Linked = false;     // reached through a link
+        CDirectoryRef Directory; // null while closed to save descriptors
+        QByteArray KeyPrefix;
+        QVector<QByteArray> SubDirectories;
+        QSet<QByteArray> LinkedSubDirectories;
         int NextSubDirectory = 0;
     };
 
-    static QString CanonicalKey(const QDir &dir);
-    bool Enter(const QString &key);
-    // Lists dir and puts it on the stack; true when it has candidates.
-    bool Visit(const QDir &dir, const QString &key, QStringList &candidates);
+    CDirectoryRef OpenFrame(int index);
+    CDirectoryRef OpenDirectory(int parent, const QByteArray &name, bool linked, const QByteArray &path);
+    QByteArray LinkKey(const CDirectoryRef &directory, const QByteArray &path) const;
+    bool Enter(const QByteArray &key);
+    bool Visit(CFrame frame, CWalkStep &step);
+    void LimitOpenLevels();
 
     CFileNameFilter NameFilter;
     QDir Root;
     bool RootVisited = false;
     bool Stopped = false;
     CScanReport &Report;
+    int MaxOpenLevels;
+    int ResourceError = 0;
     QVector<CFrame> Stack;
-    QSet<QString> EnteredDirectories;
+    QSet<QByteArray> EnteredDirectories;
 };
 
 #endif

@@ -4,71 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <limits>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
-const qint64 CResultsModel::InvalidTime = std::numeric_limits<qint64>::min();
-const qint64 CResultsModel::NotReadTime = std::numeric_limits<qint64>::min() + 1;
-
 CResultsModel::CResultsModel(bool backslashes, QObject *parent)
     : QAbstractTableModel(parent)
     , Backslashes(backslashes)
 {
 }
 
-CResultsModel::~CResultsModel()
-{
-#ifdef Q_OS_UNIX
-    if (StatusFolderDescriptor >= 0)
-        ::close(StatusFolderDescriptor);
-#endif
-}
-
-// Size and modification time as QFileInfo gives them (links followed), from
-// one status query.
-void CResultsModel::ReadStatus(const CRow &row) const
-{
-    if (row.Modified != NotReadTime)
-        return;
-    row.Size = 0;
-    row.Modified = InvalidTime;
-    // The path as added, whatever the separators shown.
-    QString folder = row.Folder < 0 ? QString() : Folders.at(row.Folder);
-    if (Backslashes)
-        folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const QString path = row.Folder < 0 ? row.Name : folder + QLatin1Char('/') + row.Name;
-#ifdef Q_OS_UNIX
-    // The rows of one folder are usually seen together: each is looked up by its name alone.
-    if (row.Folder >= 0 && row.Folder != StatusFolder) {
-        if (StatusFolderDescriptor >= 0)
-            ::close(StatusFolderDescriptor);
-        StatusFolder = row.Folder;
-        const QString opened = folder.isEmpty() ? QStringLiteral("/") : folder;
-        StatusFolderDescriptor =
-            ::open(QFile::encodeName(opened).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    }
-    struct stat status;
-    const int result =
-        row.Folder >= 0 && StatusFolderDescriptor >= 0
-            ? ::fstatat(StatusFolderDescriptor, QFile::encodeName(row.Name).constData(), &status, 0)
-            : ::stat(QFile::encodeName(path).constData(), &status);
-    if (result != 0)
-        return;
-    row.Size = qint64(status.st_size);
-    row.Modified = qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
-#else
-    const QFileInfo info(path);
-    if (!info.exists())
-        return;
-    row.Size = info.size();
-    row.Modified = info.lastModified().toMSecsSinceEpoch();
-#endif
-}
+CResultsModel::~CResultsModel() = default;
 
 qint64 CResultsModel::KiloBytes(qint64 bytes)
 {
@@ -81,7 +23,7 @@ void CResultsModel::SetHeaderLabels(const QStringList &labels)
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
-int CResultsModel::FolderIndex(const QString &folder)
+int CResultsModel::FolderIndex(const QByteArray &folder)
 {
     // A directory's rows come together: its folder is nearly always the last one.
     if (!Folders.isEmpty() && Folders.last() == folder)
@@ -90,25 +32,38 @@ int CResultsModel::FolderIndex(const QString &folder)
     return Folders.size() - 1;
 }
 
-void CResultsModel::AppendRows(const QStringList &paths)
+void CResultsModel::AppendRows(const CFoundFiles &files)
 {
-    if (paths.isEmpty())
+    if (files.isEmpty())
         return;
     const int first = Rows.size();
-    beginInsertRows(QModelIndex(), first, first + paths.size() - 1);
-    for (const QString &path : paths) {
+    beginInsertRows(QModelIndex(), first, first + files.size() - 1);
+    for (const CFoundFile &file : files) {
         CRow row;
-        const int slash = path.lastIndexOf(QLatin1Char('/'));
-        QString folder = path.left(qMax(0, slash));
-        if (Backslashes)
-            folder.replace(QLatin1Char('/'), QLatin1Char('\\'));
-        row.Folder = slash < 0 ? -1 : FolderIndex(folder);
-        row.Name = path.mid(slash + 1);
-        row.Size = 0;
-        row.Modified = NotReadTime;
+        const int slash = file.Path.lastIndexOf('/');
+        row.Folder = slash < 0 ? -1 : FolderIndex(file.Path.left(qMax(0, slash)));
+        row.Name = file.Path.mid(slash + 1);
+        row.Size = file.Size;
+        row.Modified = file.Modified;
         Rows.append(row);
     }
     endInsertRows();
+}
+
+void CResultsModel::AppendRows(const QStringList &paths)
+{
+    CFoundFiles files;
+    for (const QString &path : paths) {
+        CFoundFile file;
+        file.Path = QFile::encodeName(path);
+        const QFileInfo info(path);
+        if (info.exists()) {
+            file.Size = info.size();
+            file.Modified = info.lastModified().toMSecsSinceEpoch();
+        }
+        files << file;
+    }
+    AppendRows(files);
 }
 
 void CResultsModel::RemoveAllRows()
@@ -118,12 +73,6 @@ void CResultsModel::RemoveAllRows()
     Rows.squeeze();
     Folders.clear();
     CellsCleared = false;
-#ifdef Q_OS_UNIX
-    if (StatusFolderDescriptor >= 0)
-        ::close(StatusFolderDescriptor);
-#endif
-    StatusFolderDescriptor = -1;
-    StatusFolder = -1;
     endResetModel();
 }
 
@@ -134,19 +83,29 @@ void CResultsModel::ClearCells()
         emit dataChanged(index(0, 0), index(Rows.size() - 1, columnCount() - 1));
 }
 
+QByteArray CResultsModel::RowPath(const CRow &row) const
+{
+    if (row.Folder < 0)
+        return row.Name;
+    const QByteArray &folder = Folders.at(row.Folder);
+    return (folder.isEmpty() ? QByteArray() : folder) + '/' + row.Name;
+}
+
 QString CResultsModel::CellText(const CRow &row, int column) const
 {
     switch (column) {
-    case 0:
-        if (row.Folder < 0)
-            return row.Name;
-        return Folders.at(row.Folder) + (Backslashes ? QLatin1Char('\\') : QLatin1Char('/')) + row.Name;
+    case 0: {
+        QString text = PathText(RowPath(row));
+        if (Backslashes)
+            text.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        // A line break would cut the cell's text: shown as a mark.
+        text.replace(QLatin1Char('\n'), QChar(0x23CE));
+        return text;
+    }
     case 1:
-        ReadStatus(row);
-        return QString::number(KiloBytes(row.Size));
+        return row.Size < 0 ? QString() : QString::number(KiloBytes(row.Size));
     case 2:
-        ReadStatus(row);
-        if (row.Modified == InvalidTime)
+        if (row.Modified == CFoundFile::UnknownTime)
             return QString();
         return QDateTime::fromMSecsSinceEpoch(row.Modified).toString(Qt::TextDate);
     }
@@ -157,7 +116,27 @@ QString CResultsModel::FilePath(int row) const
 {
     if (row < 0 || row >= Rows.size() || CellsCleared)
         return QString();
-    return CellText(Rows.at(row), 0);
+    QString text = PathText(RowPath(Rows.at(row)));
+    if (Backslashes)
+        text.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    return text;
+}
+
+QByteArray CResultsModel::FilePathBytes(int row) const
+{
+    if (row < 0 || row >= Rows.size() || CellsCleared)
+        return QByteArray();
+    return RowPath(Rows.at(row));
+}
+
+qint64 CResultsModel::FileSize(int row) const
+{
+    return row < 0 || row >= Rows.size() ? -1 : Rows.at(row).Size;
+}
+
+qint64 CResultsModel::FileModified(int row) const
+{
+    return row < 0 || row >= Rows.size() ? CFoundFile::UnknownTime : Rows.at(row).Modified;
 }
 
 int CResultsModel::FilePathLength(int row) const
@@ -166,20 +145,6 @@ int CResultsModel::FilePathLength(int row) const
         return 0;
     const CRow &r = Rows.at(row);
     return r.Folder < 0 ? r.Name.size() : Folders.at(r.Folder).size() + 1 + r.Name.size();
-}
-
-qint64 CResultsModel::FileSize(int row) const
-{
-    const CRow &r = Rows.at(row);
-    ReadStatus(r);
-    return r.Size;
-}
-
-qint64 CResultsModel::FileModified(int row) const
-{
-    const CRow &r = Rows.at(row);
-    ReadStatus(r);
-    return r.Modified;
 }
 
 int CResultsModel::rowCount(const QModelIndex &parent) const

@@ -5,15 +5,17 @@
 #include <QStringList>
 #include <QVector>
 
+#include "search/core/foundfile.h"
+
 // The rows of the results table: one per matching file, with its path, size
 // in KB and last-modification time in three columns. A row keeps only what it
 // needs to answer for its cells (its folder, once per folder, its name, the
-// size and the time); texts, tool-tips and alignments are made when the view
-// asks for them, so a row costs little more than the file name it shows.
-// Size and time are read (never by opening the file) the first time the
-// view asks for either, which is when the row is first seen, and kept: a
-// search that adds a hundred thousand rows asks the file system for the few
-// that are shown, as a listing of names would.
+// size and the time, as the search read them when it examined the file);
+// texts, tool-tips and alignments are made when the view asks for them, so a
+// row costs little more than the file name it shows, and showing a row never
+// asks the file system. Paths are kept as the file system spells them: a
+// name that is not valid in the local encoding is shown with U+FFFD where a
+// byte does not decode, and a line break in a name with a visible mark.
 class CResultsModel : public QAbstractTableModel
 {
 public:
@@ -22,21 +24,27 @@ public:
     ~CResultsModel() override;
 
     void SetHeaderLabels(const QStringList &labels);
-    // One row per path, in list order, after the last row.
+    // One row per file, in list order, after the last row.
+    void AppendRows(const CFoundFiles &files);
+    // The same for paths that no search examined: their size and time are read now.
     void AppendRows(const QStringList &paths);
     // No rows at all.
     void RemoveAllRows();
     // The rows stay, every cell shows nothing.
     void ClearCells();
 
-    // The Filename cell's text; empty for a cleared cell or a row that does not exist.
+    // The row's path as text (line breaks as they are); empty for a cleared
+    // cell or a row that does not exist.
     QString FilePath(int row) const;
-    // Its length in characters, without making it.
-    int FilePathLength(int row) const;
-    // What the size and date columns show, as numbers to sort by: bytes, and
-    // ms since the epoch (the least qint64 when unknown).
+    // The same as the file system spells it, for opening the file or
+    // handing it to another program.
+    QByteArray FilePathBytes(int row) const;
+    // Bytes, -1 when unknown.
     qint64 FileSize(int row) const;
+    // Ms since the epoch, CFoundFile::UnknownTime when unknown.
     qint64 FileModified(int row) const;
+    // The length of the path, without making it.
+    int FilePathLength(int row) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -51,26 +59,20 @@ private:
     struct CRow
     {
         int Folder; // index in Folders, -1 for a path without one
-        QString Name;
-        mutable qint64 Size;
-        mutable qint64 Modified; // ms since the epoch; InvalidTime when unknown, NotReadTime before
+        QByteArray Name;
+        qint64 Size;
+        qint64 Modified;
     };
-    static const qint64 InvalidTime;
-    static const qint64 NotReadTime;
 
     QString CellText(const CRow &row, int column) const;
-    int FolderIndex(const QString &folder);
-    void ReadStatus(const CRow &row) const;
+    QByteArray RowPath(const CRow &row) const;
+    int FolderIndex(const QByteArray &folder);
 
     bool Backslashes;
     QStringList HeaderLabels;
-    QStringList Folders; // as shown
+    QVector<QByteArray> Folders;
     QVector<CRow> Rows;
     bool CellsCleared = false;
-    // The folder of the last row added, open, so that each of its files is
-    // looked up by name alone.
-    mutable int StatusFolder = -1;
-    mutable int StatusFolderDescriptor = -1;
 };
 
 #endif

@@ -239,11 +239,11 @@ QMimeData *CResultsOrder::mimeData(const QModelIndexList &indexes) const
     QList<QUrl> urls;
     QStringList paths;
     for (int row : qAsConst(rows)) {
-        const QString path = Results->FilePath(ResultRow(row));
+        const QByteArray path = Results->FilePathBytes(ResultRow(row));
         if (path.isEmpty())
             continue;
-        paths << path;
-        urls << QUrl::fromLocalFile(QDir::fromNativeSeparators(path));
+        paths << Results->FilePath(ResultRow(row));
+        urls << FileUrl(path);
     }
     if (paths.isEmpty())
         return nullptr;
@@ -251,6 +251,15 @@ QMimeData *CResultsOrder::mimeData(const QModelIndexList &indexes) const
     data->setUrls(urls);
     data->setText(paths.join(QLatin1Char('\n')));
     return data;
+}
+
+QUrl CResultsOrder::FileUrl(const QByteArray &path)
+{
+    QByteArray slashed = path;
+#ifdef Q_OS_WIN
+    slashed.replace('\\', '/');
+#endif
+    return QUrl::fromEncoded("file://" + slashed.toPercentEncoding("/"));
 }
 
 Qt::DropActions CResultsOrder::supportedDragActions() const

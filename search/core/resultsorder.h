@@ -36,6 +36,10 @@ public:
     QMimeData *mimeData(const QModelIndexList &indexes) const override;
     Qt::DropActions supportedDragActions() const override;
 
+    // A file's address from its path's bytes: no name is misspelt, whatever
+    // bytes it holds.
+    static QUrl FileUrl(const QByteArray &path);
+
 private:
     bool Less(int left, int right) const;
     void SortedInsert(int first, int last);

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include "search/core/foundfile.h"
+
 // What a scan tells whoever runs it, and the one thing it asks: the walk, the
 // scan of one file, the byte pre-filter and the search over a tree all take
 // one. The walk and the file scans only ask whether to stop; the search
@@ -18,17 +20,23 @@ public:
     virtual ~CScanReport();
 
     // Asked between steps (before a directory, a file, a read, a line), and
-    // while the search waits for its workers; true stops the scan where it is.
-    // A window may process its events here.
+    // while the search waits for its workers; true stops the scan where it
+    // is. Only answers: it may be asked from any of the search's threads.
     virtual bool Cancelled();
     // The search reached a directory with this many candidate files, which it
     // examines next.
     virtual void DirectoryReached(const QDir &dir, int candidates);
     // The search examines its next candidate file, matching or not.
     virtual void FileExamined();
-    // The matching files of one directory, absolute paths in listing order,
-    // once that directory's candidates were examined (also after a stop).
+    // The matching files of one directory, in listing order, once that
+    // directory's candidates were examined (also after a stop). By default
+    // passed on as their paths' texts.
+    virtual void FoundFiles(const CFoundFiles &files);
     virtual void Found(const QStringList &paths);
+    // A file or folder that could not be read; the search goes on.
+    virtual void Unreadable(const CUnreadEntry &entry);
+    // The search ran out of descriptors, memory or threads (errno) and stops.
+    virtual void OutOfResources(int error);
 };
 
 // A report that answers Cancelled() from a function and reports nothing.

@@ -13,6 +13,7 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -22,24 +23,34 @@ namespace {
 // character, which for a few bytes only the decoder knows: leave those to it.
 const qint64 LargestUnfilteredFile = 16;
 
-// A file read with as few system calls as a regular file allows: no status
-// query, and a short read taken as its end. Where it cannot be opened, the
-// line scan's QFile decides what that means.
+// A file read with as few system calls as a regular file allows, and
+// opened only if it is one: without waiting for a writer (a FIFO), and
+// checked on what was opened, so nothing swapped in afterwards is read. A
+// short read is taken as its end.
 class CRawFile
 {
 public:
-    CRawFile(int directory, const QString &name)
+    CRawFile(int directory, const QByteArray &name, CScanReport &report, CFileFacts &facts)
     {
 #ifdef Q_OS_UNIX
-        const QByteArray encoded = QFile::encodeName(name);
-        if (directory >= 0) {
-            do
-                Descriptor = ::openat(directory, encoded.constData(), O_RDONLY | O_CLOEXEC);
-            while (Descriptor < 0 && errno == EINTR);
+        Descriptor = OpenAtPatiently(directory, name.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW, report);
+        if (Descriptor < 0) {
+            facts.Error = errno;
+            return;
         }
+        struct stat status;
+        if (fstat(Descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+            facts.Error = S_ISREG(status.st_mode) ? errno : CUnreadEntry::NotRegularFile;
+            Close();
+            return;
+        }
+        facts.Size = qint64(status.st_size);
+        facts.Modified = qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
 #else
         Q_UNUSED(directory);
         Q_UNUSED(name);
+        Q_UNUSED(report);
+        Q_UNUSED(facts);
 #endif
     }
     ~CRawFile()
@@ -57,6 +68,10 @@ public:
     {
         return ReachedEnd;
     }
+    int ReadError() const
+    {
+        return Error;
+    }
     void Close()
     {
 #ifdef Q_OS_UNIX
@@ -64,6 +79,17 @@ public:
             ::close(Descriptor);
 #endif
         Descriptor = -1;
+    }
+    // The file from its start, for the line scan.
+    bool OpenFromStart(QFile &file) const
+    {
+#ifdef Q_OS_UNIX
+        return ::lseek(Descriptor, 0, SEEK_SET) == 0 &&
+               file.open(Descriptor, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
+#else
+        Q_UNUSED(file);
+        return false;
+#endif
     }
     CKeywordPreFilter::ReadFunction Reader()
     {
@@ -101,11 +127,14 @@ private:
         Q_UNUSED(data);
 #endif
         ReachedEnd = read < size;
+        if (read < 0)
+            Error = errno;
         return read;
     }
 
     int Descriptor = -1;
     bool ReachedEnd = false;
+    int Error = 0;
 };
 
 // Longer lines are left to the scan of the whole file, which never holds
@@ -241,38 +270,47 @@ TEnumFileScanResult ScanTextFile(const QString &path, const LineTest &lineTest, 
                                  QTextCodec *codec, int maxLineLength)
 {
     // Binary mode: the decoder sees the bytes as stored; the stream ends lines at \n and \r\n itself.
+#ifdef Q_OS_UNIX
+    CFileFacts facts;
+    CRawFile raw(AT_FDCWD, QFile::encodeName(path), report, facts);
+    QFile file;
+    if (!raw.IsOpen() || !raw.OpenFromStart(file))
+        return FileScanUnreadable;
+#else
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return FileScanUnreadable;
+#endif
     return ScanTextLines(file, lineTest, report, codec, maxLineLength);
 }
 
 CScanDirectory::CScanDirectory(const QDir &dir)
     : Dir(dir)
+    , Path(QFile::encodeName(dir.path()))
 {
 #ifdef Q_OS_UNIX
-    const QByteArray path = QFile::encodeName(dir.path());
+    int descriptor;
     do
-        Descriptor = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    while (Descriptor < 0 && errno == EINTR);
+        descriptor = ::open(Path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    while (descriptor < 0 && errno == EINTR);
+    Handle = std::make_shared<const CDirectoryHandle>(descriptor);
+    Descriptor = descriptor;
 #endif
 }
 
-CScanDirectory::~CScanDirectory()
+CScanDirectory::CScanDirectory(CDirectoryRef directory, const QByteArray &path)
+    : Dir(PathText(path))
+    , Path(path)
+    , Descriptor(directory ? directory->Descriptor() : -1)
+    , Handle(std::move(directory))
 {
-#ifdef Q_OS_UNIX
-    if (Descriptor >= 0)
-        ::close(Descriptor);
-#endif
 }
 
-TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString &name,
-                                 CKeywordPreFilter &preFilter, const LineTest &lineTest, CScanReport &report,
-                                 QTextCodec *codec, int maxLineLength)
+namespace {
+
+TEnumFileScanResult ScanRawFile(CRawFile &raw, CKeywordPreFilter &preFilter, const LineTest &lineTest,
+                                CScanReport &report, QTextCodec *codec, int maxLineLength)
 {
-    CRawFile raw(directory.Descriptor, name);
-    if (!raw.IsOpen())
-        return ScanTextFile(directory.Dir.absoluteFilePath(name), lineTest, report, codec, maxLineLength);
     const TEnumPreFilterVerdict verdict = preFilter.Check(raw.Reader(), report);
     if (verdict == PreFilterCancelled)
         return FileScanCancelled;
@@ -314,8 +352,42 @@ TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString 
         buffer.open(QIODevice::ReadOnly);
         return ScanTextLines(buffer, lineTest, report, codec, maxLineLength);
     }
-    raw.Close();
-    return ScanTextFile(directory.Dir.absoluteFilePath(name), lineTest, report, codec, maxLineLength);
+    QFile file;
+    if (!raw.OpenFromStart(file))
+        return FileScanUnreadable;
+    return ScanTextLines(file, lineTest, report, codec, maxLineLength);
+}
+
+} // namespace
+
+TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QByteArray &name,
+                                 CKeywordPreFilter &preFilter, const LineTest &lineTest, CScanReport &report,
+                                 QTextCodec *codec, int maxLineLength, CFileFacts *facts)
+{
+    CFileFacts ownFacts;
+    CFileFacts &known = facts ? *facts : ownFacts;
+    if (directory.Descriptor < 0) {
+        // Only where the system has no descriptors for directories.
+        return ScanTextFile(PathText(JoinedPath(directory.Path, name)), lineTest, report, codec,
+                            maxLineLength);
+    }
+    CRawFile raw(directory.Descriptor, name, report, known);
+    if (!raw.IsOpen())
+        return IsOutOfResources(known.Error) ? FileScanOutOfResources : FileScanUnreadable;
+    const TEnumFileScanResult result = ScanRawFile(raw, preFilter, lineTest, report, codec, maxLineLength);
+    if (raw.ReadError() != 0 && (result == FileScanNotMatched || result == FileScanUnreadable)) {
+        known.Error = raw.ReadError();
+        return FileScanUnreadable;
+    }
+    return result;
+}
+
+TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString &name,
+                                 CKeywordPreFilter &preFilter, const LineTest &lineTest, CScanReport &report,
+                                 QTextCodec *codec, int maxLineLength)
+{
+    return ScanTextFile(directory, QFile::encodeName(name), preFilter, lineTest, report, codec,
+                        maxLineLength);
 }
 
 TEnumFileScanResult ScanTextFile(const QString &path, CKeywordPreFilter &preFilter, const LineTest &lineTest,

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "search/core/directorywalk.h"
 #include "search/core/scanreport.h"
 
 class CKeywordPreFilter;
@@ -23,7 +24,18 @@ enum TEnumFileScanResult
     FileScanNotMatched,
     FileScanMatched,
     FileScanCancelled,
-    FileScanUnreadable
+    FileScanUnreadable,
+    // Out of descriptors or memory for longer than the search waits.
+    FileScanOutOfResources
+};
+
+// What opening a file told about it: its size and time from the status of
+// what was opened, or why it could not be read (see CUnreadEntry::Error).
+struct CFileFacts
+{
+    qint64 Size = -1;
+    qint64 Modified = CFoundFile::UnknownTime;
+    int Error = 0;
 };
 
 // Tests one piece of a line; true once the file is known to match (see CKeywordMatcher).
@@ -42,27 +54,39 @@ TEnumFileScanResult ScanTextFile(const QString &path, const LineTest &lineTest, 
                                  QTextCodec *codec = nullptr, int maxLineLength = MaxLineLength);
 
 // A directory whose files are opened by name, relative to it: saves
-// resolving the whole path again for every file.
+// resolving the whole path again for every file, and lets paths be longer
+// than the system takes in one piece.
 class CScanDirectory
 {
 public:
     explicit CScanDirectory(const QDir &dir);
-    ~CScanDirectory();
+    CScanDirectory(CDirectoryRef directory, const QByteArray &path);
     CScanDirectory(const CScanDirectory &) = delete;
     CScanDirectory &operator=(const CScanDirectory &) = delete;
 
     QDir Dir;
+    QByteArray Path;
     int Descriptor = -1; // where the system has none, files are opened by path
+
+private:
+    CDirectoryRef Handle;
 };
 
 // The same outcome as ScanTextFile for the file name in directory, without
 // decoding the files that preFilter (built for the same keywords and codec)
-// rules out. Of a file longer than one of its reads, in UTF-8 or UTF-16 and
+// rules out. Only a regular file is read: the file is opened without
+// waiting (a FIFO swapped in for it never blocks) and its status checked on
+// what was opened; facts, if given, get its size and time or the reason it
+// was not read. Of a file longer than one of its reads, in UTF-8 or UTF-16 and
 // with ASCII keywords only, just the lines that hold a keyword's bytes (and
 // where they are dense, the lines between them) are decoded and tested;
 // everything else is read line by line as there. report.Cancelled() is
 // asked before reading a non-empty file, between reads and before each line
 // tested.
+TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QByteArray &name,
+                                 CKeywordPreFilter &preFilter, const LineTest &lineTest, CScanReport &report,
+                                 QTextCodec *codec = nullptr, int maxLineLength = MaxLineLength,
+                                 CFileFacts *facts = nullptr);
 TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString &name,
                                  CKeywordPreFilter &preFilter, const LineTest &lineTest, CScanReport &report,
                                  QTextCodec *codec = nullptr, int maxLineLength = MaxLineLength);

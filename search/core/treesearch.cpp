@@ -5,8 +5,19 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
+
+#ifdef Q_OS_LINUX
+#include <dirent.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#endif
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#endif
 
 #include "search/core/directorywalk.h"
 #include "search/core/keywordmatcher.h"
@@ -18,15 +29,12 @@ namespace {
 // A directory whose candidates the workers read, shared by its files' jobs.
 struct CListedDirectory
 {
-    CListedDirectory(const QDir &dir, QStringList names)
-        : Names(std::move(names))
-        , Scan(dir)
+    explicit CListedDirectory(CWalkStep &step)
+        : Names(std::move(step.Candidates))
+        , Scan(std::move(step.Directory), step.Path)
     {
-        // QDir works out its absolute path when first asked and keeps it:
-        // asked here, the workers only ever read it.
-        Scan.Dir.absolutePath();
     }
-    QStringList Names;
+    QVector<CListedFile> Names;
     CScanDirectory Scan;
     int FirstFile = 0; // number of its first file in the search, from 0
     bool RuleFixed = false;
@@ -40,9 +48,11 @@ struct CFileJob
     bool WholeWord = false;
     bool Done = false;
     TEnumFileScanResult Outcome = FileScanNotMatched;
+    CFileFacts Facts;
 };
 
-// What the workers ask while they read: only whether to stop.
+// What the workers ask while they read: only whether to stop. What a walk
+// on a worker could not read is kept for the caller.
 class CWorkerReport : public CScanReport
 {
 public:
@@ -51,10 +61,39 @@ public:
     {
     }
     bool Cancelled() override { return Stop.load(std::memory_order_relaxed); }
+    void Unreadable(const CUnreadEntry &entry) override { Unread << entry; }
+    CUnreadEntries TakeUnread() { return std::exchange(Unread, CUnreadEntries()); }
 
 private:
     const std::atomic<bool> &Stop;
+    CUnreadEntries Unread;
 };
+
+// Descriptors the process may still open, as far as the system tells.
+int FreeDescriptors()
+{
+#ifdef Q_OS_LINUX
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return 1 << 20;
+    int open = 0;
+    if (DIR *fds = opendir("/proc/self/fd")) {
+        while (readdir(fds))
+            ++open;
+        closedir(fds);
+    }
+    return int(qMin<rlim_t>(limit.rlim_cur, 1 << 20)) - open;
+#else
+    return 1 << 20;
+#endif
+}
+
+// The levels of the walk and the directories listed ahead share what is free,
+// leaving some for the workers' files and the rest of the program.
+int DescriptorShare(int parts, int most)
+{
+    return qBound(2, (FreeDescriptors() - 24) / parts, most);
+}
 
 // Worker threads that scan files in the order they are added, each with its
 // own matcher and pre-filter; the outcomes are taken in the same order.
@@ -67,8 +106,17 @@ public:
         , SeveralKeywords(query.Count() >= 2)
     {
         WholeWordNow.store(wholeWord);
-        for (int i = 0; i < qMax(1, threads); ++i)
-            Workers.emplace_back([this] { Work(); });
+        for (int i = 0; i < qMax(1, threads); ++i) {
+            try {
+                Workers.emplace_back([this] { Work(); });
+            } catch (const std::system_error &) {
+                // Out of threads: the search goes on with the workers it has;
+                // without any, it stops and says why.
+                if (Workers.empty())
+                    throw;
+                break;
+            }
+        }
     }
     ~CTextScanPool()
     {
@@ -98,7 +146,7 @@ public:
     }
 
     // The outcome of the oldest file not taken yet, if it comes within timeoutMs.
-    bool TakeOldest(int timeoutMs, TEnumFileScanResult &outcome)
+    bool TakeOldest(int timeoutMs, TEnumFileScanResult &outcome, CFileFacts &facts)
     {
         std::unique_lock<std::mutex> lock(Mutex);
         if (Jobs.empty())
@@ -109,6 +157,7 @@ public:
         if (!Jobs.front().Done)
             return false;
         outcome = Jobs.front().Outcome;
+        facts = Jobs.front().Facts;
         Jobs.pop_front();
         --Claimed;
         return true;
@@ -143,18 +192,20 @@ private:
                 job = &Jobs[Claimed++];
             }
             TEnumFileScanResult outcome = FileScanCancelled;
+            CFileFacts facts;
             if (!report.Cancelled()) {
                 if (!SeveralKeywords)
                     matcher.SetMatchWholeWord(job->WholeWord);
                 matcher.Reset();
                 const CListedDirectory &directory = *job->Directory;
-                outcome = ScanTextFile(directory.Scan, directory.Names.at(job->Name), preFilter, lineTest,
-                                       report, LocalCodec);
+                outcome = ScanTextFile(directory.Scan, directory.Names.at(job->Name).Name, preFilter,
+                                       lineTest, report, LocalCodec, MaxLineLength, &facts);
             }
             bool oldest = false;
             {
                 const std::lock_guard<std::mutex> lock(Mutex);
                 job->Outcome = outcome;
+                job->Facts = facts;
                 job->Done = true;
                 oldest = job == &Jobs.front();
             }
@@ -210,8 +261,27 @@ struct CNamedDirectory
     QDir Dir;
     int Candidates = 0;
     QVector<int> Matches; // positions among the candidates, ascending
-    QStringList MatchPaths;
+    CFoundFiles MatchFiles;
+    CUnreadEntries Unread; // folders the walk could not read on its way here
+    int ResourceError = 0; // the walk stopped there, out of descriptors
 };
+
+// The size and time of a match the listing did not have to examine.
+void ReadFacts(const CWalkStep &step, const CListedFile &listed, CFoundFile &file)
+{
+    file.Size = listed.Size;
+    file.Modified = listed.Modified;
+#ifdef Q_OS_UNIX
+    struct stat status;
+    if (listed.Modified == CFoundFile::UnknownTime && step.Directory && step.Directory->Descriptor() >= 0 &&
+        fstatat(step.Directory->Descriptor(), listed.Name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
+        file.Size = qint64(status.st_size);
+        file.Modified = qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
+    }
+#else
+    Q_UNUSED(step);
+#endif
+}
 
 // Walks the tree and tests the names on a thread of its own, a bounded
 // number of files ahead of the caller, which takes the directories in order.
@@ -262,23 +332,30 @@ private:
     {
         CKeywordMatcher matcher = CKeywordMatcher::ForFileNames(settings.Query);
         CWorkerReport report(Stop);
-        CDirectoryWalk walk(settings.NameFilters, root, report);
-        QDir dir;
-        QStringList names;
-        while (walk.Next(dir, names)) {
+        CDirectoryWalk walk(settings.NameFilters, root, report, DescriptorShare(2, 32));
+        CWalkStep step;
+        for (bool more = true; more;) {
+            more = walk.Next(step);
             CNamedDirectory directory;
-            directory.Dir = dir;
-            directory.Candidates = names.size();
-            const QString absolute = dir.absolutePath();
-            const QString prefix =
-                absolute.endsWith(QLatin1Char('/')) ? absolute : absolute + QLatin1Char('/');
-            for (int i = 0; i < names.size(); ++i) {
-                matcher.Reset();
-                if (matcher.Feed(names.at(i))) {
+            if (more) {
+                directory.Dir = QDir(PathText(step.Path));
+                directory.Candidates = step.Candidates.size();
+                for (int i = 0; i < step.Candidates.size(); ++i) {
+                    const CListedFile &listed = step.Candidates.at(i);
+                    matcher.Reset();
+                    if (!matcher.Feed(listed.Text))
+                        continue;
+                    CFoundFile file;
+                    file.Path = JoinedPath(step.Path, listed.Name);
+                    ReadFacts(step, listed, file);
                     directory.Matches << i;
-                    directory.MatchPaths << prefix + names.at(i);
+                    directory.MatchFiles << file;
                 }
             }
+            directory.Unread = report.TakeUnread();
+            directory.ResourceError = more ? 0 : walk.OutOfResourcesError();
+            if (!more && directory.Unread.isEmpty() && directory.ResourceError == 0)
+                break;
             std::unique_lock<std::mutex> lock(Mutex);
             Taken.wait(lock, [this] { return Stopping || Queued < MostFilesAhead; });
             if (Stopping)
@@ -328,6 +405,14 @@ int CTreeSearch::RunFileNames(const QDir &root, CScanReport &report)
         }
         if (taken == CNameWalker::TakeEnd)
             break;
+        for (const CUnreadEntry &entry : qAsConst(directory.Unread))
+            report.Unreadable(entry);
+        if (directory.ResourceError != 0) {
+            report.OutOfResources(directory.ResourceError);
+            break;
+        }
+        if (directory.Candidates == 0)
+            continue;
         report.DirectoryReached(directory.Dir, directory.Candidates);
         int examined = 0;
         bool stopped = false;
@@ -338,7 +423,7 @@ int CTreeSearch::RunFileNames(const QDir &root, CScanReport &report)
                 break;
             }
         }
-        QStringList matches = directory.MatchPaths;
+        CFoundFiles matches = directory.MatchFiles;
         if (stopped) {
             const int kept =
                 int(std::lower_bound(directory.Matches.begin(), directory.Matches.end(), examined) -
@@ -346,7 +431,7 @@ int CTreeSearch::RunFileNames(const QDir &root, CScanReport &report)
             matches = matches.mid(0, kept);
         }
         found += matches.size();
-        report.Found(matches);
+        report.FoundFiles(matches);
         if (stopped)
             break;
     }
@@ -364,9 +449,10 @@ public:
                  CScanReport &report)
         : Settings(settings)
         , WholeWordChoice(wholeWord)
-        , Walk(settings.NameFilters, root, report)
+        , Walk(settings.NameFilters, root, report, DescriptorShare(4, 32))
         , Report(report)
         , Pool(settings.Query, settings.LocalCodec, WholeWord(), settings.Threads)
+        , MostDirectoriesAhead(DescriptorShare(3, 64))
     {
     }
 
@@ -381,14 +467,18 @@ public:
             if (index > 0 && Report.Cancelled())
                 break;
             bool stopped = false;
-            const QStringList matches = ScanDirectory(index, stopped);
+            const CFoundFiles matches = ScanDirectory(index, stopped);
             found += matches.size();
-            Report.Found(matches);
+            Report.FoundFiles(matches);
             Listed[index].reset();
             if (stopped)
                 break;
         }
         Pool.Cancel();
+        if (ResourceError == 0)
+            ResourceError = Walk.OutOfResourcesError();
+        if (ResourceError != 0)
+            Report.OutOfResources(ResourceError);
         return found;
     }
 
@@ -397,13 +487,12 @@ private:
 
     bool ListNext()
     {
-        QDir dir;
-        QStringList names;
-        if (WalkDone || !Walk.Next(dir, names)) {
+        CWalkStep step;
+        if (WalkDone || !Walk.Next(step)) {
             WalkDone = true;
             return false;
         }
-        auto directory = std::make_shared<CListedDirectory>(dir, std::move(names));
+        auto directory = std::make_shared<CListedDirectory>(step);
         directory->FirstFile = ListedFiles;
         ListedFiles += directory->Names.size();
         Listed.append(directory);
@@ -420,33 +509,39 @@ private:
         directory.WholeWord = WholeWord();
     }
 
-    QStringList ScanDirectory(int index, bool &stopped)
+    CFoundFiles ScanDirectory(int index, bool &stopped)
     {
         const std::shared_ptr<CListedDirectory> directory = Listed.at(index);
         Report.DirectoryReached(directory->Scan.Dir, directory->Names.size());
         FixRule(*directory);
-        QStringList matches;
+        CFoundFiles matches;
         for (int i = 0; i < directory->Names.size(); ++i) {
             Report.FileExamined();
             TEnumFileScanResult outcome = FileScanCancelled;
-            if (Report.Cancelled() || !Outcome(directory->FirstFile + i, outcome) ||
-                outcome == FileScanCancelled) {
+            CFileFacts facts;
+            if (Report.Cancelled() || !Outcome(directory->FirstFile + i, outcome, facts) ||
+                outcome == FileScanCancelled || outcome == FileScanOutOfResources) {
+                if (outcome == FileScanOutOfResources)
+                    ResourceError = facts.Error;
                 stopped = true;
                 break;
             }
+            const QByteArray path = JoinedPath(directory->Scan.Path, directory->Names.at(i).Name);
+            if (outcome == FileScanUnreadable)
+                Report.Unreadable({path, false, facts.Error});
             if (outcome == FileScanMatched)
-                matches << directory->Scan.Dir.absoluteFilePath(directory->Names.at(i));
+                matches << CFoundFile{path, facts.Size, facts.Modified};
         }
         return matches;
     }
 
     // Hands out the files up to the look-ahead past this one, then waits for
     // this one; false when the caller stops the search meanwhile.
-    bool Outcome(int file, TEnumFileScanResult &outcome)
+    bool Outcome(int file, TEnumFileScanResult &outcome, CFileFacts &facts)
     {
         Pool.SetMatchWholeWord(WholeWord());
         HandOut(file + qMax(0, Settings.LookAhead));
-        while (!Pool.TakeOldest(WaitSliceMs, outcome)) {
+        while (!Pool.TakeOldest(WaitSliceMs, outcome, facts)) {
             if (Report.Cancelled())
                 return false;
             Pool.SetMatchWholeWord(WholeWord());
@@ -488,7 +583,8 @@ private:
     int HandOutDirectory = 0;
     int HandOutName = 0;
     int Reached = 0; // the directory the caller is in
-    static const int MostDirectoriesAhead = 64;
+    const int MostDirectoriesAhead;
+    int ResourceError = 0;
 };
 
 } // namespace

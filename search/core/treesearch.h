@@ -12,8 +12,9 @@
 
 class QTextCodec;
 
-// One search over a directory tree, run on the calling thread: the walk, the
-// progress and the matches are reported there, directory by directory in
+// One search over a directory tree, run on the calling thread (never the
+// window's: listing and opening may block for as long as the file system
+// takes): the walk, the progress and the matches are reported there, directory by directory in
 // walk order, with the same counts, rows and stops as if every file were
 // examined in turn. A filename search lists the directories and tests the
 // names on a thread of its own, up to 50,000 files ahead. A full-text search
@@ -24,7 +25,10 @@ class QTextCodec;
 // waits. Nothing is read before the first file's step, so what the caller
 // does then reaches every file; what it does later reaches the files not
 // handed out yet. A stop keeps exactly the matches of the files before the
-// one at which it came. The workers touch nothing but the files.
+// one at which it came. The workers touch nothing but the files. Files and
+// folders that cannot be read are reported as such; running out of
+// descriptors, memory or threads stops the search and is reported too.
+// The descriptors it keeps open are bounded by what the process has left.
 class CTreeSearch
 {
 public:

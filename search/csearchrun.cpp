@@ -1,0 +1,263 @@
+#include "search/csearchrun.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <cstring>
+
+#include "search/core/resultsmodel.h"
+#include "search/cresultstable.h"
+
+namespace {
+
+// The window's progress is drawn at this pace, not per file.
+const int RefreshIntervalMs = 40;
+
+} // namespace
+
+CSearchRun::CSearchRun(const CWidgets &widgets, QObject *parent)
+    : QObject(parent)
+    , Ui(widgets)
+{
+    RefreshTimer.setInterval(RefreshIntervalMs);
+    connect(&RefreshTimer, &QTimer::timeout, this, &CSearchRun::Refresh);
+    GiveUpTimer.setSingleShot(true);
+    GiveUpTimer.setInterval(50);
+    connect(&GiveUpTimer, &QTimer::timeout, this, &CSearchRun::GiveUp);
+    connect(Ui.Unread, &QLabel::linkActivated, this, &CSearchRun::ShowUnreadList);
+}
+
+CSearchRun::~CSearchRun()
+{
+    if (Shared)
+        Shared->Cancel = true;
+}
+
+bool CSearchRun::Start(const QDir &root, const CTreeSearch::CSettings &settings, const CTexts &texts)
+{
+    if (Running) {
+        Shared->Cancel = true;
+        ++Search;
+    }
+    Texts = texts;
+    Found = 0;
+    Unread.clear();
+    UnreadFolders = 0;
+    Ui.Unread->hide();
+    Ui.Unread->clear();
+    MeasuredRows = LongestPath = Widest = 0;
+    Ui.Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+    Shared = std::make_shared<CSearchShared>();
+    Shared->MatchWholeWord = settings.Query.MatchWholeWord();
+    const std::function<void(int)> action = BeforeFile;
+    if (action) {
+        // The search waits on its thread while the action runs on this one.
+        Shared->BeforeFile = [this, action](int file) {
+            QMetaObject::invokeMethod(
+                this, [action, file] { action(file); }, Qt::BlockingQueuedConnection);
+        };
+    }
+    std::shared_ptr<CSearchFeed> feed(new CSearchFeed(++Search), [](CSearchFeed *f) { f->deleteLater(); });
+    connect(feed.get(), &CSearchFeed::FilesFound, this, &CSearchRun::OnFilesFound, Qt::QueuedConnection);
+    connect(feed.get(), &CSearchFeed::EntriesUnread, this, &CSearchRun::OnEntriesUnread,
+            Qt::QueuedConnection);
+    connect(feed.get(), &CSearchFeed::Ended, this, &CSearchRun::OnEnded, Qt::QueuedConnection);
+    Running = BackgroundSearch::Start(root, settings, Shared, feed);
+    if (!Running) {
+        CSearchOutcome outcome;
+        outcome.ResourceError = EAGAIN;
+        ShowEnd(outcome);
+        return false;
+    }
+    RefreshTimer.start();
+    return true;
+}
+
+void CSearchRun::Cancel()
+{
+    if (!Running)
+        return;
+    Shared->Cancel = true;
+    if (!GiveUpTimer.isActive())
+        GiveUpTimer.start();
+}
+
+bool CSearchRun::GiveUpForQuit(int waitMs)
+{
+    if (Running) {
+        Shared->Cancel = true;
+        ++Search;
+        Running = false;
+        RefreshTimer.stop();
+        GiveUpTimer.stop();
+    }
+    return BackgroundSearch::WaitForAll(waitMs);
+}
+
+bool CSearchRun::IsRunning() const
+{
+    return Running;
+}
+
+void CSearchRun::SetMatchWholeWord(bool wholeWord)
+{
+    WholeWord = wholeWord;
+    if (Shared)
+        Shared->MatchWholeWord = wholeWord;
+}
+
+void CSearchRun::SetGiveUpAfter(int ms)
+{
+    GiveUpTimer.setInterval(ms);
+}
+
+void CSearchRun::SetBeforeFileAction(std::function<void(int)> action)
+{
+    BeforeFile = std::move(action);
+}
+
+void CSearchRun::OnFilesFound(quint64 search, const CFoundFiles &files)
+{
+    if (search != Search || !Running)
+        return;
+    Found += files.size();
+    Ui.Table->Results()->AppendRows(files);
+}
+
+void CSearchRun::OnEntriesUnread(quint64 search, const CUnreadEntries &entries)
+{
+    if (search != Search || !Running)
+        return;
+    Unread += entries;
+    for (const CUnreadEntry &entry : entries)
+        UnreadFolders += entry.Folder ? 1 : 0;
+}
+
+void CSearchRun::OnEnded(quint64 search, const CSearchOutcome &outcome)
+{
+    if (search != Search || !Running)
+        return;
+    ShowEnd(outcome);
+}
+
+// A cancelled search that does not end at once hangs in the file system:
+// the window keeps what it has and is ready for the next search.
+void CSearchRun::GiveUp()
+{
+    if (!Running)
+        return;
+    ++Search;
+    CSearchOutcome outcome;
+    outcome.Found = Found;
+    outcome.Total = Shared->Total;
+    outcome.Processed = Shared->Processed;
+    ShowEnd(outcome);
+}
+
+void CSearchRun::Refresh()
+{
+    if (!Running)
+        return;
+    ShowProgress(Shared->Processed, Shared->Total);
+    FitPathColumn();
+    ShowUnread(0);
+}
+
+void CSearchRun::ShowProgress(int processed, int total)
+{
+    if (total <= 0)
+        return; // busy until the first candidate
+    Ui.Status->setText(Texts.Progress.arg(QString::number(processed), QString::number(total)));
+    Ui.Bar->setRange(0, total);
+    Ui.Bar->setValue(processed);
+}
+
+void CSearchRun::ShowEnd(const CSearchOutcome &outcome)
+{
+    Running = false;
+    RefreshTimer.stop();
+    GiveUpTimer.stop();
+    ShowProgress(outcome.Processed, outcome.Total);
+    FitPathColumn();
+    Ui.Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    Ui.Status->setText(Texts.Summary.arg(outcome.Found).arg(outcome.Total));
+    ShowUnread(outcome.ResourceError);
+    emit Ended(outcome.Found, outcome.Total);
+}
+
+void CSearchRun::ShowUnread(int resourceError)
+{
+    const int files = Unread.size() - UnreadFolders;
+    const QString filesText = files == 1 ? tr("1 file") : tr("%1 files").arg(files);
+    const QString foldersText = UnreadFolders == 1 ? tr("1 folder") : tr("%1 folders").arg(UnreadFolders);
+    QString text;
+    if (files > 0 && UnreadFolders > 0)
+        text = tr("%1 and %2 could not be read.").arg(filesText, foldersText);
+    else if (files > 0 || UnreadFolders > 0)
+        text = tr("%1 could not be read.").arg(files > 0 ? filesText : foldersText);
+    if (!text.isEmpty())
+        text = QStringLiteral("<a href=\"unread\">") + text.toHtmlEscaped() + QStringLiteral("</a>");
+    if (resourceError != 0) {
+        const QString stopped = tr("The search stopped early, the results are incomplete: %1.")
+                                    .arg(QString::fromLocal8Bit(std::strerror(resourceError)));
+        text = QStringLiteral("<font color=\"red\">") + stopped.toHtmlEscaped() + QStringLiteral("</font> ") +
+               text;
+    }
+    if (text.isEmpty())
+        return;
+    Ui.Unread->setText(text);
+    Ui.Unread->show();
+}
+
+void CSearchRun::ShowUnreadList()
+{
+    QDialog dialog(Ui.Table->window());
+    dialog.setWindowTitle(tr("Not Read"));
+    auto *list = new QTreeWidget(&dialog);
+    list->setObjectName(QStringLiteral("Unread_TreeWidget"));
+    list->setRootIsDecorated(false);
+    list->setHeaderLabels({tr("Path"), tr("Reason")});
+    for (const CUnreadEntry &entry : qAsConst(Unread)) {
+        const QString path = PathText(entry.Path) + (entry.Folder ? QStringLiteral("/") : QString());
+        const QString reason = entry.Error == CUnreadEntry::NotRegularFile
+                                   ? tr("not a regular file (a FIFO, socket or device)")
+                                   : QString::fromLocal8Bit(std::strerror(entry.Error));
+        new QTreeWidgetItem(list, {path, reason});
+    }
+    list->resizeColumnToContents(0);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(list);
+    layout->addWidget(buttons);
+    dialog.resize(640, 320);
+    dialog.exec();
+}
+
+// Fitting the path column to its contents measures every row, which the
+// table would do after each directory's rows. During a search rows are only
+// appended, so the widest row so far is kept and only new rows are measured,
+// once per refresh, and of those only the ones longer in characters than any
+// measured before. The table's own fitting returns at the end.
+void CSearchRun::FitPathColumn()
+{
+    CResultsTable *table = Ui.Table;
+    const int rows = table->rowCount();
+    if (rows == MeasuredRows)
+        return;
+    const CResultsModel *results = table->Results();
+    for (; MeasuredRows < rows; ++MeasuredRows) {
+        const int length = results->FilePathLength(MeasuredRows);
+        if (length <= LongestPath)
+            continue;
+        LongestPath = length;
+        Widest = qMax(Widest, table->sizeHintForIndex(results->index(MeasuredRows, 0)).width());
+    }
+    QHeaderView *header = table->horizontalHeader();
+    header->resizeSection(0, qMax(Widest, header->sectionSizeHint(0)));
+}

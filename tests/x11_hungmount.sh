@@ -1,0 +1,159 @@
+#!/usr/bin/env bash
+# The real binary on a file system that hangs as a dead network mount does
+# (tests/slowfs.py: listing, examining, opening or reading one entry sleeps),
+# on a file swapped between a regular file and a FIFO, and with 64
+# descriptors: the window keeps answering (a probe asks it for its status
+# every 100 ms over AT-SPI and keeps the longest wait), Cancel returns it to
+# the summary at once, a new search runs while a stuck one is left behind,
+# and Exit and SIGTERM end the program within a second. Prints the figures.
+set -euo pipefail
+lintra=$1
+. "$(dirname "$0")/x11lib.sh"
+PROBE=(/usr/bin/python3 "$(dirname "$0")/searchprobe.py")
+SLOWFS="$(dirname "$0")/slowfs.py"
+
+if [ ! -w /dev/fuse ] || ! /usr/bin/python3 -c 'import fusepy' 2>/dev/null || ! command -v fusermount >/dev/null; then
+    echo "SKIP: no FUSE here (/dev/fuse, python3-fusepy and fusermount are needed)"
+    exit 0
+fi
+
+mnt="$X11_TMP/mnt"
+mkdir -p "$mnt"
+fs_pid=
+unmount() {
+    if [ -n "$fs_pid" ]; then
+        fusermount -u -z "$mnt" 2>/dev/null || true
+        kill "$fs_pid" 2>/dev/null || true
+        wait "$fs_pid" 2>/dev/null || true
+    fi
+}
+trap 'unmount; stop_display; rm -rf "$X11_TMP"' EXIT
+/usr/bin/python3 "$SLOWFS" "$mnt" 30 2>"$X11_TMP/slowfs.log" &
+fs_pid=$!
+for i in $(seq 1 100); do
+    [ -d "$mnt/fast" ] && break
+    sleep 0.1
+done
+[ -d "$mnt/fast" ] || { cat "$X11_TMP/slowfs.log" >&2; fail "the FUSE file system did not mount"; }
+
+start_display
+start_session_bus
+start_accessibility_bus
+fresh_config
+
+# wait_for_end PID SECONDS: until the program is gone, or only its threads
+# stuck in the file system are left (its main thread has ended: a zombie
+# that the kernel frees when the calls return).
+wait_for_end() {
+    local pid=$1 seconds=$2 i state
+    for i in $(seq 1 $((seconds * 100))); do
+        state=$(awk '/^State:/ { print $2 }' "/proc/$pid/status" 2>/dev/null || true)
+        [ -z "$state" ] || [ "$state" = Z ] && return 0
+        sleep 0.01
+    done
+    return 1
+}
+
+start_lintra() {
+    "$@" "$lintra" 2>>"$X11_TMP/lintra.log" &
+    lintra_pid=$!
+    X11_PIDS+=($lintra_pid)
+    wait_for_window "$MAIN_TITLE" >/dev/null || fail "main window not shown"
+}
+
+# search_and_cancel CASE DIR EXPECTED: a search stuck in the file system; the
+# window is probed for 2 s, then Cancel must show EXPECTED at once.
+search_and_cancel() {
+    local case=$1 dir=$2 expected=$3 stall cancel shown
+    "${PROBE[@]}" "$lintra_pid" search "$dir" needle
+    stall=$("${PROBE[@]}" "$lintra_pid" probe 2)
+    read -r cancel press_note < <("${PROBE[@]}" "$lintra_pid" cancel)
+    shown=$("${PROBE[@]}" "$lintra_pid" summary 1) || fail "$case: no summary after Cancel: $shown"
+    echo "case=$case longest_stall_ms=$stall cancel_to_summary_ms=$cancel $press_note"
+    [ "${stall%.*}" -lt 1000 ] || fail "$case: the window did not answer for $stall ms"
+    [ "${cancel%.*}" -lt 1000 ] || fail "$case: Cancel took $cancel ms"
+    [ "$shown" = "$expected" ] || fail "$case: '$shown', expected '$expected'"
+}
+
+start_lintra env LC_ALL=C.UTF-8
+# In an order where each summary differs from the one before, so that the
+# probe sees when it is written. A file read before the hang still counts.
+search_and_cancel "slow readdir" "$mnt/slowreaddir" "0 of the 0 searched files contain(s) the given keyword(s)."
+search_and_cancel "slow open" "$mnt/slowopen" "1 of the 2 searched files contain(s) the given keyword(s)."
+search_and_cancel "slow stat" "$mnt/slowstat" "0 of the 0 searched files contain(s) the given keyword(s)."
+search_and_cancel "slow read" "$mnt/slowread" "1 of the 2 searched files contain(s) the given keyword(s)."
+
+# With four searches left behind, a new one runs at once.
+"${PROBE[@]}" "$lintra_pid" search "$mnt/fast" needle
+shown=$("${PROBE[@]}" "$lintra_pid" summary 5) || fail "no summary of the search after the stuck ones: $shown"
+[ "$shown" = "1 of the 1 searched files contain(s) the given keyword(s)." ] || fail "after stuck searches: $shown"
+echo "case=new search beside stuck ones: $shown"
+
+# A file swapped between a regular file and a FIFO: never waited on, said beside the summary.
+tree="$X11_TMP/tree"
+mkdir -p "$tree"
+for i in $(seq 1 500); do printf 'needle\n' >"$tree/f$i.txt"; done
+/usr/bin/python3 - "$tree" <<'PY' &
+import os, sys, time
+tree = sys.argv[1]
+os.mkfifo(tree + "/.fifo")
+open(tree + "/.plain", "w").write("needle\n")
+end = time.monotonic() + 60
+while time.monotonic() < end:
+    os.link(tree + "/.fifo", tree + "/.f") ; os.rename(tree + "/.f", tree + "/f250.txt")
+    time.sleep(0.0003)
+    os.link(tree + "/.plain", tree + "/.p") ; os.rename(tree + "/.p", tree + "/f250.txt")
+PY
+swapper=$!
+X11_PIDS+=($swapper)
+for round in 1 2 3 4 5; do
+    "${PROBE[@]}" "$lintra_pid" search "$tree" needle
+    shown=$("${PROBE[@]}" "$lintra_pid" summary 20 "$shown") || fail "FIFO swap: the search did not end: $shown"
+    # The swapped name is a candidate when it is a regular file at the listing.
+    [[ "$shown" =~ ^(499\ of\ the\ (499|500)|500\ of\ the\ 500)\ searched ]] || fail "FIFO swap: $shown"
+    # A search with another summary in between, so that the next one is seen to end.
+    "${PROBE[@]}" "$lintra_pid" search "$mnt/fast" needle
+    shown=$("${PROBE[@]}" "$lintra_pid" summary 5 "$shown") || fail "no summary: $shown"
+done
+kill "$swapper"
+echo "case=FIFO swapped in: 5 searches ended ($shown)"
+
+# Exit while a worker is stuck in the kernel: the process ends within a second, settings saved.
+"${PROBE[@]}" "$lintra_pid" search "$mnt/slowread" needle
+sleep 1
+window=$(wait_for_window "$MAIN_TITLE")
+start=$(date +%s%N)
+"${PROBE[@]}" "$lintra_pid" press "Exit Norvane Lintra" &
+wait_for_end "$lintra_pid" 5 || fail "Exit did not end the program"
+exit_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+is_viewable "$window" && fail "the window is still shown after Exit"
+echo "case=Exit during a stuck read: ended after ${exit_ms} ms (including the AT-SPI call)"
+[ "$exit_ms" -lt 1500 ] || fail "Exit took $exit_ms ms"
+grep -q "slowread" "$XDG_CONFIG_HOME/Norvane/Lintra.conf" || fail "settings not saved on Exit"
+
+# SIGTERM while a worker is stuck. (Another settings folder: the instance
+# before may still hold its shared memory until its stuck calls return.)
+fresh_config
+start_lintra env LC_ALL=C.UTF-8
+"${PROBE[@]}" "$lintra_pid" search "$mnt/slowopen" needle
+sleep 1
+start=$(date +%s%N)
+kill -TERM "$lintra_pid"
+wait_for_end "$lintra_pid" 5 || fail "SIGTERM did not end the program"
+term_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+echo "case=SIGTERM during a stuck open: ended after ${term_ms} ms"
+[ "$term_ms" -lt 1000 ] || fail "SIGTERM took $term_ms ms"
+grep -q "slowopen" "$XDG_CONFIG_HOME/Norvane/Lintra.conf" || fail "settings not saved on SIGTERM"
+
+# 64 descriptors for the whole process: nothing is lost and nothing is said.
+many="$X11_TMP/many"
+for d in $(seq 1 300); do mkdir -p "$many/d$d/e"; printf 'needle\n' >"$many/d$d/a.txt"; printf 'needle\n' >"$many/d$d/e/b.txt"; done
+fresh_config
+start_lintra prlimit --nofile=64 env LC_ALL=C.UTF-8
+"${PROBE[@]}" "$lintra_pid" search "$many" needle
+shown=$("${PROBE[@]}" "$lintra_pid" summary 60 "Ready to do the Unicode full text search...") || fail "64 descriptors: no summary: $shown"
+[ "$shown" = "600 of the 600 searched files contain(s) the given keyword(s)." ] || fail "64 descriptors: $shown"
+unread=$("${PROBE[@]}" "$lintra_pid" unread)
+[ -z "$unread" ] || fail "64 descriptors: $unread"
+echo "case=64 descriptors: $shown"
+echo "PASS"
