@@ -43,7 +43,7 @@ CLintra::CLintra(QWidget *parent)
 CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
     , FileExplorer_Process(nullptr)
-    , UpdateCheckConfig(updateCheck)
+    , UpdateCheckState(updateCheck)
 {
     // 3. The form.
     ui = new Ui_CLintra;

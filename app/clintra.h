@@ -18,6 +18,8 @@
 #include "search/core/keywordquery.h"
 #include "search/core/searchwhat.h"
 #include "text/core/textencodingdetector.h"
+#include "text/core/unmarkedtext.h"
+#include "update/core/cupdatecheck.h"
 #include "update/core/updaterequest.h"
 #include "viewer/core/resultpager.h"
 
@@ -32,7 +34,6 @@ class QTextCodec;
 class QTextDocument;
 class CSearchKeys;
 class CSearchRun;
-class CUpdateThread;
 class Ui_CLintra;
 
 // The program's single window. It holds the state that the subsystems share
@@ -91,15 +92,6 @@ public:
     bool WordSeparatedLanguage = false;
     bool MatchWholeWord = false;
     TEnumSearchWhat SearchWhat = SearchWhatFilename;
-
-    // Update check (update/).
-    bool UpdateCheckStarted = false;
-    QDateTime LastUpdateCheckTime;
-    int UpdateCheckIntervalDays = 3;
-    CUpdateThread *UpdateThread = nullptr;
-    bool UpdateCheckIsManual = false;
-    bool UpdateNetworkErrorOccurred = false;
-    QString UpdateInfo;
 
     // System tray (app/).
     QAction *SysTrayIconRestore_Action = nullptr;
@@ -174,7 +166,8 @@ public:
     void ShowMatchedFilename(int row, const CKeywordQuery &query);
     void LoadResultFile(int row, const CKeywordQuery &query);
     QString DecodeResultBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip,
-                              QComboBox *selector);
+                              QComboBox *selector, QTextCodec *unmarkedCodec);
+    CUnmarkedTextCharset UnmarkedTextCharset() const;
     void ShowContentWithHighlights(const CKeywordQuery &query, const QString &text);
     QString ResultRowPath(int row) const;
     bool LoadWholeResultFile(QFile &file, QString &text);
@@ -194,10 +187,11 @@ public:
 
     // Update check (update/clintra_update.cpp).
     void StartUpdateCheck(bool manual);
-    bool IsUpdateCheckDue(bool manual, const QDateTime &now) const;
+    // The check's schedule and whether one runs.
+    CUpdateCheck &UpdateCheck();
+    const CUpdateCheck &UpdateCheck() const;
     void ShowMessage(QMessageBox::Icon icon, const QString &title, const QString &text);
-    void QuitUpdateThread();
-    void ShowUpdateInfo();
+    void ShowUpdateOutcome(const CUpdateOutcome &outcome);
     void AbortUpdateCheck();
 
 private:
@@ -211,7 +205,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    const CUpdateCheckConfig UpdateCheckConfig;
+    CUpdateCheck UpdateCheckState;
 
 private slots:
     void on_DoFullTextSearch_PushButton_clicked();

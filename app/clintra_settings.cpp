@@ -120,9 +120,9 @@ void CLintra::LoadSettings()
     SysTrayInfoShown = Load(settings, SysTrayInfoShownSetting).toBool();
     LoadHistory(ui->Dir2Search_ComboBox, Load(settings, LastSearchedDirsSetting).toStringList());
     LoadHistory(ui->Keywords2Search_ComboBox, Load(settings, LastSearchedKeywordsSetting).toStringList());
-    UpdateCheckIntervalDays =
-        UpdateCheckIntervalFromStore(settings.Value(SettingKey(UpdateCheckIntervalSetting)));
-    LastUpdateCheckTime = Load(settings, LastUpdateCheckTimeSetting).toDateTime();
+    UpdateCheck().SetIntervalDays(
+        UpdateCheckIntervalFromStore(settings.Value(SettingKey(UpdateCheckIntervalSetting))));
+    UpdateCheck().SetLastCheckTime(Load(settings, LastUpdateCheckTimeSetting).toDateTime());
     // The user may add plain-text patterns in the file; nothing writes them.
     PlainTextFileFilters = PlainTextFilePatterns(settings.Value(PlainTextPatternsSettingKey()));
 }
@@ -136,7 +136,7 @@ void CLintra::SaveSettings()
     Save(settings, LastSearchedDirsSetting, DirectoryHistoryForStore(HistoryItems(ui->Dir2Search_ComboBox)));
     Save(settings, LastSearchedKeywordsSetting,
          KeywordHistoryForStore(HistoryItems(ui->Keywords2Search_ComboBox)));
-    Save(settings, UpdateCheckIntervalSetting, UpdateCheckIntervalDays);
-    if (UpdateCheckStarted)
-        Save(settings, LastUpdateCheckTimeSetting, LastUpdateCheckTime);
+    Save(settings, UpdateCheckIntervalSetting, UpdateCheck().IntervalDays());
+    if (UpdateCheck().Started())
+        Save(settings, LastUpdateCheckTimeSetting, UpdateCheck().LastCheckTime());
 }

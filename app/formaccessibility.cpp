@@ -1,8 +1,14 @@
 #include "app/formaccessibility.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
 #include <QLabel>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 
 namespace {
 
@@ -26,13 +32,79 @@ public:
     }
 };
 
+// A combo box that only offers a choice: named by its accessible name or its
+// label, its current entry as its value; the drop-down list is its child
+// and pressing it opens the list, as with Qt's own.
+class CChoiceAccessible : public QAccessibleWidget
+{
+public:
+    explicit CChoiceAccessible(QComboBox *comboBox)
+        : QAccessibleWidget(comboBox, QAccessible::ComboBox)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Value)
+            return ComboBox()->currentText();
+        return QAccessibleWidget::text(kind);
+    }
+
+    int childCount() const override { return 1; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 ? QAccessible::queryAccessibleInterface(ComboBox()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child && child->object() == ComboBox()->view() ? 0 : -1;
+    }
+
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString &) override { ComboBox()->showPopup(); }
+
+private:
+    QComboBox *ComboBox() const { return static_cast<QComboBox *>(object()); }
+};
+
 QAccessibleInterface *FormAccessibleFactory(const QString &className, QObject *object)
 {
     if (className == QLatin1String("QLabel") &&
         object->objectName() == QLatin1String("SearchingProgressStatus_Label"))
         return new CStatusLineAccessible(static_cast<QLabel *>(object));
+    if (className == QLatin1String("QComboBox") && !static_cast<QComboBox *>(object)->isEditable())
+        return new CChoiceAccessible(static_cast<QComboBox *>(object));
     return nullptr;
 }
+
+// Every tool-tip given to a widget becomes its description, without markup,
+// unless the widget was given a description of its own.
+class CToolTipDescriber : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::ToolTipChange && watched->isWidgetType())
+            Describe(static_cast<QWidget *>(watched));
+        return false;
+    }
+
+private:
+    static void Describe(QWidget *widget)
+    {
+        const char *derived = "lintraDescriptionFromToolTip";
+        const QString own = widget->accessibleDescription();
+        if (!own.isEmpty() && own != widget->property(derived).toString())
+            return;
+        const QString tip = widget->toolTip();
+        const QString plain =
+            Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText() : tip;
+        widget->setAccessibleDescription(plain.simplified());
+        widget->setProperty(derived, widget->accessibleDescription());
+    }
+};
 
 } // namespace
 
@@ -42,5 +114,6 @@ void InstallFormAccessibility()
     if (installed)
         return;
     QAccessible::installFactory(FormAccessibleFactory);
+    qApp->installEventFilter(new CToolTipDescriber(qApp));
     installed = true;
 }

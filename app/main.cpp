@@ -11,6 +11,7 @@
 #include "app/core/platform.h"
 #include "app/core/sessionendsignals.h"
 #include "app/core/singleinstance.h"
+#include "app/formstyle.h"
 #include "app/messagebox.h"
 #include "app/startup.h"
 #include "update/core/updaterequest.h"
@@ -29,6 +30,7 @@ int main(int argc, char *argv[])
 
     QApplication application(argc, argv);
     GraphicalSessionOpened();
+    InstallFormStyle();
     // Lets the desktop match the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.norvane.Lintra"));
 

@@ -217,7 +217,8 @@ void Ui_CLintra::SetUpVersionRow()
     CopyrightInfo_TextBrowser->setFont(small);
     CopyrightInfo_TextBrowser->setContextMenuPolicy(Qt::NoContextMenu);
     CopyrightInfo_TextBrowser->setAutoFillBackground(false);
-    CopyrightInfo_TextBrowser->setFrameShape(QFrame::HLine);
+    // A white box without a frame: a horizontal line would show a dot at each end.
+    CopyrightInfo_TextBrowser->setFrameShape(QFrame::NoFrame);
     CopyrightInfo_TextBrowser->setFrameShadow(QFrame::Plain);
     CopyrightInfo_TextBrowser->setOpenLinks(true);
     CopyrightInfo_TextBrowser->setOpenExternalLinks(true);

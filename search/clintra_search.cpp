@@ -312,6 +312,9 @@ void CLintra::on_BrowseDir_ToolButton_clicked()
 {
     QString directory = QFileDialog::getExistingDirectory(this, tr("Select a Directory"), QDir::homePath(),
                                                           QFileDialog::ShowDirsOnly);
+    // Cancelled: the dialog's empty answer changes nothing.
+    if (directory.isEmpty())
+        return;
     if (RunningPlatform == Windows)
         directory.replace(QLatin1Char('/'), QLatin1Char('\\'));
     OnPathComboBoxCarriageReturn(directory);
@@ -331,7 +334,7 @@ void CLintra::StartSearch(const QDir &dir, const CKeywordQuery &query, TEnumSear
     settings.What = what;
     settings.NameFilters = CandidateNameFilters(what, PlainTextFileFilters);
     settings.Query = query;
-    settings.LocalCodec = QTextCodec::codecForLocale();
+    settings.Charset = CUnmarkedTextCharset(QTextCodec::codecForLocale(), SystemLocaleName);
     settings.Threads = QThread::idealThreadCount();
     SearchRun->SetMatchWholeWord(MatchWholeWord);
     SearchRun->Start(dir, settings, texts);

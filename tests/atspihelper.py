@@ -13,6 +13,10 @@ display of the program under test.
                                     C ("role: name") has the focus
   atspihelper.py labels             prints "label -> role: name" for each
                                     control that names its label
+  atspihelper.py descriptions       prints "role: name = description" for
+                                    each shown control with a description
+  atspihelper.py extents C          prints the screen rectangle "x y w h" of
+                                    the control C ("role: name")
   atspihelper.py cell ROW COLUMN    prints the screen centre "x y" of a cell
                                     of the window's table, once it exists
   atspihelper.py watch-status FILE  appends each new name of the window's
@@ -77,6 +81,22 @@ def labels():
             for i in range(relation.getNTargets()):
                 print("%s -> %s" % (relation.getTarget(i).name, describe(node)))
     return 0
+
+
+def descriptions():
+    for node in descendants(application()):
+        if node.description and node.getState().contains(pyatspi.STATE_SHOWING):
+            print("%s = %s" % (describe(node), node.description.replace("\n", " ")))
+    return 0
+
+
+def extents(wanted):
+    for node in descendants(application()):
+        if describe(node) == wanted:
+            box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            print(box.x, box.y, box.width, box.height)
+            return 0
+    sys.exit("no " + wanted)
 
 
 def focus(window, presses):
@@ -163,6 +183,10 @@ def main():
         return unnamed()
     if args == ["labels"]:
         return labels()
+    if args == ["descriptions"]:
+        return descriptions()
+    if len(args) == 2 and args[0] == "extents":
+        return extents(args[1])
     if len(args) == 3 and args[0] == "focus":
         return focus(args[1], int(args[2]))
     if len(args) == 3 and args[0] == "tab-to":

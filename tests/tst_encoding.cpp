@@ -10,6 +10,7 @@
 #include "text/core/istextunicode.h"
 #include "text/core/localcharset.h"
 #include "text/core/textencodingdetector.h"
+#include "text/core/unmarkedtext.h"
 
 Q_DECLARE_METATYPE(TEnumTextEncoding)
 Q_DECLARE_METATYPE(CTextEncodingDetector::TEnumUtf8Check)
@@ -42,6 +43,8 @@ private slots:
     void checkUtf8();
     void isTextUnicode_data();
     void isTextUnicode();
+    void unmarkedTextCharset_data();
+    void unmarkedTextCharset();
     void charsetForLocale_data();
     void charsetForLocale();
 
@@ -215,6 +218,50 @@ void TestEncoding::isTextUnicode()
     QFETCH(QByteArray, bytes);
     QFETCH(bool, utf16);
     QCOMPARE(IsTextUnicode(bytes.constData(), quint32(bytes.size())), utf16);
+}
+
+void TestEncoding::unmarkedTextCharset_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QByteArray>("system");
+    QTest::addColumn<QByteArray>("codec");
+
+    QTest::newRow("utf8 stays utf8") << Chinese.toUtf8() << "zh_CN" << QByteArray("UTF-8")
+                                     << QByteArray("UTF-8");
+    QTest::newRow("gb18030 for chinese")
+        << Encoded("GB18030", Chinese) << "zh_CN" << QByteArray("UTF-8") << QByteArray("GB18030");
+    QTest::newRow("big5 for taiwan") << Encoded("Big5", Chinese) << "zh_TW" << QByteArray("UTF-8")
+                                     << QByteArray("Big5");
+    QTest::newRow("latin1 for german") << Encoded("ISO-8859-1", QString::fromUtf8("Größe")) << "de_DE"
+                                       << QByteArray("UTF-8") << QByteArray("ISO-8859-1");
+    QTest::newRow("cp1251 for russian")
+        << Encoded("windows-1251", Russian) << "ru_RU" << QByteArray("UTF-8") << QByteArray("windows-1251");
+    QTest::newRow("koi8-r for russian")
+        << Encoded("KOI8-R", Russian) << "ru_RU" << QByteArray("UTF-8") << QByteArray("KOI8-R");
+    QTest::newRow("no charset for the language")
+        << Encoded("GB18030", Chinese) << "pt_BR" << QByteArray("UTF-8") << QByteArray("UTF-8");
+    QTest::newRow("a system codec other than utf8 decodes all")
+        << Encoded("GB18030", Chinese) << "zh_CN" << QByteArray("ISO-8859-1") << QByteArray("ISO-8859-1");
+    QTest::newRow("four-byte utf8 is utf8")
+        << QByteArray("ok \xF0\x9F\x98\x80 ok") << "zh_CN" << QByteArray("UTF-8") << QByteArray("UTF-8");
+    QTest::newRow("overlong form is no utf8")
+        << QByteArray("a\xC0\x80 b") << "de_DE" << QByteArray("UTF-8") << QByteArray("ISO-8859-1");
+    QTest::newRow("encoded surrogate is no utf8")
+        << QByteArray("a\xED\xA0\x80 b") << "de_DE" << QByteArray("UTF-8") << QByteArray("ISO-8859-1");
+    QTest::newRow("only the first bytes decide")
+        << QByteArray(CUnmarkedTextCharset::SniffBytes - 1, 'a') + "\xC3\xA9\xFF"
+        << "de_DE" << QByteArray("UTF-8") << QByteArray("UTF-8");
+}
+
+void TestEncoding::unmarkedTextCharset()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, locale);
+    QFETCH(QByteArray, system);
+    QFETCH(QByteArray, codec);
+    const CUnmarkedTextCharset charset(QTextCodec::codecForName(system), locale);
+    QCOMPARE(charset.CodecFor(bytes)->name(), QTextCodec::codecForName(codec)->name());
 }
 
 void TestEncoding::charsetForLocale_data()

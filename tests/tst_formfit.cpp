@@ -19,7 +19,6 @@
 #include "app/ui_clintra.h"
 #include "modaldialogs.h"
 #include "testsupport.h"
-#include "update/core/versionnumbers.h"
 
 namespace {
 
@@ -281,7 +280,7 @@ void TestFormFit::dialogTextsFit()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     // The automatic check (which fails silently here) must be over first.
-    QTRY_VERIFY_WITH_TIMEOUT(!window.UpdateThread, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.UpdateCheck().IsRunning(), 20000);
 
     CModalDialogCloser closer;
     QStringList problems;
@@ -297,16 +296,14 @@ void TestFormFit::dialogTextsFit()
     };
     if (dialog == QLatin1String("about")) {
         QVERIFY(QMetaObject::invokeMethod(&window, "on_About_PushButton_clicked"));
-    } else if (dialog == QLatin1String("update available") || dialog == QLatin1String("no update")) {
-        window.UpdateCheckIsManual = true;
-        window.UpdateInfo = dialog == QLatin1String("no update")
-                                ? QStringLiteral("P" LINTRA_VERSION "\nB" LINTRA_BUILD_STAMP)
-                                : QStringLiteral("P0.108\nB20100101");
-        window.ShowUpdateInfo();
-    } else if (dialog == QLatin1String("network error")) {
-        window.UpdateNetworkErrorOccurred = true;
-        window.UpdateCheckIsManual = true;
-        QVERIFY(QMetaObject::invokeMethod(&window, "CheckUpdateThreadFinished"));
+    } else if (dialog != QLatin1String("tray notice")) {
+        CUpdateOutcome outcome;
+        outcome.Manual = true;
+        outcome.NetworkError = dialog == QLatin1String("network error");
+        outcome.UpdateAvailable = dialog == QLatin1String("update available");
+        outcome.LatestVersion = QStringLiteral("0.108");
+        outcome.LatestBuild = QStringLiteral("20100101");
+        window.ShowUpdateOutcome(outcome);
     } else {
         // The notice is about hiding into a tray; without one closing quits.
         window.SystemTrayAvailable = [] { return true; };

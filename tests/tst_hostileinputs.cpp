@@ -36,7 +36,7 @@ void VerifyDefaults(const CLintra &w)
     QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(w.geometry()));
     QCOMPARE(w.ui->Dir2Search_ComboBox->count(), 0);
     QCOMPARE(w.ui->Keywords2Search_ComboBox->count(), 0);
-    QCOMPARE(w.UpdateCheckIntervalDays, 3);
+    QCOMPARE(w.UpdateCheck().IntervalDays(), 3);
     QCOMPARE(w.SysTrayInfoShown, false);
 }
 

@@ -12,6 +12,7 @@
 
 #include "search/core/directorywalk.h"
 #include "search/core/keywordmatcher.h"
+#include "search/core/keywordprefilter.h"
 #include "search/core/keywordquery.h"
 #include "search/core/plaintextfilters.h"
 #include "search/core/resultsmodel.h"
@@ -317,6 +318,7 @@ void TestSearchCore::encodings_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QByteArray>("localCodec");
+    QTest::addColumn<QString>("locale"); // whose legacy charset reads text that is no UTF-8
     QTest::addColumn<TEnumFileScanResult>("result");
 
     const QString text = QString::fromUtf8("first line\nein Grüße-Test 中文 here\n");
@@ -326,38 +328,51 @@ void TestSearchCore::encodings_data()
     const QByteArray utf32leBom("\xFF\xFE\x00\x00", 4);
 
     QTest::newRow("utf16 le bom, local codec")
-        << utf16leBom + Encoded("UTF-16LE", text) << QByteArray() << FileScanMatched;
+        << utf16leBom + Encoded("UTF-16LE", text) << QByteArray() << QString() << FileScanMatched;
     QTest::newRow("utf16 be bom, latin1 codec")
-        << utf16beBom + Encoded("UTF-16BE", text) << QByteArray("ISO-8859-1") << FileScanMatched;
+        << utf16beBom + Encoded("UTF-16BE", text) << QByteArray("ISO-8859-1") << QString() << FileScanMatched;
     QTest::newRow("utf32 le bom, latin1 codec")
-        << utf32leBom + Encoded("UTF-32LE", text) << QByteArray("ISO-8859-1") << FileScanMatched;
+        << utf32leBom + Encoded("UTF-32LE", text) << QByteArray("ISO-8859-1") << QString() << FileScanMatched;
     QTest::newRow("utf8 bom, latin1 codec")
-        << utf8Bom + Encoded("UTF-8", text) << QByteArray("ISO-8859-1") << FileScanMatched;
+        << utf8Bom + Encoded("UTF-8", text) << QByteArray("ISO-8859-1") << QString() << FileScanMatched;
     QTest::newRow("utf16 le nobom, local codec")
-        << Encoded("UTF-16LE", text) << QByteArray() << FileScanNotMatched;
+        << Encoded("UTF-16LE", text) << QByteArray() << QString() << FileScanNotMatched;
     QTest::newRow("utf16 be nobom, local codec")
-        << Encoded("UTF-16BE", text) << QByteArray() << FileScanNotMatched;
+        << Encoded("UTF-16BE", text) << QByteArray() << QString() << FileScanNotMatched;
     QTest::newRow("utf8 nobom, latin1 codec")
-        << Encoded("UTF-8", text) << QByteArray("ISO-8859-1") << FileScanNotMatched;
+        << Encoded("UTF-8", text) << QByteArray("ISO-8859-1") << QString() << FileScanNotMatched;
     QTest::newRow("utf8 nobom, utf8 codec")
-        << Encoded("UTF-8", text) << QByteArray("UTF-8") << FileScanMatched;
+        << Encoded("UTF-8", text) << QByteArray("UTF-8") << QString() << FileScanMatched;
+    QTest::newRow("utf8 nobom, utf8 codec, chinese")
+        << Encoded("UTF-8", text) << QByteArray("UTF-8") << QString("zh_CN") << FileScanMatched;
+    QTest::newRow("gb18030 nobom, utf8 codec, chinese")
+        << Encoded("GB18030", text) << QByteArray("UTF-8") << QString("zh_CN") << FileScanMatched;
+    QTest::newRow("gb18030 nobom, utf8 codec, no charset")
+        << Encoded("GB18030", text) << QByteArray("UTF-8") << QString("pt_BR") << FileScanNotMatched;
 }
 
 void TestSearchCore::encodings()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QByteArray, localCodec);
+    QFETCH(QString, locale);
     QFETCH(TEnumFileScanResult, result);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("text.txt"));
     QVERIFY(WriteTestFile(path, bytes));
     QTextCodec *codec = localCodec.isEmpty() ? nullptr : QTextCodec::codecForName(localCodec);
+    const CUnmarkedTextCharset charset(codec, locale);
     for (const char *keyword : {"中文", "grüße"}) {
-        CKeywordMatcher matcher =
-            CKeywordMatcher::ForFullText(CKeywordQuery(QString::fromUtf8(keyword), true, true));
+        const CKeywordQuery query(QString::fromUtf8(keyword), true, true);
+        CKeywordMatcher matcher = CKeywordMatcher::ForFullText(query);
         const auto feed = [&matcher](const QString &line) { return matcher.Feed(line); };
-        QCOMPARE(ScanTextFile(path, feed, NoStop, codec), result);
+        if (locale.isEmpty())
+            QCOMPARE(ScanTextFile(path, feed, NoStop, codec), result);
+        // As the tree search reads it.
+        matcher.Reset();
+        CKeywordPreFilter preFilter(query, charset);
+        QCOMPARE(ScanTextFile(path, preFilter, feed, NoStop, charset), result);
     }
 }
 

@@ -86,7 +86,7 @@ private slots:
     void directoryWithTwoBlanksIsSearched();
     void invalidDirectoryShowsErrorBox_data();
     void invalidDirectoryShowsErrorBox();
-    void browseSetsOrClearsTheDirectory();
+    void browseSetsTheDirectoryCancelKeepsAll();
 };
 
 // --- Match modes of the buttons ---------------------------------------------------
@@ -622,7 +622,7 @@ void TestSearchWindow::invalidDirectoryShowsErrorBox()
     QVERIFY(w.ui->DoFullTextSearch_PushButton->isEnabled());
 }
 
-void TestSearchWindow::browseSetsOrClearsTheDirectory()
+void TestSearchWindow::browseSetsTheDirectoryCancelKeepsAll()
 {
     QTemporaryDir dir;
     const QString notes = dir.path() + "/My  Notes";
@@ -648,8 +648,9 @@ void TestSearchWindow::browseSetsOrClearsTheDirectory()
     CModalHandler cancel([](QWidget *modal) { qobject_cast<QFileDialog *>(modal)->reject(); });
     w.ui->BrowseDir_ToolButton->click();
     QCOMPARE(cancel.Handled, 1);
-    QCOMPARE(TablePaths(w), QStringList{QString()});
-    QVERIFY(w.ResultContentHeader_Label->isHidden());
+    // Cancelled: nothing changes.
+    QCOMPARE(TablePaths(w), QStringList{notes + "/a.txt"});
+    QVERIFY(!w.ResultContentHeader_Label->isHidden());
     QCOMPARE(w.ui->Dir2Search_ComboBox->currentText(), notes);
 }
 

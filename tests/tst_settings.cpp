@@ -140,9 +140,9 @@ void TestSettings::firstStartWritesOnlyTheIdentifierAndUsesDefaults()
     QCOMPARE(window.ui->Dir2Search_ComboBox->count(), 0);
     QCOMPARE(window.ui->Keywords2Search_ComboBox->count(), 0);
     QVERIFY(!window.SysTrayInfoShown);
-    QCOMPARE(window.UpdateCheckIntervalDays, 3);
+    QCOMPARE(window.UpdateCheck().IntervalDays(), 3);
     // No check time yet: the automatic update check was due at once.
-    QVERIFY(window.UpdateCheckStarted);
+    QVERIFY(window.UpdateCheck().Started());
     QVERIFY(!window.SysTrayIcon->isVisible());
 }
 
@@ -208,7 +208,7 @@ void TestSettings::updateInterval()
         values.insert(QStringLiteral("HowOftenCheckUpdatesInDays"), stored);
     PresetSettings(values);
     CLintra window;
-    QCOMPARE(window.UpdateCheckIntervalDays, days);
+    QCOMPARE(window.UpdateCheck().IntervalDays(), days);
 }
 
 void TestSettings::valuesOfTheWrongTypeFallBackToDefaults()
@@ -222,7 +222,7 @@ void TestSettings::valuesOfTheWrongTypeFallBackToDefaults()
     QCOMPARE(window.size(), window.minimumSize());
     QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(window.geometry()));
     // Read as no check yet, so the automatic check was due at once.
-    QVERIFY(window.UpdateCheckStarted);
+    QVERIFY(window.UpdateCheck().Started());
 }
 
 void TestSettings::historiesFillOnlyTheDropDownLists()
@@ -361,7 +361,7 @@ void TestSettings::geometryAndIntervalRoundTrip()
     CLintra window;
     QCOMPARE(window.size(), larger);
     QCOMPARE(window.pos(), QPoint(30, 0));
-    QCOMPARE(window.UpdateCheckIntervalDays, 6);
+    QCOMPARE(window.UpdateCheck().IntervalDays(), 6);
     QCOMPARE(window.InstallationId, WellFormedId);
 }
 
@@ -384,12 +384,12 @@ void TestSettings::lastCheckTimeIsWrittenOnlyAfterACheckStarted()
     PresetSettings(
         {{QStringLiteral("RegNumber"), WellFormedId}, {QStringLiteral("LastCheckUpdatesTime"), earlier}});
     CLintra window;
-    QCOMPARE(window.LastUpdateCheckTime, earlier);
-    QVERIFY(!window.UpdateCheckStarted);
-    window.LastUpdateCheckTime = earlier.addDays(1);
+    QCOMPARE(window.UpdateCheck().LastCheckTime(), earlier);
+    QVERIFY(!window.UpdateCheck().Started());
+    window.UpdateCheck().SetLastCheckTime(earlier.addDays(1));
     window.SaveSettings();
     QCOMPARE(StoredValue(QStringLiteral("LastCheckUpdatesTime")).toDateTime(), earlier);
-    window.UpdateCheckStarted = true;
+    window.UpdateCheck().SetStarted(true);
     window.SaveSettings();
     QCOMPARE(StoredValue(QStringLiteral("LastCheckUpdatesTime")).toDateTime(), earlier.addDays(1));
 }
@@ -556,7 +556,7 @@ void TestSettings::settingsLinkedElsewhere()
     {
         CLintra window;
         QCOMPARE(window.SettingsNotice().isEmpty(), kept);
-        QCOMPARE(window.UpdateCheckIntervalDays, kept ? 5 : 3);
+        QCOMPARE(window.UpdateCheck().IntervalDays(), kept ? 5 : 3);
         window.SaveSettings();
     }
     struct stat after;

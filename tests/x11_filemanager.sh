@@ -71,8 +71,9 @@ stop_file_manager() {
     return 1
 }
 
-# open_containing_folder: runs the program, finds the file with a filename
-# search typed in, and chooses "Open Containing Folder" on its row.
+# open_containing_folder [KEY]: runs the program, finds the file with a
+# filename search typed in, and chooses "Open Containing Folder" on its row,
+# or with the focus on the row types the key the menu shows for it.
 open_containing_folder() {
     fresh_config
     LC_ALL=C.UTF-8 "$lintra" &
@@ -88,6 +89,10 @@ open_containing_folder() {
     read -r x y < <(atspi cell 0 0) || fail "the file was not found"
     xdotool mousemove "$x" "$y" click 1
     sleep 0.3
+    if [ $# -gt 0 ]; then
+        xdotool key "$1"
+        return
+    fi
     xdotool click 3
     wait_for_popup "$window" >/dev/null || fail "no context menu"
     sleep 0.3
@@ -191,6 +196,15 @@ check_request "$X11_TMP/requests" || fail "wrong request: $(cat "$X11_TMP/reques
 sleep 1
 [ ! -e "$XDG_OPEN_RECORD" ] || fail "the folder was opened as well"
 stop_file_manager "$X11_TMP/requests" || fail "the file manager did not end"
+stop_program
+passed=$((passed + 1))
+
+# The menu's key does the same without the menu.
+offer_file_manager "$X11_TMP/requests-key"
+open_containing_folder ctrl+f
+wait_for_file "$X11_TMP/requests-key" || fail "Ctrl+F did not ask the file manager"
+check_request "$X11_TMP/requests-key" || fail "wrong request: $(cat "$X11_TMP/requests-key")"
+stop_file_manager "$X11_TMP/requests-key" || fail "the file manager did not end"
 stop_program
 passed=$((passed + 1))
 

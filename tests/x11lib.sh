@@ -352,8 +352,8 @@ export http_proxy="http://127.0.0.1:1" no_proxy=""
 # "<unknown module>"); the in-process tests keep leak detection.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
-# start_update_server MODE NAME: starts tests/updateserver.py (MODE answer or
-# hold) and sets UPDATE_PROXY to the address to give the program as
+# start_update_server MODE NAME: starts tests/updateserver.py (MODE answer,
+# hold, drip or spill) and sets UPDATE_PROXY to the address to give the program as
 # http_proxy; the requests it receives are listed in $X11_TMP/NAME.log. Call
 # it directly, not in $(...), so that the server is stopped on exit.
 start_update_server() {

@@ -27,7 +27,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+315"/>
+        <location filename="../app/ui_clintra.cpp" line="+317"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>Die ausgewählte Ergebnisdatei mit hervorgehobenen Suchbegriffen</translation>
     </message>
@@ -112,7 +112,7 @@
         <translation>Die Datei ist seit dem Öffnen kürzer geworden: Dieser Teil kann nicht mehr gelesen werden. Wählen Sie die Datei erneut aus, um sie neu einzulesen.</translation>
     </message>
     <message>
-        <location line="+167"/>
+        <location line="+174"/>
         <source>No keyword in any of the %1 blocks</source>
         <translation>Keiner der %1 Blöcke enthält einen Suchbegriff</translation>
     </message>
@@ -213,7 +213,7 @@
     </message>
     <message>
         <location line="+25"/>
-        <location filename="../update/clintra_update.cpp" line="+25"/>
+        <location filename="../update/clintra_update.cpp" line="+23"/>
         <source>FYI</source>
         <translation>Hinweis</translation>
     </message>
@@ -317,7 +317,7 @@ p, li { white-space: pre-wrap; }
         <translation>Fehler: Der angegebene Pfad ist ungültig. Bitte korrigieren Sie ihn.</translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+85"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>Treffer in %1 von %2 durchsuchten Dateien.</translation>
     </message>
@@ -327,7 +327,7 @@ p, li { white-space: pre-wrap; }
         <translation>Treffer im Dateinamen bei %1 von %2 durchsuchten Dateien.</translation>
     </message>
     <message>
-        <location line="-63"/>
+        <location line="-66"/>
         <source>Directory: </source>
         <translation>Ordner: </translation>
     </message>
@@ -367,7 +367,7 @@ p, li { white-space: pre-wrap; }
         <translation>Ordner auswählen</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+17"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>Dateiname %1 von %2 wird geprüft …</translation>
     </message>
@@ -407,7 +407,7 @@ p, li { white-space: pre-wrap; }
         <translation>Die vorherige Suche nach Updates ist noch nicht abgeschlossen. Bitte warten Sie einen Moment.</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+54"/>
         <source>Network Error</source>
         <translation>Netzwerkfehler</translation>
     </message>
@@ -417,7 +417,7 @@ p, li { white-space: pre-wrap; }
         <translation>Die Informationen über Programm-Updates konnten nicht abgerufen werden. Bitte überprüfen Sie Ihre Internetverbindung.</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+4"/>
         <source> Check Updates</source>
         <translation> – Nach Updates suchen</translation>
     </message>
@@ -477,7 +477,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+87"/>
+        <location line="+97"/>
         <source>The file no longer exists:
 %1</source>
         <translation>Die Datei gibt es nicht mehr:
@@ -501,7 +501,7 @@ p, li { white-space: pre-wrap; }
         <translation>Es ist kein Dateimanager installiert, der den Ordner %1 anzeigen könnte.</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_viewer.cpp" line="-174"/>
+        <location filename="../viewer/clintra_viewer.cpp" line="-181"/>
         <source>Should not arrive here; with high possibility it is due to file operation error...</source>
         <translation>Dieser Fall sollte nicht eintreten; sehr wahrscheinlich ist beim Dateizugriff ein Fehler aufgetreten …</translation>
     </message>
@@ -516,7 +516,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Da die Datei groß ist, wurde nur ein Teil des Dokuments in diesen Bereich geladen; die anderen Teile erreichen Sie über das Kontextmenü (rechte Maustaste). Daher &lt;font color=&quot;red&quot;&gt;enthält der angezeigte Teil die gefundenen Zeilen möglicherweise nicht&lt;/font&gt;.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+99"/>
+        <location line="+107"/>
         <source>File seek error!</source>
         <translation>Fehler beim Positionieren in der Datei!</translation>
     </message>
@@ -683,7 +683,7 @@ Lintra ist ein Desktop-Programm und braucht eine; „%1 --help“ nennt seine Op
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../app/main.cpp" line="+42"/>
+        <location filename="../app/main.cpp" line="+44"/>
         <source>System Tray</source>
         <translation>Systemabschnitt</translation>
     </message>

@@ -27,7 +27,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+315"/>
+        <location filename="../app/ui_clintra.cpp" line="+317"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>所选的结果文件，其中的关键词已突出显示</translation>
     </message>
@@ -112,7 +112,7 @@
         <translation>文件在打开后变短了：这一部分已无法读取。请重新选择该文件以重新读取。</translation>
     </message>
     <message>
-        <location line="+167"/>
+        <location line="+174"/>
         <source>No keyword in any of the %1 blocks</source>
         <translation>%1 个块中均不含关键词</translation>
     </message>
@@ -213,7 +213,7 @@
     </message>
     <message>
         <location line="+25"/>
-        <location filename="../update/clintra_update.cpp" line="+25"/>
+        <location filename="../update/clintra_update.cpp" line="+23"/>
         <source>FYI</source>
         <translation>提示</translation>
     </message>
@@ -317,7 +317,7 @@ p, li { white-space: pre-wrap; }
         <translation>错误：给定的路径无效！请更正。</translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+85"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>在搜索的 %2 个文件中，有 %1 个包含给定的关键词。</translation>
     </message>
@@ -327,7 +327,7 @@ p, li { white-space: pre-wrap; }
         <translation>在搜索的 %2 个文件中，有 %1 个的文件名包含给定的关键词。</translation>
     </message>
     <message>
-        <location line="-63"/>
+        <location line="-66"/>
         <source>Directory: </source>
         <translation>目录：</translation>
     </message>
@@ -367,7 +367,7 @@ p, li { white-space: pre-wrap; }
         <translation>选择目录</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+17"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>正在检查第 %1 个文件的文件名（共 %2 个）……</translation>
     </message>
@@ -407,7 +407,7 @@ p, li { white-space: pre-wrap; }
         <translation>上一次检查更新尚未完成，请稍候。</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+54"/>
         <source>Network Error</source>
         <translation>网络错误</translation>
     </message>
@@ -417,7 +417,7 @@ p, li { white-space: pre-wrap; }
         <translation>无法获取程序更新信息。请检查您的互联网连接！</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+4"/>
         <source> Check Updates</source>
         <translation> 检查更新</translation>
     </message>
@@ -477,7 +477,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+87"/>
+        <location line="+97"/>
         <source>The file no longer exists:
 %1</source>
         <translation>该文件已不存在：
@@ -501,7 +501,7 @@ p, li { white-space: pre-wrap; }
         <translation>未安装可以显示文件夹 %1 的文件管理器。</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_viewer.cpp" line="-174"/>
+        <location filename="../viewer/clintra_viewer.cpp" line="-181"/>
         <source>Should not arrive here; with high possibility it is due to file operation error...</source>
         <translation>不应出现这种情况，很可能是文件操作出错……</translation>
     </message>
@@ -516,7 +516,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;由于文件较大，此窗格中只加载了文档的一部分；请单击鼠标右键，通过右键菜单查看文档的其他部分。因此，&lt;font color=&quot;red&quot;&gt;当前查看的部分可能不包含匹配的行&lt;/font&gt;。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+99"/>
+        <location line="+107"/>
         <source>File seek error!</source>
         <translation>文件定位错误！</translation>
     </message>
@@ -683,7 +683,7 @@ Lintra 是桌面程序，需要图形会话；“%1 --help”列出其选项。
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../app/main.cpp" line="+42"/>
+        <location filename="../app/main.cpp" line="+44"/>
         <source>System Tray</source>
         <translation>系统托盘</translation>
     </message>

@@ -69,6 +69,13 @@ void CLintra::CreateFilesTableActions()
            "Explorer.</font>"));
     connect(OpenContainingFolder_Action, &QAction::triggered, this, &CLintra::OpenContainingFolder);
     FilesTableContextMenu_Actions << OpenFile_Action << CopyFilePath_Action << OpenContainingFolder_Action;
+    // The keys the menu shows work without it, wherever the focus is in the
+    // table or in the pane that shows the current row's file.
+    for (QAction *action : qAsConst(FilesTableContextMenu_Actions)) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        ui->FilesFound_TableWidget->addAction(action);
+        ui->FileContent_TextEdit->addAction(action);
+    }
 }
 
 void CLintra::DestroyFilesTableActions()
@@ -116,6 +123,9 @@ void CLintra::ShowFilesTableContextMenu(QPoint point)
     for (QAction *action : menu.actions())
         action->setEnabled(usable);
     menu.exec(ui->FilesFound_TableWidget->viewport()->mapToGlobal(point));
+    // Without the menu the keys act on the current row, which they check themselves.
+    for (QAction *action : qAsConst(FilesTableContextMenu_Actions))
+        action->setEnabled(true);
 }
 
 // The Filename cell of the current row, whichever of its cells is current.

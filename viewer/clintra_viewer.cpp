@@ -121,7 +121,7 @@ bool CLintra::LoadWholeResultFile(QFile &file, QString &text)
     CTextEncodingDetector detector;
     detector.Detect(ResultFileBytes.constData(), quint32(ResultFileBytes.size()));
     text = DecodeResultBytes(ResultFileBytes, detector.Encoding, detector.BomLength,
-                             ResultContentCharset_ComboBox);
+                             ResultContentCharset_ComboBox, UnmarkedTextCharset().CodecFor(ResultFileBytes));
     ResultFileEncoding = detector.Encoding;
     return true;
 }
@@ -136,28 +136,35 @@ void CLintra::ShowFirstResultBlock(const QString &path, const CKeywordQuery &que
         "<font face=\"verdana\">Only partial document is loaded in this pane since the file is big; please "
         "use the context menu with a mouse right click to view other parts of the document. Therefore, "
         "<font color=\"red\">the currently viewed part may not contain the matched line(s)</font>.</font>"));
-    ResultPager = CResultPager(path, BlockByteLimit, QTextCodec::codecForLocale());
+    ResultPager = CResultPager(path, BlockByteLimit, UnmarkedTextCharset());
     const CResultPage page = ResultPager.FirstWithKeyword(query);
     if (page.Outcome == PageUnreadable)
         pane->setToolTip(QString());
     // Block 0 was read: its encoding decodes every block.
     if (ResultPager.BlockOffset(1) > 0) {
         ResultFileEncoding = ResultPager.Encoding();
-        DecodeResultBytes(QByteArray(), ResultFileEncoding, 0, ResultContentCharset_ComboBox);
+        DecodeResultBytes(QByteArray(), ResultFileEncoding, 0, ResultContentCharset_ComboBox,
+                          ResultPager.UnmarkedCodec());
     }
     ShowBlockPosition();
     ShowContentWithHighlights(query, page.Text);
 }
 
 QString CLintra::DecodeResultBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip,
-                                   QComboBox *selector)
+                                   QComboBox *selector, QTextCodec *unmarkedCodec)
 {
-    const QString text = DecodeBytes(bytes, encoding, skip, QTextCodec::codecForLocale());
+    const QString text = DecodeBytes(bytes, encoding, skip, unmarkedCodec);
     if (selector)
-        selector->setCurrentIndex(
-            selector->findData(CharsetEntryForEncoding(encoding, QTextCodec::codecForLocale()),
-                               Qt::DisplayRole, Qt::MatchFixedString));
+        selector->setCurrentIndex(selector->findData(CharsetEntryForEncoding(encoding, unmarkedCodec),
+                                                     Qt::DisplayRole, Qt::MatchFixedString));
     return text;
+}
+
+// Text without a byte-order mark: UTF-8 where it is valid UTF-8, else the
+// charset of the user's language.
+CUnmarkedTextCharset CLintra::UnmarkedTextCharset() const
+{
+    return CUnmarkedTextCharset(QTextCodec::codecForLocale(), SystemLocaleName);
 }
 
 // The chosen codec decodes the file on show: a whole file at once, a paged
@@ -200,7 +207,8 @@ void CLintra::ShowBlockPosition()
 void CLintra::ShowResultPage(const CResultPage &page)
 {
     if (!ResultPager.Codec())
-        DecodeResultBytes(QByteArray(), ResultPager.Encoding(), 0, ResultContentCharset_ComboBox);
+        DecodeResultBytes(QByteArray(), ResultPager.Encoding(), 0, ResultContentCharset_ComboBox,
+                          ResultPager.UnmarkedCodec());
     ShowContentWithHighlights(ShownKeywordQuery, page.Text);
     ShowBlockPosition();
 }

@@ -45,6 +45,22 @@ char ProjectedUnit(ushort unit)
     return OtherUnit;
 }
 
+// The form's bytes in UTF-8 and in each of the codecs that can hold it.
+QVector<QByteArray> ForeignFormBytes(const CForeignLetterForm &form, const QList<QTextCodec *> &codecs)
+{
+    QVector<QByteArray> bytes{QByteArray(form.Utf8)};
+    const QChar letter(form.Unicode);
+    for (QTextCodec *codec : codecs) {
+        if (!codec->canEncode(letter))
+            continue;
+        QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+        const QByteArray encoded = codec->fromUnicode(&letter, 1, &state);
+        if (!encoded.isEmpty() && !bytes.contains(encoded))
+            bytes << encoded;
+    }
+    return bytes;
+}
+
 } // namespace
 
 // In place: unit u is written at u, after its bytes at 2u were read; an odd last byte is left over.
@@ -95,13 +111,12 @@ bool ContainsForeignLetterForm(const QChar *text, qint64 size)
     return false;
 }
 
-CKeywordPreFilter::CKeywordPreFilter(const CKeywordQuery &query, QTextCodec *streamCodec, int chunkSize)
-    : StreamCodec(streamCodec ? streamCodec : QTextCodec::codecForLocale())
+CKeywordPreFilter::CKeywordPreFilter(const CKeywordQuery &query, const CUnmarkedTextCharset &charset,
+                                     int chunkSize)
+    : StreamCodec(charset.LocalCodec())
     , ChunkSize(qMax(2, chunkSize & ~1))
 {
     int longest = 0;
-    for (const CForeignLetterForm &form : ForeignLetterForms())
-        longest = qMax(longest, int(qstrlen(form.Utf8)));
     for (const QString &text : query.FoldedKeywords()) {
         if (text.isEmpty() || !IsAscii(text)) {
             AllKeywordsAscii = false;
@@ -112,9 +127,11 @@ CKeywordPreFilter::CKeywordPreFilter(const CKeywordQuery &query, QTextCodec *str
             keyword.Bytes += char(ToLowerAscii(uchar(c.unicode())));
         for (const CForeignLetterForm &form : ForeignLetterForms()) {
             if (keyword.Bytes.contains(form.Ascii))
-                keyword.ForeignForms << &form;
+                keyword.ForeignForms << ForeignFormBytes(form, charset.LegacyCodecs());
         }
         longest = qMax(longest, keyword.Bytes.size());
+        for (const QByteArray &form : qAsConst(keyword.ForeignForms))
+            longest = qMax(longest, form.size());
         Keywords << keyword;
     }
     Overlap = longest - 1;
@@ -197,8 +214,8 @@ qint64 CKeywordPreFilter::IndexOf(const CKeyword &keyword, const char *bytes, in
         const qint64 end = first >= 0 ? first : size;
         if (from >= end)
             break;
-        const char *form = keyword.ForeignForms.at(f)->Utf8;
-        const void *at = memmem(bytes + from, size_t(end - from), form, qstrlen(form));
+        const QByteArray &form = keyword.ForeignForms.at(f);
+        const void *at = memmem(bytes + from, size_t(end - from), form.constData(), size_t(form.size()));
         if (at)
             first = static_cast<const char *>(at) - bytes;
     }

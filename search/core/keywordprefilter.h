@@ -9,6 +9,7 @@
 
 #include "search/core/asciisearch.h"
 #include "search/core/scanreport.h"
+#include "text/core/unmarkedtext.h"
 
 class CKeywordQuery;
 class QIODevice;
@@ -55,7 +56,10 @@ enum TEnumLineSearch
 // match. This holds only where each ASCII character of the decoded text comes
 // from its own byte (UTF-8) or code unit (UTF-16), which is why it looks at
 // the byte-order mark exactly as QTextStream does and answers "maybe" for any
-// other codec. It never says a file matches: that is the line scan's job.
+// other codec. Text without a mark may also be in a legacy charset of the
+// user's language (CUnmarkedTextCharset): those keep ASCII to its bytes, and
+// the letters that fold to ASCII are looked for in their encoding too. It
+// never says a file matches: that is the line scan's job.
 class CKeywordPreFilter
 {
 public:
@@ -73,9 +77,10 @@ public:
     static constexpr qint64 LineGivenUp = -3;
 
     // query: the keywords of the search (only their text matters here);
-    // streamCodec: the codec the line scan falls back to without a
-    // byte-order mark (null: the local codec); chunkSize: bytes per read.
-    explicit CKeywordPreFilter(const CKeywordQuery &query, QTextCodec *streamCodec = nullptr,
+    // charset: how the line scan decodes text without a byte-order mark;
+    // chunkSize: bytes per read.
+    explicit CKeywordPreFilter(const CKeywordQuery &query,
+                               const CUnmarkedTextCharset &charset = CUnmarkedTextCharset(),
                                int chunkSize = 64 * 1024);
 
     // False when no keyword is pure ASCII: then no file can be ruled out.
@@ -94,10 +99,12 @@ public:
 
     // Whether FindLines can go on from the last Check: it answered "maybe"
     // after finding every keyword, all keywords are ASCII and the text is
-    // UTF-8 or UTF-16, where a line feed byte or code unit always ends a line.
+    // UTF-8 (or a legacy charset) or UTF-16, where a line feed byte or code
+    // unit always ends a line.
     bool CanFindLines() const { return LinesLocated; }
     // Where the first line that can hold a match starts, in bytes (valid when CanFindLines()).
     qint64 FirstCandidateLine() const { return FirstLineStart * UnitBytes(); }
+    // Bytes as stored, one per ASCII character: UTF-8 or a legacy charset.
     bool IsUtf8() const { return Layout == LayoutUtf8; }
     bool IsUtf16LittleEndian() const { return Layout == LayoutUtf16Le; }
     // Hands every line from FirstCandidateLine() on that holds a keyword's
@@ -124,7 +131,8 @@ private:
     struct CKeyword
     {
         QByteArray Bytes;
-        QVector<const CForeignLetterForm *> ForeignForms;
+        // The letters that fold to one of its letters, in UTF-8 and in each legacy charset.
+        QVector<QByteArray> ForeignForms;
     };
 
     TEnumLayout LayoutOf(const char *head, qint64 size) const;

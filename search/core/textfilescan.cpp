@@ -215,10 +215,12 @@ QByteArray ReadLinesAround(const CRawFile &raw, qint64 lineStart, qint64 keyword
 
 // Reads the lines as the scan of the whole file reads them: the decoder is
 // at the start of a line after a line feed, so decoding the line feed before
-// it and then the lines gives the same pieces.
+// it and then the lines gives the same pieces. codec decodes the whole file
+// (a byte-order mark still chooses), bytesCodec the lines of a file that is
+// read byte by byte (UTF-8 or a legacy charset).
 qint64 TestLinesAround(const CRawFile &raw, const CKeywordPreFilter &preFilter, qint64 lineStart,
                        qint64 keywordAt, qint64 atLeast, const LineTest &lineTest, CScanReport &report,
-                       QTextCodec *codec, int maxLineLength)
+                       QTextCodec *codec, QTextCodec *bytesCodec, int maxLineLength)
 {
     const bool utf8 = preFilter.IsUtf8();
     const bool littleEndian = preFilter.IsUtf16LittleEndian();
@@ -232,13 +234,12 @@ qint64 TestLinesAround(const CRawFile &raw, const CKeywordPreFilter &preFilter, 
     if (lineStart == 0) {
         // The file's first line: with the whole scan's settings, byte-order mark included.
         buffer.setData(lines);
-        if (codec)
-            stream.setCodec(codec);
+        stream.setCodec(codec);
     } else {
         const QByteArray lineFeed =
             utf8 ? QByteArray("\n", 1) : (littleEndian ? QByteArray("\n\0", 2) : QByteArray("\0\n", 2));
         buffer.setData(lineFeed + lines);
-        stream.setCodec(QTextCodec::codecForMib(utf8 ? 106 : (littleEndian ? 1014 : 1013)));
+        stream.setCodec(utf8 ? bytesCodec : QTextCodec::codecForMib(littleEndian ? 1014 : 1013));
         stream.setAutoDetectUnicode(false);
     }
     buffer.open(QIODevice::ReadOnly);
@@ -252,6 +253,28 @@ qint64 TestLinesAround(const CRawFile &raw, const CKeywordPreFilter &preFilter, 
     default:
         return lineStart + lines.size();
     }
+}
+
+bool StartsWithByteOrderMark(const QByteArray &head)
+{
+    return head.startsWith("\xEF\xBB\xBF") || head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF");
+}
+
+// The codec for a file's text: the local one where a byte-order mark will
+// choose a Unicode codec, else as the charset rule says for its first bytes
+// (read again only where the first read did not keep them).
+QTextCodec *FileCodec(const CRawFile &raw, const CKeywordPreFilter &preFilter,
+                      const CUnmarkedTextCharset &charset)
+{
+    if (!charset.HasLegacyCharset())
+        return charset.LocalCodec();
+    QByteArray head = preFilter.FirstReadBytes();
+    if (head.size() < CUnmarkedTextCharset::SniffBytes && !raw.AtEnd()) {
+        head.resize(CUnmarkedTextCharset::SniffBytes);
+        const qint64 read = raw.ReadAt(0, head.data(), head.size());
+        head.resize(int(qMax<qint64>(0, read)));
+    }
+    return StartsWithByteOrderMark(head) ? charset.LocalCodec() : charset.CodecFor(head);
 }
 
 } // namespace
@@ -309,7 +332,7 @@ CScanDirectory::CScanDirectory(CDirectoryRef directory, const QByteArray &path)
 namespace {
 
 TEnumFileScanResult ScanRawFile(CRawFile &raw, CKeywordPreFilter &preFilter, const LineTest &lineTest,
-                                CScanReport &report, QTextCodec *codec, int maxLineLength)
+                                CScanReport &report, const CUnmarkedTextCharset &charset, int maxLineLength)
 {
     const TEnumPreFilterVerdict verdict = preFilter.Check(raw.Reader(), report);
     if (verdict == PreFilterCancelled)
@@ -321,6 +344,10 @@ TEnumFileScanResult ScanRawFile(CRawFile &raw, CKeywordPreFilter &preFilter, con
         // Where the line scan polls before its first line.
         return report.Cancelled() ? FileScanCancelled : FileScanNotMatched;
     }
+    // Only a file that is decoded needs its charset.
+    QTextCodec *codec = FileCodec(raw, preFilter, charset);
+    // Bytes of a known layout without a legacy charset are UTF-8: a mark said so, or the local codec is.
+    QTextCodec *bytesCodec = charset.HasLegacyCharset() ? codec : QTextCodec::codecForMib(106);
     // Only the lines that hold a keyword's bytes are decoded, which spares
     // decoding everything before the first of them.
     if (verdict == PreFilterMaybe && preFilter.CanFindLines()) {
@@ -331,7 +358,7 @@ TEnumFileScanResult ScanRawFile(CRawFile &raw, CKeywordPreFilter &preFilter, con
         const auto testLine = [&](qint64 lineStart, qint64 keywordAt) {
             const qint64 atLeast = ++linesTested > LinesDecodedAlone ? LinesDecodedAtOnce : 0;
             return TestLinesAround(raw, preFilter, lineStart, keywordAt, atLeast, lineTest, report, codec,
-                                   maxLineLength);
+                                   bytesCodec, maxLineLength);
         };
         switch (preFilter.FindLines(readAt, report, testLine)) {
         case LinesMatched:
@@ -362,19 +389,19 @@ TEnumFileScanResult ScanRawFile(CRawFile &raw, CKeywordPreFilter &preFilter, con
 
 TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QByteArray &name,
                                  CKeywordPreFilter &preFilter, const LineTest &lineTest, CScanReport &report,
-                                 QTextCodec *codec, int maxLineLength, CFileFacts *facts)
+                                 const CUnmarkedTextCharset &charset, int maxLineLength, CFileFacts *facts)
 {
     CFileFacts ownFacts;
     CFileFacts &known = facts ? *facts : ownFacts;
     if (directory.Descriptor < 0) {
         // Only where the system has no descriptors for directories.
-        return ScanTextFile(PathText(JoinedPath(directory.Path, name)), lineTest, report, codec,
-                            maxLineLength);
+        return ScanTextFile(PathText(JoinedPath(directory.Path, name)), lineTest, report,
+                            charset.LocalCodec(), maxLineLength);
     }
     CRawFile raw(directory.Descriptor, name, report, known);
     if (!raw.IsOpen())
         return IsOutOfResources(known.Error) ? FileScanOutOfResources : FileScanUnreadable;
-    const TEnumFileScanResult result = ScanRawFile(raw, preFilter, lineTest, report, codec, maxLineLength);
+    const TEnumFileScanResult result = ScanRawFile(raw, preFilter, lineTest, report, charset, maxLineLength);
     if (raw.ReadError() != 0 && (result == FileScanNotMatched || result == FileScanUnreadable)) {
         known.Error = raw.ReadError();
         return FileScanUnreadable;
@@ -384,16 +411,16 @@ TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QByteArr
 
 TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString &name,
                                  CKeywordPreFilter &preFilter, const LineTest &lineTest, CScanReport &report,
-                                 QTextCodec *codec, int maxLineLength)
+                                 const CUnmarkedTextCharset &charset, int maxLineLength)
 {
-    return ScanTextFile(directory, QFile::encodeName(name), preFilter, lineTest, report, codec,
+    return ScanTextFile(directory, QFile::encodeName(name), preFilter, lineTest, report, charset,
                         maxLineLength);
 }
 
 TEnumFileScanResult ScanTextFile(const QString &path, CKeywordPreFilter &preFilter, const LineTest &lineTest,
-                                 CScanReport &report, QTextCodec *codec, int maxLineLength)
+                                 CScanReport &report, const CUnmarkedTextCharset &charset, int maxLineLength)
 {
     const QFileInfo info(path);
-    return ScanTextFile(CScanDirectory(info.dir()), info.fileName(), preFilter, lineTest, report, codec,
+    return ScanTextFile(CScanDirectory(info.dir()), info.fileName(), preFilter, lineTest, report, charset,
                         maxLineLength);
 }

@@ -8,6 +8,7 @@
 
 #include "search/core/directorywalk.h"
 #include "search/core/scanreport.h"
+#include "text/core/unmarkedtext.h"
 
 class CKeywordPreFilter;
 class QIODevice;
@@ -73,11 +74,13 @@ private:
 };
 
 // The same outcome as ScanTextFile for the file name in directory, without
-// decoding the files that preFilter (built for the same keywords and codec)
-// rules out. Only a regular file is read: the file is opened without
-// waiting (a FIFO swapped in for it never blocks) and its status checked on
-// what was opened; facts, if given, get its size and time or the reason it
-// was not read. Of a file longer than one of its reads, in UTF-8 or UTF-16 and
+// decoding the files that preFilter (built for the same keywords and
+// charset) rules out; a file without a byte-order mark is decoded as
+// charset says for its first bytes. Only a regular file is read: the file is
+// opened without waiting (a FIFO swapped in for it never blocks) and its
+// status checked on what was opened; facts, if given, get its size and time
+// or the reason it was not read. Of a file longer than one of its reads, in
+// UTF-8 or UTF-16 and
 // with ASCII keywords only, just the lines that hold a keyword's bytes (and
 // where they are dense, the lines between them) are decoded and tested;
 // everything else is read line by line as there. report.Cancelled() is
@@ -85,13 +88,15 @@ private:
 // tested.
 TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QByteArray &name,
                                  CKeywordPreFilter &preFilter, const LineTest &lineTest, CScanReport &report,
-                                 QTextCodec *codec = nullptr, int maxLineLength = MaxLineLength,
-                                 CFileFacts *facts = nullptr);
+                                 const CUnmarkedTextCharset &charset = CUnmarkedTextCharset(),
+                                 int maxLineLength = MaxLineLength, CFileFacts *facts = nullptr);
 TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString &name,
                                  CKeywordPreFilter &preFilter, const LineTest &lineTest, CScanReport &report,
-                                 QTextCodec *codec = nullptr, int maxLineLength = MaxLineLength);
+                                 const CUnmarkedTextCharset &charset = CUnmarkedTextCharset(),
+                                 int maxLineLength = MaxLineLength);
 TEnumFileScanResult ScanTextFile(const QString &path, CKeywordPreFilter &preFilter, const LineTest &lineTest,
-                                 CScanReport &report, QTextCodec *codec = nullptr,
+                                 CScanReport &report,
+                                 const CUnmarkedTextCharset &charset = CUnmarkedTextCharset(),
                                  int maxLineLength = MaxLineLength);
 
 #endif

@@ -100,9 +100,10 @@ int DescriptorShare(int parts, int most)
 class CTextScanPool
 {
 public:
-    CTextScanPool(const CKeywordQuery &query, QTextCodec *localCodec, bool wholeWord, int threads)
+    CTextScanPool(const CKeywordQuery &query, const CUnmarkedTextCharset &charset, bool wholeWord,
+                  int threads)
         : Query(query)
-        , LocalCodec(localCodec)
+        , Charset(charset)
         , SeveralKeywords(query.Count() >= 2)
     {
         WholeWordNow.store(wholeWord);
@@ -174,7 +175,7 @@ private:
         query.SetMatchWholeWord(WholeWordNow.load());
         CKeywordMatcher matcher = CKeywordMatcher::ForFullText(query);
         matcher.SkipSubjectsWithoutKeywordText();
-        CKeywordPreFilter preFilter(query, LocalCodec);
+        CKeywordPreFilter preFilter(query, Charset);
         CWorkerReport report(Stop);
         const LineTest lineTest = [this, &matcher](const QString &line) {
             if (SeveralKeywords)
@@ -199,7 +200,7 @@ private:
                 matcher.Reset();
                 const CListedDirectory &directory = *job->Directory;
                 outcome = ScanTextFile(directory.Scan, directory.Names.at(job->Name).Name, preFilter,
-                                       lineTest, report, LocalCodec, MaxLineLength, &facts);
+                                       lineTest, report, Charset, MaxLineLength, &facts);
             }
             bool oldest = false;
             {
@@ -216,7 +217,7 @@ private:
     }
 
     const CKeywordQuery Query;
-    QTextCodec *const LocalCodec;
+    const CUnmarkedTextCharset Charset;
     const bool SeveralKeywords;
     std::atomic<bool> Stop{false};
     std::atomic<bool> WholeWordNow{false};
@@ -451,7 +452,7 @@ public:
         , WholeWordChoice(wholeWord)
         , Walk(settings.NameFilters, root, report, DescriptorShare(4, 32))
         , Report(report)
-        , Pool(settings.Query, settings.LocalCodec, WholeWord(), settings.Threads)
+        , Pool(settings.Query, settings.Charset, WholeWord(), settings.Threads)
         , MostDirectoriesAhead(DescriptorShare(3, 64))
     {
     }

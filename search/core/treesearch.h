@@ -9,6 +9,7 @@
 #include "search/core/keywordquery.h"
 #include "search/core/scanreport.h"
 #include "search/core/searchwhat.h"
+#include "text/core/unmarkedtext.h"
 
 class QTextCodec;
 
@@ -39,9 +40,9 @@ public:
         // The keywords, at least one; its whole-word choice is the one the
         // search begins with.
         CKeywordQuery Query;
-        // Decodes files without a byte-order mark (null: as a text stream
-        // does by default); the window passes the system's.
-        QTextCodec *LocalCodec = nullptr;
+        // Decodes files without a byte-order mark; the window passes the
+        // system's codec and the charset of the user's language.
+        CUnmarkedTextCharset Charset;
         int Threads = 1;      // full-text workers
         int LookAhead = 1024; // files handed to the workers beyond the current one
     };

@@ -97,20 +97,22 @@ CResultPager::CResultPager()
     Starts.append(CBlockStart{0, 0});
 }
 
-CResultPager::CResultPager(const QString &path, qint64 byteLimit, QTextCodec *localCodec, qint64 maxLineBytes)
+CResultPager::CResultPager(const QString &path, qint64 byteLimit, const CUnmarkedTextCharset &charset,
+                           qint64 maxLineBytes)
     : Path(path)
     , ByteLimit(byteLimit)
     , LineByteLimit(maxLineBytes)
-    , LocalCodec(localCodec)
+    , Charset(charset)
 {
     Starts.append(CBlockStart{0, 0});
 }
 
-CResultPager::CResultPager(QIODevice *device, qint64 byteLimit, QTextCodec *localCodec, qint64 maxLineBytes)
+CResultPager::CResultPager(QIODevice *device, qint64 byteLimit, const CUnmarkedTextCharset &charset,
+                           qint64 maxLineBytes)
     : Device(device)
     , ByteLimit(byteLimit)
     , LineByteLimit(maxLineBytes)
-    , LocalCodec(localCodec)
+    , Charset(charset)
 {
     Starts.append(CBlockStart{0, 0});
 }
@@ -151,6 +153,7 @@ CResultPage CResultPager::First()
     }
     FileEncoding = detector.Encoding;
     FirstBomLength = detector.BomLength;
+    LocalCodec = Charset.CodecFor(bytes);
     return Page(0, bytes, FirstBomLength);
 }
 
@@ -317,7 +320,7 @@ QTextCodec *CResultPager::DecodingCodec() const
         return ChosenCodec;
     if (QTextCodec *codec = CodecForEncoding(FileEncoding))
         return codec;
-    return LocalCodec ? LocalCodec : QTextCodec::codecForLocale();
+    return UnmarkedCodec();
 }
 
 // A chosen codec decodes every byte, as it does for a file loaded whole.

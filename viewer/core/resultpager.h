@@ -9,6 +9,7 @@
 #include <QVector>
 
 #include "text/core/textencodingdetector.h"
+#include "text/core/unmarkedtext.h"
 #include "viewer/core/blockreader.h"
 
 class CKeywordQuery;
@@ -49,12 +50,12 @@ public:
     // Nothing to page through: every step reports the file unreadable.
     CResultPager();
     // A file, opened anew for every step (so that a file removed or changed
-    // meanwhile is noticed); localCodec decodes 8-bit text (null: the
-    // system's).
-    CResultPager(const QString &path, qint64 byteLimit, QTextCodec *localCodec,
+    // meanwhile is noticed); charset tells what decodes text without a
+    // byte-order mark, from the first block's bytes.
+    CResultPager(const QString &path, qint64 byteLimit, const CUnmarkedTextCharset &charset,
                  qint64 maxLineBytes = MaxLineBytes);
     // Any device the caller keeps open for the pager's lifetime.
-    CResultPager(QIODevice *device, qint64 byteLimit, QTextCodec *localCodec,
+    CResultPager(QIODevice *device, qint64 byteLimit, const CUnmarkedTextCharset &charset,
                  qint64 maxLineBytes = MaxLineBytes);
 
     // Reads block 0 and decides the encoding from it; its text skips a
@@ -77,6 +78,9 @@ public:
     QTextCodec *Codec() const { return ChosenCodec; }
 
     TEnumTextEncoding Encoding() const { return FileEncoding; }
+    // What decodes the file where its encoding has no codec of its own
+    // (Local8Bit, Ascii), as the first block decided.
+    QTextCodec *UnmarkedCodec() const { return LocalCodec ? LocalCodec : Charset.LocalCodec(); }
     int BomLength() const { return FirstBomLength; }
     int CurrentBlock() const { return CurrentIndex; }
     // The block that reached the end of the file; -1 while not yet read.
@@ -122,6 +126,7 @@ private:
     QIODevice *Device = nullptr;
     qint64 ByteLimit = BlockByteLimit;
     qint64 LineByteLimit = MaxLineBytes;
+    CUnmarkedTextCharset Charset;
     QTextCodec *LocalCodec = nullptr;
     QTextCodec *ChosenCodec = nullptr;
     TEnumTextEncoding FileEncoding = Local8Bit;
