@@ -31,8 +31,11 @@ void CSearchKeys::SearchStarted()
 void CSearchKeys::SearchEnded()
 {
     Escape->setEnabled(false);
+    // As a click's focus, which makes no row current: the current row is
+    // the one on show, and the first key (Down) shows the first row; until
+    // then the pane keeps its hint.
     if (Controls.Results->rowCount() > 0)
-        Controls.Results->setFocus(Qt::OtherFocusReason);
+        Controls.Results->setFocus(Qt::MouseFocusReason);
 }
 
 bool CSearchKeys::eventFilter(QObject *watched, QEvent *event)
