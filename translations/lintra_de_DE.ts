@@ -453,7 +453,7 @@ p, li { white-space: pre-wrap; }
         <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+57"/>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+58"/>
         <source>&amp;Open</source>
         <translation>Ö&amp;ffnen</translation>
     </message>
@@ -483,7 +483,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+97"/>
+        <location line="+104"/>
         <source>The file no longer exists:
 %1</source>
         <translation>Die Datei gibt es nicht mehr:
@@ -553,7 +553,7 @@ p, li { white-space: pre-wrap; }
         <translation>Es werden keine Einstellungen gespeichert: %1 ist keine lesbare reguläre Datei. Lintra liest und schreibt sie nicht; Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+179"/>
+        <location filename="../app/startup.cpp" line="+176"/>
         <source>Settings</source>
         <translation>Einstellungen</translation>
     </message>
@@ -687,7 +687,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CSearchRun</name>
     <message>
-        <location filename="../search/csearchrun.cpp" line="+196"/>
+        <location filename="../search/csearchrun.cpp" line="+198"/>
         <source>1 file</source>
         <translation>1 Datei</translation>
     </message>

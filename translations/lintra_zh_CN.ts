@@ -453,7 +453,7 @@ p, li { white-space: pre-wrap; }
         <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+57"/>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+58"/>
         <source>&amp;Open</source>
         <translation>打开(&amp;O)</translation>
     </message>
@@ -483,7 +483,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+97"/>
+        <location line="+104"/>
         <source>The file no longer exists:
 %1</source>
         <translation>该文件已不存在：
@@ -553,7 +553,7 @@ p, li { white-space: pre-wrap; }
         <translation>不保存任何设置：%1 不是可读取的普通文件。Lintra 既不读取也不写入它；窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+179"/>
+        <location filename="../app/startup.cpp" line="+176"/>
         <source>Settings</source>
         <translation>设置</translation>
     </message>
@@ -687,7 +687,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CSearchRun</name>
     <message>
-        <location filename="../search/csearchrun.cpp" line="+196"/>
+        <location filename="../search/csearchrun.cpp" line="+198"/>
         <source>1 file</source>
         <translation>1 个文件</translation>
     </message>
