@@ -23,6 +23,7 @@
 #include "text/core/localcharset.h"
 #include "update/core/versionstamp.h"
 #include "viewer/ccontentedit.h"
+#include "viewer/cresultviewer.h"
 
 namespace {
 
@@ -137,6 +138,15 @@ CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
     connect(ui->FileContent_TextEdit, &CContentEdit::NextBlockRequested, this,
             &CLintra::GotoContentEditNextBlock);
     DefaultCharFormat = ui->FileContent_TextEdit->currentCharFormat();
+    ResultViewer =
+        new CResultViewer(ui->FileContent_TextEdit, ResultContentCharset_ComboBox,
+                          {ui->FilesFound_TableWidget, ui->FileContent_TextEdit},
+                          CUnmarkedTextCharset(QTextCodec::codecForLocale(), SystemLocaleName), this);
+    connect(ResultViewer, &CResultViewer::MessageRequested, this, &CLintra::ShowMessage);
+    connect(ui->FileContent_TextEdit, &CContentEdit::PreviousMatchRequested, ResultViewer,
+            &CResultViewer::PreviousMatch);
+    connect(ui->FileContent_TextEdit, &CContentEdit::NextMatchRequested, ResultViewer,
+            &CResultViewer::NextMatch);
 
     // 8. and 24. The counters, the viewer's paging state and the update
     // schedule start from the values the class declaration gives them.
@@ -170,7 +180,6 @@ CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
 CLintra::~CLintra()
 {
     AbortUpdateCheck();
-    ResultFileBytes.clear();
     disconnect(ui->DefaultLocal8BitCharset_ComboBox, nullptr, this, nullptr);
     disconnect(ResultContentCharset_ComboBox, nullptr, this, nullptr);
     DisconnectFilesTableSignals();

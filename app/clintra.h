@@ -21,7 +21,6 @@
 #include "text/core/unmarkedtext.h"
 #include "update/core/cupdatecheck.h"
 #include "update/core/updaterequest.h"
-#include "viewer/core/resultpager.h"
 
 class QAction;
 class QComboBox;
@@ -32,6 +31,7 @@ class QMenu;
 class QModelIndex;
 class QTextCodec;
 class QTextDocument;
+class CResultViewer;
 class CSearchRun;
 class Ui_CLintra;
 
@@ -63,16 +63,12 @@ public:
     QLabel *ResultContentHeader_Label = nullptr;
     QComboBox *ResultContentCharset_ComboBox = nullptr;
 
-    // Result viewer: the file on show, whole or paged, and the keywords it
-    // was shown with (viewer/).
-    CKeywordQuery ShownKeywordQuery;
-    QByteArray ResultFileBytes;
-    CResultPager ResultPager;
-    TEnumTextEncoding ResultFileEncoding = Local8Bit;
+    // Result viewer: the row and file on show, whole or paged, and the
+    // keywords it was shown with (viewer/).
+    CResultViewer *ResultViewer = nullptr;
 
     // Directory walk (search/).
     QStringList PlainTextFileFilters;
-    int CurrentResultRow = -1;
 
     // Local charset (text/).
     QList<QTextCodec *> AvailableCodecs;
@@ -159,19 +155,8 @@ public:
 
     // Result viewer (viewer/clintra_viewer.cpp, viewer/clintra_highlight.cpp).
     void ShowResultRow(int row);
-    void ShowMatchedFilename(int row, const CKeywordQuery &query);
-    void LoadResultFile(int row, const CKeywordQuery &query);
-    QString DecodeResultBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip,
-                              QComboBox *selector, QTextCodec *unmarkedCodec);
-    CUnmarkedTextCharset UnmarkedTextCharset() const;
     void ShowContentWithHighlights(const CKeywordQuery &query, const QString &text);
     QString ResultRowPath(int row) const;
-    bool LoadWholeResultFile(QFile &file, QString &text);
-    void ShowFirstResultBlock(const QString &path, const CKeywordQuery &query);
-    void ShowResultPage(const CResultPage &page);
-    void ShowBlockPosition();
-    bool PagingRowPath(QString &path) const;
-    void ReplaceContentDocument(QTextDocument *document, bool unwrapped);
 
     // Files table actions (viewer/clintra_tableactions.cpp).
     void CreateFilesTableActions();

@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTextStream>
 
 #include <QMouseEvent>
@@ -42,6 +43,7 @@
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
 #include "search/core/resultsmodel.h"
+#include "viewer/cresultviewer.h"
 
 namespace {
 
@@ -201,6 +203,9 @@ double Measure(CLintra &window, const QString &mode, const QStringList &args)
         window.AddResultRows(QStringList() << args.at(0));
         timer.start();
         window.ui->FilesFound_TableWidget->selectRow(0);
+        // The file is read on the viewer's own thread.
+        while (window.ResultViewer->IsLoading())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
         return timer.nsecsElapsed() / 1e9;
     }
     window.ui->Dir2Search_ComboBox->setEditText(args.at(0));
@@ -262,8 +267,13 @@ int main(int argc, char **argv)
     if (mode == QLatin1String("viewer")) {
         const bool shown =
             window.ui->FileContent_TextEdit->toPlainText().contains(args.at(2), Qt::CaseInsensitive);
-        out << " block=" << window.ResultPager.CurrentBlock()
-            << " last_block=" << window.ResultPager.LastBlock() << " keyword_shown=" << (shown ? 1 : 0);
+        // As the strip below the pane says it: "Block 3 of 20", counted from 1.
+        const QRegularExpressionMatch block =
+            QRegularExpression(QStringLiteral("^Block (\\d+) of (about )?(\\d+)"))
+                .match(window.ui->FileContent_TextEdit->Position_Label->text());
+        out << " block=" << block.captured(1).toInt() - 1
+            << " last_block=" << (block.captured(2).isEmpty() ? block.captured(3).toInt() - 1 : -1)
+            << " keyword_shown=" << (shown ? 1 : 0);
     }
     out << clickFields;
     out << " status=" << window.ui->SearchingProgressStatus_Label->text() << '\n';

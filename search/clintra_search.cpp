@@ -5,6 +5,7 @@
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
+#include "viewer/cresultviewer.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -248,7 +249,7 @@ void CLintra::ResetForNewSearch()
     ui->FilesFound_TableWidget->Results()->RemoveAllRows();
     ui->FileContent_TextEdit->clear();
     SetUpResultsTable();
-    CurrentResultRow = -1;
+    ResultViewer->Forget();
     // A range of 0 to 0 shows a busy bar until the first scan knows a total.
     ui->Searching_ProgressBar->setValue(0);
     ui->Searching_ProgressBar->setRange(0, 0);

@@ -12,6 +12,7 @@ outside, how long the window takes to answer.
                                            and prints it
   searchprobe.py PID unread                prints the text beside the summary
   searchprobe.py PID press NAME            presses the button named NAME
+  searchprobe.py PID hold NAME             holds the mouse button down on it
 
 Run with the system's python3 (pyatspi), on the program's session bus with
 the accessibility bus started.
@@ -141,6 +142,12 @@ def main():
         return 0
     elif command == "press":
         press(app, args[0])
+    elif command == "hold":
+        # The pointer on the button, pressed: the caller releases it (xdotool mouseup 1) and times from there.
+        box = find(app, "push button", args[0]).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2)],
+                       check=True)
+        subprocess.run(["xdotool", "mousedown", "1"], check=True)
     return 0
 
 

@@ -366,8 +366,7 @@ void TestMainWindow::constructorTexts()
     QCOMPARE(window.ui->MatchSubstring_RadioButton->toolTip(),
              window.ui->MatchWholeWord_RadioButton->toolTip());
     QVERIFY(window.ui->CopyrightInfo_TextBrowser->toHtml().contains("norvane.example"));
-    QCOMPARE(window.CurrentResultRow, -1);
-    QCOMPARE(window.ResultPager.LastBlock(), -1);
+    QVERIFY(window.ui->FileContent_TextEdit->Position_Label->isHidden());
     QVERIFY(window.ResultContentHeader_Label->text().isEmpty());
 }
 
@@ -545,14 +544,21 @@ void TestMainWindow::contentEditMenu()
     QCOMPARE(pane.TargetWindow, &window);
     QCOMPARE(pane.BlockActions.size(), 2);
 
+    // The jumps between matches, with their keys, in every menu.
     QScopedPointer<QMenu> whole(pane.CreateContextMenu());
     QScopedPointer<QMenu> standard(pane.createStandardContextMenu());
-    QCOMPARE(whole->actions().size(), standard->actions().size());
+    QCOMPARE(whole->actions().size(), standard->actions().size() + 3);
+    QStringList matchEntries;
+    for (QAction *action : whole->actions().mid(standard->actions().size() + 1))
+        matchEntries << action->text() + '|' + action->shortcut().toString();
+    QCOMPARE(matchEntries, (QStringList{"Pre&vious Match|Shift+F3", "Next &Match|F3"}));
+    QCOMPARE(pane.MatchActions.at(1)->shortcuts(),
+             (QList<QKeySequence>{QKeySequence("F3"), QKeySequence("Ctrl+G")}));
 
     pane.PartialDocument = true;
     QScopedPointer<QMenu> partial(pane.CreateContextMenu());
     const QList<QAction *> actions = partial->actions();
-    QCOMPARE(actions.size(), standard->actions().size() + 3);
+    QCOMPARE(actions.size(), standard->actions().size() + 6);
     QVERIFY(actions.at(actions.size() - 3)->isSeparator());
     QAction *previous = actions.at(actions.size() - 2);
     QAction *next = actions.at(actions.size() - 1);

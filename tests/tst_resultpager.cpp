@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTextCodec>
 
+#include <sys/stat.h>
+
 #include "search/core/keywordquery.h"
 #include "testsupport.h"
 #include "viewer/core/resultpager.h"
@@ -30,11 +32,21 @@ QByteArray Lines(int count, int length, int keywordLine = -1)
     return bytes;
 }
 
-const CKeywordQuery NeedleQuery(QStringLiteral("needle"), false, true);
-
 bool HasNeedle(const QString &text)
 {
     return text.contains(QLatin1String("needle"), Qt::CaseInsensitive);
+}
+
+// The first block with "needle", which every block read is searched for.
+CResultPage FindNeedle(CResultPager &pager, const std::function<bool()> &cancelled = nullptr)
+{
+    CBlockSearch search;
+    search.CountMatches = [](const QString &text) {
+        return int(text.count(QLatin1String("needle"), Qt::CaseInsensitive));
+    };
+    search.Cancelled = cancelled;
+    pager.SetSearch(search);
+    return pager.FirstWithKeyword();
 }
 
 QTextCodec *Latin1()
@@ -85,7 +97,10 @@ private slots:
     void backFromPastTheEnd();
     void shrunkWhilePaging_data();
     void shrunkWhilePaging();
-    void removedFileIsUnreadable();
+    void removedOrReplacedFile_data();
+    void removedOrReplacedFile();
+    void matchesAcrossBlocks();
+    void scanCancelled();
     void chosenCodecKeptWhilePaging();
     void blockCount();
     void stateGrowsWithBlocksNotLines();
@@ -117,7 +132,7 @@ void TestResultPager::firstBlockWithKeyword()
     QBuffer buffer(&bytes);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     CResultPager pager(&buffer, limit, Latin1());
-    const CResultPage page = pager.FirstWithKeyword(NeedleQuery);
+    const CResultPage page = FindNeedle(pager);
     QCOMPARE(page.Outcome, PageShown);
     QCOMPARE(page.Block, block);
     QCOMPARE(pager.CurrentBlock(), block);
@@ -134,7 +149,7 @@ void TestResultPager::pagingBothWays()
     QBuffer buffer(&bytes);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     CResultPager pager(&buffer, 40, Latin1());
-    QCOMPARE(pager.FirstWithKeyword(NeedleQuery).Block, 3);
+    QCOMPARE(FindNeedle(pager).Block, 3);
     QCOMPARE(pager.BlockLineRange(3), qMakePair(15, 19));
     QCOMPARE(pager.CurrentLines().size(), 5);
     QCOMPARE(pager.CurrentLines().value(2), bytes.mid(170, 10));
@@ -167,7 +182,7 @@ void TestResultPager::endsOfTheFile()
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     CResultPager pager(&buffer, 40, Latin1());
     // 40 bytes are not above the limit: one block, the last.
-    const CResultPage first = pager.FirstWithKeyword(NeedleQuery);
+    const CResultPage first = FindNeedle(pager);
     QCOMPARE(first.Bytes, bytes);
     QCOMPARE(pager.LastBlock(), 0);
     QCOMPARE(pager.Next().Outcome, PageAtEnd);
@@ -178,7 +193,7 @@ void TestResultPager::endsOfTheFile()
     QBuffer emptyBuffer(&empty);
     QVERIFY(emptyBuffer.open(QIODevice::ReadOnly));
     CResultPager nothing(&emptyBuffer, 40, Latin1());
-    QVERIFY(nothing.FirstWithKeyword(NeedleQuery).Bytes.isEmpty());
+    QVERIFY(FindNeedle(nothing).Bytes.isEmpty());
     QCOMPARE(nothing.LastBlock(), 0);
     QCOMPARE(nothing.Next().Outcome, PageAtEnd);
 }
@@ -191,7 +206,7 @@ void TestResultPager::backFromPastTheEnd()
     QBuffer buffer(&bytes);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     CResultPager pager(&buffer, 40, Latin1());
-    QCOMPARE(pager.FirstWithKeyword(NeedleQuery).Block, 6);
+    QCOMPARE(FindNeedle(pager).Block, 6);
     QVERIFY(pager.PastTheEnd());
     QCOMPARE(pager.BlockCount(), 6);
     QCOMPARE(pager.Previous().Block, 5);
@@ -226,7 +241,7 @@ void TestResultPager::shrunkWhilePaging()
     const QString path = dir.filePath("paged.txt");
     QVERIFY(WriteTestFile(path, Lines(33, 10, 17)));
     CResultPager pager(path, 40, Latin1());
-    const CResultPage shown = pager.FirstWithKeyword(NeedleQuery);
+    const CResultPage shown = FindNeedle(pager);
     QCOMPARE(shown.Block, 3);
     QVERIFY(QFile(path).resize(keptBytes));
 
@@ -238,21 +253,77 @@ void TestResultPager::shrunkWhilePaging()
         QCOMPARE(pager.LastBlock(), 3);
 }
 
-void TestResultPager::removedFileIsUnreadable()
+void TestResultPager::removedOrReplacedFile_data()
 {
+    QTest::addColumn<bool>("fifo");
+    QTest::addColumn<TEnumPageOutcome>("outcome");
+    QTest::newRow("deleted") << false << PageGone;
+    QTest::newRow("replaced by a FIFO, never waited on") << true << PageNotRegular;
+}
+
+void TestResultPager::removedOrReplacedFile()
+{
+    QFETCH(bool, fifo);
+    QFETCH(TEnumPageOutcome, outcome);
     QTemporaryDir dir;
     const QString path = dir.filePath("paged.txt");
     QVERIFY(WriteTestFile(path, Lines(33, 10, 17)));
     CResultPager pager(path, 40, Latin1());
-    QCOMPARE(pager.FirstWithKeyword(NeedleQuery).Block, 3);
+    QCOMPARE(FindNeedle(pager).Block, 3);
     QVERIFY(QFile::remove(path));
-    QCOMPARE(pager.Previous().Outcome, PageUnreadable);
-    QCOMPARE(pager.Next().Outcome, PageUnreadable);
+    if (fifo)
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    QCOMPARE(pager.Previous().Outcome, outcome);
+    QCOMPARE(pager.Next().Outcome, outcome);
+    QCOMPARE(pager.NextWithKeyword().Outcome, outcome);
     QCOMPARE(pager.CurrentBlock(), 3);
 
-    CResultPager missing(path, 40, Latin1());
-    QCOMPARE(missing.First().Outcome, PageUnreadable);
-    QCOMPARE(missing.LastBlock(), 0);
+    CResultPager again(path, 40, Latin1());
+    QCOMPARE(again.First().Outcome, outcome);
+    QCOMPARE(again.LastBlock(), 0);
+}
+
+// Needles on lines 7 and 8 (block 1), 33 (block 6) and 52 (block 10).
+void TestResultPager::matchesAcrossBlocks()
+{
+    QByteArray bytes = Lines(60, 10);
+    for (const int line : {7, 8, 33, 52})
+        bytes.replace(line * 10 + 3, 6, "needle");
+    QBuffer buffer(&bytes);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    CResultPager pager(&buffer, 40, Latin1());
+    QCOMPARE(FindNeedle(pager).Block, 1);
+    QCOMPARE(pager.BlockMatches(1), 2);
+    QVERIFY(!pager.MatchesAllCounted());
+    QCOMPARE(pager.NextWithKeyword().Block, 6);
+    QCOMPARE(pager.MatchesBefore(6), 2);
+    QCOMPARE(pager.NextWithKeyword().Block, 10);
+    QCOMPARE(pager.CurrentBlockFirstLine(), 50);
+    const CResultPage none = pager.NextWithKeyword();
+    QCOMPARE(none.Outcome, PageNoMatch);
+    QCOMPARE(pager.CurrentBlock(), 10);
+    QVERIFY(pager.MatchesAllCounted());
+    QCOMPARE(pager.MatchesCounted(), 4);
+    QCOMPARE(pager.PreviousWithKeyword().Block, 6);
+    QCOMPARE(pager.PreviousWithKeyword().Block, 1);
+    QCOMPARE(pager.PreviousWithKeyword().Outcome, PageNoMatch);
+    QCOMPARE(pager.CurrentBlock(), 1);
+    // Paging from there goes on from the block on show.
+    QCOMPARE(pager.Next().Block, 2);
+    QCOMPARE(pager.NextWithKeyword().Block, 6);
+}
+
+void TestResultPager::scanCancelled()
+{
+    QByteArray bytes = Lines(60, 10, 52);
+    QBuffer buffer(&bytes);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    CResultPager pager(&buffer, 40, Latin1());
+    int asked = 0;
+    const CResultPage page = FindNeedle(pager, [&asked] { return ++asked > 3; });
+    QCOMPARE(page.Outcome, PageCancelled);
+    QCOMPARE(pager.CurrentBlock(), 0);
+    QCOMPARE(page.Bytes, bytes.left(50));
 }
 
 void TestResultPager::chosenCodecKeptWhilePaging()
@@ -280,7 +351,7 @@ void TestResultPager::blockCount()
     QBuffer buffer(&bytes);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     CResultPager pager(&buffer, 40, Latin1());
-    pager.FirstWithKeyword(NeedleQuery);
+    FindNeedle(pager);
     QVERIFY(!pager.BlockCountKnown());
     QCOMPARE(pager.BlockCount(), 20);
     while (pager.Next().Outcome == PageShown) {
@@ -299,8 +370,8 @@ void TestResultPager::stateGrowsWithBlocksNotLines()
     CGeneratedFile longLines(size, 100);
     CResultPager manyLines(&shortLines, 4000, Latin1());
     CResultPager fewLines(&longLines, 4000, Latin1());
-    QVERIFY(manyLines.FirstWithKeyword(NeedleQuery).Bytes.isEmpty());
-    QVERIFY(fewLines.FirstWithKeyword(NeedleQuery).Bytes.isEmpty());
+    QVERIFY(FindNeedle(manyLines).Bytes.isEmpty());
+    QVERIFY(FindNeedle(fewLines).Bytes.isEmpty());
     QCOMPARE(manyLines.BlockLineRange(manyLines.CurrentBlock() - 1).second, int(size / 10 - 1));
     QVERIFY(manyLines.StateBytes() <= 2 * fewLines.StateBytes());
     QVERIFY2(manyLines.StateBytes() < 200 * 1000, qPrintable(QString::number(manyLines.StateBytes())));
@@ -319,7 +390,7 @@ void TestResultPager::utf32LeBlocks()
     QBuffer buffer(&bytes);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     CResultPager pager(&buffer, 200, Latin1());
-    const CResultPage page = pager.FirstWithKeyword(NeedleQuery);
+    const CResultPage page = FindNeedle(pager);
     QCOMPARE(int(pager.Encoding()), int(Utf32LeWithBom));
     QVERIFY(page.Text.endsWith(QStringLiteral("needle\n")));
     QString joined;

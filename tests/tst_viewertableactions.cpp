@@ -159,7 +159,7 @@ void TestViewerTableActions::tearDown()
     window.SearchWhat = SearchWhatFilename;
     window.DisconnectFilesTableSignals();
     window.ui->FilesFound_TableWidget->selectRow(1);
-    QCOMPARE(window.CurrentResultRow, -1);
+    QVERIFY(window.ui->FileContent_TextEdit->toPlainText().isEmpty());
     window.DestroyFilesTableActions();
     QVERIFY(window.FilesTableContextMenu_Actions.isEmpty());
     QVERIFY(!window.CopyFilePath_Action && !window.OpenContainingFolder_Action);

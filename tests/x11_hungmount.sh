@@ -85,7 +85,8 @@ search_and_cancel "slow read" "$mnt/slowread" "1 of the 2 searched files contain
 
 # With four searches left behind, a new one runs at once.
 "${PROBE[@]}" "$lintra_pid" search "$mnt/fast" needle
-shown=$("${PROBE[@]}" "$lintra_pid" summary 5) || fail "no summary of the search after the stuck ones: $shown"
+shown=$("${PROBE[@]}" "$lintra_pid" summary 5 "1 of the 2 searched files contain(s) the given keyword(s).") ||
+    fail "no summary of the search after the stuck ones: $shown"
 [ "$shown" = "1 of the 1 searched files contain(s) the given keyword(s)." ] || fail "after stuck searches: $shown"
 echo "case=new search beside stuck ones: $shown"
 
@@ -122,13 +123,14 @@ echo "case=FIFO swapped in: 5 searches ended ($shown)"
 "${PROBE[@]}" "$lintra_pid" search "$mnt/slowread" needle
 sleep 1
 window=$(wait_for_window "$MAIN_TITLE")
+"${PROBE[@]}" "$lintra_pid" hold "Exit Norvane Lintra"
 start=$(date +%s%N)
-"${PROBE[@]}" "$lintra_pid" press "Exit Norvane Lintra" &
+xdotool mouseup 1
 wait_for_end "$lintra_pid" 5 || fail "Exit did not end the program"
 exit_ms=$(( ($(date +%s%N) - start) / 1000000 ))
 is_viewable "$window" && fail "the window is still shown after Exit"
-echo "case=Exit during a stuck read: ended after ${exit_ms} ms (including the AT-SPI call)"
-[ "$exit_ms" -lt 1500 ] || fail "Exit took $exit_ms ms"
+echo "case=Exit during a stuck read: ended after ${exit_ms} ms"
+[ "$exit_ms" -lt 1000 ] || fail "Exit took $exit_ms ms"
 grep -q "slowread" "$XDG_CONFIG_HOME/Norvane/Lintra.conf" || fail "settings not saved on Exit"
 
 # SIGTERM while a worker is stuck. (Another settings folder: the instance

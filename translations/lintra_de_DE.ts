@@ -4,7 +4,7 @@
 <context>
     <name>CContentEdit</name>
     <message>
-        <location filename="../viewer/ccontentedit.cpp" line="+64"/>
+        <location filename="../viewer/ccontentedit.cpp" line="+65"/>
         <source>&amp;Previous Block of Content</source>
         <translation>&amp;Vorheriger Inhaltsblock</translation>
     </message>
@@ -22,6 +22,16 @@
         <location line="+1"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;Go to the next block of content in the selected file.&lt;/font&gt;</source>
         <translation>&lt;font face=&quot;verdana&quot;&gt;Zum nächsten Inhaltsblock der ausgewählten Datei wechseln.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Pre&amp;vious Match</source>
+        <translation>Vorheriger Tre&amp;ffer</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Next &amp;Match</source>
+        <translation>Nächster &amp;Treffer</translation>
     </message>
 </context>
 <context>
@@ -47,27 +57,23 @@
         <translation>Urheberrechtshinweis</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_viewer.cpp" line="+26"/>
         <source>The file has become shorter since it was opened: this part of it can no longer be read. Select the file again to read it anew.</source>
-        <translation>Die Datei ist seit dem Öffnen kürzer geworden: Dieser Teil kann nicht mehr gelesen werden. Wählen Sie die Datei erneut aus, um sie neu einzulesen.</translation>
+        <translation type="vanished">Die Datei ist seit dem Öffnen kürzer geworden: Dieser Teil kann nicht mehr gelesen werden. Wählen Sie die Datei erneut aus, um sie neu einzulesen.</translation>
     </message>
     <message>
-        <location line="+167"/>
         <source>No keyword in any of the %1 blocks</source>
-        <translation>Keiner der %1 Blöcke enthält einen Suchbegriff</translation>
+        <translation type="vanished">Keiner der %1 Blöcke enthält einen Suchbegriff</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Block %1 of about %2</source>
-        <translation>Block %1 von etwa %2</translation>
+        <translation type="vanished">Block %1 von etwa %2</translation>
     </message>
     <message>
-        <location line="-2"/>
         <source>Block %1 of %2</source>
-        <translation>Block %1 von %2</translation>
+        <translation type="vanished">Block %1 von %2</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="+58"/>
+        <location filename="../app/clintra.cpp" line="+59"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;The value of this field is auto-detected at program start-up time. In case it is inaccurate, &lt;font color=&quot;red&quot;&gt;please kindly post us your (language_territory, charset) pair&lt;/font&gt;, thanks. The value is the 8-bit or multi-byte charset used by the OS to store non-Ascii text. This field is only FYI.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Der Wert dieses Feldes wird beim Programmstart automatisch ermittelt. Falls er nicht stimmt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte Ihr Paar aus (Sprache_Region, Zeichensatz) mit&lt;/font&gt;, vielen Dank. Der Wert ist der 8-Bit- oder Multibyte-Zeichensatz, in dem das Betriebssystem Nicht-ASCII-Text speichert. Dieses Feld dient nur zur Information.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
@@ -98,17 +104,17 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+112"/>
+        <location line="+119"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>Bereit zur Unicode-Volltextsuche …</translation>
     </message>
     <message>
-        <location line="-90"/>
+        <location line="-97"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;These two radion buttons take effect only in the case of single-keyword full-text search. In the case of multiple-keyword full-text search, match-whole-word is always assumed. In the case of filename search, match-substring is always assumed, no matter single-keyword or multiple-keyword.&lt;br /&gt;&lt;br /&gt;Exception: In languages such as Chinese where words are not separated by spaces, the actual effect is always match-substring. If the way the program works does not handle your characters and text well, &lt;font color=&quot;red&quot;&gt;please keep us informed of the characteristics of your language: locale name, default multi-byte charset if there is, and if words are separated by spaces&lt;/font&gt;. Thank you!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Diese beiden Optionen wirken nur bei der Volltextsuche nach einem einzelnen Suchbegriff. Bei der Volltextsuche nach mehreren Suchbegriffen wird immer nach ganzen Wörtern gesucht, bei der Dateinamensuche immer nach Wortteilen, gleich ob nach einem oder mehreren Suchbegriffen.&lt;br /&gt;&lt;br /&gt;Ausnahme: In Sprachen wie Chinesisch, in denen Wörter nicht durch Leerzeichen getrennt werden, wird stets nach Wortteilen gesucht. Falls das Programm Ihre Schriftzeichen und Texte nicht richtig behandelt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte die Eigenheiten Ihrer Sprache mit: den Namen der Locale, den Standard-Multibyte-Zeichensatz (falls vorhanden) und ob Wörter durch Leerzeichen getrennt werden&lt;/font&gt;. Vielen Dank!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+59"/>
         <source>Norvane</source>
         <translation>Norvane</translation>
     </message>
@@ -122,7 +128,7 @@
         <translation type="vanished">0.107</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+44"/>
         <source>Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware</source>
         <translation>Lintra - Norvane [Volltextsuche in Unicode-Textdateien] Freeware</translation>
     </message>
@@ -153,7 +159,7 @@
     </message>
     <message>
         <location line="+25"/>
-        <location filename="../update/clintra_update.cpp" line="+25"/>
+        <location filename="../update/clintra_update.cpp" line="+23"/>
         <source>FYI</source>
         <translation>Hinweis</translation>
     </message>
@@ -252,12 +258,12 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location filename="../app/formfitting.cpp" line="+49"/>
-        <location filename="../search/clintra_search.cpp" line="+205"/>
+        <location filename="../search/clintra_search.cpp" line="+206"/>
         <source>Matched Filename</source>
         <translation>Gefundener Dateiname</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-171"/>
+        <location filename="../app/clintra.cpp" line="-178"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
@@ -269,7 +275,7 @@ p, li { white-space: pre-wrap; }
         <translation>Fehler: Der angegebene Pfad ist ungültig. Bitte korrigieren Sie ihn.</translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+85"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>Treffer in %1 von %2 durchsuchten Dateien.</translation>
     </message>
@@ -279,7 +285,7 @@ p, li { white-space: pre-wrap; }
         <translation>Treffer im Dateinamen bei %1 von %2 durchsuchten Dateien.</translation>
     </message>
     <message>
-        <location line="-63"/>
+        <location line="-66"/>
         <source>Directory: </source>
         <translation>Ordner: </translation>
     </message>
@@ -319,7 +325,7 @@ p, li { white-space: pre-wrap; }
         <translation>Ordner auswählen</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+17"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>Dateiname %1 von %2 wird geprüft …</translation>
     </message>
@@ -359,7 +365,7 @@ p, li { white-space: pre-wrap; }
         <translation>Die vorherige Suche nach Updates ist noch nicht abgeschlossen. Bitte warten Sie einen Moment.</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+54"/>
         <source>Network Error</source>
         <translation>Netzwerkfehler</translation>
     </message>
@@ -369,7 +375,7 @@ p, li { white-space: pre-wrap; }
         <translation>Die Informationen über Programm-Updates konnten nicht abgerufen werden. Bitte überprüfen Sie Ihre Internetverbindung.</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+4"/>
         <source> Check Updates</source>
         <translation> – Nach Updates suchen</translation>
     </message>
@@ -419,7 +425,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+69"/>
+        <location line="+79"/>
         <source>Open Containing Folder</source>
         <translation>Übergeordneten Ordner öffnen</translation>
     </message>
@@ -429,52 +435,40 @@ p, li { white-space: pre-wrap; }
         <translation>Es ist kein Dateimanager installiert, der den Ordner %1 anzeigen könnte.</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_viewer.cpp" line="-174"/>
         <source>Should not arrive here; with high possibility it is due to file operation error...</source>
-        <translation>Dieser Fall sollte nicht eintreten; sehr wahrscheinlich ist beim Dateizugriff ein Fehler aufgetreten …</translation>
+        <translation type="vanished">Dieser Fall sollte nicht eintreten; sehr wahrscheinlich ist beim Dateizugriff ein Fehler aufgetreten …</translation>
     </message>
     <message>
-        <location line="+95"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;The whole document is loaded successfully in this pane.&lt;/font&gt;</source>
-        <translation>&lt;font face=&quot;verdana&quot;&gt;Das gesamte Dokument wurde in diesen Bereich geladen.&lt;/font&gt;</translation>
+        <translation type="vanished">&lt;font face=&quot;verdana&quot;&gt;Das gesamte Dokument wurde in diesen Bereich geladen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+19"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;Only partial document is loaded in this pane since the file is big; please use the context menu with a mouse right click to view other parts of the document. Therefore, &lt;font color=&quot;red&quot;&gt;the currently viewed part may not contain the matched line(s)&lt;/font&gt;.&lt;/font&gt;</source>
-        <translation>&lt;font face=&quot;verdana&quot;&gt;Da die Datei groß ist, wurde nur ein Teil des Dokuments in diesen Bereich geladen; die anderen Teile erreichen Sie über das Kontextmenü (rechte Maustaste). Daher &lt;font color=&quot;red&quot;&gt;enthält der angezeigte Teil die gefundenen Zeilen möglicherweise nicht&lt;/font&gt;.&lt;/font&gt;</translation>
+        <translation type="vanished">&lt;font face=&quot;verdana&quot;&gt;Da die Datei groß ist, wurde nur ein Teil des Dokuments in diesen Bereich geladen; die anderen Teile erreichen Sie über das Kontextmenü (rechte Maustaste). Daher &lt;font color=&quot;red&quot;&gt;enthält der angezeigte Teil die gefundenen Zeilen möglicherweise nicht&lt;/font&gt;.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+99"/>
         <source>File seek error!</source>
-        <translation>Fehler beim Positionieren in der Datei!</translation>
+        <translation type="vanished">Fehler beim Positionieren in der Datei!</translation>
     </message>
     <message>
-        <location line="-3"/>
-        <location line="+24"/>
         <source>Information</source>
-        <translation>Information</translation>
+        <translation type="vanished">Information</translation>
     </message>
     <message>
-        <location line="-24"/>
         <source>Already at the beginning of the file!</source>
-        <translation>Bereits am Anfang der Datei!</translation>
+        <translation type="vanished">Bereits am Anfang der Datei!</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <location line="+3"/>
         <source>Error</source>
-        <translation>Fehler</translation>
+        <translation type="vanished">Fehler</translation>
     </message>
     <message>
-        <location line="+17"/>
         <source>Already at the end of the file!</source>
-        <translation>Bereits am Ende der Datei!</translation>
+        <translation type="vanished">Bereits am Ende der Datei!</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <location line="+3"/>
         <source>Result File Content</source>
-        <translation>Inhalt der Ergebnisdatei</translation>
+        <translation type="vanished">Inhalt der Ergebnisdatei</translation>
     </message>
     <message>
         <location filename="../app/clintra_settings.cpp" line="+94"/>
@@ -490,6 +484,132 @@ p, li { white-space: pre-wrap; }
         <location filename="../app/startup.cpp" line="+179"/>
         <source>Settings</source>
         <translation>Einstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>CResultViewer</name>
+    <message>
+        <location filename="../viewer/cresultviewer.cpp" line="+26"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;The whole document is loaded successfully in this pane.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;Das gesamte Dokument wurde in diesen Bereich geladen.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Only partial document is loaded in this pane since the file is big; please use the context menu with a mouse right click to view other parts of the document. Therefore, &lt;font color=&quot;red&quot;&gt;the currently viewed part may not contain the matched line(s)&lt;/font&gt;.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;Da die Datei groß ist, wurde nur ein Teil des Dokuments in diesen Bereich geladen; die anderen Teile erreichen Sie über das Kontextmenü (rechte Maustaste). Daher &lt;font color=&quot;red&quot;&gt;enthält der angezeigte Teil die gefundenen Zeilen möglicherweise nicht&lt;/font&gt;.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The file has become shorter since it was opened: this part of it can no longer be read. Select the file again to read it anew.</source>
+        <translation>Die Datei ist seit dem Öffnen kürzer geworden: Dieser Teil kann nicht mehr gelesen werden. Wählen Sie die Datei erneut aus, um sie neu einzulesen.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The file is gone: it was deleted or moved.</source>
+        <translation>Die Datei ist nicht mehr da: Sie wurde gelöscht oder verschoben.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Not shown: this is not a regular file but a FIFO, socket or device.</source>
+        <translation>Nicht angezeigt: Dies ist keine reguläre Datei, sondern ein FIFO, ein Socket oder ein Gerät.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The file cannot be opened or read.</source>
+        <translation>Die Datei kann nicht geöffnet oder gelesen werden.</translation>
+    </message>
+    <message>
+        <location line="+149"/>
+        <location line="+173"/>
+        <source>No further match.</source>
+        <translation>Kein weiterer Treffer.</translation>
+    </message>
+    <message>
+        <location line="-157"/>
+        <location line="+157"/>
+        <source>No earlier match.</source>
+        <translation>Kein früherer Treffer.</translation>
+    </message>
+    <message>
+        <location line="-110"/>
+        <source>Stopped: the file does not answer.</source>
+        <translation>Abgebrochen: Die Datei antwortet nicht.</translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>Looking for a keyword: %1 of %2 read (%3%). Esc stops.</source>
+        <translation>Suche nach einem Stichwort: %1 von %2 gelesen (%3 %). Esc bricht ab.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Reading the file… Esc stops.</source>
+        <translation>Die Datei wird gelesen … Esc bricht ab.</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Stopped looking for a keyword: the pane shows the start of the file.</source>
+        <translation>Suche nach einem Stichwort abgebrochen: Angezeigt wird der Anfang der Datei.</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <location line="+3"/>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>Already at the beginning of the file!</source>
+        <translation>Bereits am Anfang der Datei!</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Already at the end of the file!</source>
+        <translation>Bereits am Ende der Datei!</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Result File Content</source>
+        <translation>Inhalt der Ergebnisdatei</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Stopped looking for a match.</source>
+        <translation>Suche nach einem Treffer abgebrochen.</translation>
+    </message>
+    <message>
+        <location line="+57"/>
+        <source>No keyword in any of the %1 blocks</source>
+        <translation>Keiner der %1 Blöcke enthält einen Suchbegriff</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Block %1 of %2</source>
+        <translation>Block %1 von %2</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Block %1 of about %2</source>
+        <translation>Block %1 von etwa %2</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Match %1 of at least %2, line %3</source>
+        <translation>Treffer %1 von mindestens %2, Zeile %3</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Last match: %1 of %2, line %3</source>
+        <translation>Letzter Treffer: %1 von %2, Zeile %3</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Match %1 of %2, line %3</source>
+        <translation>Treffer %1 von %2, Zeile %3</translation>
     </message>
 </context>
 <context>

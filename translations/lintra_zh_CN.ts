@@ -4,7 +4,7 @@
 <context>
     <name>CContentEdit</name>
     <message>
-        <location filename="../viewer/ccontentedit.cpp" line="+64"/>
+        <location filename="../viewer/ccontentedit.cpp" line="+65"/>
         <source>&amp;Previous Block of Content</source>
         <translation>上一个内容块(&amp;P)</translation>
     </message>
@@ -22,6 +22,16 @@
         <location line="+1"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;Go to the next block of content in the selected file.&lt;/font&gt;</source>
         <translation>&lt;font face=&quot;verdana&quot;&gt;转到所选文件的下一个内容块。&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Pre&amp;vious Match</source>
+        <translation>上一个匹配项(&amp;V)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Next &amp;Match</source>
+        <translation>下一个匹配项(&amp;M)</translation>
     </message>
 </context>
 <context>
@@ -47,27 +57,23 @@
         <translation>版权声明</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_viewer.cpp" line="+26"/>
         <source>The file has become shorter since it was opened: this part of it can no longer be read. Select the file again to read it anew.</source>
-        <translation>文件在打开后变短了：这一部分已无法读取。请重新选择该文件以重新读取。</translation>
+        <translation type="vanished">文件在打开后变短了：这一部分已无法读取。请重新选择该文件以重新读取。</translation>
     </message>
     <message>
-        <location line="+167"/>
         <source>No keyword in any of the %1 blocks</source>
-        <translation>%1 个块中均不含关键词</translation>
+        <translation type="vanished">%1 个块中均不含关键词</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Block %1 of about %2</source>
-        <translation>第 %1 块，共约 %2 块</translation>
+        <translation type="vanished">第 %1 块，共约 %2 块</translation>
     </message>
     <message>
-        <location line="-2"/>
         <source>Block %1 of %2</source>
-        <translation>第 %1 块，共 %2 块</translation>
+        <translation type="vanished">第 %1 块，共 %2 块</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="+58"/>
+        <location filename="../app/clintra.cpp" line="+59"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;The value of this field is auto-detected at program start-up time. In case it is inaccurate, &lt;font color=&quot;red&quot;&gt;please kindly post us your (language_territory, charset) pair&lt;/font&gt;, thanks. The value is the 8-bit or multi-byte charset used by the OS to store non-Ascii text. This field is only FYI.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;此字段的值在程序启动时自动检测。如果检测结果不准确，&lt;font color=&quot;red&quot;&gt;请把您的（语言_地区，字符集）组合告诉我们&lt;/font&gt;，谢谢。该值是操作系统存储非 ASCII 文本所用的 8 位或多字节字符集。此字段仅供参考。&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
@@ -98,17 +104,17 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+112"/>
+        <location line="+119"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>已就绪，可以进行 Unicode 全文搜索……</translation>
     </message>
     <message>
-        <location line="-90"/>
+        <location line="-97"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;These two radion buttons take effect only in the case of single-keyword full-text search. In the case of multiple-keyword full-text search, match-whole-word is always assumed. In the case of filename search, match-substring is always assumed, no matter single-keyword or multiple-keyword.&lt;br /&gt;&lt;br /&gt;Exception: In languages such as Chinese where words are not separated by spaces, the actual effect is always match-substring. If the way the program works does not handle your characters and text well, &lt;font color=&quot;red&quot;&gt;please keep us informed of the characteristics of your language: locale name, default multi-byte charset if there is, and if words are separated by spaces&lt;/font&gt;. Thank you!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;这两个单选按钮只在单关键词全文搜索时生效。多关键词全文搜索时始终按全词匹配；文件名搜索时，无论是单关键词还是多关键词，始终按子串匹配。&lt;br /&gt;&lt;br /&gt;例外：在中文等词与词之间不用空格分隔的语言中，实际效果始终是子串匹配。如果程序不能很好地处理您的字符和文本，&lt;font color=&quot;red&quot;&gt;请告诉我们您所用语言的特点：区域设置名称、默认多字节字符集（如果有）以及词与词之间是否用空格分隔&lt;/font&gt;。谢谢！&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+59"/>
         <source>Norvane</source>
         <translation>Norvane</translation>
     </message>
@@ -122,7 +128,7 @@
         <translation type="vanished">0.107</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+44"/>
         <source>Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware</source>
         <translation>Lintra - Norvane [Unicode 纯文本文件全文搜索工具] 免费软件</translation>
     </message>
@@ -153,7 +159,7 @@
     </message>
     <message>
         <location line="+25"/>
-        <location filename="../update/clintra_update.cpp" line="+25"/>
+        <location filename="../update/clintra_update.cpp" line="+23"/>
         <source>FYI</source>
         <translation>提示</translation>
     </message>
@@ -252,12 +258,12 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location filename="../app/formfitting.cpp" line="+49"/>
-        <location filename="../search/clintra_search.cpp" line="+205"/>
+        <location filename="../search/clintra_search.cpp" line="+206"/>
         <source>Matched Filename</source>
         <translation>匹配的文件名</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-171"/>
+        <location filename="../app/clintra.cpp" line="-178"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
@@ -269,7 +275,7 @@ p, li { white-space: pre-wrap; }
         <translation>错误：给定的路径无效！请更正。</translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+85"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>在搜索的 %2 个文件中，有 %1 个包含给定的关键词。</translation>
     </message>
@@ -279,7 +285,7 @@ p, li { white-space: pre-wrap; }
         <translation>在搜索的 %2 个文件中，有 %1 个的文件名包含给定的关键词。</translation>
     </message>
     <message>
-        <location line="-63"/>
+        <location line="-66"/>
         <source>Directory: </source>
         <translation>目录：</translation>
     </message>
@@ -319,7 +325,7 @@ p, li { white-space: pre-wrap; }
         <translation>选择目录</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+17"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>正在检查第 %1 个文件的文件名（共 %2 个）……</translation>
     </message>
@@ -359,7 +365,7 @@ p, li { white-space: pre-wrap; }
         <translation>上一次检查更新尚未完成，请稍候。</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+54"/>
         <source>Network Error</source>
         <translation>网络错误</translation>
     </message>
@@ -369,7 +375,7 @@ p, li { white-space: pre-wrap; }
         <translation>无法获取程序更新信息。请检查您的互联网连接！</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+4"/>
         <source> Check Updates</source>
         <translation> 检查更新</translation>
     </message>
@@ -419,7 +425,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+69"/>
+        <location line="+79"/>
         <source>Open Containing Folder</source>
         <translation>打开所在文件夹</translation>
     </message>
@@ -429,52 +435,40 @@ p, li { white-space: pre-wrap; }
         <translation>未安装可以显示文件夹 %1 的文件管理器。</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_viewer.cpp" line="-174"/>
         <source>Should not arrive here; with high possibility it is due to file operation error...</source>
-        <translation>不应出现这种情况，很可能是文件操作出错……</translation>
+        <translation type="vanished">不应出现这种情况，很可能是文件操作出错……</translation>
     </message>
     <message>
-        <location line="+95"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;The whole document is loaded successfully in this pane.&lt;/font&gt;</source>
-        <translation>&lt;font face=&quot;verdana&quot;&gt;已在此窗格中成功加载整个文档。&lt;/font&gt;</translation>
+        <translation type="vanished">&lt;font face=&quot;verdana&quot;&gt;已在此窗格中成功加载整个文档。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+19"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;Only partial document is loaded in this pane since the file is big; please use the context menu with a mouse right click to view other parts of the document. Therefore, &lt;font color=&quot;red&quot;&gt;the currently viewed part may not contain the matched line(s)&lt;/font&gt;.&lt;/font&gt;</source>
-        <translation>&lt;font face=&quot;verdana&quot;&gt;由于文件较大，此窗格中只加载了文档的一部分；请单击鼠标右键，通过右键菜单查看文档的其他部分。因此，&lt;font color=&quot;red&quot;&gt;当前查看的部分可能不包含匹配的行&lt;/font&gt;。&lt;/font&gt;</translation>
+        <translation type="vanished">&lt;font face=&quot;verdana&quot;&gt;由于文件较大，此窗格中只加载了文档的一部分；请单击鼠标右键，通过右键菜单查看文档的其他部分。因此，&lt;font color=&quot;red&quot;&gt;当前查看的部分可能不包含匹配的行&lt;/font&gt;。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+99"/>
         <source>File seek error!</source>
-        <translation>文件定位错误！</translation>
+        <translation type="vanished">文件定位错误！</translation>
     </message>
     <message>
-        <location line="-3"/>
-        <location line="+24"/>
         <source>Information</source>
-        <translation>信息</translation>
+        <translation type="vanished">信息</translation>
     </message>
     <message>
-        <location line="-24"/>
         <source>Already at the beginning of the file!</source>
-        <translation>已到达文件开头！</translation>
+        <translation type="vanished">已到达文件开头！</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <location line="+3"/>
         <source>Error</source>
-        <translation>错误</translation>
+        <translation type="vanished">错误</translation>
     </message>
     <message>
-        <location line="+17"/>
         <source>Already at the end of the file!</source>
-        <translation>已到达文件末尾！</translation>
+        <translation type="vanished">已到达文件末尾！</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <location line="+3"/>
         <source>Result File Content</source>
-        <translation>结果文件内容</translation>
+        <translation type="vanished">结果文件内容</translation>
     </message>
     <message>
         <location filename="../app/clintra_settings.cpp" line="+94"/>
@@ -490,6 +484,132 @@ p, li { white-space: pre-wrap; }
         <location filename="../app/startup.cpp" line="+179"/>
         <source>Settings</source>
         <translation>设置</translation>
+    </message>
+</context>
+<context>
+    <name>CResultViewer</name>
+    <message>
+        <location filename="../viewer/cresultviewer.cpp" line="+26"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;The whole document is loaded successfully in this pane.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;已在此窗格中成功加载整个文档。&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Only partial document is loaded in this pane since the file is big; please use the context menu with a mouse right click to view other parts of the document. Therefore, &lt;font color=&quot;red&quot;&gt;the currently viewed part may not contain the matched line(s)&lt;/font&gt;.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;由于文件较大，此窗格中只加载了文档的一部分；请单击鼠标右键，通过右键菜单查看文档的其他部分。因此，&lt;font color=&quot;red&quot;&gt;当前查看的部分可能不包含匹配的行&lt;/font&gt;。&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The file has become shorter since it was opened: this part of it can no longer be read. Select the file again to read it anew.</source>
+        <translation>文件在打开后变短了：这一部分已无法读取。请重新选择该文件以重新读取。</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The file is gone: it was deleted or moved.</source>
+        <translation>文件已不存在：它已被删除或移走。</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Not shown: this is not a regular file but a FIFO, socket or device.</source>
+        <translation>未显示：这不是普通文件，而是 FIFO、套接字或设备。</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The file cannot be opened or read.</source>
+        <translation>无法打开或读取该文件。</translation>
+    </message>
+    <message>
+        <location line="+149"/>
+        <location line="+173"/>
+        <source>No further match.</source>
+        <translation>后面没有更多匹配项。</translation>
+    </message>
+    <message>
+        <location line="-157"/>
+        <location line="+157"/>
+        <source>No earlier match.</source>
+        <translation>前面没有更多匹配项。</translation>
+    </message>
+    <message>
+        <location line="-110"/>
+        <source>Stopped: the file does not answer.</source>
+        <translation>已停止：文件没有响应。</translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>Looking for a keyword: %1 of %2 read (%3%). Esc stops.</source>
+        <translation>正在查找关键词：已读取 %1 / %2（%3%）。按 Esc 停止。</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Reading the file… Esc stops.</source>
+        <translation>正在读取文件……按 Esc 停止。</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Stopped looking for a keyword: the pane shows the start of the file.</source>
+        <translation>已停止查找关键词：窗格中显示的是文件开头。</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <location line="+3"/>
+        <source>Information</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>Already at the beginning of the file!</source>
+        <translation>已到达文件开头！</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Already at the end of the file!</source>
+        <translation>已到达文件末尾！</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Result File Content</source>
+        <translation>结果文件内容</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Stopped looking for a match.</source>
+        <translation>已停止查找匹配项。</translation>
+    </message>
+    <message>
+        <location line="+57"/>
+        <source>No keyword in any of the %1 blocks</source>
+        <translation>%1 个块中均不含关键词</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Block %1 of %2</source>
+        <translation>第 %1 块，共 %2 块</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Block %1 of about %2</source>
+        <translation>第 %1 块，共约 %2 块</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Match %1 of at least %2, line %3</source>
+        <translation>第 %1 个匹配项（至少 %2 个），第 %3 行</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Last match: %1 of %2, line %3</source>
+        <translation>最后一个匹配项：第 %1 个（共 %2 个），第 %3 行</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Match %1 of %2, line %3</source>
+        <translation>第 %1 个匹配项（共 %2 个），第 %3 行</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@ CContentEdit::CContentEdit(QWidget *parent)
 {
     TargetWindow = window();
     CreateBlockActions();
+    CreateMatchActions();
     Position_Label = new QLabel(this);
     Position_Label->setObjectName(QStringLiteral("Position_Label"));
     Position_Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -81,6 +82,30 @@ void CContentEdit::CreateBlockActions()
     }
 }
 
+// F3 and Ctrl+G as in browsers and editors; the menu shows the first key.
+void CContentEdit::CreateMatchActions()
+{
+    struct MatchActionText
+    {
+        const char *text;
+        const char *keys[2];
+        void (CContentEdit::*request)();
+    };
+    static const MatchActionText table[] = {
+        {QT_TR_NOOP("Pre&vious Match"), {"Shift+F3", "Ctrl+Shift+G"}, &CContentEdit::PreviousMatchRequested},
+        {QT_TR_NOOP("Next &Match"), {"F3", "Ctrl+G"}, &CContentEdit::NextMatchRequested},
+    };
+    for (const MatchActionText &entry : table) {
+        QAction *action = new QAction(tr(entry.text), this);
+        action->setShortcuts({QKeySequence(QString::fromLatin1(entry.keys[0])),
+                              QKeySequence(QString::fromLatin1(entry.keys[1]))});
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, entry.request);
+        MatchActions.append(action);
+    }
+}
+
 void CContentEdit::DestroyBlockActions()
 {
     for (QAction *action : qAsConst(BlockActions))
@@ -93,6 +118,9 @@ QMenu *CContentEdit::CreateContextMenu()
 {
     QFont font("verdana");
     QMenu *menu = createStandardContextMenu();
+    menu->addSeparator();
+    for (QAction *action : qAsConst(MatchActions))
+        menu->addAction(action);
     if (PartialDocument) {
         menu->setFont(font);
         menu->addSeparator();

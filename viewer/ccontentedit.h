@@ -9,9 +9,9 @@ class QLabel;
 
 // The read-only pane that shows a result. It knows nothing of files: it only
 // carries the flag that says one block of a bigger file is on show, and then
-// adds the two block-paging entries to its context menu. Their keys and
-// entries only ask for a block: TargetWindow, the window that shows the
-// file, connects to the two signals.
+// adds the two block-paging entries to its context menu, and it offers the
+// keys and entries that go to the next and previous match. They only ask:
+// the window that shows the file connects to the signals.
 class CContentEdit : public QTextEdit
 {
     Q_OBJECT
@@ -32,9 +32,14 @@ public:
     // The menu the pane would show on a right click; exposed for tests.
     QMenu *CreateContextMenu();
 
+    // Next and previous match, with their keys; always in the menu.
+    QList<QAction *> MatchActions;
+
 signals:
     void PreviousBlockRequested();
     void NextBlockRequested();
+    void PreviousMatchRequested();
+    void NextMatchRequested();
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -42,6 +47,7 @@ protected:
 
 private:
     void CreateBlockActions();
+    void CreateMatchActions();
     void DestroyBlockActions();
     void PlacePositionLabel();
 };

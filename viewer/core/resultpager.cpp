@@ -3,9 +3,9 @@
 #include <QFile>
 #include <QTextCodec>
 
-#include "search/core/keywordprefilter.h"
-#include "search/core/keywordquery.h"
-#include "viewer/core/keywordhighlights.h"
+#include <QElapsedTimer>
+
+#include "viewer/core/regularfile.h"
 #include "viewer/core/resultdecoding.h"
 
 namespace {
@@ -14,21 +14,36 @@ namespace {
 // first block with a keyword reads far ahead.
 const qint64 StepReadBytes = 64 * 1024;
 const qint64 ScanReadBytes = 1024 * 1024;
+// How often a scan tells how far it has read.
+const qint64 ProgressMilliseconds = 100;
 
 } // namespace
 
 // The device of one step: the pager's own, or the file opened for this step.
+// Only a regular file is opened, and without waiting; how the opening went
+// is left in the pager's OpenOutcome.
 class CResultPager::CDeviceUse
 {
 public:
     explicit CDeviceUse(const CResultPager &pager)
     {
+        pager.OpenOutcome = PageUnreadable;
         if (pager.Device) {
             Device = pager.Device->isOpen() ? pager.Device : nullptr;
         } else if (!pager.Path.isEmpty()) {
-            File.setFileName(pager.Path);
-            if (File.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+            switch (OpenRegularFile(pager.Path, File)) {
+            case FileOpened:
                 Device = &File;
+                break;
+            case FileMissing:
+                pager.OpenOutcome = PageGone;
+                break;
+            case FileNotRegular:
+                pager.OpenOutcome = PageNotRegular;
+                break;
+            case FileUnreadable:
+                break;
+            }
         }
     }
     QIODevice *Get() const { return Device; }
@@ -121,6 +136,7 @@ CResultPage CResultPager::First()
 {
     Starts.clear();
     Starts.append(CBlockStart{0, 0});
+    Matches.clear();
     CurrentIndex = 0;
     LastIndex = -1;
     Shown.clear();
@@ -131,7 +147,7 @@ CResultPage CResultPager::First()
     if (!device || !device->seek(0)) {
         // Nothing readable: an empty block 0 that ends the file.
         Record(0, 0, 0, true);
-        return CResultPage();
+        return Failed(device ? PageUnreadable : OpenOutcome);
     }
     FileSize = device->size();
     // Lines end on the code units of the encoding, which the block decides;
@@ -154,39 +170,101 @@ CResultPage CResultPager::First()
     FileEncoding = detector.Encoding;
     FirstBomLength = detector.BomLength;
     LocalCodec = Charset.CodecFor(bytes);
-    return Page(0, bytes, FirstBomLength);
+    const CResultPage page = Page(0, bytes, FirstBomLength);
+    Count(0, page.Text);
+    return page;
 }
 
-CResultPage CResultPager::FirstWithKeyword(const CKeywordQuery &query)
+CResultPage CResultPager::FirstWithKeyword()
 {
-    const CResultPage first = First();
+    CResultPage first = First();
     // With no keyword to look for, the search would only run to the end of
     // the file and show nothing; the first block is what there is to see.
-    if (first.Bytes.isEmpty() || query.IsEmpty() || TextContainsAnyKeyword(query, first.Text))
+    if (first.Bytes.isEmpty() || !Search.CountMatches || Matches.at(0) > 0)
         return first;
+    const CResultPage found = ScanNewBlocks();
+    switch (found.Outcome) {
+    case PageNoMatch:
+        // Past the end without a keyword: nothing to show.
+        CurrentIndex = KnownBlocks() - 1;
+        Shown.clear();
+        return Page(CurrentIndex, QByteArray(), 0);
+    case PageShown:
+        return found;
+    default:
+        first.Outcome = found.Outcome;
+        return first;
+    }
+}
+
+CResultPage CResultPager::NextWithKeyword()
+{
+    for (int block = CurrentIndex + 1; block < KnownBlocks(); ++block) {
+        if (BlockMatches(block) > 0)
+            return Block(block);
+    }
+    if (LastIndex >= 0)
+        return Failed(PageNoMatch);
+    return ScanNewBlocks();
+}
+
+CResultPage CResultPager::PreviousWithKeyword()
+{
+    for (int block = qMin(CurrentIndex, KnownBlocks()) - 1; block >= 0; --block) {
+        if (BlockMatches(block) > 0)
+            return Block(block);
+    }
+    return Failed(PageNoMatch);
+}
+
+CResultPage CResultPager::Block(int block)
+{
+    if (block < 0 || block >= KnownBlocks())
+        return Failed(PageUnreadable);
+    TEnumPageOutcome outcome;
+    return ReadKnown(block, outcome);
+}
+
+// Reads the blocks after the known ones until one holds a keyword, which
+// becomes the current block. Otherwise nothing moves: at the end of the file
+// (PageNoMatch, with the empty block past the end recorded), on a failed read
+// or when cancelled.
+CResultPage CResultPager::ScanNewBlocks()
+{
     const CDeviceUse use(*this);
     QIODevice *device = use.Get();
-    if (!device || !device->seek(Starts.last().Offset))
-        return first;
-    CBlockScanner scanner(*device, Starts.last().Offset, ScanReadBytes);
+    const qint64 start = Starts.last().Offset;
+    if (!device)
+        return Failed(OpenOutcome);
+    if (device->size() < start)
+        return Failed(PageFileShrunk);
+    if (!device->seek(start))
+        return Failed(PageUnreadable);
+    CBlockScanner scanner(*device, start, ScanReadBytes);
     QTextCodec *codec = DecodingCodec();
-    const CKeywordPreFilter preFilter(query);
+    QElapsedTimer sinceProgress;
+    sinceProgress.start();
     for (;;) {
+        if (Cancelled())
+            return Failed(PageCancelled);
+        if (Search.Progress && sinceProgress.elapsed() >= ProgressMilliseconds) {
+            Search.Progress(Starts.last().Offset, FileSize);
+            sinceProgress.restart();
+        }
         const int block = KnownBlocks();
         const char *data = nullptr;
         const CBlockExtent extent = scanner.Next(*this, data);
         Record(block, Starts.last().Offset + extent.End, extent.Lines, scanner.AtEndOfDevice());
-        CurrentIndex = block;
-        if (extent.End == 0) {
-            // Past the end without a keyword: nothing to show.
-            Shown.clear();
-            return Page(block, QByteArray(), 0);
-        }
+        Matches[block] = 0;
+        if (extent.End == 0)
+            return Failed(PageNoMatch);
         // A block without the bytes of any keyword is not decoded at all.
-        if (!preFilter.MayContainAnyKeyword(QByteArray::fromRawData(data, int(extent.End)), codec))
+        if (Search.MayMatch && !Search.MayMatch(QByteArray::fromRawData(data, int(extent.End)), codec))
             continue;
         const CResultPage page = Page(block, QByteArray(data, int(extent.End)), 0);
-        if (TextContainsAnyKeyword(query, page.Text)) {
+        Count(block, page.Text);
+        if (Matches.at(block) > 0) {
+            CurrentIndex = block;
             Shown = page.Bytes;
             return page;
         }
@@ -216,7 +294,7 @@ CResultPage CResultPager::Next()
         return page;
     }
     if (!device || !device->seek(offset)) {
-        page.Outcome = PageUnreadable;
+        page.Outcome = device ? PageUnreadable : OpenOutcome;
         return page;
     }
     if (device->atEnd()) {
@@ -224,7 +302,9 @@ CResultPage CResultPager::Next()
         LastIndex = CurrentIndex;
         return page;
     }
-    return Page(next, ReadNewBlock(*device, next), 0);
+    const CResultPage read = Page(next, ReadNewBlock(*device, next), 0);
+    Count(next, read.Text);
+    return read;
 }
 
 CResultPage CResultPager::Previous()
@@ -261,7 +341,7 @@ CResultPage CResultPager::ReadKnown(int block, TEnumPageOutcome &outcome)
         return failed;
     }
     if (!device || !device->seek(start)) {
-        failed.Outcome = outcome = PageUnreadable;
+        failed.Outcome = outcome = device ? PageUnreadable : OpenOutcome;
         return failed;
     }
     QByteArray bytes(int(length), Qt::Uninitialized);
@@ -299,9 +379,34 @@ QByteArray CResultPager::ReadNewBlock(QIODevice &device, int block)
 void CResultPager::Record(int block, qint64 endOffset, qint64 lines, bool reachedEnd)
 {
     Starts.resize(block + 1);
+    Matches.resize(block);
+    Matches.append(-1);
     Starts.append(CBlockStart{endOffset, Starts.at(block).FirstLine + lines});
     if (reachedEnd)
         LastIndex = block;
+}
+
+void CResultPager::Count(int block, const QString &text)
+{
+    if (Search.CountMatches && block < Matches.size())
+        Matches[block] = Search.CountMatches(text);
+}
+
+int CResultPager::MatchesBefore(int block) const
+{
+    int count = 0;
+    for (int b = 0; b < qMin(block, Matches.size()); ++b)
+        count += qMax(0, Matches.at(b));
+    return count;
+}
+
+// Nothing moved: the block on show stays, with the reason.
+CResultPage CResultPager::Failed(TEnumPageOutcome outcome) const
+{
+    CResultPage page;
+    page.Outcome = outcome;
+    page.Block = CurrentIndex;
+    return page;
 }
 
 CResultPage CResultPager::Page(int block, const QByteArray &bytes, int skip)

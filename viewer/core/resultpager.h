@@ -8,11 +8,12 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 #include "text/core/textencodingdetector.h"
 #include "text/core/unmarkedtext.h"
 #include "viewer/core/blockreader.h"
 
-class CKeywordQuery;
 class QIODevice;
 class QTextCodec;
 
@@ -23,7 +24,28 @@ enum TEnumPageOutcome
     PageAtBeginning, // Previous at the first block: nothing moved
     PageAtEnd,       // Next at the last block: nothing moved
     PageUnreadable,  // the file could not be opened or the seek failed: nothing moved
-    PageFileShrunk   // the file ends before a block found earlier: nothing moved
+    PageFileShrunk,  // the file ends before a block found earlier: nothing moved
+    PageGone,        // the file is no longer there: nothing moved
+    PageNotRegular,  // the path names a FIFO, socket or device, which is never read
+    PageCancelled,   // a scan for a keyword was stopped: nothing moved
+    PageNoMatch      // no further (or earlier) block holds a keyword: nothing moved
+};
+
+// What a scan of blocks looks for, and how it is stopped and watched. Every
+// block read while it is set has its matches counted, so that a match can
+// be numbered in the whole file and the blocks without one are skipped when
+// going back.
+struct CBlockSearch
+{
+    // Whether a block's bytes may hold a keyword, before decoding; null:
+    // every block is decoded.
+    std::function<bool(const QByteArray &bytes, QTextCodec *codec)> MayMatch;
+    // How many keywords a decoded block holds.
+    std::function<int(const QString &text)> CountMatches;
+    // Asked between blocks; true stops the scan.
+    std::function<bool()> Cancelled;
+    // Told, now and then during a scan, how far it has read.
+    std::function<void(qint64 offset, qint64 size)> Progress;
 };
 
 // The result of a step: the block on show afterwards, its bytes and text.
@@ -62,12 +84,22 @@ public:
     // byte-order mark. An unreadable or empty file gives an empty block 0
     // that is also the last.
     CResultPage First();
-    // First, then block after block until the decoded text holds a keyword
-    // of the query, as the highlighter finds it. Blocks whose bytes cannot
-    // hold an ASCII keyword are not decoded. Without a matching block it
-    // stops on the empty block past the end, with empty bytes. With no
-    // keywords it stops at block 0.
-    CResultPage FirstWithKeyword(const CKeywordQuery &query);
+    // What the scans look for; without CountMatches nothing is counted and
+    // the scans stop at the first block they read.
+    void SetSearch(const CBlockSearch &search) { Search = search; }
+    // First, then block after block until one holds a keyword. Blocks that
+    // the pre-filter rules out are not decoded. Without a matching block it
+    // stops on the empty block past the end, with empty bytes. Cancelled,
+    // it stays at block 0 (the page holds it, with the outcome
+    // PageCancelled).
+    CResultPage FirstWithKeyword();
+    // The nearest block after (before) the current one that holds a keyword:
+    // known blocks by their counts, then new ones scanned as above.
+    // PageNoMatch when there is none.
+    CResultPage NextWithKeyword();
+    CResultPage PreviousWithKeyword();
+    // A known block, read again.
+    CResultPage Block(int block);
     CResultPage Next();
     CResultPage Previous();
     // The block on show decoded again, with the codec now chosen.
@@ -94,6 +126,18 @@ public:
     // The block on show is the empty one after the end of the file.
     bool PastTheEnd() const;
 
+    // Keywords in a block, -1 when not counted.
+    int BlockMatches(int block) const
+    {
+        return block >= 0 && block < Matches.size() ? Matches.at(block) : -1;
+    }
+    // Keywords in the blocks before this one (as far as they are counted).
+    int MatchesBefore(int block) const;
+    // Keywords counted in all blocks read so far; all of the file's once
+    // the end has been read.
+    int MatchesCounted() const { return MatchesBefore(Matches.size()); }
+    bool MatchesAllCounted() const { return LastIndex >= 0 && !Matches.contains(-1); }
+
     // Inclusive line range and first byte of a known block ((0, 0) and 0
     // for others); first = last + 1 for an empty block.
     QPair<int, int> BlockLineRange(int block) const;
@@ -117,7 +161,11 @@ private:
 
     CResultPage ReadKnown(int block, TEnumPageOutcome &outcome);
     QByteArray ReadNewBlock(QIODevice &device, int block);
+    CResultPage ScanNewBlocks();
     void Record(int block, qint64 endOffset, qint64 lines, bool reachedEnd);
+    void Count(int block, const QString &text);
+    bool Cancelled() const { return Search.Cancelled && Search.Cancelled(); }
+    CResultPage Failed(TEnumPageOutcome outcome) const;
     CResultPage Page(int block, const QByteArray &bytes, int skip);
     QTextCodec *DecodingCodec() const;
     QString Decode(const QByteArray &bytes, int skip) const;
@@ -135,6 +183,11 @@ private:
     qint64 FileSize = 0;
     // Starts[b] for every block read, then where the block after them starts.
     QVector<CBlockStart> Starts;
+    // Matches[b]: keywords in block b, -1 where not counted.
+    QVector<int> Matches;
+    CBlockSearch Search;
+    // How the last opening of the file went.
+    mutable TEnumPageOutcome OpenOutcome = PageShown;
     int CurrentIndex = 0;
     int LastIndex = -1;
     QByteArray Shown;
