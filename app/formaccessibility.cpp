@@ -33,9 +33,10 @@ public:
 };
 
 // A combo box that only offers a choice: named by its accessible name or its
-// label, its current entry as its value; the drop-down list is its child
-// and pressing it opens the list, as with Qt's own.
-class CChoiceAccessible : public QAccessibleWidget
+// label, its current entry as its value and as its (read-only) text, which
+// is where screen readers read a combo box's entry; the drop-down list is
+// its child and pressing it opens the list, as with Qt's own.
+class CChoiceAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
     explicit CChoiceAccessible(QComboBox *comboBox)
@@ -46,7 +47,7 @@ public:
     QString text(QAccessible::Text kind) const override
     {
         if (kind == QAccessible::Value)
-            return ComboBox()->currentText();
+            return Entry();
         return QAccessibleWidget::text(kind);
     }
 
@@ -63,8 +64,36 @@ public:
     QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
     void doAction(const QString &) override { ComboBox()->showPopup(); }
 
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    // The text: the current entry, which cannot be edited or selected.
+    QString text(int start, int end) const override { return Entry().mid(start, end - start); }
+    int characterCount() const override { return Entry().size(); }
+    void selection(int, int *start, int *end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return QRect(); }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *start, int *end) const override
+    {
+        *start = 0;
+        *end = characterCount();
+        return QString();
+    }
+
 private:
     QComboBox *ComboBox() const { return static_cast<QComboBox *>(object()); }
+    QString Entry() const { return ComboBox()->currentText(); }
 };
 
 QAccessibleInterface *FormAccessibleFactory(const QString &className, QObject *object)

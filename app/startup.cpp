@@ -15,10 +15,10 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 #include "app/clintra.h"
 #include "app/core/instancechannel.h"
+#include "app/core/platform.h"
 #include "app/core/sessionendsignals.h"
 #include "app/core/singleinstance.h"
 #include "app/messagebox.h"
@@ -52,7 +52,7 @@ void OpeningSessionMessageHandler(QtMsgType type, const QMessageLogContext &cont
     if (type != QtFatalMsg)
         return;
     std::fputs(qPrintable(NoGraphicalSessionText(QString::fromLocal8Bit(FatalProgramName))), stderr);
-    _exit(1);
+    std::_Exit(1);
 }
 
 } // namespace
@@ -120,10 +120,7 @@ int AnswerCommandLine(int argc, char *argv[], const CCommandLine &commandLine)
 bool GraphicalSessionFound(const char *programName)
 {
     FatalProgramName = ProgramName(programName).toLocal8Bit();
-    // A platform named by the user (offscreen, vnc, ...) needs no display of ours.
-    const bool found = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
-                       !qEnvironmentVariableIsEmpty("DISPLAY") ||
-                       !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const bool found = GraphicalSessionNamed();
     if (found)
         PreviousMessageHandler = qInstallMessageHandler(OpeningSessionMessageHandler);
     return found;

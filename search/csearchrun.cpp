@@ -44,6 +44,8 @@ bool CSearchRun::Start(const QDir &root, const CTreeSearch::CSettings &settings,
         Shared->Cancel = true;
         ++Search;
     }
+    // A Cancel of the search before must not give this one up.
+    GiveUpTimer.stop();
     Texts = texts;
     Found = 0;
     Unread.clear();

@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+#include <QAction>
+#include <QClipboard>
 #include <QLocalServer>
 #include <QProcess>
 
@@ -292,9 +294,21 @@ void TestHostileTrees::oddNames()
     RunSearch(w, root.path(), ".txt", SearchWhatFilename);
     QCOMPARE(TablePathSet(w), all);
     QSet<QByteArray> bytes;
-    for (int row = 0; row < 4; ++row)
-        bytes << w.ui->FilesFound_TableWidget->Results()->FilePathBytes(row);
+    CResultsTable *table = w.ui->FilesFound_TableWidget;
+    for (int row = 0; row < 4; ++row) {
+        bytes << table->Results()->FilePathBytes(row);
+        if (table->Results()->FilePathBytes(row) == invalid)
+            table->setCurrentIndex(table->model()->index(row, 0));
+    }
     QVERIFY(bytes.contains(invalid) && bytes.contains(inFolder));
+    // Copied in a form that a shell reads back as the file.
+    w.CopyFilePath_Action->trigger();
+    const QString pasted = QApplication::clipboard()->text();
+    QCOMPARE(pasted, "$'" + root.path() + "/bad\\xff\\xfe.txt'");
+    QProcess shell;
+    shell.start("bash", {"-c", "cat -- " + pasted});
+    QVERIFY(shell.waitForFinished());
+    QCOMPARE(shell.readAllStandardOutput(), Keyword + "\n");
     unlink(invalid.constData()); // the toolkit could not remove them either
     unlink(inFolder.constData());
     rmdir(invalidFolder.constData());

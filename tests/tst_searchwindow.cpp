@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <sys/resource.h>
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
@@ -75,6 +76,7 @@ private slots:
     void trayToolTipShortensLongDirectories();
     void hintOnlyWhenThePaneIsEmpty();
     void searchWithoutCandidatesLeavesTheBarBusy();
+    void outOfDescriptorsIsSaidNotHidden();
     void vanishedFilesStillCount();
     void radioClickDuringSearch();
     void cancelInTheMiddleOfTheTree_data();
@@ -361,6 +363,28 @@ void TestSearchWindow::searchWithoutCandidatesLeavesTheBarBusy()
     QCOMPARE(Status(w), QStringLiteral("0 of the 0 searched files contain(s) the given keyword(s)."));
     QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 0);
     QVERIFY(w.ui->FileContent_TextEdit->toPlainText().isEmpty());
+}
+
+// No descriptor left for listing the folder: the search waits, then stops
+// and says that its result is incomplete, rather than "0 of the 0".
+void TestSearchWindow::outOfDescriptorsIsSaidNotHidden()
+{
+    QTemporaryDir dir;
+    QVERIFY(WriteTestFile(dir.filePath("sub/a.txt"), "alpha"));
+    CLintra w;
+    rlimit before{};
+    QCOMPARE(getrlimit(RLIMIT_NOFILE, &before), 0);
+    // One descriptor more than open now (the listing of /proc/self/fd counts itself): the root folder's.
+    rlimit few = before;
+    few.rlim_cur = rlim_t(QDir("/proc/self/fd").entryList(QDir::Files | QDir::System).size());
+    QCOMPARE(setrlimit(RLIMIT_NOFILE, &few), 0);
+    RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
+    setrlimit(RLIMIT_NOFILE, &before);
+    QVERIFY(TablePaths(w).isEmpty());
+    QVERIFY(w.ui->SearchUnread_Label->isVisibleTo(&w));
+    QVERIFY2(
+        w.ui->SearchUnread_Label->text().contains("The search stopped early, the results are incomplete"),
+        qPrintable(w.ui->SearchUnread_Label->text()));
 }
 
 void TestSearchWindow::vanishedFilesStillCount()

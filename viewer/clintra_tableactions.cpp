@@ -15,6 +15,7 @@
 #include <QMenu>
 
 #include "app/core/platform.h"
+#include "search/core/foundfile.h"
 #include "search/core/resultsmodel.h"
 #include "viewer/core/filelocation.h"
 #include "viewer/folderopener.h"
@@ -108,8 +109,15 @@ QString CLintra::CurrentRowFilePath() const
 void CLintra::CopyFilePath()
 {
     const QString path = CurrentRowFilePath();
-    if (!path.isEmpty())
-        QApplication::clipboard()->setText(ClipboardFilePath(path, RunningPlatform), QClipboard::Clipboard);
+    if (path.isEmpty())
+        return;
+    // A name whose bytes are no text in the local encoding is copied in a form a shell reads back.
+    const QByteArray bytes =
+        ui->FilesFound_TableWidget->Results()->FilePathBytes(ui->FilesFound_TableWidget->currentRow());
+    const QString pastable = RunningPlatform == Linux ? PastablePath(bytes) : path;
+    QApplication::clipboard()->setText(pastable == PathText(bytes) ? ClipboardFilePath(path, RunningPlatform)
+                                                                   : pastable,
+                                       QClipboard::Clipboard);
 }
 
 void CLintra::OpenContainingFolder()

@@ -4,6 +4,7 @@
 // killed instance leaves nothing that counts.
 
 #include "app/core/platform.h"
+#include "app/core/sessionendsignals.h"
 #include "app/core/settingsstore.h"
 #include "app/core/singleinstance.h"
 
@@ -11,6 +12,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -19,6 +21,21 @@
 #include <unistd.h>
 
 namespace {
+
+const int TerminationSignals[] = {SIGTERM, SIGHUP};
+
+// [0] is written by the handler, [1] read by the event loop.
+int SignalSockets[2] = {-1, -1};
+
+// A signal handler may do almost nothing: it only writes the number.
+void OnTerminationSignal(int signalNumber)
+{
+    const int savedErrno = errno;
+    const char number = char(signalNumber);
+    // Nothing to do if the socket is full: a save is already on its way.
+    [[maybe_unused]] const ssize_t written = ::write(SignalSockets[0], &number, 1);
+    errno = savedErrno;
+}
 
 // A folder that is really a folder (not a link to one), the user's own,
 // and closed to everyone else.
@@ -127,4 +144,39 @@ bool StartNeedsSystemTray()
 {
     // Without a tray, closing the window ends the program instead.
     return false;
+}
+
+bool GraphicalSessionNamed()
+{
+    // A platform named by the user (offscreen, vnc, ...) needs no display of ours.
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+qintptr WatchTerminationSignals()
+{
+    if (SignalSockets[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, SignalSockets) != 0)
+        return -1;
+    struct sigaction action = {};
+    action.sa_handler = OnTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signalNumber : TerminationSignals)
+        sigaction(signalNumber, &action, nullptr);
+    return SignalSockets[1];
+}
+
+bool ReadTerminationSignal(qintptr descriptor)
+{
+    char number = 0;
+    return ::read(int(descriptor), &number, 1) == 1;
+}
+
+void StopWatchingTerminationSignals()
+{
+    for (const int signalNumber : TerminationSignals)
+        std::signal(signalNumber, SIG_DFL);
+    ::close(SignalSockets[0]);
+    ::close(SignalSockets[1]);
+    SignalSockets[0] = SignalSockets[1] = -1;
 }

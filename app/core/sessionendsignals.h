@@ -33,4 +33,13 @@ private:
     QSocketNotifier *Notifier = nullptr;
 };
 
+// The platform's part (nixplatform.cpp, winplatform.cpp): its termination
+// signals turned into a descriptor the event loop can watch. Returns the
+// descriptor, or -1 where the platform has no such signals (or they are
+// watched already). Reading takes one signal off it; stopping restores the
+// signals' default action, so that a later one ends the process as usual.
+qintptr WatchTerminationSignals();
+bool ReadTerminationSignal(qintptr descriptor);
+void StopWatchingTerminationSignals();
+
 #endif

@@ -4,6 +4,7 @@
 // lock, when the process ends in any way.
 
 #include "app/core/platform.h"
+#include "app/core/sessionendsignals.h"
 #include "app/core/settingsstore.h"
 #include "app/core/singleinstance.h"
 
@@ -70,3 +71,23 @@ bool StartNeedsSystemTray()
 {
     return true;
 }
+
+bool GraphicalSessionNamed()
+{
+    // Every Windows session has a desktop.
+    return true;
+}
+
+// Windows ends a program through its session messages, which Qt turns into
+// the quit request CSessionEndSignals watches; there are no signals to add.
+qintptr WatchTerminationSignals()
+{
+    return -1;
+}
+
+bool ReadTerminationSignal(qintptr)
+{
+    return false;
+}
+
+void StopWatchingTerminationSignals() {}

@@ -408,6 +408,20 @@ bool CDirectoryWalk::Visit(CFrame frame, CWalkStep &step)
 #else
     CDirectoryEntries entries = ListDirectoryPath(frame.Path, NameFilter);
 #endif
+    // Out of descriptors or memory the listing is tried again while others
+    // give theirs back; a part of a listing is never taken for all of it.
+    QElapsedTimer waited;
+    waited.start();
+    while (IsOutOfResources(entries.Error) && !Report.Cancelled()) {
+        if (waited.elapsed() > 2000) {
+            ResourceError = entries.Error;
+            return false;
+        }
+        QThread::msleep(20);
+#ifdef Q_OS_UNIX
+        entries = ListDirectoryAt(frame.Directory->Descriptor(), NameFilter);
+#endif
+    }
     if (entries.Error != 0 && !Report.Cancelled())
         Report.Unreadable({frame.Path, true, entries.Error});
     frame.KeyPrefix = frame.KeyPrefix.endsWith('/') ? frame.KeyPrefix : frame.KeyPrefix + '/';

@@ -48,6 +48,10 @@ struct CSearchOutcome
 // A path's bytes as text: names in the local encoding, and U+FFFD where a
 // byte does not decode.
 QString PathText(const QByteArray &path);
+// The path as text for the clipboard: as it is where its text spells the same
+// bytes; otherwise quoted for a POSIX shell as $'...' with every byte that
+// does not decode written as \xHH, so that pasting it reaches the file.
+QString PastablePath(const QByteArray &path);
 // The path joined from a folder's and a name's bytes.
 QByteArray JoinedPath(const QByteArray &folder, const QByteArray &name);
 

@@ -7,6 +7,35 @@ QString PathText(const QByteArray &path)
     return QFile::decodeName(path);
 }
 
+QString PastablePath(const QByteArray &path)
+{
+    const QString text = PathText(path);
+    if (QFile::encodeName(text) == path)
+        return text;
+    QString quoted = QStringLiteral("$'");
+    for (int i = 0; i < path.size();) {
+        // The longest piece from here that decodes as it is.
+        int end = path.size();
+        while (end > i && QFile::encodeName(PathText(path.mid(i, end - i))) != path.mid(i, end - i))
+            --end;
+        if (end == i) {
+            quoted += QStringLiteral("\\x%1").arg(uchar(path.at(i)), 2, 16, QLatin1Char('0'));
+            ++i;
+            continue;
+        }
+        for (const QChar c : PathText(path.mid(i, end - i))) {
+            if (c == QLatin1Char('\\') || c == QLatin1Char('\''))
+                quoted += QLatin1Char('\\');
+            if (c == QLatin1Char('\n'))
+                quoted += QStringLiteral("\\n");
+            else
+                quoted += c;
+        }
+        i = end;
+    }
+    return quoted + QLatin1Char('\'');
+}
+
 QByteArray JoinedPath(const QByteArray &folder, const QByteArray &name)
 {
     if (folder.endsWith('/'))
