@@ -1,5 +1,6 @@
 #include "search/core/backgroundsearch.h"
 
+#include <QElapsedTimer>
 #include <QThread>
 
 #include <cerrno>
@@ -40,6 +41,7 @@ public:
         , Feed(feed)
         , Search(search)
     {
+        SinceSent.start();
     }
     bool Cancelled() override
     {
@@ -50,37 +52,42 @@ public:
     void FileExamined() override
     {
         const int file = ++Shared.Processed;
-        if (Shared.BeforeFile)
+        if (Shared.BeforeFile) {
+            // What the search found so far is shown when the action runs.
+            Send();
             Shared.BeforeFile(file);
+        }
         Search.SetMatchWholeWord(Shared.MatchWholeWord.load(std::memory_order_relaxed));
     }
     void FoundFiles(const CFoundFiles &files) override
     {
-        SendUnread();
-        if (!files.isEmpty())
-            emit Feed.FilesFound(Feed.Search(), files);
+        Found += files;
+        if (SinceSent.elapsed() >= SendIntervalMs)
+            Send();
     }
-    void Unreadable(const CUnreadEntry &entry) override
-    {
-        Unread << entry;
-        // A tree of unreadable folders is told about now and then, not at once per folder.
-        if (Unread.size() >= 256)
-            SendUnread();
-    }
+    void Unreadable(const CUnreadEntry &entry) override { Unread << entry; }
     void OutOfResources(int error) override { ResourceError = error; }
-    void SendUnread()
+    // Rows and what could not be read reach the window's thread in batches,
+    // each a wake-up of it: a few dozen a second, not one per directory.
+    void Send()
     {
         if (!Unread.isEmpty())
             emit Feed.EntriesUnread(Feed.Search(), std::exchange(Unread, CUnreadEntries()));
+        if (!Found.isEmpty())
+            emit Feed.FilesFound(Feed.Search(), std::exchange(Found, CFoundFiles()));
+        SinceSent.restart();
     }
 
     int ResourceError = 0;
 
 private:
+    static const int SendIntervalMs = 20;
     CSearchShared &Shared;
     CSearchFeed &Feed;
     CTreeSearch &Search;
+    CFoundFiles Found;
     CUnreadEntries Unread;
+    QElapsedTimer SinceSent;
 };
 
 void RunSearch(const QDir &root, const CTreeSearch::CSettings &settings, CSearchShared &shared,
@@ -97,7 +104,7 @@ void RunSearch(const QDir &root, const CTreeSearch::CSettings &settings, CSearch
         // No thread for the workers.
         report.ResourceError = error.code().value() ? error.code().value() : EAGAIN;
     }
-    report.SendUnread();
+    report.Send();
     outcome.Total = shared.Total;
     outcome.Processed = shared.Processed;
     outcome.ResourceError = report.ResourceError;

@@ -263,25 +263,30 @@ struct CNamedDirectory
     int Candidates = 0;
     QVector<int> Matches; // positions among the candidates, ascending
     CFoundFiles MatchFiles;
+    QVector<QByteArray> MatchNames;
+    // Held while matches wait for their size and time, which the caller's
+    // thread reads, beside the walk.
+    CDirectoryRef Directory;
     CUnreadEntries Unread; // folders the walk could not read on its way here
     int ResourceError = 0; // the walk stopped there, out of descriptors
 };
 
-// The size and time of a match the listing did not have to examine.
-void ReadFacts(const CWalkStep &step, const CListedFile &listed, CFoundFile &file)
+// The size and time of the matches the listing did not have to examine.
+void ReadFacts(CNamedDirectory &directory)
 {
-    file.Size = listed.Size;
-    file.Modified = listed.Modified;
 #ifdef Q_OS_UNIX
     struct stat status;
-    if (listed.Modified == CFoundFile::UnknownTime && step.Directory && step.Directory->Descriptor() >= 0 &&
-        fstatat(step.Directory->Descriptor(), listed.Name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
-        file.Size = qint64(status.st_size);
-        file.Modified = qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
+    for (int i = 0; directory.Directory && i < directory.MatchFiles.size(); ++i) {
+        CFoundFile &file = directory.MatchFiles[i];
+        if (file.Modified == CFoundFile::UnknownTime &&
+            fstatat(directory.Directory->Descriptor(), directory.MatchNames.at(i).constData(), &status,
+                    AT_SYMLINK_NOFOLLOW) == 0) {
+            file.Size = qint64(status.st_size);
+            file.Modified = qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
+        }
     }
-#else
-    Q_UNUSED(step);
 #endif
+    directory.Directory.reset();
 }
 
 // Walks the tree and tests the names on a thread of its own, a bounded
@@ -323,6 +328,7 @@ public:
         directory = std::move(Ready.front());
         Ready.pop_front();
         Queued -= directory.Candidates;
+        Held -= directory.Directory ? 1 : 0;
         lock.unlock();
         Taken.notify_one();
         return TakeDirectory;
@@ -346,22 +352,26 @@ private:
                     matcher.Reset();
                     if (!matcher.Feed(listed.Text))
                         continue;
-                    CFoundFile file;
-                    file.Path = JoinedPath(step.Path, listed.Name);
-                    ReadFacts(step, listed, file);
                     directory.Matches << i;
-                    directory.MatchFiles << file;
+                    directory.MatchFiles
+                        << CFoundFile{JoinedPath(step.Path, listed.Name), listed.Size, listed.Modified};
+                    directory.MatchNames << listed.Name;
                 }
+                if (!directory.MatchFiles.isEmpty())
+                    directory.Directory = step.Directory;
             }
             directory.Unread = report.TakeUnread();
             directory.ResourceError = more ? 0 : walk.OutOfResourcesError();
             if (!more && directory.Unread.isEmpty() && directory.ResourceError == 0)
                 break;
+            const bool holds = directory.Directory != nullptr;
             std::unique_lock<std::mutex> lock(Mutex);
-            Taken.wait(lock, [this] { return Stopping || Queued < MostFilesAhead; });
+            Taken.wait(
+                lock, [this] { return Stopping || (Queued < MostFilesAhead && Held < MostDirectoriesHeld); });
             if (Stopping)
                 break;
             Queued += directory.Candidates;
+            Held += holds ? 1 : 0;
             Ready.push_back(std::move(directory));
             lock.unlock();
             Added.notify_one();
@@ -374,12 +384,14 @@ private:
     }
 
     static const int MostFilesAhead = 50000;
+    const int MostDirectoriesHeld = DescriptorShare(4, 64);
     std::atomic<bool> Stop{false};
     std::mutex Mutex;
     std::condition_variable Added;
     std::condition_variable Taken;
     std::deque<CNamedDirectory> Ready;
     int Queued = 0; // candidates in Ready
+    int Held = 0;   // directories in Ready held open
     bool Done = false;
     bool Stopping = false;
     std::thread Thread;
@@ -414,6 +426,7 @@ int CTreeSearch::RunFileNames(const QDir &root, CScanReport &report)
         }
         if (directory.Candidates == 0)
             continue;
+        ReadFacts(directory);
         report.DirectoryReached(directory.Dir, directory.Candidates);
         int examined = 0;
         bool stopped = false;
