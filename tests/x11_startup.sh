@@ -24,6 +24,11 @@ status=0
 "${nodisplay[@]}" "$lintra" >"$X11_TMP/out" 2>"$X11_TMP/err" || status=$?
 [ "$status" = 1 ] && grep -q 'no graphical session' "$X11_TMP/err" \
     || fail "without a display: status $status, said: $(cat "$X11_TMP/err")"
+# A display that does not answer: the same, where Qt would abort.
+status=0
+env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:9999 "$lintra" >"$X11_TMP/out" 2>"$X11_TMP/err" || status=$?
+[ "$status" = 1 ] && grep -q 'no graphical session' "$X11_TMP/err" \
+    || fail "unreachable display: status $status, said: $(cat "$X11_TMP/err")"
 passed=$((passed + 1))
 
 # Without a tray host: the window, and its close saves and ends with status 0, no "FYI" box.
