@@ -24,6 +24,7 @@
 
 #include "app/core/platform.h"
 #include "app/messagebox.h"
+#include "app/searchkeys.h"
 #include "search/core/directorywalk.h"
 #include "search/core/keywordquery.h"
 #include "search/core/resultsmodel.h"
@@ -132,6 +133,7 @@ void CLintra::CreateSearchRun()
     SearchRun = new CSearchRun(widgets, this);
     connect(SearchRun, &CSearchRun::Ended, this, [this](int found, int total) {
         ShowSearchSummary(SearchDirectory, SearchKeywords, found, total, SearchWhat);
+        SearchKeys->SearchEnded();
     });
 }
 
@@ -194,6 +196,7 @@ void CLintra::OnKeywordsComboBoxCarriageReturn(QString s, TEnumSearchWhat e)
     ResetForNewSearch();
     SearchDirectory = directory;
     SearchKeywords = keywords;
+    SearchKeys->SearchStarted();
     StartSearch(dir, CKeywordQuery(keywords, MatchWholeWord, WordSeparatedLanguage), e);
 }
 
@@ -341,7 +344,7 @@ void CLintra::SetUpResultsTable()
 {
     CResultsTable *table = ui->FilesFound_TableWidget;
     table->setColumnWidth(1, 75);
-    table->setColumnWidth(2, 160);
+    table->setColumnWidth(2, qMax(160, table->WholeDateWidth()));
     table->Results()->SetHeaderLabels(QStringList()
                                       << tr("Filename") << tr("Size (KB)") << tr("Last Modified Time"));
     table->horizontalHeader()->setDefaultAlignment(Qt::AlignHCenter | Qt::AlignVCenter);

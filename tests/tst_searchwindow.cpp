@@ -193,18 +193,21 @@ void TestSearchWindow::searchButtonRules()
 void TestSearchWindow::fullTextOpensOnlyPlainTextFiles()
 {
     QTemporaryDir dir;
-    for (const char *name : {"notes.doc", "data.bin", "Makefile", "README", "NOTES.TXT", "notes.Txt"})
+    for (const char *name : {"notes.doc", "data.bin", "Makefile", "README", "NOTES.TXT", "notes.Txt",
+                             "main.rs", "README.md.orig"})
         QVERIFY(WriteTestFile(dir.filePath(QString::fromLatin1(name)), "alpha"));
     CLintra w;
     RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
-    QCOMPARE(TablePathSet(w), (QSet<QString>{dir.filePath("NOTES.TXT"), dir.filePath("notes.Txt")}));
-    QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 2);
+    QCOMPARE(TablePathSet(w),
+             (QSet<QString>{dir.filePath("NOTES.TXT"), dir.filePath("notes.Txt"), dir.filePath("Makefile"),
+                            dir.filePath("README"), dir.filePath("main.rs")}));
+    QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 5);
 
     RunSearch(w, dir.path(), "notes", SearchWhatFilename);
     QCOMPARE(TablePathSet(w), (QSet<QString>{dir.filePath("notes.doc"), dir.filePath("NOTES.TXT"),
                                              dir.filePath("notes.Txt")}));
-    QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 6);
-    QCOMPARE(w.ui->Searching_ProgressBar->value(), 6);
+    QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 8);
+    QCOMPARE(w.ui->Searching_ProgressBar->value(), 8);
 }
 
 void TestSearchWindow::directoryLinkToItsOwnRootFinishes_data()
@@ -252,7 +255,9 @@ void TestSearchWindow::resultsTableColumns()
         sizes[QFileInfo(path).fileName()] = CellText(w, row, 1);
         QCOMPARE(CellText(w, row, 2), QFileInfo(path).lastModified().toString(Qt::TextDate));
         QCOMPARE(CellData(w, row, 1, Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
-        QCOMPARE(CellIndex(w, row, 0).flags(), Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        // Rows are dragged out as files.
+        QCOMPARE(CellIndex(w, row, 0).flags(),
+                 Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled);
         if (path.endsWith("<b>s.dat"))
             QCOMPARE(CellData(w, row, 0, Qt::ToolTipRole).toString(),
                      "<font face=\"verdana\">" + dir.path() + "/&lt;b&gt;s.dat</font>");
