@@ -1,6 +1,7 @@
 #include "search/core/resultsorder.h"
 
 #include <QDir>
+#include <QHash>
 #include <QMimeData>
 #include <QUrl>
 
@@ -39,7 +40,34 @@ struct CPathKey
     QString Path;
     QStringView Folder;
     QStringView Name;
+    int FolderRank = 0;
 };
+
+// Each folder's place among the folders, found once: comparing two rows'
+// folders is then comparing two numbers.
+void RankFolders(std::vector<CPathKey> &keys)
+{
+    QHash<QStringView, int> ranks;
+    for (const CPathKey &key : keys)
+        ranks.insert(key.Folder, 0);
+    QVector<QStringView> folders;
+    folders.reserve(ranks.size());
+    for (auto it = ranks.cbegin(); it != ranks.cend(); ++it)
+        folders << it.key();
+    std::sort(folders.begin(), folders.end(),
+              [](QStringView left, QStringView right) { return CompareText(left, right) < 0; });
+    for (int rank = 0; rank < folders.size(); ++rank)
+        ranks[folders.at(rank)] = rank;
+    for (CPathKey &key : keys)
+        key.FolderRank = ranks.value(key.Folder);
+}
+
+int CompareRanked(const CPathKey &left, const CPathKey &right)
+{
+    if (left.FolderRank != right.FolderRank)
+        return left.FolderRank < right.FolderRank ? -1 : 1;
+    return CompareText(left.Name, right.Name);
+}
 
 int ComparePaths(const CPathKey &left, const CPathKey &right)
 {
@@ -137,8 +165,9 @@ void CResultsOrder::sort(int column, Qt::SortOrder order)
         paths.reserve(sorted.size());
         for (int row = 0; row < sorted.size(); ++row)
             paths.emplace_back(Results->FilePath(row));
+        RankFolders(paths);
         std::sort(sorted.begin(), sorted.end(), [&paths, order](int left, int right) {
-            const int compared = ComparePaths(paths[size_t(left)], paths[size_t(right)]);
+            const int compared = CompareRanked(paths[size_t(left)], paths[size_t(right)]);
             if (compared == 0)
                 return left < right;
             return order == Qt::AscendingOrder ? compared < 0 : compared > 0;
