@@ -18,6 +18,7 @@
 #include "app/core/platform.h"
 #include "app/formfitting.h"
 #include "app/messagebox.h"
+#include "app/searchkeys.h"
 #include "app/ui_clintra.h"
 #include "search/core/plaintextfilters.h"
 #include "text/core/localcharset.h"
@@ -52,7 +53,6 @@ CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
     // 4.-7. Title, icon, frame and notice.
     SetTitleAndNotice();
     setWindowIcon(ProgramIcon());
-    setWindowFlags(Qt::MSWindowsFixedSizeDialogHint);
 
     // 9. Tool-tips and the ready text.
     ui->DefaultLocal8BitCharset_ComboBox->setToolTip(
@@ -97,6 +97,11 @@ CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
             &CLintra::OnItemSelectionChanged);
     connect(ui->FilesFound_TableWidget, &CResultsTable::customContextMenuRequested, this,
             &CLintra::ShowFilesTableContextMenu);
+    // Sorting moves the shown file's row, not the file shown.
+    connect(ui->FilesFound_TableWidget->model(), &QAbstractItemModel::layoutChanged, this, [this] {
+        if (ResultViewer->RowOnShow() >= 0)
+            ResultViewer->RowMoved(ui->FilesFound_TableWidget->currentRow());
+    });
 
     // 17. Plain-text patterns.
     PlainTextFileFilters = PlainTextFilePatterns();
@@ -117,6 +122,9 @@ CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
 
     // 19. Table actions.
     CreateFilesTableActions();
+    SearchKeys = new CSearchKeys(this, {ui->Dir2Search_ComboBox, ui->Keywords2Search_ComboBox,
+                                        ui->DoFilenameSearch_PushButton, ui->DoFullTextSearch_PushButton,
+                                        ui->CancelSearch_PushButton, ui->FilesFound_TableWidget});
 
     // 20.-22. The heading above the content pane.
     ResultContentHeader_Label = new QLabel();
@@ -202,6 +210,7 @@ void CLintra::changeEvent(QEvent *event)
     const bool ready = status.isEmpty() || status == ReadyText;
     ReadyText = tr("Ready to do the Unicode full text search...");
     ui->SearchingProgressStatus_Label->setText(ready ? ReadyText : status);
+    FitControlRowsToWindow(this);
 }
 
 void CLintra::SetTitleAndNotice()

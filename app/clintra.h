@@ -31,6 +31,7 @@ class QMenu;
 class QModelIndex;
 class QTextCodec;
 class QTextDocument;
+class CSearchKeys;
 class CResultViewer;
 class CSearchRun;
 class Ui_CLintra;
@@ -69,12 +70,15 @@ public:
 
     // Directory walk (search/).
     QStringList PlainTextFileFilters;
+    // Enter, Escape and the focus after a search (app/searchkeys).
+    CSearchKeys *SearchKeys = nullptr;
 
     // Local charset (text/).
     QList<QTextCodec *> AvailableCodecs;
     int SelectedCharsetMib = 0;
 
     // Files table actions (viewer/).
+    QAction *OpenFile_Action = nullptr;
     QAction *CopyFilePath_Action = nullptr;
     QAction *OpenContainingFolder_Action = nullptr;
     QList<QAction *> FilesTableContextMenu_Actions;
@@ -164,6 +168,7 @@ public:
     void DisconnectFilesTableSignals();
     bool FilesTableActionsUsable(const QPoint &point) const;
     QString CurrentRowFilePath() const;
+    void OpenResultFile(int row);
 
     // Update check (update/clintra_update.cpp).
     void StartUpdateCheck(bool manual);

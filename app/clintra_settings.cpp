@@ -13,9 +13,11 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
 
 #include "app/core/settingsstore.h"
 #include "app/core/settingstable.h"
+#include "search/core/plaintextfilters.h"
 #include "update/core/installationid.h"
 #include "update/core/versionstamp.h"
 
@@ -56,7 +58,7 @@ QList<QRect> ScreenGeometries()
 {
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
-        screens << screen->geometry();
+        screens << screen->availableGeometry();
     return screens;
 }
 
@@ -108,15 +110,21 @@ void CLintra::LoadSettings()
 {
     InstallationId = LoadInstallationId();
     CSettingsStore settings(SettingsFilePath());
-    resize(Load(settings, WindowSizeSetting).toSize());
-    move(OnScreenWindowPosition(Load(settings, WindowPositionSetting).toPoint(), frameSize(),
-                                ScreenGeometries()));
+    // The frame is not known before the window is shown: a title bar's height is kept free.
+    const QMargins frame(0, style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
+    const QRect placed = OnScreenWindowGeometry(
+        Load(settings, WindowPositionSetting).toPoint(), Load(settings, WindowSizeSetting).toSize(),
+        minimumSizeHint().expandedTo(minimumSize()), frame, ScreenGeometries());
+    resize(placed.size());
+    move(placed.topLeft());
     SysTrayInfoShown = Load(settings, SysTrayInfoShownSetting).toBool();
     LoadHistory(ui->Dir2Search_ComboBox, Load(settings, LastSearchedDirsSetting).toStringList());
     LoadHistory(ui->Keywords2Search_ComboBox, Load(settings, LastSearchedKeywordsSetting).toStringList());
     UpdateCheck().SetIntervalDays(
         UpdateCheckIntervalFromStore(settings.Value(SettingKey(UpdateCheckIntervalSetting))));
     UpdateCheck().SetLastCheckTime(Load(settings, LastUpdateCheckTimeSetting).toDateTime());
+    // The user may add plain-text patterns in the file; nothing writes them.
+    PlainTextFileFilters = PlainTextFilePatterns(settings.Value(PlainTextPatternsSettingKey()));
 }
 
 void CLintra::SaveSettings()

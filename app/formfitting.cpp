@@ -2,12 +2,15 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QScopedPointer>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <QtMath>
+
+#include <algorithm>
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
@@ -22,6 +25,7 @@ const int DrawnCharsetSelectorWidth = 190;
 
 void FitNoticeLine(QTextBrowser *notice)
 {
+    notice->setMinimumWidth(0);
     const QSize needed = TextViewSizeForDocument(notice, QWIDGETSIZE_MAX);
     notice->setMinimumWidth(needed.width());
     notice->setFixedHeight(qMax(needed.height(), ScaledToDpi(28, notice)));
@@ -122,19 +126,57 @@ void FitMainWindowToTexts(CLintra *window)
 
     QTextBrowser *notice = ui->CopyrightInfo_TextBrowser;
     FitNoticeLine(notice);
-    QObject::connect(notice->document(), &QTextDocument::contentsChanged, notice,
-                     [notice] { FitNoticeLine(notice); });
+    QObject::connect(notice->document(), &QTextDocument::contentsChanged, window,
+                     [window] { FitControlRowsToWindow(window); });
 
-    // The window's only layout holds the content: the window takes the size
-    // the content needs, which the user cannot change (no maximising into
-    // an empty area either).
-    auto *frame = new QVBoxLayout(window);
-    frame->setObjectName(QStringLiteral("WindowFrame_VerticalLayout"));
+    // The window's only layout holds the content, at least as large as
+    // drawn. The window may grow beyond: the results and the content pane
+    // take the room.
+    auto *frame = new QGridLayout(window);
+    frame->setObjectName(QStringLiteral("WindowFrame_GridLayout"));
     const int margin = ScaledToDpi(DrawnMargin, window);
     frame->setContentsMargins(margin, margin, margin, margin);
-    frame->setSizeConstraint(QLayout::SetFixedSize);
-    ui->verticalLayoutWidget->setMinimumSize(ScaledToDpi(DrawnContentSize.width(), window),
-                                             ScaledToDpi(DrawnContentSize.height(), window));
-    frame->addWidget(ui->verticalLayoutWidget);
-    frame->activate();
+    frame->setSizeConstraint(QLayout::SetMinimumSize);
+    // As small as its layout lets it be (not less), as large as the window.
+    ui->verticalLayoutWidget->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
+    frame->addWidget(ui->verticalLayoutWidget, 0, 0);
+    FitControlRowsToWindow(window);
+}
+
+void FitControlRowsToWindow(CLintra *window)
+{
+    Ui_CLintra *ui = window->ui;
+    // Natural widths first: without the struts of a previous fit.
+    QTextBrowser *notice = ui->CopyrightInfo_TextBrowser;
+    FitNoticeLine(notice);
+    QGridLayout *inputs = ui->InputZone_GridLayout;
+    inputs->setColumnMinimumWidth(2, 0);
+    inputs->invalidate();
+    ui->MainFrame_VerticalLayout->invalidate();
+
+    // The controls keep the width the drawn window gives them, or what their
+    // texts need, whichever is more, however wide the window grows.
+    const int width = std::max({ScaledToDpi(DrawnContentSize.width(), window), inputs->sizeHint().width(),
+                                ui->VersionInfo_HorizontalLayout->sizeHint().width(),
+                                ui->LocalCharset_HorizontalLayout->sizeHint().width(),
+                                ui->OutputZone_GridLayout->sizeHint().width()});
+    // The fields' column takes what the labels and buttons leave.
+    const int fields = std::max(
+        {ui->Dir2Search_ComboBox->sizeHint().width(), ui->Keywords2Search_ComboBox->sizeHint().width(),
+         ui->horizontalLayout->sizeHint().width(), ui->Searching_ProgressBar->sizeHint().width()});
+    inputs->setColumnMinimumWidth(2, fields + width - inputs->sizeHint().width());
+    inputs->invalidate();
+    const int spacing = ui->VersionInfo_HorizontalLayout->spacing();
+    const int buttons = ui->About_PushButton->sizeHint().width() +
+                        ui->CheckUpdates_PushButton->sizeHint().width() + 2 * spacing;
+    notice->setMinimumWidth(qMax(notice->minimumWidth(), width - buttons));
+    ui->MainFrame_VerticalLayout->invalidate();
+    // The content as large as drawn, or as its controls need at their
+    // preferred sizes (a search button is not squeezed to fit a drawing).
+    if (auto *frame = qobject_cast<QGridLayout *>(window->layout())) {
+        const QSize needed = ui->MainFrame_VerticalLayout->sizeHint();
+        frame->setColumnMinimumWidth(0, qMax(ScaledToDpi(DrawnContentSize.width(), window), needed.width()));
+        frame->setRowMinimumHeight(0, qMax(ScaledToDpi(DrawnContentSize.height(), window), needed.height()));
+        frame->activate();
+    }
 }

@@ -24,12 +24,17 @@ QSize TextViewSizeForDocument(const QTextEdit *view, int maxWidth);
 // higher for more lines.
 void FitTextViewToDocument(QTextEdit *view, const QSize &minimum, int maxWidth);
 
-// Makes the main window fixed-size, as large as its content needs and at
-// least as large as drawn, with even margins round the content, and keeps it
-// so when texts change: a longer text makes the window grow, never clips.
-// The notice line is as wide and high as its text. What a search shows later
-// (its summary, the heading and charset selector over the content pane) has
-// its room from the start, so that the window does not jump.
+// Gives the main window a least size: as large as its content needs and at
+// least as large as drawn, with even margins round the content; a longer
+// text makes it grow, never clips. The user may make the window larger: the
+// results table and the content pane take the room, the controls above them
+// keep their sizes. The notice line is as high as its text. What a search
+// shows later (its summary, the heading and charset selector over the
+// content pane) has its room from the start, so that the window does not jump.
 void FitMainWindowToTexts(CLintra *window);
+
+// The rows of controls above the results as wide as the least window gives
+// them; again after their texts change.
+void FitControlRowsToWindow(CLintra *window);
 
 #endif

@@ -31,6 +31,15 @@ QSpacerItem *NewRowSpacer()
     return new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum);
 }
 
+// A history box as wide as the window gives it, whatever its entries hold:
+// a long keyword text must not widen the window.
+void KeepHistoryBoxNarrow(QComboBox *box)
+{
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(12);
+    box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
 template <typename T> T *NewWidget(QWidget *parent, const char *objectName)
 {
     T *widget = new T(parent);
@@ -109,6 +118,7 @@ void Ui_CLintra::SetUpCharsetRow()
     DefaultLocal8BitCharset_ComboBox->setMaximumSize(QSize(190, MaxExtent));
     LocalCharset_HorizontalLayout->addWidget(DefaultLocal8BitCharset_ComboBox);
     MainFrame_VerticalLayout->addLayout(LocalCharset_HorizontalLayout);
+    MainFrame_VerticalLayout->setAlignment(LocalCharset_HorizontalLayout, Qt::AlignLeft);
 }
 
 void Ui_CLintra::SetUpInputZone()
@@ -123,6 +133,7 @@ void Ui_CLintra::SetUpInputZone()
     InputZone_GridLayout->addWidget(Dir2Search_Label, 0, 0, 1, 1);
     Dir2Search_ComboBox = NewWidget<QComboBox>(parent, "Dir2Search_ComboBox");
     Dir2Search_ComboBox->setEditable(true);
+    KeepHistoryBoxNarrow(Dir2Search_ComboBox);
     InputZone_GridLayout->addWidget(Dir2Search_ComboBox, 0, 2, 1, 1);
     BrowseDir_ToolButton = NewWidget<QToolButton>(parent, "BrowseDir_ToolButton");
     BrowseDir_ToolButton->setMinimumSize(QSize(0, 23));
@@ -133,6 +144,7 @@ void Ui_CLintra::SetUpInputZone()
     InputZone_GridLayout->addWidget(Keywords2Search_Label, 2, 0, 1, 1);
     Keywords2Search_ComboBox = NewWidget<QComboBox>(parent, "Keywords2Search_ComboBox");
     Keywords2Search_ComboBox->setEditable(true);
+    KeepHistoryBoxNarrow(Keywords2Search_ComboBox);
     InputZone_GridLayout->addWidget(Keywords2Search_ComboBox, 2, 2, 1, 1);
     DoFilenameSearch_PushButton = NewWidget<QPushButton>(parent, "DoFilenameSearch_PushButton");
     DoFilenameSearch_PushButton->setMinimumSize(QSize(0, 23));
@@ -154,6 +166,8 @@ void Ui_CLintra::SetUpInputZone()
     InputZone_GridLayout->addWidget(SearchingProgressBar_Label, 4, 0, 1, 1);
     Searching_ProgressBar = NewWidget<QProgressBar>(parent, "Searching_ProgressBar");
     Searching_ProgressBar->setValue(0);
+    // As wide as the other fields of its column, not wider in a wide window.
+    Searching_ProgressBar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     InputZone_GridLayout->addWidget(Searching_ProgressBar, 4, 2, 1, 1);
     CancelSearch_PushButton = NewWidget<QPushButton>(parent, "CancelSearch_PushButton");
     CancelSearch_PushButton->setMinimumSize(QSize(0, 23));
@@ -172,6 +186,10 @@ void Ui_CLintra::SetUpInputZone()
     ExitProgram_PushButton->setMinimumSize(QSize(0, 23));
     InputZone_GridLayout->addWidget(ExitProgram_PushButton, 5, 3, 1, 1);
 
+    // The rows of controls keep their sizes in a larger window: an empty
+    // column at the right takes what a larger window adds.
+    InputZone_GridLayout->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum), 0, 4);
+    InputZone_GridLayout->setColumnStretch(4, 1);
     MainFrame_VerticalLayout->addLayout(InputZone_GridLayout);
 }
 
@@ -185,7 +203,8 @@ void Ui_CLintra::SetUpVersionRow()
 
     CopyrightInfo_TextBrowser = NewWidget<QTextBrowser>(parent, "CopyrightInfo_TextBrowser");
     CopyrightInfo_TextBrowser->setEnabled(true);
-    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // As wide as its row gives it (see FitControlRowsToWindow), not as the window.
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     policy.setHorizontalStretch(0);
     policy.setVerticalStretch(28);
     policy.setHeightForWidth(CopyrightInfo_TextBrowser->sizePolicy().hasHeightForWidth());
@@ -214,6 +233,7 @@ void Ui_CLintra::SetUpVersionRow()
     VersionInfo_HorizontalLayout->addWidget(CheckUpdates_PushButton);
 
     MainFrame_VerticalLayout->addLayout(VersionInfo_HorizontalLayout);
+    MainFrame_VerticalLayout->setAlignment(VersionInfo_HorizontalLayout, Qt::AlignLeft);
 }
 
 void Ui_CLintra::SetUpOutputZone()
@@ -243,6 +263,10 @@ void Ui_CLintra::SetUpOutputZone()
     FileContent_TextEdit->setEnabled(true);
     OutputZone_GridLayout->addWidget(FileContent_TextEdit, 1, 2, 1, 1);
 
+    // A larger window widens the results more than the pane: a row needs
+    // its path, size and date side by side.
+    OutputZone_GridLayout->setColumnStretch(0, 3);
+    OutputZone_GridLayout->setColumnStretch(2, 2);
     MainFrame_VerticalLayout->addLayout(OutputZone_GridLayout);
 }
 
@@ -250,17 +274,17 @@ void Ui_CLintra::retranslateUi(QWidget *window)
 {
     window->setWindowTitle(QString());
     Local8Bit_Label->setText(Tr("Default Local Charset"));
-    Keywords2Search_Label->setText(Tr("Keyword(s)"));
-    DoFilenameSearch_PushButton->setText(Tr("Filename Search"));
-    Dir2Search_Label->setText(Tr("Directory"));
-    BrowseDir_ToolButton->setText(Tr("Browse..."));
+    Keywords2Search_Label->setText(Tr("&Keyword(s)"));
+    DoFilenameSearch_PushButton->setText(Tr("File&name Search"));
+    Dir2Search_Label->setText(Tr("&Directory"));
+    BrowseDir_ToolButton->setText(Tr("&Browse..."));
     SearchingProgressBar_Label->setText(Tr("Progress"));
-    CancelSearch_PushButton->setText(Tr("Cancel the Search"));
+    CancelSearch_PushButton->setText(Tr("&Cancel the Search"));
     SearchingProgressStatus_Label->setText(QString());
-    MatchWholeWord_RadioButton->setText(Tr("Match Whole Word"));
-    MatchSubstring_RadioButton->setText(Tr("Match Substring"));
-    DoFullTextSearch_PushButton->setText(Tr("Full Text Search"));
-    ExitProgram_PushButton->setText(Tr("Exit Norvane Lintra"));
+    MatchWholeWord_RadioButton->setText(Tr("Match &Whole Word"));
+    MatchSubstring_RadioButton->setText(Tr("Match &Substring"));
+    DoFullTextSearch_PushButton->setText(Tr("Full &Text Search"));
+    ExitProgram_PushButton->setText(Tr("E&xit Norvane Lintra"));
     CopyrightInfo_TextBrowser->setHtml(Tr(
         "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\" \"http://www.w3.org/TR/REC-html40/strict.dtd\">\n"
         "<html><head><meta name=\"qrichtext\" content=\"1\" /><style type=\"text/css\">\n"
@@ -269,9 +293,9 @@ void Ui_CLintra::retranslateUi(QWidget *window)
         "font-style:normal;\">\n"
         "<p style=\"-qt-paragraph-type:empty; margin-top:0px; margin-bottom:0px; margin-left:0px; "
         "margin-right:0px; -qt-block-indent:0; text-indent:0px;\"></p></body></html>"));
-    About_PushButton->setText(Tr("About..."));
-    CheckUpdates_PushButton->setText(Tr("Check Updates"));
-    FilesFound_Label->setText(Tr("Result Files"));
+    About_PushButton->setText(Tr("&About..."));
+    CheckUpdates_PushButton->setText(Tr("Check &Updates"));
+    FilesFound_Label->setText(Tr("&Result Files"));
     RetranslateAccessibleNames();
 }
 

@@ -13,6 +13,9 @@
 //   bench_window fulltext-cancel|filename-cancel DIR KEYWORDS OUTLIST
 //       the same search, with Cancel clicked once after 150 ms, the same way;
 //       adds "cancel_ms=<ms>": from the click to the search having stopped.
+//   bench_window fulltext-sort|filename-sort DIR KEYWORDS OUTLIST
+//       the same search, then each column sorted up and down as header clicks
+//       do; adds "rows=<n> sort_ms=<ms>", the slowest of the six.
 //
 // Prints one line: "seconds=<s> cpu_seconds=<s> window_thread_cpu_seconds=<s>
 // idle_kb=<kB> peak_kb=<kB> [block=<b>
@@ -194,6 +197,22 @@ void WriteTable(const CLintra &window, const QString &path)
         stream << results->FilePath(row) << '\n';
 }
 
+QString SortFields(CLintra &window)
+{
+    CResultsTable *table = window.ui->FilesFound_TableWidget;
+    qint64 slowest = 0;
+    for (int column = 0; column < 3; ++column) {
+        for (Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+            QElapsedTimer timer;
+            timer.start();
+            table->sortByColumn(column, order);
+            QCoreApplication::processEvents();
+            slowest = qMax(slowest, timer.elapsed());
+        }
+    }
+    return QStringLiteral(" rows=%1 sort_ms=%2").arg(table->rowCount()).arg(slowest);
+}
+
 double Measure(CLintra &window, const QString &mode, const QStringList &args)
 {
     QElapsedTimer timer;
@@ -234,11 +253,13 @@ int main(int argc, char **argv)
     const QString mode = args.value(0);
     const bool clicks = mode.endsWith(QLatin1String("-clicks"));
     const bool cancel = mode.endsWith(QLatin1String("-cancel"));
-    const QString kind = clicks || cancel ? mode.section(QLatin1Char('-'), 0, 0) : mode;
+    const bool sort = mode.endsWith(QLatin1String("-sort"));
+    const QString kind = clicks || cancel || sort ? mode.section(QLatin1Char('-'), 0, 0) : mode;
     const bool search = kind == QLatin1String("fulltext") || kind == QLatin1String("filename");
     if (!(search && args.size() == 4) && !(mode == QLatin1String("viewer") && args.size() == 3)) {
-        QTextStream(stderr) << "usage: bench_window fulltext|filename[-clicks|-cancel] DIR KEYWORDS OUTLIST\n"
-                               "       bench_window viewer FILE KEYWORDS\n";
+        QTextStream(stderr)
+            << "usage: bench_window fulltext|filename[-clicks|-cancel|-sort] DIR KEYWORDS OUTLIST\n"
+               "       bench_window viewer FILE KEYWORDS\n";
         return 2;
     }
 
@@ -276,6 +297,8 @@ int main(int argc, char **argv)
             << " keyword_shown=" << (shown ? 1 : 0);
     }
     out << clickFields;
+    if (sort)
+        out << SortFields(window);
     out << " status=" << window.ui->SearchingProgressStatus_Label->text() << '\n';
     return 0;
 }

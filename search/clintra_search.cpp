@@ -24,6 +24,7 @@
 
 #include "app/core/platform.h"
 #include "app/messagebox.h"
+#include "app/searchkeys.h"
 #include "search/core/directorywalk.h"
 #include "search/core/keywordquery.h"
 #include "search/core/resultsmodel.h"
@@ -71,7 +72,6 @@ void CLintra::on_DoFilenameSearch_PushButton_clicked()
     ui->MatchWholeWord_RadioButton->setChecked(false);
     ui->MatchSubstring_RadioButton->setChecked(true);
     MatchWholeWord = false;
-    SearchRun->SetMatchWholeWord(false);
     SearchWhat = SearchWhatFilename;
     OnKeywordsComboBoxCarriageReturn(ui->Keywords2Search_ComboBox->currentText(), SearchWhatFilename);
 }
@@ -92,7 +92,6 @@ void CLintra::on_DoFullTextSearch_PushButton_clicked()
         ui->MatchSubstring_RadioButton->setChecked(false);
         MatchWholeWord = true;
     }
-    SearchRun->SetMatchWholeWord(MatchWholeWord);
     SearchWhat = SearchWhatFullText;
     OnKeywordsComboBoxCarriageReturn(text, SearchWhatFullText);
 }
@@ -134,6 +133,7 @@ void CLintra::CreateSearchRun()
     SearchRun = new CSearchRun(widgets, this);
     connect(SearchRun, &CSearchRun::Ended, this, [this](int found, int total) {
         ShowSearchSummary(SearchDirectory, SearchKeywords, found, total, SearchWhat);
+        SearchKeys->SearchEnded();
     });
 }
 
@@ -196,6 +196,7 @@ void CLintra::OnKeywordsComboBoxCarriageReturn(QString s, TEnumSearchWhat e)
     ResetForNewSearch();
     SearchDirectory = directory;
     SearchKeywords = keywords;
+    SearchKeys->SearchStarted();
     StartSearch(dir, CKeywordQuery(keywords, MatchWholeWord, WordSeparatedLanguage), e);
 }
 
@@ -334,7 +335,6 @@ void CLintra::StartSearch(const QDir &dir, const CKeywordQuery &query, TEnumSear
     settings.Query = query;
     settings.Charset = CUnmarkedTextCharset(QTextCodec::codecForLocale(), SystemLocaleName);
     settings.Threads = QThread::idealThreadCount();
-    SearchRun->SetMatchWholeWord(MatchWholeWord);
     SearchRun->Start(dir, settings, texts);
 }
 
@@ -344,7 +344,7 @@ void CLintra::SetUpResultsTable()
 {
     CResultsTable *table = ui->FilesFound_TableWidget;
     table->setColumnWidth(1, 75);
-    table->setColumnWidth(2, 160);
+    table->setColumnWidth(2, qMax(160, table->WholeDateWidth()));
     table->Results()->SetHeaderLabels(QStringList()
                                       << tr("Filename") << tr("Size (KB)") << tr("Last Modified Time"));
     table->horizontalHeader()->setDefaultAlignment(Qt::AlignHCenter | Qt::AlignVCenter);

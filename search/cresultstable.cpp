@@ -1,14 +1,21 @@
 #include "search/cresultstable.h"
 
+#include <QDateTime>
+#include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QUrl>
 
 #include "search/core/resultsmodel.h"
+#include "search/core/resultsorder.h"
 
 CResultsTable::CResultsTable(bool backslashes, QWidget *parent)
     : QTableView(parent)
     , Model(new CResultsModel(backslashes, this))
+    , Order(new CResultsOrder(Model, this))
 {
-    setModel(Model);
+    setModel(Order);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CResultsTable::itemSelectionChanged);
     // Ctrl+End and Ctrl+arrows move the current row without selecting it;
@@ -20,14 +27,87 @@ CResultsTable::CResultsTable(bool backslashes, QWidget *parent)
                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
                 emit itemSelectionChanged();
             });
+
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setDefaultDropAction(Qt::CopyAction);
+    connect(this, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex &index) { emit OpenRequested(index.row()); });
+
+    // No column is sorted until the user asks: the walk's order comes first.
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    setSortingEnabled(true);
+    // A new search shows the walk's order again, and says so.
+    connect(Model, &QAbstractItemModel::modelReset, this,
+            [this] { horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder); });
 }
 
 int CResultsTable::rowCount() const
 {
-    return Model->rowCount();
+    return Order->rowCount();
 }
 
 int CResultsTable::currentRow() const
 {
     return currentIndex().row();
+}
+
+QString CResultsTable::FilePath(int row) const
+{
+    return Model->FilePath(Order->ResultRow(row));
+}
+
+QByteArray CResultsTable::FilePathBytes(int row) const
+{
+    return Model->FilePathBytes(Order->ResultRow(row));
+}
+
+QUrl CResultsTable::FileUrl(int row) const
+{
+    return CResultsOrder::FileUrl(FilePathBytes(row));
+}
+
+int CResultsTable::PathColumnRoom() const
+{
+    return viewport()->width() - columnWidth(1) - columnWidth(2);
+}
+
+int CResultsTable::WholeDateWidth() const
+{
+    // Day and month names are the same in every language here (Qt::TextDate).
+    int widest = 0;
+    for (int month = 1; month <= 12; ++month) {
+        for (int day = 22; day <= 28; ++day) {
+            const QDateTime sample(QDate(2000, month, day), QTime(20, 58, 58));
+            widest = qMax(widest, fontMetrics().horizontalAdvance(sample.toString(Qt::TextDate)));
+        }
+    }
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return widest + 2 * margin + fontMetrics().averageCharWidth();
+}
+
+int CResultsTable::sizeHintForColumn(int column) const
+{
+    const int contents = QTableView::sizeHintForColumn(column);
+    return column == 0 ? qMax(contents, PathColumnRoom()) : contents;
+}
+
+// The keyboard's first step shows the row the focus rests on (the first,
+// after a search) rather than skipping it.
+QModelIndex CResultsTable::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    if ((action == MoveDown || action == MoveUp) && currentIndex().isValid() &&
+        !selectionModel()->hasSelection())
+        return currentIndex();
+    return QTableView::moveCursor(action, modifiers);
+}
+
+void CResultsTable::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
+        emit OpenRequested(currentRow());
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }

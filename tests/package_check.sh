@@ -63,9 +63,10 @@ passed=$((passed + 1))
 # Removing the package leaves none of its files behind.
 files=$(dpkg-query -L lintra | while read -r f; do [ -f "$f" ] && echo "$f"; done)
 remove_package
-for file in $files; do
+# One name a line: a name may hold blanks ("Search with Lintra").
+while IFS= read -r file; do
     [ ! -e "$file" ] || fail "$file left after removal"
-done
+done <<<"$files"
 passed=$((passed + 1))
 
 echo "$passed passed, 0 failed"

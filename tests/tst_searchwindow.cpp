@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTextCodec>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <functional>
@@ -192,18 +193,21 @@ void TestSearchWindow::searchButtonRules()
 void TestSearchWindow::fullTextOpensOnlyPlainTextFiles()
 {
     QTemporaryDir dir;
-    for (const char *name : {"notes.doc", "data.bin", "Makefile", "README", "NOTES.TXT", "notes.Txt"})
+    for (const char *name : {"notes.doc", "data.bin", "Makefile", "README", "NOTES.TXT", "notes.Txt",
+                             "main.rs", "README.md.orig"})
         QVERIFY(WriteTestFile(dir.filePath(QString::fromLatin1(name)), "alpha"));
     CLintra w;
     RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
-    QCOMPARE(TablePathSet(w), (QSet<QString>{dir.filePath("NOTES.TXT"), dir.filePath("notes.Txt")}));
-    QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 2);
+    QCOMPARE(TablePathSet(w),
+             (QSet<QString>{dir.filePath("NOTES.TXT"), dir.filePath("notes.Txt"), dir.filePath("Makefile"),
+                            dir.filePath("README"), dir.filePath("main.rs")}));
+    QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 5);
 
     RunSearch(w, dir.path(), "notes", SearchWhatFilename);
     QCOMPARE(TablePathSet(w), (QSet<QString>{dir.filePath("notes.doc"), dir.filePath("NOTES.TXT"),
                                              dir.filePath("notes.Txt")}));
-    QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 6);
-    QCOMPARE(w.ui->Searching_ProgressBar->value(), 6);
+    QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 8);
+    QCOMPARE(w.ui->Searching_ProgressBar->value(), 8);
 }
 
 void TestSearchWindow::directoryLinkToItsOwnRootFinishes_data()
@@ -251,7 +255,9 @@ void TestSearchWindow::resultsTableColumns()
         sizes[QFileInfo(path).fileName()] = CellText(w, row, 1);
         QCOMPARE(CellText(w, row, 2), QFileInfo(path).lastModified().toString(Qt::TextDate));
         QCOMPARE(CellData(w, row, 1, Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
-        QCOMPARE(CellIndex(w, row, 0).flags(), Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        // Rows are dragged out as files.
+        QCOMPARE(CellIndex(w, row, 0).flags(),
+                 Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled);
         if (path.endsWith("<b>s.dat"))
             QCOMPARE(CellData(w, row, 0, Qt::ToolTipRole).toString(),
                      "<font face=\"verdana\">" + dir.path() + "/&lt;b&gt;s.dat</font>");
@@ -405,6 +411,18 @@ void TestSearchWindow::vanishedFilesStillCount()
     // Said beside the summary, and only then.
     QVERIFY(w.ui->SearchUnread_Label->isVisibleTo(&w));
     QVERIFY(w.ui->SearchUnread_Label->text().contains(QStringLiteral(">3 files could not be read.<")));
+    // A click away: each with its path and why.
+    QStringList listed;
+    CModalHandler list([&listed](QWidget *modal) {
+        const QTreeWidget *tree = modal->findChild<QTreeWidget *>();
+        for (int i = 0; tree && i < tree->topLevelItemCount(); ++i)
+            listed << tree->topLevelItem(i)->text(0) + " | " + tree->topLevelItem(i)->text(1);
+        modal->close();
+    });
+    QVERIFY(QMetaObject::invokeMethod(w.ui->SearchUnread_Label, "linkActivated", Q_ARG(QString, "unread")));
+    QCOMPARE(listed, (QStringList{dir.filePath("a.txt") + " | No such file or directory",
+                                  dir.filePath("b.txt") + " | No such file or directory",
+                                  dir.filePath("c.txt") + " | No such file or directory"}));
     RunSearch(w, dir.path(), "alpha", SearchWhatFilename);
     QVERIFY(!w.ui->SearchUnread_Label->isVisibleTo(&w));
 }

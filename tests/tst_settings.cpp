@@ -17,6 +17,7 @@
 #include "app/clintra.h"
 #include "app/core/settingstable.h"
 #include "app/ui_clintra.h"
+#include "search/core/plaintextfilters.h"
 #include "testsupport.h"
 #include "update/core/installationid.h"
 #include "windowdriver.h"
@@ -109,6 +110,7 @@ private slots:
     void historiesAreCappedAtTen();
     void directoryItemsAreOnlyTrimmedKeywordItemsAlsoSimplified();
     void geometryAndIntervalRoundTrip();
+    void userPlainTextPatternsJoinTheList();
     void lastCheckTimeIsWrittenOnlyAfterACheckStarted();
 
     // Tray.
@@ -132,10 +134,9 @@ void TestSettings::firstStartWritesOnlyTheIdentifierAndUsesDefaults()
     QVERIFY(SettingsFileOnDisk().contains("RegNumber=" + window.InstallationId.toLatin1()));
     QCOMPARE(StoredKeys(), QStringList{QStringLiteral("RegNumber")});
 
-    // The window's own fixed size, whatever was stored.
-    QCOMPARE(window.minimumSize(), window.maximumSize());
+    // At its least size, whatever was stored, wholly on the (small) screen.
     QCOMPARE(window.size(), window.minimumSize());
-    QCOMPARE(window.pos(), QPoint(269, 102));
+    QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(window.geometry()));
     QCOMPARE(window.ui->Dir2Search_ComboBox->count(), 0);
     QCOMPARE(window.ui->Keywords2Search_ComboBox->count(), 0);
     QVERIFY(!window.SysTrayInfoShown);
@@ -217,10 +218,9 @@ void TestSettings::valuesOfTheWrongTypeFallBackToDefaults()
                     {QStringLiteral("position"), QStringLiteral("left")},
                     {QStringLiteral("LastCheckUpdatesTime"), QStringLiteral("yesterday")}});
     CLintra window;
-    // The window's own fixed size, whatever was stored.
-    QCOMPARE(window.minimumSize(), window.maximumSize());
+    // At its least size, whatever was stored, wholly on the (small) screen.
     QCOMPARE(window.size(), window.minimumSize());
-    QCOMPARE(window.pos(), QPoint(269, 102));
+    QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(window.geometry()));
     // Read as no check yet, so the automatic check was due at once.
     QVERIFY(window.UpdateCheck().Started());
 }
@@ -248,24 +248,34 @@ void TestSettings::historiesFillOnlyTheDropDownLists()
 void TestSettings::onScreenPosition_data()
 {
     QTest::addColumn<QPoint>("stored");
-    QTest::addColumn<QPoint>("placed");
-    // Two monitors side by side (see onScreenPosition); the window is 681 x 552.
-    QTest::newRow("first screen") << QPoint(100, 100) << QPoint(100, 100);
-    QTest::newRow("second screen") << QPoint(2500, 300) << QPoint(2500, 300);
-    QTest::newRow("across both") << QPoint(1700, 300) << QPoint(1700, 300);
-    QTest::newRow("mostly above and left") << QPoint(-680, -551) << QPoint(-680, -551);
-    QTest::newRow("just left of the first") << QPoint(-681, 100) << QPoint(269, 102);
-    QTest::newRow("right of the second") << QPoint(3200, 100) << QPoint(269, 102);
-    QTest::newRow("below the second") << QPoint(2000, 1024) << QPoint(269, 102);
-    QTest::newRow("below the first, beside the second") << QPoint(100, 1080) << QPoint(269, 102);
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRect>("placed");
+    // Two monitors side by side (see onScreenPosition); the least size is
+    // 681 x 552 and a title bar of 30 pixels is kept free above.
+    const QSize least(681, 552);
+    QTest::newRow("first screen") << QPoint(100, 100) << least << QRect(100, 100, 681, 552);
+    QTest::newRow("second screen") << QPoint(2500, 300) << least << QRect(2500, 300, 681, 552);
+    QTest::newRow("across both, more on the second")
+        << QPoint(1700, 300) << least << QRect(1920, 300, 681, 552);
+    QTest::newRow("mostly above and left") << QPoint(-680, -581) << least << QRect(0, 0, 681, 552);
+    QTest::newRow("off the bottom") << QPoint(269, 600) << least << QRect(269, 498, 681, 552);
+    QTest::newRow("just left of the first") << QPoint(-681, 100) << least << QRect(269, 102, 681, 552);
+    QTest::newRow("right of the second") << QPoint(3200, 100) << least << QRect(269, 102, 681, 552);
+    QTest::newRow("below the second") << QPoint(2000, 1024) << least << QRect(269, 102, 681, 552);
+    QTest::newRow("larger, fits") << QPoint(10, 10) << QSize(1200, 900) << QRect(10, 10, 1200, 900);
+    QTest::newRow("larger than the screen") << QPoint(0, 0) << QSize(4000, 3000) << QRect(0, 0, 681, 552);
+    QTest::newRow("higher than the second with its title bar")
+        << QPoint(2000, 0) << QSize(1000, 1000) << QRect(2000, 0, 681, 552);
+    QTest::newRow("less than the least") << QPoint(10, 10) << QSize(300, 200) << QRect(10, 10, 681, 552);
 }
 
 void TestSettings::onScreenPosition()
 {
     QFETCH(QPoint, stored);
-    QFETCH(QPoint, placed);
+    QFETCH(QSize, size);
+    QFETCH(QRect, placed);
     const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
-    QCOMPARE(OnScreenWindowPosition(stored, QSize(681, 552), screens), placed);
+    QCOMPARE(OnScreenWindowGeometry(stored, size, QSize(681, 552), QMargins(0, 30, 0, 0), screens), placed);
 }
 
 void TestSettings::storedPositionOffEveryScreenIsReplaced_data()
@@ -274,10 +284,11 @@ void TestSettings::storedPositionOffEveryScreenIsReplaced_data()
     QTest::addColumn<QPoint>("placed");
     // The offscreen platform has one screen at (0, 0); its size varies between Qt builds.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    QTest::newRow("on the screen") << QPoint(10, 20) << QPoint(10, 20);
-    QTest::newRow("one pixel on the screen") << screen.bottomRight() << screen.bottomRight();
-    QTest::newRow("beyond the right edge") << QPoint(screen.right() + 1, 20) << QPoint(269, 102);
-    QTest::newRow("far above and left") << QPoint(-5000, -5000) << QPoint(269, 102);
+    QTest::newRow("on the screen") << QPoint(10, 5) << QPoint(10, 5);
+    // Moved wholly onto the screen, anywhere (checked below).
+    QTest::newRow("one pixel on the screen") << screen.bottomRight() << QPoint(-1, -1);
+    QTest::newRow("beyond the right edge") << QPoint(screen.right() + 1, 20) << QPoint(-1, -1);
+    QTest::newRow("far above and left") << QPoint(-5000, -5000) << QPoint(-1, -1);
 }
 
 void TestSettings::storedPositionOffEveryScreenIsReplaced()
@@ -286,7 +297,10 @@ void TestSettings::storedPositionOffEveryScreenIsReplaced()
     QFETCH(QPoint, placed);
     PresetSettings({{QStringLiteral("RegNumber"), WellFormedId}, {QStringLiteral("position"), stored}});
     CLintra window;
-    QCOMPARE(window.pos(), placed);
+    if (placed != QPoint(-1, -1))
+        QCOMPARE(window.pos(), placed);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(screen.contains(QRect(window.pos(), window.size())));
 }
 
 void TestSettings::historiesAreCappedAtTen_data()
@@ -334,20 +348,33 @@ void TestSettings::geometryAndIntervalRoundTrip()
 {
     PresetSettings(
         {{QStringLiteral("RegNumber"), WellFormedId}, {QStringLiteral("HowOftenCheckUpdatesInDays"), 6}});
+    QSize larger;
     {
         CLintra window;
-        window.resize(700, 600);
-        window.move(30, 40);
+        // Larger than the least size, and with its title bar still on the (small) screen.
+        larger = window.minimumSize() + QSize(40, 2);
+        window.resize(larger);
+        window.move(30, 0);
         window.SaveSettings();
     }
     QCOMPARE(StoredValue(QStringLiteral("HowOftenCheckUpdatesInDays")).toInt(), 6);
     CLintra window;
-    // The window is fixed-size: a stored size does not stretch it.
-    QVERIFY(window.size() != QSize(700, 600));
-    QCOMPARE(window.size(), window.maximumSize());
-    QCOMPARE(window.pos(), QPoint(30, 40));
+    QCOMPARE(window.size(), larger);
+    QCOMPARE(window.pos(), QPoint(30, 0));
     QCOMPARE(window.UpdateCheck().IntervalDays(), 6);
     QCOMPARE(window.InstallationId, WellFormedId);
+}
+
+void TestSettings::userPlainTextPatternsJoinTheList()
+{
+    PresetSettings({{QStringLiteral("RegNumber"), WellFormedId},
+                    {QStringLiteral("MorePlainTextFilePatterns"),
+                     QStringList{"*.adb", "*.TXT", "*", " Justfile ", ""}}});
+    CLintra window;
+    QCOMPARE(window.PlainTextFileFilters, PlainTextFilePatterns() + QStringList({"*.adb", "Justfile"}));
+    // Read, never written.
+    window.SaveSettings();
+    QCOMPARE(StoredValue(QStringLiteral("MorePlainTextFilePatterns")).toStringList().size(), 5);
 }
 
 void TestSettings::lastCheckTimeIsWrittenOnlyAfterACheckStarted()

@@ -71,7 +71,11 @@ QString Clipping(QWidget *widget)
     if (auto *label = qobject_cast<QLabel *>(widget)) {
         if (label->wordWrap() || Qt::mightBeRichText(text))
             return QString();
-        needed = label->fontMetrics().horizontalAdvance(text);
+        // A label's accelerator "&" is not shown.
+        QString shown = text;
+        if (label->buddy())
+            shown.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
+        needed = label->fontMetrics().horizontalAdvance(shown);
         given = label->contentsRect().width();
     } else {
         needed = widget->minimumSizeHint().width();
@@ -125,21 +129,22 @@ void TestTranslations::catalogueTranslatesWindow()
         const QList<QPair<QString, const char *>> shown = {
             {window.windowTitle(), EnglishTitle},
             {ui->SearchingProgressStatus_Label->text(), EnglishReady},
-            {ui->Keywords2Search_Label->text(), "Keyword(s)"},
-            {ui->DoFilenameSearch_PushButton->text(), "Filename Search"},
-            {ui->Dir2Search_Label->text(), "Directory"},
-            {ui->BrowseDir_ToolButton->text(), "Browse..."},
+            {ui->Keywords2Search_Label->text(), "&Keyword(s)"},
+            {ui->DoFilenameSearch_PushButton->text(), "File&name Search"},
+            {ui->Dir2Search_Label->text(), "&Directory"},
+            {ui->BrowseDir_ToolButton->text(), "&Browse..."},
             {ui->SearchingProgressBar_Label->text(), "Progress"},
-            {ui->CancelSearch_PushButton->text(), "Cancel the Search"},
-            {ui->MatchWholeWord_RadioButton->text(), "Match Whole Word"},
-            {ui->MatchSubstring_RadioButton->text(), "Match Substring"},
-            {ui->DoFullTextSearch_PushButton->text(), "Full Text Search"},
-            {ui->ExitProgram_PushButton->text(), "Exit Norvane Lintra"},
-            {ui->About_PushButton->text(), "About..."},
-            {ui->CheckUpdates_PushButton->text(), "Check Updates"},
-            {ui->FilesFound_Label->text(), "Result Files"},
+            {ui->CancelSearch_PushButton->text(), "&Cancel the Search"},
+            {ui->MatchWholeWord_RadioButton->text(), "Match &Whole Word"},
+            {ui->MatchSubstring_RadioButton->text(), "Match &Substring"},
+            {ui->DoFullTextSearch_PushButton->text(), "Full &Text Search"},
+            {ui->ExitProgram_PushButton->text(), "E&xit Norvane Lintra"},
+            {ui->About_PushButton->text(), "&About..."},
+            {ui->CheckUpdates_PushButton->text(), "Check &Updates"},
+            {ui->FilesFound_Label->text(), "&Result Files"},
             {window.SysTrayIconRestore_Action->text(), "&Restore"},
             {window.SysTrayIconQuit_Action->text(), "&Quit"},
+            {window.OpenFile_Action->text(), "&Open"},
             {window.CopyFilePath_Action->text(), "Copy File &Path"},
             {window.OpenContainingFolder_Action->text(), "Open Containing &Folder"},
             {ui->FilesFound_TableWidget->model()->headerData(0, Qt::Horizontal).toString(), "Filename"},
@@ -226,7 +231,7 @@ void TestTranslations::languageChangeKeepsConstructorTexts()
     QCOMPARE(window.windowTitle(), Translated(german, EnglishTitle));
     QCOMPARE(window.WindowTitle, window.windowTitle());
     QCOMPARE(ui->SearchingProgressStatus_Label->text(), Translated(german, EnglishReady));
-    QCOMPARE(ui->Keywords2Search_Label->text(), Translated(german, "Keyword(s)"));
+    QCOMPARE(ui->Keywords2Search_Label->text(), Translated(german, "&Keyword(s)"));
     QVERIFY(ui->CopyrightInfo_TextBrowser->toPlainText().contains(QLatin1String("Online-Hilfe")));
 
     // And back: the English texts, none of them empty.

@@ -1,4 +1,4 @@
-// The results table's context menu: its two actions, when they are usable,
+// The results table's context menu: its three actions, when they are usable,
 // the path copied and the folder opened (the rules for both are
 // tst_filelocation's).
 
@@ -34,7 +34,9 @@ void TestViewerTableActions::actionsAsBuilt()
 {
     CLintra window;
     QCOMPARE(window.FilesTableContextMenu_Actions,
-             (QList<QAction *>{window.CopyFilePath_Action, window.OpenContainingFolder_Action}));
+             (QList<QAction *>{window.OpenFile_Action, window.CopyFilePath_Action,
+                               window.OpenContainingFolder_Action}));
+    QCOMPARE(window.OpenFile_Action->text(), QStringLiteral("&Open"));
     QAction *copy = window.CopyFilePath_Action;
     QCOMPARE(copy->text(), QStringLiteral("Copy File &Path"));
     QCOMPARE(copy->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+C")));
@@ -50,6 +52,7 @@ void TestViewerTableActions::actionsAsBuilt()
     // QIcon::isNull() is false even for a missing file: look at the pixels.
     QCOMPARE(PictureProblem(copy->icon().pixmap(16)), QString());
     QCOMPARE(PictureProblem(open->icon().pixmap(16)), QString());
+    QCOMPARE(PictureProblem(window.OpenFile_Action->icon().pixmap(16)), QString());
     QCOMPARE(copy->parent(), &window);
     QVERIFY(window.actions().isEmpty());
 }
@@ -95,7 +98,8 @@ void TestViewerTableActions::menuShowsTheRule()
             QMenu *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
             QVERIFY(menu);
             for (QAction *action : menu->actions())
-                seen << action->text() + (action->isEnabled() ? " on" : " off");
+                seen << action->text() + (action->isEnabled() ? " on" : " off") +
+                            (action == menu->defaultAction() ? " default" : "");
             seen << menu->font().family();
             menu->close();
         });
@@ -103,8 +107,9 @@ void TestViewerTableActions::menuShowsTheRule()
         QVERIFY(
             QMetaObject::invokeMethod(&window, "ShowFilesTableContextMenu", Q_ARG(QPoint, cell.center())));
     }
-    QCOMPARE(seen, (QStringList{"Copy File &Path on", "Open Containing &Folder on", "verdana",
-                                "Copy File &Path off", "Open Containing &Folder off", "verdana"}));
+    QCOMPARE(seen, (QStringList{"&Open on default", "Copy File &Path on", "Open Containing &Folder on",
+                                "verdana", "&Open off default", "Copy File &Path off",
+                                "Open Containing &Folder off", "verdana"}));
     // Closed, the menu leaves the keys working.
     QVERIFY(window.CopyFilePath_Action->isEnabled());
 }

@@ -8,6 +8,7 @@ display lets xdotool type and click (Wayland).
   waylanddriver.py PID press NAME        presses the button named NAME
   waylanddriver.py PID rows              prints the results table, a row a line,
                                        cells separated by tabs
+  waylanddriver.py PID table-size        prints the results table's width and height
 
 PID is the program's process. The session bus of DBUS_SESSION_BUS_ADDRESS
 starts the accessibility bus; the program is run with
@@ -82,6 +83,13 @@ def main():
                 node.queryAction().doAction(0)
                 return 0
         sys.exit("no button %r" % args[0])
+    if command == "table-size" and not args:
+        for node in shown(app):
+            if node.getRole() == pyatspi.ROLE_TABLE:
+                extents = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+                print(extents.width, extents.height)
+                return 0
+        sys.exit("no table")
     if command == "rows" and not args:
         for node in shown(app):
             if node.getRole() == pyatspi.ROLE_TABLE:

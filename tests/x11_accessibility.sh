@@ -123,9 +123,9 @@ wait "$program" 2>/dev/null || true
 fresh_config
 LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 QT_FONT_DPI=144 "$lintra" &
 X11_PIDS+=($!)
-for i in $(seq 1 100); do atspi extents "push button: 退出 Norvane Lintra" >/dev/null 2>&1 && break; sleep 0.2; done
+for i in $(seq 1 100); do atspi extents "push button: 退出 Norvane Lintra(X)" >/dev/null 2>&1 && break; sleep 0.2; done
 sleep 1
-check_looks "退出 Norvane Lintra" "版权声明"
+check_looks "退出 Norvane Lintra(X)" "版权声明"
 passed=$((passed + 1))
 
 echo "$passed passed, 0 failed"

@@ -1,4 +1,5 @@
 # Private X displays for the tests that run the real binary. Sourced.
+# X11_SCREEN (default 1280x1024x24) sets the screen of the displays started.
 #   start_display [tray]   starts Xvfb (and the trayer tray host) and exports DISPLAY
 #   start_tray             starts the trayer tray host on the display started before
 # Everything started here is stopped on exit, also on failure.
@@ -33,7 +34,7 @@ start_xvfb() {
     exec {lock}>/tmp/lintra-x11-start.lock
     flock "$lock"
     rm -f "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>"$X11_TMP/xvfb.log" {lock}>&- &
+    Xvfb -displayfd 3 -screen 0 "${X11_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$fifo" 2>"$X11_TMP/xvfb.log" {lock}>&- &
     X11_PIDS+=($!)
     for i in $(seq 1 100); do
         [ -s "$fifo" ] && break

@@ -37,7 +37,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+293"/>
+        <location filename="../app/ui_clintra.cpp" line="+317"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>Die ausgewählte Ergebnisdatei mit hervorgehobenen Suchbegriffen</translation>
     </message>
@@ -47,7 +47,67 @@
         <translation>Die gefundenen Dateien: Pfad, Größe in KB und Zeitpunkt der letzten Änderung</translation>
     </message>
     <message>
+        <location line="-37"/>
+        <source>&amp;Keyword(s)</source>
+        <translation>Such&amp;begriffe</translation>
+    </message>
+    <message>
         <location line="+1"/>
+        <source>File&amp;name Search</source>
+        <translation>Datei&amp;namensuche</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Directory</source>
+        <translation>&amp;Ordner</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Durchsuchen …</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Cancel the Search</source>
+        <translation>Suche &amp;abbrechen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Match &amp;Whole Word</source>
+        <translation>&amp;Ganze Wörter</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Match &amp;Substring</source>
+        <translation>&amp;Wortteile</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Full &amp;Text Search</source>
+        <translation>&amp;Volltextsuche</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>E&amp;xit Norvane Lintra</source>
+        <translation>Norvane Lintra b&amp;eenden</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>&amp;About...</source>
+        <translation>Ü&amp;ber …</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Check &amp;Updates</source>
+        <translation>Nach &amp;Updates suchen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Result Files</source>
+        <translation>Gefundene Da&amp;teien</translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>File Content</source>
         <translation>Dateiinhalt</translation>
     </message>
@@ -104,17 +164,17 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+120"/>
+        <location line="+128"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>Bereit zur Unicode-Volltextsuche …</translation>
     </message>
     <message>
-        <location line="-98"/>
+        <location line="-101"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;These two radion buttons take effect only in the case of single-keyword full-text search. In the case of multiple-keyword full-text search, match-whole-word is always assumed. In the case of filename search, match-substring is always assumed, no matter single-keyword or multiple-keyword.&lt;br /&gt;&lt;br /&gt;Exception: In languages such as Chinese where words are not separated by spaces, the actual effect is always match-substring. If the way the program works does not handle your characters and text well, &lt;font color=&quot;red&quot;&gt;please keep us informed of the characteristics of your language: locale name, default multi-byte charset if there is, and if words are separated by spaces&lt;/font&gt;. Thank you!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Diese beiden Optionen wirken nur bei der Volltextsuche nach einem einzelnen Suchbegriff. Bei der Volltextsuche nach mehreren Suchbegriffen wird immer nach ganzen Wörtern gesucht, bei der Dateinamensuche immer nach Wortteilen, gleich ob nach einem oder mehreren Suchbegriffen.&lt;br /&gt;&lt;br /&gt;Ausnahme: In Sprachen wie Chinesisch, in denen Wörter nicht durch Leerzeichen getrennt werden, wird stets nach Wortteilen gesucht. Falls das Programm Ihre Schriftzeichen und Texte nicht richtig behandelt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte die Eigenheiten Ihrer Sprache mit: den Namen der Locale, den Standard-Multibyte-Zeichensatz (falls vorhanden) und ob Wörter durch Leerzeichen getrennt werden&lt;/font&gt;. Vielen Dank!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+63"/>
         <source>Norvane</source>
         <translation>Norvane</translation>
     </message>
@@ -128,7 +188,7 @@
         <translation type="vanished">0.107</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+45"/>
         <source>Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware</source>
         <translation>Lintra - Norvane [Volltextsuche in Unicode-Textdateien] Freeware</translation>
     </message>
@@ -175,60 +235,51 @@
         <translation>Lokaler Standardzeichensatz</translation>
     </message>
     <message>
-        <location line="-30"/>
-        <location line="+32"/>
+        <location line="+2"/>
         <source>Keyword(s)</source>
         <translation>Suchbegriffe</translation>
     </message>
     <message>
-        <location line="-31"/>
         <source>Filename Search</source>
-        <translation>Dateinamensuche</translation>
+        <translation type="vanished">Dateinamensuche</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+29"/>
+        <location line="-1"/>
         <source>Directory</source>
         <translation>Ordner</translation>
     </message>
     <message>
-        <location line="-28"/>
         <source>Browse...</source>
-        <translation>Durchsuchen …</translation>
+        <translation type="vanished">Durchsuchen …</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-27"/>
         <location line="+29"/>
         <source>Progress</source>
         <translation>Fortschritt</translation>
     </message>
     <message>
-        <location line="-28"/>
         <source>Cancel the Search</source>
-        <translation>Suche abbrechen</translation>
+        <translation type="vanished">Suche abbrechen</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Match Whole Word</source>
-        <translation>Ganze Wörter</translation>
+        <translation type="vanished">Ganze Wörter</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Match Substring</source>
-        <translation>Wortteile</translation>
+        <translation type="vanished">Wortteile</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Full Text Search</source>
-        <translation>Volltextsuche</translation>
+        <translation type="vanished">Volltextsuche</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Exit Norvane Lintra</source>
-        <translation>Norvane Lintra beenden</translation>
+        <translation type="vanished">Norvane Lintra beenden</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-22"/>
         <source>&lt;!DOCTYPE HTML PUBLIC &quot;-//W3C//DTD HTML 4.0//EN&quot; &quot;http://www.w3.org/TR/REC-html40/strict.dtd&quot;&gt;
 &lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
 p, li { white-space: pre-wrap; }
@@ -241,29 +292,26 @@ p, li { white-space: pre-wrap; }
 &lt;p style=&quot;-qt-paragraph-type:empty; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>About...</source>
-        <translation>Über …</translation>
+        <translation type="vanished">Über …</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Check Updates</source>
-        <translation>Nach Updates suchen</translation>
+        <translation type="vanished">Nach Updates suchen</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+14"/>
+        <location line="+24"/>
         <source>Result Files</source>
         <translation>Gefundene Dateien</translation>
     </message>
     <message>
-        <location filename="../app/formfitting.cpp" line="+49"/>
-        <location filename="../search/clintra_search.cpp" line="+206"/>
+        <location filename="../app/formfitting.cpp" line="+53"/>
+        <location filename="../search/clintra_search.cpp" line="+209"/>
         <source>Matched Filename</source>
         <translation>Gefundener Dateiname</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-179"/>
+        <location filename="../app/clintra.cpp" line="-187"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
@@ -405,7 +453,17 @@ p, li { white-space: pre-wrap; }
         <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+39"/>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+58"/>
+        <source>&amp;Open</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Open the selected file with the desktop&apos;s application for it.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;Die ausgewählte Datei mit dem Programm öffnen, das die Arbeitsumgebung dafür vorsieht.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>Copy File &amp;Path</source>
         <translation>Datei&amp;pfad kopieren</translation>
     </message>
@@ -425,7 +483,21 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+104"/>
+        <source>The file no longer exists:
+%1</source>
+        <translation>Die Datei gibt es nicht mehr:
+%1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>No application could be started to open the file:
+%1</source>
+        <translation>Es ließ sich kein Programm starten, das die Datei öffnet:
+%1</translation>
+    </message>
+    <message>
+        <location line="-20"/>
         <source>Open Containing Folder</source>
         <translation>Übergeordneten Ordner öffnen</translation>
     </message>
@@ -471,7 +543,7 @@ p, li { white-space: pre-wrap; }
         <translation type="vanished">Inhalt der Ergebnisdatei</translation>
     </message>
     <message>
-        <location filename="../app/clintra_settings.cpp" line="+94"/>
+        <location filename="../app/clintra_settings.cpp" line="+96"/>
         <source>The settings cannot be saved: %1 or its folder cannot be written. The window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
         <translation>Die Einstellungen können nicht gespeichert werden: %1 oder sein Ordner ist nicht beschreibbar. Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
     </message>

@@ -37,7 +37,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+293"/>
+        <location filename="../app/ui_clintra.cpp" line="+317"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>所选的结果文件，其中的关键词已突出显示</translation>
     </message>
@@ -47,7 +47,67 @@
         <translation>找到的文件：路径、大小（KB）和最后修改时间</translation>
     </message>
     <message>
+        <location line="-37"/>
+        <source>&amp;Keyword(s)</source>
+        <translation>关键词(&amp;K)</translation>
+    </message>
+    <message>
         <location line="+1"/>
+        <source>File&amp;name Search</source>
+        <translation>文件名搜索(&amp;N)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Directory</source>
+        <translation>目录(&amp;D)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Browse...</source>
+        <translation>浏览(&amp;B)…</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Cancel the Search</source>
+        <translation>取消搜索(&amp;C)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Match &amp;Whole Word</source>
+        <translation>全词匹配(&amp;W)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Match &amp;Substring</source>
+        <translation>子串匹配(&amp;S)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Full &amp;Text Search</source>
+        <translation>全文搜索(&amp;T)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>E&amp;xit Norvane Lintra</source>
+        <translation>退出 Norvane Lintra(&amp;X)</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>&amp;About...</source>
+        <translation>关于(&amp;A)…</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Check &amp;Updates</source>
+        <translation>检查更新(&amp;U)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Result Files</source>
+        <translation>结果文件(&amp;R)</translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>File Content</source>
         <translation>文件内容</translation>
     </message>
@@ -104,17 +164,17 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+120"/>
+        <location line="+128"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>已就绪，可以进行 Unicode 全文搜索……</translation>
     </message>
     <message>
-        <location line="-98"/>
+        <location line="-101"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;These two radion buttons take effect only in the case of single-keyword full-text search. In the case of multiple-keyword full-text search, match-whole-word is always assumed. In the case of filename search, match-substring is always assumed, no matter single-keyword or multiple-keyword.&lt;br /&gt;&lt;br /&gt;Exception: In languages such as Chinese where words are not separated by spaces, the actual effect is always match-substring. If the way the program works does not handle your characters and text well, &lt;font color=&quot;red&quot;&gt;please keep us informed of the characteristics of your language: locale name, default multi-byte charset if there is, and if words are separated by spaces&lt;/font&gt;. Thank you!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;这两个单选按钮只在单关键词全文搜索时生效。多关键词全文搜索时始终按全词匹配；文件名搜索时，无论是单关键词还是多关键词，始终按子串匹配。&lt;br /&gt;&lt;br /&gt;例外：在中文等词与词之间不用空格分隔的语言中，实际效果始终是子串匹配。如果程序不能很好地处理您的字符和文本，&lt;font color=&quot;red&quot;&gt;请告诉我们您所用语言的特点：区域设置名称、默认多字节字符集（如果有）以及词与词之间是否用空格分隔&lt;/font&gt;。谢谢！&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+63"/>
         <source>Norvane</source>
         <translation>Norvane</translation>
     </message>
@@ -128,7 +188,7 @@
         <translation type="vanished">0.107</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+45"/>
         <source>Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware</source>
         <translation>Lintra - Norvane [Unicode 纯文本文件全文搜索工具] 免费软件</translation>
     </message>
@@ -175,60 +235,51 @@
         <translation>默认本地字符集</translation>
     </message>
     <message>
-        <location line="-30"/>
-        <location line="+32"/>
+        <location line="+2"/>
         <source>Keyword(s)</source>
         <translation>关键词</translation>
     </message>
     <message>
-        <location line="-31"/>
         <source>Filename Search</source>
-        <translation>文件名搜索</translation>
+        <translation type="vanished">文件名搜索</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+29"/>
+        <location line="-1"/>
         <source>Directory</source>
         <translation>目录</translation>
     </message>
     <message>
-        <location line="-28"/>
         <source>Browse...</source>
-        <translation>浏览…</translation>
+        <translation type="vanished">浏览…</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-27"/>
         <location line="+29"/>
         <source>Progress</source>
         <translation>进度</translation>
     </message>
     <message>
-        <location line="-28"/>
         <source>Cancel the Search</source>
-        <translation>取消搜索</translation>
+        <translation type="vanished">取消搜索</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Match Whole Word</source>
-        <translation>全词匹配</translation>
+        <translation type="vanished">全词匹配</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Match Substring</source>
-        <translation>子串匹配</translation>
+        <translation type="vanished">子串匹配</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Full Text Search</source>
-        <translation>全文搜索</translation>
+        <translation type="vanished">全文搜索</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Exit Norvane Lintra</source>
-        <translation>退出 Norvane Lintra</translation>
+        <translation type="vanished">退出 Norvane Lintra</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-22"/>
         <source>&lt;!DOCTYPE HTML PUBLIC &quot;-//W3C//DTD HTML 4.0//EN&quot; &quot;http://www.w3.org/TR/REC-html40/strict.dtd&quot;&gt;
 &lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
 p, li { white-space: pre-wrap; }
@@ -241,29 +292,26 @@ p, li { white-space: pre-wrap; }
 &lt;p style=&quot;-qt-paragraph-type:empty; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>About...</source>
-        <translation>关于…</translation>
+        <translation type="vanished">关于…</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Check Updates</source>
-        <translation>检查更新</translation>
+        <translation type="vanished">检查更新</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+14"/>
+        <location line="+24"/>
         <source>Result Files</source>
         <translation>结果文件</translation>
     </message>
     <message>
-        <location filename="../app/formfitting.cpp" line="+49"/>
-        <location filename="../search/clintra_search.cpp" line="+206"/>
+        <location filename="../app/formfitting.cpp" line="+53"/>
+        <location filename="../search/clintra_search.cpp" line="+209"/>
         <source>Matched Filename</source>
         <translation>匹配的文件名</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-179"/>
+        <location filename="../app/clintra.cpp" line="-187"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
@@ -405,7 +453,17 @@ p, li { white-space: pre-wrap; }
         <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+39"/>
+        <location filename="../viewer/clintra_tableactions.cpp" line="+58"/>
+        <source>&amp;Open</source>
+        <translation>打开(&amp;O)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Open the selected file with the desktop&apos;s application for it.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;用桌面为该类文件设定的程序打开所选文件。&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>Copy File &amp;Path</source>
         <translation>复制文件路径(&amp;P)</translation>
     </message>
@@ -425,7 +483,21 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+104"/>
+        <source>The file no longer exists:
+%1</source>
+        <translation>该文件已不存在：
+%1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>No application could be started to open the file:
+%1</source>
+        <translation>无法启动任何程序来打开该文件：
+%1</translation>
+    </message>
+    <message>
+        <location line="-20"/>
         <source>Open Containing Folder</source>
         <translation>打开所在文件夹</translation>
     </message>
@@ -471,7 +543,7 @@ p, li { white-space: pre-wrap; }
         <translation type="vanished">结果文件内容</translation>
     </message>
     <message>
-        <location filename="../app/clintra_settings.cpp" line="+94"/>
+        <location filename="../app/clintra_settings.cpp" line="+96"/>
         <source>The settings cannot be saved: %1 or its folder cannot be written. The window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
         <translation>无法保存设置：%1 或其所在文件夹不可写。窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
     </message>

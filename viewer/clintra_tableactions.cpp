@@ -1,5 +1,6 @@
-// The main window's part of the results table's context menu: copying a
-// result's path and opening its folder.
+// The main window's part of the results table's context menu: opening a
+// result with the desktop's application for it, copying its path and opening
+// its folder.
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
@@ -7,12 +8,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
+#include <QUrl>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 #include "app/core/platform.h"
 #include "search/core/foundfile.h"
@@ -31,10 +39,27 @@ QAction *NewTableAction(QObject *parent, const char *icon, const QString &text, 
     return action;
 }
 
+// By the name's bytes: a name that is not valid text is still found.
+bool FileExists(const QByteArray &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat status;
+    return ::stat(path.constData(), &status) == 0;
+#else
+    return QFileInfo::exists(QFile::decodeName(path));
+#endif
+}
+
 } // namespace
 
 void CLintra::CreateFilesTableActions()
 {
+    OpenFile_Action = NewTableAction(
+        this, ":/images/open.gif", tr("&Open"), "",
+        tr("<font face=\"verdana\">Open the selected file with the desktop's application for it.</font>"));
+    connect(OpenFile_Action, &QAction::triggered, this,
+            [this] { OpenResultFile(ui->FilesFound_TableWidget->currentRow()); });
+    connect(ui->FilesFound_TableWidget, &CResultsTable::OpenRequested, this, &CLintra::OpenResultFile);
     CopyFilePath_Action = NewTableAction(
         this, ":/images/copy.gif", tr("Copy File &Path"), "Ctrl+Shift+C",
         tr("<font face=\"verdana\">Copy the full path of the selected file to the clipboard.</font>"));
@@ -44,7 +69,7 @@ void CLintra::CreateFilesTableActions()
         tr("<font face=\"verdana\">Open the folder that contains the selected file in the system File "
            "Explorer.</font>"));
     connect(OpenContainingFolder_Action, &QAction::triggered, this, &CLintra::OpenContainingFolder);
-    FilesTableContextMenu_Actions << CopyFilePath_Action << OpenContainingFolder_Action;
+    FilesTableContextMenu_Actions << OpenFile_Action << CopyFilePath_Action << OpenContainingFolder_Action;
     // The keys the menu shows work without it, wherever the focus is in the
     // table or in the pane that shows the current row's file.
     for (QAction *action : qAsConst(FilesTableContextMenu_Actions)) {
@@ -61,6 +86,8 @@ void CLintra::DestroyFilesTableActions()
         disconnect(CopyFilePath_Action, &QAction::triggered, this, &CLintra::CopyFilePath);
     if (OpenContainingFolder_Action)
         disconnect(OpenContainingFolder_Action, &QAction::triggered, this, &CLintra::OpenContainingFolder);
+    delete OpenFile_Action;
+    OpenFile_Action = nullptr;
     delete CopyFilePath_Action;
     CopyFilePath_Action = nullptr;
     delete OpenContainingFolder_Action;
@@ -83,7 +110,7 @@ bool CLintra::FilesTableActionsUsable(const QPoint &point) const
         return false;
     // A cleared cell is no item either.
     const QModelIndex index = table->indexAt(point);
-    return index.isValid() && index.column() == 0 && !table->Results()->FilePath(index.row()).isEmpty();
+    return index.isValid() && index.column() == 0 && !table->FilePath(index.row()).isEmpty();
 }
 
 void CLintra::ShowFilesTableContextMenu(QPoint point)
@@ -91,6 +118,8 @@ void CLintra::ShowFilesTableContextMenu(QPoint point)
     QMenu menu;
     menu.setFont(QFont(QStringLiteral("verdana")));
     menu.addActions(FilesTableContextMenu_Actions);
+    // What a double click does.
+    menu.setDefaultAction(OpenFile_Action);
     const bool usable = FilesTableActionsUsable(point);
     for (QAction *action : menu.actions())
         action->setEnabled(usable);
@@ -130,4 +159,22 @@ void CLintra::OpenContainingFolder()
         ShowMessage(QMessageBox::Information, tr("Open Containing Folder"),
                     tr("No file manager is installed that could show the folder %1.").arg(folder));
     });
+}
+
+// With the desktop's application for the file's type (through xdg-open or
+// the desktop portal), as a file manager opens it.
+void CLintra::OpenResultFile(int row)
+{
+    const QString path = ResultRowPath(row);
+    if (path.isEmpty())
+        return;
+    if (!FileExists(ui->FilesFound_TableWidget->FilePathBytes(row))) {
+        ShowMessage(QMessageBox::Warning, WindowTitle,
+                    tr("The file no longer exists:\n%1").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (!QDesktopServices::openUrl(ui->FilesFound_TableWidget->FileUrl(row)))
+        ShowMessage(
+            QMessageBox::Warning, WindowTitle,
+            tr("No application could be started to open the file:\n%1").arg(QDir::toNativeSeparators(path)));
 }

@@ -51,7 +51,7 @@ void CLintra::ShowResultRow(int row)
 
 QString CLintra::ResultRowPath(int row) const
 {
-    return ui->FilesFound_TableWidget->Results()->FilePath(row);
+    return ui->FilesFound_TableWidget->FilePath(row);
 }
 
 // --- The file on show ----------------------------------------------------------

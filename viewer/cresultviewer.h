@@ -38,6 +38,8 @@ public:
 
     // The results row on show, -1 for none.
     int RowOnShow() const { return Row; }
+    // The row on show has moved to row (the results were sorted).
+    void RowMoved(int row) { Row = row; }
     // Whether an answer is awaited (a load, a step or a scan).
     bool IsLoading() const { return Waiting != 0; }
 

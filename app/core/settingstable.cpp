@@ -86,15 +86,50 @@ QStringList KeywordHistoryForStore(const QStringList &items)
     return history;
 }
 
-QPoint OnScreenWindowPosition(const QPoint &stored, const QSize &size, const QList<QRect> &screens)
+namespace {
+
+int OverlapArea(const QRect &a, const QRect &b)
 {
+    const QRect overlap = a.intersected(b);
+    return overlap.isEmpty() ? 0 : overlap.width() * overlap.height();
+}
+
+// The first coordinate at which a span of length fits in [low, low + room).
+int Clamped(int position, int length, int low, int room)
+{
+    return qMax(low, qMin(position, low + room - length));
+}
+
+} // namespace
+
+QRect OnScreenWindowGeometry(const QPoint &stored, const QSize &size, const QSize &minimum,
+                             const QMargins &frame, const QList<QRect> &screens)
+{
+    QSize inner = size.expandedTo(minimum);
     if (screens.isEmpty())
-        return stored;
-    // An empty rectangle intersects nothing; a window has at least one pixel.
-    const QRect window(stored, size.expandedTo(QSize(1, 1)));
-    for (const QRect &screen : screens) {
-        if (screen.intersects(window))
-            return stored;
+        return QRect(stored, inner);
+    const auto outer = [&frame](const QPoint &at, const QSize &innerSize) {
+        return QRect(at, innerSize.grownBy(frame));
+    };
+    QPoint position = stored;
+    const QRect *screen = nullptr;
+    int best = 0;
+    for (const QRect &candidate : screens) {
+        const int area = OverlapArea(candidate, outer(stored, inner));
+        if (area > best) {
+            best = area;
+            screen = &candidate;
+        }
     }
-    return SettingDefault(WindowPositionSetting).toPoint();
+    if (!screen) {
+        screen = &screens.first();
+        position = SettingDefault(WindowPositionSetting).toPoint();
+    }
+    // A size saved on a larger screen is not restored.
+    if (inner.grownBy(frame).width() > screen->width() || inner.grownBy(frame).height() > screen->height())
+        inner = minimum;
+    const QSize whole = inner.grownBy(frame);
+    position.setX(Clamped(position.x(), whole.width(), screen->left(), screen->width()));
+    position.setY(Clamped(position.y(), whole.height(), screen->top(), screen->height()));
+    return QRect(position, inner);
 }

@@ -2,6 +2,7 @@
 #define LINTRA_SETTINGSTABLE_H
 
 #include <QList>
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -47,9 +48,13 @@ QStringList DirectoryHistoryForStore(const QStringList &items);
 // The first ten items, trimmed and with inner runs of white space made one blank.
 QStringList KeywordHistoryForStore(const QStringList &items);
 
-// The stored position when a window of the given size placed there shows at
-// least partly on one of the screens; otherwise (say the monitor it was on is
-// gone) the default position, so that the window never opens out of sight.
-QPoint OnScreenWindowPosition(const QPoint &stored, const QSize &size, const QList<QRect> &screens);
+// Where a window opens, given the stored frame position and inner size: the
+// stored size (never less than minimum) unless it is larger than the screen,
+// then minimum; placed wholly on the screen it shows most on (the first one if
+// none), moved no further than needed, or at defaultPosition when it shows on
+// none. frame: the window frame's extents round the inner size; screens: the
+// screens' available areas.
+QRect OnScreenWindowGeometry(const QPoint &stored, const QSize &size, const QSize &minimum,
+                             const QMargins &frame, const QList<QRect> &screens);
 
 #endif

@@ -25,6 +25,17 @@ QString ExtensionOf(const QString &wildcard)
     return IsPlainAscii(extension) ? extension.toLower() : QString();
 }
 
+// A filter without wildcards in plain ASCII, lower-cased; otherwise empty.
+QString WholeNameOf(const QString &wildcard)
+{
+    static const QString special = QStringLiteral("*?[]\\/");
+    for (const QChar c : wildcard) {
+        if (special.contains(c))
+            return QString();
+    }
+    return IsPlainAscii(wildcard) ? wildcard.toLower() : QString();
+}
+
 // Compiled on first use: most searches never need one.
 QRegularExpression WildcardExpression(const QString &wildcard)
 {
@@ -39,8 +50,11 @@ CFileNameFilter::CFileNameFilter(const QStringList &wildcards)
     for (const QString &wildcard : wildcards) {
         MatchesAll = MatchesAll || wildcard == QLatin1String("*");
         const QString extension = ExtensionOf(wildcard);
+        const QString name = WholeNameOf(wildcard);
         if (!extension.isEmpty())
             Extensions.insert(extension);
+        else if (!name.isEmpty())
+            Names.insert(name);
         else
             OtherExpressions << WildcardExpression(wildcard);
         AllExpressions << WildcardExpression(wildcard);
@@ -67,6 +81,10 @@ bool CFileNameFilter::Matches(const QString &name) const
     if (!IsPlainAscii(extension))
         return MatchesExpressions(name, AllExpressions);
     if (dot >= 0 && Extensions.contains(extension.toLower()))
+        return true;
+    // Lower-casing maps the few non-ASCII letters that match an ASCII one
+    // case-insensitively (the KELVIN SIGN) as the expressions would.
+    if (!Names.isEmpty() && Names.contains(name.toLower()))
         return true;
     return MatchesExpressions(name, OtherExpressions);
 }

@@ -24,6 +24,7 @@ private:
 
     bool MatchesAll = false;
     QSet<QString> Extensions; // lower case, without the dot
+    QSet<QString> Names;      // whole names, lower case
     QVector<QRegularExpression> AllExpressions;
     QVector<QRegularExpression> OtherExpressions; // the filters that are not "*.ext"
 };

@@ -2,8 +2,8 @@
 #define LINTRA_VERSIONSTAMP_H
 
 // The version stamp, fixed at build time, and the maker's addresses.
-extern const char ProgramVersion[]; // "0.107": major 0, minor 107
-extern const char ProgramBuild[];   // "20100610": the build date as yyyyMMdd
+extern const char ProgramVersion[]; // the project version, "major.minor"
+extern const char ProgramBuild[];   // the release date as yyyyMMdd
 
 extern const char MakerName[];    // "Norvane"
 extern const char MakerDomain[];  // the organisation domain of the settings store
