@@ -72,7 +72,6 @@ void CLintra::on_DoFilenameSearch_PushButton_clicked()
     ui->MatchWholeWord_RadioButton->setChecked(false);
     ui->MatchSubstring_RadioButton->setChecked(true);
     MatchWholeWord = false;
-    SearchRun->SetMatchWholeWord(false);
     SearchWhat = SearchWhatFilename;
     OnKeywordsComboBoxCarriageReturn(ui->Keywords2Search_ComboBox->currentText(), SearchWhatFilename);
 }
@@ -93,7 +92,6 @@ void CLintra::on_DoFullTextSearch_PushButton_clicked()
         ui->MatchSubstring_RadioButton->setChecked(false);
         MatchWholeWord = true;
     }
-    SearchRun->SetMatchWholeWord(MatchWholeWord);
     SearchWhat = SearchWhatFullText;
     OnKeywordsComboBoxCarriageReturn(text, SearchWhatFullText);
 }
@@ -337,7 +335,6 @@ void CLintra::StartSearch(const QDir &dir, const CKeywordQuery &query, TEnumSear
     settings.Query = query;
     settings.Charset = CUnmarkedTextCharset(QTextCodec::codecForLocale(), SystemLocaleName);
     settings.Threads = QThread::idealThreadCount();
-    SearchRun->SetMatchWholeWord(MatchWholeWord);
     SearchRun->Start(dir, settings, texts);
 }
 

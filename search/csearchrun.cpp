@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <cerrno>
 #include <cstring>
 
 #include "search/core/resultsmodel.h"
@@ -108,7 +109,6 @@ bool CSearchRun::IsRunning() const
 
 void CSearchRun::SetMatchWholeWord(bool wholeWord)
 {
-    WholeWord = wholeWord;
     if (Shared)
         Shared->MatchWholeWord = wholeWord;
 }

@@ -56,7 +56,8 @@ public:
     // still stuck after waitMs.
     bool GiveUpForQuit(int waitMs);
     bool IsRunning() const;
-    // Follows the radio buttons, also during a search.
+    // Follows the radio buttons during a search (a new search takes the
+    // choice from its query).
     void SetMatchWholeWord(bool wholeWord);
     // Runs on the window's thread just before the search examines file
     // number `file` (from 1), with the search held meanwhile; for tests
@@ -87,7 +88,6 @@ private:
     CTexts Texts;
     quint64 Search = 0; // the number of the search shown
     bool Running = false;
-    bool WholeWord = false;
     std::shared_ptr<CSearchShared> Shared;
     std::function<void(int)> BeforeFile;
     int Found = 0;

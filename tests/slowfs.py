@@ -4,13 +4,14 @@ one call of each kind sleeps for SECONDS, everything else answers at once.
 
   slowfs.py MOUNTPOINT [SECONDS]   mounts it in the foreground until unmounted
 
-  /fast/hit.txt                      "needle"
+  /fast/hit.txt, /fast/also.txt      "needle"
+  /fast/denied.txt                   cannot be opened (EACCES)
   /slowreaddir/a.txt                 listing /slowreaddir sleeps
   /slowstat/a.txt, /slowstat/b.txt   examining b.txt sleeps
   /slowopen/a.txt, /slowopen/b.txt   opening b.txt sleeps
   /slowread/a.txt, /slowread/b.txt   reading b.txt sleeps
 
-Every a.txt and b.txt holds "needle". Run with the system's python3
+Every other file holds "needle". Run with the system's python3
 (python3-fusepy).
 """
 import errno
@@ -21,7 +22,7 @@ import time
 from fusepy import FUSE, FuseOSError, Operations
 
 TEXT = b"needle\n"
-FILES = {"/fast/hit.txt", "/slowreaddir/a.txt"}
+FILES = {"/fast/hit.txt", "/fast/also.txt", "/fast/denied.txt", "/slowreaddir/a.txt"}
 for case in ("slowstat", "slowopen", "slowread"):
     FILES |= {"/%s/a.txt" % case, "/%s/b.txt" % case}
 DIRECTORIES = {"/"} | {f.rsplit("/", 1)[0] for f in FILES}
@@ -55,6 +56,8 @@ class SlowFs(Operations):
             time.sleep(self.seconds)
         if path not in FILES:
             raise FuseOSError(errno.ENOENT)
+        if path == "/fast/denied.txt":
+            raise FuseOSError(errno.EACCES)
         return 0
 
     def read(self, path, size, offset, fh):

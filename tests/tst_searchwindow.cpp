@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTextCodec>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <functional>
@@ -410,6 +411,18 @@ void TestSearchWindow::vanishedFilesStillCount()
     // Said beside the summary, and only then.
     QVERIFY(w.ui->SearchUnread_Label->isVisibleTo(&w));
     QVERIFY(w.ui->SearchUnread_Label->text().contains(QStringLiteral(">3 files could not be read.<")));
+    // A click away: each with its path and why.
+    QStringList listed;
+    CModalHandler list([&listed](QWidget *modal) {
+        const QTreeWidget *tree = modal->findChild<QTreeWidget *>();
+        for (int i = 0; tree && i < tree->topLevelItemCount(); ++i)
+            listed << tree->topLevelItem(i)->text(0) + " | " + tree->topLevelItem(i)->text(1);
+        modal->close();
+    });
+    QVERIFY(QMetaObject::invokeMethod(w.ui->SearchUnread_Label, "linkActivated", Q_ARG(QString, "unread")));
+    QCOMPARE(listed, (QStringList{dir.filePath("a.txt") + " | No such file or directory",
+                                  dir.filePath("b.txt") + " | No such file or directory",
+                                  dir.filePath("c.txt") + " | No such file or directory"}));
     RunSearch(w, dir.path(), "alpha", SearchWhatFilename);
     QVERIFY(!w.ui->SearchUnread_Label->isVisibleTo(&w));
 }
