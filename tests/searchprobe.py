@@ -11,8 +11,8 @@ outside, how long the window takes to answer.
   searchprobe.py PID summary SECONDS [OLD] waits for a summary (other than OLD)
                                            and prints it
   searchprobe.py PID unread                prints the text beside the summary
-  searchprobe.py PID press NAME            presses the button named NAME
-  searchprobe.py PID hold NAME             holds the mouse button down on it
+  searchprobe.py PID hold NAME             holds the mouse button down on the
+                                           button NAME (xdotool mouseup 1 clicks)
 
 Run with the system's python3 (pyatspi), on the program's session bus with
 the accessibility bus started.
@@ -87,6 +87,15 @@ def press(app, name):
     find(app, "push button", name).queryAction().doAction(0)
 
 
+def hold(app, name):
+    """As a user clicks (the accessible action animates a click of 100 ms): the
+    pointer on the button, pressed; the caller releases it."""
+    box = find(app, "push button", name).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2)],
+                   check=True)
+    subprocess.run(["xdotool", "mousedown", "1"], check=True)
+
+
 def probe(node, seconds):
     longest = 0.0
     end = time.monotonic() + seconds
@@ -109,12 +118,8 @@ def main():
         print(probe(status(app), float(args[0])))
     elif command == "cancel":
         line = status(app)
-        # Clicked as a user does: the accessible action animates a click of 100 ms.
-        box = find(app, "push button", "Cancel the Search").queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2)],
-                       check=True)
+        hold(app, "Cancel the Search")
         before = text(line)
-        subprocess.run(["xdotool", "mousedown", "1"], check=True)
         start = time.monotonic()
         subprocess.run(["xdotool", "mouseup", "1"], check=True)
         pressed = time.monotonic() - start
@@ -140,14 +145,8 @@ def main():
             if node.getRoleName() == "label" and "could not be read" in text(node):
                 print(text(node))
         return 0
-    elif command == "press":
-        press(app, args[0])
     elif command == "hold":
-        # The pointer on the button, pressed: the caller releases it (xdotool mouseup 1) and times from there.
-        box = find(app, "push button", args[0]).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2)],
-                       check=True)
-        subprocess.run(["xdotool", "mousedown", "1"], check=True)
+        hold(app, args[0])
     return 0
 
 

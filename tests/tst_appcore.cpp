@@ -1,7 +1,8 @@
 // The application shell's logic without a window: the session-end watcher
 // (SIGTERM and SIGHUP, and the quit request a session manager's "die" sends,
 // reach the event loop as one signal and nothing else happens to the
-// process), and the start directory taken from the arguments.
+// process), the start directory taken from the arguments, and where a
+// stored window geometry is placed on the screens.
 
 #include <QtTest>
 
@@ -9,6 +10,7 @@
 
 #include "app/core/commandline.h"
 #include "app/core/sessionendsignals.h"
+#include "app/core/settingstable.h"
 
 class TestAppCore : public QObject
 {
@@ -17,6 +19,8 @@ class TestAppCore : public QObject
 private slots:
     void startDirectoryFromArguments_data();
     void startDirectoryFromArguments();
+    void onScreenPosition_data();
+    void onScreenPosition();
     void signalReachesTheEventLoop_data();
     void signalReachesTheEventLoop();
     void quitRequestIsTakenOver();
@@ -93,6 +97,39 @@ void TestAppCore::startDirectoryFromArguments()
     QFETCH(QStringList, arguments);
     QFETCH(QString, directory);
     QCOMPARE(StartDirectoryFromArguments(arguments, QStringLiteral("/home/u")), directory);
+}
+
+void TestAppCore::onScreenPosition_data()
+{
+    QTest::addColumn<QPoint>("stored");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRect>("placed");
+    // Two monitors side by side (see below); the least size is
+    // 681 x 552 and a title bar of 30 pixels is kept free above.
+    const QSize least(681, 552);
+    QTest::newRow("first screen") << QPoint(100, 100) << least << QRect(100, 100, 681, 552);
+    QTest::newRow("second screen") << QPoint(2500, 300) << least << QRect(2500, 300, 681, 552);
+    QTest::newRow("across both, more on the second")
+        << QPoint(1700, 300) << least << QRect(1920, 300, 681, 552);
+    QTest::newRow("mostly above and left") << QPoint(-680, -581) << least << QRect(0, 0, 681, 552);
+    QTest::newRow("off the bottom") << QPoint(269, 600) << least << QRect(269, 498, 681, 552);
+    QTest::newRow("just left of the first") << QPoint(-681, 100) << least << QRect(269, 102, 681, 552);
+    QTest::newRow("right of the second") << QPoint(3200, 100) << least << QRect(269, 102, 681, 552);
+    QTest::newRow("below the second") << QPoint(2000, 1024) << least << QRect(269, 102, 681, 552);
+    QTest::newRow("larger, fits") << QPoint(10, 10) << QSize(1200, 900) << QRect(10, 10, 1200, 900);
+    QTest::newRow("larger than the screen") << QPoint(0, 0) << QSize(4000, 3000) << QRect(0, 0, 681, 552);
+    QTest::newRow("higher than the second with its title bar")
+        << QPoint(2000, 0) << QSize(1000, 1000) << QRect(2000, 0, 681, 552);
+    QTest::newRow("less than the least") << QPoint(10, 10) << QSize(300, 200) << QRect(10, 10, 681, 552);
+}
+
+void TestAppCore::onScreenPosition()
+{
+    QFETCH(QPoint, stored);
+    QFETCH(QSize, size);
+    QFETCH(QRect, placed);
+    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    QCOMPARE(OnScreenWindowGeometry(stored, size, QSize(681, 552), QMargins(0, 30, 0, 0), screens), placed);
 }
 
 QTEST_GUILESS_MAIN(TestAppCore)

@@ -16,6 +16,7 @@
 #include "search/core/keywordquery.h"
 #include "search/core/plaintextfilters.h"
 #include "search/core/resultsmodel.h"
+#include "search/core/resultsorder.h"
 #include "search/core/textfilescan.h"
 #include "search/core/treesearch.h"
 #include "testsupport.h"
@@ -83,6 +84,7 @@ private slots:
     void cancelIsPolledBeforeEveryLine();
     void unreadableFileIsReported();
     void plainTextPatternsMatchWholeNamesCaseInsensitively();
+    void sortedResultsTakeArrivingRows();
     void hiddenFilesAndLinksAreNeverCandidates();
     void walkIsDepthFirstPreOrder();
     void walkSurvivesLinkToItsOwnRoot();
@@ -446,6 +448,41 @@ void TestSearchCore::plainTextPatternsMatchWholeNamesCaseInsensitively()
         CandidateFileNames(QDir(dir.path()), CandidateNameFilters(SearchWhatFilename, patterns));
     QCOMPARE(filename.size(), expected.size() + 9);
     QVERIFY(CandidateNameFilters(TEnumSearchWhat(2), patterns).isEmpty());
+}
+
+// Sizes sort as numbers (text order would put 10 KB before 9 KB), rows that
+// arrive while sorted take their places, and a new search shows the walk's order.
+void TestSearchCore::sortedResultsTakeArrivingRows()
+{
+    QTemporaryDir dir;
+    QStringList paths;
+    for (int kilobytes : {10, 2, 9, 1, 30}) {
+        paths << dir.filePath(QStringLiteral("f%1").arg(kilobytes));
+        QVERIFY(WriteTestFile(paths.last(), QByteArray(kilobytes * 1024, 'x')));
+    }
+    CResultsModel results(false);
+    CResultsOrder order(&results);
+    const auto shown = [&order] {
+        QStringList column;
+        for (int row = 0; row < order.rowCount(); ++row)
+            column << order.index(row, 1).data().toString();
+        return column.join(QLatin1Char(' '));
+    };
+    results.AppendRows(paths.mid(0, 2));
+    order.sort(1, Qt::AscendingOrder);
+    results.AppendRows(paths.mid(2));
+    QCOMPARE(shown(), QStringLiteral("1 2 9 10 30"));
+    order.sort(1, Qt::DescendingOrder);
+    QCOMPARE(shown(), QStringLiteral("30 10 9 2 1"));
+    order.sort(0, Qt::AscendingOrder);
+    QCOMPARE(order.index(0, 0).data().toString(), dir.filePath("f1"));
+    order.sort(-1);
+    QCOMPARE(shown(), QStringLiteral("10 2 9 1 30"));
+    order.sort(2, Qt::AscendingOrder);
+    results.RemoveAllRows();
+    results.AppendRows(paths.mid(0, 3));
+    QCOMPARE(order.SortColumn(), -1);
+    QCOMPARE(shown(), QStringLiteral("10 2 9"));
 }
 
 void TestSearchCore::hiddenFilesAndLinksAreNeverCandidates()

@@ -457,13 +457,16 @@ void TestSearchWindow::radioClickDuringSearch()
 void TestSearchWindow::cancelInTheMiddleOfTheTree_data()
 {
     QTest::addColumn<bool>("fullText");
-    QTest::newRow("filename") << false;
-    QTest::newRow("full text") << true;
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("filename") << false << false;
+    QTest::newRow("full text") << true << false;
+    QTest::newRow("full text, the Escape key") << true << true;
 }
 
 void TestSearchWindow::cancelInTheMiddleOfTheTree()
 {
     QFETCH(bool, fullText);
+    QFETCH(bool, escape);
 
     // One directory per level, so the order of the walk is known: 2, 3, then 2 files.
     QTemporaryDir dir;
@@ -473,9 +476,16 @@ void TestSearchWindow::cancelInTheMiddleOfTheTree()
         QVERIFY(WriteTestFile(root + '/' + QString::fromLatin1(name), "alpha"));
 
     CLintra w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
     w.Search().SetGiveUpAfter(60000);
     // Nothing is disabled while a search runs; the click is handled before file 4 is examined.
-    auto cancel = std::make_unique<CAtFile>(w, 4, [&] { w.ui->CancelSearch_PushButton->click(); });
+    auto cancel = std::make_unique<CAtFile>(w, 4, [&] {
+        if (escape)
+            QTest::keyClick(w.ui->Keywords2Search_ComboBox, Qt::Key_Escape);
+        else
+            w.ui->CancelSearch_PushButton->click();
+    });
     RunSearch(w, root, "alpha", fullText ? SearchWhatFullText : SearchWhatFilename);
 
     const QStringList paths = TablePaths(w);

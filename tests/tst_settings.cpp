@@ -100,8 +100,6 @@ private slots:
     void updateInterval();
     void valuesOfTheWrongTypeFallBackToDefaults();
     void historiesFillOnlyTheDropDownLists();
-    void onScreenPosition_data();
-    void onScreenPosition();
     void storedPositionOffEveryScreenIsReplaced_data();
     void storedPositionOffEveryScreenIsReplaced();
 
@@ -243,39 +241,6 @@ void TestSettings::historiesFillOnlyTheDropDownLists()
     QCOMPARE(keywords->count(), 1);
     QCOMPARE(keywords->itemText(0), QStringLiteral("one two"));
     QCOMPARE(keywords->currentText(), QString());
-}
-
-void TestSettings::onScreenPosition_data()
-{
-    QTest::addColumn<QPoint>("stored");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QRect>("placed");
-    // Two monitors side by side (see onScreenPosition); the least size is
-    // 681 x 552 and a title bar of 30 pixels is kept free above.
-    const QSize least(681, 552);
-    QTest::newRow("first screen") << QPoint(100, 100) << least << QRect(100, 100, 681, 552);
-    QTest::newRow("second screen") << QPoint(2500, 300) << least << QRect(2500, 300, 681, 552);
-    QTest::newRow("across both, more on the second")
-        << QPoint(1700, 300) << least << QRect(1920, 300, 681, 552);
-    QTest::newRow("mostly above and left") << QPoint(-680, -581) << least << QRect(0, 0, 681, 552);
-    QTest::newRow("off the bottom") << QPoint(269, 600) << least << QRect(269, 498, 681, 552);
-    QTest::newRow("just left of the first") << QPoint(-681, 100) << least << QRect(269, 102, 681, 552);
-    QTest::newRow("right of the second") << QPoint(3200, 100) << least << QRect(269, 102, 681, 552);
-    QTest::newRow("below the second") << QPoint(2000, 1024) << least << QRect(269, 102, 681, 552);
-    QTest::newRow("larger, fits") << QPoint(10, 10) << QSize(1200, 900) << QRect(10, 10, 1200, 900);
-    QTest::newRow("larger than the screen") << QPoint(0, 0) << QSize(4000, 3000) << QRect(0, 0, 681, 552);
-    QTest::newRow("higher than the second with its title bar")
-        << QPoint(2000, 0) << QSize(1000, 1000) << QRect(2000, 0, 681, 552);
-    QTest::newRow("less than the least") << QPoint(10, 10) << QSize(300, 200) << QRect(10, 10, 681, 552);
-}
-
-void TestSettings::onScreenPosition()
-{
-    QFETCH(QPoint, stored);
-    QFETCH(QSize, size);
-    QFETCH(QRect, placed);
-    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
-    QCOMPARE(OnScreenWindowGeometry(stored, size, QSize(681, 552), QMargins(0, 30, 0, 0), screens), placed);
 }
 
 void TestSettings::storedPositionOffEveryScreenIsReplaced_data()

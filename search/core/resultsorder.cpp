@@ -1,6 +1,7 @@
 #include "search/core/resultsorder.h"
 
 #include <QDir>
+#include <QHash>
 #include <QMimeData>
 #include <QUrl>
 
@@ -14,18 +15,69 @@ namespace {
 // Paths compare folder first, then name: a folder's files stay together and
 // come before its sub-folders' (a tree's pre-order), letters without regard
 // to case unless that is all that differs.
-int CompareText(const QString &left, const QString &right)
+int CompareText(QStringView left, QStringView right)
 {
     const int folded = left.compare(right, Qt::CaseInsensitive);
     return folded != 0 ? folded : left.compare(right, Qt::CaseSensitive);
 }
 
+// A path split once into its folder and its name, both views of the path.
+struct CPathKey
+{
+    explicit CPathKey(const QString &path)
+        : Path(path)
+    {
+        const int slash = qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+        Folder = QStringView(Path).left(qMax(0, slash));
+        Name = QStringView(Path).mid(slash + 1);
+    }
+    CPathKey(const CPathKey &other)
+        : CPathKey(other.Path)
+    {
+    }
+    CPathKey &operator=(const CPathKey &) = delete;
+
+    QString Path;
+    QStringView Folder;
+    QStringView Name;
+    int FolderRank = 0;
+};
+
+// Each folder's place among the folders, found once: comparing two rows'
+// folders is then comparing two numbers.
+void RankFolders(std::vector<CPathKey> &keys)
+{
+    QHash<QStringView, int> ranks;
+    for (const CPathKey &key : keys)
+        ranks.insert(key.Folder, 0);
+    QVector<QStringView> folders;
+    folders.reserve(ranks.size());
+    for (auto it = ranks.cbegin(); it != ranks.cend(); ++it)
+        folders << it.key();
+    std::sort(folders.begin(), folders.end(),
+              [](QStringView left, QStringView right) { return CompareText(left, right) < 0; });
+    for (int rank = 0; rank < folders.size(); ++rank)
+        ranks[folders.at(rank)] = rank;
+    for (CPathKey &key : keys)
+        key.FolderRank = ranks.value(key.Folder);
+}
+
+int CompareRanked(const CPathKey &left, const CPathKey &right)
+{
+    if (left.FolderRank != right.FolderRank)
+        return left.FolderRank < right.FolderRank ? -1 : 1;
+    return CompareText(left.Name, right.Name);
+}
+
+int ComparePaths(const CPathKey &left, const CPathKey &right)
+{
+    const int folder = CompareText(left.Folder, right.Folder);
+    return folder != 0 ? folder : CompareText(left.Name, right.Name);
+}
+
 int ComparePaths(const QString &left, const QString &right)
 {
-    const int leftSlash = qMax(left.lastIndexOf(QLatin1Char('/')), left.lastIndexOf(QLatin1Char('\\')));
-    const int rightSlash = qMax(right.lastIndexOf(QLatin1Char('/')), right.lastIndexOf(QLatin1Char('\\')));
-    const int folder = CompareText(left.left(qMax(0, leftSlash)), right.left(qMax(0, rightSlash)));
-    return folder != 0 ? folder : CompareText(left.mid(leftSlash + 1), right.mid(rightSlash + 1));
+    return ComparePaths(CPathKey(left), CPathKey(right));
 }
 
 } // namespace
@@ -109,11 +161,13 @@ void CResultsOrder::sort(int column, Qt::SortOrder order)
     std::iota(sorted.begin(), sorted.end(), 0);
     if (column == 0) {
         // Each path made once, not once per comparison.
-        QVector<QString> paths(sorted.size());
-        for (int row = 0; row < paths.size(); ++row)
-            paths[row] = Results->FilePath(row);
+        std::vector<CPathKey> paths;
+        paths.reserve(sorted.size());
+        for (int row = 0; row < sorted.size(); ++row)
+            paths.emplace_back(Results->FilePath(row));
+        RankFolders(paths);
         std::sort(sorted.begin(), sorted.end(), [&paths, order](int left, int right) {
-            const int compared = ComparePaths(paths.at(left), paths.at(right));
+            const int compared = CompareRanked(paths[size_t(left)], paths[size_t(right)]);
             if (compared == 0)
                 return left < right;
             return order == Qt::AscendingOrder ? compared < 0 : compared > 0;
@@ -137,11 +191,20 @@ void CResultsOrder::SortedInsert(int first, int last)
     QVector<int> added(last - first + 1);
     std::iota(added.begin(), added.end(), first);
     std::sort(added.begin(), added.end(), [this](int left, int right) { return Less(left, right); });
+    // Each new row's place is looked up (a path comparison makes two texts),
+    // the rows in between are only copied.
     QVector<int> merged;
     merged.reserve(Order.size());
+    auto from = Order.cbegin();
     const auto kept = Order.cbegin() + (Order.size() - added.size());
-    std::merge(Order.cbegin(), kept, added.cbegin(), added.cend(), std::back_inserter(merged),
-               [this](int left, int right) { return Less(left, right); });
+    for (int row : qAsConst(added)) {
+        const auto at =
+            std::upper_bound(from, kept, row, [this](int left, int right) { return Less(left, right); });
+        std::copy(from, at, std::back_inserter(merged));
+        merged.append(row);
+        from = at;
+    }
+    std::copy(from, kept, std::back_inserter(merged));
     Reorder(merged);
 }
 

@@ -320,17 +320,22 @@ public:
     TEnumTake Next(int timeoutMs, CNamedDirectory &directory)
     {
         std::unique_lock<std::mutex> lock(Mutex);
-        if (Ready.empty() && !Done)
+        if (Ready.empty() && !Done) {
+            TakerWaiting = true;
             Added.wait_for(lock, std::chrono::milliseconds(timeoutMs),
                            [this] { return !Ready.empty() || Done; });
+            TakerWaiting = false;
+        }
         if (Ready.empty())
             return Done ? TakeEnd : TakeNothingYet;
         directory = std::move(Ready.front());
         Ready.pop_front();
         Queued -= directory.Candidates;
         Held -= directory.Directory ? 1 : 0;
+        const bool wake = WalkerWaiting;
         lock.unlock();
-        Taken.notify_one();
+        if (wake)
+            Taken.notify_one();
         return TakeDirectory;
     }
 
@@ -366,15 +371,23 @@ private:
                 break;
             const bool holds = directory.Directory != nullptr;
             std::unique_lock<std::mutex> lock(Mutex);
+            WalkerWaiting = true;
             Taken.wait(
                 lock, [this] { return Stopping || (Queued < MostFilesAhead && Held < MostDirectoriesHeld); });
+            WalkerWaiting = false;
             if (Stopping)
                 break;
             Queued += directory.Candidates;
             Held += holds ? 1 : 0;
             Ready.push_back(std::move(directory));
+            // Waking the taker costs two switches of thread; most directories
+            // are small, so it is woken for a batch, or finds what is ready
+            // when its wait times out.
+            const bool wake = TakerWaiting && (Ready.size() >= WakeDirectories || Queued >= WakeFiles ||
+                                               Held >= MostDirectoriesHeld / 2);
             lock.unlock();
-            Added.notify_one();
+            if (wake)
+                Added.notify_one();
         }
         {
             const std::lock_guard<std::mutex> lock(Mutex);
@@ -384,7 +397,11 @@ private:
     }
 
     static const int MostFilesAhead = 50000;
+    static const size_t WakeDirectories = 32;
+    static const int WakeFiles = 1024;
     const int MostDirectoriesHeld = DescriptorShare(4, 64);
+    bool TakerWaiting = false;
+    bool WalkerWaiting = false;
     std::atomic<bool> Stop{false};
     std::mutex Mutex;
     std::condition_variable Added;
