@@ -15,6 +15,7 @@
 #include <QTextCodec>
 #include <QTextDocumentFragment>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include "app/clintra.h"
@@ -672,10 +673,17 @@ void TestViewer::clickReloadsOnlyTheRowOnShow()
     QCOMPARE(Shown(), QStringLiteral("first, changed needle\n"));
 }
 
+// Found by a real search, also under a name that is not valid UTF-8: the
+// viewer opens the file as the file system spells its name.
 void TestViewer::resultOfARealSearch()
 {
     WriteTestFile(Dir->filePath("tree/big.txt"), Lines(2000, 100, 1500));
-    WriteTestFile(Dir->filePath("tree/small.txt"), "a needle\n");
+    const QByteArray badName = QFile::encodeName(Dir->filePath("tree/bad")) + "\xff.txt";
+    QFile bad;
+    QVERIFY(bad.open(::open(badName.constData(), O_WRONLY | O_CREAT, 0600), QIODevice::WriteOnly,
+                     QFileDevice::AutoCloseHandle));
+    bad.write("a needle\n");
+    bad.close();
     RunSearch(*Window, Dir->filePath("tree"), "needle", SearchWhatFullText);
     CResultsTable *table = Window->ui->FilesFound_TableWidget;
     QCOMPARE(table->rowCount(), 2);

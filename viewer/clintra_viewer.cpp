@@ -44,7 +44,7 @@ void CLintra::ShowResultRow(int row)
         ResultViewer->ShowFileName(row, ResultRowPath(row), query);
         break;
     case SearchWhatFullText:
-        ResultViewer->ShowFile(row, ResultRowPath(row), query);
+        ResultViewer->ShowFile(row, ui->FilesFound_TableWidget->FilePathBytes(row), query);
         break;
     }
 }

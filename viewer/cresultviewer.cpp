@@ -131,20 +131,20 @@ quint64 CResultViewer::Ask(TEnumViewStep step, int mib)
 
 // --- What the window asks ----------------------------------------------------
 
-void CResultViewer::ShowFile(int row, const QString &path, const CKeywordQuery &query)
+void CResultViewer::ShowFile(int row, const QByteArray &nativePath, const CKeywordQuery &query)
 {
     Forget();
     Row = row;
-    Path = path;
     Query = query;
     Charsets->setEnabled(true);
-    StartLoader();
+    if (!Loader)
+        StartLoader();
     const quint64 generation = ++LastGeneration;
     Waiting = generation;
     WaitingStep = ViewLoad;
     CResultLoader *loader = Loader;
     QMetaObject::invokeMethod(
-        loader, [loader, generation, path, query] { loader->Load(generation, path, query); },
+        loader, [loader, generation, nativePath, query] { loader->Load(generation, nativePath, query); },
         Qt::QueuedConnection);
     QTimer::singleShot(WaitingShownAfterMs, this, [this, generation] {
         if (Waiting == generation)
@@ -156,20 +156,21 @@ void CResultViewer::ShowFileName(int row, const QString &path, const CKeywordQue
 {
     Forget();
     Row = row;
-    Path = path;
     Query = query;
     Pane->PartialDocument = false;
     const QString text = DocumentPlainText(path);
     ShowPlannedText(Pane, text, PlanKeywordHighlights(text, query));
 }
 
+// An idle loader serves the next file; a busy one, possibly stuck in a
+// read, is left behind.
 void CResultViewer::Forget()
 {
-    RetireLoader();
+    if (Waiting)
+        RetireLoader();
     Waiting = 0;
     ProgressText.clear();
     Row = -1;
-    Path.clear();
     OnShow = CViewedText();
     WholeBytes.clear();
     Matches.clear();

@@ -43,8 +43,9 @@ public:
     // Whether an answer is awaited (a load, a step or a scan).
     bool IsLoading() const { return Waiting != 0; }
 
-    // A full-text result: the file's text, at its first match.
-    void ShowFile(int row, const QString &path, const CKeywordQuery &query);
+    // A full-text result: the file's text, at its first match. nativePath:
+    // as the file system spells it, which need not be valid text.
+    void ShowFile(int row, const QByteArray &nativePath, const CKeywordQuery &query);
     // A filename result: its path, highlighted.
     void ShowFileName(int row, const QString &path, const CKeywordQuery &query);
     // Nothing on show any more (a new search); a running load is abandoned.
@@ -104,7 +105,6 @@ private:
     QString ProgressText;
 
     int Row = -1;
-    QString Path;
     CKeywordQuery Query;
     // What is on show: where it lies in the file and what is known of the rest.
     CViewedText OnShow;

@@ -4,6 +4,11 @@
 
 #ifdef Q_OS_WIN
 
+TEnumFileOpening OpenRegularFile(const QByteArray &nativePath, QFile &file)
+{
+    return OpenRegularFile(QFile::decodeName(nativePath), file);
+}
+
 TEnumFileOpening OpenRegularFile(const QString &path, QFile &file)
 {
     // Windows has no FIFOs in the file system; its named pipes live apart.
@@ -22,9 +27,13 @@ TEnumFileOpening OpenRegularFile(const QString &path, QFile &file)
 
 TEnumFileOpening OpenRegularFile(const QString &path, QFile &file)
 {
-    if (path.isEmpty())
+    return OpenRegularFile(QFile::encodeName(path), file);
+}
+
+TEnumFileOpening OpenRegularFile(const QByteArray &name, QFile &file)
+{
+    if (name.isEmpty())
         return FileMissing;
-    const QByteArray name = QFile::encodeName(path);
     int descriptor;
     do {
         descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

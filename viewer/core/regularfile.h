@@ -20,5 +20,8 @@ enum TEnumFileOpening
 // swapped for a FIFO between a check and the open is still caught. On
 // success `file` is open, unbuffered, and owns the descriptor.
 TEnumFileOpening OpenRegularFile(const QString &path, QFile &file);
+// The same for a path as the file system spells it, which need not be
+// valid in any encoding.
+TEnumFileOpening OpenRegularFile(const QByteArray &nativePath, QFile &file);
 
 #endif

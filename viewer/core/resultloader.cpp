@@ -62,18 +62,18 @@ bool CResultLoader::IsCancelled(quint64 generation) const
     return generation <= CancelledUpTo.loadRelaxed();
 }
 
-void CResultLoader::Load(quint64 generation, const QString &path, const CKeywordQuery &query)
+void CResultLoader::Load(quint64 generation, const QByteArray &nativePath, const CKeywordQuery &query)
 {
     Running = generation;
     Query = query;
     CViewedText answer;
     QFile file;
-    const TEnumFileOpening opening = OpenRegularFile(path, file);
+    const TEnumFileOpening opening = OpenRegularFile(nativePath, file);
     if (opening != FileOpened) {
         answer.Outcome = OutcomeOfOpening(opening);
     } else if (file.size() >= ByteLimit) {
         file.close();
-        Pager = CResultPager(path, ByteLimit, Charset);
+        Pager = CResultPager(nativePath, ByteLimit, Charset);
         SetPagerSearch();
         answer = Answer(Pager.FirstWithKeyword());
     } else {

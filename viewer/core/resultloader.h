@@ -85,7 +85,8 @@ public:
     bool IsCancelled(quint64 generation) const;
 
     // In the loader's thread.
-    void Load(quint64 generation, const QString &path, const CKeywordQuery &query);
+    // nativePath: as the file system spells it.
+    void Load(quint64 generation, const QByteArray &nativePath, const CKeywordQuery &query);
     void Step(quint64 generation, TEnumViewStep step, int mib = 0);
 
 signals:

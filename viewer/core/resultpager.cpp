@@ -30,8 +30,8 @@ public:
         pager.OpenOutcome = PageUnreadable;
         if (pager.Device) {
             Device = pager.Device->isOpen() ? pager.Device : nullptr;
-        } else if (!pager.Path.isEmpty()) {
-            switch (OpenRegularFile(pager.Path, File)) {
+        } else if (!pager.NativePath.isEmpty()) {
+            switch (OpenRegularFile(pager.NativePath, File)) {
             case FileOpened:
                 Device = &File;
                 break;
@@ -114,7 +114,13 @@ CResultPager::CResultPager()
 
 CResultPager::CResultPager(const QString &path, qint64 byteLimit, const CUnmarkedTextCharset &charset,
                            qint64 maxLineBytes)
-    : Path(path)
+    : CResultPager(QFile::encodeName(path), byteLimit, charset, maxLineBytes)
+{
+}
+
+CResultPager::CResultPager(const QByteArray &nativePath, qint64 byteLimit,
+                           const CUnmarkedTextCharset &charset, qint64 maxLineBytes)
+    : NativePath(nativePath)
     , ByteLimit(byteLimit)
     , LineByteLimit(maxLineBytes)
     , Charset(charset)

@@ -76,6 +76,9 @@ public:
     // byte-order mark, from the first block's bytes.
     CResultPager(const QString &path, qint64 byteLimit, const CUnmarkedTextCharset &charset,
                  qint64 maxLineBytes = MaxLineBytes);
+    // The same for a path as the file system spells it.
+    CResultPager(const QByteArray &nativePath, qint64 byteLimit, const CUnmarkedTextCharset &charset,
+                 qint64 maxLineBytes = MaxLineBytes);
     // Any device the caller keeps open for the pager's lifetime.
     CResultPager(QIODevice *device, qint64 byteLimit, const CUnmarkedTextCharset &charset,
                  qint64 maxLineBytes = MaxLineBytes);
@@ -170,7 +173,7 @@ private:
     QTextCodec *DecodingCodec() const;
     QString Decode(const QByteArray &bytes, int skip) const;
 
-    QString Path;
+    QByteArray NativePath;
     QIODevice *Device = nullptr;
     qint64 ByteLimit = BlockByteLimit;
     qint64 LineByteLimit = MaxLineBytes;
