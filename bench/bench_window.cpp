@@ -7,6 +7,9 @@
 //       paths of the table to OUTLIST, one per line.
 //   bench_window viewer FILE KEYWORDS
 //       shows FILE as a full-text result (the first block with a keyword).
+//   bench_window viewer-next FILE KEYWORDS
+//       shows FILE the same way, then measures one jump to the next match
+//       (F3), which may lie far into the file.
 //   bench_window fulltext-clicks|filename-clicks DIR KEYWORDS OUTLIST
 //       the same search, clicked at while it runs (see CClickProbe); adds
 //       "clicks=<n> click_max_ms=<ms> click_median_ms=<ms>" to the line.
@@ -220,14 +223,22 @@ double Measure(CLintra &window, const QString &mode, const QStringList &args)
 {
     QElapsedTimer timer;
     window.ui->Keywords2Search_ComboBox->setEditText(args.at(1));
-    if (mode == QLatin1String("viewer")) {
+    if (mode.startsWith(QLatin1String("viewer"))) {
+        // The file is read on the viewer's own thread.
+        const auto settle = [&window] {
+            while (window.ResultViewer->IsLoading())
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        };
         window.SearchWhat = SearchWhatFullText;
         window.AddResultRows(QStringList() << args.at(0));
         timer.start();
         window.ui->FilesFound_TableWidget->selectRow(0);
-        // The file is read on the viewer's own thread.
-        while (window.ResultViewer->IsLoading())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        settle();
+        if (mode == QLatin1String("viewer-next")) {
+            timer.restart();
+            window.ResultViewer->NextMatch();
+            settle();
+        }
         return timer.nsecsElapsed() / 1e9;
     }
     window.ui->Dir2Search_ComboBox->setEditText(args.at(0));
@@ -259,10 +270,11 @@ int main(int argc, char **argv)
     const bool sort = mode.endsWith(QLatin1String("-sort"));
     const QString kind = clicks || cancel || sort ? mode.section(QLatin1Char('-'), 0, 0) : mode;
     const bool search = kind == QLatin1String("fulltext") || kind == QLatin1String("filename");
-    if (!(search && args.size() == 4) && !(mode == QLatin1String("viewer") && args.size() == 3)) {
+    if (!(search && args.size() == 4) && !(mode.startsWith(QLatin1String("viewer")) && args.size() == 3)) {
         QTextStream(stderr)
             << "usage: bench_window fulltext|filename[-clicks|-cancel|-sort] DIR KEYWORDS OUTLIST\n"
-               "       bench_window viewer FILE KEYWORDS\n";
+               "       bench_window viewer FILE KEYWORDS\n"
+               "       bench_window viewer-next FILE KEYWORDS\n";
         return 2;
     }
 
@@ -288,15 +300,19 @@ int main(int argc, char **argv)
         << " cpu_seconds=" << QString::number(processor, 'f', 4)
         << " window_thread_cpu_seconds=" << QString::number(thread, 'f', 4) << " idle_kb=" << idle
         << " peak_kb=" << peak;
-    if (mode == QLatin1String("viewer")) {
+    if (mode.startsWith(QLatin1String("viewer"))) {
         const bool shown =
             window.ui->FileContent_TextEdit->toPlainText().contains(args.at(2), Qt::CaseInsensitive);
-        // As the strip below the pane says it: "Block 3 of 20", counted from 1.
+        // As the strip below the pane says it: "Block 3 of 20", counted from
+        // 1, the numbers grouped as the locale does.
         const QRegularExpressionMatch block =
-            QRegularExpression(QStringLiteral("^Block (\\d+) of (about )?(\\d+)"))
+            QRegularExpression(QStringLiteral("^Block ([\\d,.]+) of (about )?([\\d,.]+)"))
                 .match(window.ui->FileContent_TextEdit->Position_Label->text());
-        out << " block=" << block.captured(1).toInt() - 1
-            << " last_block=" << (block.captured(2).isEmpty() ? block.captured(3).toInt() - 1 : -1)
+        const auto number = [&block](int n) {
+            return block.captured(n).remove(QRegularExpression("[,.]")).toInt();
+        };
+        out << " block=" << number(1) - 1
+            << " last_block=" << (block.captured(2).isEmpty() ? number(3) - 1 : -1)
             << " keyword_shown=" << (shown ? 1 : 0);
     }
     out << clickFields;

@@ -303,6 +303,7 @@ void CLintra::ClearResult()
 {
     ui->FilesFound_TableWidget->Results()->ClearCells();
     ui->FileContent_TextEdit->clear();
+    ResultViewer->Forget();
     ResultContentHeader_Label->hide();
     ResultContentCharset_ComboBox->hide();
 }

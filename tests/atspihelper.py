@@ -21,6 +21,8 @@ display of the program under test.
                                     of the window's table, once it exists
   atspihelper.py watch-status FILE  appends each new name of the window's
                                     status bar to FILE, one a line, until killed
+  atspihelper.py probe SECONDS      asks the window for its place every 100 ms
+                                    for that long; prints the longest wait in ms
 """
 import subprocess
 import sys
@@ -177,6 +179,21 @@ def watch_status(path):
     return 0
 
 
+def probe(seconds):
+    """Each question goes to the program's window thread (the extents are
+    never cached), so a window that does not answer shows as a long wait."""
+    window = application().getChildAtIndex(0)
+    longest = 0.0
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        asked = time.monotonic()
+        window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        longest = max(longest, time.monotonic() - asked)
+        time.sleep(0.1)
+    print(int(longest * 1000))
+    return 0
+
+
 def main():
     args = sys.argv[1:]
     if args == ["unnamed"]:
@@ -193,6 +210,8 @@ def main():
         return tab_to(args[1], args[2])
     if len(args) == 3 and args[0] == "cell":
         return cell(int(args[1]), int(args[2]))
+    if len(args) == 2 and args[0] == "probe":
+        return probe(float(args[1]))
     if len(args) == 2 and args[0] == "watch-status":
         return watch_status(args[1])
     sys.exit(__doc__)

@@ -17,6 +17,8 @@ CContentEdit::CContentEdit(QWidget *parent)
     Position_Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Position_Label->setContentsMargins(4, 0, 4, 0);
     Position_Label->setAutoFillBackground(true);
+    // The position, the match and a note may not fit on one line of a narrow pane.
+    Position_Label->setWordWrap(true);
     Position_Label->hide();
     // The position belongs to the text on show: when that goes, so does it.
     connect(this, &QTextEdit::textChanged, this, [this] {
@@ -29,16 +31,25 @@ void CContentEdit::SetPositionText(const QString &text)
 {
     Position_Label->setText(text);
     Position_Label->setVisible(!text.isEmpty());
-    setViewportMargins(0, 0, 0, text.isEmpty() ? 0 : Position_Label->sizeHint().height());
     PlacePositionLabel();
+}
+
+int CContentEdit::PositionLabelHeight() const
+{
+    if (Position_Label->text().isEmpty())
+        return 0;
+    const int height = Position_Label->heightForWidth(viewport()->width());
+    return height > 0 ? height : Position_Label->sizeHint().height();
 }
 
 // Below the text, above the horizontal scroll bar if there is one.
 void CContentEdit::PlacePositionLabel()
 {
+    const int height = PositionLabelHeight();
+    if (viewportMargins().bottom() != height)
+        setViewportMargins(0, 0, 0, height);
     const QRect text = viewport()->geometry();
-    Position_Label->setGeometry(text.left(), text.bottom() + 1, text.width(),
-                                Position_Label->sizeHint().height());
+    Position_Label->setGeometry(text.left(), text.bottom() + 1, text.width(), height);
 }
 
 void CContentEdit::resizeEvent(QResizeEvent *event)

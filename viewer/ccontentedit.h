@@ -50,6 +50,7 @@ private:
     void CreateMatchActions();
     void DestroyBlockActions();
     void PlacePositionLabel();
+    int PositionLabelHeight() const;
 };
 
 #endif
