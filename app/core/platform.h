@@ -20,14 +20,6 @@ constexpr TEnumPlatform RunningPlatform =
     Windows;
 #else
     Linux;
-// Whether start-up refuses to run where the desktop offers no system tray.
-// Implemented per platform (nixplatform.cpp, winplatform.cpp).
-bool StartNeedsSystemTray();
-
-// Whether the environment names a graphical session to show the window in
-// (on Linux: DISPLAY, WAYLAND_DISPLAY, or a Qt platform the user chose).
-bool GraphicalSessionNamed();
-
 #endif
 
 // Whether start-up refuses to run where the desktop offers no system tray.
