@@ -98,34 +98,43 @@ void TestFileLocation::fileManagerItemUri_data()
 {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("uri");
+    QTest::addColumn<QByteArray>("onDisk"); // when the shown text is not the name
 
     QTest::newRow("plain") << "/home/u/a.txt"
-                           << "file:///home/u/a.txt";
+                           << "file:///home/u/a.txt" << QByteArray();
     QTest::newRow("blanks") << "/home/u/my notes/a b.txt"
-                            << "file:///home/u/my%20notes/a%20b.txt";
+                            << "file:///home/u/my%20notes/a%20b.txt" << QByteArray();
     QTest::newRow("non-ascii letters") << QString::fromUtf8("/home/u/\xc3\xa9t\xc3\xa9/\xe4\xb8\xad.txt")
-                                       << "file:///home/u/%C3%A9t%C3%A9/%E4%B8%AD.txt";
-    QTest::newRow("hash, query and percent") << "/home/u/#1 ?x=50%25/100%.txt"
-                                             << "file:///home/u/%231%20%3Fx%3D50%2525/100%25.txt";
+                                       << "file:///home/u/%C3%A9t%C3%A9/%E4%B8%AD.txt" << QByteArray();
+    QTest::newRow("hash, query and percent")
+        << "/home/u/#1 ?x=50%25/100%.txt"
+        << "file:///home/u/%231%20%3Fx%3D50%2525/100%25.txt" << QByteArray();
     QTest::newRow("newline and tab") << "/home/u/a\nb\tc.txt"
-                                     << "file:///home/u/a%0Ab%09c.txt";
+                                     << "file:///home/u/a%0Ab%09c.txt" << QByteArray();
     QTest::newRow("two leading slashes") << "//home/u/a.txt"
-                                         << "file:///home/u/a.txt";
+                                         << "file:///home/u/a.txt" << QByteArray();
     QTest::newRow("backslash, quote and semicolon") << "/home/u/a\\'b\";c.txt"
-                                                    << "file:///home/u/a%5C%27b%22%3Bc.txt";
+                                                    << "file:///home/u/a%5C%27b%22%3Bc.txt" << QByteArray();
+    QTest::newRow("bytes that are no text")
+        << QString::fromUtf8("/home/u/bad\xef\xbf\xbd.txt") << "file:///home/u/bad%FF.txt"
+        << QByteArray("/home/u/bad\xff.txt");
 }
 
 void TestFileLocation::fileManagerItemUri()
 {
     QFETCH(QString, shown);
     QFETCH(QString, uri);
-    QCOMPARE(FileManagerItemUri(shown), uri);
+    QFETCH(QByteArray, onDisk);
+    if (onDisk.isEmpty()) {
+        QCOMPARE(FileManagerItemUri(shown), uri);
+        onDisk = QFile::encodeName(QDir::cleanPath(shown));
+    }
+    QCOMPARE(FileManagerItemUri(onDisk), uri);
     // Read back as any URI reader does: the same path, byte for byte.
     const QUrl read = QUrl::fromEncoded(uri.toLatin1(), QUrl::StrictMode);
     QVERIFY(read.isValid());
     QCOMPARE(read.scheme(), QStringLiteral("file"));
-    QCOMPARE(QByteArray::fromPercentEncoding(read.path(QUrl::FullyEncoded).toLatin1()),
-             QFile::encodeName(QDir::cleanPath(shown)));
+    QCOMPARE(QByteArray::fromPercentEncoding(read.path(QUrl::FullyEncoded).toLatin1()), onDisk);
 }
 
 QTEST_GUILESS_MAIN(TestFileLocation)

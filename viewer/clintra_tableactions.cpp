@@ -154,7 +154,9 @@ void CLintra::OpenContainingFolder()
     const QString path = CurrentRowFilePath();
     if (path.isEmpty())
         return;
-    OpenFolderOfFile(FileExplorer_Process, path, this, [this, path] {
+    const QByteArray onDisk =
+        ui->FilesFound_TableWidget->Results()->FilePathBytes(ui->FilesFound_TableWidget->currentRow());
+    OpenFolderOfFile(FileExplorer_Process, path, onDisk, this, [this, path] {
         const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
         ShowMessage(QMessageBox::Information, tr("Open Containing Folder"),
                     tr("No file manager is installed that could show the folder %1.").arg(folder));

@@ -31,7 +31,7 @@ bool DesktopFileManagerAvailable(const QDBusConnection &bus)
     return activatable.isValid() && activatable.value().contains(service);
 }
 
-bool ShowFileInDesktopFileManager(const QDBusConnection &bus, const QString &shownPath, QObject *context,
+bool ShowFileInDesktopFileManager(const QDBusConnection &bus, const QByteArray &path, QObject *context,
                                   const std::function<void()> &failed)
 {
     if (!DesktopFileManagerAvailable(bus))
@@ -40,7 +40,7 @@ bool ShowFileInDesktopFileManager(const QDBusConnection &bus, const QString &sho
         QString::fromLatin1(FileManager1Service), QString::fromLatin1(FileManager1Path),
         QString::fromLatin1(FileManager1Service), QStringLiteral("ShowItems"));
     // No start-up notification id: the program does not take part in one.
-    call << QStringList{FileManagerItemUri(shownPath)} << QString();
+    call << QStringList{FileManagerItemUri(path)} << QString();
     // Asynchronous: a file manager the bus has to start first may take a while.
     auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), context);
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context,

@@ -23,7 +23,7 @@ bool DesktopFileManagerAvailable(const QDBusConnection &bus);
 // False at once when none is available; else the request is on its way and
 // `failed` runs later, on the thread of `context` and only while it lives, if
 // the file manager answers with an error.
-bool ShowFileInDesktopFileManager(const QDBusConnection &bus, const QString &shownPath, QObject *context,
+bool ShowFileInDesktopFileManager(const QDBusConnection &bus, const QByteArray &path, QObject *context,
                                   const std::function<void()> &failed);
 
 #endif

@@ -60,13 +60,13 @@ void StartFolderOpenCommand(QProcess &process, const QString &path,
 
 } // namespace
 
-void OpenFolderOfFile(QProcess &process, const QString &shownPath, QObject *context,
+void OpenFolderOfFile(QProcess &process, const QString &shownPath, const QByteArray &onDisk, QObject *context,
                       const std::function<void()> &noFileManager)
 {
     QProcess *started = &process;
     const auto openFolder = [started, shownPath, noFileManager] {
         StartFolderOpenCommand(*started, shownPath, noFileManager);
     };
-    if (!ShowFileInDesktopFileManager(QDBusConnection::sessionBus(), shownPath, context, openFolder))
+    if (!ShowFileInDesktopFileManager(QDBusConnection::sessionBus(), onDisk, context, openFolder))
         openFolder();
 }

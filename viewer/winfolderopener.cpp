@@ -6,7 +6,7 @@
 
 #include "viewer/core/filelocation.h"
 
-void OpenFolderOfFile(QProcess &process, const QString &shownPath, QObject *,
+void OpenFolderOfFile(QProcess &process, const QString &shownPath, const QByteArray &, QObject *,
                       const std::function<void()> &noFileManager)
 {
     const CFolderOpenCommand command =

@@ -1,5 +1,6 @@
 #include "viewer/core/filelocation.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -56,6 +57,12 @@ CFolderOpenCommand FolderOpenCommand(const QString &shownPath, TEnumPlatform pla
 
 QString FileManagerItemUri(const QString &shownPath)
 {
-    const QByteArray onDisk = QFile::encodeName(QFileInfo(shownPath).absoluteFilePath());
-    return QStringLiteral("file://") + QString::fromLatin1(onDisk.toPercentEncoding("/"));
+    return FileManagerItemUri(QFile::encodeName(QFileInfo(shownPath).absoluteFilePath()));
+}
+
+QString FileManagerItemUri(const QByteArray &onDisk)
+{
+    const QByteArray absolute =
+        onDisk.startsWith('/') ? onDisk : QFile::encodeName(QDir::currentPath()) + '/' + onDisk;
+    return QStringLiteral("file://") + QString::fromLatin1(absolute.toPercentEncoding("/"));
 }

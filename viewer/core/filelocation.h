@@ -49,5 +49,8 @@ QStringList KnownFileManagers();
 // "-._~" and the separator "/" percent-encoded, so that blanks, '#', '%',
 // '?', newlines and non-ASCII letters come back as the same file.
 QString FileManagerItemUri(const QString &shownPath);
+// The same for an absolute path as the file system spells it, which need be
+// no text in any encoding.
+QString FileManagerItemUri(const QByteArray &onDisk);
 
 #endif
