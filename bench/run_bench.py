@@ -30,20 +30,26 @@ import argparse
 import fnmatch
 import json
 import os
+import re
 import statistics
 import subprocess
 import sys
 import tempfile
 import time
 
-PLAIN_TEXT_PATTERNS = (
-    "*.txt *.text *.html *.htm *.xml *.sgml *.sgm *.opml *.kml *.lxfml *.svg *.yml *.yml2 *.yaml "
-    "*.php *.asp *.js *.css *.pl *.perl *.rb *.ruby *.lsp *.lisp *.lua *.vhdl *.java *.mf *.tcl "
-    "*.py *.bas *.vbs *.pas *.c *.cc *.cpp *.c++ *.cxx *.h *.hh *.hpp *.h++ *.hxx *.f *.for *.f90 "
-    "*.has *.mak *.log *.readme *.me *.nfo *.ts *.ui *.qrc *.pro *.rc *.nsi *.nsh *.bat *.sh "
-    "*.conf *.cfg *.m3u *.pls *.lst *.lrc *.latex *.bib *.tex *.asc *.ascii *.utf8 *.hz *.sms "
-    "*.mmp *.pan *.rss *.rls *.loc *.l01 *.hrh *.mk *.inf *.pkg *.inl *.rsg *.mbg *.rh").split()
-assert len(PLAIN_TEXT_PATTERNS) == 89
+def plain_text_patterns():
+    """The program's plain-text patterns, read from the one place they live,
+    so that the peers are always given the files the program reads."""
+    source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "search", "core",
+                          "plaintextfilters.cpp")
+    text = open(source).read()
+    table = text[text.index("Patterns[] = {"):]
+    table = table[:table.index("};")]
+    return [p.lower() for p in re.findall(r'"([^"]+)"', table)]
+
+
+PLAIN_TEXT_PATTERNS = plain_text_patterns()
+assert len(PLAIN_TEXT_PATTERNS) >= 89
 
 
 def walk(root):
