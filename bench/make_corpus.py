@@ -166,16 +166,23 @@ def write_big_file(path, megabytes, seed):
 # --- Trees at scale -----------------------------------------------------------
 
 
+def folder_tree(rng, tries, depth, name):
+    """Relative folder paths ("" the root): each try adds a folder named after
+    its number under a random earlier one less than depth levels deep."""
+    dirs = [""]
+    for i in range(max(1, tries)):
+        parent = rng.choice(dirs)
+        if parent.count("/") < depth:
+            dirs.append(os.path.join(parent, name % i) if parent else name % i)
+    return dirs
+
+
 def names_tree(out, seed, files):
     """A tree of empty files where two names in three hold KEYWORD: a filename
     search that fills the table with files*2/3 rows. Only the names matter, so
     the files are empty and the tree is quick to make."""
     rng = random.Random(seed)
-    dirs = [""]
-    for i in range(max(1, files // 60)):
-        parent = rng.choice(dirs)
-        if parent.count("/") < 5:
-            dirs.append(os.path.join(parent, "n%04d" % i) if parent else "n%04d" % i)
+    dirs = folder_tree(rng, files // 60, 5, "n%04d")
     manifest = {"generator": SCALE_GENERATOR, "kind": "names", "keyword": KEYWORD, "name_matches": []}
     made = set()
     for n in range(files):
@@ -201,11 +208,7 @@ def fulltext_most_tree(out, seed, files):
     contain it only inside a longer word."""
     rng = random.Random(seed)
     pool = LinePool(rng)
-    dirs = [""]
-    for i in range(max(1, files // 40)):
-        parent = rng.choice(dirs)
-        if parent.count("/") < 4:
-            dirs.append(os.path.join(parent, "s%03d" % i) if parent else "s%03d" % i)
+    dirs = folder_tree(rng, files // 40, 4, "s%03d")
     manifest = {"generator": SCALE_GENERATOR, "kind": "fulltext-most", "keyword": KEYWORD, "contain": []}
     for n in range(files):
         rel = os.path.join(rng.choice(dirs), "%s_%05d%s" % (rng.choice(WORDS), n, rng.choice([".h", ".cpp", ".c", ".hpp"])))
@@ -229,11 +232,7 @@ def fulltext_small_tree(out, seed, files):
     for measuring how that cost grows with the number of files."""
     rng = random.Random(seed)
     pool = LinePool(rng)
-    dirs = [""]
-    for i in range(max(1, files // 50)):
-        parent = rng.choice(dirs)
-        if parent.count("/") < 5:
-            dirs.append(os.path.join(parent, "t%05d" % i) if parent else "t%05d" % i)
+    dirs = folder_tree(rng, files // 50, 5, "t%05d")
     manifest = {"generator": SCALE_GENERATOR, "kind": "fulltext-small", "keyword": KEYWORD, "contain": []}
     made = set()
     for n in range(files):
