@@ -365,6 +365,11 @@ private:
                 if (!directory.MatchFiles.isEmpty())
                     directory.Directory = step.Directory;
             }
+            // The caller reads the matches' sizes and times beside the walk;
+            // while it lags behind, the walk reads them itself, so that both
+            // threads share the work that is left.
+            if (CallerBehind && directory.Directory)
+                ReadFacts(directory);
             directory.Unread = report.TakeUnread();
             directory.ResourceError = more ? 0 : walk.OutOfResourcesError();
             if (!more && directory.Unread.isEmpty() && directory.ResourceError == 0)
@@ -380,6 +385,7 @@ private:
             Queued += directory.Candidates;
             Held += holds ? 1 : 0;
             Ready.push_back(std::move(directory));
+            CallerBehind = Queued >= BehindFiles || Held >= MostDirectoriesHeld / 2;
             // Waking the taker costs two switches of thread; most directories
             // are small, so it is woken for a batch, or finds what is ready
             // when its wait times out.
@@ -399,6 +405,8 @@ private:
     static const int MostFilesAhead = 50000;
     static const size_t WakeDirectories = 32;
     static const int WakeFiles = 1024;
+    static const int BehindFiles = 4096;
+    bool CallerBehind = false; // the walk's own, as it last saw the queue
     const int MostDirectoriesHeld = DescriptorShare(4, 64);
     bool TakerWaiting = false;
     bool WalkerWaiting = false;
@@ -445,15 +453,8 @@ int CTreeSearch::RunFileNames(const QDir &root, CScanReport &report)
             continue;
         ReadFacts(directory);
         report.DirectoryReached(directory.Dir, directory.Candidates);
-        int examined = 0;
-        bool stopped = false;
-        for (; examined < directory.Candidates; ++examined) {
-            report.FileExamined();
-            if (report.Cancelled()) {
-                stopped = true;
-                break;
-            }
-        }
+        const int examined = report.FilesExamined(directory.Candidates);
+        const bool stopped = examined < directory.Candidates;
         CFoundFiles matches = directory.MatchFiles;
         if (stopped) {
             const int kept =
