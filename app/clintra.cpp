@@ -15,7 +15,6 @@
 #include <QTextBrowser>
 #include <QTextCodec>
 
-#include "app/core/platform.h"
 #include "app/formfitting.h"
 #include "app/messagebox.h"
 #include "app/searchkeys.h"

@@ -22,7 +22,7 @@
 #include <sys/stat.h>
 #endif
 
-#include "app/core/platform.h"
+#include "platform/runningplatform.h"
 #include "search/core/foundfile.h"
 #include "search/core/resultsmodel.h"
 #include "viewer/core/filelocation.h"
