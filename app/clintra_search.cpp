@@ -359,7 +359,8 @@ void CLintra::SetUpResultsTable()
     table->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
-void CLintra::AddResultRows(const QStringList &paths)
+void CLintra::AddResultRows(const QStringList &paths, TEnumSearchWhat what)
 {
+    SearchWhat = what;
     ui->FilesFound_TableWidget->Results()->AppendRows(paths);
 }

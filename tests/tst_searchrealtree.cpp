@@ -124,17 +124,19 @@ bool StartsWithUtf16Or32Bom(const QString &path)
 PathSet SearchThroughWindow(const QString &root, const QString &keywords, TEnumSearchWhat what,
                             bool wholeWord, int &candidates)
 {
-    CLintra w;
-    w.WordSeparatedLanguage = true;
-    (wholeWord ? w.ui->MatchWholeWord_RadioButton : w.ui->MatchSubstring_RadioButton)->click();
-    w.ui->Dir2Search_ComboBox->setEditText(root);
-    w.ui->Keywords2Search_ComboBox->setEditText(keywords);
-    (what == SearchWhatFullText ? w.ui->DoFullTextSearch_PushButton : w.ui->DoFilenameSearch_PushButton)
+    CLintra w(LanguageEnvironment(true));
+    (wholeWord ? Control<QRadioButton>(w, "MatchWholeWord_RadioButton")
+               : Control<QRadioButton>(w, "MatchSubstring_RadioButton"))
+        ->click();
+    Control<QComboBox>(w, "Dir2Search_ComboBox")->setEditText(root);
+    Control<QComboBox>(w, "Keywords2Search_ComboBox")->setEditText(keywords);
+    (what == SearchWhatFullText ? Control<QPushButton>(w, "DoFullTextSearch_PushButton")
+                                : Control<QPushButton>(w, "DoFilenameSearch_PushButton"))
         ->click();
     WaitForSearchEnd(w);
-    candidates = w.ui->Searching_ProgressBar->maximum();
+    candidates = Control<QProgressBar>(w, "Searching_ProgressBar")->maximum();
     PathSet paths;
-    for (int row = 0; row < w.ui->FilesFound_TableWidget->rowCount(); ++row)
+    for (int row = 0; row < Control<CResultsTable>(w, "FilesFound_TableWidget")->rowCount(); ++row)
         paths << CellText(w, row, 0);
     return paths;
 }

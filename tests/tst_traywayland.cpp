@@ -41,7 +41,7 @@ void TestTrayWayland::closingWithoutTray()
     CLintra window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.ui->Dir2Search_ComboBox->addItem(QStringLiteral("/before/close"));
+    Control<QComboBox>(window, "Dir2Search_ComboBox")->addItem(QStringLiteral("/before/close"));
     QStringList titles;
     CModalHandler handler([&titles](QWidget *box) {
         titles << box->windowTitle();
@@ -71,13 +71,13 @@ void TestTrayWayland::closingIntoDBusTray()
     QVERIFY(!window.close());
     QCOMPARE(titles, QStringList{QStringLiteral("FYI")});
     QVERIFY(!window.isVisible());
-    QVERIFY(window.SysTrayIcon->isVisible());
+    QVERIFY(Control<QSystemTrayIcon>(window, "SysTrayIcon")->isVisible());
     // The script reads the registration from the tray's log after this
     // process has ended; the registration is sent from Qt's D-Bus thread.
     QTest::qWait(1000);
-    window.SysTrayIconRestore_Action->trigger();
+    Control<QAction>(window, "SysTrayIconRestore_Action")->trigger();
     QVERIFY(window.isVisible());
-    QVERIFY(!window.SysTrayIcon->isVisible());
+    QVERIFY(!Control<QSystemTrayIcon>(window, "SysTrayIcon")->isVisible());
 }
 
 QTEST_MAIN(TestTrayWayland)

@@ -20,14 +20,30 @@ const bool ImagesRegistered = (InitCompiledResources(), true);
 
 } // namespace
 
+CLintraEnvironment LanguageEnvironment(bool wordSeparated)
+{
+    CLintraEnvironment environment;
+    environment.LocaleName = QLatin1String(wordSeparated ? "C" : "ja_JP");
+    return environment;
+}
+
+CLintraEnvironment TrayEnvironment(bool trayAvailable)
+{
+    CLintraEnvironment environment;
+    environment.SystemTrayAvailable = [] { return true; };
+    if (!trayAvailable)
+        environment.SystemTrayAvailable = [] { return false; };
+    return environment;
+}
+
 void RunSearch(CLintra &w, const QString &directory, const QString &keywords, TEnumSearchWhat what)
 {
-    w.ui->Dir2Search_ComboBox->setEditText(directory);
-    w.ui->Keywords2Search_ComboBox->setEditText(keywords);
+    Control<QComboBox>(w, "Dir2Search_ComboBox")->setEditText(directory);
+    Control<QComboBox>(w, "Keywords2Search_ComboBox")->setEditText(keywords);
     if (what == SearchWhatFullText)
-        w.ui->DoFullTextSearch_PushButton->click();
+        Control<QPushButton>(w, "DoFullTextSearch_PushButton")->click();
     else
-        w.ui->DoFilenameSearch_PushButton->click();
+        Control<QPushButton>(w, "DoFilenameSearch_PushButton")->click();
     if (!WaitForSearchEnd(w))
         qWarning("RunSearch: the search of %s has not ended", qPrintable(directory));
 }
@@ -47,7 +63,7 @@ bool WaitForSearchEnd(CLintra &w, int timeoutMs)
 QStringList TablePaths(const CLintra &w)
 {
     QStringList paths;
-    for (int row = 0; row < w.ui->FilesFound_TableWidget->rowCount(); ++row)
+    for (int row = 0; row < Control<CResultsTable>(w, "FilesFound_TableWidget")->rowCount(); ++row)
         paths << CellText(w, row, 0);
     return paths;
 }
@@ -60,7 +76,7 @@ QSet<QString> TablePathSet(const CLintra &w)
 
 QString Status(const CLintra &w)
 {
-    return w.ui->SearchingProgressStatus_Label->text();
+    return ControlText(w, "SearchingProgressStatus_Label");
 }
 
 QString PictureProblem(const QPixmap &pixmap)
@@ -82,7 +98,7 @@ QString PictureProblem(const QPixmap &pixmap)
 
 QModelIndex CellIndex(const CLintra &w, int row, int column)
 {
-    return w.ui->FilesFound_TableWidget->model()->index(row, column);
+    return Control<CResultsTable>(w, "FilesFound_TableWidget")->model()->index(row, column);
 }
 
 QVariant CellData(const CLintra &w, int row, int column, int role)

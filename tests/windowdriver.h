@@ -13,12 +13,19 @@
 
 #include <functional>
 
+#include "app/clintra.h"
 #include "app/messagebox.h"
 #include "search/core/searchwhat.h"
+#include "windowcontrol.h"
 
-class CLintra;
 class QPixmap;
 class QWidget;
+
+// Surroundings for a window whose user's language separates words by spaces
+// or not ("C" and "ja_JP": neither names a legacy charset of its own).
+CLintraEnvironment LanguageEnvironment(bool wordSeparated);
+// Surroundings in which closing the window may hide it into a tray, or not.
+CLintraEnvironment TrayEnvironment(bool trayAvailable);
 
 // Types the directory and keywords, presses the search button and waits
 // until the search has ended (see WaitForSearchEnd).
