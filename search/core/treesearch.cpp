@@ -110,15 +110,8 @@ public:
     {
         WholeWordNow.store(wholeWord);
         for (int i = 0; i < qMax(1, threads); ++i) {
-            try {
-                Workers.emplace_back([this] { Work(); });
-            } catch (const std::system_error &) {
-                // Out of threads: the search goes on with the workers it has;
-                // without any, it stops and says why.
-                if (Workers.empty())
-                    throw;
+            if (!AddWorker())
                 break;
-            }
         }
     }
     ~CTextScanPool()
@@ -153,6 +146,7 @@ public:
     // yet itself: each wait would cost two switches of thread per file.
     bool TakeOldest(int timeoutMs, TEnumFileScanResult &outcome, CFileFacts &facts, CScanReport &caller)
     {
+        GrowWhileReadsWait();
         std::unique_lock<std::mutex> lock(Mutex);
         if (Jobs.empty())
             return false;
@@ -204,6 +198,32 @@ private:
         ::LineTest LineTest;
     };
 
+    bool AddWorker()
+    {
+        try {
+            Workers.emplace_back([this] { Work(); });
+        } catch (const std::system_error &) {
+            // Out of threads: the search goes on with the workers it has;
+            // without any, it stops and says why.
+            if (Workers.empty())
+                throw;
+            return false;
+        }
+        return true;
+    }
+
+    // Files that are not in the page cache keep a reader waiting for the
+    // disk, which serves several reads at once far faster than one after
+    // another: while reads wait, more readers join, up to a limit. From the
+    // cache, more readers than processors only take turns.
+    void GrowWhileReadsWait()
+    {
+        const int waited = ReadsFromDisk.load(std::memory_order_relaxed);
+        if (Workers.size() >= MostWorkers || waited < ReadsFromDiskPerWorker * int(Workers.size()))
+            return;
+        AddWorker();
+    }
+
     CKeywordQuery QueryNow() const
     {
         CKeywordQuery query = Query;
@@ -224,6 +244,8 @@ private:
             outcome = ScanTextFile(directory.Scan, directory.Names.at(job.Name).Name, scanner.PreFilter,
                                    scanner.LineTest, scanner.Report, Charset, MaxLineLength, &facts);
         }
+        if (facts.FromDisk)
+            ReadsFromDisk.fetch_add(1, std::memory_order_relaxed);
         bool oldest = false;
         {
             const std::lock_guard<std::mutex> lock(Mutex);
@@ -266,6 +288,9 @@ private:
     size_t Claimed = 0;        // jobs at the front that a worker has started
     bool Stopping = false;
     std::unique_ptr<CScanner> CallerScanner; // made when the caller first scans
+    static const size_t MostWorkers = 8;
+    static const int ReadsFromDiskPerWorker = 8;
+    std::atomic<int> ReadsFromDisk{0};
     std::vector<std::thread> Workers;
 };
 
