@@ -51,7 +51,7 @@
 #include "app/ui_clintra.h"
 #include "search/core/resultsmodel.h"
 #include "viewer/cresultviewer.h"
-#include "windowcontrol.h"
+#include "windowdriver.h"
 
 namespace {
 
@@ -303,8 +303,7 @@ int main(int argc, char **argv)
         << " window_thread_cpu_seconds=" << QString::number(thread, 'f', 4) << " idle_kb=" << idle
         << " peak_kb=" << peak;
     if (mode.startsWith(QLatin1String("viewer"))) {
-        const bool shown = Control<CContentEdit>(window, "FileContent_TextEdit")
-                               ->toPlainText()
+        const bool shown = ControlText(window, "FileContent_TextEdit", "plainText")
                                .contains(args.at(2), Qt::CaseInsensitive);
         // As the strip below the pane says it: "Block 3 of 20", counted from
         // 1, the numbers grouped as the locale does.

@@ -12,7 +12,7 @@
 #include "modaldialogs.h"
 #include "testsupport.h"
 #include "update/core/versionnumbers.h"
-#include "windowcontrol.h"
+#include "windowdriver.h"
 
 namespace {
 

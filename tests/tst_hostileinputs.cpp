@@ -17,8 +17,7 @@
 #include "modaldialogs.h"
 #include "testsupport.h"
 #include "update/core/installationid.h"
-#include "viewer/cresultviewer.h"
-#include "windowcontrol.h"
+#include "windowdriver.h"
 
 namespace {
 
@@ -64,18 +63,12 @@ struct CViewerFixture
         Settle();
     }
     // The file is read on the viewer's thread: waits for its answer.
-    void Settle()
-    {
-        QElapsedTimer waited;
-        waited.start();
-        while (Control<CResultViewer>(Window, "ResultViewer")->IsLoading() && waited.elapsed() < 20000)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-    }
+    void Settle() { WaitForViewer(Window); }
     QString Strip() const
     {
         return Control<CContentEdit>(Window, "FileContent_TextEdit")->Position_Label->text();
     }
-    QString Shown() const { return Control<CContentEdit>(Window, "FileContent_TextEdit")->toPlainText(); }
+    QString Shown() const { return ControlText(Window, "FileContent_TextEdit", "plainText"); }
     // Both paging commands a few times each, as a user clicking on.
     void PageAround()
     {
@@ -201,9 +194,8 @@ void TestHostileInputs::resultMadeUnreadable()
         QVERIFY(viewer.Shown().isEmpty());
         QCOMPARE(closer.Seen.size(), 0);
         // Never claim a whole document was loaded when nothing was.
-        QVERIFY(!Control<CContentEdit>(viewer.Window, "FileContent_TextEdit")
-                     ->toolTip()
-                     .contains("loaded successfully"));
+        QVERIFY(
+            !ControlText(viewer.Window, "FileContent_TextEdit", "toolTip").contains("loaded successfully"));
         viewer.PageAround();
         QVERIFY(viewer.Shown().isEmpty());
     }

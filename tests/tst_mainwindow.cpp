@@ -159,17 +159,16 @@ void TestMainWindow::formWidgets()
 void TestMainWindow::startDirectoryShownInTheDirectoryBox()
 {
     CLintra window;
-    Control<QComboBox>(window, "Dir2Search_ComboBox")->addItem(QStringLiteral("/older"));
-    Control<QComboBox>(window, "Dir2Search_ComboBox")->setCurrentIndex(-1);
+    QComboBox *directories = Control<QComboBox>(window, "Dir2Search_ComboBox");
+    directories->addItem(QStringLiteral("/older"));
+    directories->setCurrentIndex(-1);
     window.ShowStartDirectory(QStringLiteral("/srv/shared docs"));
-    QCOMPARE(Control<QComboBox>(window, "Dir2Search_ComboBox")->currentText(),
-             QStringLiteral("/srv/shared docs"));
+    QCOMPARE(directories->currentText(), QStringLiteral("/srv/shared docs"));
     // Only shown: the history is what it was until a search uses the directory.
-    QCOMPARE(Control<QComboBox>(window, "Dir2Search_ComboBox")->count(), 1);
-    QCOMPARE(Control<QComboBox>(window, "Dir2Search_ComboBox")->itemText(0), QStringLiteral("/older"));
+    QCOMPARE(directories->count(), 1);
+    QCOMPARE(directories->itemText(0), QStringLiteral("/older"));
     window.ShowStartDirectory(QString());
-    QCOMPARE(Control<QComboBox>(window, "Dir2Search_ComboBox")->currentText(),
-             QStringLiteral("/srv/shared docs"));
+    QCOMPARE(directories->currentText(), QStringLiteral("/srv/shared docs"));
 }
 
 void TestMainWindow::compiledInImages_data()
@@ -269,15 +268,14 @@ void TestMainWindow::windowGrowsWithEvenMargins()
     const QSize size = window.size();
     QVERIFY(size.width() >= 681 && size.height() >= 552);
     QCOMPARE(window.minimumSize(), size);
-    QCOMPARE(Control<QWidget>(window, "verticalLayoutWidget")->geometry(),
-             QRect(QPoint(20, 20), size - QSize(40, 40)));
+    const QWidget *content = Control<QWidget>(window, "verticalLayoutWidget");
+    QCOMPARE(content->geometry(), QRect(QPoint(20, 20), size - QSize(40, 40)));
     // Larger (here within the offscreen platform's 800 x 600 screen), the content still within the margins.
     window.resize(size + QSize(40, 20));
     window.show();
     QCoreApplication::processEvents();
     QCOMPARE(window.size(), size + QSize(40, 20));
-    QCOMPARE(Control<QWidget>(window, "verticalLayoutWidget")->geometry(),
-             QRect(QPoint(20, 20), size - QSize(0, 20)));
+    QCOMPARE(content->geometry(), QRect(QPoint(20, 20), size - QSize(0, 20)));
 
     // The main layout's items: charset row, spacer, input grid, spacer,
     // version row, spacer, output grid.
@@ -356,21 +354,16 @@ void TestMainWindow::constructorTexts()
     CLintra window;
     QCOMPARE(window.windowTitle(),
              QString("Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware"));
-    QCOMPARE(Control<QSystemTrayIcon>(window, "SysTrayIcon")->toolTip(),
-             QString("Norvane Lintra " LINTRA_VERSION));
+    QCOMPARE(ControlText(window, "SysTrayIcon", "toolTip"), QString("Norvane Lintra " LINTRA_VERSION));
     QVERIFY(!Control<QSystemTrayIcon>(window, "SysTrayIcon")->isVisible());
-    QVERIFY(Control<QPushButton>(window, "ExitProgram_PushButton")
-                ->toolTip()
-                .contains("Exit this running program."));
-    QVERIFY(Control<QPushButton>(window, "DoFullTextSearch_PushButton")
-                ->toolTip()
+    QVERIFY(ControlText(window, "ExitProgram_PushButton", "toolTip").contains("Exit this running program."));
+    QVERIFY(ControlText(window, "DoFullTextSearch_PushButton", "toolTip")
                 .contains("<font color=\"red\">only plain-text files</font>"));
-    QVERIFY(Control<QRadioButton>(window, "MatchWholeWord_RadioButton")
-                ->toolTip()
+    QVERIFY(ControlText(window, "MatchWholeWord_RadioButton", "toolTip")
                 .startsWith("<html><body><font face=\"verdana\">These two radion buttons"));
-    QCOMPARE(Control<QRadioButton>(window, "MatchSubstring_RadioButton")->toolTip(),
-             Control<QRadioButton>(window, "MatchWholeWord_RadioButton")->toolTip());
-    QVERIFY(Control<QTextBrowser>(window, "CopyrightInfo_TextBrowser")->toHtml().contains("norvane.example"));
+    QCOMPARE(ControlText(window, "MatchSubstring_RadioButton", "toolTip"),
+             ControlText(window, "MatchWholeWord_RadioButton", "toolTip"));
+    QVERIFY(ControlText(window, "CopyrightInfo_TextBrowser", "html").contains("norvane.example"));
     QVERIFY(Control<CContentEdit>(window, "FileContent_TextEdit")->Position_Label->isHidden());
     QVERIFY(ControlText(window, "ResultContentHeader_Label").isEmpty());
 }

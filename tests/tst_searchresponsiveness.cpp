@@ -176,8 +176,7 @@ void TestSearchResponsiveness::rowSelectionInsideALongFile()
     QCOMPARE(select.RoundsInFile, 3);
     QCOMPARE(TablePaths(w), QStringList{shown});
     // The user's choice, read on the viewer's thread, stays in the pane: no hint replaces it.
-    QTRY_COMPARE(Control<CContentEdit>(w, "FileContent_TextEdit")->toPlainText(),
-                 QStringLiteral("the alpha line\n"));
+    QTRY_COMPARE(ControlText(w, "FileContent_TextEdit", "plainText"), QStringLiteral("the alpha line\n"));
 }
 
 QTEST_MAIN(TestSearchResponsiveness)

@@ -308,7 +308,7 @@ void TestSearchWindow::summaryAndHeading()
         const QComboBox *charsets = Control<QComboBox>(w, "ResultContentCharset_ComboBox");
         QCOMPARE(charsets->currentData().toInt(), QTextCodec::codecForLocale()->mibEnum());
     }
-    QCOMPARE(Control<CContentEdit>(w, "FileContent_TextEdit")->toPlainText(), hint);
+    QCOMPARE(ControlText(w, "FileContent_TextEdit", "plainText"), hint);
     QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->maximum(), 2);
     QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->value(), 2);
 }
@@ -337,14 +337,11 @@ void TestSearchWindow::trayToolTipShortensLongDirectories()
     CLintra w(TrayEnvironment(true));
     RunSearch(w, directory, "  alpha ", SearchWhatFullText);
     QDir::setCurrent(previous);
-    {
-        // The icon takes the summary when the window is hidden into the tray.
-        CModalHandler notice([](QWidget *box) { box->close(); });
-        w.close();
-    }
+    // The icon takes the summary when the window is hidden into the tray.
+    QCOMPARE(CloseIntoTray(w), QStringList{QStringLiteral("FYI")});
 
     QCOMPARE(shown.size(), 30);
-    QCOMPARE(Control<QSystemTrayIcon>(w, "SysTrayIcon")->toolTip(),
+    QCOMPARE(ControlText(w, "SysTrayIcon", "toolTip"),
              QStringLiteral("Norvane Lintra " LINTRA_VERSION "\nDirectory: ") + shown +
                  QStringLiteral("\nKeywords: alpha\n1 of the 1 searched files found."));
     QCOMPARE(TablePaths(w), QStringList{QDir(dir.path()).canonicalPath() + '/' + directory + "/hit.txt"});
@@ -356,15 +353,14 @@ void TestSearchWindow::hintOnlyWhenThePaneIsEmpty()
     QVERIFY(WriteTestFile(dir.filePath("a.txt"), "alpha"));
     CLintra w;
     RunSearch(w, dir.path(), "beta", SearchWhatFullText);
-    QVERIFY(Control<CContentEdit>(w, "FileContent_TextEdit")->toPlainText().isEmpty());
+    QVERIFY(ControlText(w, "FileContent_TextEdit", "plainText").isEmpty());
 
     // The user opens a result while the search runs.
     CAtFile opened(
         w, 1, [&w] { Control<CContentEdit>(w, "FileContent_TextEdit")->setPlainText("opened by the user"); });
     RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
     QCOMPARE(TablePaths(w).size(), 1);
-    QCOMPARE(Control<CContentEdit>(w, "FileContent_TextEdit")->toPlainText(),
-             QStringLiteral("opened by the user"));
+    QCOMPARE(ControlText(w, "FileContent_TextEdit", "plainText"), QStringLiteral("opened by the user"));
 }
 
 void TestSearchWindow::searchWithoutCandidatesLeavesTheBarBusy()
@@ -375,7 +371,7 @@ void TestSearchWindow::searchWithoutCandidatesLeavesTheBarBusy()
     RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
     QCOMPARE(Status(w), QStringLiteral("0 of the 0 searched files contain(s) the given keyword(s)."));
     QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->maximum(), 0);
-    QVERIFY(Control<CContentEdit>(w, "FileContent_TextEdit")->toPlainText().isEmpty());
+    QVERIFY(ControlText(w, "FileContent_TextEdit", "plainText").isEmpty());
 }
 
 // No descriptor left for listing the folder: the search waits, then stops
@@ -557,7 +553,7 @@ void TestSearchWindow::selectionAndCancelDuringALargeSearch()
     QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->value(), 1234);
     QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->maximum(), 1250);
     // The file is read on the viewer's thread; the search went on meanwhile.
-    QTRY_COMPARE(Control<CContentEdit>(w, "FileContent_TextEdit")->toPlainText(),
+    QTRY_COMPARE(ControlText(w, "FileContent_TextEdit", "plainText"),
                  fullText ? QStringLiteral("alpha\n") : order.at(3));
     QCOMPARE(Status(w),
              QString(fullText ? "%1 of the 1250 searched files contain(s) the given keyword(s)."
@@ -616,7 +612,7 @@ void TestSearchWindow::blankTexts()
     RunSearch(w, other.path(), "  ", SearchWhatFilename);
     QCOMPARE(Items(Control<QComboBox>(w, "Dir2Search_ComboBox")), (QStringList{other.path(), dir.path()}));
     QCOMPARE(TablePaths(w), QStringList{QString()});
-    QVERIFY(Control<CContentEdit>(w, "FileContent_TextEdit")->toPlainText().isEmpty());
+    QVERIFY(ControlText(w, "FileContent_TextEdit", "plainText").isEmpty());
     QVERIFY(Control<QLabel>(w, "ResultContentHeader_Label")->isHidden());
     QVERIFY(Control<QComboBox>(w, "ResultContentCharset_ComboBox")->isHidden());
     QCOMPARE(Status(w), summary);

@@ -67,23 +67,6 @@ QStringList NumberedItems(const QString &prefix, int count)
     return items;
 }
 
-// Closes the window as its close button would, on a desktop with a tray
-// (see TrayEnvironment), answering the box it may show; gives the
-// titles of the boxes shown. A box comes before the window is hidden, so
-// when close() has returned without one, none was shown.
-QStringList CloseIntoTray(CLintra &window)
-{
-    QStringList titles;
-    CModalHandler handler([&titles](QWidget *box) {
-        titles << box->windowTitle();
-        box->close();
-    });
-    const bool closed = window.close();
-    if (closed)
-        titles << QStringLiteral("(window closed instead of hidden)");
-    return titles;
-}
-
 } // namespace
 
 class TestSettings : public QObject
@@ -473,16 +456,7 @@ void TestSettings::closingWithoutTrayEndsTheProgram()
     window.show();
     Control<QComboBox>(window, "Dir2Search_ComboBox")->addItem(QStringLiteral("/before/close"));
     QStringList titles;
-    CModalHandler handler([&titles](QWidget *box) {
-        titles << box->windowTitle();
-        box->close();
-    });
-    bool closed = false;
-    QTimer::singleShot(0, &window, [&] { closed = window.close(); });
-    // The event loop ends with status 0 only if the close asks it to; else the time-out ends it with 1.
-    QTimer::singleShot(60000, &window, [] { QCoreApplication::exit(1); });
-    QCOMPARE(QCoreApplication::exec(), 0);
-    QVERIFY(closed);
+    QVERIFY(CloseEndsEventLoop(window, titles));
     QCOMPARE(titles, QStringList());
     QVERIFY(!Control<QSystemTrayIcon>(window, "SysTrayIcon")->isVisible());
     QCOMPARE(StoredValue(QStringLiteral("LastSearchedDirs")).toStringList(),

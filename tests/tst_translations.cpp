@@ -16,7 +16,7 @@
 #include "app/startup.h"
 #include "app/ui_clintra.h"
 #include "testsupport.h"
-#include "windowcontrol.h"
+#include "windowdriver.h"
 
 namespace {
 
@@ -167,13 +167,12 @@ void TestTranslations::catalogueTranslatesWindow()
         QVERIFY(ControlText(window, "Local8Bit_Label") != QLatin1String("Default Local Charset"));
 
         // Rich texts: the notice and a tool-tip, with their markup intact.
-        const QString notice = Control<QTextBrowser>(window, "CopyrightInfo_TextBrowser")->toPlainText();
+        const QString notice = ControlText(window, "CopyrightInfo_TextBrowser", "plainText");
         QVERIFY2(!notice.contains(QLatin1String("Online documentation")), qPrintable(notice));
         QVERIFY(notice.contains(QLatin1String("Norvane")));
-        QVERIFY(Control<QTextBrowser>(window, "CopyrightInfo_TextBrowser")
-                    ->toHtml()
+        QVERIFY(ControlText(window, "CopyrightInfo_TextBrowser", "html")
                     .contains(QLatin1String("<a href=\"http")));
-        const QString tip = Control<QPushButton>(window, "DoFullTextSearch_PushButton")->toolTip();
+        const QString tip = ControlText(window, "DoFullTextSearch_PushButton", "toolTip");
         QVERIFY(tip.startsWith(QLatin1String("<html><body><font face=\"verdana\">")));
         QVERIFY(tip.contains(QLatin1String("<font color=\"red\">")));
         QVERIFY(!tip.contains(QLatin1String("only plain-text files")));
@@ -233,8 +232,7 @@ void TestTranslations::languageChangeKeepsConstructorTexts()
     QCOMPARE(window.windowTitle(), Translated(german, EnglishTitle));
     QCOMPARE(ControlText(window, "SearchingProgressStatus_Label"), Translated(german, EnglishReady));
     QCOMPARE(ControlText(window, "Keywords2Search_Label"), Translated(german, "&Keyword(s)"));
-    QVERIFY(Control<QTextBrowser>(window, "CopyrightInfo_TextBrowser")
-                ->toPlainText()
+    QVERIFY(ControlText(window, "CopyrightInfo_TextBrowser", "plainText")
                 .contains(QLatin1String("Online-Hilfe")));
 
     // And back: the English texts, none of them empty.
@@ -242,8 +240,7 @@ void TestTranslations::languageChangeKeepsConstructorTexts()
     QCoreApplication::sendPostedEvents(&window, QEvent::LanguageChange);
     QCOMPARE(window.windowTitle(), QString(EnglishTitle));
     QCOMPARE(ControlText(window, "SearchingProgressStatus_Label"), QString(EnglishReady));
-    QVERIFY(Control<QTextBrowser>(window, "CopyrightInfo_TextBrowser")
-                ->toPlainText()
+    QVERIFY(ControlText(window, "CopyrightInfo_TextBrowser", "plainText")
                 .contains(QLatin1String("Online documentation")));
 }
 

@@ -43,16 +43,7 @@ void TestTrayWayland::closingWithoutTray()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     Control<QComboBox>(window, "Dir2Search_ComboBox")->addItem(QStringLiteral("/before/close"));
     QStringList titles;
-    CModalHandler handler([&titles](QWidget *box) {
-        titles << box->windowTitle();
-        box->close();
-    });
-    bool closed = false;
-    QTimer::singleShot(0, &window, [&] { closed = window.close(); });
-    // Status 0 only if the close ends the event loop; else the time-out ends it with 1.
-    QTimer::singleShot(60000, &window, [] { QCoreApplication::exit(1); });
-    QCOMPARE(QCoreApplication::exec(), 0);
-    QVERIFY(closed);
+    QVERIFY(CloseEndsEventLoop(window, titles));
     QCOMPARE(titles, QStringList());
     QCOMPARE(StoredValue(QStringLiteral("LastSearchedDirs")).toStringList(),
              QStringList{QStringLiteral("/before/close")});
@@ -63,13 +54,7 @@ void TestTrayWayland::closingIntoDBusTray()
     CLintra window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QStringList titles;
-    CModalHandler handler([&titles](QWidget *box) {
-        titles << box->windowTitle();
-        box->close();
-    });
-    QVERIFY(!window.close());
-    QCOMPARE(titles, QStringList{QStringLiteral("FYI")});
+    QCOMPARE(CloseIntoTray(window), QStringList{QStringLiteral("FYI")});
     QVERIFY(!window.isVisible());
     QVERIFY(Control<QSystemTrayIcon>(window, "SysTrayIcon")->isVisible());
     // The script reads the registration from the tray's log after this

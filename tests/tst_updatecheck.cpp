@@ -17,7 +17,7 @@
 #include "testsupport.h"
 #include "update/core/updaterequest.h"
 #include "update/core/versionnumbers.h"
-#include "windowcontrol.h"
+#include "windowdriver.h"
 
 namespace {
 

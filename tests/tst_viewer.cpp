@@ -107,14 +107,7 @@ private:
         Settle();
     }
     // The file on show is loaded on another thread: waits for its answer.
-    void Settle()
-    {
-        QElapsedTimer waited;
-        waited.start();
-        while (Control<CResultViewer>(*Window, "ResultViewer")->IsLoading() && waited.elapsed() < 20000)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-        QVERIFY(!Control<CResultViewer>(*Window, "ResultViewer")->IsLoading());
-    }
+    void Settle() { QVERIFY(WaitForViewer(*Window)); }
     // Pages with the pane's own actions; returns the boxes shown.
     QStringList Page(bool next)
     {

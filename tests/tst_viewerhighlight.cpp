@@ -12,7 +12,7 @@
 #include "testsupport.h"
 #include "viewer/contentdocument.h"
 #include "viewer/core/keywordhighlights.h"
-#include "windowcontrol.h"
+#include "windowdriver.h"
 
 namespace {
 

@@ -168,7 +168,7 @@ void TestViewerTableActions::tearDown()
         window.AddResultRows(QStringList{"/tmp/a.txt", "/tmp/b.txt"}, SearchWhatFilename);
         table = Control<CResultsTable>(window, "FilesFound_TableWidget");
         table->selectRow(1);
-        QCOMPARE(Control<CContentEdit>(window, "FileContent_TextEdit")->toPlainText(), "/tmp/b.txt");
+        QCOMPARE(ControlText(window, "FileContent_TextEdit", "plainText"), "/tmp/b.txt");
     }
     QVERIFY(table.isNull());
 }

@@ -11,6 +11,7 @@
 #include "app/compiledresources.h"
 #include "app/ui_clintra.h"
 #include "search/csearchrun.h"
+#include "viewer/cresultviewer.h"
 
 namespace {
 
@@ -22,18 +23,13 @@ const bool ImagesRegistered = (InitCompiledResources(), true);
 
 CLintraEnvironment LanguageEnvironment(bool wordSeparated)
 {
-    CLintraEnvironment environment;
-    environment.LocaleName = QLatin1String(wordSeparated ? "C" : "ja_JP");
-    return environment;
+    return {CUpdateCheckConfig(), QLatin1String(wordSeparated ? "C" : "ja_JP")};
 }
 
 CLintraEnvironment TrayEnvironment(bool trayAvailable)
 {
-    CLintraEnvironment environment;
-    environment.SystemTrayAvailable = [] { return true; };
-    if (!trayAvailable)
-        environment.SystemTrayAvailable = [] { return false; };
-    return environment;
+    return {CUpdateCheckConfig(), QLocale::system().name(),
+            trayAvailable ? +[] { return true; } : +[] { return false; }};
 }
 
 void RunSearch(CLintra &w, const QString &directory, const QString &keywords, TEnumSearchWhat what)
@@ -60,6 +56,16 @@ bool WaitForSearchEnd(CLintra &w, int timeoutMs)
     return true;
 }
 
+bool WaitForViewer(const CLintra &w, int timeoutMs)
+{
+    const CResultViewer *viewer = Control<CResultViewer>(w, "ResultViewer");
+    QElapsedTimer waited;
+    waited.start();
+    while (viewer->IsLoading() && waited.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    return !viewer->IsLoading();
+}
+
 QStringList TablePaths(const CLintra &w)
 {
     QStringList paths;
@@ -77,6 +83,32 @@ QSet<QString> TablePathSet(const CLintra &w)
 QString Status(const CLintra &w)
 {
     return ControlText(w, "SearchingProgressStatus_Label");
+}
+
+QStringList CloseIntoTray(CLintra &window)
+{
+    QStringList titles;
+    CModalHandler handler([&titles](QWidget *box) {
+        titles << box->windowTitle();
+        box->close();
+    });
+    const bool closed = window.close();
+    if (closed)
+        titles << QStringLiteral("(window closed instead of hidden)");
+    return titles;
+}
+
+bool CloseEndsEventLoop(CLintra &window, QStringList &titles)
+{
+    CModalHandler handler([&titles](QWidget *box) {
+        titles << box->windowTitle();
+        box->close();
+    });
+    bool closed = false;
+    QTimer::singleShot(0, &window, [&] { closed = window.close(); });
+    // Status 0 only if the close ends the event loop; else the time-out ends it with 1.
+    QTimer::singleShot(60000, &window, [] { QCoreApplication::exit(1); });
+    return QCoreApplication::exec() == 0 && closed;
 }
 
 QString PictureProblem(const QPixmap &pixmap)
