@@ -244,11 +244,10 @@ double Measure(CLintra &window, const QString &mode, const QStringList &args)
         return timer.nsecsElapsed() / 1e9;
     }
     Control<QComboBox>(window, "Dir2Search_ComboBox")->setEditText(args.at(0));
+    const char *button = mode.startsWith(QLatin1String("fulltext")) ? "DoFullTextSearch_PushButton"
+                                                                    : "DoFilenameSearch_PushButton";
     timer.start();
-    if (mode.startsWith(QLatin1String("fulltext")))
-        Control<QPushButton>(window, "DoFullTextSearch_PushButton")->click();
-    else
-        Control<QPushButton>(window, "DoFilenameSearch_PushButton")->click();
+    Control<QPushButton>(window, button)->click();
     // The search runs on its threads; the window shows it until the summary.
     while (window.SearchRunning())
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);

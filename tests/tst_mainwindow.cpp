@@ -242,8 +242,8 @@ void TestMainWindow::formGridCells()
     QFETCH(int, column);
 
     CLintra window;
-    QGridLayout *grid = outputGrid ? Control<QGridLayout>(window, "OutputZone_GridLayout")
-                                   : Control<QGridLayout>(window, "InputZone_GridLayout");
+    QGridLayout *grid =
+        Control<QGridLayout>(window, outputGrid ? "OutputZone_GridLayout" : "InputZone_GridLayout");
     QWidget *widget = window.findChild<QWidget *>(name);
     int index = grid->indexOf(widget);
     // A cell may hold a row of widgets (the status line and what could not be read beside it).

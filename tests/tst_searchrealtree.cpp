@@ -125,20 +125,11 @@ PathSet SearchThroughWindow(const QString &root, const QString &keywords, TEnumS
                             bool wholeWord, int &candidates)
 {
     CLintra w(LanguageEnvironment(true));
-    (wholeWord ? Control<QRadioButton>(w, "MatchWholeWord_RadioButton")
-               : Control<QRadioButton>(w, "MatchSubstring_RadioButton"))
+    Control<QRadioButton>(w, wholeWord ? "MatchWholeWord_RadioButton" : "MatchSubstring_RadioButton")
         ->click();
-    Control<QComboBox>(w, "Dir2Search_ComboBox")->setEditText(root);
-    Control<QComboBox>(w, "Keywords2Search_ComboBox")->setEditText(keywords);
-    (what == SearchWhatFullText ? Control<QPushButton>(w, "DoFullTextSearch_PushButton")
-                                : Control<QPushButton>(w, "DoFilenameSearch_PushButton"))
-        ->click();
-    WaitForSearchEnd(w);
+    RunSearch(w, root, keywords, what);
     candidates = Control<QProgressBar>(w, "Searching_ProgressBar")->maximum();
-    PathSet paths;
-    for (int row = 0; row < Control<CResultsTable>(w, "FilesFound_TableWidget")->rowCount(); ++row)
-        paths << CellText(w, row, 0);
-    return paths;
+    return TablePathSet(w);
 }
 
 } // namespace

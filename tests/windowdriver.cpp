@@ -36,10 +36,9 @@ void RunSearch(CLintra &w, const QString &directory, const QString &keywords, TE
 {
     Control<QComboBox>(w, "Dir2Search_ComboBox")->setEditText(directory);
     Control<QComboBox>(w, "Keywords2Search_ComboBox")->setEditText(keywords);
-    if (what == SearchWhatFullText)
-        Control<QPushButton>(w, "DoFullTextSearch_PushButton")->click();
-    else
-        Control<QPushButton>(w, "DoFilenameSearch_PushButton")->click();
+    const bool fullText = what == SearchWhatFullText;
+    Control<QPushButton>(w, fullText ? "DoFullTextSearch_PushButton" : "DoFilenameSearch_PushButton")
+        ->click();
     if (!WaitForSearchEnd(w))
         qWarning("RunSearch: the search of %s has not ended", qPrintable(directory));
 }
