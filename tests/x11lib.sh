@@ -18,6 +18,8 @@ mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 
 stop_display() {
     local pid
+    # The program may wait where only SIGKILL reaches it (opening a FIFO).
+    [ -z "${lintra_pid:-}" ] || kill -KILL "$lintra_pid" 2>/dev/null || true
     for pid in "${X11_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
     for pid in "${X11_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
     X11_PIDS=()
@@ -171,6 +173,16 @@ wait_for_window() {
         sleep 0.1
     done
     return 1
+}
+
+# start_lintra [COMMAND...]: starts the program $lintra (under COMMAND, such
+# as env NAME=VALUE), sets lintra_pid and waits for the main window. Its
+# errors go to $X11_TMP/lintra.log.
+start_lintra() {
+    "$@" "$lintra" 2>>"$X11_TMP/lintra.log" &
+    lintra_pid=$!
+    X11_PIDS+=($lintra_pid)
+    wait_for_window "$MAIN_TITLE" >/dev/null || fail "main window not shown"
 }
 
 # wait_for_exit PID [SECONDS]: waits for the process and sets EXIT_STATUS to its
