@@ -20,6 +20,8 @@ TEST_PACKAGES="$TEST_PACKAGES fonts-noto-cjk"
 # What the desktop asks for a folder's handler (xdg-mime), and the Debian
 # package's own checker.
 TEST_PACKAGES="$TEST_PACKAGES xdg-utils"
+# Whether the program has closed its connection to the update server (ss).
+TEST_PACKAGES="$TEST_PACKAGES iproute2"
 PACKAGE_PACKAGES="$PACKAGE_PACKAGES lintian"
 
 # Installs the packages that are missing: as root directly, else through
