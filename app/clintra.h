@@ -37,9 +37,9 @@ class CSearchRun;
 class Ui_CLintra;
 
 // The program's single window. It holds the state that the subsystems share
-// and joins them in its constructor; each subsystem's members are defined in
-// that subsystem's folder (clintra_<subsystem>.cpp), which delegates the work
-// that needs no widget to the small classes of lintra_core.
+// and joins them in its constructor; the members that join each subsystem are
+// defined in app/clintra_<subsystem>.cpp, which delegates the work to that
+// subsystem's objects and to the small classes of lintra_core.
 //
 // State and operations are public so that tests can drive and inspect the
 // window; the 27 slots are private and reached through signals or the
@@ -111,7 +111,7 @@ public:
     void SetInitialMatchingMode();
     void SetTitleAndNotice();
 
-    // Local charset (text/clintra_charset.cpp).
+    // Local charset (app/clintra_charset.cpp).
     void BuildAvailableCodecs();
     void DetectLocalCharset();
 
@@ -133,7 +133,7 @@ public:
     // search stops, the settings are saved and the event loop ends.
     void EndSession();
 
-    // Search (search/clintra_search.cpp).
+    // Search (app/clintra_search.cpp).
     // Whether a search has started and not yet shown its summary.
     bool SearchRunning() const;
     // The running search, which owns its counters, Cancel and results.
@@ -157,12 +157,12 @@ public:
     void ShowSearchSummary(const QString &directory, const QString &keywords, int found, int total,
                            TEnumSearchWhat what);
 
-    // Result viewer (viewer/clintra_viewer.cpp, viewer/clintra_highlight.cpp).
+    // Result viewer (app/clintra_viewer.cpp, app/clintra_highlight.cpp).
     void ShowResultRow(int row);
     void ShowContentWithHighlights(const CKeywordQuery &query, const QString &text);
     QString ResultRowPath(int row) const;
 
-    // Files table actions (viewer/clintra_tableactions.cpp).
+    // Files table actions (app/clintra_tableactions.cpp).
     void CreateFilesTableActions();
     void DestroyFilesTableActions();
     void DisconnectFilesTableSignals();
@@ -170,7 +170,7 @@ public:
     QString CurrentRowFilePath() const;
     void OpenResultFile(int row);
 
-    // Update check (update/clintra_update.cpp).
+    // Update check (app/clintra_update.cpp).
     void StartUpdateCheck(bool manual);
     // The check's schedule and whether one runs.
     CUpdateCheck &UpdateCheck();

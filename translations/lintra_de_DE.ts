@@ -4,7 +4,7 @@
 <context>
     <name>CContentEdit</name>
     <message>
-        <location filename="../viewer/ccontentedit.cpp" line="+65"/>
+        <location filename="../viewer/ccontentedit.cpp" line="+76"/>
         <source>&amp;Previous Block of Content</source>
         <translation>&amp;Vorheriger Inhaltsblock</translation>
     </message>
@@ -219,7 +219,7 @@
     </message>
     <message>
         <location line="+25"/>
-        <location filename="../update/clintra_update.cpp" line="+23"/>
+        <location filename="../app/clintra_update.cpp" line="+23"/>
         <source>FYI</source>
         <translation>Hinweis</translation>
     </message>
@@ -305,25 +305,25 @@ p, li { white-space: pre-wrap; }
         <translation>Gefundene Dateien</translation>
     </message>
     <message>
+        <location filename="../app/clintra_search.cpp" line="+207"/>
         <location filename="../app/formfitting.cpp" line="+53"/>
-        <location filename="../search/clintra_search.cpp" line="+209"/>
         <source>Matched Filename</source>
         <translation>Gefundener Dateiname</translation>
     </message>
     <message>
         <location filename="../app/clintra.cpp" line="-187"/>
+        <location filename="../app/clintra_search.cpp" line="+5"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
-        <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
         <translation>Dateiinhalt im Zeichensatz</translation>
     </message>
     <message>
-        <location filename="../search/clintra_search.cpp" line="+33"/>
+        <location filename="../app/clintra_search.cpp" line="+33"/>
         <source>Error: Invalid path given! Please have it corrected.</source>
         <translation>Fehler: Der angegebene Pfad ist ungültig. Bitte korrigieren Sie ihn.</translation>
     </message>
     <message>
-        <location line="+85"/>
+        <location line="+86"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>Treffer in %1 von %2 durchsuchten Dateien.</translation>
     </message>
@@ -333,7 +333,7 @@ p, li { white-space: pre-wrap; }
         <translation>Treffer im Dateinamen bei %1 von %2 durchsuchten Dateien.</translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="-67"/>
         <source>Directory: </source>
         <translation>Ordner: </translation>
     </message>
@@ -368,7 +368,7 @@ p, li { white-space: pre-wrap; }
         <translation> zu sehen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+40"/>
         <source>Select a Directory</source>
         <translation>Ordner auswählen</translation>
     </message>
@@ -383,7 +383,7 @@ p, li { white-space: pre-wrap; }
         <translation>Datei %1 von %2 wird durchsucht …</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+21"/>
         <source>Filename</source>
         <translation>Dateiname</translation>
     </message>
@@ -398,7 +398,7 @@ p, li { white-space: pre-wrap; }
         <translation>Zuletzt geändert</translation>
     </message>
     <message>
-        <location filename="../text/clintra_charset.cpp" line="+25"/>
+        <location filename="../app/clintra_charset.cpp" line="+25"/>
         <source> (Language: </source>
         <translation> (Sprache: </translation>
     </message>
@@ -408,7 +408,7 @@ p, li { white-space: pre-wrap; }
         <translation>)</translation>
     </message>
     <message>
-        <location filename="../update/clintra_update.cpp" line="+1"/>
+        <location filename="../app/clintra_update.cpp" line="+1"/>
         <source>An early attempt to check updates has not finished yet, please hold on a while.</source>
         <translation>Die vorherige Suche nach Updates ist noch nicht abgeschlossen. Bitte warten Sie einen Moment.</translation>
     </message>
@@ -453,7 +453,7 @@ p, li { white-space: pre-wrap; }
         <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+58"/>
+        <location filename="../app/clintra_tableactions.cpp" line="+58"/>
         <source>&amp;Open</source>
         <translation>Ö&amp;ffnen</translation>
     </message>
@@ -483,7 +483,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+104"/>
+        <location line="+106"/>
         <source>The file no longer exists:
 %1</source>
         <translation>Die Datei gibt es nicht mehr:
@@ -591,7 +591,7 @@ p, li { white-space: pre-wrap; }
         <translation>Die Datei kann nicht geöffnet oder gelesen werden.</translation>
     </message>
     <message>
-        <location line="+149"/>
+        <location line="+150"/>
         <location line="+173"/>
         <source>No further match.</source>
         <translation>Kein weiterer Treffer.</translation>

@@ -4,7 +4,7 @@
 <context>
     <name>CContentEdit</name>
     <message>
-        <location filename="../viewer/ccontentedit.cpp" line="+65"/>
+        <location filename="../viewer/ccontentedit.cpp" line="+76"/>
         <source>&amp;Previous Block of Content</source>
         <translation>上一个内容块(&amp;P)</translation>
     </message>
@@ -219,7 +219,7 @@
     </message>
     <message>
         <location line="+25"/>
-        <location filename="../update/clintra_update.cpp" line="+23"/>
+        <location filename="../app/clintra_update.cpp" line="+23"/>
         <source>FYI</source>
         <translation>提示</translation>
     </message>
@@ -305,25 +305,25 @@ p, li { white-space: pre-wrap; }
         <translation>结果文件</translation>
     </message>
     <message>
+        <location filename="../app/clintra_search.cpp" line="+207"/>
         <location filename="../app/formfitting.cpp" line="+53"/>
-        <location filename="../search/clintra_search.cpp" line="+209"/>
         <source>Matched Filename</source>
         <translation>匹配的文件名</translation>
     </message>
     <message>
         <location filename="../app/clintra.cpp" line="-187"/>
+        <location filename="../app/clintra_search.cpp" line="+5"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
-        <location filename="../search/clintra_search.cpp" line="+5"/>
         <source>File Content in Charset</source>
         <translation>文件内容，字符集：</translation>
     </message>
     <message>
-        <location filename="../search/clintra_search.cpp" line="+33"/>
+        <location filename="../app/clintra_search.cpp" line="+33"/>
         <source>Error: Invalid path given! Please have it corrected.</source>
         <translation>错误：给定的路径无效！请更正。</translation>
     </message>
     <message>
-        <location line="+85"/>
+        <location line="+86"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>在搜索的 %2 个文件中，有 %1 个包含给定的关键词。</translation>
     </message>
@@ -333,7 +333,7 @@ p, li { white-space: pre-wrap; }
         <translation>在搜索的 %2 个文件中，有 %1 个的文件名包含给定的关键词。</translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="-67"/>
         <source>Directory: </source>
         <translation>目录：</translation>
     </message>
@@ -368,7 +368,7 @@ p, li { white-space: pre-wrap; }
         <translation>。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+40"/>
         <source>Select a Directory</source>
         <translation>选择目录</translation>
     </message>
@@ -383,7 +383,7 @@ p, li { white-space: pre-wrap; }
         <translation>正在处理第 %1 个文件（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+21"/>
         <source>Filename</source>
         <translation>文件名</translation>
     </message>
@@ -398,7 +398,7 @@ p, li { white-space: pre-wrap; }
         <translation>最后修改时间</translation>
     </message>
     <message>
-        <location filename="../text/clintra_charset.cpp" line="+25"/>
+        <location filename="../app/clintra_charset.cpp" line="+25"/>
         <source> (Language: </source>
         <translation>（语言：</translation>
     </message>
@@ -408,7 +408,7 @@ p, li { white-space: pre-wrap; }
         <translation>）</translation>
     </message>
     <message>
-        <location filename="../update/clintra_update.cpp" line="+1"/>
+        <location filename="../app/clintra_update.cpp" line="+1"/>
         <source>An early attempt to check updates has not finished yet, please hold on a while.</source>
         <translation>上一次检查更新尚未完成，请稍候。</translation>
     </message>
@@ -453,7 +453,7 @@ p, li { white-space: pre-wrap; }
         <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
     </message>
     <message>
-        <location filename="../viewer/clintra_tableactions.cpp" line="+58"/>
+        <location filename="../app/clintra_tableactions.cpp" line="+58"/>
         <source>&amp;Open</source>
         <translation>打开(&amp;O)</translation>
     </message>
@@ -483,7 +483,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+104"/>
+        <location line="+106"/>
         <source>The file no longer exists:
 %1</source>
         <translation>该文件已不存在：
@@ -591,7 +591,7 @@ p, li { white-space: pre-wrap; }
         <translation>无法打开或读取该文件。</translation>
     </message>
     <message>
-        <location line="+149"/>
+        <location line="+150"/>
         <location line="+173"/>
         <source>No further match.</source>
         <translation>后面没有更多匹配项。</translation>
