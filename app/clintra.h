@@ -34,6 +34,7 @@ class QTextDocument;
 class CSearchKeys;
 class CResultViewer;
 class CSearchRun;
+class CFileExistenceCheck;
 class Ui_CLintra;
 
 // The program's single window. It holds the state that the subsystems share
@@ -181,6 +182,8 @@ public:
 
 private:
     CSearchRun *SearchRun = nullptr;
+    // Whether a result's file is still there, asked before it is opened.
+    CFileExistenceCheck *OpenedFileCheck = nullptr;
     // What the running search's summary names.
     QString SearchDirectory;
     QString SearchKeywords;
