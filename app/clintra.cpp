@@ -15,7 +15,6 @@
 #include <QTextBrowser>
 #include <QTextCodec>
 
-#include "app/core/platform.h"
 #include "app/formfitting.h"
 #include "app/messagebox.h"
 #include "app/searchkeys.h"
@@ -37,14 +36,20 @@ void NameResultContentCharset(QComboBox *selector)
 } // namespace
 
 CLintra::CLintra(QWidget *parent)
-    : CLintra(CUpdateCheckConfig(), parent)
+    : CLintra(CLintraEnvironment(), parent)
 {
 }
 
 CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
+    : CLintra(CLintraEnvironment{updateCheck}, parent)
+{
+}
+
+CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
-    , FileExplorer_Process(nullptr)
-    , UpdateCheckState(updateCheck)
+    , SystemTrayAvailable(environment.SystemTrayAvailable)
+    , FileExplorer_Process(this)
+    , UpdateCheckState(environment.UpdateCheck)
 {
     // 3. The form.
     ui = new Ui_CLintra;
@@ -85,7 +90,7 @@ CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
 
     // 10.-15. Codecs, locale, local charset and the word-separation flag.
     BuildAvailableCodecs();
-    SystemLocaleName = QLocale::system().name();
+    SystemLocaleName = environment.LocaleName;
     DetectLocalCharset();
     ui->DefaultLocal8BitCharset_ComboBox->setEnabled(false);
     WordSeparatedLanguage = IsWordSeparatedLanguage(SystemLocaleName);
@@ -122,14 +127,17 @@ CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
 
     // 19. Table actions.
     CreateFilesTableActions();
+    FileExplorer_Process.setObjectName(QStringLiteral("FileExplorer_Process"));
     SearchKeys = new CSearchKeys(this, {ui->Dir2Search_ComboBox, ui->Keywords2Search_ComboBox,
                                         ui->DoFilenameSearch_PushButton, ui->DoFullTextSearch_PushButton,
                                         ui->CancelSearch_PushButton, ui->FilesFound_TableWidget});
 
     // 20.-22. The heading above the content pane.
     ResultContentHeader_Label = new QLabel();
+    ResultContentHeader_Label->setObjectName(QStringLiteral("ResultContentHeader_Label"));
     ui->ResultContentHeader_HorizontalLayout->addWidget(ResultContentHeader_Label, 0, Qt::AlignLeft);
     ResultContentCharset_ComboBox = new QComboBox();
+    ResultContentCharset_ComboBox->setObjectName(QStringLiteral("ResultContentCharset_ComboBox"));
     ResultContentCharset_ComboBox->hide();
     ui->ResultContentHeader_HorizontalLayout->addWidget(ResultContentCharset_ComboBox, 1, Qt::AlignRight);
     PopulateResultContentCharsets();
@@ -150,6 +158,7 @@ CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
         new CResultViewer(ui->FileContent_TextEdit, ResultContentCharset_ComboBox,
                           {ui->FilesFound_TableWidget, ui->FileContent_TextEdit},
                           CUnmarkedTextCharset(QTextCodec::codecForLocale(), SystemLocaleName), this);
+    ResultViewer->setObjectName(QStringLiteral("ResultViewer"));
     connect(ResultViewer, &CResultViewer::MessageRequested, this, &CLintra::ShowMessage);
     connect(ui->FileContent_TextEdit, &CContentEdit::PreviousMatchRequested, ResultViewer,
             &CResultViewer::PreviousMatch);
@@ -177,7 +186,7 @@ CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
 
     // Every text is in place: size the window from them, before the stored
     // geometry is applied.
-    FitMainWindowToTexts(this);
+    FitMainWindowToTexts(this, ui, ResultContentHeader_Label, ResultContentCharset_ComboBox);
 
     // 30.-33. Settings and the automatic update check.
     SetSettingsStoreNames();
@@ -210,7 +219,7 @@ void CLintra::changeEvent(QEvent *event)
     const bool ready = status.isEmpty() || status == ReadyText;
     ReadyText = tr("Ready to do the Unicode full text search...");
     ui->SearchingProgressStatus_Label->setText(ready ? ReadyText : status);
-    FitControlRowsToWindow(this);
+    FitControlRowsToWindow(this, ui);
 }
 
 void CLintra::SetTitleAndNotice()

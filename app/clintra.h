@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
+#include <QLocale>
 #include <QMap>
 #include <QMessageBox>
 #include <QNetworkReply>
@@ -37,25 +38,70 @@ class CSearchRun;
 class CFileExistenceCheck;
 class Ui_CLintra;
 
-// The program's single window. It holds the state that the subsystems share
-// and joins them in its constructor; the members that join each subsystem are
-// defined in app/clintra_<subsystem>.cpp, which delegates the work to that
-// subsystem's objects and to the small classes of lintra_core.
-//
-// State and operations are public so that tests can drive and inspect the
-// window; the 27 slots are private and reached through signals or the
-// meta-object, in the order below.
+// What the window takes from the desktop it runs on. Start-up passes the
+// maker's update address and the real desktop; tests pass their own.
+struct CLintraEnvironment
+{
+    // Without an address the update check asks nowhere and fails at once.
+    CUpdateCheckConfig UpdateCheck;
+    // The user's locale: it names the local charset and says whether words
+    // are separated by spaces.
+    QString LocaleName = QLocale::system().name();
+    // Asked at every close: whether a tray can take the window.
+    bool (*SystemTrayAvailable)() = &QSystemTrayIcon::isSystemTrayAvailable;
+};
+
+// The program's single window. It owns one object per subsystem and joins
+// them in its constructor; the members that join each subsystem are defined
+// in app/clintra_<subsystem>.cpp, which delegates the work to that
+// subsystem's objects and to the small classes of lintra_core. Its state is
+// private: tests drive it through its controls (found by object name) and
+// its subsystems' interfaces; the 27 slots are reached through signals or
+// the meta-object, in the order below.
 class CLintra : public QWidget
 {
     Q_OBJECT
 
 public:
-    // Without an update configuration the update check asks nowhere and
-    // fails at once; start-up passes the maker's.
     explicit CLintra(QWidget *parent = nullptr);
     explicit CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent = nullptr);
+    explicit CLintra(const CLintraEnvironment &environment, QWidget *parent = nullptr);
     ~CLintra() override;
 
+    // What start-up and the session ask of the window.
+    void SaveSettings();
+    // What the user must be told once when the settings cannot be kept
+    // (what is lost, and where the file is); empty when they are kept.
+    QString SettingsNotice() const;
+    // The directory given on the command line, shown in the directory box.
+    void ShowStartDirectory(const QString &directory);
+    // A later start handed a directory over: it is shown in the directory
+    // box, and the window comes up, also from the tray.
+    void ShowHandedOverDirectory(const QString &directory);
+    // The session ends (log-out, shut-down, the terminal gone): the running
+    // search stops, the settings are saved and the event loop ends.
+    void EndSession();
+    void ShowMessage(QMessageBox::Icon icon, const QString &title, const QString &text);
+
+    // Whether a search has started and not yet shown its summary.
+    bool SearchRunning() const;
+    // The running search, which owns its counters, Cancel and results.
+    CSearchRun &Search() const;
+    // Rows that no search found, as a search of the given kind lists them
+    // (their size and time are read now).
+    void AddResultRows(const QStringList &paths, TEnumSearchWhat what);
+
+    // The update check: its schedule and whether one runs.
+    void StartUpdateCheck(bool manual);
+    CUpdateCheck &UpdateCheck();
+    const CUpdateCheck &UpdateCheck() const;
+    void ShowUpdateOutcome(const CUpdateOutcome &outcome);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
     // --- Members, in declaration order ----------------------------------
 
     Ui_CLintra *ui = nullptr;
@@ -99,11 +145,18 @@ public:
     QString SysTrayToolTip;
     QString VersionCaption;
     QString InstallationId;
-    // Asked at every close: whether a tray can take the window. Tests that
-    // run without a desktop replace it.
-    bool (*SystemTrayAvailable)() = &QSystemTrayIcon::isSystemTrayAvailable;
+    bool (*SystemTrayAvailable)() = nullptr;
 
     QProcess FileExplorer_Process;
+
+    CSearchRun *SearchRun = nullptr;
+    // Whether a result's file is still there, asked before it is opened.
+    CFileExistenceCheck *OpenedFileCheck = nullptr;
+    // What the running search's summary names.
+    QString SearchDirectory;
+    QString SearchKeywords;
+
+    CUpdateCheck UpdateCheckState;
 
     // --- Operations -------------------------------------------------------
 
@@ -121,24 +174,10 @@ public:
     static void SetSettingsStoreNames();
     static QString LoadInstallationId();
     void LoadSettings();
-    // What the user must be told once when the settings cannot be kept
-    // (what is lost, and where the file is); empty when they are kept.
-    QString SettingsNotice() const;
-    // A later start handed a directory over: it is shown in the directory
-    // box, and the window comes up, also from the tray.
-    void ShowHandedOverDirectory(const QString &directory);
-    void SaveSettings();
     void CreateSysTrayIconActions();
     void CreateSysTrayIcon();
-    // The session ends (log-out, shut-down, the terminal gone): the running
-    // search stops, the settings are saved and the event loop ends.
-    void EndSession();
 
     // Search (app/clintra_search.cpp).
-    // Whether a search has started and not yet shown its summary.
-    bool SearchRunning() const;
-    // The running search, which owns its counters, Cancel and results.
-    CSearchRun &Search() const;
     void CreateSearchRun();
     // Gives up a running search; ends the process at once if its threads
     // are stuck in the file system (called after the settings are saved).
@@ -147,53 +186,27 @@ public:
     // Starts the search on its threads; the rows follow directory by directory.
     void StartSearch(const QDir &dir, const CKeywordQuery &query, TEnumSearchWhat what);
     void SetUpResultsTable();
-    // Rows that no search found (their size and time are read now).
-    void AddResultRows(const QStringList &paths);
     bool ShowResultContentHeading();
     void SelectSystemResultCharset();
     void RememberKeywords(const QString &typed, const QString &keywords);
     void ResetForNewSearch();
     void ShowInvalidPathMessage();
-    void ShowStartDirectory(const QString &directory);
     void ShowSearchSummary(const QString &directory, const QString &keywords, int found, int total,
                            TEnumSearchWhat what);
 
-    // Result viewer (app/clintra_viewer.cpp, app/clintra_highlight.cpp).
+    // Result viewer (app/clintra_viewer.cpp).
     void ShowResultRow(int row);
-    void ShowContentWithHighlights(const CKeywordQuery &query, const QString &text);
     QString ResultRowPath(int row) const;
 
     // Files table actions (app/clintra_tableactions.cpp).
     void CreateFilesTableActions();
     void DestroyFilesTableActions();
     void DisconnectFilesTableSignals();
-    bool FilesTableActionsUsable(const QPoint &point) const;
     QString CurrentRowFilePath() const;
     void OpenResultFile(int row);
 
     // Update check (app/clintra_update.cpp).
-    void StartUpdateCheck(bool manual);
-    // The check's schedule and whether one runs.
-    CUpdateCheck &UpdateCheck();
-    const CUpdateCheck &UpdateCheck() const;
-    void ShowMessage(QMessageBox::Icon icon, const QString &title, const QString &text);
-    void ShowUpdateOutcome(const CUpdateOutcome &outcome);
     void AbortUpdateCheck();
-
-private:
-    CSearchRun *SearchRun = nullptr;
-    // Whether a result's file is still there, asked before it is opened.
-    CFileExistenceCheck *OpenedFileCheck = nullptr;
-    // What the running search's summary names.
-    QString SearchDirectory;
-    QString SearchKeywords;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void changeEvent(QEvent *event) override;
-
-private:
-    CUpdateCheck UpdateCheckState;
 
 private slots:
     void on_DoFullTextSearch_PushButton_clicked();

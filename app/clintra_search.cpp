@@ -22,9 +22,9 @@
 #endif
 #include <unistd.h>
 
-#include "app/core/platform.h"
 #include "app/messagebox.h"
 #include "app/searchkeys.h"
+#include "platform/runningplatform.h"
 #include "search/core/directorywalk.h"
 #include "search/core/keywordquery.h"
 #include "search/core/resultsmodel.h"
@@ -359,7 +359,8 @@ void CLintra::SetUpResultsTable()
     table->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
-void CLintra::AddResultRows(const QStringList &paths)
+void CLintra::AddResultRows(const QStringList &paths, TEnumSearchWhat what)
 {
+    SearchWhat = what;
     ui->FilesFound_TableWidget->Results()->AppendRows(paths);
 }

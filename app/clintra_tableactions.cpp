@@ -17,7 +17,7 @@
 #include <QMenu>
 #include <QUrl>
 
-#include "app/core/platform.h"
+#include "platform/runningplatform.h"
 #include "search/core/foundfile.h"
 #include "search/core/resultsmodel.h"
 #include "viewer/core/fileexistencecheck.h"
@@ -26,10 +26,11 @@
 
 namespace {
 
-QAction *NewTableAction(QObject *parent, const char *icon, const QString &text, const char *shortcut,
-                        const QString &statusTip)
+QAction *NewTableAction(QObject *parent, const char *name, const char *icon, const QString &text,
+                        const char *shortcut, const QString &statusTip)
 {
     QAction *action = new QAction(QIcon(QString::fromLatin1(icon)), text, parent);
+    action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
     action->setStatusTip(statusTip);
     return action;
@@ -41,17 +42,17 @@ void CLintra::CreateFilesTableActions()
 {
     OpenedFileCheck = new CFileExistenceCheck(this);
     OpenFile_Action = NewTableAction(
-        this, ":/images/open.gif", tr("&Open"), "",
+        this, "OpenFile_Action", ":/images/open.gif", tr("&Open"), "",
         tr("<font face=\"verdana\">Open the selected file with the desktop's application for it.</font>"));
     connect(OpenFile_Action, &QAction::triggered, this,
             [this] { OpenResultFile(ui->FilesFound_TableWidget->currentRow()); });
     connect(ui->FilesFound_TableWidget, &CResultsTable::OpenRequested, this, &CLintra::OpenResultFile);
     CopyFilePath_Action = NewTableAction(
-        this, ":/images/copy.gif", tr("Copy File &Path"), "Ctrl+Shift+C",
+        this, "CopyFilePath_Action", ":/images/copy.gif", tr("Copy File &Path"), "Ctrl+Shift+C",
         tr("<font face=\"verdana\">Copy the full path of the selected file to the clipboard.</font>"));
     connect(CopyFilePath_Action, &QAction::triggered, this, &CLintra::CopyFilePath);
     OpenContainingFolder_Action = NewTableAction(
-        this, ":/images/folder.gif", tr("Open Containing &Folder"), "Ctrl+F",
+        this, "OpenContainingFolder_Action", ":/images/folder.gif", tr("Open Containing &Folder"), "Ctrl+F",
         tr("<font face=\"verdana\">Open the folder that contains the selected file in the system File "
            "Explorer.</font>"));
     connect(OpenContainingFolder_Action, &QAction::triggered, this, &CLintra::OpenContainingFolder);
@@ -88,17 +89,6 @@ void CLintra::DisconnectFilesTableSignals()
                &CLintra::ShowFilesTableContextMenu);
 }
 
-// Usable only on a Filename cell: the actions need a path.
-bool CLintra::FilesTableActionsUsable(const QPoint &point) const
-{
-    const CResultsTable *table = ui->FilesFound_TableWidget;
-    if (table->rowCount() <= 0)
-        return false;
-    // A cleared cell is no item either.
-    const QModelIndex index = table->indexAt(point);
-    return index.isValid() && index.column() == 0 && !table->FilePath(index.row()).isEmpty();
-}
-
 void CLintra::ShowFilesTableContextMenu(QPoint point)
 {
     QMenu menu;
@@ -106,7 +96,8 @@ void CLintra::ShowFilesTableContextMenu(QPoint point)
     menu.addActions(FilesTableContextMenu_Actions);
     // What a double click does.
     menu.setDefaultAction(OpenFile_Action);
-    const bool usable = FilesTableActionsUsable(point);
+    // Usable only on a Filename cell: the actions need a path.
+    const bool usable = ui->FilesFound_TableWidget->FileCellAt(point);
     for (QAction *action : menu.actions())
         action->setEnabled(usable);
     menu.exec(ui->FilesFound_TableWidget->viewport()->mapToGlobal(point));

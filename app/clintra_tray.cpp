@@ -20,9 +20,11 @@
 void CLintra::CreateSysTrayIconActions()
 {
     SysTrayIconRestore_Action = new QAction(tr("&Restore"), this);
+    SysTrayIconRestore_Action->setObjectName(QStringLiteral("SysTrayIconRestore_Action"));
     connect(SysTrayIconRestore_Action, &QAction::triggered, this,
             &CLintra::SysTrayIconHideAndRestoreProgramWindow);
     SysTrayIconQuit_Action = new QAction(tr("&Quit"), this);
+    SysTrayIconQuit_Action->setObjectName(QStringLiteral("SysTrayIconQuit_Action"));
     connect(SysTrayIconQuit_Action, &QAction::triggered, this, &CLintra::SysTrayIconExitProgram);
 }
 
@@ -32,6 +34,7 @@ void CLintra::CreateSysTrayIcon()
     SysTrayIconMenu->addAction(SysTrayIconRestore_Action);
     SysTrayIconMenu->addAction(SysTrayIconQuit_Action);
     SysTrayIcon = new QSystemTrayIcon(this);
+    SysTrayIcon->setObjectName(QStringLiteral("SysTrayIcon"));
     SysTrayIcon->setContextMenu(SysTrayIconMenu);
 }
 

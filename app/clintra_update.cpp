@@ -5,8 +5,8 @@
 #include "app/clintra.h"
 
 #include "app/caboutform.h"
-#include "app/core/platform.h"
 #include "app/messagebox.h"
+#include "platform/runningplatform.h"
 #include "update/core/cupdatecheck.h"
 #include "update/core/cupdatethread.h"
 #include "update/core/versionstamp.h"

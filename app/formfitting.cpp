@@ -115,19 +115,17 @@ void FitTextViewToDocument(QTextEdit *view, const QSize &minimum, int maxWidth)
     view->setFixedSize(width, qMax(minimum.height(), OuterHeightAt(view, width)));
 }
 
-void FitMainWindowToTexts(CLintra *window)
+void FitMainWindowToTexts(QWidget *window, Ui_CLintra *ui, QLabel *heading, QComboBox *charsets)
 {
-    Ui_CLintra *ui = window->ui;
-    QComboBox *charsets = ui->DefaultLocal8BitCharset_ComboBox;
-    charsets->setMaximumWidth(
-        qMax(ScaledToDpi(DrawnCharsetSelectorWidth, charsets), charsets->sizeHint().width()));
+    QComboBox *local = ui->DefaultLocal8BitCharset_ComboBox;
+    local->setMaximumWidth(qMax(ScaledToDpi(DrawnCharsetSelectorWidth, local), local->sizeHint().width()));
     FitStatusLine(ui->SearchingProgressStatus_Label);
-    KeepRoomForResultHeading(window->ResultContentHeader_Label, window->ResultContentCharset_ComboBox);
+    KeepRoomForResultHeading(heading, charsets);
 
     QTextBrowser *notice = ui->CopyrightInfo_TextBrowser;
     FitNoticeLine(notice);
     QObject::connect(notice->document(), &QTextDocument::contentsChanged, window,
-                     [window] { FitControlRowsToWindow(window); });
+                     [window, ui] { FitControlRowsToWindow(window, ui); });
 
     // The window's only layout holds the content, at least as large as
     // drawn. The window may grow beyond: the results and the content pane
@@ -140,12 +138,11 @@ void FitMainWindowToTexts(CLintra *window)
     // As small as its layout lets it be (not less), as large as the window.
     ui->verticalLayoutWidget->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
     frame->addWidget(ui->verticalLayoutWidget, 0, 0);
-    FitControlRowsToWindow(window);
+    FitControlRowsToWindow(window, ui);
 }
 
-void FitControlRowsToWindow(CLintra *window)
+void FitControlRowsToWindow(QWidget *window, Ui_CLintra *ui)
 {
-    Ui_CLintra *ui = window->ui;
     // Natural widths first: without the struts of a previous fit.
     QTextBrowser *notice = ui->CopyrightInfo_TextBrowser;
     FitNoticeLine(notice);

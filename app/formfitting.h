@@ -3,7 +3,9 @@
 
 #include <QSize>
 
-class CLintra;
+class QComboBox;
+class QLabel;
+class Ui_CLintra;
 class QTextEdit;
 class QWidget;
 
@@ -31,10 +33,11 @@ void FitTextViewToDocument(QTextEdit *view, const QSize &minimum, int maxWidth);
 // keep their sizes. The notice line is as high as its text. What a search
 // shows later (its summary, the heading and charset selector over the
 // content pane) has its room from the start, so that the window does not jump.
-void FitMainWindowToTexts(CLintra *window);
+// The heading and its charset selector are the window's own, beside the form.
+void FitMainWindowToTexts(QWidget *window, Ui_CLintra *ui, QLabel *heading, QComboBox *charsets);
 
 // The rows of controls above the results as wide as the least window gives
 // them; again after their texts change.
-void FitControlRowsToWindow(CLintra *window);
+void FitControlRowsToWindow(QWidget *window, Ui_CLintra *ui);
 
 #endif

@@ -18,8 +18,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/core/platform.h"
 #include "app/formaccessibility.h"
+#include "platform/runningplatform.h"
 #include "viewer/ccontentedit.h"
 
 namespace {

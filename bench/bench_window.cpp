@@ -51,6 +51,7 @@
 #include "app/ui_clintra.h"
 #include "search/core/resultsmodel.h"
 #include "viewer/cresultviewer.h"
+#include "windowdriver.h"
 
 namespace {
 
@@ -162,10 +163,10 @@ private:
             return;
         if (CancelOnce) {
             CancelSent = sent;
-            Window.ui->CancelSearch_PushButton->click();
+            Control<QPushButton>(Window, "CancelSearch_PushButton")->click();
             return;
         }
-        CResultsTable *table = Window.ui->FilesFound_TableWidget;
+        CResultsTable *table = Control<CResultsTable>(Window, "FilesFound_TableWidget");
         // Only clicks while rows are being added count: the first needs two rows.
         if (table->rowCount() < 2)
             return;
@@ -196,14 +197,14 @@ void WriteTable(const CLintra &window, const QString &path)
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return;
     QTextStream stream(&out);
-    const CResultsModel *results = window.ui->FilesFound_TableWidget->Results();
+    const CResultsModel *results = Control<CResultsTable>(window, "FilesFound_TableWidget")->Results();
     for (int row = 0; row < results->rowCount(); ++row)
         stream << results->FilePath(row) << '\n';
 }
 
 QString SortFields(CLintra &window)
 {
-    CResultsTable *table = window.ui->FilesFound_TableWidget;
+    CResultsTable *table = Control<CResultsTable>(window, "FilesFound_TableWidget");
     QString fields = QStringLiteral(" rows=%1").arg(table->rowCount());
     for (int column = 0; column < 3; ++column) {
         qint64 slowest = 0;
@@ -222,31 +223,31 @@ QString SortFields(CLintra &window)
 double Measure(CLintra &window, const QString &mode, const QStringList &args)
 {
     QElapsedTimer timer;
-    window.ui->Keywords2Search_ComboBox->setEditText(args.at(1));
+    Control<QComboBox>(window, "Keywords2Search_ComboBox")->setEditText(args.at(1));
     if (mode.startsWith(QLatin1String("viewer"))) {
         // The file is read on the viewer's own thread.
-        const auto settle = [&window] {
-            while (window.ResultViewer->IsLoading())
+        CResultViewer *viewer = Control<CResultViewer>(window, "ResultViewer");
+        const auto settle = [viewer] {
+            while (viewer->IsLoading())
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
         };
-        window.SearchWhat = SearchWhatFullText;
-        window.AddResultRows(QStringList() << args.at(0));
+        window.AddResultRows(QStringList() << args.at(0), SearchWhatFullText);
+        CResultsTable *table = Control<CResultsTable>(window, "FilesFound_TableWidget");
         timer.start();
-        window.ui->FilesFound_TableWidget->selectRow(0);
+        table->selectRow(0);
         settle();
         if (mode == QLatin1String("viewer-next")) {
             timer.restart();
-            window.ResultViewer->NextMatch();
+            viewer->NextMatch();
             settle();
         }
         return timer.nsecsElapsed() / 1e9;
     }
-    window.ui->Dir2Search_ComboBox->setEditText(args.at(0));
+    Control<QComboBox>(window, "Dir2Search_ComboBox")->setEditText(args.at(0));
+    const char *button = mode.startsWith(QLatin1String("fulltext")) ? "DoFullTextSearch_PushButton"
+                                                                    : "DoFilenameSearch_PushButton";
     timer.start();
-    if (mode.startsWith(QLatin1String("fulltext")))
-        window.ui->DoFullTextSearch_PushButton->click();
-    else
-        window.ui->DoFilenameSearch_PushButton->click();
+    Control<QPushButton>(window, button)->click();
     // The search runs on its threads; the window shows it until the summary.
     while (window.SearchRunning())
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
@@ -301,13 +302,13 @@ int main(int argc, char **argv)
         << " window_thread_cpu_seconds=" << QString::number(thread, 'f', 4) << " idle_kb=" << idle
         << " peak_kb=" << peak;
     if (mode.startsWith(QLatin1String("viewer"))) {
-        const bool shown =
-            window.ui->FileContent_TextEdit->toPlainText().contains(args.at(2), Qt::CaseInsensitive);
+        const bool shown = ControlText(window, "FileContent_TextEdit", "plainText")
+                               .contains(args.at(2), Qt::CaseInsensitive);
         // As the strip below the pane says it: "Block 3 of 20", counted from
         // 1, the numbers grouped as the locale does.
         const QRegularExpressionMatch block =
             QRegularExpression(QStringLiteral("^Block ([\\d,.]+) of (about )?([\\d,.]+)"))
-                .match(window.ui->FileContent_TextEdit->Position_Label->text());
+                .match(Control<CContentEdit>(window, "FileContent_TextEdit")->Position_Label->text());
         const auto number = [&block](int n) {
             return block.captured(n).remove(QRegularExpression("[,.]")).toInt();
         };
@@ -318,6 +319,6 @@ int main(int argc, char **argv)
     out << clickFields;
     if (sort)
         out << SortFields(window);
-    out << " status=" << window.ui->SearchingProgressStatus_Label->text() << '\n';
+    out << " status=" << ControlText(window, "SearchingProgressStatus_Label") << '\n';
     return 0;
 }

@@ -63,6 +63,15 @@ QByteArray CResultsTable::FilePathBytes(int row) const
     return Model->FilePathBytes(Order->ResultRow(row));
 }
 
+bool CResultsTable::FileCellAt(const QPoint &point) const
+{
+    if (rowCount() <= 0)
+        return false;
+    // A cleared cell is no file either.
+    const QModelIndex index = indexAt(point);
+    return index.isValid() && index.column() == 0 && !FilePath(index.row()).isEmpty();
+}
+
 QUrl CResultsTable::FileUrl(int row) const
 {
     return CResultsOrder::FileUrl(FilePathBytes(row));

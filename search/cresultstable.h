@@ -31,6 +31,9 @@ public:
     QString FilePath(int row) const;
     // The same as the file system spells it.
     QByteArray FilePathBytes(int row) const;
+    // Whether the point of the viewport is on a Filename cell that holds a
+    // path: where the actions on a file are usable.
+    bool FileCellAt(const QPoint &point) const;
     // The file's address: file: and the path's bytes, percent-encoded.
     QUrl FileUrl(int row) const;
     // Room for the path column: what the size and date columns leave.

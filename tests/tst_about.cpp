@@ -12,6 +12,7 @@
 #include "modaldialogs.h"
 #include "testsupport.h"
 #include "update/core/versionnumbers.h"
+#include "windowdriver.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ public:
 
 void PressAbout(CLintra &window)
 {
-    window.ui->About_PushButton->click();
+    Control<QPushButton>(window, "About_PushButton")->click();
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include "app/ui_clintra.h"
 #include "modaldialogs.h"
 #include "testsupport.h"
+#include "windowdriver.h"
 
 namespace {
 
@@ -199,18 +200,19 @@ void TestFormFit::mainWindowTextsFit()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY2(TextsCutOff(&window).isEmpty(), qPrintable(TextsCutOff(&window).join('\n')));
     if (doubled)
-        QVERIFY(window.ui->Keywords2Search_Label->text().count(QStringLiteral("Keyword(s)")) == 2);
+        QVERIFY(ControlText(window, "Keywords2Search_Label").count(QStringLiteral("Keyword(s)")) == 2);
 
     // The texts of a search and of a shown result fit too, in the room the
     // window had: it does not change its size after a search.
     const QSize before = window.size();
-    window.ui->SearchingProgressStatus_Label->setText(
-        QCoreApplication::translate("CLintra", "%1 of the %2 searched files contain(s) the given keyword(s).")
-            .arg(123456)
-            .arg(7654321));
-    window.ResultContentHeader_Label->setText(
-        QCoreApplication::translate("CLintra", "File Content in Charset"));
-    window.ResultContentCharset_ComboBox->show();
+    Control<QLabel>(window, "SearchingProgressStatus_Label")
+        ->setText(QCoreApplication::translate("CLintra",
+                                              "%1 of the %2 searched files contain(s) the given keyword(s).")
+                      .arg(123456)
+                      .arg(7654321));
+    Control<QLabel>(window, "ResultContentHeader_Label")
+        ->setText(QCoreApplication::translate("CLintra", "File Content in Charset"));
+    Control<QComboBox>(window, "ResultContentCharset_ComboBox")->show();
     QTest::qWait(50);
     SaveShot(&window, QString::fromLatin1(QTest::currentDataTag()));
     QCOMPARE(window.size(), before);
@@ -231,32 +233,33 @@ void TestFormFit::mainWindowGrowsWithEvenMargins()
     QVERIFY2(size.width() >= qRound(681 * scale) - 1 && size.height() >= qRound(552 * scale) - 1,
              qPrintable(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height())));
     // Long history entries do not widen it.
-    for (QComboBox *box : {window.ui->Keywords2Search_ComboBox, window.ui->Dir2Search_ComboBox}) {
+    for (QComboBox *box : {Control<QComboBox>(window, "Keywords2Search_ComboBox"),
+                           Control<QComboBox>(window, "Dir2Search_ComboBox")}) {
         box->addItem(QString(300, QLatin1Char('k')));
         box->addItem(QString(100000, QLatin1Char('k')));
     }
     QTest::qWait(20);
     QCOMPARE(window.minimumSize(), size);
 
-    const QRect content = window.ui->verticalLayoutWidget->geometry();
+    const QRect content = Control<QWidget>(window, "verticalLayoutWidget")->geometry();
     QVERIFY(content.left() > 0);
     QCOMPARE(content.top(), content.left());
     QCOMPARE(size.width() - content.right() - 1, content.left());
     QCOMPARE(size.height() - content.bottom() - 1, content.left());
 
     // Larger: the results and the pane take the room, the controls keep theirs.
-    const QRect button = window.ui->DoFilenameSearch_PushButton->geometry();
-    const QRect keywords = window.ui->Keywords2Search_ComboBox->geometry();
-    const QSize table = window.ui->FilesFound_TableWidget->size();
-    const QSize pane = window.ui->FileContent_TextEdit->size();
+    const QRect button = Control<QPushButton>(window, "DoFilenameSearch_PushButton")->geometry();
+    const QRect keywords = Control<QComboBox>(window, "Keywords2Search_ComboBox")->geometry();
+    const QSize table = Control<CResultsTable>(window, "FilesFound_TableWidget")->size();
+    const QSize pane = Control<CContentEdit>(window, "FileContent_TextEdit")->size();
     window.resize(size + QSize(800, 200));
     QTRY_COMPARE(window.size(), size + QSize(800, 200));
-    QCOMPARE(window.ui->DoFilenameSearch_PushButton->geometry(), button);
-    QCOMPARE(window.ui->Keywords2Search_ComboBox->geometry(), keywords);
-    QCOMPARE(window.ui->FilesFound_TableWidget->height(), table.height() + 200);
-    QCOMPARE(window.ui->FileContent_TextEdit->height(), pane.height() + 200);
-    QVERIFY(window.ui->FilesFound_TableWidget->width() > table.width() + 300);
-    QVERIFY(window.ui->FileContent_TextEdit->width() > pane.width() + 60);
+    QCOMPARE(Control<QPushButton>(window, "DoFilenameSearch_PushButton")->geometry(), button);
+    QCOMPARE(Control<QComboBox>(window, "Keywords2Search_ComboBox")->geometry(), keywords);
+    QCOMPARE(Control<CResultsTable>(window, "FilesFound_TableWidget")->height(), table.height() + 200);
+    QCOMPARE(Control<CContentEdit>(window, "FileContent_TextEdit")->height(), pane.height() + 200);
+    QVERIFY(Control<CResultsTable>(window, "FilesFound_TableWidget")->width() > table.width() + 300);
+    QVERIFY(Control<CContentEdit>(window, "FileContent_TextEdit")->width() > pane.width() + 60);
 }
 
 void TestFormFit::dialogTextsFit_data()
@@ -276,7 +279,7 @@ void TestFormFit::dialogTextsFit()
     QFETCH(bool, doubled);
     QFETCH(QString, dialog);
     UseLanguage(doubled);
-    CLintra window;
+    CLintra window(TrayEnvironment(true));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     // The automatic check (which fails silently here) must be over first.
@@ -306,8 +309,6 @@ void TestFormFit::dialogTextsFit()
         window.ShowUpdateOutcome(outcome);
     } else {
         // The notice is about hiding into a tray; without one closing quits.
-        window.SystemTrayAvailable = [] { return true; };
-        window.SysTrayInfoShown = false;
         window.close();
     }
     QStringList titles;

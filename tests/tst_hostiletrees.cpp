@@ -259,7 +259,7 @@ void TestHostileTrees::nestingTwoHundredLevelsDeep()
     QCOMPARE(TablePaths(w), files);
     RunSearch(w, temp.path(), "bottom", SearchWhatFilename);
     QCOMPARE(TablePaths(w), files);
-    QVERIFY(!w.ui->SearchUnread_Label->isVisibleTo(&w));
+    QVERIFY(!Control<QLabel>(w, "SearchUnread_Label")->isVisibleTo(&w));
     // The toolkit cannot remove what it cannot reach by path.
     QCOMPARE(QProcess::execute("rm", {"-rf", temp.path()}), 0);
 }
@@ -294,7 +294,7 @@ void TestHostileTrees::oddNames()
     RunSearch(w, root.path(), ".txt", SearchWhatFilename);
     QCOMPARE(TablePathSet(w), all);
     QSet<QByteArray> bytes;
-    CResultsTable *table = w.ui->FilesFound_TableWidget;
+    CResultsTable *table = Control<CResultsTable>(w, "FilesFound_TableWidget");
     for (int row = 0; row < 4; ++row) {
         bytes << table->Results()->FilePathBytes(row);
         if (table->Results()->FilePathBytes(row) == invalid)
@@ -302,7 +302,7 @@ void TestHostileTrees::oddNames()
     }
     QVERIFY(bytes.contains(invalid) && bytes.contains(inFolder));
     // Copied in a form that a shell reads back as the file.
-    w.CopyFilePath_Action->trigger();
+    Control<QAction>(w, "CopyFilePath_Action")->trigger();
     const QString pasted = QApplication::clipboard()->text();
     QCOMPARE(pasted, "$'" + root.path() + "/bad\\xff\\xfe.txt'");
     QProcess shell;
@@ -314,7 +314,7 @@ void TestHostileTrees::oddNames()
     rmdir(invalidFolder.constData());
 
     // The table shows the name as text, never as markup.
-    for (int row = 0; row < w.ui->FilesFound_TableWidget->rowCount(); ++row) {
+    for (int row = 0; row < Control<CResultsTable>(w, "FilesFound_TableWidget")->rowCount(); ++row) {
         if (CellText(w, row, 0) == html)
             QVERIFY(CellData(w, row, 0, Qt::ToolTipRole).toString().contains("&lt;b&gt;bold&lt;/b&gt;.txt"));
     }

@@ -73,13 +73,13 @@ void TestNothingWritten::searchesAndViewingLeaveTheTreeAsItWas()
     QVERIFY(TablePaths(w).size() >= 3);
 
     // Every result shown, the big one paged both ways, the small ones re-decoded.
-    CResultsTable *table = w.ui->FilesFound_TableWidget;
+    CResultsTable *table = Control<CResultsTable>(w, "FilesFound_TableWidget");
     for (int row = 0; row < table->rowCount(); ++row) {
         table->selectRow(row);
         for (const char *slot : {"GotoContentEditNextBlock", "GotoContentEditNextBlock",
                                  "GotoContentEditPreviousBlock", "GotoContentEditPreviousBlock"})
             QVERIFY(QMetaObject::invokeMethod(&w, slot));
-        QComboBox *charset = w.ResultContentCharset_ComboBox;
+        QComboBox *charset = Control<QComboBox>(w, "ResultContentCharset_ComboBox");
         for (int entry = 0; entry < charset->count(); entry += 7) {
             charset->setCurrentIndex(entry);
             QVERIFY(QMetaObject::invokeMethod(&w, "UpdateResultFileContent"));

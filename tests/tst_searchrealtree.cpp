@@ -124,19 +124,12 @@ bool StartsWithUtf16Or32Bom(const QString &path)
 PathSet SearchThroughWindow(const QString &root, const QString &keywords, TEnumSearchWhat what,
                             bool wholeWord, int &candidates)
 {
-    CLintra w;
-    w.WordSeparatedLanguage = true;
-    (wholeWord ? w.ui->MatchWholeWord_RadioButton : w.ui->MatchSubstring_RadioButton)->click();
-    w.ui->Dir2Search_ComboBox->setEditText(root);
-    w.ui->Keywords2Search_ComboBox->setEditText(keywords);
-    (what == SearchWhatFullText ? w.ui->DoFullTextSearch_PushButton : w.ui->DoFilenameSearch_PushButton)
+    CLintra w(LanguageEnvironment(true));
+    Control<QRadioButton>(w, wholeWord ? "MatchWholeWord_RadioButton" : "MatchSubstring_RadioButton")
         ->click();
-    WaitForSearchEnd(w);
-    candidates = w.ui->Searching_ProgressBar->maximum();
-    PathSet paths;
-    for (int row = 0; row < w.ui->FilesFound_TableWidget->rowCount(); ++row)
-        paths << CellText(w, row, 0);
-    return paths;
+    RunSearch(w, root, keywords, what);
+    candidates = Control<QProgressBar>(w, "Searching_ProgressBar")->maximum();
+    return TablePathSet(w);
 }
 
 } // namespace

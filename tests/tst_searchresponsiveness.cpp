@@ -117,7 +117,7 @@ void TestSearchResponsiveness::everyFileNumberIsWrittenExactly()
 
     CLintra w;
     QList<CProgressStep> steps;
-    QProgressBar *bar = w.ui->Searching_ProgressBar;
+    QProgressBar *bar = Control<QProgressBar>(w, "Searching_ProgressBar");
     QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
         steps << CProgressStep{value, bar->maximum(), Status(w)};
     });
@@ -149,11 +149,11 @@ void TestSearchResponsiveness::cancelInsideALongFile()
 
     CLintra w;
     w.Search().SetGiveUpAfter(60000);
-    CInRoundOfFile cancel(w, 1, [&w] { w.ui->CancelSearch_PushButton->click(); });
+    CInRoundOfFile cancel(w, 1, [&w] { Control<QPushButton>(w, "CancelSearch_PushButton")->click(); });
     RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
 
     QCOMPARE(cancel.RoundsInFile, 3);
-    QCOMPARE(w.ui->Searching_ProgressBar->value(), 1);
+    QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->value(), 1);
     QVERIFY(TablePaths(w).isEmpty());
     QCOMPARE(Status(w), QStringLiteral("0 of the 2 searched files contain(s) the given keyword(s)."));
 }
@@ -168,15 +168,15 @@ void TestSearchResponsiveness::rowSelectionInsideALongFile()
     CLintra w;
     w.Search().SetGiveUpAfter(60000);
     CInRoundOfFile select(w, 2, [&w] {
-        w.ui->FilesFound_TableWidget->selectRow(0);
-        w.ui->CancelSearch_PushButton->click();
+        Control<CResultsTable>(w, "FilesFound_TableWidget")->selectRow(0);
+        Control<QPushButton>(w, "CancelSearch_PushButton")->click();
     });
     RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
 
     QCOMPARE(select.RoundsInFile, 3);
     QCOMPARE(TablePaths(w), QStringList{shown});
     // The user's choice, read on the viewer's thread, stays in the pane: no hint replaces it.
-    QTRY_COMPARE(w.ui->FileContent_TextEdit->toPlainText(), QStringLiteral("the alpha line\n"));
+    QTRY_COMPARE(ControlText(w, "FileContent_TextEdit", "plainText"), QStringLiteral("the alpha line\n"));
 }
 
 QTEST_MAIN(TestSearchResponsiveness)

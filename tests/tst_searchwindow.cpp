@@ -40,8 +40,8 @@ QStringList Items(const QComboBox *box)
 
 void SetRadioButtons(CLintra &w, const QString &mode)
 {
-    QRadioButton *whole = w.ui->MatchWholeWord_RadioButton;
-    QRadioButton *substring = w.ui->MatchSubstring_RadioButton;
+    QRadioButton *whole = Control<QRadioButton>(w, "MatchWholeWord_RadioButton");
+    QRadioButton *substring = Control<QRadioButton>(w, "MatchSubstring_RadioButton");
     if (mode == QLatin1String("whole")) {
         whole->click();
     } else if (mode == QLatin1String("substring")) {
@@ -176,16 +176,15 @@ void TestSearchWindow::searchButtonRules()
 
     QTemporaryDir dir;
     QVERIFY(WriteTestFile(dir.filePath(fileName), content));
-    CLintra w;
-    w.WordSeparatedLanguage = wordSeparated;
+    CLintra w(LanguageEnvironment(wordSeparated));
     SetRadioButtons(w, radio);
     RunSearch(w, dir.path(), keywords, fullText ? SearchWhatFullText : SearchWhatFilename);
 
     QCOMPARE(TablePaths(w).size(), found ? 1 : 0);
-    QCOMPARE(w.SearchWhat, fullText ? SearchWhatFullText : SearchWhatFilename);
-    QCOMPARE(w.MatchWholeWord, wholeWordAfter);
-    QCOMPARE(w.ui->MatchWholeWord_RadioButton->isChecked(), wholeWordAfter);
-    QCOMPARE(w.ui->MatchSubstring_RadioButton->isChecked(), !wholeWordAfter);
+    QCOMPARE(ControlText(w, "ResultContentHeader_Label"),
+             fullText ? "File Content in Charset" : "Matched Filename");
+    QCOMPARE(Control<QRadioButton>(w, "MatchWholeWord_RadioButton")->isChecked(), wholeWordAfter);
+    QCOMPARE(Control<QRadioButton>(w, "MatchSubstring_RadioButton")->isChecked(), !wholeWordAfter);
 }
 
 // --- Candidates and links -------------------------------------------------------
@@ -201,13 +200,13 @@ void TestSearchWindow::fullTextOpensOnlyPlainTextFiles()
     QCOMPARE(TablePathSet(w),
              (QSet<QString>{dir.filePath("NOTES.TXT"), dir.filePath("notes.Txt"), dir.filePath("Makefile"),
                             dir.filePath("README"), dir.filePath("main.rs")}));
-    QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 5);
+    QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->maximum(), 5);
 
     RunSearch(w, dir.path(), "notes", SearchWhatFilename);
     QCOMPARE(TablePathSet(w), (QSet<QString>{dir.filePath("notes.doc"), dir.filePath("NOTES.TXT"),
                                              dir.filePath("notes.Txt")}));
-    QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 8);
-    QCOMPARE(w.ui->Searching_ProgressBar->value(), 8);
+    QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->maximum(), 8);
+    QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->value(), 8);
 }
 
 void TestSearchWindow::directoryLinkToItsOwnRootFinishes_data()
@@ -230,7 +229,7 @@ void TestSearchWindow::directoryLinkToItsOwnRootFinishes()
     RunSearch(w, root, "alpha", fullText ? SearchWhatFullText : SearchWhatFilename);
     QCOMPARE(TablePaths(w).size(), 2);
     QCOMPARE(TablePathSet(w), (QSet<QString>{root + "/alpha.txt", root + "/sub/alpha2.txt"}));
-    QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 2);
+    QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->maximum(), 2);
 }
 
 // --- Table, summary, tray tool-tip, hint --------------------------------------------------
@@ -247,7 +246,7 @@ void TestSearchWindow::resultsTableColumns()
     CLintra w;
     RunSearch(w, dir.path(), ".DAT", SearchWhatFilename);
 
-    const CResultsTable *table = w.ui->FilesFound_TableWidget;
+    const CResultsTable *table = Control<CResultsTable>(w, "FilesFound_TableWidget");
     QCOMPARE(table->rowCount(), 5);
     QMap<QString, QString> sizes;
     for (int row = 0; row < table->rowCount(); ++row) {
@@ -302,16 +301,16 @@ void TestSearchWindow::summaryAndHeading()
     RunSearch(w, dir.path(), keywords, fullText ? SearchWhatFullText : SearchWhatFilename);
 
     QCOMPARE(Status(w), summary);
-    QCOMPARE(w.ResultContentHeader_Label->text(), heading);
-    QVERIFY(!w.ResultContentHeader_Label->isHidden());
-    QCOMPARE(w.ResultContentCharset_ComboBox->isHidden(), !fullText);
+    QCOMPARE(ControlText(w, "ResultContentHeader_Label"), heading);
+    QVERIFY(!Control<QLabel>(w, "ResultContentHeader_Label")->isHidden());
+    QCOMPARE(Control<QComboBox>(w, "ResultContentCharset_ComboBox")->isHidden(), !fullText);
     if (fullText) {
-        const QComboBox *charsets = w.ResultContentCharset_ComboBox;
+        const QComboBox *charsets = Control<QComboBox>(w, "ResultContentCharset_ComboBox");
         QCOMPARE(charsets->currentData().toInt(), QTextCodec::codecForLocale()->mibEnum());
     }
-    QCOMPARE(w.ui->FileContent_TextEdit->toPlainText(), hint);
-    QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 2);
-    QCOMPARE(w.ui->Searching_ProgressBar->value(), 2);
+    QCOMPARE(ControlText(w, "FileContent_TextEdit", "plainText"), hint);
+    QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->maximum(), 2);
+    QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->value(), 2);
 }
 
 void TestSearchWindow::trayToolTipShortensLongDirectories_data()
@@ -335,13 +334,16 @@ void TestSearchWindow::trayToolTipShortensLongDirectories()
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir.path()));
     QVERIFY(WriteTestFile(dir.filePath(directory + "/hit.txt"), "alpha"));
-    CLintra w;
+    CLintra w(TrayEnvironment(true));
     RunSearch(w, directory, "  alpha ", SearchWhatFullText);
     QDir::setCurrent(previous);
+    // The icon takes the summary when the window is hidden into the tray.
+    QCOMPARE(CloseIntoTray(w), QStringList{QStringLiteral("FYI")});
 
     QCOMPARE(shown.size(), 30);
-    QCOMPARE(w.SysTrayToolTip, QStringLiteral("Norvane Lintra " LINTRA_VERSION "\nDirectory: ") + shown +
-                                   QStringLiteral("\nKeywords: alpha\n1 of the 1 searched files found."));
+    QCOMPARE(ControlText(w, "SysTrayIcon", "toolTip"),
+             QStringLiteral("Norvane Lintra " LINTRA_VERSION "\nDirectory: ") + shown +
+                 QStringLiteral("\nKeywords: alpha\n1 of the 1 searched files found."));
     QCOMPARE(TablePaths(w), QStringList{QDir(dir.path()).canonicalPath() + '/' + directory + "/hit.txt"});
 }
 
@@ -351,13 +353,14 @@ void TestSearchWindow::hintOnlyWhenThePaneIsEmpty()
     QVERIFY(WriteTestFile(dir.filePath("a.txt"), "alpha"));
     CLintra w;
     RunSearch(w, dir.path(), "beta", SearchWhatFullText);
-    QVERIFY(w.ui->FileContent_TextEdit->toPlainText().isEmpty());
+    QVERIFY(ControlText(w, "FileContent_TextEdit", "plainText").isEmpty());
 
     // The user opens a result while the search runs.
-    CAtFile opened(w, 1, [&w] { w.ui->FileContent_TextEdit->setPlainText("opened by the user"); });
+    CAtFile opened(
+        w, 1, [&w] { Control<CContentEdit>(w, "FileContent_TextEdit")->setPlainText("opened by the user"); });
     RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
     QCOMPARE(TablePaths(w).size(), 1);
-    QCOMPARE(w.ui->FileContent_TextEdit->toPlainText(), QStringLiteral("opened by the user"));
+    QCOMPARE(ControlText(w, "FileContent_TextEdit", "plainText"), QStringLiteral("opened by the user"));
 }
 
 void TestSearchWindow::searchWithoutCandidatesLeavesTheBarBusy()
@@ -367,8 +370,8 @@ void TestSearchWindow::searchWithoutCandidatesLeavesTheBarBusy()
     CLintra w;
     RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
     QCOMPARE(Status(w), QStringLiteral("0 of the 0 searched files contain(s) the given keyword(s)."));
-    QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 0);
-    QVERIFY(w.ui->FileContent_TextEdit->toPlainText().isEmpty());
+    QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->maximum(), 0);
+    QVERIFY(ControlText(w, "FileContent_TextEdit", "plainText").isEmpty());
 }
 
 // No descriptor left for listing the folder: the search waits, then stops
@@ -390,10 +393,10 @@ void TestSearchWindow::outOfDescriptorsIsSaidNotHidden()
     RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
     setrlimit(RLIMIT_NOFILE, &before);
     QVERIFY(TablePaths(w).isEmpty());
-    QVERIFY(w.ui->SearchUnread_Label->isVisibleTo(&w));
+    QVERIFY(Control<QLabel>(w, "SearchUnread_Label")->isVisibleTo(&w));
     QVERIFY2(
-        w.ui->SearchUnread_Label->text().contains("The search stopped early, the results are incomplete"),
-        qPrintable(w.ui->SearchUnread_Label->text()));
+        ControlText(w, "SearchUnread_Label").contains("The search stopped early, the results are incomplete"),
+        qPrintable(ControlText(w, "SearchUnread_Label")));
 }
 
 void TestSearchWindow::vanishedFilesStillCount()
@@ -409,11 +412,11 @@ void TestSearchWindow::vanishedFilesStillCount()
     });
     RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
     QVERIFY(TablePaths(w).isEmpty());
-    QCOMPARE(w.ui->Searching_ProgressBar->value(), 3);
+    QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->value(), 3);
     QCOMPARE(Status(w), QStringLiteral("0 of the 3 searched files contain(s) the given keyword(s)."));
     // Said beside the summary, and only then.
-    QVERIFY(w.ui->SearchUnread_Label->isVisibleTo(&w));
-    QVERIFY(w.ui->SearchUnread_Label->text().contains(QStringLiteral(">3 files could not be read.<")));
+    QVERIFY(Control<QLabel>(w, "SearchUnread_Label")->isVisibleTo(&w));
+    QVERIFY(ControlText(w, "SearchUnread_Label").contains(QStringLiteral(">3 files could not be read.<")));
     // A click away: each with its path and why.
     QStringList listed;
     CModalHandler list([&listed](QWidget *modal) {
@@ -422,12 +425,13 @@ void TestSearchWindow::vanishedFilesStillCount()
             listed << tree->topLevelItem(i)->text(0) + " | " + tree->topLevelItem(i)->text(1);
         modal->close();
     });
-    QVERIFY(QMetaObject::invokeMethod(w.ui->SearchUnread_Label, "linkActivated", Q_ARG(QString, "unread")));
+    QVERIFY(QMetaObject::invokeMethod(Control<QLabel>(w, "SearchUnread_Label"), "linkActivated",
+                                      Q_ARG(QString, "unread")));
     QCOMPARE(listed, (QStringList{dir.filePath("a.txt") + " | No such file or directory",
                                   dir.filePath("b.txt") + " | No such file or directory",
                                   dir.filePath("c.txt") + " | No such file or directory"}));
     RunSearch(w, dir.path(), "alpha", SearchWhatFilename);
-    QVERIFY(!w.ui->SearchUnread_Label->isVisibleTo(&w));
+    QVERIFY(!Control<QLabel>(w, "SearchUnread_Label")->isVisibleTo(&w));
 }
 
 void TestSearchWindow::radioClickDuringSearch()
@@ -436,18 +440,17 @@ void TestSearchWindow::radioClickDuringSearch()
     const QString root = dir.path();
     QVERIFY(WriteTestFile(root + "/top.txt", "alphabet betamax"));
     QVERIFY(WriteTestFile(root + "/sub/below.txt", "alphabet betamax"));
-    CLintra w;
-    w.WordSeparatedLanguage = true;
+    CLintra w(LanguageEnvironment(true));
     {
         // One keyword: the rule is fixed per directory, so only the next directory changes.
-        CAtFile click(w, 1, [&w] { w.ui->MatchSubstring_RadioButton->click(); });
+        CAtFile click(w, 1, [&w] { Control<QRadioButton>(w, "MatchSubstring_RadioButton")->click(); });
         SetRadioButtons(w, "whole");
         RunSearch(w, root, "alpha", SearchWhatFullText);
         QCOMPARE(TablePaths(w), QStringList{root + "/sub/below.txt"});
     }
     {
         // Several keywords: the rule is read for every line, so the click counts at once.
-        CAtFile click(w, 1, [&w] { w.ui->MatchSubstring_RadioButton->click(); });
+        CAtFile click(w, 1, [&w] { Control<QRadioButton>(w, "MatchSubstring_RadioButton")->click(); });
         RunSearch(w, root, "alpha beta", SearchWhatFullText);
         QCOMPARE(TablePaths(w).size(), 2);
     }
@@ -485,9 +488,9 @@ void TestSearchWindow::cancelInTheMiddleOfTheTree()
     // Nothing is disabled while a search runs; the click is handled before file 4 is examined.
     auto cancel = std::make_unique<CAtFile>(w, 4, [&] {
         if (escape)
-            QTest::keyClick(w.ui->Keywords2Search_ComboBox, Qt::Key_Escape);
+            QTest::keyClick(Control<QComboBox>(w, "Keywords2Search_ComboBox"), Qt::Key_Escape);
         else
-            w.ui->CancelSearch_PushButton->click();
+            Control<QPushButton>(w, "CancelSearch_PushButton")->click();
     });
     RunSearch(w, root, "alpha", fullText ? SearchWhatFullText : SearchWhatFilename);
 
@@ -495,8 +498,8 @@ void TestSearchWindow::cancelInTheMiddleOfTheTree()
     QCOMPARE(paths.size(), 3);
     QCOMPARE(paths.filter("/a/b/").size(), 0);
     QCOMPARE(paths.filter(QRegularExpression("/r\\d-alpha")).size(), 2);
-    QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 5);
-    QCOMPARE(w.ui->Searching_ProgressBar->value(), 4);
+    QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->maximum(), 5);
+    QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->value(), 4);
     QCOMPARE(Status(w),
              fullText
                  ? QStringLiteral("3 of the 5 searched files contain(s) the given keyword(s).")
@@ -536,8 +539,8 @@ void TestSearchWindow::selectionAndCancelDuringALargeSearch()
     }
     CLintra w;
     w.Search().SetGiveUpAfter(60000);
-    CAtFile select(w, 500, [&] { w.ui->FilesFound_TableWidget->selectRow(1); });
-    CAtFile cancel(w, 1234, [&w] { w.ui->CancelSearch_PushButton->click(); });
+    CAtFile select(w, 500, [&] { Control<CResultsTable>(w, "FilesFound_TableWidget")->selectRow(1); });
+    CAtFile cancel(w, 1234, [&w] { Control<QPushButton>(w, "CancelSearch_PushButton")->click(); });
     RunSearch(w, root, "alpha", fullText ? SearchWhatFullText : SearchWhatFilename);
 
     // Every match before file 1234 in walk order, none after it.
@@ -547,10 +550,10 @@ void TestSearchWindow::selectionAndCancelDuringALargeSearch()
             expected << order.at(i);
     }
     QCOMPARE(TablePaths(w), expected);
-    QCOMPARE(w.ui->Searching_ProgressBar->value(), 1234);
-    QCOMPARE(w.ui->Searching_ProgressBar->maximum(), 1250);
+    QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->value(), 1234);
+    QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->maximum(), 1250);
     // The file is read on the viewer's thread; the search went on meanwhile.
-    QTRY_COMPARE(w.ui->FileContent_TextEdit->toPlainText(),
+    QTRY_COMPARE(ControlText(w, "FileContent_TextEdit", "plainText"),
                  fullText ? QStringLiteral("alpha\n") : order.at(3));
     QCOMPARE(Status(w),
              QString(fullText ? "%1 of the 1250 searched files contain(s) the given keyword(s)."
@@ -563,8 +566,8 @@ void TestSearchWindow::historiesKeepOrderAndNormalisedTexts()
     QTemporaryDir dir;
     QVERIFY(WriteTestFile(dir.filePath("a.txt"), "alpha beta gamma delta"));
     CLintra w;
-    QComboBox *keywords = w.ui->Keywords2Search_ComboBox;
-    QComboBox *directories = w.ui->Dir2Search_ComboBox;
+    QComboBox *keywords = Control<QComboBox>(w, "Keywords2Search_ComboBox");
+    QComboBox *directories = Control<QComboBox>(w, "Dir2Search_ComboBox");
 
     RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
     RunSearch(w, dir.path(), "beta", SearchWhatFullText);
@@ -602,16 +605,16 @@ void TestSearchWindow::blankTexts()
     QTemporaryDir other;
     RunSearch(w, other.path(), "  \t ", SearchWhatFullText);
     QCOMPARE(TablePaths(w), QStringList{dir.filePath("a.txt")});
-    QCOMPARE(Items(w.ui->Dir2Search_ComboBox), QStringList{dir.path()});
-    QVERIFY(!w.ResultContentHeader_Label->isHidden());
+    QCOMPARE(Items(Control<QComboBox>(w, "Dir2Search_ComboBox")), QStringList{dir.path()});
+    QVERIFY(!Control<QLabel>(w, "ResultContentHeader_Label")->isHidden());
 
     // Filename with blank keywords: the directory is remembered, the results cleared.
     RunSearch(w, other.path(), "  ", SearchWhatFilename);
-    QCOMPARE(Items(w.ui->Dir2Search_ComboBox), (QStringList{other.path(), dir.path()}));
+    QCOMPARE(Items(Control<QComboBox>(w, "Dir2Search_ComboBox")), (QStringList{other.path(), dir.path()}));
     QCOMPARE(TablePaths(w), QStringList{QString()});
-    QVERIFY(w.ui->FileContent_TextEdit->toPlainText().isEmpty());
-    QVERIFY(w.ResultContentHeader_Label->isHidden());
-    QVERIFY(w.ResultContentCharset_ComboBox->isHidden());
+    QVERIFY(ControlText(w, "FileContent_TextEdit", "plainText").isEmpty());
+    QVERIFY(Control<QLabel>(w, "ResultContentHeader_Label")->isHidden());
+    QVERIFY(Control<QComboBox>(w, "ResultContentCharset_ComboBox")->isHidden());
     QCOMPARE(Status(w), summary);
 
     // A blank directory clears too.
@@ -628,7 +631,7 @@ void TestSearchWindow::directoryWithTwoBlanksIsSearched()
     CLintra w;
     RunSearch(w, " " + notes + " ", "alpha", SearchWhatFullText);
     QCOMPARE(TablePaths(w), QStringList{notes + "/a.txt"});
-    QCOMPARE(Items(w.ui->Dir2Search_ComboBox), QStringList{notes});
+    QCOMPARE(Items(Control<QComboBox>(w, "Dir2Search_ComboBox")), QStringList{notes});
 }
 
 void TestSearchWindow::invalidDirectoryShowsErrorBox_data()
@@ -663,10 +666,11 @@ void TestSearchWindow::invalidDirectoryShowsErrorBox()
     QCOMPARE(icon, QMessageBox::Critical);
     // The results stay; heading and histories have already changed.
     QCOMPARE(TablePaths(w), QStringList{dir.filePath("a.txt")});
-    QCOMPARE(w.ResultContentHeader_Label->text(), QStringLiteral("File Content in Charset"));
-    QCOMPARE(Items(w.ui->Dir2Search_ComboBox), (QStringList{dir.filePath(invalid), dir.path()}));
-    QCOMPARE(Items(w.ui->Keywords2Search_ComboBox), (QStringList{"beta", "alpha"}));
-    QVERIFY(w.ui->DoFullTextSearch_PushButton->isEnabled());
+    QCOMPARE(ControlText(w, "ResultContentHeader_Label"), QStringLiteral("File Content in Charset"));
+    QCOMPARE(Items(Control<QComboBox>(w, "Dir2Search_ComboBox")),
+             (QStringList{dir.filePath(invalid), dir.path()}));
+    QCOMPARE(Items(Control<QComboBox>(w, "Keywords2Search_ComboBox")), (QStringList{"beta", "alpha"}));
+    QVERIFY(Control<QPushButton>(w, "DoFullTextSearch_PushButton")->isEnabled());
 }
 
 void TestSearchWindow::browseSetsTheDirectoryCancelKeepsAll()
@@ -685,20 +689,20 @@ void TestSearchWindow::browseSetsTheDirectoryCancelKeepsAll()
         dialog->setDirectory(notes);
         static_cast<QDialog *>(dialog)->accept();
     });
-    w.ui->BrowseDir_ToolButton->click();
+    Control<QToolButton>(w, "BrowseDir_ToolButton")->click();
     QCOMPARE(choose.Handled, 1);
     QCOMPARE(caption, QStringLiteral("Select a Directory"));
-    QCOMPARE(w.ui->Dir2Search_ComboBox->currentText(), notes);
+    QCOMPARE(Control<QComboBox>(w, "Dir2Search_ComboBox")->currentText(), notes);
     // Browsing never searches.
     QCOMPARE(TablePaths(w), QStringList{notes + "/a.txt"});
 
     CModalHandler cancel([](QWidget *modal) { qobject_cast<QFileDialog *>(modal)->reject(); });
-    w.ui->BrowseDir_ToolButton->click();
+    Control<QToolButton>(w, "BrowseDir_ToolButton")->click();
     QCOMPARE(cancel.Handled, 1);
     // Cancelled: nothing changes.
     QCOMPARE(TablePaths(w), QStringList{notes + "/a.txt"});
-    QVERIFY(!w.ResultContentHeader_Label->isHidden());
-    QCOMPARE(w.ui->Dir2Search_ComboBox->currentText(), notes);
+    QVERIFY(!Control<QLabel>(w, "ResultContentHeader_Label")->isHidden());
+    QCOMPARE(Control<QComboBox>(w, "Dir2Search_ComboBox")->currentText(), notes);
 }
 
 QTEST_MAIN(TestSearchWindow)

@@ -67,24 +67,6 @@ QStringList NumberedItems(const QString &prefix, int count)
     return items;
 }
 
-// Closes the window as its close button would, on a desktop with a tray
-// (this test's platform has none), answering the box it may show; gives the
-// titles of the boxes shown. A box comes before the window is hidden, so
-// when close() has returned without one, none was shown.
-QStringList CloseIntoTray(CLintra &window)
-{
-    window.SystemTrayAvailable = [] { return true; };
-    QStringList titles;
-    CModalHandler handler([&titles](QWidget *box) {
-        titles << box->windowTitle();
-        box->close();
-    });
-    const bool closed = window.close();
-    if (closed)
-        titles << QStringLiteral("(window closed instead of hidden)");
-    return titles;
-}
-
 } // namespace
 
 class TestSettings : public QObject
@@ -127,21 +109,21 @@ void TestSettings::firstStartWritesOnlyTheIdentifierAndUsesDefaults()
 {
     ResetTestSettings();
     CLintra window;
-    QVERIFY(CheckInstallationIdFormat(window.InstallationId));
+    const QString id = StoredValue(QStringLiteral("RegNumber")).toString();
+    QVERIFY(CheckInstallationIdFormat(id));
     // Written at once by the load, and nothing else is written before a save.
-    QVERIFY(SettingsFileOnDisk().contains("RegNumber=" + window.InstallationId.toLatin1()));
+    QVERIFY(SettingsFileOnDisk().contains("RegNumber=" + id.toLatin1()));
     QCOMPARE(StoredKeys(), QStringList{QStringLiteral("RegNumber")});
 
     // At its least size, whatever was stored, wholly on the (small) screen.
     QCOMPARE(window.size(), window.minimumSize());
     QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(window.geometry()));
-    QCOMPARE(window.ui->Dir2Search_ComboBox->count(), 0);
-    QCOMPARE(window.ui->Keywords2Search_ComboBox->count(), 0);
-    QVERIFY(!window.SysTrayInfoShown);
+    QCOMPARE(Control<QComboBox>(window, "Dir2Search_ComboBox")->count(), 0);
+    QCOMPARE(Control<QComboBox>(window, "Keywords2Search_ComboBox")->count(), 0);
     QCOMPARE(window.UpdateCheck().IntervalDays(), 3);
     // No check time yet: the automatic update check was due at once.
     QVERIFY(window.UpdateCheck().Started());
-    QVERIFY(!window.SysTrayIcon->isVisible());
+    QVERIFY(!Control<QSystemTrayIcon>(window, "SysTrayIcon")->isVisible());
 }
 
 void TestSettings::storedIdentifier_data()
@@ -171,13 +153,14 @@ void TestSettings::storedIdentifier()
     PresetSettings(
         {{QStringLiteral("RegNumber"), stored}, {QStringLiteral("HowOftenCheckUpdatesInDays"), 5}});
     CLintra window;
+    const QString id = StoredValue(QStringLiteral("RegNumber")).toString();
     if (kept) {
-        QCOMPARE(window.InstallationId, stored.toString());
+        QCOMPARE(id, stored.toString());
     } else {
-        QVERIFY(window.InstallationId != stored.toString());
-        QVERIFY(CheckInstallationIdFormat(window.InstallationId));
+        QVERIFY(id != stored.toString());
+        QVERIFY(CheckInstallationIdFormat(id));
     }
-    QVERIFY(SettingsFileOnDisk().contains("RegNumber=" + window.InstallationId.toLatin1()));
+    QVERIFY(SettingsFileOnDisk().contains("RegNumber=" + id.toLatin1()));
     // The load writes no other key.
     QCOMPARE(StoredKeys(),
              (QStringList{QStringLiteral("HowOftenCheckUpdatesInDays"), QStringLiteral("RegNumber")}));
@@ -230,14 +213,14 @@ void TestSettings::historiesFillOnlyTheDropDownLists()
          {QStringLiteral("LastSearchedDirs"), QStringList{QStringLiteral("/b"), QStringLiteral("/a")}},
          {QStringLiteral("LastSearchedKeywords"), QStringList{QStringLiteral("one two")}}});
     CLintra window;
-    QComboBox *dirs = window.ui->Dir2Search_ComboBox;
+    QComboBox *dirs = Control<QComboBox>(window, "Dir2Search_ComboBox");
     QCOMPARE(dirs->count(), 2);
     QCOMPARE(dirs->itemText(0), QStringLiteral("/b"));
     QCOMPARE(dirs->itemText(1), QStringLiteral("/a"));
     QCOMPARE(dirs->currentIndex(), -1);
     QCOMPARE(dirs->currentText(), QString());
     // A list of one item is stored as a plain text and must come back as a list.
-    QComboBox *keywords = window.ui->Keywords2Search_ComboBox;
+    QComboBox *keywords = Control<QComboBox>(window, "Keywords2Search_ComboBox");
     QCOMPARE(keywords->count(), 1);
     QCOMPARE(keywords->itemText(0), QStringLiteral("one two"));
     QCOMPARE(keywords->currentText(), QString());
@@ -284,9 +267,10 @@ void TestSettings::historiesAreCappedAtTen()
     QFETCH(int, saved);
     PresetSettings({{QStringLiteral("RegNumber"), WellFormedId}});
     CLintra window;
-    SetItems(window.ui->Dir2Search_ComboBox, NumberedItems(QStringLiteral("/dir"), items));
-    SetItems(window.ui->Keywords2Search_ComboBox, NumberedItems(QStringLiteral("word"), items));
-    window.ui->Dir2Search_ComboBox->setEditText(QStringLiteral("/typed but not searched"));
+    SetItems(Control<QComboBox>(window, "Dir2Search_ComboBox"), NumberedItems(QStringLiteral("/dir"), items));
+    SetItems(Control<QComboBox>(window, "Keywords2Search_ComboBox"),
+             NumberedItems(QStringLiteral("word"), items));
+    Control<QComboBox>(window, "Dir2Search_ComboBox")->setEditText(QStringLiteral("/typed but not searched"));
     window.SaveSettings();
     QCOMPARE(StoredValue(QStringLiteral("LastSearchedDirs")).toStringList(),
              NumberedItems(QStringLiteral("/dir"), saved));
@@ -298,9 +282,10 @@ void TestSettings::directoryItemsAreOnlyTrimmedKeywordItemsAlsoSimplified()
 {
     PresetSettings({{QStringLiteral("RegNumber"), WellFormedId}});
     CLintra window;
-    SetItems(window.ui->Dir2Search_ComboBox,
+    SetItems(Control<QComboBox>(window, "Dir2Search_ComboBox"),
              {QStringLiteral("  /data/two  blanks\t "), QStringLiteral("/plain")});
-    SetItems(window.ui->Keywords2Search_ComboBox, {QStringLiteral(" alpha   beta\tgamma ")});
+    SetItems(Control<QComboBox>(window, "Keywords2Search_ComboBox"),
+             {QStringLiteral(" alpha   beta\tgamma ")});
     window.SaveSettings();
     // A path with two blanks in a row is another path than one with one blank.
     QCOMPARE(StoredValue(QStringLiteral("LastSearchedDirs")).toStringList(),
@@ -327,7 +312,7 @@ void TestSettings::geometryAndIntervalRoundTrip()
     QCOMPARE(window.size(), larger);
     QCOMPARE(window.pos(), QPoint(30, 0));
     QCOMPARE(window.UpdateCheck().IntervalDays(), 6);
-    QCOMPARE(window.InstallationId, WellFormedId);
+    QCOMPARE(StoredValue(QStringLiteral("RegNumber")).toString(), WellFormedId);
 }
 
 void TestSettings::userPlainTextPatternsJoinTheList()
@@ -336,7 +321,12 @@ void TestSettings::userPlainTextPatternsJoinTheList()
                     {QStringLiteral("MorePlainTextFilePatterns"),
                      QStringList{"*.adb", "*.TXT", "*", " Justfile ", ""}}});
     CLintra window;
-    QCOMPARE(window.PlainTextFileFilters, PlainTextFilePatterns() + QStringList({"*.adb", "Justfile"}));
+    // A full-text search reads them; the blank and "*" entries let no other file in.
+    QTemporaryDir dir;
+    for (const char *name : {"a.adb", "Justfile", "other.xyz"})
+        QVERIFY(WriteTestFile(dir.filePath(name), "alpha"));
+    RunSearch(window, dir.path(), "alpha", SearchWhatFullText);
+    QCOMPARE(TablePathSet(window), (QSet<QString>{dir.filePath("a.adb"), dir.filePath("Justfile")}));
     // Read, never written.
     window.SaveSettings();
     QCOMPARE(StoredValue(QStringLiteral("MorePlainTextFilePatterns")).toStringList().size(), 5);
@@ -362,12 +352,11 @@ void TestSettings::lastCheckTimeIsWrittenOnlyAfterACheckStarted()
 void TestSettings::trayNoticeFlagReachesTheStoreAtTheNextSave()
 {
     PresetSettings({{QStringLiteral("RegNumber"), WellFormedId}});
-    CLintra window;
+    CLintra window(TrayEnvironment(true));
     window.show();
     QCOMPARE(CloseIntoTray(window), QStringList{QStringLiteral("FYI")});
     QVERIFY(!window.isVisible());
-    QVERIFY(window.SysTrayIcon->isVisible());
-    QVERIFY(window.SysTrayInfoShown);
+    QVERIFY(Control<QSystemTrayIcon>(window, "SysTrayIcon")->isVisible());
     // The close saved before the notice was shown.
     QCOMPARE(StoredValue(QStringLiteral("IfMinimize2SysTrayInfoShown")).toBool(), false);
     window.SaveSettings();
@@ -377,10 +366,10 @@ void TestSettings::trayNoticeFlagReachesTheStoreAtTheNextSave()
 void TestSettings::laterClosesShowNoNotice()
 {
     PresetSettings({{QStringLiteral("RegNumber"), WellFormedId}});
-    CLintra window;
+    CLintra window(TrayEnvironment(true));
     window.show();
     QCOMPARE(CloseIntoTray(window), QStringList{QStringLiteral("FYI")});
-    window.SysTrayIconRestore_Action->trigger();
+    Control<QAction>(window, "SysTrayIconRestore_Action")->trigger();
     QVERIFY(window.isVisible());
     QCOMPARE(CloseIntoTray(window), QStringList());
     QVERIFY(!window.isVisible());
@@ -388,11 +377,11 @@ void TestSettings::laterClosesShowNoNotice()
     // A later run that loaded the saved flag shows none either.
     PresetSettings(
         {{QStringLiteral("RegNumber"), WellFormedId}, {QStringLiteral("IfMinimize2SysTrayInfoShown"), true}});
-    CLintra later;
+    CLintra later(TrayEnvironment(true));
     later.show();
     QCOMPARE(CloseIntoTray(later), QStringList());
     QVERIFY(!later.isVisible());
-    QVERIFY(later.SysTrayIcon->isVisible());
+    QVERIFY(Control<QSystemTrayIcon>(later, "SysTrayIcon")->isVisible());
 }
 
 // The icon's activation reasons and the "Restore" entry; -1 stands for the entry.
@@ -414,15 +403,16 @@ void TestSettings::restoring()
     QFETCH(bool, restores);
     PresetSettings(
         {{QStringLiteral("RegNumber"), WellFormedId}, {QStringLiteral("IfMinimize2SysTrayInfoShown"), true}});
-    CLintra window;
+    CLintra window(TrayEnvironment(true));
     window.showMaximized();
     QCOMPARE(CloseIntoTray(window), QStringList());
     if (reason < 0)
-        window.SysTrayIconRestore_Action->trigger();
+        Control<QAction>(window, "SysTrayIconRestore_Action")->trigger();
     else
-        emit window.SysTrayIcon->activated(QSystemTrayIcon::ActivationReason(reason));
+        emit Control<QSystemTrayIcon>(window, "SysTrayIcon")
+            ->activated(QSystemTrayIcon::ActivationReason(reason));
     QCOMPARE(window.isVisible(), restores);
-    QCOMPARE(window.SysTrayIcon->isVisible(), !restores);
+    QCOMPARE(Control<QSystemTrayIcon>(window, "SysTrayIcon")->isVisible(), !restores);
     // A window maximized before it was hidden comes back in its normal size.
     if (restores)
         QVERIFY(!(window.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)));
@@ -431,13 +421,13 @@ void TestSettings::restoring()
 void TestSettings::quitDisablesTheMenuAndSaves()
 {
     PresetSettings({{QStringLiteral("RegNumber"), WellFormedId}});
-    CLintra window;
+    CLintra window(TrayEnvironment(true));
     window.show();
     QCOMPARE(CloseIntoTray(window), QStringList{QStringLiteral("FYI")});
-    window.ui->Keywords2Search_ComboBox->addItem(QStringLiteral("after the close"));
-    window.SysTrayIconQuit_Action->trigger();
-    QVERIFY(!window.SysTrayIconQuit_Action->isEnabled());
-    QVERIFY(!window.SysTrayIconRestore_Action->isEnabled());
+    Control<QComboBox>(window, "Keywords2Search_ComboBox")->addItem(QStringLiteral("after the close"));
+    Control<QAction>(window, "SysTrayIconQuit_Action")->trigger();
+    QVERIFY(!Control<QAction>(window, "SysTrayIconQuit_Action")->isEnabled());
+    QVERIFY(!Control<QAction>(window, "SysTrayIconRestore_Action")->isEnabled());
     // Quitting right after the first close stores the notice as seen.
     QCOMPARE(StoredValue(QStringLiteral("IfMinimize2SysTrayInfoShown")).toBool(), true);
     QCOMPARE(StoredValue(QStringLiteral("LastSearchedKeywords")).toStringList(),
@@ -449,36 +439,26 @@ void TestSettings::exitButtonSaves()
     PresetSettings({{QStringLiteral("RegNumber"), WellFormedId}});
     CLintra window;
     window.show();
-    window.ui->Dir2Search_ComboBox->addItem(QStringLiteral("/before/exit"));
-    window.ui->ExitProgram_PushButton->click();
+    Control<QComboBox>(window, "Dir2Search_ComboBox")->addItem(QStringLiteral("/before/exit"));
+    Control<QPushButton>(window, "ExitProgram_PushButton")->click();
     QCOMPARE(StoredValue(QStringLiteral("LastSearchedDirs")).toStringList(),
              QStringList{QStringLiteral("/before/exit")});
     QCOMPARE(StoredValue(QStringLiteral("size")).toSize(), window.size());
     // The tray menu stays usable on this path.
-    QVERIFY(window.SysTrayIconQuit_Action->isEnabled());
+    QVERIFY(Control<QAction>(window, "SysTrayIconQuit_Action")->isEnabled());
 }
 
 // Where the desktop has no tray nothing could bring a hidden window back.
 void TestSettings::closingWithoutTrayEndsTheProgram()
 {
     PresetSettings({{QStringLiteral("RegNumber"), WellFormedId}});
-    CLintra window;
+    CLintra window(TrayEnvironment(false));
     window.show();
-    window.SystemTrayAvailable = [] { return false; };
-    window.ui->Dir2Search_ComboBox->addItem(QStringLiteral("/before/close"));
+    Control<QComboBox>(window, "Dir2Search_ComboBox")->addItem(QStringLiteral("/before/close"));
     QStringList titles;
-    CModalHandler handler([&titles](QWidget *box) {
-        titles << box->windowTitle();
-        box->close();
-    });
-    bool closed = false;
-    QTimer::singleShot(0, &window, [&] { closed = window.close(); });
-    // The event loop ends with status 0 only if the close asks it to; else the time-out ends it with 1.
-    QTimer::singleShot(60000, &window, [] { QCoreApplication::exit(1); });
-    QCOMPARE(QCoreApplication::exec(), 0);
-    QVERIFY(closed);
+    QVERIFY(CloseEndsEventLoop(window, titles));
     QCOMPARE(titles, QStringList());
-    QVERIFY(!window.SysTrayIcon->isVisible());
+    QVERIFY(!Control<QSystemTrayIcon>(window, "SysTrayIcon")->isVisible());
     QCOMPARE(StoredValue(QStringLiteral("LastSearchedDirs")).toStringList(),
              QStringList{QStringLiteral("/before/close")});
     QCOMPARE(StoredValue(QStringLiteral("IfMinimize2SysTrayInfoShown")).toBool(), false);

@@ -16,6 +16,7 @@
 #include "app/startup.h"
 #include "app/ui_clintra.h"
 #include "testsupport.h"
+#include "windowdriver.h"
 
 namespace {
 
@@ -123,54 +124,55 @@ void TestTranslations::catalogueTranslatesWindow()
     QCoreApplication::installTranslator(&catalogue);
     {
         CLintra window;
-        Ui_CLintra *ui = window.ui;
 
         // Every text of the form in the catalogue's language, none left in English.
+        const QAbstractItemModel *table = Control<CResultsTable>(window, "FilesFound_TableWidget")->model();
         const QList<QPair<QString, const char *>> shown = {
             {window.windowTitle(), EnglishTitle},
-            {ui->SearchingProgressStatus_Label->text(), EnglishReady},
-            {ui->Keywords2Search_Label->text(), "&Keyword(s)"},
-            {ui->DoFilenameSearch_PushButton->text(), "File&name Search"},
-            {ui->Dir2Search_Label->text(), "&Directory"},
-            {ui->BrowseDir_ToolButton->text(), "&Browse..."},
-            {ui->SearchingProgressBar_Label->text(), "Progress"},
-            {ui->CancelSearch_PushButton->text(), "&Cancel the Search"},
-            {ui->MatchWholeWord_RadioButton->text(), "Match &Whole Word"},
-            {ui->MatchSubstring_RadioButton->text(), "Match &Substring"},
-            {ui->DoFullTextSearch_PushButton->text(), "Full &Text Search"},
-            {ui->ExitProgram_PushButton->text(), "E&xit Norvane Lintra"},
-            {ui->About_PushButton->text(), "&About..."},
-            {ui->CheckUpdates_PushButton->text(), "Check &Updates"},
-            {ui->FilesFound_Label->text(), "&Result Files"},
-            {window.SysTrayIconRestore_Action->text(), "&Restore"},
-            {window.SysTrayIconQuit_Action->text(), "&Quit"},
-            {window.OpenFile_Action->text(), "&Open"},
-            {window.CopyFilePath_Action->text(), "Copy File &Path"},
-            {window.OpenContainingFolder_Action->text(), "Open Containing &Folder"},
-            {ui->FilesFound_TableWidget->model()->headerData(0, Qt::Horizontal).toString(), "Filename"},
-            {ui->FilesFound_TableWidget->model()->headerData(1, Qt::Horizontal).toString(), "Size (KB)"},
-            {ui->FilesFound_TableWidget->model()->headerData(2, Qt::Horizontal).toString(),
-             "Last Modified Time"},
+            {ControlText(window, "SearchingProgressStatus_Label"), EnglishReady},
+            {ControlText(window, "Keywords2Search_Label"), "&Keyword(s)"},
+            {ControlText(window, "DoFilenameSearch_PushButton"), "File&name Search"},
+            {ControlText(window, "Dir2Search_Label"), "&Directory"},
+            {ControlText(window, "BrowseDir_ToolButton"), "&Browse..."},
+            {ControlText(window, "SearchingProgressBar_Label"), "Progress"},
+            {ControlText(window, "CancelSearch_PushButton"), "&Cancel the Search"},
+            {ControlText(window, "MatchWholeWord_RadioButton"), "Match &Whole Word"},
+            {ControlText(window, "MatchSubstring_RadioButton"), "Match &Substring"},
+            {ControlText(window, "DoFullTextSearch_PushButton"), "Full &Text Search"},
+            {ControlText(window, "ExitProgram_PushButton"), "E&xit Norvane Lintra"},
+            {ControlText(window, "About_PushButton"), "&About..."},
+            {ControlText(window, "CheckUpdates_PushButton"), "Check &Updates"},
+            {ControlText(window, "FilesFound_Label"), "&Result Files"},
+            {ControlText(window, "SysTrayIconRestore_Action"), "&Restore"},
+            {ControlText(window, "SysTrayIconQuit_Action"), "&Quit"},
+            {ControlText(window, "OpenFile_Action"), "&Open"},
+            {ControlText(window, "CopyFilePath_Action"), "Copy File &Path"},
+            {ControlText(window, "OpenContainingFolder_Action"), "Open Containing &Folder"},
+            {table->headerData(0, Qt::Horizontal).toString(), "Filename"},
+            {table->headerData(1, Qt::Horizontal).toString(), "Size (KB)"},
+            {table->headerData(2, Qt::Horizontal).toString(), "Last Modified Time"},
         };
         for (const auto &text : shown) {
             QVERIFY2(text.first != QLatin1String(text.second), text.second);
             QCOMPARE(text.first, Translated(catalogue, text.second));
         }
         // The paging entries of the content pane's menu.
-        const QList<QAction *> &blocks = ui->FileContent_TextEdit->BlockActions;
+        const QList<QAction *> &blocks = Control<CContentEdit>(window, "FileContent_TextEdit")->BlockActions;
         QCOMPARE(blocks.size(), 2);
         QCOMPARE(blocks[0]->text(), catalogue.translate("CContentEdit", "&Previous Block of Content"));
         QCOMPARE(blocks[1]->text(), catalogue.translate("CContentEdit", "&Next Block of Content"));
         QVERIFY(blocks[1]->text() != QLatin1String("&Next Block of Content"));
-        QVERIFY(ui->Local8Bit_Label->text().startsWith(Translated(catalogue, "Default Local Charset")));
-        QVERIFY(ui->Local8Bit_Label->text() != QLatin1String("Default Local Charset"));
+        QVERIFY(ControlText(window, "Local8Bit_Label")
+                    .startsWith(Translated(catalogue, "Default Local Charset")));
+        QVERIFY(ControlText(window, "Local8Bit_Label") != QLatin1String("Default Local Charset"));
 
         // Rich texts: the notice and a tool-tip, with their markup intact.
-        const QString notice = ui->CopyrightInfo_TextBrowser->toPlainText();
+        const QString notice = ControlText(window, "CopyrightInfo_TextBrowser", "plainText");
         QVERIFY2(!notice.contains(QLatin1String("Online documentation")), qPrintable(notice));
         QVERIFY(notice.contains(QLatin1String("Norvane")));
-        QVERIFY(ui->CopyrightInfo_TextBrowser->toHtml().contains(QLatin1String("<a href=\"http")));
-        const QString tip = ui->DoFullTextSearch_PushButton->toolTip();
+        QVERIFY(ControlText(window, "CopyrightInfo_TextBrowser", "html")
+                    .contains(QLatin1String("<a href=\"http")));
+        const QString tip = ControlText(window, "DoFullTextSearch_PushButton", "toolTip");
         QVERIFY(tip.startsWith(QLatin1String("<html><body><font face=\"verdana\">")));
         QVERIFY(tip.contains(QLatin1String("<font color=\"red\">")));
         QVERIFY(!tip.contains(QLatin1String("only plain-text files")));
@@ -220,7 +222,6 @@ void TestTranslations::nothingCutOff()
 void TestTranslations::languageChangeKeepsConstructorTexts()
 {
     CLintra window;
-    Ui_CLintra *ui = window.ui;
     QCOMPARE(window.windowTitle(), QString(EnglishTitle));
 
     QTranslator german;
@@ -229,24 +230,25 @@ void TestTranslations::languageChangeKeepsConstructorTexts()
     QCoreApplication::sendPostedEvents(&window, QEvent::LanguageChange);
 
     QCOMPARE(window.windowTitle(), Translated(german, EnglishTitle));
-    QCOMPARE(window.WindowTitle, window.windowTitle());
-    QCOMPARE(ui->SearchingProgressStatus_Label->text(), Translated(german, EnglishReady));
-    QCOMPARE(ui->Keywords2Search_Label->text(), Translated(german, "&Keyword(s)"));
-    QVERIFY(ui->CopyrightInfo_TextBrowser->toPlainText().contains(QLatin1String("Online-Hilfe")));
+    QCOMPARE(ControlText(window, "SearchingProgressStatus_Label"), Translated(german, EnglishReady));
+    QCOMPARE(ControlText(window, "Keywords2Search_Label"), Translated(german, "&Keyword(s)"));
+    QVERIFY(ControlText(window, "CopyrightInfo_TextBrowser", "plainText")
+                .contains(QLatin1String("Online-Hilfe")));
 
     // And back: the English texts, none of them empty.
     QCoreApplication::removeTranslator(&german);
     QCoreApplication::sendPostedEvents(&window, QEvent::LanguageChange);
     QCOMPARE(window.windowTitle(), QString(EnglishTitle));
-    QCOMPARE(ui->SearchingProgressStatus_Label->text(), QString(EnglishReady));
-    QVERIFY(ui->CopyrightInfo_TextBrowser->toPlainText().contains(QLatin1String("Online documentation")));
+    QCOMPARE(ControlText(window, "SearchingProgressStatus_Label"), QString(EnglishReady));
+    QVERIFY(ControlText(window, "CopyrightInfo_TextBrowser", "plainText")
+                .contains(QLatin1String("Online documentation")));
 }
 
 void TestTranslations::languageChangeKeepsSearchStatus()
 {
     CLintra window;
     const QString summary = QStringLiteral("2 of the 7 searched files contain(s) the given keyword(s).");
-    window.ui->SearchingProgressStatus_Label->setText(summary);
+    Control<QLabel>(window, "SearchingProgressStatus_Label")->setText(summary);
 
     QTranslator chinese;
     QVERIFY(LoadProgramCatalogue(chinese, "zh_CN", BuiltCatalogueDir()));
@@ -254,7 +256,7 @@ void TestTranslations::languageChangeKeepsSearchStatus()
     QCoreApplication::sendPostedEvents(&window, QEvent::LanguageChange);
     QCoreApplication::removeTranslator(&chinese);
 
-    QCOMPARE(window.ui->SearchingProgressStatus_Label->text(), summary);
+    QCOMPARE(ControlText(window, "SearchingProgressStatus_Label"), summary);
     QCOMPARE(window.windowTitle(), Translated(chinese, EnglishTitle));
 }
 

@@ -41,18 +41,9 @@ void TestTrayWayland::closingWithoutTray()
     CLintra window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.ui->Dir2Search_ComboBox->addItem(QStringLiteral("/before/close"));
+    Control<QComboBox>(window, "Dir2Search_ComboBox")->addItem(QStringLiteral("/before/close"));
     QStringList titles;
-    CModalHandler handler([&titles](QWidget *box) {
-        titles << box->windowTitle();
-        box->close();
-    });
-    bool closed = false;
-    QTimer::singleShot(0, &window, [&] { closed = window.close(); });
-    // Status 0 only if the close ends the event loop; else the time-out ends it with 1.
-    QTimer::singleShot(60000, &window, [] { QCoreApplication::exit(1); });
-    QCOMPARE(QCoreApplication::exec(), 0);
-    QVERIFY(closed);
+    QVERIFY(CloseEndsEventLoop(window, titles));
     QCOMPARE(titles, QStringList());
     QCOMPARE(StoredValue(QStringLiteral("LastSearchedDirs")).toStringList(),
              QStringList{QStringLiteral("/before/close")});
@@ -63,21 +54,15 @@ void TestTrayWayland::closingIntoDBusTray()
     CLintra window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QStringList titles;
-    CModalHandler handler([&titles](QWidget *box) {
-        titles << box->windowTitle();
-        box->close();
-    });
-    QVERIFY(!window.close());
-    QCOMPARE(titles, QStringList{QStringLiteral("FYI")});
+    QCOMPARE(CloseIntoTray(window), QStringList{QStringLiteral("FYI")});
     QVERIFY(!window.isVisible());
-    QVERIFY(window.SysTrayIcon->isVisible());
+    QVERIFY(Control<QSystemTrayIcon>(window, "SysTrayIcon")->isVisible());
     // The script reads the registration from the tray's log after this
     // process has ended; the registration is sent from Qt's D-Bus thread.
     QTest::qWait(1000);
-    window.SysTrayIconRestore_Action->trigger();
+    Control<QAction>(window, "SysTrayIconRestore_Action")->trigger();
     QVERIFY(window.isVisible());
-    QVERIFY(!window.SysTrayIcon->isVisible());
+    QVERIFY(!Control<QSystemTrayIcon>(window, "SysTrayIcon")->isVisible());
 }
 
 QTEST_MAIN(TestTrayWayland)

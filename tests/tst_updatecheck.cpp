@@ -17,6 +17,7 @@
 #include "testsupport.h"
 #include "update/core/updaterequest.h"
 #include "update/core/versionnumbers.h"
+#include "windowdriver.h"
 
 namespace {
 
@@ -311,7 +312,7 @@ void TestUpdateCheck::manualCheck()
         Server.ServeCut(LatestPath, body);
     else
         Server.Serve(LatestPath, status, body);
-    window->ui->CheckUpdates_PushButton->click();
+    Control<QPushButton>(*window, "CheckUpdates_PushButton")->click();
     QTRY_VERIFY_WITH_TIMEOUT(!window->UpdateCheck().IsRunning(), CheckEnds);
 
     QCOMPARE(Server.Requests.size(), 1);
@@ -335,7 +336,7 @@ void TestUpdateCheck::serverMarkupIsShownAsText()
     std::unique_ptr<CLintra> window = IdleWindow();
     QVERIFY(window);
     Server.Serve(LatestPath, 200, "P0.108.<a href=\"http://evil.example/\">Get it here</a>\nB1");
-    window->ui->CheckUpdates_PushButton->click();
+    Control<QPushButton>(*window, "CheckUpdates_PushButton")->click();
     QTRY_VERIFY_WITH_TIMEOUT(!window->UpdateCheck().IsRunning(), CheckEnds);
 
     QCOMPARE(closer.Seen.size(), 1);
@@ -352,7 +353,7 @@ void TestUpdateCheck::serverThatNeverAnswersIsANetworkError()
     std::unique_ptr<CLintra> window = IdleWindow(200);
     QVERIFY(window);
     Server.Holding = true;
-    window->ui->CheckUpdates_PushButton->click();
+    Control<QPushButton>(*window, "CheckUpdates_PushButton")->click();
     QTRY_VERIFY_WITH_TIMEOUT(!window->UpdateCheck().IsRunning(), CheckEnds);
 
     QCOMPARE(Server.Requests.size(), 1);
@@ -381,7 +382,7 @@ void TestUpdateCheck::serverThatDripsIsCutAtTheDeadline()
     CModalDialogCloser closer;
     CLintra window(CUpdateCheckConfig{dripping.Url(LatestPath), 2000});
     QTRY_VERIFY_WITH_TIMEOUT(!window.UpdateCheck().IsRunning(), CheckEnds);
-    window.ui->CheckUpdates_PushButton->click();
+    Control<QPushButton>(window, "CheckUpdates_PushButton")->click();
     QTRY_VERIFY_WITH_TIMEOUT(!window.UpdateCheck().IsRunning(), CheckEnds);
 
     QCOMPARE(closer.Seen.size(), 1);
@@ -393,7 +394,7 @@ void TestUpdateCheck::userAgentReachesServer()
     CModalDialogCloser closer;
     std::unique_ptr<CLintra> window = IdleWindow();
     QVERIFY(window);
-    window->ui->CheckUpdates_PushButton->click();
+    Control<QPushButton>(*window, "CheckUpdates_PushButton")->click();
     QTRY_VERIFY_WITH_TIMEOUT(!window->UpdateCheck().IsRunning(), CheckEnds);
 
     QCOMPARE(Server.Requests.size(), 1);
@@ -402,7 +403,8 @@ void TestUpdateCheck::userAgentReachesServer()
     QCOMPARE(request.Path, LatestPath);
     const QString expected =
         QStringLiteral("Norvane.Lintra.Desktop.Windows." LINTRA_VERSION "-B" LINTRA_BUILD_STAMP "/") +
-        window->InstallationId + QStringLiteral(" (") + QLocale::system().name() + QStringLiteral(")");
+        QSettings().value("RegNumber").toString() + QStringLiteral(" (") + QLocale::system().name() +
+        QStringLiteral(")");
     QCOMPARE(QString::fromLatin1(request.Headers.value("user-agent")), expected);
 }
 
@@ -449,11 +451,11 @@ void TestUpdateCheck::secondPressShowsBusyWarning()
     QVERIFY(window);
     Server.Serve(LatestPath, 200, Installed);
     Server.Holding = true;
-    window->ui->CheckUpdates_PushButton->click();
+    Control<QPushButton>(*window, "CheckUpdates_PushButton")->click();
     QTRY_COMPARE_WITH_TIMEOUT(Server.Requests.size(), 1, CheckEnds);
     CUpdateThread *running = window->UpdateCheck().RunningWorker();
 
-    window->ui->CheckUpdates_PushButton->click();
+    Control<QPushButton>(*window, "CheckUpdates_PushButton")->click();
     QCOMPARE(closer.Seen.size(), 1);
     QVERIFY(closer.Seen.first().IsMessageBox);
     QCOMPARE(closer.Seen.first().Icon, QMessageBox::Warning);
@@ -485,7 +487,7 @@ void TestUpdateCheck::quittingWhileCheckRuns()
     std::unique_ptr<CLintra> window = IdleWindow(24 * 3600 * 1000);
     QVERIFY(window);
     Server.Holding = true;
-    window->ui->CheckUpdates_PushButton->click();
+    Control<QPushButton>(*window, "CheckUpdates_PushButton")->click();
     if (requestReachedServer)
         QTRY_COMPARE_WITH_TIMEOUT(Server.Requests.size(), 1, CheckEnds);
 

@@ -100,21 +100,14 @@ private:
     }
     void Show(const QString &path, const QString &keywords, TEnumSearchWhat what = SearchWhatFullText)
     {
-        Window->SearchWhat = what;
-        Window->ui->Keywords2Search_ComboBox->setEditText(keywords);
-        Window->AddResultRows(QStringList{path});
-        Window->ui->FilesFound_TableWidget->selectRow(Window->ui->FilesFound_TableWidget->rowCount() - 1);
+        Control<QComboBox>(*Window, "Keywords2Search_ComboBox")->setEditText(keywords);
+        Window->AddResultRows(QStringList{path}, what);
+        Control<CResultsTable>(*Window, "FilesFound_TableWidget")
+            ->selectRow(Control<CResultsTable>(*Window, "FilesFound_TableWidget")->rowCount() - 1);
         Settle();
     }
     // The file on show is loaded on another thread: waits for its answer.
-    void Settle()
-    {
-        QElapsedTimer waited;
-        waited.start();
-        while (Window->ResultViewer->IsLoading() && waited.elapsed() < 20000)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-        QVERIFY(!Window->ResultViewer->IsLoading());
-    }
+    void Settle() { QVERIFY(WaitForViewer(*Window)); }
     // Pages with the pane's own actions; returns the boxes shown.
     QStringList Page(bool next)
     {
@@ -149,7 +142,7 @@ private:
         }
         return boxes;
     }
-    CContentEdit *Pane() const { return Window->ui->FileContent_TextEdit; }
+    CContentEdit *Pane() const { return Control<CContentEdit>(*Window, "FileContent_TextEdit"); }
     QString Shown() const { return Pane()->toPlainText(); }
     QString Strip() const
     {
@@ -191,7 +184,7 @@ void TestViewer::wholeOrBlocksBySize()
     Show(Write(bytes), "needle");
     QCOMPARE(Shown(), QString::fromLatin1(bytes));
     QCOMPARE(Pane()->PartialDocument, inBlocks);
-    QVERIFY(Window->ResultContentCharset_ComboBox->isEnabled());
+    QVERIFY(Control<QComboBox>(*Window, "ResultContentCharset_ComboBox")->isEnabled());
     QCOMPARE(Strip(), inBlocks ? QStringLiteral("Block 1 of 1  ·  Last match: 1 of 1, line 1")
                                : QStringLiteral("Last match: 1 of 1, line 1"));
     QVERIFY(Pane()->toolTip().contains(inBlocks ? "Only partial document" : "The whole document is loaded"));
@@ -263,7 +256,7 @@ void TestViewer::unicodePagedWithoutGarbage()
     QFETCH(QString, entry);
     QVERIFY(bytes.size() >= 200000);
     Show(Write(bytes), "needle");
-    QCOMPARE(Window->ResultContentCharset_ComboBox->currentText(), entry);
+    QCOMPARE(Control<QComboBox>(*Window, "ResultContentCharset_ComboBox")->currentText(), entry);
     QStringList blocks{Shown()};
     QStringList boxes;
     while ((boxes = Page(true)).isEmpty())
@@ -290,7 +283,7 @@ void TestViewer::firstBlockReadAgainForItsEncoding()
     text += QStringLiteral("needle") + QChar(0) + QStringLiteral("tail\n");
     const QByteArray bytes = Utf16Bytes(text.repeated(3), false);
     Show(Write(bytes), "needle");
-    QCOMPARE(Window->ResultContentCharset_ComboBox->currentText(),
+    QCOMPARE(Control<QComboBox>(*Window, "ResultContentCharset_ComboBox")->currentText(),
              CodecEntryName(QTextCodec::codecForLocale()));
     while (Page(false).isEmpty()) {
     }
@@ -303,7 +296,7 @@ void TestViewer::gb18030ReDecodedWhole()
     QTextCodec *gb18030 = QTextCodec::codecForName("GB18030");
     const QString text = QString::fromUtf8("北京和上海的天气。needle 第二行：中文文本。\n").repeated(200);
     Show(Write(gb18030->fromUnicode(text)), "needle");
-    QComboBox *selector = Window->ResultContentCharset_ComboBox;
+    QComboBox *selector = Control<QComboBox>(*Window, "ResultContentCharset_ComboBox");
     QCOMPARE(selector->currentText(), CodecEntryName(QTextCodec::codecForLocale()));
     QVERIFY(Shown() != text);
 
@@ -320,7 +313,8 @@ void TestViewer::utf32LeShownWhole()
     Show(Write(Utf32Bytes(QChar(0xFEFF) + text, false)), "needle");
     QVERIFY(!Pane()->PartialDocument);
     QCOMPARE(Shown(), text);
-    QCOMPARE(Window->ResultContentCharset_ComboBox->currentText(), QStringLiteral("UTF-32LE"));
+    QCOMPARE(Control<QComboBox>(*Window, "ResultContentCharset_ComboBox")->currentText(),
+             QStringLiteral("UTF-32LE"));
     QTextCursor cursor(Pane()->document());
     cursor.setPosition(text.indexOf("needle") + 1);
     QCOMPARE(cursor.charFormat().background().color(), QColor(Qt::lightGray));
@@ -337,7 +331,7 @@ void TestViewer::charsetChosenForAPagedFile()
     const QByteArray bytes = koi8->fromUnicode(text);
     Show(Write(bytes), "needle");
     QVERIFY(Pane()->PartialDocument);
-    QComboBox *selector = Window->ResultContentCharset_ComboBox;
+    QComboBox *selector = Control<QComboBox>(*Window, "ResultContentCharset_ComboBox");
     QVERIFY(!Shown().contains(QString::fromUtf8("строка")));
     const int entry = selector->findData(koi8->mibEnum());
     QVERIFY(entry >= 0);
@@ -438,7 +432,7 @@ void TestViewer::blockPositionShown()
     QVERIFY(!position->isVisible());
     Show(Write(Lines(3000, 100, 1)), "needle");
     QVERIFY(position->isVisible());
-    Window->ui->FileContent_TextEdit->clear();
+    Control<CContentEdit>(*Window, "FileContent_TextEdit")->clear();
     QVERIFY(!position->isVisible());
 }
 
@@ -570,13 +564,13 @@ void TestViewer::deletedWhilePagingSaysSo()
 void TestViewer::blockSlotsWithoutCurrentRowDoNothing()
 {
     Show(Write(Lines(3000, 100, 600)), "needle");
-    CResultsTable *table = Window->ui->FilesFound_TableWidget;
+    CResultsTable *table = Control<CResultsTable>(*Window, "FilesFound_TableWidget");
     {
         // As a new search leaves it: an empty table, no row on show.
         const QSignalBlocker blocker(table);
         table->Results()->RemoveAllRows();
     }
-    Window->ResultViewer->Forget();
+    Control<CResultViewer>(*Window, "ResultViewer")->Forget();
     QVERIFY(Pane()->PartialDocument);
     const QString before = Shown();
     QVERIFY(Page(true).isEmpty());
@@ -585,7 +579,7 @@ void TestViewer::blockSlotsWithoutCurrentRowDoNothing()
 
     // A row of the new search that is current but not yet shown.
     const QString shown = Shown();
-    Window->AddResultRows(QStringList{Write(Lines(3000, 100, 1))});
+    Window->AddResultRows(QStringList{Write(Lines(3000, 100, 1))}, SearchWhatFullText);
     QCOMPARE(table->currentRow(), -1);
     QVERIFY(Page(true).isEmpty());
     QCOMPARE(Shown(), shown);
@@ -597,8 +591,8 @@ void TestViewer::ctrlEndShowsTheCurrentRow()
 {
     const QByteArray last = Lines(3000, 100, 600);
     Show(Write(Lines(10, 100, 1)), "needle");
-    Window->AddResultRows(QStringList{Write(Lines(10, 100, 2)), Write(last)});
-    CResultsTable *table = Window->ui->FilesFound_TableWidget;
+    Window->AddResultRows(QStringList{Write(Lines(10, 100, 2)), Write(last)}, SearchWhatFullText);
+    CResultsTable *table = Control<CResultsTable>(*Window, "FilesFound_TableWidget");
     table->setFocus();
     QTest::keyClick(table, Qt::Key_End, Qt::ControlModifier);
     Settle();
@@ -661,7 +655,7 @@ void TestViewer::clickReloadsOnlyTheRowOnShow()
 {
     const QString first = Write("first needle\n");
     Show(first, "needle");
-    Window->AddResultRows(QStringList{Write("second needle\n")});
+    Window->AddResultRows(QStringList{Write("second needle\n")}, SearchWhatFullText);
     WriteTestFile(first, "first, changed needle\n");
     for (const QModelIndex &index : {CellIndex(*Window, 1, 0), QModelIndex()}) {
         QVERIFY(QMetaObject::invokeMethod(Window, "OnItemClicked", Q_ARG(QModelIndex, index)));
@@ -685,14 +679,14 @@ void TestViewer::resultOfARealSearch()
     bad.write("a needle\n");
     bad.close();
     RunSearch(*Window, Dir->filePath("tree"), "needle", SearchWhatFullText);
-    CResultsTable *table = Window->ui->FilesFound_TableWidget;
+    CResultsTable *table = Control<CResultsTable>(*Window, "FilesFound_TableWidget");
     QCOMPARE(table->rowCount(), 2);
     const int big = TablePaths(*Window).indexOf(Dir->filePath("tree/big.txt"));
     table->selectRow(big);
     Settle();
     QCOMPARE(Strip(), QStringLiteral("Block 3 of about 4  ·  Match 1 of at least 1, line 1,501"));
     QVERIFY(Shown().contains("001500 needle"));
-    QCOMPARE(Window->ResultContentCharset_ComboBox->currentText(),
+    QCOMPARE(Control<QComboBox>(*Window, "ResultContentCharset_ComboBox")->currentText(),
              CodecEntryName(QTextCodec::codecForLocale()));
     table->selectRow(1 - big);
     Settle();
@@ -702,7 +696,7 @@ void TestViewer::resultOfARealSearch()
 
 void TestViewer::memoryFlatOverThousandClicks()
 {
-    CResultsTable *table = Window->ui->FilesFound_TableWidget;
+    CResultsTable *table = Control<CResultsTable>(*Window, "FilesFound_TableWidget");
     QByteArray text;
     for (int line = 0; line < 300; ++line)
         text += "line " + QByteArray::number(line) + (line % 10 ? " of the haystack\n" : " with a needle\n");

@@ -10,7 +10,9 @@
 #include "app/ui_clintra.h"
 #include "search/core/keywordquery.h"
 #include "testsupport.h"
+#include "viewer/contentdocument.h"
 #include "viewer/core/keywordhighlights.h"
+#include "windowdriver.h"
 
 namespace {
 
@@ -52,8 +54,8 @@ void TestViewerHighlight::documentText()
 void TestViewerHighlight::paneShowsThePlan()
 {
     CLintra window;
-    window.ShowContentWithHighlights(CKeywordQuery("b a", false, true), QStringLiteral("xa\r\nyb za"));
-    CContentEdit *pane = window.ui->FileContent_TextEdit;
+    CContentEdit *pane = Control<CContentEdit>(window, "FileContent_TextEdit");
+    ShowTextWithHighlights(pane, QStringLiteral("xa\r\nyb za"), CKeywordQuery("b a", false, true));
     QTextDocument *document = pane->document();
     QCOMPARE(document->toPlainText(), QStringLiteral("xa\nyb za"));
     QStringList colours;
@@ -69,21 +71,22 @@ void TestViewerHighlight::paneShowsThePlan()
 void TestViewerHighlight::emptyTextKeepsThePane()
 {
     CLintra window;
-    window.ShowContentWithHighlights(CKeywordQuery(), QStringLiteral("shown"));
-    QTextDocument *document = window.ui->FileContent_TextEdit->document();
-    window.ShowContentWithHighlights(CKeywordQuery(), QString());
-    QCOMPARE(window.ui->FileContent_TextEdit->document(), document);
+    CContentEdit *pane = Control<CContentEdit>(window, "FileContent_TextEdit");
+    ShowTextWithHighlights(pane, QStringLiteral("shown"), CKeywordQuery());
+    QTextDocument *document = pane->document();
+    ShowTextWithHighlights(pane, QString(), CKeywordQuery());
+    QCOMPARE(pane->document(), document);
     QCOMPARE(document->toPlainText(), QStringLiteral("shown"));
 }
 
 void TestViewerHighlight::replacedDocumentsAreDeleted()
 {
     CLintra window;
-    CContentEdit *pane = window.ui->FileContent_TextEdit;
-    window.ShowContentWithHighlights(CKeywordQuery(), QStringLiteral("first"));
+    CContentEdit *pane = Control<CContentEdit>(window, "FileContent_TextEdit");
+    ShowTextWithHighlights(pane, QStringLiteral("first"), CKeywordQuery());
     QPointer<QTextDocument> first = pane->document();
     for (int i = 0; i < 50; ++i)
-        window.ShowContentWithHighlights(CKeywordQuery(), QStringLiteral("text %1").arg(i));
+        ShowTextWithHighlights(pane, QStringLiteral("text %1").arg(i), CKeywordQuery());
     QVERIFY(first.isNull());
     QCOMPARE(pane->findChildren<QTextDocument *>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
 }

@@ -33,17 +33,18 @@ private slots:
 void TestViewerTableActions::actionsAsBuilt()
 {
     CLintra window;
-    QCOMPARE(window.FilesTableContextMenu_Actions,
-             (QList<QAction *>{window.OpenFile_Action, window.CopyFilePath_Action,
-                               window.OpenContainingFolder_Action}));
-    QCOMPARE(window.OpenFile_Action->text(), QStringLiteral("&Open"));
-    QAction *copy = window.CopyFilePath_Action;
+    QAction *openFile = Control<QAction>(window, "OpenFile_Action");
+    QAction *copy = Control<QAction>(window, "CopyFilePath_Action");
+    QAction *open = Control<QAction>(window, "OpenContainingFolder_Action");
+    // The keys work in the table (and the pane) without the menu.
+    QCOMPARE(Control<CResultsTable>(window, "FilesFound_TableWidget")->actions(),
+             (QList<QAction *>{openFile, copy, open}));
+    QCOMPARE(openFile->text(), QStringLiteral("&Open"));
     QCOMPARE(copy->text(), QStringLiteral("Copy File &Path"));
     QCOMPARE(copy->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+C")));
     QCOMPARE(copy->statusTip(),
              QStringLiteral("<font face=\"verdana\">Copy the full path of the selected file to "
                             "the clipboard.</font>"));
-    QAction *open = window.OpenContainingFolder_Action;
     QCOMPARE(open->text(), QStringLiteral("Open Containing &Folder"));
     QCOMPARE(open->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
     QCOMPARE(open->statusTip(),
@@ -52,7 +53,7 @@ void TestViewerTableActions::actionsAsBuilt()
     // QIcon::isNull() is false even for a missing file: look at the pixels.
     QCOMPARE(PictureProblem(copy->icon().pixmap(16)), QString());
     QCOMPARE(PictureProblem(open->icon().pixmap(16)), QString());
-    QCOMPARE(PictureProblem(window.OpenFile_Action->icon().pixmap(16)), QString());
+    QCOMPARE(PictureProblem(openFile->icon().pixmap(16)), QString());
     QCOMPARE(copy->parent(), &window);
     QVERIFY(window.actions().isEmpty());
 }
@@ -78,20 +79,20 @@ void TestViewerTableActions::usableOnlyOnAFilenameCell()
     QFETCH(int, column);
     CLintra window;
     window.resize(900, 600);
-    CResultsTable *table = window.ui->FilesFound_TableWidget;
+    CResultsTable *table = Control<CResultsTable>(window, "FilesFound_TableWidget");
     for (int i = 0; i < rows; ++i)
-        window.AddResultRows(QStringList{QStringLiteral("/tmp/result %1.txt").arg(i)});
+        window.AddResultRows(QStringList{QStringLiteral("/tmp/result %1.txt").arg(i)}, SearchWhatFilename);
     // Where the cell is, or would be below the rows.
     const int height = table->verticalHeader()->defaultSectionSize();
     const QPoint point(table->columnViewportPosition(column) + 2, row * height + height / 2);
-    QTEST(window.FilesTableActionsUsable(point), "usable");
+    QTEST(table->FileCellAt(point), "usable");
 }
 
 void TestViewerTableActions::menuShowsTheRule()
 {
     CLintra window;
-    window.AddResultRows(QStringList{"/tmp/a.txt"});
-    CResultsTable *table = window.ui->FilesFound_TableWidget;
+    window.AddResultRows(QStringList{"/tmp/a.txt"}, SearchWhatFilename);
+    CResultsTable *table = Control<CResultsTable>(window, "FilesFound_TableWidget");
     QStringList seen;
     for (int column : {0, 1}) {
         QTimer::singleShot(0, [&seen] {
@@ -111,7 +112,7 @@ void TestViewerTableActions::menuShowsTheRule()
                                 "verdana", "&Open off default", "Copy File &Path off",
                                 "Open Containing &Folder off", "verdana"}));
     // Closed, the menu leaves the keys working.
-    QVERIFY(window.CopyFilePath_Action->isEnabled());
+    QVERIFY(Control<QAction>(window, "CopyFilePath_Action")->isEnabled());
 }
 
 void TestViewerTableActions::copiedPathOnLinux()
@@ -119,13 +120,13 @@ void TestViewerTableActions::copiedPathOnLinux()
     if (RunningPlatform != Linux)
         QSKIP("Linux only");
     CLintra window;
-    window.AddResultRows(QStringList{"/data/my notes/a.txt", "/data/b.txt"});
-    CResultsTable *table = window.ui->FilesFound_TableWidget;
+    window.AddResultRows(QStringList{"/data/my notes/a.txt", "/data/b.txt"}, SearchWhatFilename);
+    CResultsTable *table = Control<CResultsTable>(window, "FilesFound_TableWidget");
     table->setCurrentIndex(CellIndex(window, 0, 2));
-    window.CopyFilePath_Action->trigger();
+    Control<QAction>(window, "CopyFilePath_Action")->trigger();
     QCOMPARE(QApplication::clipboard()->text(QClipboard::Clipboard), QStringLiteral("/data/my notes/a.txt"));
     table->setCurrentIndex(CellIndex(window, 1, 0));
-    window.CopyFilePath_Action->trigger();
+    Control<QAction>(window, "CopyFilePath_Action")->trigger();
     QCOMPARE(QApplication::clipboard()->text(QClipboard::Clipboard), QStringLiteral("/data/b.txt"));
 }
 
@@ -147,28 +148,29 @@ void TestViewerTableActions::openFolderStartsTheFileManager()
     qputenv("PATH", QFile::encodeName(dir.filePath("bin")) + ':' + path);
 
     CLintra window;
-    window.AddResultRows(QStringList{dir.filePath("my notes/a.txt")});
-    window.ui->FilesFound_TableWidget->setCurrentIndex(CellIndex(window, 0, 0));
-    window.OpenContainingFolder_Action->trigger();
-    QVERIFY(window.FileExplorer_Process.waitForFinished());
+    window.AddResultRows(QStringList{dir.filePath("my notes/a.txt")}, SearchWhatFilename);
+    Control<CResultsTable>(window, "FilesFound_TableWidget")->setCurrentIndex(CellIndex(window, 0, 0));
+    Control<QAction>(window, "OpenContainingFolder_Action")->trigger();
+    QVERIFY(Control<QProcess>(window, "FileExplorer_Process")->waitForFinished());
     qputenv("PATH", path);
     QFile written(record);
     QVERIFY(written.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromLocal8Bit(written.readAll()), "1\n" + dir.filePath("my notes") + "\n");
 }
 
+// The window goes with rows and a row on show: nothing it tears down is
+// reached after it has gone.
 void TestViewerTableActions::tearDown()
 {
-    CLintra window;
-    window.AddResultRows(QStringList{"/tmp/a.txt", "/tmp/b.txt"});
-    window.SearchWhat = SearchWhatFilename;
-    window.DisconnectFilesTableSignals();
-    window.ui->FilesFound_TableWidget->selectRow(1);
-    QVERIFY(window.ui->FileContent_TextEdit->toPlainText().isEmpty());
-    window.DestroyFilesTableActions();
-    QVERIFY(window.FilesTableContextMenu_Actions.isEmpty());
-    QVERIFY(!window.CopyFilePath_Action && !window.OpenContainingFolder_Action);
-    window.DestroyFilesTableActions();
+    QPointer<CResultsTable> table;
+    {
+        CLintra window;
+        window.AddResultRows(QStringList{"/tmp/a.txt", "/tmp/b.txt"}, SearchWhatFilename);
+        table = Control<CResultsTable>(window, "FilesFound_TableWidget");
+        table->selectRow(1);
+        QCOMPARE(ControlText(window, "FileContent_TextEdit", "plainText"), "/tmp/b.txt");
+    }
+    QVERIFY(table.isNull());
 }
 
 QTEST_MAIN(TestViewerTableActions)

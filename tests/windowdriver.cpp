@@ -11,6 +11,7 @@
 #include "app/compiledresources.h"
 #include "app/ui_clintra.h"
 #include "search/csearchrun.h"
+#include "viewer/cresultviewer.h"
 
 namespace {
 
@@ -20,14 +21,24 @@ const bool ImagesRegistered = (InitCompiledResources(), true);
 
 } // namespace
 
+CLintraEnvironment LanguageEnvironment(bool wordSeparated)
+{
+    return {CUpdateCheckConfig(), QLatin1String(wordSeparated ? "C" : "ja_JP")};
+}
+
+CLintraEnvironment TrayEnvironment(bool trayAvailable)
+{
+    return {CUpdateCheckConfig(), QLocale::system().name(),
+            trayAvailable ? +[] { return true; } : +[] { return false; }};
+}
+
 void RunSearch(CLintra &w, const QString &directory, const QString &keywords, TEnumSearchWhat what)
 {
-    w.ui->Dir2Search_ComboBox->setEditText(directory);
-    w.ui->Keywords2Search_ComboBox->setEditText(keywords);
-    if (what == SearchWhatFullText)
-        w.ui->DoFullTextSearch_PushButton->click();
-    else
-        w.ui->DoFilenameSearch_PushButton->click();
+    Control<QComboBox>(w, "Dir2Search_ComboBox")->setEditText(directory);
+    Control<QComboBox>(w, "Keywords2Search_ComboBox")->setEditText(keywords);
+    const bool fullText = what == SearchWhatFullText;
+    Control<QPushButton>(w, fullText ? "DoFullTextSearch_PushButton" : "DoFilenameSearch_PushButton")
+        ->click();
     if (!WaitForSearchEnd(w))
         qWarning("RunSearch: the search of %s has not ended", qPrintable(directory));
 }
@@ -44,10 +55,20 @@ bool WaitForSearchEnd(CLintra &w, int timeoutMs)
     return true;
 }
 
+bool WaitForViewer(const CLintra &w, int timeoutMs)
+{
+    const CResultViewer *viewer = Control<CResultViewer>(w, "ResultViewer");
+    QElapsedTimer waited;
+    waited.start();
+    while (viewer->IsLoading() && waited.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    return !viewer->IsLoading();
+}
+
 QStringList TablePaths(const CLintra &w)
 {
     QStringList paths;
-    for (int row = 0; row < w.ui->FilesFound_TableWidget->rowCount(); ++row)
+    for (int row = 0; row < Control<CResultsTable>(w, "FilesFound_TableWidget")->rowCount(); ++row)
         paths << CellText(w, row, 0);
     return paths;
 }
@@ -60,7 +81,33 @@ QSet<QString> TablePathSet(const CLintra &w)
 
 QString Status(const CLintra &w)
 {
-    return w.ui->SearchingProgressStatus_Label->text();
+    return ControlText(w, "SearchingProgressStatus_Label");
+}
+
+QStringList CloseIntoTray(CLintra &window)
+{
+    QStringList titles;
+    CModalHandler handler([&titles](QWidget *box) {
+        titles << box->windowTitle();
+        box->close();
+    });
+    const bool closed = window.close();
+    if (closed)
+        titles << QStringLiteral("(window closed instead of hidden)");
+    return titles;
+}
+
+bool CloseEndsEventLoop(CLintra &window, QStringList &titles)
+{
+    CModalHandler handler([&titles](QWidget *box) {
+        titles << box->windowTitle();
+        box->close();
+    });
+    bool closed = false;
+    QTimer::singleShot(0, &window, [&] { closed = window.close(); });
+    // Status 0 only if the close ends the event loop; else the time-out ends it with 1.
+    QTimer::singleShot(60000, &window, [] { QCoreApplication::exit(1); });
+    return QCoreApplication::exec() == 0 && closed;
 }
 
 QString PictureProblem(const QPixmap &pixmap)
@@ -82,7 +129,7 @@ QString PictureProblem(const QPixmap &pixmap)
 
 QModelIndex CellIndex(const CLintra &w, int row, int column)
 {
-    return w.ui->FilesFound_TableWidget->model()->index(row, column);
+    return Control<CResultsTable>(w, "FilesFound_TableWidget")->model()->index(row, column);
 }
 
 QVariant CellData(const CLintra &w, int row, int column, int role)

@@ -13,12 +13,36 @@
 
 #include <functional>
 
+#include "app/clintra.h"
 #include "app/messagebox.h"
 #include "search/core/searchwhat.h"
 
-class CLintra;
+// The window's child of that object name and type (a control, an action, the
+// tray icon, a subsystem's object), as tests and benchmarks find what a user
+// meets; ends the program when there is none.
+template <class T> T *Control(const QObject &window, const char *objectName)
+{
+    T *child = window.findChild<T *>(QLatin1String(objectName));
+    if (!child)
+        qFatal("The window has no %s named %s", T::staticMetaObject.className(), objectName);
+    return child;
+}
+
+// The text a label, button or action shows, or another of its texts
+// ("toolTip", a text view's "plainText" or "html").
+inline QString ControlText(const QObject &window, const char *objectName, const char *property = "text")
+{
+    return Control<QObject>(window, objectName)->property(property).toString();
+}
+
 class QPixmap;
 class QWidget;
+
+// Surroundings for a window whose user's language separates words by spaces
+// or not ("C" and "ja_JP": neither names a legacy charset of its own).
+CLintraEnvironment LanguageEnvironment(bool wordSeparated);
+// Surroundings in which closing the window may hide it into a tray, or not.
+CLintraEnvironment TrayEnvironment(bool trayAvailable);
 
 // Types the directory and keywords, presses the search button and waits
 // until the search has ended (see WaitForSearchEnd).
@@ -28,6 +52,9 @@ void RunSearch(CLintra &w, const QString &directory, const QString &keywords, TE
 // ended and its summary is shown. False when it is still running after
 // timeoutMs.
 bool WaitForSearchEnd(CLintra &w, int timeoutMs = 60000);
+// The file on show is read on the viewer's own thread: processes events until
+// its answer is shown. False when it is still loading after timeoutMs.
+bool WaitForViewer(const CLintra &w, int timeoutMs = 20000);
 QStringList TablePaths(const CLintra &w);
 QSet<QString> TablePathSet(const CLintra &w);
 QString Status(const CLintra &w);
@@ -35,6 +62,16 @@ QString Status(const CLintra &w);
 QVariant CellData(const CLintra &w, int row, int column, int role = Qt::DisplayRole);
 QString CellText(const CLintra &w, int row, int column);
 QModelIndex CellIndex(const CLintra &w, int row, int column);
+
+// Closes the window as its close button would, on a desktop with a tray
+// (see TrayEnvironment), answering the box it may show; gives the titles of
+// the boxes shown. A box comes before the window is hidden, so when close()
+// has returned without one, none was shown.
+QStringList CloseIntoTray(CLintra &window);
+// Closes the window from the event loop, as its close button does, and
+// closes the boxes it shows (their titles are added to titles); true when
+// the close ended the event loop, as quitting the program does.
+bool CloseEndsEventLoop(CLintra &window, QStringList &titles);
 
 // Empty when the pixmap shows a picture, that is, it is not null and its
 // pixels are not all of one colour; otherwise what is wrong with it.

@@ -33,6 +33,12 @@ void ShowPlannedText(QTextEdit *pane, const QString &documentText, const CHighli
     pane->setTextCursor(cursor);
 }
 
+void ShowTextWithHighlights(QTextEdit *pane, const QString &text, const CKeywordQuery &query)
+{
+    const QString documentText = DocumentPlainText(text);
+    ShowPlannedText(pane, documentText, PlanKeywordHighlights(documentText, query));
+}
+
 void ReplaceContentDocument(QTextEdit *pane, QTextDocument *document, bool unwrapped)
 {
     QPointer<QTextDocument> previous = pane->document();

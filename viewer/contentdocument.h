@@ -13,6 +13,9 @@ class QTextEdit;
 // the plan's caret position. An empty text changes nothing.
 void ShowPlannedText(QTextEdit *pane, const QString &documentText, const CHighlightPlan &plan);
 
+// Shows the text (a file's name, say) with the query's keywords coloured.
+void ShowTextWithHighlights(QTextEdit *pane, const QString &text, const CKeywordQuery &query);
+
 // Puts the document in the pane and deletes the one it replaces: clicking
 // through results must not pile up documents in the pane.
 void ReplaceContentDocument(QTextEdit *pane, QTextDocument *document, bool unwrapped);

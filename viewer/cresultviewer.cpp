@@ -158,8 +158,7 @@ void CResultViewer::ShowFileName(int row, const QString &path, const CKeywordQue
     Row = row;
     Query = query;
     Pane->PartialDocument = false;
-    const QString text = DocumentPlainText(path);
-    ShowPlannedText(Pane, text, PlanKeywordHighlights(text, query));
+    ShowTextWithHighlights(Pane, path, query);
 }
 
 // An idle loader serves the next file; a busy one, possibly stuck in a

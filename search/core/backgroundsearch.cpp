@@ -64,6 +64,19 @@ public:
         }
         Search.SetMatchWholeWord(Shared.MatchWholeWord.load(std::memory_order_relaxed));
     }
+    // A filename search examines a directory's names at once: one count and
+    // one question for all of them, unless something waits before each file.
+    int FilesExamined(int count) override
+    {
+        if (Shared.BeforeFile || count == 0)
+            return CScanReport::FilesExamined(count);
+        if (Cancelled()) {
+            ++Shared.Processed;
+            return 0;
+        }
+        Shared.Processed += count;
+        return count;
+    }
     void FoundFiles(const CFoundFiles &files) override
     {
         Found += files;

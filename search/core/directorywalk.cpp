@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 QStringList CandidateNameFilters(TEnumSearchWhat what, const QStringList &plainTextFilters)
 {
@@ -47,19 +48,25 @@ QVector<int> OrderLikeQDir(const QStringList &names)
             ascii = ascii && c.unicode() < 0x80;
     }
     if (ascii) {
-        // Most names: the same comparisons as below, without making lower-case copies.
-        const auto lower = [](ushort c) { return (c >= 'A' && c <= 'Z') ? ushort(c + ('a' - 'A')) : c; };
-        std::sort(order.begin(), order.end(), [&names, &lower](int a, int b) {
-            const QString &left = names.at(a);
-            const QString &right = names.at(b);
-            const int length = qMin(left.size(), right.size());
-            for (int k = 0; k < length; ++k) {
-                const ushort l = lower(left.at(k).unicode());
-                const ushort r = lower(right.at(k).unicode());
-                if (l != r)
-                    return l < r;
-            }
-            return left.size() < right.size();
+        // Most names: the same comparisons as below, on lower-case bytes kept
+        // side by side in one buffer, so each is a memcmp.
+        QVector<int> starts(names.size() + 1);
+        for (int i = 0; i < names.size(); ++i)
+            starts[i + 1] = starts.at(i) + names.at(i).size();
+        QByteArray lowered(starts.last(), Qt::Uninitialized);
+        char *to = lowered.data();
+        for (const QString &name : names) {
+            const ushort *units = name.utf16();
+            for (int k = 0; k < name.size(); ++k)
+                *to++ = char(units[k] >= 'A' && units[k] <= 'Z' ? units[k] + ('a' - 'A') : units[k]);
+        }
+        const char *bytes = lowered.constData();
+        std::sort(order.begin(), order.end(), [bytes, &starts](int a, int b) {
+            const int leftSize = starts.at(a + 1) - starts.at(a);
+            const int rightSize = starts.at(b + 1) - starts.at(b);
+            const int compared =
+                std::memcmp(bytes + starts.at(a), bytes + starts.at(b), size_t(qMin(leftSize, rightSize)));
+            return compared != 0 ? compared < 0 : leftSize < rightSize;
         });
     } else {
         QStringList lowered;
@@ -153,7 +160,15 @@ enum TEnumEntryKind
 // decoder take a leading U+FEFF for a byte-order mark and drop it.
 QString DecodeEntryName(const QByteArray &name)
 {
-    if (name.isEmpty() || uchar(name.at(0)) < 0x80)
+    // Most names are ASCII, which every charset of file names keeps as it
+    // is; the locale's decoder costs several times more per name.
+    const char *bytes = name.constData();
+    int i = 0;
+    while (i < name.size() && uchar(bytes[i]) < 0x80)
+        ++i;
+    if (i == name.size())
+        return QString::fromLatin1(name);
+    if (uchar(bytes[0]) < 0x80)
         return QFile::decodeName(name);
     return QFile::decodeName(QByteArray("/") + name).mid(1);
 }

@@ -1,5 +1,6 @@
 #include "search/core/keywordmatcher.h"
 
+#include "search/core/asciisearch.h"
 #include "search/core/keywordprefilter.h"
 #include "search/core/keywordquery.h"
 
@@ -7,6 +8,16 @@ namespace {
 
 // Code units a whole word looks at beside a match: one code point.
 const int ContextUnits = 2;
+
+bool IsAsciiText(const QString &text)
+{
+    const ushort *units = text.utf16();
+    for (int i = 0, size = text.size(); i < size; ++i) {
+        if (units[i] >= 0x80)
+            return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -18,6 +29,15 @@ CKeywordMatcher::CKeywordMatcher(const CKeywordQuery &query, bool fullText, int 
     for (const QString &keyword : Query.FoldedKeywords())
         LongestKeyword = qMax(LongestKeyword, keyword.size());
     BuildExpressions();
+    if (!fullText) {
+        for (const QString &keyword : Query.FoldedKeywords()) {
+            if (!IsAsciiText(keyword)) {
+                AsciiKeywords.clear();
+                break;
+            }
+            AsciiKeywords << keyword.toLatin1();
+        }
+    }
     Reset();
 }
 
@@ -51,6 +71,8 @@ bool CKeywordMatcher::Feed(const QString &subject)
 {
     if (Expressions.isEmpty())
         return false;
+    if (!AsciiKeywords.isEmpty() && IsAsciiText(subject))
+        return FeedAsciiName(subject);
     const bool continued = LinePieceLength > 0 && subject.size() == LinePieceLength;
     if (Carry.isEmpty() && !continued)
         return FeedPiece(subject, 0, false);
@@ -95,6 +117,20 @@ bool CKeywordMatcher::FeedPiece(const QString &subject, int from, bool continued
         const CKeywordExpression &expression = Expressions.at(k);
         const int at = expression.IndexIn(subject, folded, from);
         if (at != -1 && (!continued || at + expression.Length() + ContextUnits <= subject.size())) {
+            Found[k] = true;
+            --MissingCount;
+        }
+    }
+    return MissingCount == 0;
+}
+
+// Most names and keywords are ASCII: folding them is ASCII's lower case, and
+// a substring compared without case needs no folded copy of the name.
+bool CKeywordMatcher::FeedAsciiName(const QString &name)
+{
+    for (int k = 0; k < AsciiKeywords.size(); ++k) {
+        if (!Found.at(k) &&
+            ContainsAsciiCaseInsensitive(name.constData(), name.size(), AsciiKeywords.at(k))) {
             Found[k] = true;
             --MissingCount;
         }

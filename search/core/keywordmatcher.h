@@ -46,11 +46,14 @@ private:
     // later and, in a piece that is continued, leave room for the code point
     // after them.
     bool FeedPiece(const QString &subject, int from, bool continued);
+    bool FeedAsciiName(const QString &name);
 
     CKeywordQuery Query;
     bool FullText;
     QVector<CKeywordExpression> Expressions;
     QVector<QByteArray> RequiredTexts; // per keyword, lower case; empty where nothing is required
+    // File names: the folded keywords when all are ASCII, else empty.
+    QVector<QByteArray> AsciiKeywords;
     QVector<bool> Found;
     int MissingCount = 0;
     int LinePieceLength = 0; // 0: every subject is whole

@@ -54,6 +54,16 @@ void CScanReport::DirectoryReached(const QDir &, int) {}
 
 void CScanReport::FileExamined() {}
 
+int CScanReport::FilesExamined(int count)
+{
+    for (int i = 0; i < count; ++i) {
+        FileExamined();
+        if (Cancelled())
+            return i;
+    }
+    return count;
+}
+
 void CScanReport::FoundFiles(const CFoundFiles &files)
 {
     QStringList paths;

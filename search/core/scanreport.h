@@ -28,6 +28,9 @@ public:
     virtual void DirectoryReached(const QDir &dir, int candidates);
     // The search examines its next candidate file, matching or not.
     virtual void FileExamined();
+    // The next count candidates in a row, each examined as FileExamined()
+    // and then Cancelled() would; how many were examined before a stop.
+    virtual int FilesExamined(int count);
     // The matching files of one directory, in listing order, once that
     // directory's candidates were examined (also after a stop). By default
     // passed on as their paths' texts.

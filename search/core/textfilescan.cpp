@@ -13,6 +13,9 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
+#ifdef Q_OS_LINUX
+#include <sys/uio.h>
+#endif
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -72,6 +75,10 @@ public:
     {
         return Error;
     }
+    bool FirstReadFromDisk() const
+    {
+        return FromDisk;
+    }
     void Close()
     {
 #ifdef Q_OS_UNIX
@@ -118,10 +125,21 @@ private:
         if (ReachedEnd)
             return 0;
 #ifdef Q_OS_UNIX
-        qint64 read;
-        do
-            read = ::read(Descriptor, data, size_t(size));
-        while (read < 0 && errno == EINTR);
+        qint64 read = -1;
+#ifdef Q_OS_LINUX
+        // The first read asks first whether the page cache holds the start;
+        // a search that waits for the disk uses more readers.
+        if (!ReadBefore) {
+            ReadBefore = true;
+            iovec piece{data, size_t(size)};
+            read = ::preadv2(Descriptor, &piece, 1, -1, RWF_NOWAIT);
+            FromDisk = read < 0 && errno == EAGAIN;
+        }
+        if (read < 0)
+#endif
+            do
+                read = ::read(Descriptor, data, size_t(size));
+            while (read < 0 && errno == EINTR);
 #else
         const qint64 read = -1;
         Q_UNUSED(data);
@@ -135,6 +153,8 @@ private:
     int Descriptor = -1;
     bool ReachedEnd = false;
     int Error = 0;
+    bool ReadBefore = false;
+    bool FromDisk = false;
 };
 
 // Longer lines are left to the scan of the whole file, which never holds
@@ -402,6 +422,7 @@ TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QByteArr
     if (!raw.IsOpen())
         return IsOutOfResources(known.Error) ? FileScanOutOfResources : FileScanUnreadable;
     const TEnumFileScanResult result = ScanRawFile(raw, preFilter, lineTest, report, charset, maxLineLength);
+    known.FromDisk = raw.FirstReadFromDisk();
     if (raw.ReadError() != 0 && (result == FileScanNotMatched || result == FileScanUnreadable)) {
         known.Error = raw.ReadError();
         return FileScanUnreadable;

@@ -37,6 +37,8 @@ struct CFileFacts
     qint64 Size = -1;
     qint64 Modified = CFoundFile::UnknownTime;
     int Error = 0;
+    // Its first read had to wait for the disk: the file was not in the page cache.
+    bool FromDisk = false;
 };
 
 // Tests one piece of a line; true once the file is known to match (see CKeywordMatcher).

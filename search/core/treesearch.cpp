@@ -56,16 +56,18 @@ struct CFileJob
 class CWorkerReport : public CScanReport
 {
 public:
-    explicit CWorkerReport(const std::atomic<bool> &stop)
+    explicit CWorkerReport(const std::atomic<bool> &stop, CScanReport *also = nullptr)
         : Stop(stop)
+        , Also(also)
     {
     }
-    bool Cancelled() override { return Stop.load(std::memory_order_relaxed); }
+    bool Cancelled() override { return Stop.load(std::memory_order_relaxed) || (Also && Also->Cancelled()); }
     void Unreadable(const CUnreadEntry &entry) override { Unread << entry; }
     CUnreadEntries TakeUnread() { return std::exchange(Unread, CUnreadEntries()); }
 
 private:
     const std::atomic<bool> &Stop;
+    CScanReport *Also; // asked too, where the search's caller scans
     CUnreadEntries Unread;
 };
 
@@ -108,15 +110,8 @@ public:
     {
         WholeWordNow.store(wholeWord);
         for (int i = 0; i < qMax(1, threads); ++i) {
-            try {
-                Workers.emplace_back([this] { Work(); });
-            } catch (const std::system_error &) {
-                // Out of threads: the search goes on with the workers it has;
-                // without any, it stops and says why.
-                if (Workers.empty())
-                    throw;
+            if (!AddWorker())
                 break;
-            }
         }
     }
     ~CTextScanPool()
@@ -146,12 +141,23 @@ public:
         WorkAdded.notify_one();
     }
 
-    // The outcome of the oldest file not taken yet, if it comes within timeoutMs.
-    bool TakeOldest(int timeoutMs, TEnumFileScanResult &outcome, CFileFacts &facts)
+    // The outcome of the oldest file not taken yet, if it comes within
+    // timeoutMs. Rather than wait for it, the caller scans files not started
+    // yet itself: each wait would cost two switches of thread per file.
+    bool TakeOldest(int timeoutMs, TEnumFileScanResult &outcome, CFileFacts &facts, CScanReport &caller)
     {
+        GrowWhileReadsWait();
         std::unique_lock<std::mutex> lock(Mutex);
         if (Jobs.empty())
             return false;
+        while (!Jobs.front().Done && Claimed < Jobs.size() && !Stop.load(std::memory_order_relaxed)) {
+            CFileJob &job = Jobs[Claimed++];
+            lock.unlock();
+            if (!CallerScanner)
+                CallerScanner = std::make_unique<CScanner>(*this, &caller);
+            Scan(job, *CallerScanner);
+            lock.lock();
+        }
         if (!Jobs.front().Done)
             JobDone.wait_for(lock, std::chrono::milliseconds(timeoutMs),
                              [this] { return Jobs.front().Done; });
@@ -169,19 +175,93 @@ public:
     void SetMatchWholeWord(bool wholeWord) { WholeWordNow.store(wholeWord, std::memory_order_relaxed); }
 
 private:
-    void Work()
+    // What one thread needs to scan files: its own matcher and pre-filter.
+    struct CScanner
+    {
+        explicit CScanner(CTextScanPool &pool, CScanReport *caller = nullptr)
+            : Query(pool.QueryNow())
+            , Matcher(CKeywordMatcher::ForFullText(Query))
+            , PreFilter(Query, pool.Charset)
+            , Report(pool.Stop, caller)
+        {
+            Matcher.SkipSubjectsWithoutKeywordText();
+            LineTest = [&pool, this](const QString &line) {
+                if (pool.SeveralKeywords)
+                    Matcher.SetMatchWholeWord(pool.WholeWordNow.load(std::memory_order_relaxed));
+                return Matcher.Feed(line);
+            };
+        }
+        CKeywordQuery Query;
+        CKeywordMatcher Matcher;
+        CKeywordPreFilter PreFilter;
+        CWorkerReport Report;
+        ::LineTest LineTest;
+    };
+
+    bool AddWorker()
+    {
+        try {
+            Workers.emplace_back([this] { Work(); });
+        } catch (const std::system_error &) {
+            // Out of threads: the search goes on with the workers it has;
+            // without any, it stops and says why.
+            if (Workers.empty())
+                throw;
+            return false;
+        }
+        return true;
+    }
+
+    // Files that are not in the page cache keep a reader waiting for the
+    // disk, which serves several reads at once far faster than one after
+    // another: while reads wait, more readers join, up to a limit. From the
+    // cache, more readers than processors only take turns.
+    void GrowWhileReadsWait()
+    {
+        const int waited = ReadsFromDisk.load(std::memory_order_relaxed);
+        if (Workers.size() >= MostWorkers || waited < ReadsFromDiskPerWorker * int(Workers.size()))
+            return;
+        AddWorker();
+    }
+
+    CKeywordQuery QueryNow() const
     {
         CKeywordQuery query = Query;
         query.SetMatchWholeWord(WholeWordNow.load());
-        CKeywordMatcher matcher = CKeywordMatcher::ForFullText(query);
-        matcher.SkipSubjectsWithoutKeywordText();
-        CKeywordPreFilter preFilter(query, Charset);
-        CWorkerReport report(Stop);
-        const LineTest lineTest = [this, &matcher](const QString &line) {
-            if (SeveralKeywords)
-                matcher.SetMatchWholeWord(WholeWordNow.load(std::memory_order_relaxed));
-            return matcher.Feed(line);
-        };
+        return query;
+    }
+
+    // Scans a job claimed by this thread; the job stays put until it is done.
+    void Scan(CFileJob &job, CScanner &scanner)
+    {
+        TEnumFileScanResult outcome = FileScanCancelled;
+        CFileFacts facts;
+        if (!scanner.Report.Cancelled()) {
+            if (!SeveralKeywords)
+                scanner.Matcher.SetMatchWholeWord(job.WholeWord);
+            scanner.Matcher.Reset();
+            const CListedDirectory &directory = *job.Directory;
+            outcome = ScanTextFile(directory.Scan, directory.Names.at(job.Name).Name, scanner.PreFilter,
+                                   scanner.LineTest, scanner.Report, Charset, MaxLineLength, &facts);
+        }
+        if (facts.FromDisk)
+            ReadsFromDisk.fetch_add(1, std::memory_order_relaxed);
+        bool oldest = false;
+        {
+            const std::lock_guard<std::mutex> lock(Mutex);
+            job.Outcome = outcome;
+            job.Facts = facts;
+            job.Done = true;
+            oldest = &job == &Jobs.front();
+        }
+        // The caller only ever waits for the oldest file.
+        if (oldest)
+            JobDone.notify_one();
+    }
+
+    void Work()
+    {
+        CScanner scanner(*this);
         for (;;) {
             CFileJob *job = nullptr;
             {
@@ -192,27 +272,7 @@ private:
                 // Jobs are taken from the front only once done, so this one stays put.
                 job = &Jobs[Claimed++];
             }
-            TEnumFileScanResult outcome = FileScanCancelled;
-            CFileFacts facts;
-            if (!report.Cancelled()) {
-                if (!SeveralKeywords)
-                    matcher.SetMatchWholeWord(job->WholeWord);
-                matcher.Reset();
-                const CListedDirectory &directory = *job->Directory;
-                outcome = ScanTextFile(directory.Scan, directory.Names.at(job->Name).Name, preFilter,
-                                       lineTest, report, Charset, MaxLineLength, &facts);
-            }
-            bool oldest = false;
-            {
-                const std::lock_guard<std::mutex> lock(Mutex);
-                job->Outcome = outcome;
-                job->Facts = facts;
-                job->Done = true;
-                oldest = job == &Jobs.front();
-            }
-            // The caller only ever waits for the oldest file.
-            if (oldest)
-                JobDone.notify_one();
+            Scan(*job, scanner);
         }
     }
 
@@ -227,6 +287,10 @@ private:
     std::deque<CFileJob> Jobs; // from the oldest not taken yet
     size_t Claimed = 0;        // jobs at the front that a worker has started
     bool Stopping = false;
+    std::unique_ptr<CScanner> CallerScanner; // made when the caller first scans
+    static const size_t MostWorkers = 8;
+    static const int ReadsFromDiskPerWorker = 8;
+    std::atomic<int> ReadsFromDisk{0};
     std::vector<std::thread> Workers;
 };
 
@@ -365,6 +429,11 @@ private:
                 if (!directory.MatchFiles.isEmpty())
                     directory.Directory = step.Directory;
             }
+            // The caller reads the matches' sizes and times beside the walk;
+            // while it lags behind, the walk reads them itself, so that both
+            // threads share the work that is left.
+            if (CallerBehind && directory.Directory)
+                ReadFacts(directory);
             directory.Unread = report.TakeUnread();
             directory.ResourceError = more ? 0 : walk.OutOfResourcesError();
             if (!more && directory.Unread.isEmpty() && directory.ResourceError == 0)
@@ -380,6 +449,7 @@ private:
             Queued += directory.Candidates;
             Held += holds ? 1 : 0;
             Ready.push_back(std::move(directory));
+            CallerBehind = Queued >= BehindFiles || Held >= MostDirectoriesHeld / 2;
             // Waking the taker costs two switches of thread; most directories
             // are small, so it is woken for a batch, or finds what is ready
             // when its wait times out.
@@ -399,6 +469,8 @@ private:
     static const int MostFilesAhead = 50000;
     static const size_t WakeDirectories = 32;
     static const int WakeFiles = 1024;
+    static const int BehindFiles = 4096;
+    bool CallerBehind = false; // the walk's own, as it last saw the queue
     const int MostDirectoriesHeld = DescriptorShare(4, 64);
     bool TakerWaiting = false;
     bool WalkerWaiting = false;
@@ -445,15 +517,8 @@ int CTreeSearch::RunFileNames(const QDir &root, CScanReport &report)
             continue;
         ReadFacts(directory);
         report.DirectoryReached(directory.Dir, directory.Candidates);
-        int examined = 0;
-        bool stopped = false;
-        for (; examined < directory.Candidates; ++examined) {
-            report.FileExamined();
-            if (report.Cancelled()) {
-                stopped = true;
-                break;
-            }
-        }
+        const int examined = report.FilesExamined(directory.Candidates);
+        const bool stopped = examined < directory.Candidates;
         CFoundFiles matches = directory.MatchFiles;
         if (stopped) {
             const int kept =
@@ -572,7 +637,7 @@ private:
     {
         Pool.SetMatchWholeWord(WholeWord());
         HandOut(file + qMax(0, Settings.LookAhead));
-        while (!Pool.TakeOldest(WaitSliceMs, outcome, facts)) {
+        while (!Pool.TakeOldest(WaitSliceMs, outcome, facts, Report)) {
             if (Report.Cancelled())
                 return false;
             Pool.SetMatchWholeWord(WholeWord());

@@ -4,7 +4,7 @@
 #include <QDateTime>
 #include <QString>
 
-#include "app/core/platform.h"
+#include "platform/runningplatform.h"
 #include "update/core/updaterequest.h"
 
 class CUpdateThread;

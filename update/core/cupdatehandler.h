@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "app/core/platform.h"
+#include "platform/runningplatform.h"
 #include "update/core/updaterequest.h"
 
 // The update document is two short lines; a reply longer than this is cut

@@ -23,6 +23,13 @@ bool CUpdateThread::WaitForEnd()
 
 void CUpdateThread::run()
 {
+    // Asking nowhere fails as an unknown address does, without starting a
+    // network stack (its libraries and threads) that would only say so.
+    if (Config.Url.isEmpty()) {
+        emit NetworkErrorOccurred(QNetworkReply::ProtocolUnknownError);
+        RunEnded.store(true, std::memory_order_release);
+        return;
+    }
     {
         CUpdateHandler handler(Config, Version, Build, InstallationId, Platform, nullptr);
         // Passed on as they come, on this thread.

@@ -7,7 +7,7 @@
 
 #include <atomic>
 
-#include "app/core/platform.h"
+#include "platform/runningplatform.h"
 #include "update/core/updaterequest.h"
 
 // The worker of one update check: it sends the request through a

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "app/core/platform.h"
+#include "platform/runningplatform.h"
 
 // What the update request asks and how: the address of the update
 // information document, how long a check may take in all, and the User-Agent

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/core/platform.h"
+#include "platform/runningplatform.h"
 
 // What the results table's actions hand to the system for a path as the
 // table shows it: the text for the clipboard, and the command that opens
