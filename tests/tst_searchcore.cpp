@@ -21,7 +21,9 @@
 #include "search/core/treesearch.h"
 #include "testsupport.h"
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -314,6 +316,21 @@ void TestSearchCore::longLinesAreReadInPieces()
     QCOMPARE(ScanBytes(line, "alpha"), FileScanMatched);
     QCOMPARE(ScanBytes(line, "beta"), FileScanMatched);
     QCOMPARE(ScanBytes(line + "\nalpha\n", "alpha"), FileScanMatched);
+
+    // A file whose start the page cache holds only in part: the rest is read too.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.txt"));
+    QVERIFY(WriteTestFile(path, line + "\ngamma\n"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(fdatasync(file.handle()), 0);
+    QCOMPARE(posix_fadvise(file.handle(), 4096, 0, POSIX_FADV_DONTNEED), 0);
+    const CKeywordQuery query(QStringLiteral("gamma"), false, true);
+    CKeywordMatcher matcher = CKeywordMatcher::ForFullText(query);
+    CKeywordPreFilter preFilter(query, CUnmarkedTextCharset(nullptr, QString()));
+    const auto feed = [&matcher](const QString &piece) { return matcher.Feed(piece); };
+    QCOMPARE(ScanTextFile(path, preFilter, feed, NoStop, CUnmarkedTextCharset(nullptr, QString())),
+             FileScanMatched);
 }
 
 void TestSearchCore::encodings_data()

@@ -125,21 +125,29 @@ private:
         if (ReachedEnd)
             return 0;
 #ifdef Q_OS_UNIX
-        qint64 read = -1;
+        qint64 cached = 0;
 #ifdef Q_OS_LINUX
-        // The first read asks first whether the page cache holds the start;
-        // a search that waits for the disk uses more readers.
+        // The first read asks first what the page cache holds of the start,
+        // which may be a part only; a search that waits for the disk uses
+        // more readers.
         if (!ReadBefore) {
             ReadBefore = true;
             iovec piece{data, size_t(size)};
-            read = ::preadv2(Descriptor, &piece, 1, -1, RWF_NOWAIT);
-            FromDisk = read < 0 && errno == EAGAIN;
+            const qint64 got = ::preadv2(Descriptor, &piece, 1, -1, RWF_NOWAIT);
+            FromDisk = got < 0 && errno == EAGAIN;
+            cached = qMax<qint64>(0, got);
+            if (cached == size)
+                return cached;
         }
-        if (read < 0)
 #endif
-            do
-                read = ::read(Descriptor, data, size_t(size));
-            while (read < 0 && errno == EINTR);
+        qint64 read;
+        do
+            read = ::read(Descriptor, data + cached, size_t(size - cached));
+        while (read < 0 && errno == EINTR);
+        if (read > 0 && cached > 0)
+            FromDisk = true; // the cache held only a part of the start
+        if (read >= 0)
+            read += cached;
 #else
         const qint64 read = -1;
         Q_UNUSED(data);

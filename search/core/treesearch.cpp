@@ -56,18 +56,16 @@ struct CFileJob
 class CWorkerReport : public CScanReport
 {
 public:
-    explicit CWorkerReport(const std::atomic<bool> &stop, CScanReport *also = nullptr)
+    explicit CWorkerReport(const std::atomic<bool> &stop)
         : Stop(stop)
-        , Also(also)
     {
     }
-    bool Cancelled() override { return Stop.load(std::memory_order_relaxed) || (Also && Also->Cancelled()); }
+    bool Cancelled() override { return Stop.load(std::memory_order_relaxed); }
     void Unreadable(const CUnreadEntry &entry) override { Unread << entry; }
     CUnreadEntries TakeUnread() { return std::exchange(Unread, CUnreadEntries()); }
 
 private:
     const std::atomic<bool> &Stop;
-    CScanReport *Also; // asked too, where the search's caller scans
     CUnreadEntries Unread;
 };
 
@@ -141,26 +139,19 @@ public:
         WorkAdded.notify_one();
     }
 
-    // The outcome of the oldest file not taken yet, if it comes within
-    // timeoutMs. Rather than wait for it, the caller scans files not started
-    // yet itself: each wait would cost two switches of thread per file.
-    bool TakeOldest(int timeoutMs, TEnumFileScanResult &outcome, CFileFacts &facts, CScanReport &caller)
+    // The outcome of the oldest file not taken yet, if it comes within timeoutMs.
+    bool TakeOldest(int timeoutMs, TEnumFileScanResult &outcome, CFileFacts &facts)
     {
         GrowWhileReadsWait();
         std::unique_lock<std::mutex> lock(Mutex);
         if (Jobs.empty())
             return false;
-        while (!Jobs.front().Done && Claimed < Jobs.size() && !Stop.load(std::memory_order_relaxed)) {
-            CFileJob &job = Jobs[Claimed++];
-            lock.unlock();
-            if (!CallerScanner)
-                CallerScanner = std::make_unique<CScanner>(*this, &caller);
-            Scan(job, *CallerScanner);
-            lock.lock();
-        }
-        if (!Jobs.front().Done)
+        if (!Jobs.front().Done) {
+            CallerWaiting = true;
             JobDone.wait_for(lock, std::chrono::milliseconds(timeoutMs),
                              [this] { return Jobs.front().Done; });
+            CallerWaiting = false;
+        }
         if (!Jobs.front().Done)
             return false;
         outcome = Jobs.front().Outcome;
@@ -178,11 +169,11 @@ private:
     // What one thread needs to scan files: its own matcher and pre-filter.
     struct CScanner
     {
-        explicit CScanner(CTextScanPool &pool, CScanReport *caller = nullptr)
+        explicit CScanner(CTextScanPool &pool)
             : Query(pool.QueryNow())
             , Matcher(CKeywordMatcher::ForFullText(Query))
             , PreFilter(Query, pool.Charset)
-            , Report(pool.Stop, caller)
+            , Report(pool.Stop)
         {
             Matcher.SkipSubjectsWithoutKeywordText();
             LineTest = [&pool, this](const QString &line) {
@@ -224,6 +215,15 @@ private:
         AddWorker();
     }
 
+    // The files done in a row from the oldest on, counted up to a batch.
+    int DoneAtFront() const
+    {
+        int done = 0;
+        for (auto job = Jobs.cbegin(); done < WakeBatch && job != Jobs.cend() && job->Done; ++job)
+            ++done;
+        return done;
+    }
+
     CKeywordQuery QueryNow() const
     {
         CKeywordQuery query = Query;
@@ -246,16 +246,19 @@ private:
         }
         if (facts.FromDisk)
             ReadsFromDisk.fetch_add(1, std::memory_order_relaxed);
-        bool oldest = false;
+        bool wake = false;
         {
             const std::lock_guard<std::mutex> lock(Mutex);
             job.Outcome = outcome;
             job.Facts = facts;
             job.Done = true;
-            oldest = &job == &Jobs.front();
+            --Running;
+            // The caller waits for the oldest file only. Waking it costs two
+            // switches of thread, so it is woken for a batch of files, or when
+            // no file is being read any more; else its wait runs out.
+            wake = CallerWaiting && Jobs.front().Done && (Running == 0 || DoneAtFront() >= WakeBatch);
         }
-        // The caller only ever waits for the oldest file.
-        if (oldest)
+        if (wake)
             JobDone.notify_one();
     }
 
@@ -271,6 +274,7 @@ private:
                     return;
                 // Jobs are taken from the front only once done, so this one stays put.
                 job = &Jobs[Claimed++];
+                ++Running;
             }
             Scan(*job, scanner);
         }
@@ -287,7 +291,9 @@ private:
     std::deque<CFileJob> Jobs; // from the oldest not taken yet
     size_t Claimed = 0;        // jobs at the front that a worker has started
     bool Stopping = false;
-    std::unique_ptr<CScanner> CallerScanner; // made when the caller first scans
+    int Running = 0; // jobs being scanned
+    bool CallerWaiting = false;
+    static const int WakeBatch = 16;
     static const size_t MostWorkers = 8;
     static const int ReadsFromDiskPerWorker = 8;
     std::atomic<int> ReadsFromDisk{0};
@@ -408,7 +414,7 @@ private:
     {
         CKeywordMatcher matcher = CKeywordMatcher::ForFileNames(settings.Query);
         CWorkerReport report(Stop);
-        CDirectoryWalk walk(settings.NameFilters, root, report, DescriptorShare(2, 32));
+        CDirectoryWalk walk(settings.NameFilters, root, report, DescriptorShare(2, 32), settings.Root);
         CWalkStep step;
         for (bool more = true; more;) {
             more = walk.Next(step);
@@ -545,7 +551,7 @@ public:
                  CScanReport &report)
         : Settings(settings)
         , WholeWordChoice(wholeWord)
-        , Walk(settings.NameFilters, root, report, DescriptorShare(4, 32))
+        , Walk(settings.NameFilters, root, report, DescriptorShare(4, 32), settings.Root)
         , Report(report)
         , Pool(settings.Query, settings.Charset, WholeWord(), settings.Threads)
         , MostDirectoriesAhead(DescriptorShare(3, 64))
@@ -637,7 +643,7 @@ private:
     {
         Pool.SetMatchWholeWord(WholeWord());
         HandOut(file + qMax(0, Settings.LookAhead));
-        while (!Pool.TakeOldest(WaitSliceMs, outcome, facts, Report)) {
+        while (!Pool.TakeOldest(WaitSliceMs, outcome, facts)) {
             if (Report.Cancelled())
                 return false;
             Pool.SetMatchWholeWord(WholeWord());
