@@ -35,6 +35,7 @@ class QTextDocument;
 class CSearchKeys;
 class CResultViewer;
 class CSearchRun;
+class CFileExistenceCheck;
 class Ui_CLintra;
 
 // What the window takes from the desktop it runs on. Start-up passes the
@@ -149,6 +150,8 @@ private:
     QProcess FileExplorer_Process;
 
     CSearchRun *SearchRun = nullptr;
+    // Whether a result's file is still there, asked before it is opened.
+    CFileExistenceCheck *OpenedFileCheck = nullptr;
     // What the running search's summary names.
     QString SearchDirectory;
     QString SearchKeywords;

@@ -131,6 +131,11 @@ void CLintra::CreateSearchRun()
     widgets.Table = ui->FilesFound_TableWidget;
     widgets.Unread = ui->SearchUnread_Label;
     SearchRun = new CSearchRun(widgets, this);
+    connect(SearchRun, &CSearchRun::Began, this, [this] {
+        ResetForNewSearch();
+        SearchKeys->SearchStarted();
+    });
+    connect(SearchRun, &CSearchRun::FolderUnreadable, this, &CLintra::ShowInvalidPathMessage);
     connect(SearchRun, &CSearchRun::Ended, this, [this](int found, int total) {
         ShowSearchSummary(SearchDirectory, SearchKeywords, found, total, SearchWhat);
         SearchKeys->SearchEnded();
@@ -187,17 +192,12 @@ void CLintra::OnKeywordsComboBoxCarriageReturn(QString s, TEnumSearchWhat e)
         return;
     RememberKeywords(s, keywords);
 
-    const QDir dir(directory);
-    // isReadable() alone accepts a readable plain file, which would "search" nothing.
-    if (!dir.isReadable() || !dir.exists()) {
-        ShowInvalidPathMessage();
-        return;
-    }
-    ResetForNewSearch();
+    // Whether the folder can be searched, the search finds out on its own
+    // thread, where a hung mount stops nothing but the search; one that is
+    // missing, a plain file or unreadable gets the invalid path box.
     SearchDirectory = directory;
     SearchKeywords = keywords;
-    SearchKeys->SearchStarted();
-    StartSearch(dir, CKeywordQuery(keywords, MatchWholeWord, WordSeparatedLanguage), e);
+    StartSearch(QDir(directory), CKeywordQuery(keywords, MatchWholeWord, WordSeparatedLanguage), e);
 }
 
 bool CLintra::ShowResultContentHeading()

@@ -7,6 +7,8 @@
 #include <QThread>
 #include <QVector>
 
+#include <utility>
+
 #ifdef Q_OS_UNIX
 #include <dirent.h>
 #include <fcntl.h>
@@ -360,9 +362,10 @@ QStringList SubDirectoryNames(const QDir &dir)
 }
 
 CDirectoryWalk::CDirectoryWalk(const QStringList &nameFilters, const QDir &root, CScanReport &report,
-                               int maxOpenLevels)
+                               int maxOpenLevels, CDirectoryRef openedRoot)
     : NameFilter(nameFilters)
     , Root(root)
+    , OpenedRoot(std::move(openedRoot))
     , Report(report)
     , MaxOpenLevels(qMax(2, maxOpenLevels))
 {
@@ -489,7 +492,8 @@ bool CDirectoryWalk::Next(CWalkStep &step)
         RootVisited = true;
         CFrame root;
         root.Path = QFile::encodeName(Root.absolutePath());
-        root.Directory = OpenDirectory(-1, QByteArray(), true, root.Path);
+        root.Directory = OpenedRoot ? std::exchange(OpenedRoot, nullptr)
+                                    : OpenDirectory(-1, QByteArray(), true, root.Path);
         if (!root.Directory) {
             Stopped = true;
             return false;

@@ -97,12 +97,14 @@ struct CWalkStep
 // list are reported as unreadable; when it runs out of descriptors it stops
 // and says so (OutOfResourcesError). What a match is, progress and counting
 // are the caller's business. maxOpenLevels bounds the descriptors the walk
-// keeps open for the levels above the current directory.
+// keeps open for the levels above the current directory. openedRoot is the
+// root opened already by the caller, who had to know whether it opens at
+// all; null, the walk opens it.
 class CDirectoryWalk
 {
 public:
     CDirectoryWalk(const QStringList &nameFilters, const QDir &root, CScanReport &report,
-                   int maxOpenLevels = 16);
+                   int maxOpenLevels = 16, CDirectoryRef openedRoot = nullptr);
 
     // The next directory that has candidate files; false when the tree is
     // done or the walk was stopped.
@@ -132,6 +134,7 @@ private:
 
     CFileNameFilter NameFilter;
     QDir Root;
+    CDirectoryRef OpenedRoot;
     bool RootVisited = false;
     bool Stopped = false;
     CScanReport &Report;

@@ -414,7 +414,7 @@ private:
     {
         CKeywordMatcher matcher = CKeywordMatcher::ForFileNames(settings.Query);
         CWorkerReport report(Stop);
-        CDirectoryWalk walk(settings.NameFilters, root, report, DescriptorShare(2, 32));
+        CDirectoryWalk walk(settings.NameFilters, root, report, DescriptorShare(2, 32), settings.Root);
         CWalkStep step;
         for (bool more = true; more;) {
             more = walk.Next(step);
@@ -554,7 +554,7 @@ public:
                  CScanReport &report)
         : Settings(settings)
         , WholeWordChoice(wholeWord)
-        , Walk(settings.NameFilters, root, report, DescriptorShare(4, 32))
+        , Walk(settings.NameFilters, root, report, DescriptorShare(4, 32), settings.Root)
         , Report(report)
         , Pool(settings.Query, settings.Charset, WholeWord(), settings.Threads)
         , MostDirectoriesAhead(DescriptorShare(3, 64))
