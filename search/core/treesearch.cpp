@@ -435,27 +435,32 @@ private:
                 if (!directory.MatchFiles.isEmpty())
                     directory.Directory = step.Directory;
             }
-            // The caller reads the matches' sizes and times beside the walk;
-            // while it lags behind, the walk reads them itself, so that both
-            // threads share the work that is left.
-            if (CallerBehind && directory.Directory)
-                ReadFacts(directory);
             directory.Unread = report.TakeUnread();
             directory.ResourceError = more ? 0 : walk.OutOfResourcesError();
             if (!more && directory.Unread.isEmpty() && directory.ResourceError == 0)
                 break;
-            const bool holds = directory.Directory != nullptr;
+            bool holds = directory.Directory != nullptr;
             std::unique_lock<std::mutex> lock(Mutex);
+            const auto room = [this, &holds] {
+                return Stopping || (Queued < MostFilesAhead && (!holds || Held < MostDirectoriesHeld));
+            };
+            // The caller reads the matches' sizes and times beside the walk.
+            // When it lags so far behind that the walk would wait for it, the
+            // walk reads them itself instead of waiting.
+            if (!room() && holds) {
+                lock.unlock();
+                ReadFacts(directory);
+                holds = false;
+                lock.lock();
+            }
             WalkerWaiting = true;
-            Taken.wait(
-                lock, [this] { return Stopping || (Queued < MostFilesAhead && Held < MostDirectoriesHeld); });
+            Taken.wait(lock, room);
             WalkerWaiting = false;
             if (Stopping)
                 break;
             Queued += directory.Candidates;
             Held += holds ? 1 : 0;
             Ready.push_back(std::move(directory));
-            CallerBehind = Queued >= BehindFiles || Held >= MostDirectoriesHeld / 2;
             // Waking the taker costs two switches of thread; most directories
             // are small, so it is woken for a batch, or finds what is ready
             // when its wait times out.
@@ -475,8 +480,6 @@ private:
     static const int MostFilesAhead = 50000;
     static const size_t WakeDirectories = 32;
     static const int WakeFiles = 1024;
-    static const int BehindFiles = 4096;
-    bool CallerBehind = false; // the walk's own, as it last saw the queue
     const int MostDirectoriesHeld = DescriptorShare(4, 64);
     bool TakerWaiting = false;
     bool WalkerWaiting = false;
