@@ -85,8 +85,6 @@ public:
 
     // Whether a search has started and not yet shown its summary.
     bool SearchRunning() const;
-    // The running search, which owns its counters, Cancel and results.
-    CSearchRun &Search() const;
     // Rows that no search found, as a search of the given kind lists them
     // (their size and time are read now).
     void AddResultRows(const QStringList &paths, TEnumSearchWhat what);

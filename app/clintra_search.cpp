@@ -118,11 +118,6 @@ bool CLintra::SearchRunning() const
     return SearchRun->IsRunning();
 }
 
-CSearchRun &CLintra::Search() const
-{
-    return *SearchRun;
-}
-
 void CLintra::CreateSearchRun()
 {
     CSearchRun::CWidgets widgets;
@@ -130,7 +125,9 @@ void CLintra::CreateSearchRun()
     widgets.Bar = ui->Searching_ProgressBar;
     widgets.Table = ui->FilesFound_TableWidget;
     widgets.Unread = ui->SearchUnread_Label;
+    // The running search, which owns its counters, Cancel and results.
     SearchRun = new CSearchRun(widgets, this);
+    SearchRun->setObjectName(QStringLiteral("SearchRun"));
     connect(SearchRun, &CSearchRun::Began, this, [this] {
         ResetForNewSearch();
         SearchKeys->SearchStarted();

@@ -119,7 +119,7 @@ void CLintra::CopyFilePath()
         return;
     // A name whose bytes are no text in the local encoding is copied in a form a shell reads back.
     const QByteArray bytes =
-        ui->FilesFound_TableWidget->Results()->FilePathBytes(ui->FilesFound_TableWidget->currentRow());
+        ui->FilesFound_TableWidget->FilePathBytes(ui->FilesFound_TableWidget->currentRow());
     const QString pastable = RunningPlatform == Linux ? PastablePath(bytes) : path;
     QApplication::clipboard()->setText(pastable == PathText(bytes) ? ClipboardFilePath(path, RunningPlatform)
                                                                    : pastable,
@@ -132,7 +132,7 @@ void CLintra::OpenContainingFolder()
     if (path.isEmpty())
         return;
     const QByteArray onDisk =
-        ui->FilesFound_TableWidget->Results()->FilePathBytes(ui->FilesFound_TableWidget->currentRow());
+        ui->FilesFound_TableWidget->FilePathBytes(ui->FilesFound_TableWidget->currentRow());
     OpenFolderOfFile(FileExplorer_Process, path, onDisk, this, [this, path] {
         const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
         ShowMessage(QMessageBox::Information, tr("Open Containing Folder"),
