@@ -66,7 +66,13 @@ struct CDirectoryEntries
     int Error = 0;
 };
 
-CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFilter);
+// filesSorted false leaves the candidate files in the directory's own order
+// and, where the filter takes every name, their texts undecoded: for a
+// caller that sorts them with SortLikeQDir on another thread.
+CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFilter, bool filesSorted = true);
+// Puts files in listing order (by name, ignoring case, as QDir sorts by
+// default), decoding the texts of those that have none yet.
+void SortLikeQDir(QVector<CListedFile> &files);
 CDirectoryListing ListDirectory(const QDir &dir, const CFileNameFilter &nameFilter);
 
 // The two halves of ListDirectory, for callers that need only one.
@@ -111,6 +117,9 @@ public:
     bool Next(CWalkStep &step);
     bool Next(QDir &dir, QStringList &candidates);
     int OutOfResourcesError() const { return ResourceError; }
+    // From now on the steps' candidates are as ListDirectoryAt gives them
+    // with filesSorted false.
+    void LeaveFilesUnsorted() { FilesSorted = false; }
 
 private:
     struct CFrame
@@ -133,6 +142,7 @@ private:
     void LimitOpenLevels();
 
     CFileNameFilter NameFilter;
+    bool FilesSorted = true;
     QDir Root;
     CDirectoryRef OpenedRoot;
     bool RootVisited = false;
