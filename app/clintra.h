@@ -35,6 +35,7 @@ class QTextDocument;
 class CSearchKeys;
 class CResultViewer;
 class CSearchRun;
+class CFileExistenceCheck;
 class Ui_CLintra;
 
 // What the window takes from the desktop it runs on. Start-up passes the
@@ -84,8 +85,6 @@ public:
 
     // Whether a search has started and not yet shown its summary.
     bool SearchRunning() const;
-    // The running search, which owns its counters, Cancel and results.
-    CSearchRun &Search() const;
     // Rows that no search found, as a search of the given kind lists them
     // (their size and time are read now).
     void AddResultRows(const QStringList &paths, TEnumSearchWhat what);
@@ -149,6 +148,8 @@ private:
     QProcess FileExplorer_Process;
 
     CSearchRun *SearchRun = nullptr;
+    // Whether a result's file is still there, asked before it is opened.
+    CFileExistenceCheck *OpenedFileCheck = nullptr;
     // What the running search's summary names.
     QString SearchDirectory;
     QString SearchKeywords;

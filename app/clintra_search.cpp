@@ -118,11 +118,6 @@ bool CLintra::SearchRunning() const
     return SearchRun->IsRunning();
 }
 
-CSearchRun &CLintra::Search() const
-{
-    return *SearchRun;
-}
-
 void CLintra::CreateSearchRun()
 {
     CSearchRun::CWidgets widgets;
@@ -130,7 +125,14 @@ void CLintra::CreateSearchRun()
     widgets.Bar = ui->Searching_ProgressBar;
     widgets.Table = ui->FilesFound_TableWidget;
     widgets.Unread = ui->SearchUnread_Label;
+    // The running search, which owns its counters, Cancel and results.
     SearchRun = new CSearchRun(widgets, this);
+    SearchRun->setObjectName(QStringLiteral("SearchRun"));
+    connect(SearchRun, &CSearchRun::Began, this, [this] {
+        ResetForNewSearch();
+        SearchKeys->SearchStarted();
+    });
+    connect(SearchRun, &CSearchRun::FolderUnreadable, this, &CLintra::ShowInvalidPathMessage);
     connect(SearchRun, &CSearchRun::Ended, this, [this](int found, int total) {
         ShowSearchSummary(SearchDirectory, SearchKeywords, found, total, SearchWhat);
         SearchKeys->SearchEnded();
@@ -187,17 +189,12 @@ void CLintra::OnKeywordsComboBoxCarriageReturn(QString s, TEnumSearchWhat e)
         return;
     RememberKeywords(s, keywords);
 
-    const QDir dir(directory);
-    // isReadable() alone accepts a readable plain file, which would "search" nothing.
-    if (!dir.isReadable() || !dir.exists()) {
-        ShowInvalidPathMessage();
-        return;
-    }
-    ResetForNewSearch();
+    // Whether the folder can be searched, the search finds out on its own
+    // thread, where a hung mount stops nothing but the search; one that is
+    // missing, a plain file or unreadable gets the invalid path box.
     SearchDirectory = directory;
     SearchKeywords = keywords;
-    SearchKeys->SearchStarted();
-    StartSearch(dir, CKeywordQuery(keywords, MatchWholeWord, WordSeparatedLanguage), e);
+    StartSearch(QDir(directory), CKeywordQuery(keywords, MatchWholeWord, WordSeparatedLanguage), e);
 }
 
 bool CLintra::ShowResultContentHeading()

@@ -10,7 +10,6 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QIcon>
@@ -18,13 +17,10 @@
 #include <QMenu>
 #include <QUrl>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
-
 #include "platform/runningplatform.h"
 #include "search/core/foundfile.h"
 #include "search/core/resultsmodel.h"
+#include "viewer/core/fileexistencecheck.h"
 #include "viewer/core/filelocation.h"
 #include "viewer/folderopener.h"
 
@@ -40,21 +36,11 @@ QAction *NewTableAction(QObject *parent, const char *name, const char *icon, con
     return action;
 }
 
-// By the name's bytes: a name that is not valid text is still found.
-bool FileExists(const QByteArray &path)
-{
-#ifdef Q_OS_UNIX
-    struct stat status;
-    return ::stat(path.constData(), &status) == 0;
-#else
-    return QFileInfo::exists(QFile::decodeName(path));
-#endif
-}
-
 } // namespace
 
 void CLintra::CreateFilesTableActions()
 {
+    OpenedFileCheck = new CFileExistenceCheck(this);
     OpenFile_Action = NewTableAction(
         this, "OpenFile_Action", ":/images/open.gif", tr("&Open"), "",
         tr("<font face=\"verdana\">Open the selected file with the desktop's application for it.</font>"));
@@ -133,7 +119,7 @@ void CLintra::CopyFilePath()
         return;
     // A name whose bytes are no text in the local encoding is copied in a form a shell reads back.
     const QByteArray bytes =
-        ui->FilesFound_TableWidget->Results()->FilePathBytes(ui->FilesFound_TableWidget->currentRow());
+        ui->FilesFound_TableWidget->FilePathBytes(ui->FilesFound_TableWidget->currentRow());
     const QString pastable = RunningPlatform == Linux ? PastablePath(bytes) : path;
     QApplication::clipboard()->setText(pastable == PathText(bytes) ? ClipboardFilePath(path, RunningPlatform)
                                                                    : pastable,
@@ -146,7 +132,7 @@ void CLintra::OpenContainingFolder()
     if (path.isEmpty())
         return;
     const QByteArray onDisk =
-        ui->FilesFound_TableWidget->Results()->FilePathBytes(ui->FilesFound_TableWidget->currentRow());
+        ui->FilesFound_TableWidget->FilePathBytes(ui->FilesFound_TableWidget->currentRow());
     OpenFolderOfFile(FileExplorer_Process, path, onDisk, this, [this, path] {
         const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
         ShowMessage(QMessageBox::Information, tr("Open Containing Folder"),
@@ -161,13 +147,18 @@ void CLintra::OpenResultFile(int row)
     const QString path = ResultRowPath(row);
     if (path.isEmpty())
         return;
-    if (!FileExists(ui->FilesFound_TableWidget->FilePathBytes(row))) {
-        ShowMessage(QMessageBox::Warning, WindowTitle,
-                    tr("The file no longer exists:\n%1").arg(QDir::toNativeSeparators(path)));
-        return;
-    }
-    if (!QDesktopServices::openUrl(ui->FilesFound_TableWidget->FileUrl(row)))
-        ShowMessage(
-            QMessageBox::Warning, WindowTitle,
-            tr("No application could be started to open the file:\n%1").arg(QDir::toNativeSeparators(path)));
+    // Asked off this thread, where a file on a hung mount would freeze the
+    // window; a later Enter or double click takes over from this one.
+    const QUrl url = ui->FilesFound_TableWidget->FileUrl(row);
+    OpenedFileCheck->Ask(ui->FilesFound_TableWidget->FilePathBytes(row), [this, path, url](bool exists) {
+        if (!exists) {
+            ShowMessage(QMessageBox::Warning, WindowTitle,
+                        tr("The file no longer exists:\n%1").arg(QDir::toNativeSeparators(path)));
+            return;
+        }
+        if (!QDesktopServices::openUrl(url))
+            ShowMessage(QMessageBox::Warning, WindowTitle,
+                        tr("No application could be started to open the file:\n%1")
+                            .arg(QDir::toNativeSeparators(path)));
+    });
 }

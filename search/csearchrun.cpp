@@ -18,6 +18,8 @@ namespace {
 
 // The window's progress is drawn at this pace, not per file.
 const int RefreshIntervalMs = 40;
+// A folder that takes longer to open is shown as a search under way.
+const int BeginAfterMs = 200;
 
 } // namespace
 
@@ -30,6 +32,9 @@ CSearchRun::CSearchRun(const CWidgets &widgets, QObject *parent)
     GiveUpTimer.setSingleShot(true);
     GiveUpTimer.setInterval(50);
     connect(&GiveUpTimer, &QTimer::timeout, this, &CSearchRun::GiveUp);
+    BeginTimer.setSingleShot(true);
+    BeginTimer.setInterval(BeginAfterMs);
+    connect(&BeginTimer, &QTimer::timeout, this, &CSearchRun::Begin);
     connect(Ui.Unread, &QLabel::linkActivated, this, &CSearchRun::ShowUnreadList);
 }
 
@@ -41,20 +46,15 @@ CSearchRun::~CSearchRun()
 
 bool CSearchRun::Start(const QDir &root, const CTreeSearch::CSettings &settings, const CTexts &texts)
 {
+    const bool replacing = Running;
     if (Running) {
         Shared->Cancel = true;
         ++Search;
     }
     // A Cancel of the search before must not give this one up.
-    GiveUpTimer.stop();
+    Stop();
+    Begun = false;
     Texts = texts;
-    Found = 0;
-    Unread.clear();
-    UnreadFolders = 0;
-    Ui.Unread->hide();
-    Ui.Unread->clear();
-    MeasuredRows = LongestPath = Widest = 0;
-    Ui.Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
     Shared = std::make_shared<CSearchShared>();
     Shared->MatchWholeWord = settings.Query.MatchWholeWord();
     const std::function<void(int)> action = BeforeFile;
@@ -66,19 +66,49 @@ bool CSearchRun::Start(const QDir &root, const CTreeSearch::CSettings &settings,
         };
     }
     std::shared_ptr<CSearchFeed> feed(new CSearchFeed(++Search), [](CSearchFeed *f) { f->deleteLater(); });
+    connect(feed.get(), &CSearchFeed::Opened, this, &CSearchRun::OnOpened, Qt::QueuedConnection);
     connect(feed.get(), &CSearchFeed::FilesFound, this, &CSearchRun::OnFilesFound, Qt::QueuedConnection);
     connect(feed.get(), &CSearchFeed::EntriesUnread, this, &CSearchRun::OnEntriesUnread,
             Qt::QueuedConnection);
     connect(feed.get(), &CSearchFeed::Ended, this, &CSearchRun::OnEnded, Qt::QueuedConnection);
     Running = BackgroundSearch::Start(root, settings, Shared, feed);
     if (!Running) {
+        Begin();
         CSearchOutcome outcome;
         outcome.ResourceError = EAGAIN;
         ShowEnd(outcome);
         return false;
     }
-    RefreshTimer.start();
+    // The rows of a search that was running would stop half-way: the new
+    // search is shown at once.
+    if (replacing)
+        Begin();
+    else
+        BeginTimer.start();
     return true;
+}
+
+void CSearchRun::Begin()
+{
+    Begun = true;
+    BeginTimer.stop();
+    emit Began();
+    Found = 0;
+    Unread.clear();
+    UnreadFolders = 0;
+    Ui.Unread->hide();
+    Ui.Unread->clear();
+    MeasuredRows = LongestPath = Widest = 0;
+    Ui.Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+    RefreshTimer.start();
+}
+
+void CSearchRun::Stop()
+{
+    Running = false;
+    RefreshTimer.stop();
+    GiveUpTimer.stop();
+    BeginTimer.stop();
 }
 
 void CSearchRun::Cancel()
@@ -95,9 +125,7 @@ bool CSearchRun::GiveUpForQuit(int waitMs)
     if (Running) {
         Shared->Cancel = true;
         ++Search;
-        Running = false;
-        RefreshTimer.stop();
-        GiveUpTimer.stop();
+        Stop();
     }
     return BackgroundSearch::WaitForAll(waitMs);
 }
@@ -123,6 +151,12 @@ void CSearchRun::SetBeforeFileAction(std::function<void(int)> action)
     BeforeFile = std::move(action);
 }
 
+void CSearchRun::OnOpened(quint64 search)
+{
+    if (search == Search && Running && !Begun)
+        Begin();
+}
+
 void CSearchRun::OnFilesFound(quint64 search, const CFoundFiles &files)
 {
     if (search != Search || !Running)
@@ -144,7 +178,14 @@ void CSearchRun::OnEnded(quint64 search, const CSearchOutcome &outcome)
 {
     if (search != Search || !Running)
         return;
-    ShowEnd(outcome);
+    // A folder that could not be opened leaves what the window shows, unless
+    // it had begun showing this search.
+    if (Begun)
+        ShowEnd(outcome);
+    else
+        Stop();
+    if (outcome.RootError != 0)
+        emit FolderUnreadable();
 }
 
 // A cancelled search that does not end at once hangs in the file system:
@@ -154,6 +195,11 @@ void CSearchRun::GiveUp()
     if (!Running)
         return;
     ++Search;
+    // Not shown yet: the window keeps what it shows.
+    if (!Begun) {
+        Stop();
+        return;
+    }
     CSearchOutcome outcome;
     outcome.Found = Found;
     outcome.Total = Shared->Total;
@@ -181,9 +227,7 @@ void CSearchRun::ShowProgress(int processed, int total)
 
 void CSearchRun::ShowEnd(const CSearchOutcome &outcome)
 {
-    Running = false;
-    RefreshTimer.stop();
-    GiveUpTimer.stop();
+    Stop();
     ShowProgress(outcome.Processed, outcome.Total);
     FitPathColumn();
     Ui.Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);

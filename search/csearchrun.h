@@ -21,9 +21,13 @@ class QProgressBar;
 // rows in walk order as they come, the progress once per refresh, and at
 // the end the summary, with what could not be read a click away. It owns
 // the search's state: the counters, Cancel, the rows it was given. It never
-// waits for the file system: a Cancel that the search does not answer at
-// once gives the search up, and whatever it sends later is dropped. It does
-// not know the histories, the heading or the content pane: the window does.
+// waits for the file system, not even to learn whether the folder can be
+// searched: the search opens it and says so. Until then the window keeps
+// the results before (a folder that cannot be opened changes nothing but
+// the box the window shows), unless that takes long or a running search is
+// replaced. A Cancel that the search does not answer at once gives the
+// search up, and whatever it sends later is dropped. It does not know the
+// histories, the heading or the content pane: the window does.
 class CSearchRun : public QObject
 {
     Q_OBJECT
@@ -47,9 +51,8 @@ public:
     CSearchRun(const CWidgets &widgets, QObject *parent = nullptr);
     ~CSearchRun() override;
 
-    // Empties the table and the progress, and starts the search; false (and
-    // a message) when the system has no thread for it. A search still
-    // running is given up first.
+    // Starts the search; false (and a message) when the system has no
+    // thread for it. A search still running is given up first.
     bool Start(const QDir &root, const CTreeSearch::CSettings &settings, const CTexts &texts);
     void Cancel();
     // Quitting: the search is given up at once; false if a thread of it is
@@ -69,10 +72,19 @@ public:
     void SetGiveUpAfter(int ms);
 
 signals:
+    // The search's rows and progress are shown from now on: the window
+    // empties what it shows of the search before.
+    void Began();
     // The summary is shown: found of total candidates.
     void Ended(int found, int total);
+    // The folder to search could not be opened as one; after Ended if the
+    // search had begun.
+    void FolderUnreadable();
 
 private:
+    void Begin();
+    void Stop();
+    void OnOpened(quint64 search);
     void OnFilesFound(quint64 search, const CFoundFiles &files);
     void OnEntriesUnread(quint64 search, const CUnreadEntries &entries);
     void OnEnded(quint64 search, const CSearchOutcome &outcome);
@@ -88,6 +100,7 @@ private:
     CTexts Texts;
     quint64 Search = 0; // the number of the search shown
     bool Running = false;
+    bool Begun = false;
     std::shared_ptr<CSearchShared> Shared;
     std::function<void(int)> BeforeFile;
     int Found = 0;
@@ -95,6 +108,7 @@ private:
     int UnreadFolders = 0;
     QTimer RefreshTimer;
     QTimer GiveUpTimer;
+    QTimer BeginTimer;
     // The path column grows to its widest row so far, measuring only new rows.
     int MeasuredRows = 0;
     int LongestPath = 0;

@@ -2,7 +2,7 @@
 """A small FUSE file system that is slow where a stale network mount is:
 one call of each kind sleeps for SECONDS, everything else answers at once.
 
-  slowfs.py MOUNTPOINT [SECONDS]   mounts it in the foreground until unmounted
+  slowfs.py MOUNTPOINT [SECONDS [FLAG]]   mounts it in the foreground until unmounted
 
   /fast/hit.txt, /fast/also.txt      "needle"
   /fast/denied.txt                   cannot be opened (EACCES)
@@ -10,11 +10,14 @@ one call of each kind sleeps for SECONDS, everything else answers at once.
   /slowstat/a.txt, /slowstat/b.txt   examining b.txt sleeps
   /slowopen/a.txt, /slowopen/b.txt   opening b.txt sleeps
   /slowread/a.txt, /slowread/b.txt   reading b.txt sleeps
+  /hung/a.txt                        examining the folder /hung itself sleeps
+  /stale/a.txt                       examining a.txt sleeps while FLAG exists
 
 Every other file holds "needle". Run with the system's python3
 (python3-fusepy).
 """
 import errno
+import os
 import stat
 import sys
 import time
@@ -22,19 +25,21 @@ import time
 from fusepy import FUSE, FuseOSError, Operations
 
 TEXT = b"needle\n"
-FILES = {"/fast/hit.txt", "/fast/also.txt", "/fast/denied.txt", "/slowreaddir/a.txt"}
+FILES = {"/fast/hit.txt", "/fast/also.txt", "/fast/denied.txt", "/slowreaddir/a.txt", "/hung/a.txt",
+         "/stale/a.txt"}
 for case in ("slowstat", "slowopen", "slowread"):
     FILES |= {"/%s/a.txt" % case, "/%s/b.txt" % case}
 DIRECTORIES = {"/"} | {f.rsplit("/", 1)[0] for f in FILES}
 
 
 class SlowFs(Operations):
-    def __init__(self, seconds):
+    def __init__(self, seconds, flag):
         self.seconds = seconds
+        self.flag = flag
         self.now = time.time()
 
     def getattr(self, path, fh=None):
-        if path == "/slowstat/b.txt":
+        if path in ("/slowstat/b.txt", "/hung") or (path == "/stale/a.txt" and os.path.exists(self.flag)):
             time.sleep(self.seconds)
         if path in DIRECTORIES:
             return dict(st_mode=stat.S_IFDIR | 0o755, st_nlink=2, st_mtime=self.now, st_ctime=self.now,
@@ -68,5 +73,6 @@ class SlowFs(Operations):
 
 if __name__ == "__main__":
     seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 20
-    FUSE(SlowFs(seconds), sys.argv[1], foreground=True, nothreads=False, ro=True, attr_timeout=0,
+    flag = sys.argv[3] if len(sys.argv) > 3 else "/nonexistent"
+    FUSE(SlowFs(seconds, flag), sys.argv[1], foreground=True, nothreads=False, ro=True, attr_timeout=0,
          entry_timeout=0, direct_io=True)

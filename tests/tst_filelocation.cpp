@@ -1,9 +1,10 @@
 // Where a result is, as the table's actions hand it on: the path copied to
-// the clipboard, the command that opens its folder, and the address given to
-// the desktop's file manager.
+// the clipboard, the command that opens its folder, the address given to
+// the desktop's file manager, and whether the file is still there.
 
 #include <QtTest>
 
+#include "viewer/core/fileexistencecheck.h"
 #include "viewer/core/filelocation.h"
 
 Q_DECLARE_METATYPE(TEnumPlatform)
@@ -19,6 +20,7 @@ private slots:
     void folderOpenCommand();
     void fileManagerItemUri_data();
     void fileManagerItemUri();
+    void onlyTheLatestExistenceQuestionIsAnswered();
 };
 
 void TestFileLocation::clipboardPath_data()
@@ -135,6 +137,26 @@ void TestFileLocation::fileManagerItemUri()
     QVERIFY(read.isValid());
     QCOMPARE(read.scheme(), QStringLiteral("file"));
     QCOMPARE(QByteArray::fromPercentEncoding(read.path(QUrl::FullyEncoded).toLatin1()), onDisk);
+}
+
+// Enter on a file that is gone, then at once on one that is there: only the
+// second is answered, later and on this thread.
+void TestFileLocation::onlyTheLatestExistenceQuestionIsAnswered()
+{
+    QTemporaryDir dir;
+    QFile here(dir.filePath("here.txt"));
+    QVERIFY(here.open(QIODevice::WriteOnly));
+    CFileExistenceCheck check;
+    QStringList answers;
+    for (const QString &path : {dir.filePath("gone.txt"), here.fileName()})
+        check.Ask(QFile::encodeName(path), [&answers, path](bool exists) {
+            answers << QFileInfo(path).fileName() + (exists ? " exists" : " gone");
+            QCOMPARE(QThread::currentThread(), qApp->thread());
+        });
+    QVERIFY(answers.isEmpty());
+    QTRY_COMPARE(answers, QStringList{"here.txt exists"});
+    QTest::qWait(100);
+    QCOMPARE(answers, QStringList{"here.txt exists"});
 }
 
 QTEST_GUILESS_MAIN(TestFileLocation)

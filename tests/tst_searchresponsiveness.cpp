@@ -148,7 +148,7 @@ void TestSearchResponsiveness::cancelInsideALongFile()
     QVERIFY(WriteTestFile(dir.filePath("b-short.txt"), "alpha\n"));
 
     CLintra w;
-    w.Search().SetGiveUpAfter(60000);
+    Control<CSearchRun>(w, "SearchRun")->SetGiveUpAfter(60000);
     CInRoundOfFile cancel(w, 1, [&w] { Control<QPushButton>(w, "CancelSearch_PushButton")->click(); });
     RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
 
@@ -166,7 +166,7 @@ void TestSearchResponsiveness::rowSelectionInsideALongFile()
     WriteLongFile(dir.filePath("sub/long.txt"));
 
     CLintra w;
-    w.Search().SetGiveUpAfter(60000);
+    Control<CSearchRun>(w, "SearchRun")->SetGiveUpAfter(60000);
     CInRoundOfFile select(w, 2, [&w] {
         Control<CResultsTable>(w, "FilesFound_TableWidget")->selectRow(0);
         Control<QPushButton>(w, "CancelSearch_PushButton")->click();

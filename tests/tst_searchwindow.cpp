@@ -484,7 +484,7 @@ void TestSearchWindow::cancelInTheMiddleOfTheTree()
     CLintra w;
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.Search().SetGiveUpAfter(60000);
+    Control<CSearchRun>(w, "SearchRun")->SetGiveUpAfter(60000);
     // Nothing is disabled while a search runs; the click is handled before file 4 is examined.
     auto cancel = std::make_unique<CAtFile>(w, 4, [&] {
         if (escape)
@@ -538,7 +538,7 @@ void TestSearchWindow::selectionAndCancelDuringALargeSearch()
         }
     }
     CLintra w;
-    w.Search().SetGiveUpAfter(60000);
+    Control<CSearchRun>(w, "SearchRun")->SetGiveUpAfter(60000);
     CAtFile select(w, 500, [&] { Control<CResultsTable>(w, "FilesFound_TableWidget")->selectRow(1); });
     CAtFile cancel(w, 1234, [&w] { Control<QPushButton>(w, "CancelSearch_PushButton")->click(); });
     RunSearch(w, root, "alpha", fullText ? SearchWhatFullText : SearchWhatFilename);
@@ -692,7 +692,7 @@ void TestSearchWindow::browseSetsTheDirectoryCancelKeepsAll()
     Control<QToolButton>(w, "BrowseDir_ToolButton")->click();
     QCOMPARE(choose.Handled, 1);
     QCOMPARE(caption, QStringLiteral("Select a Directory"));
-    QCOMPARE(Control<QComboBox>(w, "Dir2Search_ComboBox")->currentText(), notes);
+    QCOMPARE(ControlText(w, "Dir2Search_ComboBox", "currentText"), notes);
     // Browsing never searches.
     QCOMPARE(TablePaths(w), QStringList{notes + "/a.txt"});
 
@@ -702,7 +702,7 @@ void TestSearchWindow::browseSetsTheDirectoryCancelKeepsAll()
     // Cancelled: nothing changes.
     QCOMPARE(TablePaths(w), QStringList{notes + "/a.txt"});
     QVERIFY(!Control<QLabel>(w, "ResultContentHeader_Label")->isHidden());
-    QCOMPARE(Control<QComboBox>(w, "Dir2Search_ComboBox")->currentText(), notes);
+    QCOMPARE(ControlText(w, "Dir2Search_ComboBox", "currentText"), notes);
 }
 
 QTEST_MAIN(TestSearchWindow)

@@ -179,7 +179,7 @@ CAtFile::CAtFile(CLintra &w, int file, std::function<void()> action)
     , Action(std::move(action))
 {
     ActiveAtFile << this;
-    w.Search().SetBeforeFileAction([&w](int reached) {
+    Control<CSearchRun>(w, "SearchRun")->SetBeforeFileAction([&w](int reached) {
         for (CAtFile *at : qAsConst(ActiveAtFile)) {
             if (&at->Window == &w && at->File == reached)
                 at->Action();
@@ -194,5 +194,5 @@ CAtFile::~CAtFile()
     for (CAtFile *at : qAsConst(ActiveAtFile))
         others = others || &at->Window == &Window;
     if (!others)
-        Window.Search().SetBeforeFileAction(nullptr);
+        Control<CSearchRun>(Window, "SearchRun")->SetBeforeFileAction(nullptr);
 }

@@ -1,6 +1,7 @@
 #include "search/core/backgroundsearch.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
 
 #include <cerrno>
@@ -9,6 +10,10 @@
 #include <new>
 #include <system_error>
 #include <thread>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#endif
 
 namespace {
 
@@ -103,12 +108,39 @@ private:
     QElapsedTimer SinceSent;
 };
 
-void RunSearch(const QDir &root, const CTreeSearch::CSettings &settings, CSearchShared &shared,
-               CSearchFeed &feed)
+// Opens the folder to search, as the walk would, for the search to start
+// from; the error (errno) when it is missing, not a folder, or not readable.
+// Out of descriptors the walk tries again and says so.
+int OpenRoot(const QDir &root, CTreeSearch::CSettings &settings, CSearchShared &shared)
 {
+#ifdef Q_OS_UNIX
+    CCancelQuery cancel([&shared] { return shared.Cancel.load(); });
+    const QByteArray path = QFile::encodeName(root.absolutePath());
+    const int descriptor =
+        OpenAtPatiently(AT_FDCWD, path.constData(), O_RDONLY | O_DIRECTORY | O_NONBLOCK, cancel);
+    if (descriptor < 0)
+        return IsOutOfResources(errno) ? 0 : errno;
+    settings.Root = std::make_shared<const CDirectoryHandle>(descriptor);
+    return 0;
+#else
+    Q_UNUSED(settings);
+    Q_UNUSED(shared);
+    return root.isReadable() && root.exists() ? 0 : ENOENT;
+#endif
+}
+
+void RunSearch(const QDir &root, CTreeSearch::CSettings settings, CSearchShared &shared, CSearchFeed &feed)
+{
+    CSearchOutcome outcome;
+    // Whether there is anything to search is the first thing the owner learns.
+    outcome.RootError = OpenRoot(root, settings, shared);
+    if (outcome.RootError != 0) {
+        emit feed.Ended(feed.Search(), outcome);
+        return;
+    }
+    emit feed.Opened(feed.Search());
     CTreeSearch search(settings);
     CFeedReport report(shared, feed, search);
-    CSearchOutcome outcome;
     try {
         outcome.Found = search.Run(root, report);
     } catch (const std::bad_alloc &) {
@@ -140,7 +172,7 @@ bool BackgroundSearch::Start(const QDir &root, CTreeSearch::CSettings settings,
     ThreadStarting();
     try {
         std::thread thread([root, settings, shared, feed]() mutable {
-            RunSearch(root, settings, *shared, *feed);
+            RunSearch(root, std::move(settings), *shared, *feed);
             // Let go of what the owner shares before the thread counts as ended.
             shared.reset();
             feed.reset();

@@ -36,6 +36,9 @@ public:
     quint64 Search() const { return Number; }
 
 signals:
+    // The folder to search is open, before anything else is sent; a folder
+    // that cannot be opened only gets Ended, with its RootError.
+    void Opened(quint64 search);
     // One directory's matching files, in walk order.
     void FilesFound(quint64 search, const CFoundFiles &files);
     void EntriesUnread(quint64 search, const CUnreadEntries &entries);

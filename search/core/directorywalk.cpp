@@ -7,6 +7,8 @@
 #include <QThread>
 #include <QVector>
 
+#include <utility>
+
 #ifdef Q_OS_UNIX
 #include <dirent.h>
 #include <fcntl.h>
@@ -195,9 +197,19 @@ struct CEntryCollector
         if (kind == EntryLinkedDirectory)
             Entries.LinkedSubDirectories.insert(name);
     }
+    bool FilesSorted = true;
+
+    // A candidate whose text nobody needs here: the filter takes every name.
+    void AddUndecodedFile(const QByteArray &name, const CListedFile &known)
+    {
+        CListedFile file = known;
+        file.Name = name;
+        Entries.CandidateFiles << file;
+    }
     CDirectoryEntries Sorted()
     {
-        SortLikeQDir(Entries.CandidateFiles, FileTexts);
+        if (FilesSorted)
+            SortLikeQDir(Entries.CandidateFiles, FileTexts);
         // Sorted with "." and "..", as QDir does, so that ties keep its order.
         SortLikeQDir(Entries.SubDirectories, DirectoryTexts);
         Entries.SubDirectories.removeAll(QByteArray("."));
@@ -240,9 +252,23 @@ TEnumEntryKind KindOf(int directory, const char *name, unsigned type, CListedFil
 
 } // namespace
 
-CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFilter)
+void SortLikeQDir(QVector<CListedFile> &files)
+{
+    QStringList texts;
+    texts.reserve(files.size());
+    for (CListedFile &file : files) {
+        if (file.Text.isEmpty())
+            file.Text = DecodeEntryName(file.Name);
+        texts << file.Text;
+    }
+    SortLikeQDir(files, texts);
+}
+
+CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFilter, bool filesSorted)
 {
     CEntryCollector collector;
+    collector.FilesSorted = filesSorted;
+    const bool decodeFiles = filesSorted || !nameFilter.MatchesEveryName();
 #if defined(Q_OS_LINUX)
     // The entries straight from the kernel, in large reads: a directory
     // stream would cost a copy of the descriptor, and three more calls, per
@@ -265,7 +291,9 @@ CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFil
             offset += entry->d_reclen;
             CListedFile known;
             const TEnumEntryKind kind = KindOf(descriptor, entry->d_name, entry->d_type, known);
-            if (kind != EntryNotListed) {
+            if (kind == EntryPlainFile && !decodeFiles) {
+                collector.AddUndecodedFile(QByteArray(entry->d_name), known);
+            } else if (kind != EntryNotListed) {
                 const QByteArray name(entry->d_name);
                 collector.Add(name, DecodeEntryName(name), kind, nameFilter, known);
             }
@@ -360,9 +388,10 @@ QStringList SubDirectoryNames(const QDir &dir)
 }
 
 CDirectoryWalk::CDirectoryWalk(const QStringList &nameFilters, const QDir &root, CScanReport &report,
-                               int maxOpenLevels)
+                               int maxOpenLevels, CDirectoryRef openedRoot)
     : NameFilter(nameFilters)
     , Root(root)
+    , OpenedRoot(std::move(openedRoot))
     , Report(report)
     , MaxOpenLevels(qMax(2, maxOpenLevels))
 {
@@ -448,7 +477,7 @@ void CDirectoryWalk::LimitOpenLevels()
 bool CDirectoryWalk::Visit(CFrame frame, CWalkStep &step)
 {
 #ifdef Q_OS_UNIX
-    CDirectoryEntries entries = ListDirectoryAt(frame.Directory->Descriptor(), NameFilter);
+    CDirectoryEntries entries = ListDirectoryAt(frame.Directory->Descriptor(), NameFilter, FilesSorted);
 #else
     CDirectoryEntries entries = ListDirectoryPath(frame.Path, NameFilter);
 #endif
@@ -463,7 +492,7 @@ bool CDirectoryWalk::Visit(CFrame frame, CWalkStep &step)
         }
         QThread::msleep(20);
 #ifdef Q_OS_UNIX
-        entries = ListDirectoryAt(frame.Directory->Descriptor(), NameFilter);
+        entries = ListDirectoryAt(frame.Directory->Descriptor(), NameFilter, FilesSorted);
 #endif
     }
     if (entries.Error != 0 && !Report.Cancelled())
@@ -489,7 +518,8 @@ bool CDirectoryWalk::Next(CWalkStep &step)
         RootVisited = true;
         CFrame root;
         root.Path = QFile::encodeName(Root.absolutePath());
-        root.Directory = OpenDirectory(-1, QByteArray(), true, root.Path);
+        root.Directory = OpenedRoot ? std::exchange(OpenedRoot, nullptr)
+                                    : OpenDirectory(-1, QByteArray(), true, root.Path);
         if (!root.Directory) {
             Stopped = true;
             return false;

@@ -66,7 +66,13 @@ struct CDirectoryEntries
     int Error = 0;
 };
 
-CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFilter);
+// filesSorted false leaves the candidate files in the directory's own order
+// and, where the filter takes every name, their texts undecoded: for a
+// caller that sorts them with SortLikeQDir on another thread.
+CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFilter, bool filesSorted = true);
+// Puts files in listing order (by name, ignoring case, as QDir sorts by
+// default), decoding the texts of those that have none yet.
+void SortLikeQDir(QVector<CListedFile> &files);
 CDirectoryListing ListDirectory(const QDir &dir, const CFileNameFilter &nameFilter);
 
 // The two halves of ListDirectory, for callers that need only one.
@@ -97,18 +103,23 @@ struct CWalkStep
 // list are reported as unreadable; when it runs out of descriptors it stops
 // and says so (OutOfResourcesError). What a match is, progress and counting
 // are the caller's business. maxOpenLevels bounds the descriptors the walk
-// keeps open for the levels above the current directory.
+// keeps open for the levels above the current directory. openedRoot is the
+// root opened already by the caller, who had to know whether it opens at
+// all; null, the walk opens it.
 class CDirectoryWalk
 {
 public:
     CDirectoryWalk(const QStringList &nameFilters, const QDir &root, CScanReport &report,
-                   int maxOpenLevels = 16);
+                   int maxOpenLevels = 16, CDirectoryRef openedRoot = nullptr);
 
     // The next directory that has candidate files; false when the tree is
     // done or the walk was stopped.
     bool Next(CWalkStep &step);
     bool Next(QDir &dir, QStringList &candidates);
     int OutOfResourcesError() const { return ResourceError; }
+    // From now on the steps' candidates are as ListDirectoryAt gives them
+    // with filesSorted false.
+    void LeaveFilesUnsorted() { FilesSorted = false; }
 
 private:
     struct CFrame
@@ -131,7 +142,9 @@ private:
     void LimitOpenLevels();
 
     CFileNameFilter NameFilter;
+    bool FilesSorted = true;
     QDir Root;
+    CDirectoryRef OpenedRoot;
     bool RootVisited = false;
     bool Stopped = false;
     CScanReport &Report;

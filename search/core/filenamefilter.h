@@ -18,6 +18,8 @@ public:
     explicit CFileNameFilter(const QStringList &wildcards);
 
     bool Matches(const QString &name) const;
+    // Whether every name matches, so that a name need not be decoded to know.
+    bool MatchesEveryName() const { return MatchesAll; }
 
 private:
     bool MatchesExpressions(const QString &name, const QVector<QRegularExpression> &expressions) const;

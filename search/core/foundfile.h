@@ -37,12 +37,15 @@ using CUnreadEntries = QVector<CUnreadEntry>;
 
 // How a search ended: the numbers of its summary, and the error that made it
 // stop early (out of descriptors, memory or threads), 0 when it did not.
+// RootError: the folder to search could not be opened as one (errno), so
+// nothing was searched.
 struct CSearchOutcome
 {
     int Found = 0;
     int Total = 0;
     int Processed = 0;
     int ResourceError = 0;
+    int RootError = 0;
 };
 
 // A path's bytes as text: names in the local encoding, and U+FFFD where a

@@ -329,8 +329,10 @@ namespace {
 // One directory of a filename search, as the walking thread found it.
 struct CNamedDirectory
 {
-    QDir Dir;
+    QByteArray Path;
     int Candidates = 0;
+    QVector<CListedFile> Files; // as listed, until their names are tested
+    bool Tested = false;
     QVector<int> Matches; // positions among the candidates, ascending
     CFoundFiles MatchFiles;
     QVector<QByteArray> MatchNames;
@@ -340,6 +342,28 @@ struct CNamedDirectory
     CUnreadEntries Unread; // folders the walk could not read on its way here
     int ResourceError = 0; // the walk stopped there, out of descriptors
 };
+
+// Puts the names in listing order and tests them, once.
+void TestNames(CNamedDirectory &directory, CKeywordMatcher &matcher)
+{
+    if (directory.Tested)
+        return;
+    directory.Tested = true;
+    SortLikeQDir(directory.Files);
+    for (int i = 0; i < directory.Files.size(); ++i) {
+        const CListedFile &listed = directory.Files.at(i);
+        matcher.Reset();
+        if (!matcher.Feed(listed.Text))
+            continue;
+        directory.Matches << i;
+        directory.MatchFiles << CFoundFile{JoinedPath(directory.Path, listed.Name), listed.Size,
+                                           listed.Modified};
+        directory.MatchNames << listed.Name;
+    }
+    directory.Files.clear();
+    if (directory.MatchFiles.isEmpty())
+        directory.Directory.reset();
+}
 
 // The size and time of the matches the listing did not have to examine.
 void ReadFacts(CNamedDirectory &directory)
@@ -414,48 +438,47 @@ private:
     {
         CKeywordMatcher matcher = CKeywordMatcher::ForFileNames(settings.Query);
         CWorkerReport report(Stop);
-        CDirectoryWalk walk(settings.NameFilters, root, report, DescriptorShare(2, 32));
+        CDirectoryWalk walk(settings.NameFilters, root, report, DescriptorShare(2, 32), settings.Root);
+        // The names are sorted and tested on the caller's thread, which has
+        // less to do: here the walk's own reading of the tree is what the
+        // search waits for.
+        walk.LeaveFilesUnsorted();
         CWalkStep step;
         for (bool more = true; more;) {
             more = walk.Next(step);
             CNamedDirectory directory;
             if (more) {
-                directory.Dir = QDir(PathText(step.Path));
+                directory.Path = step.Path;
                 directory.Candidates = step.Candidates.size();
-                for (int i = 0; i < step.Candidates.size(); ++i) {
-                    const CListedFile &listed = step.Candidates.at(i);
-                    matcher.Reset();
-                    if (!matcher.Feed(listed.Text))
-                        continue;
-                    directory.Matches << i;
-                    directory.MatchFiles
-                        << CFoundFile{JoinedPath(step.Path, listed.Name), listed.Size, listed.Modified};
-                    directory.MatchNames << listed.Name;
-                }
-                if (!directory.MatchFiles.isEmpty())
-                    directory.Directory = step.Directory;
+                directory.Files = std::move(step.Candidates);
+                directory.Directory = step.Directory;
             }
-            // The caller reads the matches' sizes and times beside the walk;
-            // while it lags behind, the walk reads them itself, so that both
-            // threads share the work that is left.
-            if (CallerBehind && directory.Directory)
-                ReadFacts(directory);
             directory.Unread = report.TakeUnread();
             directory.ResourceError = more ? 0 : walk.OutOfResourcesError();
             if (!more && directory.Unread.isEmpty() && directory.ResourceError == 0)
                 break;
-            const bool holds = directory.Directory != nullptr;
+            bool holds = directory.Directory != nullptr;
             std::unique_lock<std::mutex> lock(Mutex);
+            const auto room = [this, &holds] {
+                return Stopping || (Queued < MostFilesAhead && (!holds || Held < MostDirectoriesHeld));
+            };
+            // When the caller lags so far behind that the walk would wait for
+            // it, the walk tests the names and reads the sizes itself instead.
+            if (!room() && holds) {
+                lock.unlock();
+                TestNames(directory, matcher);
+                ReadFacts(directory);
+                holds = false;
+                lock.lock();
+            }
             WalkerWaiting = true;
-            Taken.wait(
-                lock, [this] { return Stopping || (Queued < MostFilesAhead && Held < MostDirectoriesHeld); });
+            Taken.wait(lock, room);
             WalkerWaiting = false;
             if (Stopping)
                 break;
             Queued += directory.Candidates;
             Held += holds ? 1 : 0;
             Ready.push_back(std::move(directory));
-            CallerBehind = Queued >= BehindFiles || Held >= MostDirectoriesHeld / 2;
             // Waking the taker costs two switches of thread; most directories
             // are small, so it is woken for a batch, or finds what is ready
             // when its wait times out.
@@ -475,8 +498,6 @@ private:
     static const int MostFilesAhead = 50000;
     static const size_t WakeDirectories = 32;
     static const int WakeFiles = 1024;
-    static const int BehindFiles = 4096;
-    bool CallerBehind = false; // the walk's own, as it last saw the queue
     const int MostDirectoriesHeld = DescriptorShare(4, 64);
     bool TakerWaiting = false;
     bool WalkerWaiting = false;
@@ -500,6 +521,7 @@ private:
 int CTreeSearch::RunFileNames(const QDir &root, CScanReport &report)
 {
     CNameWalker walker(Settings, root);
+    CKeywordMatcher matcher = CKeywordMatcher::ForFileNames(Settings.Query);
     CNamedDirectory directory;
     int found = 0;
     for (bool first = true;; first = false) {
@@ -521,8 +543,9 @@ int CTreeSearch::RunFileNames(const QDir &root, CScanReport &report)
         }
         if (directory.Candidates == 0)
             continue;
+        TestNames(directory, matcher);
         ReadFacts(directory);
-        report.DirectoryReached(directory.Dir, directory.Candidates);
+        report.DirectoryReached(QDir(PathText(directory.Path)), directory.Candidates);
         const int examined = report.FilesExamined(directory.Candidates);
         const bool stopped = examined < directory.Candidates;
         CFoundFiles matches = directory.MatchFiles;
@@ -551,7 +574,7 @@ public:
                  CScanReport &report)
         : Settings(settings)
         , WholeWordChoice(wholeWord)
-        , Walk(settings.NameFilters, root, report, DescriptorShare(4, 32))
+        , Walk(settings.NameFilters, root, report, DescriptorShare(4, 32), settings.Root)
         , Report(report)
         , Pool(settings.Query, settings.Charset, WholeWord(), settings.Threads)
         , MostDirectoriesAhead(DescriptorShare(3, 64))

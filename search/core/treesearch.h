@@ -6,6 +6,7 @@
 
 #include <atomic>
 
+#include "search/core/directorywalk.h"
 #include "search/core/keywordquery.h"
 #include "search/core/scanreport.h"
 #include "search/core/searchwhat.h"
@@ -45,6 +46,8 @@ public:
         CUnmarkedTextCharset Charset;
         int Threads = 1;      // full-text workers
         int LookAhead = 1024; // files handed to the workers beyond the current one
+        // The root, opened already by the caller (null: the walk opens it).
+        CDirectoryRef Root;
     };
 
     explicit CTreeSearch(CSettings settings);
