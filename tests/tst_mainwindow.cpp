@@ -28,7 +28,7 @@ int ProbeWindowForLocale(int argc, char **argv)
     QTextStream out(stdout);
     out << "whole=" << Control<QRadioButton>(window, "MatchWholeWord_RadioButton")->isChecked()
         << " substring=" << Control<QRadioButton>(window, "MatchSubstring_RadioButton")->isChecked()
-        << " charset=" << Control<QComboBox>(window, "DefaultLocal8BitCharset_ComboBox")->currentText()
+        << " charset=" << ControlText(window, "DefaultLocal8BitCharset_ComboBox", "currentText")
         << " label=" << ControlText(window, "Local8Bit_Label") << "\n";
     return 0;
 }

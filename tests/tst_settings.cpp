@@ -53,8 +53,10 @@ QByteArray SettingsFileOnDisk()
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void SetItems(QComboBox *comboBox, const QStringList &items)
+// Fills the window's drop-down list of that name with the items.
+void SetItems(const CLintra &window, const char *box, const QStringList &items)
 {
+    QComboBox *comboBox = Control<QComboBox>(window, box);
     comboBox->clear();
     comboBox->addItems(items);
 }
@@ -267,9 +269,8 @@ void TestSettings::historiesAreCappedAtTen()
     QFETCH(int, saved);
     PresetSettings({{QStringLiteral("RegNumber"), WellFormedId}});
     CLintra window;
-    SetItems(Control<QComboBox>(window, "Dir2Search_ComboBox"), NumberedItems(QStringLiteral("/dir"), items));
-    SetItems(Control<QComboBox>(window, "Keywords2Search_ComboBox"),
-             NumberedItems(QStringLiteral("word"), items));
+    SetItems(window, "Dir2Search_ComboBox", NumberedItems(QStringLiteral("/dir"), items));
+    SetItems(window, "Keywords2Search_ComboBox", NumberedItems(QStringLiteral("word"), items));
     Control<QComboBox>(window, "Dir2Search_ComboBox")->setEditText(QStringLiteral("/typed but not searched"));
     window.SaveSettings();
     QCOMPARE(StoredValue(QStringLiteral("LastSearchedDirs")).toStringList(),
@@ -282,10 +283,9 @@ void TestSettings::directoryItemsAreOnlyTrimmedKeywordItemsAlsoSimplified()
 {
     PresetSettings({{QStringLiteral("RegNumber"), WellFormedId}});
     CLintra window;
-    SetItems(Control<QComboBox>(window, "Dir2Search_ComboBox"),
+    SetItems(window, "Dir2Search_ComboBox",
              {QStringLiteral("  /data/two  blanks\t "), QStringLiteral("/plain")});
-    SetItems(Control<QComboBox>(window, "Keywords2Search_ComboBox"),
-             {QStringLiteral(" alpha   beta\tgamma ")});
+    SetItems(window, "Keywords2Search_ComboBox", {QStringLiteral(" alpha   beta\tgamma ")});
     window.SaveSettings();
     // A path with two blanks in a row is another path than one with one blank.
     QCOMPARE(StoredValue(QStringLiteral("LastSearchedDirs")).toStringList(),

@@ -256,7 +256,7 @@ void TestViewer::unicodePagedWithoutGarbage()
     QFETCH(QString, entry);
     QVERIFY(bytes.size() >= 200000);
     Show(Write(bytes), "needle");
-    QCOMPARE(Control<QComboBox>(*Window, "ResultContentCharset_ComboBox")->currentText(), entry);
+    QCOMPARE(ControlText(*Window, "ResultContentCharset_ComboBox", "currentText"), entry);
     QStringList blocks{Shown()};
     QStringList boxes;
     while ((boxes = Page(true)).isEmpty())
@@ -283,7 +283,7 @@ void TestViewer::firstBlockReadAgainForItsEncoding()
     text += QStringLiteral("needle") + QChar(0) + QStringLiteral("tail\n");
     const QByteArray bytes = Utf16Bytes(text.repeated(3), false);
     Show(Write(bytes), "needle");
-    QCOMPARE(Control<QComboBox>(*Window, "ResultContentCharset_ComboBox")->currentText(),
+    QCOMPARE(ControlText(*Window, "ResultContentCharset_ComboBox", "currentText"),
              CodecEntryName(QTextCodec::codecForLocale()));
     while (Page(false).isEmpty()) {
     }
@@ -313,7 +313,7 @@ void TestViewer::utf32LeShownWhole()
     Show(Write(Utf32Bytes(QChar(0xFEFF) + text, false)), "needle");
     QVERIFY(!Pane()->PartialDocument);
     QCOMPARE(Shown(), text);
-    QCOMPARE(Control<QComboBox>(*Window, "ResultContentCharset_ComboBox")->currentText(),
+    QCOMPARE(ControlText(*Window, "ResultContentCharset_ComboBox", "currentText"),
              QStringLiteral("UTF-32LE"));
     QTextCursor cursor(Pane()->document());
     cursor.setPosition(text.indexOf("needle") + 1);
@@ -686,7 +686,7 @@ void TestViewer::resultOfARealSearch()
     Settle();
     QCOMPARE(Strip(), QStringLiteral("Block 3 of about 4  ·  Match 1 of at least 1, line 1,501"));
     QVERIFY(Shown().contains("001500 needle"));
-    QCOMPARE(Control<QComboBox>(*Window, "ResultContentCharset_ComboBox")->currentText(),
+    QCOMPARE(ControlText(*Window, "ResultContentCharset_ComboBox", "currentText"),
              CodecEntryName(QTextCodec::codecForLocale()));
     table->selectRow(1 - big);
     Settle();
