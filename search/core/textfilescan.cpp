@@ -48,6 +48,7 @@ public:
             return;
         }
         facts.Size = qint64(status.st_size);
+        SizeWhenOpened = facts.Size;
         facts.Modified = qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
 #else
         Q_UNUSED(directory);
@@ -136,8 +137,11 @@ private:
             const qint64 got = ::preadv2(Descriptor, &piece, 1, -1, RWF_NOWAIT);
             FromDisk = got < 0 && errno == EAGAIN;
             cached = qMax<qint64>(0, got);
-            if (cached == size)
+            // All that was asked for, or the whole file: no second read.
+            if (cached == size || (got >= 0 && cached >= SizeWhenOpened)) {
+                ReachedEnd = cached < size;
                 return cached;
+            }
         }
 #endif
         qint64 read;
@@ -163,6 +167,7 @@ private:
     int Error = 0;
     bool ReadBefore = false;
     bool FromDisk = false;
+    qint64 SizeWhenOpened = -1;
 };
 
 // Longer lines are left to the scan of the whole file, which never holds
