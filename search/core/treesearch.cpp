@@ -383,8 +383,8 @@ void ReadFacts(CNamedDirectory &directory)
     directory.Directory.reset();
 }
 
-// Walks the tree and tests the names on a thread of its own, a bounded
-// number of files ahead of the caller, which takes the directories in order.
+// Walks the tree on a thread of its own, a bounded number of files ahead of
+// the caller, which takes the directories in order and tests their names.
 class CNameWalker
 {
 public:
@@ -515,9 +515,9 @@ private:
 
 } // namespace
 
-// The names are listed and tested ahead on a thread; here each candidate is
-// examined in turn as the caller sees it, and a stop keeps the matches of
-// the files before it.
+// The names are listed ahead on a thread; here a directory's names are
+// sorted and tested, its matches' sizes read, and its candidates counted as
+// examined; a stop keeps the matches of the files examined before it.
 int CTreeSearch::RunFileNames(const QDir &root, CScanReport &report)
 {
     CNameWalker walker(Settings, root);
