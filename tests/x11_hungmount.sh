@@ -66,13 +66,6 @@ wait_for_end() {
     return 1
 }
 
-start_lintra() {
-    "$@" "$lintra" 2>>"$X11_TMP/lintra.log" &
-    lintra_pid=$!
-    X11_PIDS+=($lintra_pid)
-    wait_for_window "$MAIN_TITLE" >/dev/null || fail "main window not shown"
-}
-
 # search_and_cancel CASE DIR EXPECTED: a search stuck in the file system; the
 # window is probed for 2 s, then Cancel must show EXPECTED at once.
 search_and_cancel() {
