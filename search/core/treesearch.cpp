@@ -252,11 +252,11 @@ private:
             job.Outcome = outcome;
             job.Facts = facts;
             job.Done = true;
-            --Running;
             // The caller waits for the oldest file only. Waking it costs two
             // switches of thread, so it is woken for a batch of files, or when
-            // no file is being read any more; else its wait runs out.
-            wake = CallerWaiting && Jobs.front().Done && (Running == 0 || DoneAtFront() >= WakeBatch);
+            // the workers run out of files to read; else its wait runs out.
+            wake =
+                CallerWaiting && Jobs.front().Done && (Claimed == Jobs.size() || DoneAtFront() >= WakeBatch);
         }
         if (wake)
             JobDone.notify_one();
@@ -274,7 +274,6 @@ private:
                     return;
                 // Jobs are taken from the front only once done, so this one stays put.
                 job = &Jobs[Claimed++];
-                ++Running;
             }
             Scan(*job, scanner);
         }
@@ -291,7 +290,6 @@ private:
     std::deque<CFileJob> Jobs; // from the oldest not taken yet
     size_t Claimed = 0;        // jobs at the front that a worker has started
     bool Stopping = false;
-    int Running = 0; // jobs being scanned
     bool CallerWaiting = false;
     static const int WakeBatch = 16;
     static const size_t MostWorkers = 8;
