@@ -649,11 +649,13 @@ private:
                 stopped = true;
                 break;
             }
-            const QByteArray path = JoinedPath(directory->Scan.Path, directory->Names.at(i).Name);
+            // The path only of the files reported.
             if (outcome == FileScanUnreadable)
-                Report.Unreadable({path, false, facts.Error});
+                Report.Unreadable(
+                    {JoinedPath(directory->Scan.Path, directory->Names.at(i).Name), false, facts.Error});
             if (outcome == FileScanMatched)
-                matches << CFoundFile{path, facts.Size, facts.Modified};
+                matches << CFoundFile{JoinedPath(directory->Scan.Path, directory->Names.at(i).Name),
+                                      facts.Size, facts.Modified};
         }
         return matches;
     }
