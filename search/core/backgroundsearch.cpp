@@ -17,23 +17,34 @@
 
 namespace {
 
-std::mutex ThreadsMutex;
-std::condition_variable ThreadEnded;
-int ThreadCount = 0;
+// The searches' threads, counted. Never destroyed: a detached thread that a
+// stuck search left behind may still end while the process exits.
+struct CSearchThreads
+{
+    std::mutex Mutex;
+    std::condition_variable Ended;
+    int Count = 0;
+};
+
+CSearchThreads &Threads()
+{
+    static CSearchThreads *const threads = new CSearchThreads;
+    return *threads;
+}
 
 void ThreadStarting()
 {
-    const std::lock_guard<std::mutex> lock(ThreadsMutex);
-    ++ThreadCount;
+    const std::lock_guard<std::mutex> lock(Threads().Mutex);
+    ++Threads().Count;
 }
 
 void ThreadEnding()
 {
     {
-        const std::lock_guard<std::mutex> lock(ThreadsMutex);
-        --ThreadCount;
+        const std::lock_guard<std::mutex> lock(Threads().Mutex);
+        --Threads().Count;
     }
-    ThreadEnded.notify_all();
+    Threads().Ended.notify_all();
 }
 
 // Passes the search's report on as counters and queued signals, and the
@@ -188,12 +199,14 @@ bool BackgroundSearch::Start(const QDir &root, CTreeSearch::CSettings settings,
 
 int BackgroundSearch::RunningThreads()
 {
-    const std::lock_guard<std::mutex> lock(ThreadsMutex);
-    return ThreadCount;
+    const std::lock_guard<std::mutex> lock(Threads().Mutex);
+    return Threads().Count;
 }
 
 bool BackgroundSearch::WaitForAll(int timeoutMs)
 {
-    std::unique_lock<std::mutex> lock(ThreadsMutex);
-    return ThreadEnded.wait_for(lock, std::chrono::milliseconds(timeoutMs), [] { return ThreadCount == 0; });
+    CSearchThreads &threads = Threads();
+    std::unique_lock<std::mutex> lock(threads.Mutex);
+    return threads.Ended.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                  [&threads] { return threads.Count == 0; });
 }
