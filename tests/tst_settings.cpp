@@ -11,9 +11,6 @@
 #include <QSettings>
 #include <QtTest>
 
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-
 #include "app/clintra.h"
 #include "app/core/settingstable.h"
 #include "app/ui_clintra.h"
@@ -103,8 +100,6 @@ private slots:
     void quitDisablesTheMenuAndSaves();
     void exitButtonSaves();
     void closingWithoutTrayEndsTheProgram();
-    void settingsLinkedElsewhere_data();
-    void settingsLinkedElsewhere();
 };
 
 void TestSettings::firstStartWritesOnlyTheIdentifierAndUsesDefaults()
@@ -462,57 +457,6 @@ void TestSettings::closingWithoutTrayEndsTheProgram()
     QCOMPARE(StoredValue(QStringLiteral("LastSearchedDirs")).toStringList(),
              QStringList{QStringLiteral("/before/close")});
     QCOMPARE(StoredValue(QStringLiteral("IfMinimize2SysTrayInfoShown")).toBool(), false);
-}
-
-void TestSettings::settingsLinkedElsewhere_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<bool>("kept");
-    // A private device node (as root) stands for the usual link to /dev/null.
-    QTest::newRow("device") << "device" << false;
-    QTest::newRow("fifo") << "fifo" << false;
-    QTest::newRow("folder") << "folder" << false;
-    QTest::newRow("regular file") << "file" << true;
-}
-
-// Lintra.conf a link: onto anything but a regular file nothing is read or
-// written (a FIFO would block the start, a device be replaced by a file) and
-// the user is told; onto a regular file the settings are written through to
-// it and the link stays.
-void TestSettings::settingsLinkedElsewhere()
-{
-    QFETCH(QString, target);
-    QFETCH(bool, kept);
-    QTemporaryDir elsewhere;
-    const QString path = elsewhere.filePath(target);
-    const QByteArray bytes = QFile::encodeName(path);
-    if (target == QLatin1String("device") && mknod(bytes.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
-        QSKIP("no device node can be made (not root)");
-    if (target == QLatin1String("fifo"))
-        QCOMPARE(mkfifo(bytes.constData(), 0600), 0);
-    if (target == QLatin1String("folder"))
-        QVERIFY(QDir().mkdir(path));
-    if (target == QLatin1String("file"))
-        QVERIFY(WriteTestFile(path, "[General]\nHowOftenCheckUpdatesInDays=5\n"));
-    ResetTestSettings();
-    QVERIFY(QFile::link(path, TestSettingsFile()));
-    struct stat before;
-    QCOMPARE(lstat(bytes.constData(), &before), 0);
-    {
-        CLintra window;
-        QCOMPARE(window.SettingsNotice().isEmpty(), kept);
-        QCOMPARE(window.UpdateCheck().IntervalDays(), kept ? 5 : 3);
-        window.SaveSettings();
-    }
-    struct stat after;
-    QCOMPARE(lstat(bytes.constData(), &after), 0);
-    QVERIFY(QFileInfo(TestSettingsFile()).isSymLink());
-    QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
-    if (kept)
-        QVERIFY(QSettings(path, QSettings::IniFormat).value(QStringLiteral("size")).isValid());
-    else
-        QCOMPARE(after.st_ino, before.st_ino);
-    QFile::remove(TestSettingsFile());
 }
 
 QTEST_MAIN(TestSettings)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Lintra.conf a link, as people make it to keep no history (ln -s /dev/null):
-# onto a device node or a FIFO the program says once that it keeps no
-# settings, and after a run ended by SIGTERM (which saves) the node is what
-# it was and nothing was written anywhere; onto a regular file the settings
+# onto a device node, a FIFO or a folder the program says once that it keeps
+# no settings, and after a run ended by SIGTERM (which saves) the node is
+# what it was and nothing was written anywhere; onto a regular file the settings
 # go into that file, replaced whole, and the link stays a link.
 set -euo pipefail
 lintra=$1
@@ -18,11 +18,12 @@ make_target() {
     case $1 in
     device) mknod "$2" c 1 3 2>/dev/null ;; # /dev/null's numbers, in a folder of our own
     fifo) mkfifo "$2" ;;
+    folder) mkdir "$2" ;;
     file) printf '[General]\nHowOftenCheckUpdatesInDays=5\n' >"$2" ;;
     esac
 }
 
-for kind in device fifo file; do
+for kind in device fifo folder file; do
     fresh_config
     conf="$XDG_CONFIG_HOME/Norvane/Lintra.conf"
     target="$XDG_CONFIG_HOME/elsewhere/$kind"
