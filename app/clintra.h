@@ -201,6 +201,7 @@ private:
     void DestroyFilesTableActions();
     void DisconnectFilesTableSignals();
     QString CurrentRowFilePath() const;
+    QByteArray CurrentRowFileBytes() const;
     void OpenResultFile(int row);
 
     // Update check (app/clintra_update.cpp).

@@ -112,14 +112,19 @@ QString CLintra::CurrentRowFilePath() const
     return ResultRowPath(ui->FilesFound_TableWidget->currentRow());
 }
 
+// The same path as the file system knows it, byte for byte.
+QByteArray CLintra::CurrentRowFileBytes() const
+{
+    return ui->FilesFound_TableWidget->FilePathBytes(ui->FilesFound_TableWidget->currentRow());
+}
+
 void CLintra::CopyFilePath()
 {
     const QString path = CurrentRowFilePath();
     if (path.isEmpty())
         return;
     // A name whose bytes are no text in the local encoding is copied in a form a shell reads back.
-    const QByteArray bytes =
-        ui->FilesFound_TableWidget->FilePathBytes(ui->FilesFound_TableWidget->currentRow());
+    const QByteArray bytes = CurrentRowFileBytes();
     const QString pastable = RunningPlatform == Linux ? PastablePath(bytes) : path;
     QApplication::clipboard()->setText(pastable == PathText(bytes) ? ClipboardFilePath(path, RunningPlatform)
                                                                    : pastable,
@@ -131,8 +136,7 @@ void CLintra::OpenContainingFolder()
     const QString path = CurrentRowFilePath();
     if (path.isEmpty())
         return;
-    const QByteArray onDisk =
-        ui->FilesFound_TableWidget->FilePathBytes(ui->FilesFound_TableWidget->currentRow());
+    const QByteArray onDisk = CurrentRowFileBytes();
     OpenFolderOfFile(FileExplorer_Process, path, onDisk, this, [this, path] {
         const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
         ShowMessage(QMessageBox::Information, tr("Open Containing Folder"),
