@@ -43,8 +43,17 @@ struct CNeedle
     char LastFold;
 };
 
+// The kernels start on a cache line of their own. Where a loop falls depends
+// on what the linker puts before it: a loop across two lines ran a quarter
+// slower, which was a tenth of a search of one big file.
+#if defined(__GNUC__)
+#define KERNEL_ALIGNED __attribute__((aligned(64)))
+#else
+#define KERNEL_ALIGNED
+#endif
+
 #ifdef __SSE2__
-qint64 FindWith16(const uchar *hay, qint64 from, qint64 size, const CNeedle &n, qint64 &next)
+KERNEL_ALIGNED qint64 FindWith16(const uchar *hay, qint64 from, qint64 size, const CNeedle &n, qint64 &next)
 {
     const __m128i first = _mm_set1_epi8(n.First), last = _mm_set1_epi8(n.Last);
     const __m128i firstFold = _mm_set1_epi8(n.FirstFold), lastFold = _mm_set1_epi8(n.LastFold);
@@ -66,8 +75,8 @@ qint64 FindWith16(const uchar *hay, qint64 from, qint64 size, const CNeedle &n, 
 #endif
 
 #if defined(__GNUC__) && defined(__x86_64__)
-__attribute__((target("avx2"))) qint64 FindWith32(const uchar *hay, qint64 from, qint64 size,
-                                                  const CNeedle &n, qint64 &next)
+__attribute__((target("avx2"))) KERNEL_ALIGNED qint64 FindWith32(const uchar *hay, qint64 from, qint64 size,
+                                                                 const CNeedle &n, qint64 &next)
 {
     const __m256i first = _mm256_set1_epi8(n.First), last = _mm256_set1_epi8(n.Last);
     const __m256i firstFold = _mm256_set1_epi8(n.FirstFold), lastFold = _mm256_set1_epi8(n.LastFold);

@@ -153,11 +153,22 @@ CKeywordPreFilter::TEnumLayout CKeywordPreFilter::LayoutOf(const char *head, qin
     return LayoutUnknown;
 }
 
+// Reads land on a cache-line boundary, after the kept tail of the last one:
+// the kernel copied a file into a buffer 8 to 24 bytes past one at up to a
+// third of the speed.
+void CKeywordPreFilter::PlaceData(int chunk)
+{
+    Buffer.resize(Overlap + 1 + chunk + ReadAlignment);
+    const quintptr keptEnd = quintptr(Buffer.data() + Overlap);
+    const quintptr aligned = (keptEnd + ReadAlignment - 1) / ReadAlignment * ReadAlignment;
+    DataStart = int(aligned - keptEnd);
+}
+
 qint64 CKeywordPreFilter::ReadHead(const ReadFunction &readBytes)
 {
     qint64 size = 0;
     while (size < 4) {
-        const qint64 read = readBytes(Buffer.data() + size, qMax(ChunkSize, 4) - size);
+        const qint64 read = readBytes(Data() + size, qMax(ChunkSize, 4) - size);
         if (read < 0)
             return -1;
         if (read == 0)
@@ -169,13 +180,13 @@ qint64 CKeywordPreFilter::ReadHead(const ReadFunction &readBytes)
 
 int CKeywordPreFilter::ProjectUnits(int offset, int size, TEnumLayout layout)
 {
-    PendingByte = size % 2 ? uchar(Buffer.at(offset + size - 1)) : -1;
-    return ProjectUtf16(reinterpret_cast<uchar *>(Buffer.data() + offset), size, layout == LayoutUtf16Le);
+    PendingByte = size % 2 ? uchar(Data()[offset + size - 1]) : -1;
+    return ProjectUtf16(reinterpret_cast<uchar *>(Data() + offset), size, layout == LayoutUtf16Le);
 }
 
 QByteArray CKeywordPreFilter::FirstReadBytes() const
 {
-    return FirstRead < 0 ? QByteArray() : QByteArray::fromRawData(Buffer.constData(), int(FirstRead));
+    return FirstRead < 0 ? QByteArray() : QByteArray::fromRawData(Data(), int(FirstRead));
 }
 
 bool CKeywordPreFilter::MayContainAnyKeyword(const QByteArray &bytes, const QTextCodec *codec) const
@@ -263,10 +274,10 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
     LinesLocated = false;
     if (!IsActive())
         return PreFilterMaybe;
-    Buffer.resize(Overlap + 1 + qMax(ChunkSize, 4));
+    PlaceData(qMax(ChunkSize, 4));
     qint64 read = ReadHead(readBytes);
     FirstRead = read;
-    const TEnumLayout layout = read < 0 ? LayoutUnknown : LayoutOf(Buffer.constData(), read);
+    const TEnumLayout layout = read < 0 ? LayoutUnknown : LayoutOf(Data(), read);
     Layout = layout;
     if (layout == LayoutUnknown)
         return PreFilterMaybe; // also after a read error: the line scan reads what it can
@@ -275,30 +286,30 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
     Found.fill(false, Keywords.size());
     PendingByte = -1;
     int kept = 0;
-    qint64 base = 0;            // the code unit Buffer[0] stands for
+    qint64 base = 0;            // the code unit Data()[0] stands for
     qint64 lineStartOfBase = 0; // where the line holding it starts
     while (read > 0) {
         BytesRead += read;
         int size = kept + int(read);
         if (layout != LayoutUtf8)
             size = kept + ProjectUnits(kept, int(read), layout);
-        if (MarkFoundKeywords(Buffer.constData(), size, layout == LayoutUtf8, base, lineStartOfBase)) {
+        if (MarkFoundKeywords(Data(), size, layout == LayoutUtf8, base, lineStartOfBase)) {
             LinesLocated = AllKeywordsAscii;
             return PreFilterMaybe;
         }
         // A keyword may straddle two reads.
         FirstRead = -1;
         kept = qMin(Overlap, size);
-        lineStartOfBase = LineStartBefore(Buffer.constData(), size - kept, base, lineStartOfBase);
+        lineStartOfBase = LineStartBefore(Data(), size - kept, base, lineStartOfBase);
         base += size - kept;
-        memmove(Buffer.data(), Buffer.constData() + size - kept, size_t(kept));
+        memmove(Data(), Data() + size - kept, size_t(kept));
         if (report.Cancelled())
             return PreFilterCancelled;
         // An odd byte of UTF-16 waits for its partner.
         const int pending = PendingByte >= 0 ? 1 : 0;
         if (pending)
-            Buffer[kept] = char(PendingByte);
-        read = readBytes(Buffer.data() + kept + pending, ChunkSize);
+            Data()[kept] = char(PendingByte);
+        read = readBytes(Data() + kept + pending, ChunkSize);
         if (read < 0)
             return PreFilterMaybe;
         read += read > 0 ? pending : 0;
@@ -315,22 +326,22 @@ TEnumLineSearch CKeywordPreFilter::FindLines(const ReadAtFunction &readAt, CScan
     FirstRead = -1;
     const bool utf8 = Layout == LayoutUtf8;
     const qint64 unitBytes = UnitBytes();
-    Buffer.resize(Overlap + 1 + ChunkSize);
+    PlaceData(ChunkSize);
     QVector<qint64> next(Keywords.size());
     qint64 base = FirstLineStart; // in code units, as below
     qint64 lineStartOfBase = base;
     qint64 tested = base; // every line before this has been tested
     int kept = 0;
     for (;;) {
-        qint64 read = readAt((base + kept) * unitBytes, Buffer.data() + kept, ChunkSize);
+        qint64 read = readAt((base + kept) * unitBytes, Data() + kept, ChunkSize);
         if (read < 0)
             return LinesGivenUp;
         read -= read % unitBytes; // an odd last byte is no code unit
         if (read == 0)
             return LinesNotMatched;
         const int size = kept + (utf8 ? int(read)
-                                      : ProjectUtf16(reinterpret_cast<uchar *>(Buffer.data() + kept),
-                                                     int(read), Layout == LayoutUtf16Le));
+                                      : ProjectUtf16(reinterpret_cast<uchar *>(Data() + kept), int(read),
+                                                     Layout == LayoutUtf16Le));
         // Each keyword's next occurrence at or after `from`; -2 not looked for yet.
         next.fill(-2);
         qint64 from = qMax<qint64>(0, tested - base);
@@ -338,7 +349,7 @@ TEnumLineSearch CKeywordPreFilter::FindLines(const ReadAtFunction &readAt, CScan
             qint64 at = -1;
             for (int k = 0; k < Keywords.size(); ++k) {
                 if (next.at(k) == -2 || (next.at(k) >= 0 && next.at(k) < from))
-                    next[k] = IndexOf(Keywords.at(k), Buffer.constData(), size, utf8, from);
+                    next[k] = IndexOf(Keywords.at(k), Data(), size, utf8, from);
                 if (next.at(k) >= 0 && (at < 0 || next.at(k) < at))
                     at = next.at(k);
             }
@@ -346,7 +357,7 @@ TEnumLineSearch CKeywordPreFilter::FindLines(const ReadAtFunction &readAt, CScan
                 break;
             if (report.Cancelled())
                 return LinesCancelled;
-            const qint64 lineStart = LineStartBefore(Buffer.constData(), at, base, lineStartOfBase);
+            const qint64 lineStart = LineStartBefore(Data(), at, base, lineStartOfBase);
             const qint64 lineEnd = testLine(lineStart * unitBytes, (base + at) * unitBytes);
             if (lineEnd == LineMatched)
                 return LinesMatched;
@@ -366,9 +377,9 @@ TEnumLineSearch CKeywordPreFilter::FindLines(const ReadAtFunction &readAt, CScan
         }
         // A keyword may straddle two reads.
         const int keep = qMin(Overlap, size);
-        lineStartOfBase = LineStartBefore(Buffer.constData(), size - keep, base, lineStartOfBase);
+        lineStartOfBase = LineStartBefore(Data(), size - keep, base, lineStartOfBase);
         base += size - keep;
-        memmove(Buffer.data(), Buffer.constData() + size - keep, size_t(keep));
+        memmove(Data(), Data() + size - keep, size_t(keep));
         kept = keep;
     }
 }

@@ -136,6 +136,7 @@ private:
     };
 
     TEnumLayout LayoutOf(const char *head, qint64 size) const;
+    void PlaceData(int chunk);
     qint64 ReadHead(const ReadFunction &readBytes);
     int ProjectUnits(int offset, int size, TEnumLayout layout);
     static bool IsPresent(const CKeyword &keyword, const char *bytes, int size, bool utf8);
@@ -150,9 +151,13 @@ private:
     QTextCodec *StreamCodec = nullptr;
     int ChunkSize;
     int Overlap = 0;
-    // The kept tail of the last read, then the new one; UTF-16 is reduced to
-    // one byte per code unit in place.
+    // The kept tail of the last read, then the new one, from DataStart on;
+    // UTF-16 is reduced to one byte per code unit in place.
     QByteArray Buffer;
+    int DataStart = 0;
+    static constexpr int ReadAlignment = 64;
+    char *Data() { return Buffer.data() + DataStart; }
+    const char *Data() const { return Buffer.constData() + DataStart; }
     int PendingByte = -1; // the odd last byte of a UTF-16 read
     qint64 BytesRead = 0;
     qint64 FirstRead = -1; // the bytes of the first read, while Buffer holds them as read
