@@ -94,6 +94,7 @@ private slots:
     void walkStopsAtCancel();
     void treeSearchReportsInWalkOrder_data();
     void treeSearchReportsInWalkOrder();
+    void filenameSearchListsLikeQDir();
     void treeSearchStopsAtTheFileOfTheCancel();
     void treeSearchWithFewDescriptors();
     void resultRowsShowWhatTheFileSystemSays();
@@ -755,6 +756,34 @@ void TestSearchCore::treeSearchReportsInWalkOrder()
     }
     // One file in three, less the empty ones among them.
     QCOMPARE(SequentialMatches(root, CKeywordQuery("alpha", true, true)).size(), 92);
+}
+
+// A folder's matches come in QDir's order, ties of case included, whether
+// its names are all ASCII or not.
+void TestSearchCore::filenameSearchListsLikeQDir()
+{
+    QTemporaryDir dir;
+    const QStringList folders{"ascii", "mixed"};
+    for (const QString &folder : folders) {
+        for (const char *name : {"tb", "TA", "ta", "t_", "T.txt", "t.TXT", "tz", "Tz1", "Ta", "x"})
+            QVERIFY(WriteTestFile(dir.filePath(folder + '/' + name), "x"));
+    }
+    QVERIFY(WriteTestFile(dir.filePath(QString::fromUtf8("mixed/T\xC3\xA9")), "x"));
+    CTreeSearch::CSettings settings;
+    settings.What = SearchWhatFilename;
+    settings.NameFilters = QStringList("*");
+    settings.Query = CKeywordQuery("t", false, true);
+    CRecordingReport report;
+    CTreeSearch(settings).Run(QDir(dir.path()), report);
+    QStringList expected;
+    for (const QString &folder : folders) {
+        const QDir listed(dir.filePath(folder));
+        for (const QString &name : listed.entryList(QDir::Files))
+            expected << listed.filePath(name);
+    }
+    expected.removeAll(dir.filePath("ascii/x"));
+    expected.removeAll(dir.filePath("mixed/x"));
+    QCOMPARE(report.Rows, expected);
 }
 
 void TestSearchCore::treeSearchStopsAtTheFileOfTheCancel()

@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <numeric>
 
 QStringList CandidateNameFilters(TEnumSearchWhat what, const QStringList &plainTextFilters)
 {
@@ -250,10 +251,53 @@ TEnumEntryKind KindOf(int directory, const char *name, unsigned type, CListedFil
 }
 #endif
 
+// Names that are all ASCII, sorted as OrderLikeQDir sorts their texts (the
+// same comparisons on the same sequence), with no text made of them.
+bool SortAsciiLikeQDir(QVector<CListedFile> &files)
+{
+    QVector<int> starts(files.size() + 1);
+    for (int i = 0; i < files.size(); ++i) {
+        const QByteArray &name = files.at(i).Name;
+        if (!files.at(i).Text.isNull())
+            return false;
+        for (const char c : name) {
+            if (uchar(c) >= 0x80)
+                return false;
+        }
+        starts[i + 1] = starts.at(i) + name.size();
+    }
+    if (files.size() < 2)
+        return true;
+    QByteArray lowered(starts.last(), Qt::Uninitialized);
+    char *to = lowered.data();
+    for (const CListedFile &file : qAsConst(files)) {
+        for (const char c : file.Name)
+            *to++ = c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
+    }
+    QVector<int> order(files.size());
+    std::iota(order.begin(), order.end(), 0);
+    const char *bytes = lowered.constData();
+    std::sort(order.begin(), order.end(), [bytes, &starts](int a, int b) {
+        const int leftSize = starts.at(a + 1) - starts.at(a);
+        const int rightSize = starts.at(b + 1) - starts.at(b);
+        const int compared =
+            std::memcmp(bytes + starts.at(a), bytes + starts.at(b), size_t(qMin(leftSize, rightSize)));
+        return compared != 0 ? compared < 0 : leftSize < rightSize;
+    });
+    QVector<CListedFile> sorted;
+    sorted.reserve(files.size());
+    for (const int i : qAsConst(order))
+        sorted << std::move(files[i]);
+    files = std::move(sorted);
+    return true;
+}
+
 } // namespace
 
 void SortLikeQDir(QVector<CListedFile> &files)
 {
+    if (SortAsciiLikeQDir(files))
+        return;
     QStringList texts;
     texts.reserve(files.size());
     for (CListedFile &file : files) {

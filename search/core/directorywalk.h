@@ -44,6 +44,7 @@ struct CListedFile
     qint64 Size = -1;
     qint64 Modified = CFoundFile::UnknownTime;
 };
+Q_DECLARE_TYPEINFO(CListedFile, Q_MOVABLE_TYPE);
 
 // What one read of a directory yields for a walk, each list in listing order
 // (by name, ignoring case, as QDir sorts by default).
@@ -71,7 +72,8 @@ struct CDirectoryEntries
 // caller that sorts them with SortLikeQDir on another thread.
 CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFilter, bool filesSorted = true);
 // Puts files in listing order (by name, ignoring case, as QDir sorts by
-// default), decoding the texts of those that have none yet.
+// default), decoding the texts of those that have none yet, unless every
+// name is ASCII: then the texts stay null, the names say it all.
 void SortLikeQDir(QVector<CListedFile> &files);
 CDirectoryListing ListDirectory(const QDir &dir, const CFileNameFilter &nameFilter);
 

@@ -20,6 +20,7 @@ struct CFoundFile
     qint64 Size = -1;              // bytes; -1 when unknown
     qint64 Modified = UnknownTime; // ms since the epoch
 };
+Q_DECLARE_TYPEINFO(CFoundFile, Q_MOVABLE_TYPE);
 using CFoundFiles = QVector<CFoundFile>;
 
 // A file or folder a search could not read, and why: an errno value, or

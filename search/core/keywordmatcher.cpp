@@ -124,6 +124,20 @@ bool CKeywordMatcher::FeedPiece(const QString &subject, int from, bool continued
     return MissingCount == 0;
 }
 
+bool CKeywordMatcher::FeedAscii(const QByteArray &subject)
+{
+    if (Expressions.isEmpty() || AsciiKeywords.isEmpty())
+        return Feed(QString::fromLatin1(subject));
+    for (int k = 0; k < AsciiKeywords.size(); ++k) {
+        if (!Found.at(k) &&
+            ContainsAsciiCaseInsensitive(subject.constData(), subject.size(), AsciiKeywords.at(k))) {
+            Found[k] = true;
+            --MissingCount;
+        }
+    }
+    return MissingCount == 0;
+}
+
 // Most names and keywords are ASCII: folding them is ASCII's lower case, and
 // a substring compared without case needs no folded copy of the name.
 bool CKeywordMatcher::FeedAsciiName(const QString &name)

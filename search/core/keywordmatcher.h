@@ -28,6 +28,8 @@ public:
     void Reset();
     // True once every keyword has been found; a matcher without keywords never matches.
     bool Feed(const QString &subject);
+    // The same for a subject that is all ASCII, as it is stored.
+    bool FeedAscii(const QByteArray &subject);
     // Follows a change of the user's whole-word choice (full text only); the
     // keywords already found stay found.
     void SetMatchWholeWord(bool matchWholeWord);

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstring>
+
 CResultsModel::CResultsModel(bool backslashes, QObject *parent)
     : QAbstractTableModel(parent)
     , Backslashes(backslashes)
@@ -23,12 +25,13 @@ void CResultsModel::SetHeaderLabels(const QStringList &labels)
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
-int CResultsModel::FolderIndex(const QByteArray &folder)
+int CResultsModel::FolderIndex(const QByteArray &path, int length)
 {
     // A directory's rows come together: its folder is nearly always the last one.
-    if (!Folders.isEmpty() && Folders.last() == folder)
+    if (!Folders.isEmpty() && Folders.last().size() == length &&
+        std::memcmp(Folders.last().constData(), path.constData(), size_t(length)) == 0)
         return Folders.size() - 1;
-    Folders << folder;
+    Folders << path.left(length);
     return Folders.size() - 1;
 }
 
@@ -41,7 +44,7 @@ void CResultsModel::AppendRows(const CFoundFiles &files)
     for (const CFoundFile &file : files) {
         CRow row;
         const int slash = file.Path.lastIndexOf('/');
-        row.Folder = slash < 0 ? -1 : FolderIndex(file.Path.left(qMax(0, slash)));
+        row.Folder = slash < 0 ? -1 : FolderIndex(file.Path, qMax(0, slash));
         row.Name = file.Path.mid(slash + 1);
         row.Size = file.Size;
         row.Modified = file.Modified;

@@ -63,10 +63,12 @@ private:
         qint64 Size;
         qint64 Modified;
     };
+    friend class QTypeInfo<CRow>;
 
     QString CellText(const CRow &row, int column) const;
     QByteArray RowPath(const CRow &row) const;
-    int FolderIndex(const QByteArray &folder);
+    // The folder of path, its first length bytes.
+    int FolderIndex(const QByteArray &path, int length);
 
     bool Backslashes;
     QStringList HeaderLabels;
@@ -74,5 +76,6 @@ private:
     QVector<CRow> Rows;
     bool CellsCleared = false;
 };
+Q_DECLARE_TYPEINFO(CResultsModel::CRow, Q_MOVABLE_TYPE);
 
 #endif

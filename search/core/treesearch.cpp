@@ -351,7 +351,7 @@ void TestNames(CNamedDirectory &directory, CKeywordMatcher &matcher)
     for (int i = 0; i < directory.Files.size(); ++i) {
         const CListedFile &listed = directory.Files.at(i);
         matcher.Reset();
-        if (!matcher.Feed(listed.Text))
+        if (!(listed.Text.isNull() ? matcher.FeedAscii(listed.Name) : matcher.Feed(listed.Text)))
             continue;
         directory.Matches << i;
         directory.MatchFiles << CFoundFile{JoinedPath(directory.Path, listed.Name), listed.Size,
