@@ -37,6 +37,21 @@ QStringList CandidateNameFilters(TEnumSearchWhat what, const QStringList &plainT
 
 namespace {
 
+// QDir's comparisons (by name, ignoring case) for ASCII names, made on their
+// lower-case bytes kept side by side in one buffer (name i from starts[i] to
+// starts[i + 1]), so that each is a memcmp.
+void SortByLoweredBytes(QVector<int> &order, const QByteArray &lowered, const QVector<int> &starts)
+{
+    const char *bytes = lowered.constData();
+    std::sort(order.begin(), order.end(), [bytes, &starts](int a, int b) {
+        const int leftSize = starts.at(a + 1) - starts.at(a);
+        const int rightSize = starts.at(b + 1) - starts.at(b);
+        const int compared =
+            std::memcmp(bytes + starts.at(a), bytes + starts.at(b), size_t(qMin(leftSize, rightSize)));
+        return compared != 0 ? compared < 0 : leftSize < rightSize;
+    });
+}
+
 // The order of QDir's default sort (by name, ignoring case). std::sort on the
 // same sequence with the same comparisons puts ties where QDir puts them.
 QVector<int> OrderLikeQDir(const QStringList &names)
@@ -49,8 +64,7 @@ QVector<int> OrderLikeQDir(const QStringList &names)
             ascii = ascii && c.unicode() < 0x80;
     }
     if (ascii) {
-        // Most names: the same comparisons as below, on lower-case bytes kept
-        // side by side in one buffer, so each is a memcmp.
+        // Most names.
         QVector<int> starts(names.size() + 1);
         for (int i = 0; i < names.size(); ++i)
             starts[i + 1] = starts.at(i) + names.at(i).size();
@@ -61,14 +75,7 @@ QVector<int> OrderLikeQDir(const QStringList &names)
             for (int k = 0; k < name.size(); ++k)
                 *to++ = char(units[k] >= 'A' && units[k] <= 'Z' ? units[k] + ('a' - 'A') : units[k]);
         }
-        const char *bytes = lowered.constData();
-        std::sort(order.begin(), order.end(), [bytes, &starts](int a, int b) {
-            const int leftSize = starts.at(a + 1) - starts.at(a);
-            const int rightSize = starts.at(b + 1) - starts.at(b);
-            const int compared =
-                std::memcmp(bytes + starts.at(a), bytes + starts.at(b), size_t(qMin(leftSize, rightSize)));
-            return compared != 0 ? compared < 0 : leftSize < rightSize;
-        });
+        SortByLoweredBytes(order, lowered, starts);
     } else {
         QStringList lowered;
         for (const QString &name : qAsConst(names))
@@ -79,15 +86,19 @@ QVector<int> OrderLikeQDir(const QStringList &names)
     return order;
 }
 
-template <typename T> void SortLikeQDir(QVector<T> &items, const QStringList &texts)
+template <typename T> void Reorder(QVector<T> &items, const QVector<int> &order)
 {
-    if (items.size() < 2)
-        return;
     QVector<T> sorted;
     sorted.reserve(items.size());
-    for (const int i : OrderLikeQDir(texts))
+    for (const int i : order)
         sorted << std::move(items[i]);
     items = std::move(sorted);
+}
+
+template <typename T> void SortLikeQDir(QVector<T> &items, const QStringList &texts)
+{
+    if (items.size() >= 2)
+        Reorder(items, OrderLikeQDir(texts));
 }
 
 } // namespace
@@ -276,19 +287,8 @@ bool SortAsciiLikeQDir(QVector<CListedFile> &files)
     }
     QVector<int> order(files.size());
     std::iota(order.begin(), order.end(), 0);
-    const char *bytes = lowered.constData();
-    std::sort(order.begin(), order.end(), [bytes, &starts](int a, int b) {
-        const int leftSize = starts.at(a + 1) - starts.at(a);
-        const int rightSize = starts.at(b + 1) - starts.at(b);
-        const int compared =
-            std::memcmp(bytes + starts.at(a), bytes + starts.at(b), size_t(qMin(leftSize, rightSize)));
-        return compared != 0 ? compared < 0 : leftSize < rightSize;
-    });
-    QVector<CListedFile> sorted;
-    sorted.reserve(files.size());
-    for (const int i : qAsConst(order))
-        sorted << std::move(files[i]);
-    files = std::move(sorted);
+    SortByLoweredBytes(order, lowered, starts);
+    Reorder(files, order);
     return true;
 }
 
