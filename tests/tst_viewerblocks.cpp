@@ -132,6 +132,8 @@ void TestViewerBlocks::blockBoundaries_data()
         << QByteArray("0123456789abcdefghij\nx\ny\n") << 8 << QStringList{"0-0", "1-2"};
     QTest::newRow("no final line feed") << QByteArray("abcdefgh\nij") << 8 << QStringList{"0-0", "1-1"};
     QTest::newRow("empty lines") << QByteArray(20, '\n') << 8 << QStringList{"0-8", "9-17", "18-19"};
+    QTest::newRow("thousands of empty lines")
+        << QByteArray(5000, '\n') << 4500 << QStringList{"0-4500", "4501-4999"};
     QTest::newRow("limit of one byte") << QByteArray("a\nb\nc") << 1 << QStringList{"0-0", "1-1", "2-2"};
 }
 

@@ -44,10 +44,20 @@ qint64 CountLineFeeds(const char *data, qint64 size)
     qint64 count = 0;
     qint64 i = 0;
 #ifdef __SSE2__
+    // A compare gives -1 per line feed, which is added into byte counters for
+    // up to 255 rounds, and then summed: no bit count, which without the
+    // processor's instruction is a call per 16 bytes.
     const __m128i lf = _mm_set1_epi8('\n');
-    for (; i + 16 <= size; i += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
-        count += __builtin_popcount(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lf))));
+    const __m128i zero = _mm_setzero_si128();
+    while (i + 16 <= size) {
+        __m128i counters = zero;
+        const qint64 rounds = qMin<qint64>(255, (size - i) / 16);
+        for (qint64 round = 0; round < rounds; ++round, i += 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
+            counters = _mm_sub_epi8(counters, _mm_cmpeq_epi8(chunk, lf));
+        }
+        const __m128i sums = _mm_sad_epu8(counters, zero);
+        count += _mm_extract_epi16(sums, 0) + _mm_extract_epi16(sums, 4);
     }
 #endif
     for (; i < size; ++i)
