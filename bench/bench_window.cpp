@@ -225,11 +225,13 @@ double Measure(CLintra &window, const QString &mode, const QStringList &args)
     QElapsedTimer timer;
     Control<QComboBox>(window, "Keywords2Search_ComboBox")->setEditText(args.at(1));
     if (mode.startsWith(QLatin1String("viewer"))) {
-        // The file is read on the viewer's own thread.
+        // The file is read on the viewer's own thread. The window sleeps until
+        // its answer comes, as in the event loop: processEvents with a time
+        // limit would poll, on the processor the reading thread needs.
         CResultViewer *viewer = Control<CResultViewer>(window, "ResultViewer");
         const auto settle = [viewer] {
             while (viewer->IsLoading())
-                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         };
         window.AddResultRows(QStringList() << args.at(0), SearchWhatFullText);
         CResultsTable *table = Control<CResultsTable>(window, "FilesFound_TableWidget");
