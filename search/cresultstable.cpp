@@ -84,6 +84,10 @@ int CResultsTable::PathColumnRoom() const
 
 int CResultsTable::WholeDateWidth() const
 {
+    // Each search sets the table up anew: 84 dates laid out took a
+    // millisecond of every search.
+    if (DateWidth >= 0 && DateFont == font())
+        return DateWidth;
     // Day and month names are the same in every language here (Qt::TextDate).
     int widest = 0;
     for (int month = 1; month <= 12; ++month) {
@@ -93,7 +97,9 @@ int CResultsTable::WholeDateWidth() const
         }
     }
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    return widest + 2 * margin + fontMetrics().averageCharWidth();
+    DateFont = font();
+    DateWidth = widest + 2 * margin + fontMetrics().averageCharWidth();
+    return DateWidth;
 }
 
 int CResultsTable::sizeHintForColumn(int column) const

@@ -1,6 +1,7 @@
 #ifndef LINTRA_CRESULTSTABLE_H
 #define LINTRA_CRESULTSTABLE_H
 
+#include <QFont>
 #include <QTableView>
 
 class QUrl;
@@ -54,6 +55,9 @@ protected:
 private:
     CResultsModel *Model;
     CResultsOrder *Order;
+    // The last WholeDateWidth and the font it was measured in.
+    mutable int DateWidth = -1;
+    mutable QFont DateFont;
 };
 
 #endif
