@@ -72,7 +72,7 @@ bool CKeywordMatcher::Feed(const QString &subject)
     if (Expressions.isEmpty())
         return false;
     if (!AsciiKeywords.isEmpty() && IsAsciiText(subject))
-        return FeedAsciiName(subject);
+        return FeedAsciiName(subject.constData(), subject.size());
     const bool continued = LinePieceLength > 0 && subject.size() == LinePieceLength;
     if (Carry.isEmpty() && !continued)
         return FeedPiece(subject, 0, false);
@@ -128,23 +128,16 @@ bool CKeywordMatcher::FeedAscii(const QByteArray &subject)
 {
     if (Expressions.isEmpty() || AsciiKeywords.isEmpty())
         return Feed(QString::fromLatin1(subject));
-    for (int k = 0; k < AsciiKeywords.size(); ++k) {
-        if (!Found.at(k) &&
-            ContainsAsciiCaseInsensitive(subject.constData(), subject.size(), AsciiKeywords.at(k))) {
-            Found[k] = true;
-            --MissingCount;
-        }
-    }
-    return MissingCount == 0;
+    return FeedAsciiName(subject.constData(), subject.size());
 }
 
 // Most names and keywords are ASCII: folding them is ASCII's lower case, and
-// a substring compared without case needs no folded copy of the name.
-bool CKeywordMatcher::FeedAsciiName(const QString &name)
+// a substring compared without case needs no folded copy of the name, be it
+// bytes or UTF-16 code units.
+template <typename Unit> bool CKeywordMatcher::FeedAsciiName(const Unit *name, int size)
 {
     for (int k = 0; k < AsciiKeywords.size(); ++k) {
-        if (!Found.at(k) &&
-            ContainsAsciiCaseInsensitive(name.constData(), name.size(), AsciiKeywords.at(k))) {
+        if (!Found.at(k) && ContainsAsciiCaseInsensitive(name, size, AsciiKeywords.at(k))) {
             Found[k] = true;
             --MissingCount;
         }

@@ -48,7 +48,7 @@ private:
     // later and, in a piece that is continued, leave room for the code point
     // after them.
     bool FeedPiece(const QString &subject, int from, bool continued);
-    bool FeedAsciiName(const QString &name);
+    template <typename Unit> bool FeedAsciiName(const Unit *name, int size);
 
     CKeywordQuery Query;
     bool FullText;
