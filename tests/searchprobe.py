@@ -2,7 +2,9 @@
 """Drives a search of the real program over AT-SPI and measures, from
 outside, how long the window takes to answer.
 
-  searchprobe.py PID search DIR KEYWORDS   types both and presses Full Text Search
+  searchprobe.py PID search DIR KEYWORDS [BUTTON]
+                                           types both and presses Full Text Search
+                                           (or BUTTON)
   searchprobe.py PID probe SECONDS         asks the window for its status text
                                            every 100 ms for SECONDS; prints the
                                            longest wait for an answer (ms)
@@ -122,7 +124,7 @@ def main():
     if command == "search":
         set_field(app, "Directory", args[0])
         set_field(app, "Keyword(s)", args[1])
-        press(app, "Full Text Search")
+        press(app, args[2] if len(args) > 2 else "Full Text Search")
     elif command == "probe":
         print(probe(status(app), float(args[0])))
     elif command == "cancel":

@@ -11,9 +11,7 @@
 #include <system_error>
 #include <thread>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#endif
+#include "platform/filesystem.h"
 
 namespace {
 
@@ -124,20 +122,14 @@ private:
 // Out of descriptors the walk tries again and says so.
 int OpenRoot(const QDir &root, CTreeSearch::CSettings &settings, CSearchShared &shared)
 {
-#ifdef Q_OS_UNIX
     CCancelQuery cancel([&shared] { return shared.Cancel.load(); });
     const QByteArray path = QFile::encodeName(root.absolutePath());
     const int descriptor =
-        OpenAtPatiently(AT_FDCWD, path.constData(), O_RDONLY | O_DIRECTORY | O_NONBLOCK, cancel);
+        OpenPatiently(cancel, [&] { return OpenFolderAt(WorkingFolder, path.constData(), true); });
     if (descriptor < 0)
         return IsOutOfResources(errno) ? 0 : errno;
     settings.Root = std::make_shared<const CDirectoryHandle>(descriptor);
     return 0;
-#else
-    Q_UNUSED(settings);
-    Q_UNUSED(shared);
-    return root.isReadable() && root.exists() ? 0 : ENOENT;
-#endif
 }
 
 void RunSearch(const QDir &root, CTreeSearch::CSettings settings, CSearchShared &shared, CSearchFeed &feed)

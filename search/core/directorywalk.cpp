@@ -1,6 +1,7 @@
 #include "search/core/directorywalk.h"
 
-#include <QDirIterator>
+#include "platform/filesystem.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTextCodec>
@@ -8,16 +9,6 @@
 #include <QVector>
 
 #include <utility>
-
-#ifdef Q_OS_UNIX
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-#ifdef Q_OS_LINUX
-#include <sys/syscall.h>
-#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -110,27 +101,16 @@ CDirectoryHandle::CDirectoryHandle(int descriptor)
 
 CDirectoryHandle::~CDirectoryHandle()
 {
-#ifdef Q_OS_UNIX
-    if (Fd >= 0)
-        ::close(Fd);
-#endif
+    CloseDescriptor(Fd);
 }
 
-bool IsOutOfResources(int error)
+int OpenPatiently(CScanReport &report, const std::function<int()> &open)
 {
-    return error == EMFILE || error == ENFILE || error == ENOMEM;
-}
-
-int OpenAtPatiently(int directory, const char *name, int flags, CScanReport &report)
-{
-#ifdef Q_OS_UNIX
     QElapsedTimer waited;
     for (int pause = 1;; pause = qMin(pause * 2, 50)) {
-        const int descriptor = ::openat(directory, name, flags | O_CLOEXEC);
+        const int descriptor = open();
         if (descriptor >= 0)
             return descriptor;
-        if (errno == EINTR)
-            continue;
         if (!IsOutOfResources(errno))
             return -1;
         if (!waited.isValid())
@@ -142,14 +122,6 @@ int OpenAtPatiently(int directory, const char *name, int flags, CScanReport &rep
         }
         QThread::msleep(ulong(pause));
     }
-#else
-    Q_UNUSED(directory);
-    Q_UNUSED(name);
-    Q_UNUSED(flags);
-    Q_UNUSED(report);
-    errno = ENOSYS;
-    return -1;
-#endif
 }
 
 namespace {
@@ -230,37 +202,32 @@ struct CEntryCollector
     }
 };
 
-#ifdef Q_OS_UNIX
-qint64 ModifiedMs(const struct stat &status)
-{
-    return qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
-}
-
-// The entry's type from the directory itself where the file system tells it,
+// The entry's type from the folder itself where the file system tells it,
 // so that most entries cost no status query, and none costs more than one
-// (a link two: itself and where it leads).
-TEnumEntryKind KindOf(int directory, const char *name, unsigned type, CListedFile &known)
+// (a link two: itself and where it leads). A link is listed as what it leads
+// to if that is a folder; a link to a file, a device, a FIFO or a socket, or
+// to nothing, is passed over.
+TEnumEntryKind KindOf(int directory, const char *name, TEnumFileType type, CListedFile &known)
 {
     const bool dotOrDotDot = qstrcmp(name, ".") == 0 || qstrcmp(name, "..") == 0;
     if (name[0] == '.' && !dotOrDotDot)
         return EntryNotListed;
-    struct stat status;
-    if (type == DT_UNKNOWN) {
-        if (fstatat(directory, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
+    CFileStatus status;
+    if (type == FileTypeUnknown) {
+        if (!StatusAt(directory, name, false, status))
             return EntryNotListed;
-        type = IFTODT(status.st_mode);
-        known.Size = qint64(status.st_size);
-        known.Modified = ModifiedMs(status);
+        type = status.Type;
+        known.Size = status.Size;
+        known.Modified = status.ModifiedMs;
     }
-    if (type == DT_REG)
+    if (type == FileTypeRegular)
         return EntryPlainFile;
-    if (type == DT_DIR)
+    if (type == FileTypeFolder)
         return EntryDirectory;
-    if (type != DT_LNK || fstatat(directory, name, &status, 0) != 0)
+    if (type != FileTypeLink || !StatusAt(directory, name, true, status))
         return EntryNotListed;
-    return S_ISREG(status.st_mode) ? EntryNotListed : EntryLinkedDirectory;
+    return status.Type == FileTypeFolder ? EntryLinkedDirectory : EntryNotListed;
 }
-#endif
 
 // Names that are all ASCII, sorted as OrderLikeQDir sorts their texts (the
 // same comparisons on the same sequence), with no text made of them.
@@ -313,95 +280,30 @@ CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFil
     CEntryCollector collector;
     collector.FilesSorted = filesSorted;
     const bool decodeFiles = filesSorted || !nameFilter.MatchesEveryName();
-#if defined(Q_OS_LINUX)
-    // The entries straight from the kernel, in large reads: a directory
-    // stream would cost a copy of the descriptor, and three more calls, per
-    // directory, which on a tree of small folders is a good part of a walk.
-    if (descriptor < 0 || ::lseek(descriptor, 0, SEEK_SET) != 0) {
-        collector.Entries.Error = descriptor < 0 ? EBADF : errno;
-        return collector.Entries;
-    }
-    alignas(dirent64) char buffer[32768];
-    for (;;) {
-        const long read = ::syscall(SYS_getdents64, descriptor, buffer, sizeof buffer);
-        if (read < 0 && errno == EINTR)
-            continue;
-        if (read <= 0) {
-            collector.Entries.Error = read < 0 ? errno : 0;
-            break;
-        }
-        for (long offset = 0; offset < read;) {
-            const auto *entry = reinterpret_cast<const dirent64 *>(buffer + offset);
-            offset += entry->d_reclen;
-            CListedFile known;
-            const TEnumEntryKind kind = KindOf(descriptor, entry->d_name, entry->d_type, known);
-            if (kind == EntryPlainFile && !decodeFiles) {
-                collector.AddUndecodedFile(QByteArray(entry->d_name), known);
-            } else if (kind != EntryNotListed) {
-                const QByteArray name(entry->d_name);
-                collector.Add(name, DecodeEntryName(name), kind, nameFilter, known);
-            }
-        }
-    }
-#elif defined(Q_OS_UNIX)
-    // The stream takes its own descriptor: the directory's stays for opening entries.
-    const int own = descriptor < 0 ? -1 : fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
-    DIR *stream = own < 0 ? nullptr : fdopendir(own);
-    if (!stream) {
-        collector.Entries.Error = descriptor < 0 ? EBADF : errno;
-        if (own >= 0)
-            ::close(own);
-        return collector.Entries;
-    }
-    for (;;) {
-        errno = 0;
-        const dirent *entry = readdir(stream);
-        if (!entry) {
-            collector.Entries.Error = errno;
-            break;
-        }
+    CFolderEntries listed(descriptor);
+    const char *name = nullptr;
+    TEnumFileType type = FileTypeUnknown;
+    while (listed.Next(name, type)) {
         CListedFile known;
-        const TEnumEntryKind kind = KindOf(descriptor, entry->d_name, entry->d_type, known);
-        if (kind != EntryNotListed) {
-            const QByteArray name(entry->d_name);
-            collector.Add(name, DecodeEntryName(name), kind, nameFilter, known);
+        const TEnumEntryKind kind = KindOf(descriptor, name, type, known);
+        if (kind == EntryPlainFile && !decodeFiles) {
+            collector.AddUndecodedFile(QByteArray(name), known);
+        } else if (kind != EntryNotListed) {
+            const QByteArray bytes(name);
+            collector.Add(bytes, DecodeEntryName(bytes), kind, nameFilter, known);
         }
     }
-    closedir(stream);
-#else
-    Q_UNUSED(descriptor);
-    Q_UNUSED(nameFilter);
-#endif
+    collector.Entries.Error = listed.Error();
     return collector.Sorted();
 }
 
 namespace {
 
-#ifdef Q_OS_UNIX
 CDirectoryEntries ListDirectoryPath(const QByteArray &path, const CFileNameFilter &nameFilter)
 {
-    const CDirectoryHandle directory(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const CDirectoryHandle directory(OpenFolderAt(WorkingFolder, path.constData(), true));
     return ListDirectoryAt(directory.Descriptor(), nameFilter);
 }
-#else
-CDirectoryEntries ListDirectoryPath(const QByteArray &path, const CFileNameFilter &nameFilter)
-{
-    CEntryCollector collector;
-    QDirIterator it(QFile::decodeName(path), QDir::Files | QDir::Dirs);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
-        TEnumEntryKind kind = info.isSymLink() ? EntryLinkedDirectory : EntryDirectory;
-        if (info.isFile())
-            kind = info.isSymLink() ? EntryNotListed : EntryPlainFile;
-        CListedFile known;
-        known.Size = info.size();
-        known.Modified = info.lastModified().toMSecsSinceEpoch();
-        collector.Add(QFile::encodeName(info.fileName()), info.fileName(), kind, nameFilter, known);
-    }
-    return collector.Sorted();
-}
-#endif
 
 } // namespace
 
@@ -441,44 +343,36 @@ CDirectoryWalk::CDirectoryWalk(const QStringList &nameFilters, const QDir &root,
 {
 }
 
-bool CDirectoryWalk::Enter(const QByteArray &key)
+// A folder is entered once, whatever path led to it (a link, a bind mount),
+// so a loop ends where it closes. A file system of the kernel's own is
+// entered only if the search started in one.
+bool CDirectoryWalk::Enter(CFrame &frame, quint64 parentDevice)
 {
-    if (EnteredDirectories.contains(key))
+    CFileStatus status;
+    if (!StatusOf(frame.Directory->Descriptor(), status))
+        return true;
+    frame.Device = status.Identity.Device;
+    if (EnteredDirectories.contains(status.Identity))
         return false;
-    EnteredDirectories.insert(key);
+    EnteredDirectories.insert(status.Identity);
+    const bool newFileSystem = Stack.isEmpty() || status.Identity.Device != parentDevice;
+    if (newFileSystem && IsOnPseudoFileSystem(frame.Directory->Descriptor()))
+        return Stack.isEmpty() ? (RootIsPseudo = true) : RootIsPseudo;
     return true;
 }
 
-// Where a link (or the root) leads, as the system resolves an open directory.
-QByteArray CDirectoryWalk::LinkKey(const CDirectoryRef &directory, const QByteArray &path) const
+QByteArray CDirectoryWalk::FramePath(int index) const
 {
-#ifdef Q_OS_LINUX
-    if (directory && directory->Descriptor() >= 0) {
-        QByteArray target(4096, Qt::Uninitialized);
-        const QByteArray self = "/proc/self/fd/" + QByteArray::number(directory->Descriptor());
-        const ssize_t length = ::readlink(self.constData(), target.data(), size_t(target.size()));
-        if (length > 0 && length < target.size() && target.startsWith('/')) {
-            target.truncate(int(length));
-            return target;
-        }
-    }
-#else
-    Q_UNUSED(directory);
-#endif
-    const QString canonical = QDir(QFile::decodeName(path)).canonicalPath();
-    return canonical.isEmpty() ? path : QFile::encodeName(canonical);
+    return CurrentPath.left(Stack.at(index).PathLength);
 }
 
 CDirectoryRef CDirectoryWalk::OpenDirectory(int parent, const QByteArray &name, bool linked,
                                             const QByteArray &path)
 {
-#ifdef Q_OS_UNIX
-    const int flags = O_RDONLY | O_DIRECTORY | O_NONBLOCK | (linked ? 0 : O_NOFOLLOW);
-    int descriptor = -1;
-    if (parent < 0)
-        descriptor = OpenAtPatiently(AT_FDCWD, path.constData(), flags, Report);
-    else
-        descriptor = OpenAtPatiently(OpenFrame(parent)->Descriptor(), name.constData(), flags, Report);
+    const int descriptor = OpenPatiently(Report, [&] {
+        return parent < 0 ? OpenFolderAt(WorkingFolder, path.constData(), true)
+                          : OpenFolderAt(OpenFrame(parent)->Descriptor(), name.constData(), linked);
+    });
     if (descriptor < 0) {
         const int error = errno;
         if (IsOutOfResources(error) && !Report.Cancelled())
@@ -488,13 +382,6 @@ CDirectoryRef CDirectoryWalk::OpenDirectory(int parent, const QByteArray &name, 
         return nullptr;
     }
     return std::make_shared<const CDirectoryHandle>(descriptor);
-#else
-    Q_UNUSED(parent);
-    Q_UNUSED(name);
-    Q_UNUSED(linked);
-    Q_UNUSED(path);
-    return std::make_shared<const CDirectoryHandle>(-1);
-#endif
 }
 
 // A level closed to save descriptors is opened again from the nearest open one above it.
@@ -502,7 +389,7 @@ CDirectoryRef CDirectoryWalk::OpenFrame(int index)
 {
     CFrame &frame = Stack[index];
     if (!frame.Directory) {
-        frame.Directory = OpenDirectory(index - 1, frame.Name, frame.Linked, frame.Path);
+        frame.Directory = OpenDirectory(index - 1, frame.Name, frame.Linked, FramePath(index));
         if (!frame.Directory)
             frame.Directory = std::make_shared<const CDirectoryHandle>(-1);
     }
@@ -518,13 +405,9 @@ void CDirectoryWalk::LimitOpenLevels()
     }
 }
 
-bool CDirectoryWalk::Visit(CFrame frame, CWalkStep &step)
+bool CDirectoryWalk::Visit(CFrame frame, const QByteArray &path, CWalkStep &step)
 {
-#ifdef Q_OS_UNIX
     CDirectoryEntries entries = ListDirectoryAt(frame.Directory->Descriptor(), NameFilter, FilesSorted);
-#else
-    CDirectoryEntries entries = ListDirectoryPath(frame.Path, NameFilter);
-#endif
     // Out of descriptors or memory the listing is tried again while others
     // give theirs back; a part of a listing is never taken for all of it.
     QElapsedTimer waited;
@@ -535,21 +418,32 @@ bool CDirectoryWalk::Visit(CFrame frame, CWalkStep &step)
             return false;
         }
         QThread::msleep(20);
-#ifdef Q_OS_UNIX
         entries = ListDirectoryAt(frame.Directory->Descriptor(), NameFilter, FilesSorted);
-#endif
     }
     if (entries.Error != 0 && !Report.Cancelled())
-        Report.Unreadable({frame.Path, true, entries.Error});
-    frame.KeyPrefix = frame.KeyPrefix.endsWith('/') ? frame.KeyPrefix : frame.KeyPrefix + '/';
+        Report.Unreadable({path, true, entries.Error});
     frame.SubDirectories = std::move(entries.SubDirectories);
     frame.LinkedSubDirectories = std::move(entries.LinkedSubDirectories);
-    step.Path = frame.Path;
+    frame.PathLength = path.size();
+    CurrentPath = path;
+    step.Path = path;
     step.Directory = frame.Directory;
     step.Candidates = std::move(entries.CandidateFiles);
     Stack.append(std::move(frame));
     LimitOpenLevels();
     return !step.Candidates.isEmpty();
+}
+
+bool CDirectoryWalk::VisitRoot(CWalkStep &step)
+{
+    RootVisited = true;
+    CFrame root;
+    const QByteArray path = QFile::encodeName(Root.absolutePath());
+    root.Directory =
+        OpenedRoot ? std::exchange(OpenedRoot, nullptr) : OpenDirectory(-1, QByteArray(), true, path);
+    if (!root.Directory)
+        return false;
+    return Enter(root, 0) && Visit(std::move(root), path, step);
 }
 
 bool CDirectoryWalk::Next(CWalkStep &step)
@@ -558,43 +452,25 @@ bool CDirectoryWalk::Next(CWalkStep &step)
         Stopped = true;
         return false;
     }
-    if (!RootVisited) {
-        RootVisited = true;
-        CFrame root;
-        root.Path = QFile::encodeName(Root.absolutePath());
-        root.Directory = OpenedRoot ? std::exchange(OpenedRoot, nullptr)
-                                    : OpenDirectory(-1, QByteArray(), true, root.Path);
-        if (!root.Directory) {
-            Stopped = true;
-            return false;
-        }
-        root.KeyPrefix = LinkKey(root.Directory, root.Path);
-        if (Enter(root.KeyPrefix) && Visit(std::move(root), step))
-            return true;
-    }
+    if (!RootVisited && VisitRoot(step))
+        return true;
     while (!Stack.isEmpty() && ResourceError == 0) {
         const int top = Stack.size() - 1;
-        if (Stack.at(top).NextSubDirectory >= Stack.at(top).SubDirectories.size()) {
+        CFrame &parent = Stack[top];
+        if (parent.NextSubDirectory >= parent.SubDirectories.size()) {
             Stack.removeLast();
             continue;
         }
         if (Report.Cancelled())
             break;
         CFrame child;
-        child.Name = Stack.at(top).SubDirectories.at(Stack[top].NextSubDirectory++);
-        child.Linked = Stack.at(top).LinkedSubDirectories.contains(child.Name);
-        // Paths below keep the names as listed, links included; only a link
-        // needs resolving to know where it leads.
-        child.Path = JoinedPath(Stack.at(top).Path, child.Name);
-        child.KeyPrefix = Stack.at(top).KeyPrefix + child.Name;
-        if (!child.Linked && EnteredDirectories.contains(child.KeyPrefix))
-            continue;
-        child.Directory = OpenDirectory(top, child.Name, child.Linked, child.Path);
-        if (!child.Directory)
-            continue;
-        if (child.Linked)
-            child.KeyPrefix = LinkKey(child.Directory, child.Path);
-        if (Enter(child.KeyPrefix) && Visit(std::move(child), step))
+        child.Name = parent.SubDirectories.at(parent.NextSubDirectory++);
+        child.Linked = parent.LinkedSubDirectories.contains(child.Name);
+        const quint64 parentDevice = parent.Device;
+        // Paths below keep the names as listed, links included.
+        const QByteArray path = JoinedPath(FramePath(top), child.Name);
+        child.Directory = OpenDirectory(top, child.Name, child.Linked, path);
+        if (child.Directory && Enter(child, parentDevice) && Visit(std::move(child), path, step))
             return true;
     }
     Stopped = true;

@@ -7,7 +7,10 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
 #include <memory>
+
+#include "platform/filesystem.h"
 
 #include "search/core/filenamefilter.h"
 #include "search/core/scanreport.h"
@@ -81,12 +84,11 @@ CDirectoryListing ListDirectory(const QDir &dir, const CFileNameFilter &nameFilt
 QStringList CandidateFileNames(const QDir &dir, const QStringList &nameFilters);
 QStringList SubDirectoryNames(const QDir &dir);
 
-// Opens like openat(2) with O_CLOEXEC, retrying while the process is out of
-// descriptors or memory (EMFILE, ENFILE, ENOMEM): other threads of the search
+// Calls open (which returns a descriptor, or -1 with errno set) again while
+// the process is out of descriptors or memory: other threads of the search
 // give theirs back. Gives up after about two seconds, or at once when
 // report says stop; -1 with errno set.
-int OpenAtPatiently(int directory, const char *name, int flags, CScanReport &report);
-bool IsOutOfResources(int error);
+int OpenPatiently(CScanReport &report, const std::function<int()> &open);
 
 // One directory of the walk that has candidate files.
 struct CWalkStep
@@ -99,8 +101,10 @@ struct CWalkStep
 // Walks a tree depth first, pre-order, one directory with candidate files at
 // a time, as its caller asks for them: a directory is listed only when the
 // walk gets to it, and opened relative to its parent. It enters no directory
-// twice (compared by canonical path), so a link back to an ancestor ends the
-// descent there. report.Cancelled() is asked before each directory is
+// twice (known by device and inode, not by path), so a link back to an
+// ancestor ends the descent there, and a bind mount is searched once; nor one
+// of the kernel's pseudo file systems (proc, sysfs, ...) unless the root is
+// on one. report.Cancelled() is asked before each directory is
 // listed; once it says stop, the walk is over. Folders it cannot open or
 // list are reported as unreadable; when it runs out of descriptors it stops
 // and says so (OutOfResourcesError). What a match is, progress and counting
@@ -126,11 +130,11 @@ public:
 private:
     struct CFrame
     {
-        QByteArray Path;
+        int PathLength = 0;      // of its path, the start of CurrentPath
         QByteArray Name;         // in its parent
         bool Linked = false;     // reached through a link
+        quint64 Device = 0;      // of its file system
         CDirectoryRef Directory; // null while closed to save descriptors
-        QByteArray KeyPrefix;
         QVector<QByteArray> SubDirectories;
         QSet<QByteArray> LinkedSubDirectories;
         int NextSubDirectory = 0;
@@ -138,9 +142,10 @@ private:
 
     CDirectoryRef OpenFrame(int index);
     CDirectoryRef OpenDirectory(int parent, const QByteArray &name, bool linked, const QByteArray &path);
-    QByteArray LinkKey(const CDirectoryRef &directory, const QByteArray &path) const;
-    bool Enter(const QByteArray &key);
-    bool Visit(CFrame frame, CWalkStep &step);
+    QByteArray FramePath(int index) const;
+    bool Enter(CFrame &frame, quint64 parentDevice);
+    bool Visit(CFrame frame, const QByteArray &path, CWalkStep &step);
+    bool VisitRoot(CWalkStep &step);
     void LimitOpenLevels();
 
     CFileNameFilter NameFilter;
@@ -148,12 +153,15 @@ private:
     QDir Root;
     CDirectoryRef OpenedRoot;
     bool RootVisited = false;
+    bool RootIsPseudo = false;
     bool Stopped = false;
     CScanReport &Report;
     int MaxOpenLevels;
     int ResourceError = 0;
     QVector<CFrame> Stack;
-    QSet<QByteArray> EnteredDirectories;
+    // The path of the deepest level; every level's path is a start of it.
+    QByteArray CurrentPath;
+    QSet<CFileIdentity> EnteredDirectories;
 };
 
 #endif

@@ -318,11 +318,7 @@ QMimeData *CResultsOrder::mimeData(const QModelIndexList &indexes) const
 
 QUrl CResultsOrder::FileUrl(const QByteArray &path)
 {
-    QByteArray slashed = path;
-#ifdef Q_OS_WIN
-    slashed.replace('\\', '/');
-#endif
-    return QUrl::fromEncoded("file://" + slashed.toPercentEncoding("/"));
+    return QUrl::fromEncoded("file://" + path.toPercentEncoding("/"));
 }
 
 Qt::DropActions CResultsOrder::supportedDragActions() const

@@ -6,19 +6,12 @@
 #include <QTextCodec>
 #include <QTextStream>
 
+#include "platform/filesystem.h"
 #include "search/core/keywordprefilter.h"
 
 #include <vector>
 
-#ifdef Q_OS_UNIX
 #include <cerrno>
-#include <fcntl.h>
-#ifdef Q_OS_LINUX
-#include <sys/uio.h>
-#endif
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -35,69 +28,39 @@ class CRawFile
 public:
     CRawFile(int directory, const QByteArray &name, CScanReport &report, CFileFacts &facts)
     {
-#ifdef Q_OS_UNIX
-        Descriptor = OpenAtPatiently(directory, name.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW, report);
+        Descriptor = OpenPatiently(report, [&] { return OpenFileAt(directory, name.constData(), false); });
         if (Descriptor < 0) {
             facts.Error = errno;
             return;
         }
-        struct stat status;
-        if (fstat(Descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
-            facts.Error = S_ISREG(status.st_mode) ? errno : CUnreadEntry::NotRegularFile;
+        CFileStatus status;
+        if (!StatusOf(Descriptor, status) || status.Type != FileTypeRegular) {
+            facts.Error = status.Type == FileTypeUnknown ? errno : CUnreadEntry::NotRegularFile;
             Close();
             return;
         }
-        facts.Size = qint64(status.st_size);
+        facts.Size = status.Size;
         SizeWhenOpened = facts.Size;
-        facts.Modified = qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
-#else
-        Q_UNUSED(directory);
-        Q_UNUSED(name);
-        Q_UNUSED(report);
-        Q_UNUSED(facts);
-#endif
+        facts.Modified = status.ModifiedMs;
     }
-    ~CRawFile()
-    {
-        Close();
-    }
+    ~CRawFile() { Close(); }
     CRawFile(const CRawFile &) = delete;
     CRawFile &operator=(const CRawFile &) = delete;
 
-    bool IsOpen() const
-    {
-        return Descriptor >= 0;
-    }
-    bool AtEnd() const
-    {
-        return ReachedEnd;
-    }
-    int ReadError() const
-    {
-        return Error;
-    }
-    bool FirstReadFromDisk() const
-    {
-        return FromDisk;
-    }
+    bool IsOpen() const { return Descriptor >= 0; }
+    bool AtEnd() const { return ReachedEnd; }
+    int ReadError() const { return Error; }
+    bool FirstReadFromDisk() const { return FromDisk; }
     void Close()
     {
-#ifdef Q_OS_UNIX
-        if (Descriptor >= 0)
-            ::close(Descriptor);
-#endif
+        CloseDescriptor(Descriptor);
         Descriptor = -1;
     }
     // The file from its start, for the line scan.
     bool OpenFromStart(QFile &file) const
     {
-#ifdef Q_OS_UNIX
-        return ::lseek(Descriptor, 0, SEEK_SET) == 0 &&
+        return SeekToStart(Descriptor) &&
                file.open(Descriptor, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
-#else
-        Q_UNUSED(file);
-        return false;
-#endif
     }
     CKeywordPreFilter::ReadFunction Reader()
     {
@@ -106,18 +69,7 @@ public:
     // Reads from a given offset, without moving the position Read reads from.
     qint64 ReadAt(qint64 offset, char *data, qint64 size) const
     {
-#ifdef Q_OS_UNIX
-        qint64 read;
-        do
-            read = ::pread(Descriptor, data, size_t(size), off_t(offset));
-        while (read < 0 && errno == EINTR);
-        return read;
-#else
-        Q_UNUSED(offset);
-        Q_UNUSED(data);
-        Q_UNUSED(size);
-        return -1;
-#endif
+        return ::ReadAt(Descriptor, offset, data, size);
     }
 
 private:
@@ -125,16 +77,13 @@ private:
     {
         if (ReachedEnd)
             return 0;
-#ifdef Q_OS_UNIX
         qint64 cached = 0;
-#ifdef Q_OS_LINUX
         // The first read asks first what the page cache holds of the start,
         // which may be a part only; a search that waits for the disk uses
         // more readers.
         if (!ReadBefore) {
             ReadBefore = true;
-            iovec piece{data, size_t(size)};
-            const qint64 got = ::preadv2(Descriptor, &piece, 1, -1, RWF_NOWAIT);
+            const qint64 got = ReadCachedOnly(Descriptor, data, size);
             FromDisk = got < 0 && errno == EAGAIN;
             cached = qMax<qint64>(0, got);
             // All that was asked for, or the whole file: no second read.
@@ -143,19 +92,11 @@ private:
                 return cached;
             }
         }
-#endif
-        qint64 read;
-        do
-            read = ::read(Descriptor, data + cached, size_t(size - cached));
-        while (read < 0 && errno == EINTR);
+        qint64 read = ReadSome(Descriptor, data + cached, size - cached);
         if (read > 0 && cached > 0)
             FromDisk = true; // the cache held only a part of the start
         if (read >= 0)
             read += cached;
-#else
-        const qint64 read = -1;
-        Q_UNUSED(data);
-#endif
         ReachedEnd = read < size;
         if (read < 0)
             Error = errno;
@@ -326,17 +267,11 @@ TEnumFileScanResult ScanTextFile(const QString &path, const LineTest &lineTest, 
                                  QTextCodec *codec, int maxLineLength)
 {
     // Binary mode: the decoder sees the bytes as stored; the stream ends lines at \n and \r\n itself.
-#ifdef Q_OS_UNIX
     CFileFacts facts;
-    CRawFile raw(AT_FDCWD, QFile::encodeName(path), report, facts);
+    CRawFile raw(WorkingFolder, QFile::encodeName(path), report, facts);
     QFile file;
     if (!raw.IsOpen() || !raw.OpenFromStart(file))
         return FileScanUnreadable;
-#else
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return FileScanUnreadable;
-#endif
     return ScanTextLines(file, lineTest, report, codec, maxLineLength);
 }
 
@@ -344,14 +279,8 @@ CScanDirectory::CScanDirectory(const QDir &dir)
     : Dir(dir)
     , Path(QFile::encodeName(dir.path()))
 {
-#ifdef Q_OS_UNIX
-    int descriptor;
-    do
-        descriptor = ::open(Path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    while (descriptor < 0 && errno == EINTR);
-    Handle = std::make_shared<const CDirectoryHandle>(descriptor);
-    Descriptor = descriptor;
-#endif
+    Descriptor = OpenFolderAt(WorkingFolder, Path.constData(), true);
+    Handle = std::make_shared<const CDirectoryHandle>(Descriptor);
 }
 
 CScanDirectory::CScanDirectory(CDirectoryRef directory, const QByteArray &path)

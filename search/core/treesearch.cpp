@@ -10,15 +10,7 @@
 #include <utility>
 #include <vector>
 
-#ifdef Q_OS_LINUX
-#include <dirent.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#endif
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#endif
-
+#include "platform/filesystem.h"
 #include "search/core/directorywalk.h"
 #include "search/core/keywordmatcher.h"
 #include "search/core/keywordprefilter.h"
@@ -69,30 +61,11 @@ private:
     CUnreadEntries Unread;
 };
 
-// Descriptors the process may still open, as far as the system tells.
-int FreeDescriptors()
-{
-#ifdef Q_OS_LINUX
-    rlimit limit{};
-    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
-        return 1 << 20;
-    int open = 0;
-    if (DIR *fds = opendir("/proc/self/fd")) {
-        while (readdir(fds))
-            ++open;
-        closedir(fds);
-    }
-    return int(qMin<rlim_t>(limit.rlim_cur, 1 << 20)) - open;
-#else
-    return 1 << 20;
-#endif
-}
-
 // The levels of the walk and the directories listed ahead share what is free,
 // leaving some for the workers' files and the rest of the program.
 int DescriptorShare(int parts, int most)
 {
-    return qBound(2, (FreeDescriptors() - 24) / parts, most);
+    return qBound(2, (DescriptorsLeft() - 24) / parts, most);
 }
 
 // Worker threads that scan files in the order they are added, each with its
@@ -366,18 +339,16 @@ void TestNames(CNamedDirectory &directory, CKeywordMatcher &matcher)
 // The size and time of the matches the listing did not have to examine.
 void ReadFacts(CNamedDirectory &directory)
 {
-#ifdef Q_OS_UNIX
-    struct stat status;
+    CFileStatus status;
     for (int i = 0; directory.Directory && i < directory.MatchFiles.size(); ++i) {
         CFoundFile &file = directory.MatchFiles[i];
         if (file.Modified == CFoundFile::UnknownTime &&
-            fstatat(directory.Directory->Descriptor(), directory.MatchNames.at(i).constData(), &status,
-                    AT_SYMLINK_NOFOLLOW) == 0) {
-            file.Size = qint64(status.st_size);
-            file.Modified = qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
+            StatusAt(directory.Directory->Descriptor(), directory.MatchNames.at(i).constData(), false,
+                     status)) {
+            file.Size = status.Size;
+            file.Modified = status.ModifiedMs;
         }
     }
-#endif
     directory.Directory.reset();
 }
 

@@ -1,9 +1,5 @@
 #include "text/core/istextunicode.h"
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
 namespace {
 
 quint16 UnitAt(const uchar *bytes, quint32 index)
@@ -111,9 +107,5 @@ bool Utf16LeTextRules(const char *data, quint32 size)
 
 bool IsTextUnicode(const char *data, quint32 size)
 {
-#ifdef Q_OS_WIN
-    return ::IsTextUnicode(data, int(size), nullptr) != 0;
-#else
     return Utf16LeTextRules(data, size);
-#endif
 }

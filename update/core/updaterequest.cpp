@@ -51,14 +51,8 @@ QString WindowsVersionName(int winVersion)
 
 QString RunningWindowsVersionName()
 {
-#ifdef Q_OS_WIN
-    QT_WARNING_PUSH
-    QT_WARNING_DISABLE_DEPRECATED
-    return WindowsVersionName(int(QSysInfo::windowsVersion()));
-    QT_WARNING_POP
-#else
+    // Only a Windows build has a Windows version to name.
     return WindowsVersionName(0);
-#endif
 }
 
 QString UpdateUserAgent(const QString &version, const QString &build, const QString &installationId,

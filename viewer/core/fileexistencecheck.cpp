@@ -7,24 +7,7 @@
 #include <system_error>
 #include <thread>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
-
-namespace {
-
-// By the name's bytes: a name that is not valid text is still found.
-bool FileExists(const QByteArray &path)
-{
-#ifdef Q_OS_UNIX
-    struct stat status;
-    return ::stat(path.constData(), &status) == 0;
-#else
-    return QFileInfo::exists(QFile::decodeName(path));
-#endif
-}
-
-} // namespace
+#include "platform/filesystem.h"
 
 CFileExistenceCheck::CFileExistenceCheck(QObject *parent)
     : QObject(parent)
@@ -42,7 +25,8 @@ void CFileExistenceCheck::Ask(const QByteArray &path, std::function<void(bool)> 
     };
     try {
         std::thread([path, deliver, mailbox = Mailbox] {
-            const bool exists = FileExists(path);
+            // By the name's bytes: a name that is not valid text is still found.
+            const bool exists = PathExists(path);
             QMetaObject::invokeMethod(
                 mailbox.get(), [deliver, exists] { deliver(exists); }, Qt::QueuedConnection);
         }).detach();

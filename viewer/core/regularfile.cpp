@@ -2,58 +2,33 @@
 
 #include <QFile>
 
-#ifdef Q_OS_WIN
-
-TEnumFileOpening OpenRegularFile(const QByteArray &nativePath, QFile &file)
-{
-    return OpenRegularFile(QFile::decodeName(nativePath), file);
-}
-
-TEnumFileOpening OpenRegularFile(const QString &path, QFile &file)
-{
-    // Windows has no FIFOs in the file system; its named pipes live apart.
-    file.setFileName(path);
-    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return FileOpened;
-    return file.exists() ? FileUnreadable : FileMissing;
-}
-
-#else
+#include "platform/filesystem.h"
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 TEnumFileOpening OpenRegularFile(const QString &path, QFile &file)
 {
     return OpenRegularFile(QFile::encodeName(path), file);
 }
 
+// A path longer than the system takes at once is opened folder by folder,
+// as the search found it.
 TEnumFileOpening OpenRegularFile(const QByteArray &name, QFile &file)
 {
     if (name.isEmpty())
         return FileMissing;
-    int descriptor;
-    do {
-        descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    } while (descriptor < 0 && errno == EINTR);
+    const int descriptor = OpenFileByPath(name);
     if (descriptor < 0)
         return errno == ENOENT || errno == ENOTDIR ? FileMissing : FileUnreadable;
-    struct stat status;
-    if (::fstat(descriptor, &status) != 0) {
-        ::close(descriptor);
-        return FileUnreadable;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        ::close(descriptor);
-        return FileNotRegular;
+    CFileStatus status;
+    const bool known = StatusOf(descriptor, status);
+    if (!known || status.Type != FileTypeRegular) {
+        CloseDescriptor(descriptor);
+        return known ? FileNotRegular : FileUnreadable;
     }
     if (!file.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-        ::close(descriptor);
+        CloseDescriptor(descriptor);
         return FileUnreadable;
     }
     return FileOpened;
 }
-
-#endif

@@ -60,10 +60,5 @@ QString CharsetEntryForEncoding(TEnumTextEncoding encoding, const QTextCodec *lo
 {
     if (const char *name = CodecNameForEncoding(encoding))
         return QString::fromLatin1(name);
-#ifdef Q_OS_WIN
-    Q_UNUSED(localCodec);
-    return QStringLiteral("System");
-#else
     return CodecEntryName(localCodec);
-#endif
 }
