@@ -10,6 +10,7 @@
 #include <QTextCodec>
 #include <QtTest>
 
+#include "platform/filesystem.h"
 #include "search/core/directorywalk.h"
 #include "search/core/keywordmatcher.h"
 #include "search/core/keywordprefilter.h"
@@ -23,6 +24,7 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -92,6 +94,7 @@ private slots:
     void walkSurvivesLinkToItsOwnRoot();
     void walkFollowsOtherDirectoryLinksOnce();
     void walkStopsAtCancel();
+    void fileSystemFloorReachesEveryDepth();
     void treeSearchReportsInWalkOrder_data();
     void treeSearchReportsInWalkOrder();
     void filenameSearchListsLikeQDir();
@@ -602,6 +605,47 @@ void TestSearchCore::walkSurvivesLinkToItsOwnRoot()
     const QStringList result = WalkEveryFile(root, scan);
     QCOMPARE(ToSet(result), (QSet<QString>{root + "/top.txt", root + "/sub/inner.txt"}));
     QCOMPARE(result.size(), 2);
+}
+
+// The floor below the walk and the viewer: a folder's identity is the same
+// by any path, a file below the path limit is opened and seen by its path,
+// and proc is told from a disk.
+void TestSearchCore::fileSystemFloorReachesEveryDepth()
+{
+    QTemporaryDir dir;
+    QVERIFY(MakeLink(dir.path(), dir.filePath(QStringLiteral("again"))));
+    CFileStatus direct;
+    CFileStatus linked;
+    QVERIFY(StatusAt(WorkingFolder, QFile::encodeName(dir.path()).constData(), true, direct));
+    QVERIFY(StatusAt(WorkingFolder, QFile::encodeName(dir.filePath("again")).constData(), true, linked));
+    QVERIFY(direct.Identity == linked.Identity && direct.Type == FileTypeFolder);
+
+    QByteArray path = QFile::encodeName(dir.path());
+    int folder = OpenFolderAt(WorkingFolder, path.constData(), true);
+    const QByteArray name(200, 'n');
+    for (int level = 0; level < 30; ++level, path += '/' + name) {
+        QVERIFY(mkdirat(folder, name.constData(), 0700) == 0);
+        const int next = OpenFolderAt(folder, name.constData(), false);
+        CloseDescriptor(folder);
+        folder = next;
+    }
+    const int created = openat(folder, "deep.txt", O_WRONLY | O_CREAT, 0600);
+    QVERIFY(created >= 0 && write(created, "deep", 4) == 4);
+    CloseDescriptor(created);
+    CloseDescriptor(folder);
+    path += "/deep.txt";
+    QVERIFY(path.size() > 4096 && PathExists(path) && !PathExists(path + "x"));
+    const int file = OpenFileByPath(path);
+    char read[8] = {};
+    QCOMPARE(ReadSome(file, read, sizeof read), qint64(4));
+    QCOMPARE(QByteArray(read), QByteArray("deep"));
+    CloseDescriptor(file);
+
+    const int proc = OpenFolderAt(WorkingFolder, "/proc/self", true);
+    const int disk = OpenFolderAt(WorkingFolder, QFile::encodeName(dir.path()).constData(), true);
+    QVERIFY(IsOnPseudoFileSystem(proc) && !IsOnPseudoFileSystem(disk));
+    CloseDescriptor(proc);
+    CloseDescriptor(disk);
 }
 
 void TestSearchCore::walkFollowsOtherDirectoryLinksOnce()
