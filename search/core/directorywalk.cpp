@@ -77,13 +77,23 @@ QVector<int> OrderLikeQDir(const QStringList &names)
     return order;
 }
 
-template <typename T> void Reorder(QVector<T> &items, const QVector<int> &order)
+// Puts item order[i] at i, in place, cycle by cycle: a copy of a folder of
+// a million files would cost as much again.
+template <typename T> void Reorder(QVector<T> &items, QVector<int> order)
 {
-    QVector<T> sorted;
-    sorted.reserve(items.size());
-    for (const int i : order)
-        sorted << std::move(items[i]);
-    items = std::move(sorted);
+    for (int i = 0; i < order.size(); ++i) {
+        if (order.at(i) == i)
+            continue;
+        T held = std::move(items[i]);
+        int to = i;
+        for (int from = order.at(to); from != i; from = order.at(to)) {
+            items[to] = std::move(items[from]);
+            order[to] = to;
+            to = from;
+        }
+        items[to] = std::move(held);
+        order[to] = to;
+    }
 }
 
 template <typename T> void SortLikeQDir(QVector<T> &items, const QStringList &texts)
@@ -157,11 +167,21 @@ QString DecodeEntryName(const QByteArray &name)
     return QFile::decodeName(QByteArray("/") + name).mid(1);
 }
 
-// Collects the entries with their names' texts, which the sort needs.
+bool IsAscii(const QByteArray &name)
+{
+    for (const char c : name) {
+        if (uchar(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// Collects the entries with the texts of the folders' names, which the sort
+// needs. A file keeps its text only where its name is not ASCII: a folder of
+// a million files would hold a copy of every name.
 struct CEntryCollector
 {
     CDirectoryEntries Entries;
-    QStringList FileTexts;
     QStringList DirectoryTexts;
 
     void Add(const QByteArray &name, const QString &text, TEnumEntryKind kind,
@@ -170,9 +190,9 @@ struct CEntryCollector
         if (kind == EntryPlainFile && nameFilter.Matches(text)) {
             CListedFile file = known;
             file.Name = name;
-            file.Text = text;
+            if (!IsAscii(name))
+                file.Text = text;
             Entries.CandidateFiles << file;
-            FileTexts << text;
         }
         if (kind == EntryDirectory || kind == EntryLinkedDirectory) {
             Entries.SubDirectories << name;
@@ -193,7 +213,7 @@ struct CEntryCollector
     CDirectoryEntries Sorted()
     {
         if (FilesSorted)
-            SortLikeQDir(Entries.CandidateFiles, FileTexts);
+            ::SortLikeQDir(Entries.CandidateFiles);
         // Sorted with "." and "..", as QDir does, so that ties keep its order.
         SortLikeQDir(Entries.SubDirectories, DirectoryTexts);
         Entries.SubDirectories.removeAll(QByteArray("."));
@@ -236,12 +256,8 @@ bool SortAsciiLikeQDir(QVector<CListedFile> &files)
     QVector<int> starts(files.size() + 1);
     for (int i = 0; i < files.size(); ++i) {
         const QByteArray &name = files.at(i).Name;
-        if (!files.at(i).Text.isNull())
+        if (!files.at(i).Text.isNull() || !IsAscii(name))
             return false;
-        for (const char c : name) {
-            if (uchar(c) >= 0x80)
-                return false;
-        }
         starts[i + 1] = starts.at(i) + name.size();
     }
     if (files.size() < 2)
@@ -255,11 +271,18 @@ bool SortAsciiLikeQDir(QVector<CListedFile> &files)
     QVector<int> order(files.size());
     std::iota(order.begin(), order.end(), 0);
     SortByLoweredBytes(order, lowered, starts);
-    Reorder(files, order);
+    lowered.clear();
+    starts.clear();
+    Reorder(files, std::move(order));
     return true;
 }
 
 } // namespace
+
+QString ListedFileText(const CListedFile &file)
+{
+    return file.Text.isNull() ? DecodeEntryName(file.Name) : file.Text;
+}
 
 void SortLikeQDir(QVector<CListedFile> &files)
 {
@@ -312,7 +335,7 @@ CDirectoryListing ListDirectory(const QDir &dir, const CFileNameFilter &nameFilt
     const CDirectoryEntries entries = ListDirectoryPath(QFile::encodeName(dir.path()), nameFilter);
     CDirectoryListing listing;
     for (const CListedFile &file : entries.CandidateFiles)
-        listing.CandidateFiles << file.Text;
+        listing.CandidateFiles << ListedFileText(file);
     for (const QByteArray &name : entries.SubDirectories) {
         listing.SubDirectories << DecodeEntryName(name);
         if (entries.LinkedSubDirectories.contains(name))
@@ -485,6 +508,6 @@ bool CDirectoryWalk::Next(QDir &dir, QStringList &candidates)
     dir = QDir(PathText(step.Path));
     candidates.clear();
     for (const CListedFile &file : qAsConst(step.Candidates))
-        candidates << file.Text;
+        candidates << ListedFileText(file);
     return true;
 }

@@ -38,8 +38,9 @@ private:
 };
 using CDirectoryRef = std::shared_ptr<const CDirectoryHandle>;
 
-// A candidate file as the listing found it: its name's bytes and text, and,
-// where the listing had to ask the file system what it is, its size and time.
+// A candidate file as the listing found it: its name's bytes and text (null
+// where the name is ASCII or was not decoded), and, where the listing had to
+// ask the file system what it is, its size and time.
 struct CListedFile
 {
     QByteArray Name;
@@ -78,6 +79,8 @@ CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFil
 // default), decoding the texts of those that have none yet, unless every
 // name is ASCII: then the texts stay null, the names say it all.
 void SortLikeQDir(QVector<CListedFile> &files);
+// The file's name as text.
+QString ListedFileText(const CListedFile &file);
 CDirectoryListing ListDirectory(const QDir &dir, const CFileNameFilter &nameFilter);
 
 // The two halves of ListDirectory, for callers that need only one.
