@@ -804,7 +804,7 @@ void TestSearchFastPath::oneReadListsWhatQDirListsInItsOrder()
     QVERIFY(QFile::link(root + "/b.txt", root + "/link.txt"));
     QVERIFY(QFile::link(root + "/sub", root + "/dirlink"));
     QVERIFY(QFile::link(root + "/missing", root + "/dangling.txt"));
-    // A special file is in neither listing; a link to one is listed as a directory.
+    // A special file is in neither listing, nor a link to one (QDir takes that for a directory).
     QCOMPARE(mkfifo(QFile::encodeName(root + "/pipe.txt").constData(), 0600), 0);
     QVERIFY(QFile::link(root + "/pipe.txt", root + "/pipelink.txt"));
     QVERIFY(QFile::link(root + "/.hiddendir", root + "/linktohidden"));
@@ -839,6 +839,7 @@ void TestSearchFastPath::oneReadListsWhatQDirListsInItsOrder()
     QStringList directories = qdir.entryList(QStringList("*"), QDir::Dirs, QDir::NoSort);
     directories.removeAll(".");
     directories.removeAll("..");
+    directories.removeAll("pipelink.txt");
     QCOMPARE(listing.SubDirectories, directories);
     QCOMPARE(decodable(ListDirectory(qdir, CFileNameFilter(QStringList("*"))).CandidateFiles),
              QDirCandidates(qdir, QStringList("*")));
