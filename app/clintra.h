@@ -69,7 +69,8 @@ public:
     ~CLintra() override;
 
     // What start-up and the session ask of the window.
-    void SaveSettings();
+    // userPresent: a failure may be told in a box (not while the session ends).
+    void SaveSettings(bool userPresent = true);
     // What the user must be told once when the settings cannot be kept
     // (what is lost, and where the file is); empty when they are kept.
     QString SettingsNotice() const;
@@ -140,6 +141,7 @@ private:
     QSystemTrayIcon *SysTrayIcon = nullptr;
     QMenu *SysTrayIconMenu = nullptr;
     bool SysTrayInfoShown = false;
+    bool SettingsNotSavedTold = false;
     QString SysTrayToolTip;
     QString VersionCaption;
     QString InstallationId;
@@ -172,6 +174,7 @@ private:
     static void SetSettingsStoreNames();
     static QString LoadInstallationId();
     void LoadSettings();
+    void TellSettingsNotSaved(bool userPresent);
     void CreateSysTrayIconActions();
     void CreateSysTrayIcon();
 

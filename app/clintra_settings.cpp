@@ -15,6 +15,8 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <cstdio>
+
 #include "app/core/settingsstore.h"
 #include "app/core/settingstable.h"
 #include "search/core/plaintextfilters.h"
@@ -127,7 +129,7 @@ void CLintra::LoadSettings()
     PlainTextFileFilters = PlainTextFilePatterns(settings.Value(PlainTextPatternsSettingKey()));
 }
 
-void CLintra::SaveSettings()
+void CLintra::SaveSettings(bool userPresent)
 {
     CSettingsStore settings(SettingsFilePath());
     Save(settings, WindowSizeSetting, size());
@@ -139,4 +141,21 @@ void CLintra::SaveSettings()
     Save(settings, UpdateCheckIntervalSetting, UpdateCheck().IntervalDays());
     if (UpdateCheck().Started())
         Save(settings, LastUpdateCheckTimeSetting, UpdateCheck().LastCheckTime());
+    if (!settings.Sync() && settings.State() == SettingsKept)
+        TellSettingsNotSaved(userPresent);
+}
+
+// Once a run. While the session ends nobody is asked to press a button: then
+// only the terminal hears of it.
+void CLintra::TellSettingsNotSaved(bool userPresent)
+{
+    if (SettingsNotSavedTold)
+        return;
+    SettingsNotSavedTold = true;
+    const QString text = tr("The settings could not be saved: %1 could not be written in full (is the disk "
+                            "full?). The file keeps the settings it had before.")
+                             .arg(QDir::toNativeSeparators(SettingsFilePath()));
+    std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+    if (userPresent)
+        ShowMessage(QMessageBox::Warning, tr("Settings"), text);
 }

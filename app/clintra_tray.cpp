@@ -103,7 +103,7 @@ void CLintra::on_ExitProgram_PushButton_clicked()
 
 void CLintra::EndSession()
 {
-    SaveSettings();
+    SaveSettings(false);
     EndSearchForQuit();
     QCoreApplication::quit();
 }

@@ -55,7 +55,8 @@ int main(int argc, char *argv[])
         // check; held for the whole run.
         const QString startDirectory =
             StartDirectoryFromArguments(QCoreApplication::arguments(), QDir::currentPath());
-        const QString runtimeDirectory = PrivateRuntimeDirectory();
+        QString runtimeProblem;
+        const QString runtimeDirectory = PrivateRuntimeDirectory(&runtimeProblem);
         CInstanceLock instanceLock;
         GuardSingleInstance(instanceLock, runtimeDirectory, startDirectory);
         CInstanceChannel channel;
@@ -69,6 +70,7 @@ int main(int argc, char *argv[])
         window.ShowStartDirectory(startDirectory);
         window.setVisible(true);
         TellWhenSettingsAreNotKept(window);
+        TellWhenInstancesAreNotGuarded(window, runtimeDirectory, runtimeProblem);
         status = QApplication::exec();
         // Released before the window goes: its tear-down may wait for the update check.
         instanceLock.Release();

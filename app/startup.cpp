@@ -161,18 +161,36 @@ void SaveSettingsAtSessionEnd(QGuiApplication &application, CSessionEndSignals &
     // against the log-out.
     QGuiApplication::setFallbackSessionManagementEnabled(false);
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
-                     [&window](QSessionManager &) { window.SaveSettings(); });
+                     [&window](QSessionManager &) { window.SaveSettings(false); });
     QObject::connect(&endSignals, &CSessionEndSignals::SessionEnding, &window,
                      [&window] { window.EndSession(); });
 }
 
+namespace {
+
+void TellOnceTheWindowIsUp(CLintra &window, const QString &title, const QString &notice)
+{
+    // Once the window is up, so that the box has something to stand in front of.
+    QTimer::singleShot(0, &window,
+                       [&window, title, notice] { window.ShowMessage(QMessageBox::Warning, title, notice); });
+}
+
+} // namespace
+
 void TellWhenSettingsAreNotKept(CLintra &window)
 {
     const QString notice = window.SettingsNotice();
-    if (notice.isEmpty())
+    if (!notice.isEmpty())
+        TellOnceTheWindowIsUp(window, CLintra::tr("Settings"), notice);
+}
+
+void TellWhenInstancesAreNotGuarded(CLintra &window, const QString &runtimeDirectory, const QString &problem)
+{
+    if (!runtimeDirectory.isEmpty())
         return;
-    // Once the window is up, so that the box has something to stand in front of.
-    QTimer::singleShot(0, &window, [&window, notice] {
-        window.ShowMessage(QMessageBox::Warning, CLintra::tr("Settings"), notice);
-    });
+    TellOnceTheWindowIsUp(window, CLintra::tr("Runtime Folder"),
+                          CLintra::tr("Lintra cannot make sure that it runs only once: %1. Another start "
+                                      "of Lintra opens a second window. Give XDG_RUNTIME_DIR a folder of "
+                                      "yours alone, or remove the folder named.")
+                              .arg(problem));
 }

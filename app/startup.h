@@ -54,10 +54,15 @@ void GuardSingleInstance(CInstanceLock &lock, const QString &runtimeDirectory, c
 
 // The session's end saves the settings: the session manager's commit (the
 // log-out may still be cancelled, so the program runs on), and its "die",
-// SIGTERM or SIGHUP, which also end the event loop.
+// SIGTERM, SIGHUP or SIGINT, which also end the event loop.
 void SaveSettingsAtSessionEnd(QGuiApplication &application, CSessionEndSignals &endSignals, CLintra &window);
 
 // Tells the user once, after the window is up, when the settings cannot be kept.
 void TellWhenSettingsAreNotKept(CLintra &window);
+
+// Tells the user once, after the window is up, when no private runtime
+// folder could be had (empty runtimeDirectory), so that nothing guards
+// against a second instance; problem says why.
+void TellWhenInstancesAreNotGuarded(CLintra &window, const QString &runtimeDirectory, const QString &problem);
 
 #endif

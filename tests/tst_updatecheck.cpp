@@ -279,22 +279,24 @@ void TestUpdateCheck::manualCheck_data()
     QTest::newRow("no update") << 200 << QByteArray(Installed) << false << checkTitle << none
                                << QSize(400, 70);
     QTest::newRow("malformed document")
-        << 200 << QByteArray("P0.108\nB20100701\n") << false << checkTitle << none << QSize(400, 70);
+        << 200 << QByteArray("P0.108\nB20100701\n") << true << "Network Error" << networkError << QSize();
     QTest::newRow("HTTP 404") << 404 << QByteArray("P0.108\nB20100101") << true << "Network Error"
                               << networkError << QSize();
+    QTest::newRow("a redirect's body")
+        << 301 << QByteArray("P9.9\nB99999999") << true << "Network Error" << networkError << QSize();
 
-    // Hostile or broken servers: never more than "no update" or a network error.
+    // Hostile or broken servers: anything but a whole document is a check that could not be done.
     QByteArray noise(4096, '\0');
     quint32 state = 2010;
     for (char &byte : noise)
         byte = char((state = state * 1103515245u + 12345u) >> 24);
-    QTest::newRow("random bytes") << 200 << noise << false << checkTitle << none << QSize(400, 70);
+    QTest::newRow("random bytes") << 200 << noise << true << "Network Error" << networkError << QSize();
     QTest::newRow("an HTML page") << 200
                                   << QByteArray("<html><body><h1>P0.108</h1>\n<p>B20100701</p></body></html>")
-                                  << false << checkTitle << none << QSize(400, 70);
+                                  << true << "Network Error" << networkError << QSize();
     // Valid once trimmed, were it read whole: only the cap makes it no document.
     QByteArray huge = "P0.108\nB20100701" + QByteArray(100 * 1024 * 1024, ' ');
-    QTest::newRow("100 MB reply") << 200 << huge << false << checkTitle << none << QSize(400, 70);
+    QTest::newRow("100 MB reply") << 200 << huge << true << "Network Error" << networkError << QSize();
     QTest::newRow("cut half-way") << -1 << QByteArray("P0.108\nB20100701") << true << "Network Error"
                                   << networkError << QSize();
 }
@@ -368,9 +370,9 @@ void TestUpdateCheck::serverThatDripsIsCutAtTheDeadline_data()
     QTest::addColumn<QString>("title");
     QTest::newRow("a byte a second") << "drip"
                                      << "Network Error";
-    // Cut at the cap at once, never at the deadline: no document, no error.
+    // Cut at the cap at once, never at the deadline.
     QTest::newRow("more than 64 KB at once, then a byte a second") << "spill"
-                                                                   << "Norvane Lintra Check Updates";
+                                                                   << "Network Error";
 }
 
 void TestUpdateCheck::serverThatDripsIsCutAtTheDeadline()

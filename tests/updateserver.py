@@ -9,6 +9,10 @@
                                             one byte a second, for a day
   updateserver.py PORTFILE LOGFILE spill    the same after 64 KB + 1 blanks
                                             sent at once
+  updateserver.py PORTFILE LOGFILE redirect a newer version as the body of
+                                            a redirect
+  updateserver.py PORTFILE LOGFILE overflow a newer version under a length
+                                            too large for any number
 
 Listens on a free port of 127.0.0.1 and writes its number to PORTFILE; each
 request's target (the full URL, as sent to a proxy) is appended to LOGFILE as
@@ -25,7 +29,8 @@ DRIP_BYTES = 86400
 
 
 def main():
-    if len(sys.argv) != 4 or sys.argv[3] not in ("answer", "hold", "drip", "spill"):
+    if len(sys.argv) != 4 or sys.argv[3] not in ("answer", "hold", "drip", "spill", "redirect",
+                                                      "overflow"):
         sys.exit(__doc__)
     port_file, log_file, mode = sys.argv[1:]
 
@@ -38,11 +43,15 @@ def main():
             if mode in ("drip", "spill"):
                 self.drip(b" " * (64 * 1024 + 1) if mode == "spill" else b"")
                 return
-            self.send_response(200)
+            self.send_response(301 if mode == "redirect" else 200)
+            if mode == "redirect":
+                self.send_header("Location", "http://127.0.0.1:9/moved")
             self.send_header("Content-Type", "text/plain")
-            self.send_header("Content-Length", str(len(NEWER)))
+            self.send_header("Content-Length", "18446744073709551623" if mode == "overflow" else str(len(NEWER)))
+            self.send_header("Connection", "close")
             self.end_headers()
             self.wfile.write(NEWER)
+            self.close_connection = True
 
         def drip(self, spilled):
             body = NEWER.ljust(DRIP_BYTES)

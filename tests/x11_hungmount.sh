@@ -147,19 +147,22 @@ echo "case=Exit during a stuck read: ended after ${exit_ms} ms"
 [ "$exit_ms" -lt 1000 ] || fail "Exit took $exit_ms ms"
 grep -q "slowread" "$XDG_CONFIG_HOME/Norvane/Lintra.conf" || fail "settings not saved on Exit"
 
-# SIGTERM while a worker is stuck. (Another settings folder: the instance
-# before may still hold its shared memory until its stuck calls return.)
-fresh_config
-start_lintra env LC_ALL=C.UTF-8
-"${PROBE[@]}" "$lintra_pid" search "$mnt/slowopen" needle
-sleep 1
-start=$(date +%s%N)
-kill -TERM "$lintra_pid"
-wait_for_end "$lintra_pid" 5 || fail "SIGTERM did not end the program"
-term_ms=$(( ($(date +%s%N) - start) / 1000000 ))
-echo "case=SIGTERM during a stuck open: ended after ${term_ms} ms"
-[ "$term_ms" -lt 1000 ] || fail "SIGTERM took $term_ms ms"
-grep -q "slowopen" "$XDG_CONFIG_HOME/Norvane/Lintra.conf" || fail "settings not saved on SIGTERM"
+# SIGTERM, and Ctrl+C's SIGINT, while a worker is stuck. (Another settings
+# folder each: the instance before may still hold its shared memory until
+# its stuck calls return.)
+for signal in TERM INT; do
+    fresh_config
+    start_lintra env LC_ALL=C.UTF-8
+    "${PROBE[@]}" "$lintra_pid" search "$mnt/slowopen" needle
+    sleep 1
+    start=$(date +%s%N)
+    kill -"$signal" "$lintra_pid"
+    wait_for_end "$lintra_pid" 5 || fail "SIG$signal did not end the program"
+    term_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+    echo "case=SIG$signal during a stuck open: ended after ${term_ms} ms"
+    [ "$term_ms" -lt 1000 ] || fail "SIG$signal took $term_ms ms"
+    grep -q "slowopen" "$XDG_CONFIG_HOME/Norvane/Lintra.conf" || fail "settings not saved on SIG$signal"
+done
 
 # 64 descriptors for the whole process: nothing is lost and nothing is said.
 many="$X11_TMP/many"

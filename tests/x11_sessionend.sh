@@ -2,7 +2,7 @@
 # The end of a session saves the run's settings and quits cleanly: the update
 # check still waiting for its server is ended, the single-instance socket
 # closed. Sessions end by SIGTERM (log-out, shut-down), SIGHUP (the
-# terminal gone) or through the session manager, whose log-out may also be
+# terminal gone), SIGINT (Ctrl+C) or through the session manager, whose log-out may also be
 # cancelled after the programs have saved: then the program runs on.
 set -euo pipefail
 lintra=$1
@@ -60,11 +60,24 @@ expect_clean_end() {
     [ ! -e "$XDG_RUNTIME_DIR/lintra/instance.socket" ] || fail "$1: instance socket left behind"
 }
 
-for signal in TERM HUP; do
+for signal in TERM HUP INT; do
     start_searched "SIG$signal"
     kill -"$signal" "$pid"
     expect_clean_end "SIG$signal"
     expect_saved "SIG$signal"
+    passed=$((passed + 1))
+done
+
+# A flood of 1,000 signals ends the program once, saved, and frees the lock
+# for the next start. The flood may outlast the save: the last ones then
+# meet the default action, after the settings were written.
+for signal in TERM HUP; do
+    start_searched "1,000 SIG$signal"
+    for i in $(seq 1 1000); do kill -"$signal" "$pid" 2>/dev/null || break; done
+    wait_for_exit "$pid" || fail "1,000 SIG$signal: the program did not end"
+    [[ "$EXIT_STATUS" =~ ^(0|129|143)$ ]] || fail "1,000 SIG$signal: exit status $EXIT_STATUS"
+    expect_saved "1,000 SIG$signal"
+    flock -n "$XDG_RUNTIME_DIR/lintra/instance.lock" true || fail "1,000 SIG$signal: the lock is still held"
     passed=$((passed + 1))
 done
 

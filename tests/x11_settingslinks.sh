@@ -67,4 +67,33 @@ for kind in device fifo folder file; do
     passed=$((passed + 1))
 done
 
+# A settings file on a nearly full disk (a small tmpfs in a private mount
+# namespace): Exit cannot write the new file whole, so the old one stays
+# byte for byte, nothing is left beside it, and a box says so once.
+full="$X11_TMP/full"
+mkdir -p "$full"
+{ printf '[General]\nNotes='; head -c 150000 /dev/zero | tr '\0' x; printf '\n'; } >"$X11_TMP/before.conf"
+unshare -m --propagation private bash -c '
+    mount -t tmpfs -o size=256k tmpfs "$1" || exit 77
+    mkdir "$1/Norvane" && cp "$2/before.conf" "$1/Norvane/Lintra.conf"
+    cat /dev/zero >"$1/filler" 2>/dev/null
+    truncate -s -8K "$1/filler"
+    XDG_CONFIG_HOME="$1" "$3" 2>>"$2/lintra.log"
+    cmp -s "$1/Norvane/Lintra.conf" "$2/before.conf" && echo kept >"$2/full.result"
+    ls -A "$1/Norvane" >>"$2/full.result"' - "$full" "$X11_TMP" "$lintra" &
+unshared=$!
+if ! window=$(wait_for_window "$MAIN_TITLE"); then
+    wait_for_exit "$unshared"
+    [ "$EXIT_STATUS" = 77 ] || fail "full disk: main window not shown"
+    echo "SKIP full disk: no tmpfs can be mounted in a private namespace here"
+else
+    press_exit_button "$window"
+    box=$(wait_for_window "^Settings$") || fail "full disk: no box says that the settings were not saved"
+    press_key "$box" Return
+    wait_for_exit "$unshared" || fail "full disk: the program did not end"
+    [ "$(head -n1 "$X11_TMP/full.result")" = kept ] || fail "full disk: the settings file was changed"
+    [ "$(sed -n 2,\$p "$X11_TMP/full.result")" = Lintra.conf ] || fail "full disk: left $(cat "$X11_TMP/full.result")"
+    passed=$((passed + 1))
+fi
+
 echo "$passed passed, 0 failed"

@@ -112,6 +112,55 @@ kill "${running[0]}"
 wait "${running[0]}" 2>/dev/null || true
 passed=$((passed + 1))
 
+# More callers than the running instance has descriptors for: it listens
+# again once they are gone, so a later start still hands its directory over.
+fresh_config
+(ulimit -n 128 && exec "$lintra") &
+first=$!
+window=$(wait_for_window "$MAIN_TITLE") || fail "descriptor limit: main window not shown"
+python3 - "$XDG_RUNTIME_DIR/lintra/instance.socket" <<'PY' || fail "descriptor limit: callers could not connect"
+import socket, sys, time
+held = []
+end = time.monotonic() + 5
+while len(held) < 300 and time.monotonic() < end:
+    caller = socket.socket(socket.AF_UNIX)
+    caller.settimeout(2)
+    try:
+        caller.connect(sys.argv[1])
+        held.append(caller)
+    except OSError:
+        caller.close()
+        time.sleep(0.01)
+time.sleep(1)
+sys.exit(0 if len(held) > 128 else 1)
+PY
+mkdir -p "$X11_TMP/after the flood"
+started=$(date +%s)
+"$lintra" "$X11_TMP/after the flood" &
+second=$!
+wait_for_exit "$second" || fail "descriptor limit: the later start did not end"
+[ "$EXIT_STATUS" = 0 ] || fail "descriptor limit: the later start ended with $EXIT_STATUS"
+[ $(($(date +%s) - started)) -lt 15 ] || fail "descriptor limit: the later start waited for the lock"
+[ -z "$(xdotool search --onlyvisible --name '^Warning$' 2>/dev/null)" ] || fail "descriptor limit: a 'Warning' box"
+[ "$(directory_box_text "$window")" = "$X11_TMP/after the flood" ] || fail "descriptor limit: not handed over"
+kill "$first"
+wait "$first" 2>/dev/null || true
+passed=$((passed + 1))
+
+# A runtime folder of another user's is refused: the start says that it is
+# not guarded against a second instance, rather than sharing the folder.
+fresh_config
+mkdir -p "$X11_TMP/squatted" "$X11_TMP/squatted/lintra-$(id -u)"
+chown 65534 "$X11_TMP/squatted/lintra-$(id -u)" 2>/dev/null || chmod 0777 "$X11_TMP/squatted/lintra-$(id -u)"
+(unset XDG_RUNTIME_DIR && TMPDIR="$X11_TMP/squatted" exec "$lintra") &
+first=$!
+notice=$(wait_for_window "^Runtime Folder$") || fail "squatted runtime folder: no notice"
+press_key "$notice" Return
+[ ! -e "$X11_TMP/squatted/lintra-$(id -u)/instance.lock" ] || fail "squatted runtime folder: used"
+kill "$first"
+wait "$first" 2>/dev/null || true
+passed=$((passed + 1))
+
 # Settings that cannot be written (the configuration folder lies under a
 # file: not even root can make it): the first start says so once, the
 # second is still refused, and one window stays.

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
@@ -16,6 +17,9 @@ const int MaxRequestBytes = 64 * 1024;
 const int RequestTimeoutMs = 5000;
 const char OpenRequest[] = "OPEN ";
 const char Answer[] = "OK\n";
+// Qt's server closes itself for good when an accept fails (the process out
+// of descriptors, say): how often it is checked and made to listen again.
+const int ListenCheckMs = 500;
 
 QString SocketPath(const QString &runtimeDirectory)
 {
@@ -27,16 +31,39 @@ QString SocketPath(const QString &runtimeDirectory)
 CInstanceChannel::CInstanceChannel(QObject *parent)
     : QObject(parent)
     , Server(new QLocalServer(this))
+    , ListenCheck(new QTimer(this))
 {
+    connect(ListenCheck, &QTimer::timeout, this, &CInstanceChannel::CheckListening);
     Server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(Server, &QLocalServer::newConnection, this, &CInstanceChannel::Accept);
 }
 
 bool CInstanceChannel::Listen(const QString &runtimeDirectory)
 {
-    const QString path = SocketPath(runtimeDirectory);
-    QLocalServer::removeServer(path);
-    return Server->listen(path);
+    Path = SocketPath(runtimeDirectory);
+    ListenCheck->start(ListenCheckMs);
+    return ListenAgain();
+}
+
+// Qt's server still counts as listening once it has closed itself; what
+// shows it is the socket file it removed.
+void CInstanceChannel::CheckListening()
+{
+    if (!Server->isListening() || !QFileInfo::exists(Path))
+        ListenAgain();
+}
+
+bool CInstanceChannel::ListenAgain()
+{
+    Server->close();
+    QLocalServer::removeServer(Path);
+    const bool listening = Server->listen(Path);
+    // Said once per stretch without a socket, not at every try.
+    if (!listening && !NotListeningSaid)
+        qWarning("Lintra cannot listen on %s (%s); later starts cannot reach this one until it can.",
+                 qUtf8Printable(Path), qUtf8Printable(Server->errorString()));
+    NotListeningSaid = !listening;
+    return listening;
 }
 
 void CInstanceChannel::Accept()

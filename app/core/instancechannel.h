@@ -6,6 +6,7 @@
 
 class QLocalServer;
 class QLocalSocket;
+class QTimer;
 
 // How a later start reaches the running instance: a local socket in the
 // user's private runtime folder, which only the user can enter, and each
@@ -25,6 +26,8 @@ public:
 
     // Listens in the folder; only the holder of the instance lock may call
     // it, since it replaces a socket left there by an instance that died.
+    // Where the socket goes away later, or cannot be made now, it listens
+    // again as soon as it can; a warning says when it cannot.
     bool Listen(const QString &runtimeDirectory);
 
     // The later start's side: true once the running instance has taken the
@@ -35,10 +38,15 @@ signals:
     void DirectoryHandedOver(const QString &directory);
 
 private:
+    void CheckListening();
+    bool ListenAgain();
     void Accept();
     void ReadRequest(QLocalSocket *socket);
 
     QLocalServer *Server = nullptr;
+    QTimer *ListenCheck = nullptr;
+    QString Path;
+    bool NotListeningSaid = false;
 };
 
 #endif

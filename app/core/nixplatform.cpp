@@ -5,9 +5,11 @@
 
 #include "app/core/platform.h"
 #include "app/core/sessionendsignals.h"
+#include "app/core/settingsfile.h"
 #include "app/core/settingsstore.h"
 #include "app/core/singleinstance.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -22,18 +24,21 @@
 
 namespace {
 
-const int TerminationSignals[] = {SIGTERM, SIGHUP};
+// Ctrl+C in the terminal ends the program as a log-out does, saving first.
+const int TerminationSignals[] = {SIGTERM, SIGHUP, SIGINT};
 
-// [0] is written by the handler, [1] read by the event loop.
-int SignalSockets[2] = {-1, -1};
+// A pipe: [1] is written by the handler, [0] read by the event loop. Both
+// ends never block: a handler that waited for a busy event loop would hold
+// the main thread, and with it the event loop, for good.
+int SignalPipe[2] = {-1, -1};
 
 // A signal handler may do almost nothing: it only writes the number.
 void OnTerminationSignal(int signalNumber)
 {
     const int savedErrno = errno;
     const char number = char(signalNumber);
-    // Nothing to do if the socket is full: a save is already on its way.
-    [[maybe_unused]] const ssize_t written = ::write(SignalSockets[0], &number, 1);
+    // Nothing to do if the pipe is full: the end is already on its way.
+    [[maybe_unused]] const ssize_t written = ::write(SignalPipe[1], &number, 1);
     errno = savedErrno;
 }
 
@@ -47,7 +52,8 @@ bool IsPrivateFolder(const QByteArray &path, QString *problem)
         return false;
     }
     if (!S_ISDIR(info.st_mode) || info.st_uid != geteuid() || (info.st_mode & 077) != 0) {
-        *problem = QStringLiteral("%1 is not a folder of this user's alone").arg(QFile::decodeName(path));
+        *problem = QCoreApplication::translate("CInstanceLock", "%1 is not a folder of this user's alone")
+                       .arg(QFile::decodeName(path));
         return false;
     }
     return true;
@@ -140,6 +146,16 @@ QString UserSettingsFilePath(const QString &organisation, const QString &applica
            QStringLiteral(".conf");
 }
 
+bool FlushFileToDisk(const QString &filePath)
+{
+    const int descriptor = open(QFile::encodeName(filePath).constData(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    const bool flushed = fsync(descriptor) == 0;
+    close(descriptor);
+    return flushed;
+}
+
 bool StartNeedsSystemTray()
 {
     // Without a tray, closing the window ends the program instead.
@@ -155,7 +171,7 @@ bool GraphicalSessionNamed()
 
 qintptr WatchTerminationSignals()
 {
-    if (SignalSockets[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, SignalSockets) != 0)
+    if (SignalPipe[0] >= 0 || ::pipe2(SignalPipe, O_NONBLOCK | O_CLOEXEC) != 0)
         return -1;
     struct sigaction action = {};
     action.sa_handler = OnTerminationSignal;
@@ -163,20 +179,24 @@ qintptr WatchTerminationSignals()
     action.sa_flags = SA_RESTART;
     for (const int signalNumber : TerminationSignals)
         sigaction(signalNumber, &action, nullptr);
-    return SignalSockets[1];
+    return SignalPipe[0];
 }
 
 bool ReadTerminationSignal(qintptr descriptor)
 {
-    char number = 0;
-    return ::read(int(descriptor), &number, 1) == 1;
+    // A flood of signals counts as one: all that came is taken at once.
+    char numbers[256];
+    bool received = false;
+    while (::read(int(descriptor), numbers, sizeof numbers) > 0)
+        received = true;
+    return received;
 }
 
 void StopWatchingTerminationSignals()
 {
     for (const int signalNumber : TerminationSignals)
         std::signal(signalNumber, SIG_DFL);
-    ::close(SignalSockets[0]);
-    ::close(SignalSockets[1]);
-    SignalSockets[0] = SignalSockets[1] = -1;
+    ::close(SignalPipe[0]);
+    ::close(SignalPipe[1]);
+    SignalPipe[0] = SignalPipe[1] = -1;
 }

@@ -27,13 +27,22 @@ CSessionEndSignals::~CSessionEndSignals()
 void CSessionEndSignals::ReadSignal()
 {
     if (ReadTerminationSignal(Notifier->socket()))
-        emit SessionEnding();
+        EndSession();
+}
+
+// The program ends once, whatever comes after the first request.
+void CSessionEndSignals::EndSession()
+{
+    if (Ending)
+        return;
+    Ending = true;
+    emit SessionEnding();
 }
 
 bool CSessionEndSignals::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::Quit || watched != QCoreApplication::instance())
         return false;
-    emit SessionEnding();
+    EndSession();
     return true;
 }

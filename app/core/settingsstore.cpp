@@ -1,5 +1,7 @@
 #include "app/core/settingsstore.h"
 
+#include "app/core/settingsfile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -50,10 +52,14 @@ CSettingsStore::CSettingsStore(const QString &filePath)
 {
     if (StoreState == SettingsNotKept)
         return;
-    if (filePath.isEmpty())
+    if (filePath.isEmpty()) {
         Settings = std::make_unique<QSettings>();
-    else
-        Settings = std::make_unique<QSettings>(filePath, QSettings::IniFormat);
+        return;
+    }
+    QFileInfo file(filePath);
+    FollowLinks(file);
+    FilePath = file.absoluteFilePath();
+    Settings = std::make_unique<QSettings>(FilePath, QSettings::IniFormat);
 }
 
 CSettingsStore::~CSettingsStore()
@@ -71,16 +77,32 @@ QVariant CSettingsStore::Value(const QString &key) const
 
 void CSettingsStore::SetValue(const QString &key, const QVariant &value)
 {
-    if (StoreState == SettingsKept)
+    // The platform's own store (the registry) is written by Qt; a file only as a whole.
+    if (StoreState == SettingsKept && FilePath.isEmpty()) {
         Settings->setValue(key, value);
-    else
-        Unsaved.insert(key, value);
+        return;
+    }
+    Unsaved.insert(key, value);
+    Changed = true;
 }
 
 bool CSettingsStore::Sync()
 {
     if (StoreState != SettingsKept)
         return false;
-    Settings->sync();
-    return Settings->status() == QSettings::NoError;
+    if (FilePath.isEmpty()) {
+        Settings->sync();
+        return Settings->status() == QSettings::NoError;
+    }
+    if (!Changed)
+        return Written;
+    // Tried once per change: a file that cannot be written now fails the same way at once.
+    Changed = false;
+    QVariantMap values;
+    for (const QString &key : Settings->allKeys())
+        values.insert(key, Settings->value(key));
+    for (auto value = Unsaved.cbegin(); value != Unsaved.cend(); ++value)
+        values.insert(value.key(), value.value());
+    Written = WriteSettingsFile(FilePath, values);
+    return Written;
 }

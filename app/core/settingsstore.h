@@ -42,13 +42,18 @@ public:
     TEnumSettingsState State() const { return StoreState; }
     QVariant Value(const QString &key) const;
     void SetValue(const QString &key, const QVariant &value);
-    // Writes what was set to the file; false when it could not be written.
+    // Writes what was set to the file, replacing it as a whole; false when
+    // it could not be written (then the file on disk is the old one).
     bool Sync();
 
 private:
     TEnumSettingsState StoreState;
+    QString FilePath; // where links lead; empty for the platform's own store
     std::unique_ptr<QSettings> Settings;
+    // Set values, written to a file only as a whole file (settingsfile.h).
     QVariantMap Unsaved;
+    bool Changed = false;
+    bool Written = true;
 };
 
 #endif

@@ -5,6 +5,7 @@
 
 #include "app/core/platform.h"
 #include "app/core/sessionendsignals.h"
+#include "app/core/settingsfile.h"
 #include "app/core/settingsstore.h"
 #include "app/core/singleinstance.h"
 
@@ -65,6 +66,18 @@ QString UserSettingsFilePath(const QString &, const QString &)
 {
     // The registry: no file to check.
     return QString();
+}
+
+bool FlushFileToDisk(const QString &filePath)
+{
+    const QString path = QDir::toNativeSeparators(filePath);
+    HANDLE file = CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()), GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool flushed = FlushFileBuffers(file) != 0;
+    CloseHandle(file);
+    return flushed;
 }
 
 bool StartNeedsSystemTray()

@@ -1,6 +1,7 @@
 #include "update/core/cupdatecheck.h"
 
 #include <QNetworkReply>
+#include <QNetworkRequest>
 
 #include "update/core/cupdatethread.h"
 #include "update/core/updateevaluation.h"
@@ -39,11 +40,38 @@ void CUpdateCheck::NetworkErrorOccurred()
     NetworkError = true;
 }
 
-// The error signal of the same reply, if any, has come first.
+namespace {
+
+// The document, when the reply is the whole of one: status 200 (a redirect's
+// or an error page's body is no answer), every announced byte received and
+// nothing cut off for its size, and the document's form. Else empty.
+QString WholeUpdateDocument(QNetworkReply *reply)
+{
+    if (reply->error() != QNetworkReply::NoError || !reply->isOpen() ||
+        reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() != 200)
+        return QString();
+    const QByteArray body = reply->readAll();
+    // Read from the raw header: a length too large for a number is no length.
+    if (reply->hasRawHeader("Content-Length")) {
+        bool ok = false;
+        const qint64 announced = reply->rawHeader("Content-Length").trimmed().toLongLong(&ok);
+        if (!ok || announced != body.size())
+            return QString();
+    }
+    const QString info = UpdateInfoFromBody(body);
+    return IsUpdateDocument(info) ? info : QString();
+}
+
+} // namespace
+
+// The error signal of the same reply, if any, has come first. Whatever is not
+// a whole document counts as a check that could not be done.
 void CUpdateCheck::ReplyFinished(QNetworkReply *reply)
 {
-    if (!NetworkError)
-        Info = UpdateInfoFromBody(reply->isOpen() ? reply->readAll() : QByteArray());
+    if (!NetworkError) {
+        Info = WholeUpdateDocument(reply);
+        NetworkError = Info.isEmpty();
+    }
     if (Worker && Worker->isRunning())
         Worker->exit(0);
 }

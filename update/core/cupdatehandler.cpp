@@ -60,8 +60,8 @@ void CUpdateHandler::StopOversizedReply()
 {
     if (!Reply || Reply->isFinished() || Reply->bytesAvailable() <= MaxUpdateReplyBytes)
         return;
-    // Not a network failure: the answer is simply no document. Aborting
-    // discards what was read, so the receiver reads an empty body.
+    // Aborting discards what was read: the receiver finds no whole answer
+    // and tells the user that the check could not be done.
     disconnect(Reply, &QNetworkReply::errorOccurred, this, &CUpdateHandler::ErrorOccurred);
     Reply->abort();
 }

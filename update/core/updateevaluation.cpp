@@ -32,36 +32,59 @@ QString UpdateInfoFromBody(const QByteArray &body)
     return QString::fromLatin1(nul < 0 ? body : body.left(nul));
 }
 
-bool IsUpdateAvailable(const QString &installedVersion, const QString &installedBuild,
-                       const QString &updateInfo, QString &latestVersion, QString &latestBuild)
+namespace {
+
+// A document's numbers and texts, as read from it.
+struct CUpdateDocument
 {
-    if (updateInfo.isEmpty())
-        return false;
+    QString Version; // without its "P"
+    QString Build;   // without its "B"
+    uint Major = 0;
+    uint Minor = 0;
+    uint BuildNumber = 0;
+};
+
+bool ParseUpdateDocument(const QString &updateInfo, CUpdateDocument &document)
+{
     const QStringList lines = updateInfo.split(QLatin1Char('\n'), Qt::KeepEmptyParts);
     if (lines.size() != 2)
         return false;
-    latestVersion = lines.at(0).trimmed();
-    latestBuild = lines.at(1).trimmed();
-    if (!StartsWithLetter(latestVersion, QLatin1Char('P')) ||
-        !StartsWithLetter(latestBuild, QLatin1Char('B')))
+    document.Version = lines.at(0).trimmed();
+    document.Build = lines.at(1).trimmed();
+    if (!StartsWithLetter(document.Version, QLatin1Char('P')) ||
+        !StartsWithLetter(document.Build, QLatin1Char('B')))
         return false;
+    document.Version.remove(0, 1);
+    document.Build.remove(0, 1);
+    bool buildOk = false;
+    document.BuildNumber = document.Build.toUInt(&buildOk, 10);
+    return buildOk && ParseMajorMinor(document.Version, document.Major, document.Minor);
+}
 
-    latestVersion.remove(0, 1);
-    uint latestMajor = 0, latestMinor = 0, installedMajor = 0, installedMinor = 0;
-    if (!ParseMajorMinor(latestVersion, latestMajor, latestMinor) ||
-        !ParseMajorMinor(installedVersion, installedMajor, installedMinor))
+} // namespace
+
+bool IsUpdateDocument(const QString &updateInfo)
+{
+    CUpdateDocument document;
+    return ParseUpdateDocument(updateInfo, document);
+}
+
+bool IsUpdateAvailable(const QString &installedVersion, const QString &installedBuild,
+                       const QString &updateInfo, QString &latestVersion, QString &latestBuild)
+{
+    CUpdateDocument latest;
+    if (!ParseUpdateDocument(updateInfo, latest))
         return false;
-
-    latestBuild.remove(0, 1);
-    bool latestOk = false;
+    latestVersion = latest.Version;
+    latestBuild = latest.Build;
+    uint installedMajor = 0, installedMinor = 0;
     bool installedOk = false;
-    const uint latest = latestBuild.toUInt(&latestOk, 10);
     const uint installed = installedBuild.toUInt(&installedOk, 10);
-    if (!latestOk || !installedOk)
+    if (!installedOk || !ParseMajorMinor(installedVersion, installedMajor, installedMinor))
         return false;
 
     // The build only decides between equal versions: a newer minor with an
     // older build is still an update.
-    return std::make_tuple(latestMajor, latestMinor, latest) >
+    return std::make_tuple(latest.Major, latest.Minor, latest.BuildNumber) >
            std::make_tuple(installedMajor, installedMinor, installed);
 }

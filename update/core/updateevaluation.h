@@ -16,6 +16,9 @@
 // one Latin-1 character.
 QString UpdateInfoFromBody(const QByteArray &body);
 
+// Whether updateInfo is a document of that form at all.
+bool IsUpdateDocument(const QString &updateInfo);
+
 // True when updateInfo is a valid document whose (major, minor, build) is
 // greater than the installed one. On true, latestVersion and latestBuild hold
 // the document's texts without their letters, exactly as the server sent them
