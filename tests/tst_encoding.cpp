@@ -225,43 +225,31 @@ void TestEncoding::unmarkedTextCharset_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QByteArray>("system");
-    QTest::addColumn<QString>("set"); // the LegacyCharset setting
     QTest::addColumn<QByteArray>("codec");
 
-    const QByteArray utf8("UTF-8");
-    const QString japanese = QString::fromUtf8("日本語のテキスト、表示する。\n");
     QTest::newRow("gb18030 for chinese")
-        << Encoded("GB18030", Chinese) << "zh_CN" << utf8 << QString() << QByteArray("GB18030");
+        << Encoded("GB18030", Chinese) << "zh_CN" << QByteArray("UTF-8") << QByteArray("GB18030");
     QTest::newRow("cp1252 for german") << Encoded("windows-1252", QString::fromUtf8("„Größe“ 5 €")) << "de_DE"
-                                       << utf8 << QString() << QByteArray("windows-1252");
+                                       << QByteArray("UTF-8") << QByteArray("windows-1252");
     QTest::newRow("cp1251 for russian")
-        << Encoded("windows-1251", Russian) << "ru_RU" << utf8 << QString() << QByteArray("windows-1251");
+        << Encoded("windows-1251", Russian) << "ru_RU" << QByteArray("UTF-8") << QByteArray("windows-1251");
     QTest::newRow("koi8-r for russian")
-        << Encoded("KOI8-R", Russian) << "ru_RU" << utf8 << QString() << QByteArray("KOI8-R");
+        << Encoded("KOI8-R", Russian) << "ru_RU" << QByteArray("UTF-8") << QByteArray("KOI8-R");
+    const QString japanese = QString::fromUtf8("日本語のテキスト、表示する。");
     QTest::newRow("shift_jis for japanese")
-        << Encoded("Shift_JIS", japanese) << "ja_JP" << utf8 << QString() << QByteArray("Shift_JIS");
+        << Encoded("Shift_JIS", japanese) << "ja_JP" << QByteArray("UTF-8") << QByteArray("Shift_JIS");
     QTest::newRow("euc-jp where shift_jis has errors")
-        << Encoded("EUC-JP", japanese) << "ja_JP" << utf8 << QString() << QByteArray("EUC-JP");
-    QTest::newRow("cp1254 for turkish") << Encoded("windows-1254", QString::fromUtf8("Işık ğüş İstanbul"))
-                                        << "tr_TR" << utf8 << QString() << QByteArray("windows-1254");
+        << Encoded("EUC-JP", japanese) << "ja_JP" << QByteArray("UTF-8") << QByteArray("EUC-JP");
     QTest::newRow("a system codec other than utf8 decodes all")
-        << Encoded("GB18030", Chinese) << "zh_CN" << QByteArray("ISO-8859-1") << QString()
-        << QByteArray("ISO-8859-1");
+        << Encoded("GB18030", Chinese) << "zh_CN" << QByteArray("ISO-8859-1") << QByteArray("ISO-8859-1");
     QTest::newRow("four-byte utf8 is utf8")
-        << QByteArray("ok \xF0\x9F\x98\x80 ok") << "zh_CN" << utf8 << QString() << utf8;
+        << QByteArray("ok \xF0\x9F\x98\x80 ok") << "zh_CN" << QByteArray("UTF-8") << QByteArray("UTF-8");
     QTest::newRow("a late byte decides")
         << QByteArray(3 * CUnmarkedTextCharset::ReadBytes, 'a') + "\xC3\xA9\xFF"
-        << "de_DE" << utf8 << QString() << QByteArray("windows-1252");
-    QTest::newRow("a sequence cut by the end is no utf8")
+        << "de_DE" << QByteArray("UTF-8") << QByteArray("windows-1252");
+    QTest::newRow("a sequence cut by the end")
         << QByteArray(CUnmarkedTextCharset::ReadBytes - 1, 'a') + "Caf\xE9"
-        << "de_DE" << utf8 << QString() << QByteArray("windows-1252");
-    QTest::newRow("set charset") << Encoded("windows-1251", Russian) << "de_DE" << utf8 << "KOI8-R"
-                                 << QByteArray("KOI8-R");
-    QTest::newRow("set charset on a latin1 system")
-        << Encoded("windows-1251", Russian) << "de_DE" << QByteArray("ISO-8859-1") << "windows-1251"
-        << QByteArray("windows-1251");
-    QTest::newRow("set charset unknown")
-        << Encoded("windows-1251", Russian) << "de_DE" << utf8 << "no-such" << QByteArray("windows-1252");
+        << "de_DE" << QByteArray("UTF-8") << QByteArray("windows-1252");
 }
 
 void TestEncoding::unmarkedTextCharset()
@@ -269,51 +257,60 @@ void TestEncoding::unmarkedTextCharset()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, locale);
     QFETCH(QByteArray, system);
-    QFETCH(QString, set);
     QFETCH(QByteArray, codec);
-    const CUnmarkedTextCharset charset(QTextCodec::codecForName(system), locale, set);
+    const CUnmarkedTextCharset charset(QTextCodec::codecForName(system), locale);
     QCOMPARE(charset.CodecFor(bytes)->name(), QTextCodec::codecForName(codec)->name());
 }
 
 void TestEncoding::charsetForLocale_data()
 {
     QTest::addColumn<QString>("locale");
-    QTest::addColumn<QStringList>("charsets");
+    QTest::addColumn<QString>("charset");
     QTest::addColumn<bool>("wordSeparated");
 
-    QTest::newRow("zh_CN") << "zh_CN" << QStringList{"GB18030"} << false;
-    QTest::newRow("zh_TW") << "zh_TW" << QStringList{"Big5"} << false;
-    QTest::newRow("zh_HK") << "zh_HK" << QStringList{"Big5-HKSCS"} << false;
-    QTest::newRow("zh_SG by language") << "zh_SG" << QStringList{"GB18030"} << false;
-    QTest::newRow("en_US") << "en_US" << QStringList{"windows-1252"} << true;
-    QTest::newRow("de_DE") << "de_DE" << QStringList{"windows-1252"} << true;
-    QTest::newRow("es_ES") << "es_ES" << QStringList{"windows-1252"} << true;
-    QTest::newRow("pt_BR") << "pt_BR" << QStringList{"windows-1252"} << true;
-    QTest::newRow("pl_PL") << "pl_PL" << QStringList{"windows-1250"} << true;
-    QTest::newRow("he_IL") << "he_IL" << QStringList{"windows-1255"} << true;
-    QTest::newRow("iw_IL") << "iw_IL" << QStringList{"windows-1255"} << true;
-    QTest::newRow("el_GR") << "el_GR" << QStringList{"windows-1253"} << true;
-    QTest::newRow("tr_TR") << "tr_TR" << QStringList{"windows-1254"} << true;
-    QTest::newRow("ru_RU") << "ru_RU" << QStringList{"windows-1251", "KOI8-R"} << true;
-    QTest::newRow("uk_UA") << "uk_UA" << QStringList{"windows-1251"} << true;
-    QTest::newRow("ko_KR") << "ko_KR" << QStringList{"CP949"} << true;
-    QTest::newRow("ja_JP") << "ja_JP" << QStringList{"Shift_JIS", "EUC-JP"} << false;
-    QTest::newRow("th_TH") << "th_TH" << QStringList{"CP874"} << false;
-    QTest::newRow("km_KH has no rule") << "km_KH" << QStringList() << false;
-    QTest::newRow("C") << "C" << QStringList() << true;
+    QTest::newRow("zh_CN") << "zh_CN"
+                           << "GB18030" << false;
+    QTest::newRow("zh_TW") << "zh_TW"
+                           << "Big5" << false;
+    QTest::newRow("zh_HK") << "zh_HK"
+                           << "Big5-HKSCS" << false;
+    QTest::newRow("zh_SG by language") << "zh_SG"
+                                       << "GB18030" << false;
+    QTest::newRow("en_US") << "en_US"
+                           << "windows-1252" << true;
+    QTest::newRow("de_DE") << "de_DE"
+                           << "windows-1252" << true;
+    QTest::newRow("fr_FR") << "fr_FR"
+                           << "windows-1252" << true;
+    QTest::newRow("he_IL") << "he_IL"
+                           << "windows-1255" << true;
+    QTest::newRow("iw_IL") << "iw_IL"
+                           << "windows-1255" << true;
+    QTest::newRow("el_GR") << "el_GR"
+                           << "windows-1253" << true;
+    QTest::newRow("ru_RU") << "ru_RU"
+                           << "windows-1251" << true;
+    QTest::newRow("ko_KR") << "ko_KR"
+                           << "CP949" << true;
+    QTest::newRow("ja_JP") << "ja_JP"
+                           << "Shift_JIS" << false;
+    QTest::newRow("pt_BR") << "pt_BR"
+                           << "windows-1252" << true;
+    QTest::newRow("th_TH") << "th_TH"
+                           << "CP874" << false;
+    QTest::newRow("C") << "C"
+                       << "" << true;
 }
 
 void TestEncoding::charsetForLocale()
 {
     QFETCH(QString, locale);
-    QFETCH(QStringList, charsets);
+    QFETCH(QString, charset);
     QFETCH(bool, wordSeparated);
 
-    QCOMPARE(LegacyCharsetsForLocale(locale), charsets);
-    QCOMPARE(CharsetForLocale(locale), charsets.value(0));
+    QCOMPARE(CharsetForLocale(locale), charset);
     QCOMPARE(IsWordSeparatedLanguage(locale), wordSeparated);
-    for (const QString &charset : charsets)
-        QVERIFY2(QTextCodec::codecForName(charset.toLatin1()), qPrintable(charset));
+    QVERIFY(charset.isEmpty() || QTextCodec::codecForName(charset.toLatin1()));
 }
 
 QTEST_GUILESS_MAIN(TestEncoding)
