@@ -91,6 +91,8 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
     // 10.-15. Codecs, locale, local charset and the word-separation flag.
     BuildAvailableCodecs();
     SystemLocaleName = environment.LocaleName;
+    UnmarkedCharset =
+        CUnmarkedTextCharset(QTextCodec::codecForLocale(), SystemLocaleName, LoadLegacyCharsetName());
     DetectLocalCharset();
     ui->DefaultLocal8BitCharset_ComboBox->setEnabled(false);
     WordSeparatedLanguage = IsWordSeparatedLanguage(SystemLocaleName);
@@ -156,8 +158,7 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
     DefaultCharFormat = ui->FileContent_TextEdit->currentCharFormat();
     ResultViewer =
         new CResultViewer(ui->FileContent_TextEdit, ResultContentCharset_ComboBox,
-                          {ui->FilesFound_TableWidget, ui->FileContent_TextEdit},
-                          CUnmarkedTextCharset(QTextCodec::codecForLocale(), SystemLocaleName), this);
+                          {ui->FilesFound_TableWidget, ui->FileContent_TextEdit}, UnmarkedCharset, this);
     ResultViewer->setObjectName(QStringLiteral("ResultViewer"));
     connect(ResultViewer, &CResultViewer::MessageRequested, this, &CLintra::ShowMessage);
     connect(ui->FileContent_TextEdit, &CContentEdit::PreviousMatchRequested, ResultViewer,

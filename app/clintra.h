@@ -132,6 +132,8 @@ private:
     QTextCharFormat DefaultCharFormat;
     QString SystemLocaleName;
     bool WordSeparatedLanguage = false;
+    // How the search and the pane read text without a byte-order mark.
+    CUnmarkedTextCharset UnmarkedCharset;
     bool MatchWholeWord = false;
     TEnumSearchWhat SearchWhat = SearchWhatFilename;
 
@@ -168,6 +170,7 @@ private:
     // Local charset (app/clintra_charset.cpp).
     void BuildAvailableCodecs();
     void DetectLocalCharset();
+    QString LoadLegacyCharsetName();
 
     // Settings and tray (app/clintra_settings.cpp, app/clintra_tray.cpp).
     // The store's names are set before anything reads it.

@@ -25,7 +25,9 @@ void CLintra::DetectLocalCharset()
     ui->Local8Bit_Label->setText(ui->Local8Bit_Label->text() + tr(" (Language: ") + SystemLocaleName +
                                  tr(")"));
 
-    int index = box->findData(CharsetForLocale(SystemLocaleName), Qt::DisplayRole, Qt::MatchFixedString);
+    // The charset that text which is not UTF-8 is read in.
+    int index = box->findData(CodecEntryName(UnmarkedCharset.LegacyOrLocalCodec()), Qt::DisplayRole,
+                              Qt::MatchFixedString);
     if (index < 0)
         index = box->findData(CodecEntryName(QTextCodec::codecForLocale()), Qt::DisplayRole,
                               Qt::MatchFixedString);

@@ -331,7 +331,7 @@ void CLintra::StartSearch(const QDir &dir, const CKeywordQuery &query, TEnumSear
     settings.What = what;
     settings.NameFilters = CandidateNameFilters(what, PlainTextFileFilters);
     settings.Query = query;
-    settings.Charset = CUnmarkedTextCharset(QTextCodec::codecForLocale(), SystemLocaleName);
+    settings.Charset = UnmarkedCharset;
     settings.Threads = QThread::idealThreadCount();
     SearchRun->Start(dir, settings, texts);
 }

@@ -108,6 +108,15 @@ QString CLintra::SettingsNotice() const
     return QString();
 }
 
+// Read before the rest of the settings: the charset decides how the window
+// reads every file. Nothing writes it; the user sets it in the file.
+QString CLintra::LoadLegacyCharsetName()
+{
+    SetSettingsStoreNames();
+    const CSettingsStore settings(SettingsFilePath());
+    return Load(settings, LegacyCharsetSetting).toString().trimmed();
+}
+
 void CLintra::LoadSettings()
 {
     InstallationId = LoadInstallationId();

@@ -230,18 +230,23 @@ void TestEncoding::unmarkedTextCharset_data()
     QTest::newRow("gb18030 for chinese")
         << Encoded("GB18030", Chinese) << "zh_CN" << QByteArray("UTF-8") << QByteArray("GB18030");
     QTest::newRow("latin1 for german") << Encoded("ISO-8859-1", QString::fromUtf8("Größe")) << "de_DE"
-                                       << QByteArray("UTF-8") << QByteArray("ISO-8859-1");
+                                       << QByteArray("UTF-8") << QByteArray("windows-1252");
     QTest::newRow("cp1251 for russian")
         << Encoded("windows-1251", Russian) << "ru_RU" << QByteArray("UTF-8") << QByteArray("windows-1251");
     QTest::newRow("koi8-r for russian")
         << Encoded("KOI8-R", Russian) << "ru_RU" << QByteArray("UTF-8") << QByteArray("KOI8-R");
+    const QString japanese = QString::fromUtf8("日本語のテキスト、表示する。");
+    QTest::newRow("shift_jis for japanese")
+        << Encoded("Shift_JIS", japanese) << "ja_JP" << QByteArray("UTF-8") << QByteArray("Shift_JIS");
+    QTest::newRow("euc-jp where shift_jis has errors")
+        << Encoded("EUC-JP", japanese) << "ja_JP" << QByteArray("UTF-8") << QByteArray("EUC-JP");
     QTest::newRow("a system codec other than utf8 decodes all")
         << Encoded("GB18030", Chinese) << "zh_CN" << QByteArray("ISO-8859-1") << QByteArray("ISO-8859-1");
     QTest::newRow("four-byte utf8 is utf8")
         << QByteArray("ok \xF0\x9F\x98\x80 ok") << "zh_CN" << QByteArray("UTF-8") << QByteArray("UTF-8");
-    QTest::newRow("only the first bytes decide")
-        << QByteArray(CUnmarkedTextCharset::SniffBytes - 1, 'a') + "\xC3\xA9\xFF"
-        << "de_DE" << QByteArray("UTF-8") << QByteArray("UTF-8");
+    QTest::newRow("a late byte decides")
+        << QByteArray(3 * CUnmarkedTextCharset::ReadBytes, 'a') + "\xC3\xA9\xFF"
+        << "de_DE" << QByteArray("UTF-8") << QByteArray("windows-1252");
 }
 
 void TestEncoding::unmarkedTextCharset()
@@ -269,25 +274,25 @@ void TestEncoding::charsetForLocale_data()
     QTest::newRow("zh_SG by language") << "zh_SG"
                                        << "GB18030" << false;
     QTest::newRow("en_US") << "en_US"
-                           << "ISO-8859-1" << true;
+                           << "windows-1252" << true;
     QTest::newRow("de_DE") << "de_DE"
-                           << "ISO-8859-1" << true;
+                           << "windows-1252" << true;
     QTest::newRow("fr_FR") << "fr_FR"
-                           << "ISO-8859-1" << true;
+                           << "windows-1252" << true;
     QTest::newRow("he_IL") << "he_IL"
-                           << "ISO-8859-8" << false;
+                           << "windows-1255" << true;
     QTest::newRow("iw_IL") << "iw_IL"
-                           << "ISO-8859-8" << false;
+                           << "windows-1255" << true;
     QTest::newRow("el_GR") << "el_GR"
-                           << "ISO-8859-7" << false;
+                           << "windows-1253" << true;
     QTest::newRow("ru_RU") << "ru_RU"
-                           << "ISO-8859-5" << false;
+                           << "windows-1251" << true;
     QTest::newRow("ko_KR") << "ko_KR"
-                           << "EUC-KR" << false;
-    QTest::newRow("ja_JP has no rule") << "ja_JP"
-                                       << "" << false;
-    QTest::newRow("pt_BR has no rule") << "pt_BR"
-                                       << "" << false;
+                           << "CP949" << true;
+    QTest::newRow("ja_JP") << "ja_JP"
+                           << "Shift_JIS" << false;
+    QTest::newRow("pt_BR") << "pt_BR"
+                           << "windows-1252" << true;
     QTest::newRow("C") << "C"
                        << "" << true;
 }
@@ -300,6 +305,7 @@ void TestEncoding::charsetForLocale()
 
     QCOMPARE(CharsetForLocale(locale), charset);
     QCOMPARE(IsWordSeparatedLanguage(locale), wordSeparated);
+    QVERIFY(charset.isEmpty() || QTextCodec::codecForName(charset.toLatin1()));
 }
 
 QTEST_GUILESS_MAIN(TestEncoding)

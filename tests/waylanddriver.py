@@ -9,6 +9,7 @@ display lets xdotool type and click (Wayland).
   waylanddriver.py PID rows              prints the results table, a row a line,
                                        cells separated by tabs
   waylanddriver.py PID table-size        prints the results table's width and height
+  waylanddriver.py PID value NAME        prints the text (a box's: the entry) named NAME
 
 PID is the program's process. The session bus of DBUS_SESSION_BUS_ADDRESS
 starts the accessibility bus; the program is run with
@@ -98,6 +99,13 @@ def main():
                     print("\t".join(table.getAccessibleAt(row, column).name for column in range(table.nColumns)))
                 return 0
         sys.exit("no table")
+    if command == "value" and len(args) == 1:
+        node = next(n for n in shown(app) if n.name == args[0] and n.getRole() != pyatspi.ROLE_LABEL)
+        try:
+            print(node.queryText().getText(0, -1))
+        except NotImplementedError:  # a box: its selected entry
+            print("\n".join(i.name for i in walk(node) if i.getState().contains(pyatspi.STATE_SELECTED)))
+        return 0
     sys.exit(__doc__)
 
 

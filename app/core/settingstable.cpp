@@ -22,6 +22,7 @@ const QList<CSettingDefinition> &SettingDefinitions()
         {LastSearchedKeywordsSetting, "LastSearchedKeywords", QVariant(QStringList())},
         {UpdateCheckIntervalSetting, "HowOftenCheckUpdatesInDays", QVariant(DefaultUpdateCheckIntervalDays)},
         {LastUpdateCheckTimeSetting, "LastCheckUpdatesTime", QVariant(QDateTime())},
+        {LegacyCharsetSetting, "LegacyCharset", QVariant(QString())},
     };
     return definitions;
 }

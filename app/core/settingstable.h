@@ -23,7 +23,9 @@ enum TEnumSetting
     LastSearchedDirsSetting,
     LastSearchedKeywordsSetting,
     UpdateCheckIntervalSetting,
-    LastUpdateCheckTimeSetting
+    LastUpdateCheckTimeSetting,
+    // The charset of the user's files that are not UTF-8; empty: the language's.
+    LegacyCharsetSetting
 };
 
 const int MaxHistoryItems = 10;

@@ -235,20 +235,25 @@ bool StartsWithByteOrderMark(const QByteArray &head)
 }
 
 // The codec for a file's text: the local one where a byte-order mark will
-// choose a Unicode codec, else as the charset rule says for its first bytes
-// (read again only where the first read did not keep them).
+// choose a Unicode codec, else as the charset rule says for the whole file
+// (read again only where the first read did not hold all of it).
 QTextCodec *FileCodec(const CRawFile &raw, const CKeywordPreFilter &preFilter,
                       const CUnmarkedTextCharset &charset)
 {
     if (!charset.HasLegacyCharset())
         return charset.LocalCodec();
     QByteArray head = preFilter.FirstReadBytes();
-    if (head.size() < CUnmarkedTextCharset::SniffBytes && !raw.AtEnd()) {
-        head.resize(CUnmarkedTextCharset::SniffBytes);
-        const qint64 read = raw.ReadAt(0, head.data(), head.size());
-        head.resize(int(qMax<qint64>(0, read)));
+    const bool whole = raw.AtEnd() && !head.isNull();
+    if (!whole) {
+        head.resize(3);
+        head.resize(int(qMax<qint64>(0, raw.ReadAt(0, head.data(), head.size()))));
     }
-    return StartsWithByteOrderMark(head) ? charset.LocalCodec() : charset.CodecFor(head);
+    if (StartsWithByteOrderMark(head))
+        return charset.LocalCodec();
+    if (whole)
+        return charset.CodecFor(head);
+    return charset.CodecForFile(
+        [&raw](qint64 offset, char *data, qint64 size) { return raw.ReadAt(offset, data, size); });
 }
 
 } // namespace

@@ -12,26 +12,40 @@ const QMap<QString, QString> &LocaleCharsets()
     return table;
 }
 
-const QStringList &WordSeparatedLanguages()
+const QStringList &UnspacedLanguages()
 {
-    static const QStringList languages{QStringLiteral("c"), QStringLiteral("en"), QStringLiteral("fr"),
-                                       QStringLiteral("de")};
+    static const QStringList languages{QStringLiteral("zh"), QStringLiteral("ja"), QStringLiteral("th"),
+                                       QStringLiteral("lo"), QStringLiteral("km"), QStringLiteral("my"),
+                                       QStringLiteral("bo")};
     return languages;
 }
 
 namespace {
 
-struct LanguageCharset
+struct LanguageCharsets
 {
-    const char *language;
-    const char *charset;
+    const char *languages; // codes separated by blanks
+    const char *first;
+    const char *second; // as common as the first, or null
 };
 
-// Language code (first two characters of the locale name) -> charset.
-const LanguageCharset LanguageCharsets[] = {
-    {"zh", "GB18030"},    {"jp", "ISO-2022-JP"}, {"ko", "EUC-KR"},     {"en", "ISO-8859-1"},
-    {"de", "ISO-8859-1"}, {"fr", "ISO-8859-1"},  {"iw", "ISO-8859-8"}, {"he", "ISO-8859-8"},
-    {"el", "ISO-8859-7"}, {"ru", "ISO-8859-5"},  {"i2", "ISO-8859-2"},
+// Where Windows has a superset of the ISO charset (CP1252 for Latin-1), the
+// superset: old files hold its quotation marks and the euro sign.
+const LanguageCharsets LanguageCharsetTable[] = {
+    {"en de fr es it pt nl da sv no nb nn fi is ca gl eu ga af id ms sw", "windows-1252", nullptr},
+    {"pl cs sk hu sl hr ro sq bs", "windows-1250", nullptr},
+    {"ru", "windows-1251", "KOI8-R"},
+    {"uk be bg mk sr", "windows-1251", nullptr},
+    {"el", "windows-1253", nullptr},
+    {"tr az", "windows-1254", nullptr},
+    {"he iw yi", "windows-1255", nullptr},
+    {"ar fa ur", "windows-1256", nullptr},
+    {"lt lv et", "windows-1257", nullptr},
+    {"vi", "windows-1258", nullptr},
+    {"th", "CP874", nullptr},
+    {"ja", "Shift_JIS", "EUC-JP"},
+    {"ko", "CP949", nullptr},
+    {"zh", "GB18030", nullptr},
 };
 
 QString LanguageOf(const QString &localeName)
@@ -41,22 +55,31 @@ QString LanguageOf(const QString &localeName)
 
 } // namespace
 
-QString CharsetForLocale(const QString &localeName)
+QStringList LegacyCharsetsForLocale(const QString &localeName)
 {
     const QString charset = LocaleCharsets().value(localeName);
     if (!charset.isEmpty())
-        return charset;
+        return QStringList{charset};
     const QString language = LanguageOf(localeName);
-    for (const LanguageCharset &row : LanguageCharsets) {
-        if (language == QLatin1String(row.language))
-            return QString::fromLatin1(row.charset);
+    for (const LanguageCharsets &row : LanguageCharsetTable) {
+        if (!QString::fromLatin1(row.languages).split(QLatin1Char(' ')).contains(language))
+            continue;
+        QStringList charsets{QString::fromLatin1(row.first)};
+        if (row.second)
+            charsets << QString::fromLatin1(row.second);
+        return charsets;
     }
-    return QString();
+    return QStringList();
+}
+
+QString CharsetForLocale(const QString &localeName)
+{
+    return LegacyCharsetsForLocale(localeName).value(0);
 }
 
 bool IsWordSeparatedLanguage(const QString &localeName)
 {
-    return WordSeparatedLanguages().contains(LanguageOf(localeName));
+    return !UnspacedLanguages().contains(LanguageOf(localeName));
 }
 
 QString CodecEntryName(const QTextCodec *codec)

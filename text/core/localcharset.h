@@ -12,12 +12,16 @@ class QTextCodec;
 // tell the charset. Built once, never changed.
 const QMap<QString, QString> &LocaleCharsets();
 
-// Language codes whose words are separated by blanks; only membership is
-// tested. Built once, never changed.
-const QStringList &WordSeparatedLanguages();
+// Language codes whose writing does not separate words with spaces (Chinese,
+// Japanese, Thai, Lao, Khmer, Burmese, Tibetan); every other language does.
+const QStringList &UnspacedLanguages();
 
-// The charset the system most likely uses for non-ASCII text under the given
-// locale name, or an empty string when no rule covers it.
+// The charsets that files were written in under the given locale name before
+// UTF-8: the Windows charset of its language, and where a second one is as
+// common, that one after it. Empty when no rule covers the locale.
+QStringList LegacyCharsetsForLocale(const QString &localeName);
+
+// The first of LegacyCharsetsForLocale, or an empty string.
 QString CharsetForLocale(const QString &localeName);
 
 // Whether the language of the locale name (its first two characters, lower

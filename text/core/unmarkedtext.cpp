@@ -13,6 +13,8 @@
 namespace {
 
 const int Utf8Mib = 106;
+const int Windows1251Mib = 2251;
+const int Koi8RMib = 2084;
 
 inline bool IsContinuation(uchar byte)
 {
@@ -49,39 +51,24 @@ int SequenceLength(const uchar *data, qint64 size)
     return length;
 }
 
-// Russian text is mostly lower case: CP1251 puts those letters at E0..FF,
-// KOI8-R at C0..DF.
-bool LooksLikeCp1251(const char *data, qint64 size)
-{
-    qint64 high = 0, low = 0;
-    for (qint64 i = 0; i < size; ++i) {
-        const uchar byte = uchar(data[i]);
-        high += byte >= 0xE0;
-        low += byte >= 0xC0 && byte < 0xE0;
-    }
-    return high >= low;
-}
-
-// A charset whose bytes below 0x80 are ASCII, one character each: a line
-// feed always ends a line, and an ASCII keyword has its own bytes.
+// A charset whose printable ASCII and line ends are ASCII, one character
+// each: a line feed always ends a line, and an ASCII keyword has its own
+// bytes. (Shift_JIS moves a few other control characters.)
 bool IsAsciiCompatible(QTextCodec *codec)
 {
-    char ascii[127];
-    for (int i = 0; i < 127; ++i)
-        ascii[i] = char(i + 1);
+    QByteArray ascii("\t\n\r");
+    for (char c = ' '; c < 0x7F; ++c)
+        ascii += c;
     QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
-    return codec->toUnicode(ascii, 127, &state) == QString::fromLatin1(ascii, 127);
+    return codec->toUnicode(ascii.constData(), ascii.size(), &state) == QString::fromLatin1(ascii);
 }
 
-QList<QTextCodec *> LegacyCodecsFor(const QString &localeName)
+// The codecs of the names, where each is one that can stand for text that is
+// not UTF-8; none if any is not.
+QList<QTextCodec *> UsableCodecs(const QStringList &names)
 {
-    QStringList names;
-    if (localeName.left(2).toLower() == QLatin1String("ru"))
-        names << QStringLiteral("windows-1251") << QStringLiteral("KOI8-R");
-    else if (!localeName.isEmpty())
-        names << CharsetForLocale(localeName);
     QList<QTextCodec *> codecs;
-    for (const QString &name : qAsConst(names)) {
+    for (const QString &name : names) {
         QTextCodec *codec = name.isEmpty() ? nullptr : QTextCodec::codecForName(name.toLatin1());
         if (!codec || codec->mibEnum() == Utf8Mib || !IsAsciiCompatible(codec))
             return QList<QTextCodec *>();
@@ -110,9 +97,9 @@ qint64 AsciiRunEnd(const uchar *bytes, qint64 i, qint64 size)
     return i;
 }
 
-} // namespace
-
-bool IsValidUtf8(const char *data, qint64 size)
+// How far the bytes are well-formed UTF-8: -1 where they are not, else
+// where a sequence that the end of the bytes cuts begins (size if none does).
+qint64 Utf8CheckedLength(const char *data, qint64 size)
 {
     const uchar *bytes = reinterpret_cast<const uchar *>(data);
     qint64 i = 0;
@@ -133,28 +120,116 @@ bool IsValidUtf8(const char *data, qint64 size)
         }
         const int length = SequenceLength(bytes + i, size - i);
         if (length < 0)
-            return true;
+            return i;
         if (length == 0)
-            return false;
+            return -1;
         i += length;
     }
-    return true;
+    return size;
 }
 
-CUnmarkedTextCharset::CUnmarkedTextCharset(QTextCodec *localCodec, const QString &localeName)
+// Hands the text to visit a read at a time. visit answers how many of the
+// bytes it used (the next read starts after them), or 0 or less to stop.
+template <typename Visit> void ForEachRead(const ByteReadAt &readAt, Visit visit)
+{
+    QByteArray chunk(CUnmarkedTextCharset::ReadBytes, Qt::Uninitialized);
+    qint64 offset = 0;
+    for (;;) {
+        const qint64 read = readAt(offset, chunk.data(), chunk.size());
+        const qint64 used = read > 0 ? visit(chunk.constData(), read) : 0;
+        if (used <= 0)
+            return;
+        offset += used;
+    }
+}
+
+bool IsUtf8Text(const ByteReadAt &readAt)
+{
+    bool utf8 = true;
+    ForEachRead(readAt, [&utf8](const char *data, qint64 size) {
+        // A read that is all one cut sequence is the end of the text: a
+        // sequence that the text itself cuts is no UTF-8.
+        const qint64 checked = Utf8CheckedLength(data, size);
+        utf8 = checked > 0;
+        return checked;
+    });
+    return utf8;
+}
+
+bool DecodesWithoutErrors(QTextCodec *codec, const ByteReadAt &readAt)
+{
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    bool clean = true;
+    ForEachRead(readAt, [&](const char *data, qint64 size) {
+        clean = !codec->toUnicode(data, int(size), &state).contains(QChar(QChar::ReplacementCharacter));
+        return clean ? size : 0;
+    });
+    return clean;
+}
+
+// Russian text is mostly lower case: windows-1251 puts those letters at
+// E0..FF, KOI8-R at C0..DF.
+bool LooksLikeWindows1251(const ByteReadAt &readAt)
+{
+    qint64 high = 0, low = 0;
+    ForEachRead(readAt, [&](const char *data, qint64 size) {
+        for (qint64 i = 0; i < size; ++i) {
+            const uchar byte = uchar(data[i]);
+            high += byte >= 0xE0;
+            low += byte >= 0xC0 && byte < 0xE0;
+        }
+        return size;
+    });
+    return high >= low;
+}
+
+} // namespace
+
+bool IsValidUtf8(const char *data, qint64 size)
+{
+    return Utf8CheckedLength(data, size) >= 0;
+}
+
+CUnmarkedTextCharset::CUnmarkedTextCharset(QTextCodec *localCodec, const QString &localeName,
+                                           const QString &setCharset)
     : Local(localCodec ? localCodec : QTextCodec::codecForLocale())
 {
-    // Only a UTF-8 system reads old files wrongly; any other decodes them as it did.
-    if (Local && Local->mibEnum() == Utf8Mib)
-        Legacy = LegacyCodecsFor(localeName);
+    if (!setCharset.isEmpty())
+        Legacy = UsableCodecs(QStringList{setCharset});
+    // Otherwise only a UTF-8 system reads old files wrongly; any other decodes them as it did.
+    if (Legacy.isEmpty() && Local && Local->mibEnum() == Utf8Mib)
+        Legacy = UsableCodecs(LegacyCharsetsForLocale(localeName));
+    LetterCaseDecides = Legacy.size() == 2 && Legacy.at(0)->mibEnum() == Windows1251Mib &&
+                        Legacy.at(1)->mibEnum() == Koi8RMib;
 }
 
 QTextCodec *CUnmarkedTextCharset::CodecFor(const char *data, qint64 size) const
 {
-    size = qMin<qint64>(size, SniffBytes);
-    if (Legacy.isEmpty() || IsValidUtf8(data, size))
+    return CodecForFile([data, size](qint64 offset, char *into, qint64 most) {
+        const qint64 count = qBound<qint64>(0, size - offset, most);
+        if (count > 0)
+            memcpy(into, data + offset, size_t(count));
+        return count;
+    });
+}
+
+QTextCodec *CUnmarkedTextCharset::CodecForFile(const ByteReadAt &readAt) const
+{
+    if (Legacy.isEmpty() || IsUtf8Text(readAt))
         return Local;
-    if (Legacy.size() > 1 && !LooksLikeCp1251(data, size))
-        return Legacy.at(1);
+    return ChosenLegacyCodec(readAt);
+}
+
+QTextCodec *CUnmarkedTextCharset::ChosenLegacyCodec(const ByteReadAt &readAt) const
+{
+    if (Legacy.size() == 1)
+        return Legacy.first();
+    // Both decode every byte: only the letters tell them apart.
+    if (LetterCaseDecides)
+        return LooksLikeWindows1251(readAt) ? Legacy.at(0) : Legacy.at(1);
+    for (QTextCodec *codec : Legacy) {
+        if (DecodesWithoutErrors(codec, readAt))
+            return codec;
+    }
     return Legacy.first();
 }

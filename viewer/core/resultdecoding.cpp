@@ -42,6 +42,12 @@ QTextCodec *CodecForEncoding(TEnumTextEncoding encoding)
     return name ? QTextCodec::codecForName(name) : nullptr;
 }
 
+TEnumTextEncoding WholeFileEncoding(TEnumTextEncoding firstBytes, const QTextCodec *unmarkedCodec,
+                                    const QTextCodec *localCodec)
+{
+    return firstBytes == Utf8NoBom && unmarkedCodec != localCodec ? Local8Bit : firstBytes;
+}
+
 QString DecodeBytes(const QByteArray &bytes, TEnumTextEncoding encoding, int skip,
                     const QTextCodec *localCodec)
 {

@@ -12,6 +12,12 @@ class QTextCodec;
 // system's local codec (Local8Bit, Ascii and anything unknown).
 QTextCodec *CodecForEncoding(TEnumTextEncoding encoding);
 
+// The encoding kind of a file whose text without a mark is read with
+// unmarkedCodec: a start that is UTF-8 does not make the file UTF-8 where the
+// whole of it is read in a legacy charset (any codec but localCodec).
+TEnumTextEncoding WholeFileEncoding(TEnumTextEncoding firstBytes, const QTextCodec *unmarkedCodec,
+                                    const QTextCodec *localCodec);
+
 // The bytes from `skip` on, decoded as the encoding kind says. The kinds
 // without a codec of their own, and a codec the toolkit lacks, take the
 // local codec the caller passes (the system's, in the window).

@@ -145,11 +145,11 @@ CViewedText CResultLoader::LoadWhole(QFile &file) const
     CTextEncodingDetector detector;
     detector.Detect(bytes.constData(), quint32(bytes.size()));
     answer.WholeBytes = bytes;
-    answer.Encoding = detector.Encoding;
     answer.UnmarkedCodec = Charset.CodecFor(bytes);
+    answer.Encoding = WholeFileEncoding(detector.Encoding, answer.UnmarkedCodec, Charset.LocalCodec());
     answer.EncodingKnown = true;
     answer.Text =
-        DocumentPlainText(DecodeBytes(bytes, detector.Encoding, detector.BomLength, answer.UnmarkedCodec));
+        DocumentPlainText(DecodeBytes(bytes, answer.Encoding, detector.BomLength, answer.UnmarkedCodec));
     answer.Plan = Plan(answer.Text);
     answer.MatchesCounted = MatchesInOrder(answer.Plan).size();
     answer.MatchesAllCounted = true;

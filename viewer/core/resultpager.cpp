@@ -173,9 +173,10 @@ CResultPage CResultPager::First()
         LastIndex = -1;
         bytes = ReadNewBlock(*device, 0);
     }
-    FileEncoding = detector.Encoding;
     FirstBomLength = detector.BomLength;
-    LocalCodec = Charset.CodecFor(bytes);
+    LocalCodec = LastIndex == 0 ? Charset.CodecFor(bytes) : WholeFileCodec(*device);
+    // As the search reads it: a file is UTF-8 only where all of it is.
+    FileEncoding = WholeFileEncoding(detector.Encoding, LocalCodec, Charset.LocalCodec());
     const CResultPage page = Page(0, bytes, FirstBomLength);
     Count(0, page.Text);
     return page;
@@ -367,6 +368,18 @@ CResultPage CResultPager::ReadKnown(int block, TEnumPageOutcome &outcome)
     // No mark is skipped here, even in block 0: the codec drops it.
     outcome = PageShown;
     return Page(block, bytes, 0);
+}
+
+// The codec of the file's text without a mark, which the whole file decides.
+// The device is read through and left where it was.
+QTextCodec *CResultPager::WholeFileCodec(QIODevice &device) const
+{
+    const qint64 position = device.pos();
+    QTextCodec *codec = Charset.CodecForFile([&device](qint64 offset, char *data, qint64 size) {
+        return device.seek(offset) ? device.read(data, size) : qint64(-1);
+    });
+    device.seek(position);
+    return codec;
 }
 
 // Reads block `block`, not read before, from the device's position, which

@@ -164,6 +164,7 @@ private:
 
     CResultPage ReadKnown(int block, TEnumPageOutcome &outcome);
     QByteArray ReadNewBlock(QIODevice &device, int block);
+    QTextCodec *WholeFileCodec(QIODevice &device) const;
     CResultPage ScanNewBlocks();
     void Record(int block, qint64 endOffset, qint64 lines, bool reachedEnd);
     void Count(int block, const QString &text);
