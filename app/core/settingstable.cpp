@@ -22,6 +22,9 @@ const QList<CSettingDefinition> &SettingDefinitions()
         {LastSearchedKeywordsSetting, "LastSearchedKeywords", QVariant(QStringList())},
         {UpdateCheckIntervalSetting, "HowOftenCheckUpdatesInDays", QVariant(DefaultUpdateCheckIntervalDays)},
         {LastUpdateCheckTimeSetting, "LastCheckUpdatesTime", QVariant(QDateTime())},
+        {PlainTextByContentSetting, "PlainTextByContent", QVariant(true)},
+        {IncludeHiddenSetting, "IncludeHiddenFilesAndFolders", QVariant(false)},
+        {LastSkippedFoldersSetting, "LastSkippedFolders", QVariant(QStringList())},
     };
     return definitions;
 }

@@ -23,7 +23,10 @@ enum TEnumSetting
     LastSearchedDirsSetting,
     LastSearchedKeywordsSetting,
     UpdateCheckIntervalSetting,
-    LastUpdateCheckTimeSetting
+    LastUpdateCheckTimeSetting,
+    PlainTextByContentSetting,
+    IncludeHiddenSetting,
+    LastSkippedFoldersSetting
 };
 
 const int MaxHistoryItems = 10;

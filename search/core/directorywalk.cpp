@@ -195,6 +195,8 @@ struct CEntryCollector
     void Add(const QByteArray &name, const QString &text, TEnumEntryKind kind,
              const CFileNameFilter &nameFilter, const CListedFile &known)
     {
+        if (kind != EntryPlainFile && !EntersFolder(text))
+            return;
         if (kind == EntryPlainFile && nameFilter.Matches(text)) {
             CListedFile file = known;
             file.Name = name;
@@ -210,6 +212,14 @@ struct CEntryCollector
             Entries.LinkedSubDirectories.insert(name);
     }
     bool FilesSorted = true;
+    const CWalkEntryFilter *Filter = nullptr;
+
+    // "." and ".." stay until the sort, to keep ties in QDir's order.
+    bool EntersFolder(const QString &text) const
+    {
+        return !Filter || text == QLatin1String(".") || text == QLatin1String("..") ||
+               Filter->EntersFolder(text);
+    }
 
     // A candidate whose text nobody needs here: the filter takes every name.
     void AddUndecodedFile(const QByteArray &name, const CListedFile &known)
@@ -239,10 +249,11 @@ qint64 ModifiedMs(const struct stat &status)
 // The entry's type from the directory itself where the file system tells it,
 // so that most entries cost no status query, and none costs more than one
 // (a link two: itself and where it leads).
-TEnumEntryKind KindOf(int directory, const char *name, unsigned type, CListedFile &known)
+TEnumEntryKind KindOf(int directory, const char *name, unsigned type, CListedFile &known,
+                      const CWalkEntryFilter &entries)
 {
     const bool dotOrDotDot = qstrcmp(name, ".") == 0 || qstrcmp(name, "..") == 0;
-    if (name[0] == '.' && !dotOrDotDot)
+    if (!entries.ListsFile(name) && !dotOrDotDot)
         return EntryNotListed;
     struct stat status;
     if (type == DT_UNKNOWN) {
@@ -308,10 +319,12 @@ void SortLikeQDir(QVector<CListedFile> &files)
     SortLikeQDir(files, texts);
 }
 
-CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFilter, bool filesSorted)
+CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFilter, bool filesSorted,
+                                  const CWalkEntryFilter &entries)
 {
     CEntryCollector collector;
     collector.FilesSorted = filesSorted;
+    collector.Filter = &entries;
     const bool decodeFiles = filesSorted || !nameFilter.MatchesEveryName();
 #if defined(Q_OS_LINUX)
     // The entries straight from the kernel, in large reads: a directory
@@ -334,7 +347,7 @@ CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFil
             const auto *entry = reinterpret_cast<const dirent64 *>(buffer + offset);
             offset += entry->d_reclen;
             CListedFile known;
-            const TEnumEntryKind kind = KindOf(descriptor, entry->d_name, entry->d_type, known);
+            const TEnumEntryKind kind = KindOf(descriptor, entry->d_name, entry->d_type, known, entries);
             if (kind == EntryPlainFile && !decodeFiles) {
                 collector.AddUndecodedFile(QByteArray(entry->d_name), known);
             } else if (kind != EntryNotListed) {
@@ -361,7 +374,7 @@ CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFil
             break;
         }
         CListedFile known;
-        const TEnumEntryKind kind = KindOf(descriptor, entry->d_name, entry->d_type, known);
+        const TEnumEntryKind kind = KindOf(descriptor, entry->d_name, entry->d_type, known, entries);
         if (kind != EntryNotListed) {
             const QByteArray name(entry->d_name);
             collector.Add(name, DecodeEntryName(name), kind, nameFilter, known);
@@ -521,7 +534,8 @@ void CDirectoryWalk::LimitOpenLevels()
 bool CDirectoryWalk::Visit(CFrame frame, CWalkStep &step)
 {
 #ifdef Q_OS_UNIX
-    CDirectoryEntries entries = ListDirectoryAt(frame.Directory->Descriptor(), NameFilter, FilesSorted);
+    CDirectoryEntries entries =
+        ListDirectoryAt(frame.Directory->Descriptor(), NameFilter, FilesSorted, Entries);
 #else
     CDirectoryEntries entries = ListDirectoryPath(frame.Path, NameFilter);
 #endif
@@ -536,7 +550,7 @@ bool CDirectoryWalk::Visit(CFrame frame, CWalkStep &step)
         }
         QThread::msleep(20);
 #ifdef Q_OS_UNIX
-        entries = ListDirectoryAt(frame.Directory->Descriptor(), NameFilter, FilesSorted);
+        entries = ListDirectoryAt(frame.Directory->Descriptor(), NameFilter, FilesSorted, Entries);
 #endif
     }
     if (entries.Error != 0 && !Report.Cancelled())
