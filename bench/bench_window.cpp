@@ -32,9 +32,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QRadioButton>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTextStream>
 
