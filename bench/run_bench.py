@@ -37,30 +37,21 @@ import sys
 import tempfile
 import time
 
-def plain_text_patterns():
-    """The program's plain-text patterns, read from the one place they live,
-    so that the peers are always given the files the program reads."""
+
+def pattern_table(name):
+    """A table of name patterns, read from the one place it lives, so that
+    the peers are always given the files the program reads."""
     source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "search", "core",
                           "plaintextfilters.cpp")
     text = open(source).read()
-    table = text[text.index("Patterns[] = {"):]
+    table = text[text.index(" " + name + "[] = {"):]
     table = table[:table.index("};")]
     return [p.lower() for p in re.findall(r'"([^"]+)"', table)]
 
 
-def binary_patterns():
-    """The known binary types, which a full-text search never opens."""
-    source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "search", "core",
-                          "plaintextfilters.cpp")
-    text = open(source).read()
-    table = text[text.index("BinaryPatterns[] = {"):]
-    table = table[:table.index("};")]
-    return [p.lower() for p in re.findall(r'"([^"]+)"', table)]
-
-
-PLAIN_TEXT_PATTERNS = plain_text_patterns()
+PLAIN_TEXT_PATTERNS = pattern_table("Patterns")
 assert len(PLAIN_TEXT_PATTERNS) >= 89
-BINARY_PATTERNS = binary_patterns()
+BINARY_PATTERNS = pattern_table("BinaryPatterns")
 # What of a file's start decides whether it is plain text.
 SNIFF_BYTES = 51200
 WIDE_MARKS = (b"\x00\x00\xfe\xff", b"\xff\xfe", b"\xfe\xff")
