@@ -116,6 +116,7 @@ private:
 
     // Directory walk (search/).
     QStringList PlainTextFileFilters;
+    bool PlainTextByContent = true;
     // Enter, Escape and the focus after a search (app/searchkeys).
     CSearchKeys *SearchKeys = nullptr;
 

@@ -330,6 +330,12 @@ void CLintra::StartSearch(const QDir &dir, const CKeywordQuery &query, TEnumSear
     CTreeSearch::CSettings settings;
     settings.What = what;
     settings.NameFilters = CandidateNameFilters(what, PlainTextFileFilters);
+    settings.PlainTextByContent = PlainTextByContent;
+    const QString skipped = ui->SkipFolders_ComboBox->currentText().simplified();
+    if (!skipped.isEmpty())
+        MakeHistoryEntryCurrent(ui->SkipFolders_ComboBox, skipped);
+    settings.Entries = CWalkEntryFilter(ui->IncludeHidden_CheckBox->isChecked(),
+                                        CWalkEntryFilter::ParseFolderPatterns(skipped));
     settings.Query = query;
     settings.Charset = UnmarkedCharset;
     settings.Threads = QThread::idealThreadCount();

@@ -131,11 +131,14 @@ void CLintra::LoadSettings()
     SysTrayInfoShown = Load(settings, SysTrayInfoShownSetting).toBool();
     LoadHistory(ui->Dir2Search_ComboBox, Load(settings, LastSearchedDirsSetting).toStringList());
     LoadHistory(ui->Keywords2Search_ComboBox, Load(settings, LastSearchedKeywordsSetting).toStringList());
+    LoadHistory(ui->SkipFolders_ComboBox, Load(settings, LastSkippedFoldersSetting).toStringList());
+    ui->IncludeHidden_CheckBox->setChecked(Load(settings, IncludeHiddenSetting).toBool());
     UpdateCheck().SetIntervalDays(
         UpdateCheckIntervalFromStore(settings.Value(SettingKey(UpdateCheckIntervalSetting))));
     UpdateCheck().SetLastCheckTime(Load(settings, LastUpdateCheckTimeSetting).toDateTime());
     // The user may add plain-text patterns in the file; nothing writes them.
     PlainTextFileFilters = PlainTextFilePatterns(settings.Value(PlainTextPatternsSettingKey()));
+    PlainTextByContent = Load(settings, PlainTextByContentSetting).toBool();
 }
 
 void CLintra::SaveSettings(bool userPresent)
@@ -147,6 +150,8 @@ void CLintra::SaveSettings(bool userPresent)
     Save(settings, LastSearchedDirsSetting, DirectoryHistoryForStore(HistoryItems(ui->Dir2Search_ComboBox)));
     Save(settings, LastSearchedKeywordsSetting,
          KeywordHistoryForStore(HistoryItems(ui->Keywords2Search_ComboBox)));
+    Save(settings, LastSkippedFoldersSetting, KeywordHistoryForStore(HistoryItems(ui->SkipFolders_ComboBox)));
+    Save(settings, IncludeHiddenSetting, ui->IncludeHidden_CheckBox->isChecked());
     Save(settings, UpdateCheckIntervalSetting, UpdateCheck().IntervalDays());
     if (UpdateCheck().Started())
         Save(settings, LastUpdateCheckTimeSetting, UpdateCheck().LastCheckTime());

@@ -26,9 +26,9 @@ namespace {
 
 const int MaxExtent = 16777215; // QWIDGETSIZE_MAX
 
-QSpacerItem *NewRowSpacer()
+QSpacerItem *NewRowSpacer(int height = 20)
 {
-    return new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum);
+    return new QSpacerItem(40, height, QSizePolicy::Expanding, QSizePolicy::Minimum);
 }
 
 // A history box as wide as the window gives it, whatever its entries hold:
@@ -86,10 +86,12 @@ void Ui_CLintra::setupUi(QWidget *window)
     horizontalSpacer = NewRowSpacer();
     MainFrame_VerticalLayout->addItem(horizontalSpacer);
     SetUpInputZone();
-    horizontalSpacer_2 = NewRowSpacer();
+    // Less room round the version row: the row of search scope took it, and
+    // the window still fits a small screen.
+    horizontalSpacer_2 = NewRowSpacer(3);
     MainFrame_VerticalLayout->addItem(horizontalSpacer_2);
     SetUpVersionRow();
-    horizontalSpacer_3 = NewRowSpacer();
+    horizontalSpacer_3 = NewRowSpacer(3);
     MainFrame_VerticalLayout->addItem(horizontalSpacer_3);
     SetUpOutputZone();
 
@@ -162,16 +164,18 @@ void Ui_CLintra::SetUpInputZone()
     DoFullTextSearch_PushButton->setMinimumSize(QSize(0, 23));
     InputZone_GridLayout->addWidget(DoFullTextSearch_PushButton, 3, 3, 1, 1);
 
+    SetUpScopeRow(parent);
+
     SearchingProgressBar_Label = NewWidget<QLabel>(parent, "SearchingProgressBar_Label");
-    InputZone_GridLayout->addWidget(SearchingProgressBar_Label, 4, 0, 1, 1);
+    InputZone_GridLayout->addWidget(SearchingProgressBar_Label, 5, 0, 1, 1);
     Searching_ProgressBar = NewWidget<QProgressBar>(parent, "Searching_ProgressBar");
     Searching_ProgressBar->setValue(0);
     // As wide as the other fields of its column, not wider in a wide window.
     Searching_ProgressBar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    InputZone_GridLayout->addWidget(Searching_ProgressBar, 4, 2, 1, 1);
+    InputZone_GridLayout->addWidget(Searching_ProgressBar, 5, 2, 1, 1);
     CancelSearch_PushButton = NewWidget<QPushButton>(parent, "CancelSearch_PushButton");
     CancelSearch_PushButton->setMinimumSize(QSize(0, 23));
-    InputZone_GridLayout->addWidget(CancelSearch_PushButton, 4, 3, 1, 1);
+    InputZone_GridLayout->addWidget(CancelSearch_PushButton, 5, 3, 1, 1);
 
     SearchingProgressStatus_Label = NewWidget<QLabel>(parent, "SearchingProgressStatus_Label");
     // Beside the summary: what the search could not read, a click away; hidden when nothing.
@@ -181,16 +185,36 @@ void Ui_CLintra::SetUpInputZone()
     SearchStatus_HorizontalLayout->setSpacing(6);
     SearchStatus_HorizontalLayout->addWidget(SearchingProgressStatus_Label, 1);
     SearchStatus_HorizontalLayout->addWidget(SearchUnread_Label);
-    InputZone_GridLayout->addLayout(SearchStatus_HorizontalLayout, 5, 2, 1, 1);
+    InputZone_GridLayout->addLayout(SearchStatus_HorizontalLayout, 6, 2, 1, 1);
     ExitProgram_PushButton = NewWidget<QPushButton>(parent, "ExitProgram_PushButton");
     ExitProgram_PushButton->setMinimumSize(QSize(0, 23));
-    InputZone_GridLayout->addWidget(ExitProgram_PushButton, 5, 3, 1, 1);
+    InputZone_GridLayout->addWidget(ExitProgram_PushButton, 6, 3, 1, 1);
 
     // The rows of controls keep their sizes in a larger window: an empty
     // column at the right takes what a larger window adds.
     InputZone_GridLayout->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum), 0, 4);
     InputZone_GridLayout->setColumnStretch(4, 1);
     MainFrame_VerticalLayout->addLayout(InputZone_GridLayout);
+}
+
+// What a search walks into: hidden entries, and folders it leaves out. One
+// compact row under the keyword box, reaching under the buttons beside it.
+void Ui_CLintra::SetUpScopeRow(QWidget *parent)
+{
+    SearchScope_HorizontalLayout = new QHBoxLayout();
+    SearchScope_HorizontalLayout->setSpacing(6);
+    SearchScope_HorizontalLayout->setObjectName(QString::fromLatin1("SearchScope_HorizontalLayout"));
+    IncludeHidden_CheckBox = NewWidget<QCheckBox>(parent, "IncludeHidden_CheckBox");
+    SearchScope_HorizontalLayout->addWidget(IncludeHidden_CheckBox);
+    SkipFolders_Label = NewWidget<QLabel>(parent, "SkipFolders_Label");
+    SearchScope_HorizontalLayout->addWidget(SkipFolders_Label);
+    SkipFolders_ComboBox = NewWidget<QComboBox>(parent, "SkipFolders_ComboBox");
+    SkipFolders_ComboBox->setEditable(true);
+    KeepHistoryBoxNarrow(SkipFolders_ComboBox);
+    SkipFolders_ComboBox->setMinimumContentsLength(6);
+    SearchScope_HorizontalLayout->addWidget(SkipFolders_ComboBox, 1);
+    SkipFolders_Label->setBuddy(SkipFolders_ComboBox);
+    InputZone_GridLayout->addLayout(SearchScope_HorizontalLayout, 4, 2, 1, 2);
 }
 
 void Ui_CLintra::SetUpVersionRow()
@@ -283,6 +307,8 @@ void Ui_CLintra::retranslateUi(QWidget *window)
     SearchingProgressStatus_Label->setText(QString());
     MatchWholeWord_RadioButton->setText(Tr("Match &Whole Word"));
     MatchSubstring_RadioButton->setText(Tr("Match &Substring"));
+    IncludeHidden_CheckBox->setText(Tr("Include &hidden files and folders"));
+    SkipFolders_Label->setText(Tr("Skip f&olders"));
     DoFullTextSearch_PushButton->setText(Tr("Full &Text Search"));
     ExitProgram_PushButton->setText(Tr("E&xit Norvane Lintra"));
     CopyrightInfo_TextBrowser->setHtml(Tr(
@@ -307,6 +333,9 @@ void Ui_CLintra::RetranslateAccessibleNames()
     DefaultLocal8BitCharset_ComboBox->setAccessibleName(Tr("Default Local Charset"));
     NameEditableComboBox(Dir2Search_ComboBox, Tr("Directory"));
     NameEditableComboBox(Keywords2Search_ComboBox, Tr("Keyword(s)"));
+    NameEditableComboBox(SkipFolders_ComboBox, Tr("Skip folders"));
+    SkipFolders_ComboBox->setAccessibleDescription(
+        Tr("Names of folders not to search, separated by blanks or commas; * and ? as wildcards"));
     Searching_ProgressBar->setAccessibleName(Tr("Progress"));
     CopyrightInfo_TextBrowser->setAccessibleName(Tr("Copyright Notice"));
     FilesFound_TableWidget->setAccessibleName(Tr("Result Files"));

@@ -1,6 +1,7 @@
 #ifndef LINTRA_UI_CLINTRA_H
 #define LINTRA_UI_CLINTRA_H
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -45,6 +46,10 @@ public:
     QRadioButton *MatchWholeWord_RadioButton = nullptr;
     QRadioButton *MatchSubstring_RadioButton = nullptr;
     QPushButton *DoFullTextSearch_PushButton = nullptr;
+    QHBoxLayout *SearchScope_HorizontalLayout = nullptr;
+    QCheckBox *IncludeHidden_CheckBox = nullptr;
+    QLabel *SkipFolders_Label = nullptr;
+    QComboBox *SkipFolders_ComboBox = nullptr;
     QLabel *SearchingProgressBar_Label = nullptr;
     QProgressBar *Searching_ProgressBar = nullptr;
     QPushButton *CancelSearch_PushButton = nullptr;
@@ -70,6 +75,7 @@ public:
 private:
     void SetUpCharsetRow();
     void SetUpInputZone();
+    void SetUpScopeRow(QWidget *parent);
     void SetUpVersionRow();
     void SetUpOutputZone();
     void RetranslateAccessibleNames();

@@ -5,6 +5,8 @@
 //   bench_window fulltext|filename DIR KEYWORDS OUTLIST
 //       presses the search button and stops at the summary line; writes the
 //       paths of the table to OUTLIST, one per line.
+//       With LINTRA_BENCH_SUBSTRING=1 the search matches substrings, with
+//       LINTRA_BENCH_HIDDEN=1 it includes hidden files and folders.
 //   bench_window viewer FILE KEYWORDS
 //       shows FILE as a full-text result (the first block with a keyword).
 //   bench_window viewer-next FILE KEYWORDS
@@ -29,8 +31,10 @@
 // which block ends the file, and whether the pane shows a keyword.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTextStream>
 
@@ -246,6 +250,10 @@ double Measure(CLintra &window, const QString &mode, const QStringList &args)
         return timer.nsecsElapsed() / 1e9;
     }
     Control<QComboBox>(window, "Dir2Search_ComboBox")->setEditText(args.at(0));
+    if (qEnvironmentVariableIntValue("LINTRA_BENCH_SUBSTRING"))
+        Control<QRadioButton>(window, "MatchSubstring_RadioButton")->click();
+    Control<QCheckBox>(window, "IncludeHidden_CheckBox")
+        ->setChecked(qEnvironmentVariableIntValue("LINTRA_BENCH_HIDDEN") != 0);
     const char *button = mode.startsWith(QLatin1String("fulltext")) ? "DoFullTextSearch_PushButton"
                                                                     : "DoFilenameSearch_PushButton";
     timer.start();

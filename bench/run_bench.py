@@ -37,19 +37,24 @@ import sys
 import tempfile
 import time
 
-def plain_text_patterns():
-    """The program's plain-text patterns, read from the one place they live,
-    so that the peers are always given the files the program reads."""
+
+def pattern_table(name):
+    """A table of name patterns, read from the one place it lives, so that
+    the peers are always given the files the program reads."""
     source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "search", "core",
                           "plaintextfilters.cpp")
     text = open(source).read()
-    table = text[text.index("Patterns[] = {"):]
+    table = text[text.index(" " + name + "[] = {"):]
     table = table[:table.index("};")]
     return [p.lower() for p in re.findall(r'"([^"]+)"', table)]
 
 
-PLAIN_TEXT_PATTERNS = plain_text_patterns()
+PLAIN_TEXT_PATTERNS = pattern_table("Patterns")
 assert len(PLAIN_TEXT_PATTERNS) >= 89
+BINARY_PATTERNS = pattern_table("BinaryPatterns")
+# What of a file's start decides whether it is plain text.
+SNIFF_BYTES = 51200
+WIDE_MARKS = (b"\x00\x00\xfe\xff", b"\xff\xfe", b"\xfe\xff")
 
 
 def walk(root):
@@ -63,8 +68,20 @@ def walk(root):
 
 
 def plain_text(path):
+    """Whether a full-text search reads the file: a listed name whatever it
+    holds, a known binary type never, any other file unless a NUL byte shows
+    in its start (a UTF-16 or UTF-32 byte-order mark makes it text)."""
     name = os.path.basename(path).lower()
-    return any(fnmatch.fnmatchcase(name, p) for p in PLAIN_TEXT_PATTERNS)
+    if any(fnmatch.fnmatchcase(name, p) for p in PLAIN_TEXT_PATTERNS):
+        return True
+    if any(fnmatch.fnmatchcase(name, p) for p in BINARY_PATTERNS):
+        return False
+    try:
+        with open(path, "rb") as f:
+            head = f.read(SNIFF_BYTES)
+    except OSError:
+        return False
+    return head.startswith(WIDE_MARKS) or b"\0" not in head
 
 
 def timed(command, stdin=None):
@@ -542,6 +559,8 @@ def real_trees(args):
     xvfb = XvfbDisplay() if shutil_which("Xvfb") else None
     try:
         status = real_trees_measured(args, tasks, xvfb, cold=False)
+        print()
+        status = worst(status, source_tree_checks(args))
         if args.cold:
             print()
             if drop_page_cache():
@@ -552,6 +571,29 @@ def real_trees(args):
     finally:
         if xvfb:
             xvfb.stop()
+    return status
+
+
+def source_tree_checks(args):
+    """The files found in the benchmark's own source tree against rg, and the
+    reads that binary files without an extension cost."""
+    import source_tree
+    # Beside the generated corpus, made once like it.
+    folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus")
+    os.makedirs(folder, exist_ok=True)
+    status = 0
+    if os.path.isdir("/usr/share/doc") and shutil_which("rg"):
+        root = source_tree.make_source_tree(os.path.join(folder, "source-tree"))
+        lines, mismatches = source_tree.compare_with_rg(window_run, args.bench_window, root)
+        print("\n".join(lines))
+        if mismatches:
+            print("RESULT MISMATCH:\n  " + "\n  ".join(mismatches))
+            status = 1
+    if shutil_which("strace"):
+        line, met = source_tree.binary_read_cost(args.bench_window, folder)
+        print(line + ("" if met else "  TARGET MISSED"))
+        if not met and args.require_targets:
+            status = worst(status, 2)
     return status
 
 

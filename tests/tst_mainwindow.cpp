@@ -104,6 +104,15 @@ void TestMainWindow::formWidgets_data()
     QTest::newRow("full text search") << "DoFullTextSearch_PushButton"
                                       << "QPushButton"
                                       << "Full &Text Search";
+    QTest::newRow("hidden") << "IncludeHidden_CheckBox"
+                            << "QCheckBox"
+                            << "Include &hidden files and folders";
+    QTest::newRow("skip label") << "SkipFolders_Label"
+                                << "QLabel"
+                                << "Skip f&olders";
+    QTest::newRow("skip box") << "SkipFolders_ComboBox"
+                              << "QComboBox"
+                              << "";
     QTest::newRow("progress label") << "SearchingProgressBar_Label"
                                     << "QLabel"
                                     << "Progress";
@@ -224,11 +233,11 @@ void TestMainWindow::formGridCells_data()
     QTest::newRow("Keywords2Search_ComboBox") << "Keywords2Search_ComboBox" << false << 2 << 2;
     QTest::newRow("DoFilenameSearch_PushButton") << "DoFilenameSearch_PushButton" << false << 2 << 3;
     QTest::newRow("DoFullTextSearch_PushButton") << "DoFullTextSearch_PushButton" << false << 3 << 3;
-    QTest::newRow("SearchingProgressBar_Label") << "SearchingProgressBar_Label" << false << 4 << 0;
-    QTest::newRow("Searching_ProgressBar") << "Searching_ProgressBar" << false << 4 << 2;
-    QTest::newRow("CancelSearch_PushButton") << "CancelSearch_PushButton" << false << 4 << 3;
-    QTest::newRow("SearchingProgressStatus_Label") << "SearchingProgressStatus_Label" << false << 5 << 2;
-    QTest::newRow("ExitProgram_PushButton") << "ExitProgram_PushButton" << false << 5 << 3;
+    QTest::newRow("SearchingProgressBar_Label") << "SearchingProgressBar_Label" << false << 5 << 0;
+    QTest::newRow("Searching_ProgressBar") << "Searching_ProgressBar" << false << 5 << 2;
+    QTest::newRow("CancelSearch_PushButton") << "CancelSearch_PushButton" << false << 5 << 3;
+    QTest::newRow("SearchingProgressStatus_Label") << "SearchingProgressStatus_Label" << false << 6 << 2;
+    QTest::newRow("ExitProgram_PushButton") << "ExitProgram_PushButton" << false << 6 << 3;
     QTest::newRow("FilesFound_Label") << "FilesFound_Label" << true << 0 << 0;
     QTest::newRow("FilesFound_TableWidget") << "FilesFound_TableWidget" << true << 1 << 0;
     QTest::newRow("FileContent_TextEdit") << "FileContent_TextEdit" << true << 1 << 2;

@@ -343,6 +343,8 @@ void TestSearchCore::encodings_data()
     QTest::addColumn<QByteArray>("localCodec");
     QTest::addColumn<QString>("locale"); // whose legacy charset reads text that is no UTF-8
     QTest::addColumn<TEnumFileScanResult>("result");
+    // Where the file is not on the plain-text list: judged by its content.
+    QTest::addColumn<TEnumFileScanResult>("byContent");
 
     const QString text = QString::fromUtf8("first line\nein Grüße-Test 中文 here\n");
     const QByteArray utf16leBom("\xFF\xFE", 2);
@@ -350,28 +352,40 @@ void TestSearchCore::encodings_data()
     const QByteArray utf8Bom("\xEF\xBB\xBF");
     const QByteArray utf32leBom("\xFF\xFE\x00\x00", 4);
 
-    QTest::newRow("utf16 le bom, local codec")
-        << utf16leBom + Encoded("UTF-16LE", text) << QByteArray() << QString() << FileScanMatched;
+    QTest::newRow("utf16 le bom, local codec") << utf16leBom + Encoded("UTF-16LE", text) << QByteArray()
+                                               << QString() << FileScanMatched << FileScanMatched;
     QTest::newRow("utf16 be bom, latin1 codec")
-        << utf16beBom + Encoded("UTF-16BE", text) << QByteArray("ISO-8859-1") << QString() << FileScanMatched;
+        << utf16beBom + Encoded("UTF-16BE", text) << QByteArray("ISO-8859-1") << QString() << FileScanMatched
+        << FileScanMatched;
     QTest::newRow("utf32 le bom, latin1 codec")
-        << utf32leBom + Encoded("UTF-32LE", text) << QByteArray("ISO-8859-1") << QString() << FileScanMatched;
-    QTest::newRow("utf8 bom, latin1 codec")
-        << utf8Bom + Encoded("UTF-8", text) << QByteArray("ISO-8859-1") << QString() << FileScanMatched;
-    QTest::newRow("utf16 le nobom, local codec")
-        << Encoded("UTF-16LE", text) << QByteArray() << QString() << FileScanNotMatched;
-    QTest::newRow("utf16 be nobom, local codec")
-        << Encoded("UTF-16BE", text) << QByteArray() << QString() << FileScanNotMatched;
-    QTest::newRow("utf8 nobom, latin1 codec")
-        << Encoded("UTF-8", text) << QByteArray("ISO-8859-1") << QString() << FileScanNotMatched;
+        << utf32leBom + Encoded("UTF-32LE", text) << QByteArray("ISO-8859-1") << QString() << FileScanMatched
+        << FileScanMatched;
+    QTest::newRow("utf8 bom, latin1 codec") << utf8Bom + Encoded("UTF-8", text) << QByteArray("ISO-8859-1")
+                                            << QString() << FileScanMatched << FileScanMatched;
+    QTest::newRow("utf16 le nobom, local codec") << Encoded("UTF-16LE", text) << QByteArray() << QString()
+                                                 << FileScanNotMatched << FileScanNotPlainText;
+    QTest::newRow("utf16 be nobom, local codec") << Encoded("UTF-16BE", text) << QByteArray() << QString()
+                                                 << FileScanNotMatched << FileScanNotPlainText;
+    QTest::newRow("utf8 nobom, latin1 codec") << Encoded("UTF-8", text) << QByteArray("ISO-8859-1")
+                                              << QString() << FileScanNotMatched << FileScanNotMatched;
     QTest::newRow("utf8 nobom, utf8 codec")
-        << Encoded("UTF-8", text) << QByteArray("UTF-8") << QString() << FileScanMatched;
+        << Encoded("UTF-8", text) << QByteArray("UTF-8") << QString() << FileScanMatched << FileScanMatched;
     QTest::newRow("utf8 nobom, utf8 codec, chinese")
-        << Encoded("UTF-8", text) << QByteArray("UTF-8") << QString("zh_CN") << FileScanMatched;
+        << Encoded("UTF-8", text) << QByteArray("UTF-8") << QString("zh_CN") << FileScanMatched
+        << FileScanMatched;
     QTest::newRow("gb18030 nobom, utf8 codec, chinese")
-        << Encoded("GB18030", text) << QByteArray("UTF-8") << QString("zh_CN") << FileScanMatched;
+        << Encoded("GB18030", text) << QByteArray("UTF-8") << QString("zh_CN") << FileScanMatched
+        << FileScanMatched;
     QTest::newRow("gb18030 nobom, utf8 codec, no charset")
-        << Encoded("GB18030", text) << QByteArray("UTF-8") << QString("pt_BR") << FileScanNotMatched;
+        << Encoded("GB18030", text) << QByteArray("UTF-8") << QString("pt_BR") << FileScanNotMatched
+        << FileScanNotMatched;
+    const QByteArray nul(1, '\0');
+    QTest::newRow("nul byte at 51,199")
+        << QByteArray(51199, 'x') + nul + Encoded("UTF-8", text) << QByteArray("UTF-8") << QString()
+        << FileScanMatched << FileScanNotPlainText;
+    QTest::newRow("nul byte at 51,200")
+        << QByteArray(51200, 'x') + nul + Encoded("UTF-8", text) << QByteArray("UTF-8") << QString()
+        << FileScanMatched << FileScanMatched;
 }
 
 void TestSearchCore::encodings()
@@ -380,13 +394,19 @@ void TestSearchCore::encodings()
     QFETCH(QByteArray, localCodec);
     QFETCH(QString, locale);
     QFETCH(TEnumFileScanResult, result);
+    QFETCH(TEnumFileScanResult, byContent);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("text.txt"));
     QVERIFY(WriteTestFile(path, bytes));
     QTextCodec *codec = localCodec.isEmpty() ? nullptr : QTextCodec::codecForName(localCodec);
     const CUnmarkedTextCharset charset(codec, locale);
-    for (const char *keyword : {"中文", "grüße"}) {
+    // The rows of a NUL byte after filler, also with an ASCII keyword, which
+    // the pre-filter's reads judge rather than a read of their own.
+    QList<const char *> keywords{"中文", "grüße"};
+    if (QByteArray(QTest::currentDataTag()).startsWith("nul byte"))
+        keywords << "here";
+    for (const char *keyword : keywords) {
         const CKeywordQuery query(QString::fromUtf8(keyword), true, true);
         CKeywordMatcher matcher = CKeywordMatcher::ForFullText(query);
         const auto feed = [&matcher](const QString &line) { return matcher.Feed(line); };
@@ -396,6 +416,10 @@ void TestSearchCore::encodings()
         matcher.Reset();
         CKeywordPreFilter preFilter(query, charset);
         QCOMPARE(ScanTextFile(path, preFilter, feed, NoStop, charset), result);
+        matcher.Reset();
+        QCOMPARE(ScanTextFile(CScanDirectory(QDir(dir.path())), QByteArray("text.txt"), preFilter, feed,
+                              NoStop, charset, MaxLineLength, nullptr, true),
+                 byContent);
     }
 }
 

@@ -1,8 +1,10 @@
 // Searches through the window over trees nobody here wrote (the installed Qt
 // headers and the Python standard library), compared with find and grep run
 // on the same candidates: regular files that are neither hidden, nor inside
-// a hidden directory, nor links; for a full-text search only names matching
-// the plain-text patterns. grep reads bytes, the search reads decoded lines,
+// a hidden directory, nor links; for a full-text search those whose names
+// match the plain-text patterns, and the others without a NUL byte in their
+// first 51,200 bytes (or with a UTF-16 or UTF-32 byte-order mark) and of no
+// known binary type. grep reads bytes, the search reads decoded lines,
 // so the differences the search is meant to have are allowed, and each one
 // must be explained by one of them:
 //  - a line longer than 25600 characters is tested in pieces, so a keyword
@@ -82,13 +84,35 @@ PathSet FindCandidates(const QString &root, const QStringList &nameTests)
     return SplitNulList(RunTool(QStringLiteral("find"), arguments), '\0');
 }
 
-QStringList PlainTextNameTests()
+QStringList NameTests(const QStringList &patterns)
 {
     QStringList tests;
-    for (const QString &pattern : PlainTextFilePatterns())
+    for (const QString &pattern : patterns)
         tests << QStringLiteral("-o") << QStringLiteral("-iname") << pattern;
     tests.first() = QStringLiteral("(");
     return tests << QStringLiteral(")");
+}
+
+bool StartsAsText(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(51200);
+    return !head.contains('\0') || head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF") ||
+           head.startsWith(QByteArray("\0\0\xFE\xFF", 4));
+}
+
+// The listed names, and the files of other names that their start shows to be text.
+PathSet PlainTextCandidates(const QString &root)
+{
+    PathSet candidates = FindCandidates(root, NameTests(PlainTextFilePatterns()));
+    QStringList others = NameTests(PlainTextFilePatterns() + BinaryFilePatterns());
+    others.prepend(QStringLiteral("!"));
+    for (const QString &path : FindCandidates(root, others))
+        if (StartsAsText(path))
+            candidates << path;
+    return candidates;
 }
 
 PathSet GrepFiles(const PathSet &files, const QStringList &grepArguments)
@@ -181,7 +205,7 @@ void TestSearchRealTree::fullTextMatchesGrep()
     if (root.isEmpty() || !QDir(root).exists())
         QSKIP("tree not installed");
 
-    const PathSet candidates = FindCandidates(root, PlainTextNameTests());
+    const PathSet candidates = PlainTextCandidates(root);
     int searched = 0;
     const PathSet found = SearchThroughWindow(root, keywords, SearchWhatFullText, wholeWord, searched);
     QCOMPARE(searched, candidates.size());

@@ -3,6 +3,7 @@
 // cancelling, and walks over real temporary trees with links.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -189,24 +190,45 @@ void TestSearchWindow::searchButtonRules()
 
 // --- Candidates and links -------------------------------------------------------
 
+// Listed names are read whatever they hold, known binary types never, any
+// other file when its start holds no NUL byte; the summary counts what was
+// searched. Hidden entries and skipped folders hold for both kinds.
 void TestSearchWindow::fullTextOpensOnlyPlainTextFiles()
 {
     QTemporaryDir dir;
-    for (const char *name : {"notes.doc", "data.bin", "Makefile", "README", "NOTES.TXT", "notes.Txt",
-                             "main.rs", "README.md.orig"})
+    const QByteArray nul("al\0pha alpha", 13);
+    for (const char *name : {"notes.doc", "Makefile", "README", "NOTES.TXT", "notes.Txt", "main.rs",
+                             "README.md.orig", "configure.ac", ".env", "node_modules/x.js", "build2/y.c"})
         QVERIFY(WriteTestFile(dir.filePath(QString::fromLatin1(name)), "alpha"));
+    QVERIFY(WriteTestFile(dir.filePath("data.bin"), QByteArray(60000, 'x') + nul));
+    QVERIFY(WriteTestFile(dir.filePath("early.dat"), nul + QByteArray(60000, 'x')));
+    QVERIFY(WriteTestFile(dir.filePath("listed.txt"), nul));
+    QVERIFY(WriteTestFile(dir.filePath("wide"), Utf16Bytes(QChar(0xFEFF) + QString(" alpha"), true)));
+    const QStringList text = {"Makefile",   "README",         "NOTES.TXT",        "notes.Txt",
+                              "main.rs",    "README.md.orig", "data.bin",         "configure.ac",
+                              "listed.txt", "wide",           "node_modules/x.js"};
+    QSet<QString> expected;
+    for (const QString &name : text)
+        expected << dir.filePath(name);
     CLintra w;
     RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
-    QCOMPARE(TablePathSet(w),
-             (QSet<QString>{dir.filePath("NOTES.TXT"), dir.filePath("notes.Txt"), dir.filePath("Makefile"),
-                            dir.filePath("README"), dir.filePath("main.rs")}));
-    QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->maximum(), 5);
+    QCOMPARE(TablePathSet(w), expected + QSet<QString>{dir.filePath("build2/y.c")});
+    QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->maximum(), 12);
 
-    RunSearch(w, dir.path(), "notes", SearchWhatFilename);
-    QCOMPARE(TablePathSet(w), (QSet<QString>{dir.filePath("notes.doc"), dir.filePath("NOTES.TXT"),
-                                             dir.filePath("notes.Txt")}));
-    QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->maximum(), 8);
-    QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->value(), 8);
+    Control<QCheckBox>(w, "IncludeHidden_CheckBox")->setChecked(true);
+    Control<QComboBox>(w, "SkipFolders_ComboBox")->setEditText(" node_modules,  build* ");
+    RunSearch(w, dir.path(), "alpha", SearchWhatFullText);
+    expected.remove(dir.filePath("node_modules/x.js"));
+    QCOMPARE(TablePathSet(w), expected + QSet<QString>{dir.filePath(".env")});
+    QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->maximum(), 11);
+    QCOMPARE(Control<QComboBox>(w, "SkipFolders_ComboBox")->itemText(0), QString("node_modules, build*"));
+
+    RunSearch(w, dir.path(), "e", SearchWhatFilename);
+    QCOMPARE(TablePathSet(w).size(), 11);
+    QVERIFY(TablePathSet(w).contains(dir.filePath(".env")));
+    Control<QCheckBox>(w, "IncludeHidden_CheckBox")->setChecked(false);
+    RunSearch(w, dir.path(), "e", SearchWhatFilename);
+    QCOMPARE(TablePathSet(w).size(), 10);
 }
 
 void TestSearchWindow::directoryLinkToItsOwnRootFinishes_data()

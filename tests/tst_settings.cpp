@@ -312,11 +312,13 @@ void TestSettings::geometryAndIntervalRoundTrip()
 
 void TestSettings::userPlainTextPatternsJoinTheList()
 {
-    PresetSettings({{QStringLiteral("RegNumber"), WellFormedId},
-                    {QStringLiteral("MorePlainTextFilePatterns"),
-                     QStringList{"*.adb", "*.TXT", "*", " Justfile ", ""}}});
+    PresetSettings(
+        {{QStringLiteral("RegNumber"), WellFormedId},
+         {QStringLiteral("MorePlainTextFilePatterns"), QStringList{"*.adb", "*.TXT", "*", " Justfile ", ""}},
+         {QStringLiteral("PlainTextByContent"), QStringLiteral("false")}});
     CLintra window;
-    // A full-text search reads them; the blank and "*" entries let no other file in.
+    // Judged by name only, a full-text search reads them; the blank and "*"
+    // entries let no other file in.
     QTemporaryDir dir;
     for (const char *name : {"a.adb", "Justfile", "other.xyz"})
         QVERIFY(WriteTestFile(dir.filePath(name), "alpha"));

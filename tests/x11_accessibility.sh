@@ -72,6 +72,8 @@ combo box: Keyword(s)
 push button: Filename Search
 radio button: Match Whole Word
 push button: Full Text Search
+check box: Include hidden files and folders
+combo box: Skip folders
 push button: Cancel the Search
 push button: Exit Norvane Lintra
 label: Copyright Notice
@@ -80,8 +82,8 @@ push button: Check Updates
 table: Result Files
 text: File Content
 combo box: Directory"
-order=$(atspi focus "$window" 16)
-order=$(head -n 14 <<<"$order")
+order=$(atspi focus "$window" 18)
+order=$(head -n 16 <<<"$order")
 [ "$order" = "$expected_order" ] || fail "Tab order:
 $order
 expected:

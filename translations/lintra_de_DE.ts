@@ -37,7 +37,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+317"/>
+        <location filename="../app/ui_clintra.cpp" line="+346"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>Die ausgewählte Ergebnisdatei mit hervorgehobenen Suchbegriffen</translation>
     </message>
@@ -47,7 +47,7 @@
         <translation>Die gefundenen Dateien: Pfad, Größe in KB und Zeitpunkt der letzten Änderung</translation>
     </message>
     <message>
-        <location line="-37"/>
+        <location line="-42"/>
         <source>&amp;Keyword(s)</source>
         <translation>Such&amp;begriffe</translation>
     </message>
@@ -83,6 +83,16 @@
     </message>
     <message>
         <location line="+1"/>
+        <source>Include &amp;hidden files and folders</source>
+        <translation>Ver&amp;steckte Dateien und Ordner einbeziehen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Skip f&amp;olders</source>
+        <translation>Ordner übe&amp;rspringen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Full &amp;Text Search</source>
         <translation>&amp;Volltextsuche</translation>
     </message>
@@ -107,7 +117,17 @@
         <translation>Gefundene Da&amp;teien</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+12"/>
+        <source>Skip folders</source>
+        <translation>Ordner überspringen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Names of folders not to search, separated by blanks or commas; * and ? as wildcards</source>
+        <translation>Namen der Ordner, die nicht durchsucht werden, durch Leerzeichen oder Kommas getrennt; * und ? als Platzhalter</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>File Content</source>
         <translation>Dateiinhalt</translation>
     </message>
@@ -229,8 +249,8 @@
         <translation>Das Programm läuft im Systemabschnitt der Kontrollleiste weiter. Um es zu beenden, wählen Sie &lt;b&gt;Beenden&lt;/b&gt; im Kontextmenü seines Symbols im Systemabschnitt.</translation>
     </message>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="-35"/>
-        <location line="+31"/>
+        <location filename="../app/ui_clintra.cpp" line="-40"/>
+        <location line="+33"/>
         <source>Default Local Charset</source>
         <translation>Lokaler Standardzeichensatz</translation>
     </message>
@@ -253,8 +273,8 @@
         <translation type="vanished">Durchsuchen …</translation>
     </message>
     <message>
-        <location line="-27"/>
-        <location line="+29"/>
+        <location line="-29"/>
+        <location line="+34"/>
         <source>Progress</source>
         <translation>Fortschritt</translation>
     </message>
@@ -279,7 +299,7 @@
         <translation type="vanished">Norvane Lintra beenden</translation>
     </message>
     <message>
-        <location line="-22"/>
+        <location line="-25"/>
         <source>&lt;!DOCTYPE HTML PUBLIC &quot;-//W3C//DTD HTML 4.0//EN&quot; &quot;http://www.w3.org/TR/REC-html40/strict.dtd&quot;&gt;
 &lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
 p, li { white-space: pre-wrap; }
@@ -300,12 +320,12 @@ p, li { white-space: pre-wrap; }
         <translation type="vanished">Nach Updates suchen</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+27"/>
         <source>Result Files</source>
         <translation>Gefundene Dateien</translation>
     </message>
     <message>
-        <location filename="../app/clintra_search.cpp" line="+207"/>
+        <location filename="../app/clintra_search.cpp" line="+204"/>
         <location filename="../app/formfitting.cpp" line="+53"/>
         <source>Matched Filename</source>
         <translation>Gefundener Dateiname</translation>
@@ -383,7 +403,7 @@ p, li { white-space: pre-wrap; }
         <translation>Datei %1 von %2 wird durchsucht …</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+27"/>
         <source>Filename</source>
         <translation>Dateiname</translation>
     </message>
@@ -453,7 +473,7 @@ p, li { white-space: pre-wrap; }
         <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
     </message>
     <message>
-        <location filename="../app/clintra_tableactions.cpp" line="+59"/>
+        <location filename="../app/clintra_tableactions.cpp" line="+45"/>
         <source>&amp;Open</source>
         <translation>Ö&amp;ffnen</translation>
     </message>
@@ -483,21 +503,21 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+96"/>
+        <location line="+104"/>
         <source>The file no longer exists:
 %1</source>
         <translation>Die Datei gibt es nicht mehr:
 %1</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
         <source>No application could be started to open the file:
 %1</source>
         <translation>Es ließ sich kein Programm starten, das die Datei öffnet:
 %1</translation>
     </message>
     <message>
-        <location line="-20"/>
+        <location line="-23"/>
         <source>Open Containing Folder</source>
         <translation>Übergeordneten Ordner öffnen</translation>
     </message>
@@ -687,7 +707,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CSearchRun</name>
     <message>
-        <location filename="../search/csearchrun.cpp" line="+198"/>
+        <location filename="../search/csearchrun.cpp" line="+242"/>
         <source>1 file</source>
         <translation>1 Datei</translation>
     </message>

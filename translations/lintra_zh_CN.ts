@@ -37,7 +37,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+317"/>
+        <location filename="../app/ui_clintra.cpp" line="+346"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>所选的结果文件，其中的关键词已突出显示</translation>
     </message>
@@ -47,7 +47,7 @@
         <translation>找到的文件：路径、大小（KB）和最后修改时间</translation>
     </message>
     <message>
-        <location line="-37"/>
+        <location line="-42"/>
         <source>&amp;Keyword(s)</source>
         <translation>关键词(&amp;K)</translation>
     </message>
@@ -83,6 +83,16 @@
     </message>
     <message>
         <location line="+1"/>
+        <source>Include &amp;hidden files and folders</source>
+        <translation>包含隐藏的文件和文件夹(&amp;H)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Skip f&amp;olders</source>
+        <translation>跳过文件夹(&amp;O)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Full &amp;Text Search</source>
         <translation>全文搜索(&amp;T)</translation>
     </message>
@@ -107,7 +117,17 @@
         <translation>结果文件(&amp;R)</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+12"/>
+        <source>Skip folders</source>
+        <translation>跳过文件夹</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Names of folders not to search, separated by blanks or commas; * and ? as wildcards</source>
+        <translation>不搜索的文件夹名称，以空格或逗号分隔；* 和 ? 为通配符</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>File Content</source>
         <translation>文件内容</translation>
     </message>
@@ -229,8 +249,8 @@
         <translation>程序将继续在系统托盘中运行。要退出程序，请在系统托盘图标的右键菜单中选择&lt;b&gt;退出&lt;/b&gt;。</translation>
     </message>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="-35"/>
-        <location line="+31"/>
+        <location filename="../app/ui_clintra.cpp" line="-40"/>
+        <location line="+33"/>
         <source>Default Local Charset</source>
         <translation>默认本地字符集</translation>
     </message>
@@ -253,8 +273,8 @@
         <translation type="vanished">浏览…</translation>
     </message>
     <message>
-        <location line="-27"/>
-        <location line="+29"/>
+        <location line="-29"/>
+        <location line="+34"/>
         <source>Progress</source>
         <translation>进度</translation>
     </message>
@@ -279,7 +299,7 @@
         <translation type="vanished">退出 Norvane Lintra</translation>
     </message>
     <message>
-        <location line="-22"/>
+        <location line="-25"/>
         <source>&lt;!DOCTYPE HTML PUBLIC &quot;-//W3C//DTD HTML 4.0//EN&quot; &quot;http://www.w3.org/TR/REC-html40/strict.dtd&quot;&gt;
 &lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
 p, li { white-space: pre-wrap; }
@@ -300,12 +320,12 @@ p, li { white-space: pre-wrap; }
         <translation type="vanished">检查更新</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+27"/>
         <source>Result Files</source>
         <translation>结果文件</translation>
     </message>
     <message>
-        <location filename="../app/clintra_search.cpp" line="+207"/>
+        <location filename="../app/clintra_search.cpp" line="+204"/>
         <location filename="../app/formfitting.cpp" line="+53"/>
         <source>Matched Filename</source>
         <translation>匹配的文件名</translation>
@@ -383,7 +403,7 @@ p, li { white-space: pre-wrap; }
         <translation>正在处理第 %1 个文件（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+27"/>
         <source>Filename</source>
         <translation>文件名</translation>
     </message>
@@ -453,7 +473,7 @@ p, li { white-space: pre-wrap; }
         <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
     </message>
     <message>
-        <location filename="../app/clintra_tableactions.cpp" line="+59"/>
+        <location filename="../app/clintra_tableactions.cpp" line="+45"/>
         <source>&amp;Open</source>
         <translation>打开(&amp;O)</translation>
     </message>
@@ -483,21 +503,21 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+96"/>
+        <location line="+104"/>
         <source>The file no longer exists:
 %1</source>
         <translation>该文件已不存在：
 %1</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
         <source>No application could be started to open the file:
 %1</source>
         <translation>无法启动任何程序来打开该文件：
 %1</translation>
     </message>
     <message>
-        <location line="-20"/>
+        <location line="-23"/>
         <source>Open Containing Folder</source>
         <translation>打开所在文件夹</translation>
     </message>
@@ -687,7 +707,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CSearchRun</name>
     <message>
-        <location filename="../search/csearchrun.cpp" line="+198"/>
+        <location filename="../search/csearchrun.cpp" line="+242"/>
         <source>1 file</source>
         <translation>1 个文件</translation>
     </message>

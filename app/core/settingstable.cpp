@@ -23,6 +23,9 @@ const QList<CSettingDefinition> &SettingDefinitions()
         {UpdateCheckIntervalSetting, "HowOftenCheckUpdatesInDays", QVariant(DefaultUpdateCheckIntervalDays)},
         {LastUpdateCheckTimeSetting, "LastCheckUpdatesTime", QVariant(QDateTime())},
         {LegacyCharsetSetting, "LegacyCharset", QVariant(QString())},
+        {PlainTextByContentSetting, "PlainTextByContent", QVariant(true)},
+        {IncludeHiddenSetting, "IncludeHiddenFilesAndFolders", QVariant(false)},
+        {LastSkippedFoldersSetting, "LastSkippedFolders", QVariant(QStringList())},
     };
     return definitions;
 }

@@ -25,7 +25,10 @@ enum TEnumSetting
     UpdateCheckIntervalSetting,
     LastUpdateCheckTimeSetting,
     // The charset of the user's files that are not UTF-8; empty: the language's.
-    LegacyCharsetSetting
+    LegacyCharsetSetting,
+    PlainTextByContentSetting,
+    IncludeHiddenSetting,
+    LastSkippedFoldersSetting
 };
 
 const int MaxHistoryItems = 10;

@@ -92,6 +92,11 @@ public:
         if (SinceSent.elapsed() >= SendIntervalMs)
             Send();
     }
+    void NotPlainText() override
+    {
+        --Shared.Total;
+        --Shared.Processed;
+    }
     void Unreadable(const CUnreadEntry &entry) override { Unread << entry; }
     void OutOfResources(int error) override { ResourceError = error; }
     // Rows and what could not be read reach the window's thread in batches,

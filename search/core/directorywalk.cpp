@@ -187,6 +187,8 @@ struct CEntryCollector
     void Add(const QByteArray &name, const QString &text, TEnumEntryKind kind,
              const CFileNameFilter &nameFilter, const CListedFile &known)
     {
+        if (kind != EntryPlainFile && !EntersFolder(text))
+            return;
         if (kind == EntryPlainFile && nameFilter.Matches(text)) {
             CListedFile file = known;
             file.Name = name;
@@ -202,6 +204,14 @@ struct CEntryCollector
             Entries.LinkedSubDirectories.insert(name);
     }
     bool FilesSorted = true;
+    const CWalkEntryFilter *Filter = nullptr;
+
+    // "." and ".." stay until the sort, to keep ties in QDir's order.
+    bool EntersFolder(const QString &text) const
+    {
+        return !Filter || text == QLatin1String(".") || text == QLatin1String("..") ||
+               Filter->EntersFolder(text);
+    }
 
     // A candidate whose text nobody needs here: the filter takes every name.
     void AddUndecodedFile(const QByteArray &name, const CListedFile &known)
@@ -227,10 +237,11 @@ struct CEntryCollector
 // (a link two: itself and where it leads). A link is listed as what it leads
 // to if that is a folder; a link to a file, a device, a FIFO or a socket, or
 // to nothing, is passed over.
-TEnumEntryKind KindOf(int directory, const char *name, TEnumFileType type, CListedFile &known)
+TEnumEntryKind KindOf(int directory, const char *name, TEnumFileType type, CListedFile &known,
+                      const CWalkEntryFilter &entries)
 {
     const bool dotOrDotDot = qstrcmp(name, ".") == 0 || qstrcmp(name, "..") == 0;
-    if (name[0] == '.' && !dotOrDotDot)
+    if (!entries.ListsFile(name) && !dotOrDotDot)
         return EntryNotListed;
     CFileStatus status;
     if (type == FileTypeUnknown) {
@@ -298,17 +309,19 @@ void SortLikeQDir(QVector<CListedFile> &files)
     SortLikeQDir(files, texts);
 }
 
-CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFilter, bool filesSorted)
+CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFilter, bool filesSorted,
+                                  const CWalkEntryFilter &entries)
 {
     CEntryCollector collector;
     collector.FilesSorted = filesSorted;
+    collector.Filter = &entries;
     const bool decodeFiles = filesSorted || !nameFilter.MatchesEveryName();
     CFolderEntries listed(descriptor);
     const char *name = nullptr;
     TEnumFileType type = FileTypeUnknown;
     while (listed.Next(name, type)) {
         CListedFile known;
-        const TEnumEntryKind kind = KindOf(descriptor, name, type, known);
+        const TEnumEntryKind kind = KindOf(descriptor, name, type, known, entries);
         if (kind == EntryPlainFile && !decodeFiles) {
             collector.AddUndecodedFile(QByteArray(name), known);
         } else if (kind != EntryNotListed) {
@@ -430,7 +443,8 @@ void CDirectoryWalk::LimitOpenLevels()
 
 bool CDirectoryWalk::Visit(CFrame frame, const QByteArray &path, CWalkStep &step)
 {
-    CDirectoryEntries entries = ListDirectoryAt(frame.Directory->Descriptor(), NameFilter, FilesSorted);
+    CDirectoryEntries entries =
+        ListDirectoryAt(frame.Directory->Descriptor(), NameFilter, FilesSorted, Entries);
     // Out of descriptors or memory the listing is tried again while others
     // give theirs back; a part of a listing is never taken for all of it.
     QElapsedTimer waited;
@@ -441,7 +455,7 @@ bool CDirectoryWalk::Visit(CFrame frame, const QByteArray &path, CWalkStep &step
             return false;
         }
         QThread::msleep(20);
-        entries = ListDirectoryAt(frame.Directory->Descriptor(), NameFilter, FilesSorted);
+        entries = ListDirectoryAt(frame.Directory->Descriptor(), NameFilter, FilesSorted, Entries);
     }
     if (entries.Error != 0 && !Report.Cancelled())
         Report.Unreadable({path, true, entries.Error});

@@ -15,6 +15,7 @@
 #include "search/core/filenamefilter.h"
 #include "search/core/scanreport.h"
 #include "search/core/searchwhat.h"
+#include "search/core/walkentryfilter.h"
 
 // The name filters of a search's candidate files: every file for a filename
 // search, the plain-text patterns for a full-text search, none otherwise.
@@ -74,7 +75,9 @@ struct CDirectoryEntries
 // filesSorted false leaves the candidate files in the directory's own order
 // and, where the filter takes every name, their texts undecoded: for a
 // caller that sorts them with SortLikeQDir on another thread.
-CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFilter, bool filesSorted = true);
+// entries says whether hidden entries are listed and which folders are not.
+CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFilter, bool filesSorted = true,
+                                  const CWalkEntryFilter &entries = CWalkEntryFilter());
 // Puts files in listing order (by name, ignoring case, as QDir sorts by
 // default), decoding the texts of those that have none yet, unless every
 // name is ASCII: then the texts stay null, the names say it all.
@@ -129,6 +132,8 @@ public:
     // From now on the steps' candidates are as ListDirectoryAt gives them
     // with filesSorted false.
     void LeaveFilesUnsorted() { FilesSorted = false; }
+    // Hidden entries and folders to skip, from the root's listing on.
+    void SetEntryFilter(const CWalkEntryFilter &entries) { Entries = entries; }
 
 private:
     struct CFrame
@@ -152,6 +157,7 @@ private:
     void LimitOpenLevels();
 
     CFileNameFilter NameFilter;
+    CWalkEntryFilter Entries;
     bool FilesSorted = true;
     QDir Root;
     CDirectoryRef OpenedRoot;

@@ -180,6 +180,20 @@ const char *const Patterns[] = {
     "Procfile",
 };
 
+// Files a full-text search never opens, whatever their bytes: images,
+// audio, video, archives, office documents, PDF, executables, object files
+// and databases. Their names say what they are; reading them to find a NUL
+// byte would cost a read each and find one anyway. README.md shows the list.
+const char *const BinaryPatterns[] = {
+    "*.png",  "*.jpg", "*.jpeg",   "*.gif",     "*.bmp",  "*.tif",  "*.tiff", "*.ico",  "*.webp",  "*.psd",
+    "*.xcf",  "*.mp3", "*.wav",    "*.flac",    "*.ogg",  "*.opus", "*.m4a",  "*.aac",  "*.wma",   "*.mp4",
+    "*.mkv",  "*.avi", "*.mov",    "*.webm",    "*.wmv",  "*.flv",  "*.mpg",  "*.mpeg", "*.zip",   "*.gz",
+    "*.tgz",  "*.bz2", "*.xz",     "*.zst",     "*.7z",   "*.rar",  "*.tar",  "*.jar",  "*.deb",   "*.rpm",
+    "*.iso",  "*.doc", "*.docx",   "*.xls",     "*.xlsx", "*.ppt",  "*.pptx", "*.odt",  "*.ods",   "*.odp",
+    "*.pdf",  "*.exe", "*.dll",    "*.so",      "*.a",    "*.o",    "*.obj",  "*.lib",  "*.class", "*.pyc",
+    "*.wasm", "*.db",  "*.sqlite", "*.sqlite3", "*.mdb",
+};
+
 QStringList UserPatternList(const QVariant &stored)
 {
     // QSettings gives a list for "a, b" in the file, and a text for "a b".
@@ -194,6 +208,14 @@ QStringList PlainTextFilePatterns()
 {
     QStringList patterns;
     for (const char *pattern : Patterns)
+        patterns << QString::fromLatin1(pattern);
+    return patterns;
+}
+
+QStringList BinaryFilePatterns()
+{
+    QStringList patterns;
+    for (const char *pattern : BinaryPatterns)
         patterns << QString::fromLatin1(pattern);
     return patterns;
 }

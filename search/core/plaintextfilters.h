@@ -5,8 +5,9 @@
 #include <QVariant>
 
 // The wildcard patterns that make a file name a plain-text file, matched
-// against the whole name, case-insensitively. A full-text search opens no
-// other file. The list is the program's only copy of it; README.md shows it.
+// against the whole name, case-insensitively. Such a file is read as text
+// whatever its bytes; other files only when their content says so. The list is the program's only copy of it;
+// README.md shows it.
 
 // The built-in patterns, in order: the 89 of the first versions, then the
 // plain-text types of today's Linux desktops, then the well-known names that
@@ -18,6 +19,11 @@ QStringList PlainTextFilePatterns();
 // separated by commas or blanks). Patterns already listed, empty ones and "*"
 // (which would make every file plain text) are left out.
 QStringList PlainTextFilePatterns(const QVariant &userPatterns);
+
+// The names of known binary types (images, archives, executables, ...),
+// which a full-text search skips unopened where it judges other files by
+// their content.
+QStringList BinaryFilePatterns();
 
 // "MorePlainTextFilePatterns".
 QString PlainTextPatternsSettingKey();

@@ -75,6 +75,8 @@ void CScanReport::FoundFiles(const CFoundFiles &files)
 
 void CScanReport::Found(const QStringList &) {}
 
+void CScanReport::NotPlainText() {}
+
 void CScanReport::Unreadable(const CUnreadEntry &) {}
 
 void CScanReport::OutOfResources(int) {}

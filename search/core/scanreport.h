@@ -36,6 +36,9 @@ public:
     // passed on as their paths' texts.
     virtual void FoundFiles(const CFoundFiles &files);
     virtual void Found(const QStringList &paths);
+    // The file just examined showed by its content that it is no plain
+    // text: it leaves the count of files searched.
+    virtual void NotPlainText();
     // A file or folder that could not be read; the search goes on.
     virtual void Unreadable(const CUnreadEntry &entry);
     // The search ran out of descriptors, memory or threads (errno) and stops.

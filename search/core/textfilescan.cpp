@@ -8,7 +8,9 @@
 
 #include "platform/filesystem.h"
 #include "search/core/keywordprefilter.h"
+#include "search/core/plaintextsniffer.h"
 
+#include <memory>
 #include <vector>
 
 #include <cerrno>
@@ -62,6 +64,25 @@ public:
         return SeekToStart(Descriptor) &&
                file.open(Descriptor, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
     }
+    // From now on the bytes read are judged as they pass; a file that is
+    // not plain text reads as ended.
+    void JudgeContent()
+    {
+        Sniffer.reset(new CPlainTextSniffer);
+    }
+    // Whether the file is plain text, reading its start for that only where
+    // the reads so far did not settle it.
+    bool IsPlainText()
+    {
+        if (!Sniffer || Sniffer->Decided())
+            return !Sniffer || Sniffer->IsPlainText();
+        const qint64 from = Sniffer->FedBytes();
+        QByteArray rest(int(CPlainTextSniffer::SniffBytes - from), Qt::Uninitialized);
+        const qint64 read = ReadAt(from, rest.data(), rest.size());
+        if (read > 0)
+            Sniffer->Feed(rest.constData(), read);
+        return Sniffer->IsPlainText();
+    }
     CKeywordPreFilter::ReadFunction Reader()
     {
         return [this](char *data, qint64 size) { return Read(data, size); };
@@ -74,6 +95,20 @@ public:
 
 private:
     qint64 Read(char *data, qint64 size)
+    {
+        const qint64 read = ReadBytes(data, size);
+        if (Sniffer && read >= 0) {
+            if (read < size)
+                Sniffer->FeedEnd();
+            if (!Sniffer->Feed(data, read)) {
+                ReachedEnd = true;
+                return 0;
+            }
+        }
+        return read;
+    }
+
+    qint64 ReadBytes(char *data, qint64 size)
     {
         if (ReachedEnd)
             return 0;
@@ -109,6 +144,7 @@ private:
     bool ReadBefore = false;
     bool FromDisk = false;
     qint64 SizeWhenOpened = -1;
+    std::unique_ptr<CPlainTextSniffer> Sniffer;
 };
 
 // Longer lines are left to the scan of the whole file, which never holds
@@ -304,6 +340,8 @@ TEnumFileScanResult ScanRawFile(CRawFile &raw, CKeywordPreFilter &preFilter, con
     const TEnumPreFilterVerdict verdict = preFilter.Check(raw.Reader(), report);
     if (verdict == PreFilterCancelled)
         return FileScanCancelled;
+    if (!raw.IsPlainText())
+        return FileScanNotPlainText;
     // An empty file is read by nobody, and the line scan does not poll for it.
     if (verdict == PreFilterNoMatch && preFilter.LastBytesRead() == 0)
         return FileScanNotMatched;
@@ -356,7 +394,8 @@ TEnumFileScanResult ScanRawFile(CRawFile &raw, CKeywordPreFilter &preFilter, con
 
 TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QByteArray &name,
                                  CKeywordPreFilter &preFilter, const LineTest &lineTest, CScanReport &report,
-                                 const CUnmarkedTextCharset &charset, int maxLineLength, CFileFacts *facts)
+                                 const CUnmarkedTextCharset &charset, int maxLineLength, CFileFacts *facts,
+                                 bool byContent)
 {
     CFileFacts ownFacts;
     CFileFacts &known = facts ? *facts : ownFacts;
@@ -368,6 +407,8 @@ TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QByteArr
     CRawFile raw(directory.Descriptor, name, report, known);
     if (!raw.IsOpen())
         return IsOutOfResources(known.Error) ? FileScanOutOfResources : FileScanUnreadable;
+    if (byContent)
+        raw.JudgeContent();
     const TEnumFileScanResult result = ScanRawFile(raw, preFilter, lineTest, report, charset, maxLineLength);
     known.FromDisk = raw.FirstReadFromDisk();
     if (raw.ReadError() != 0 && (result == FileScanNotMatched || result == FileScanUnreadable)) {

@@ -27,7 +27,9 @@ enum TEnumFileScanResult
     FileScanCancelled,
     FileScanUnreadable,
     // Out of descriptors or memory for longer than the search waits.
-    FileScanOutOfResources
+    FileScanOutOfResources,
+    // Judged by its content, it is no plain text: not searched.
+    FileScanNotPlainText
 };
 
 // What opening a file told about it: its size and time from the status of
@@ -87,11 +89,14 @@ private:
 // where they are dense, the lines between them) are decoded and tested;
 // everything else is read line by line as there. report.Cancelled() is
 // asked before reading a non-empty file, between reads and before each line
-// tested.
+// tested. With byContent, the file is first judged by its content
+// (CPlainTextSniffer) from the bytes the scan reads, and a file that is not
+// plain text ends the scan at once as FileScanNotPlainText.
 TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QByteArray &name,
                                  CKeywordPreFilter &preFilter, const LineTest &lineTest, CScanReport &report,
                                  const CUnmarkedTextCharset &charset = CUnmarkedTextCharset(),
-                                 int maxLineLength = MaxLineLength, CFileFacts *facts = nullptr);
+                                 int maxLineLength = MaxLineLength, CFileFacts *facts = nullptr,
+                                 bool byContent = false);
 TEnumFileScanResult ScanTextFile(const CScanDirectory &directory, const QString &name,
                                  CKeywordPreFilter &preFilter, const LineTest &lineTest, CScanReport &report,
                                  const CUnmarkedTextCharset &charset = CUnmarkedTextCharset(),

@@ -14,6 +14,7 @@
 #include "search/core/directorywalk.h"
 #include "search/core/keywordmatcher.h"
 #include "search/core/keywordprefilter.h"
+#include "search/core/plaintextchoice.h"
 #include "search/core/textfilescan.h"
 
 namespace {
@@ -27,6 +28,7 @@ struct CListedDirectory
     {
     }
     QVector<CListedFile> Names;
+    QVector<bool> ByContent; // per name: judged by its content
     CScanDirectory Scan;
     int FirstFile = 0; // number of its first file in the search, from 0
     bool RuleFixed = false;
@@ -215,7 +217,8 @@ private:
             scanner.Matcher.Reset();
             const CListedDirectory &directory = *job.Directory;
             outcome = ScanTextFile(directory.Scan, directory.Names.at(job.Name).Name, scanner.PreFilter,
-                                   scanner.LineTest, scanner.Report, Charset, MaxLineLength, &facts);
+                                   scanner.LineTest, scanner.Report, Charset, MaxLineLength, &facts,
+                                   directory.ByContent.value(job.Name));
         }
         if (facts.FromDisk)
             ReadsFromDisk.fetch_add(1, std::memory_order_relaxed);
@@ -408,6 +411,7 @@ private:
         CKeywordMatcher matcher = CKeywordMatcher::ForFileNames(settings.Query);
         CWorkerReport report(Stop);
         CDirectoryWalk walk(settings.NameFilters, root, report, DescriptorShare(2, 32), settings.Root);
+        walk.SetEntryFilter(settings.Entries);
         // The names are sorted and tested on the caller's thread, which has
         // less to do: here the walk's own reading of the tree is what the
         // search waits for.
@@ -543,11 +547,14 @@ public:
                  CScanReport &report)
         : Settings(settings)
         , WholeWordChoice(wholeWord)
-        , Walk(settings.NameFilters, root, report, DescriptorShare(4, 32), settings.Root)
+        , Choice(settings.NameFilters, settings.PlainTextByContent)
+        , Walk(Choice.ByContent() ? QStringList(QStringLiteral("*")) : settings.NameFilters, root, report,
+               DescriptorShare(4, 32), settings.Root)
         , Report(report)
         , Pool(settings.Query, settings.Charset, WholeWord(), settings.Threads)
         , MostDirectoriesAhead(DescriptorShare(3, 64))
     {
+        Walk.SetEntryFilter(settings.Entries);
     }
 
     int Run()
@@ -579,14 +586,37 @@ public:
 private:
     bool WholeWord() const { return WholeWordChoice.load(); }
 
+    // Leaves the files never opened out of the step, and marks those judged by content.
+    QVector<bool> SortByChoice(CWalkStep &step) const
+    {
+        QVector<bool> byContent;
+        if (!Choice.ByContent())
+            return byContent;
+        QVector<CListedFile> kept;
+        for (CListedFile &file : step.Candidates) {
+            const TEnumTextChoice choice = Choice.ChoiceFor(file.Text);
+            if (choice == TextNever)
+                continue;
+            byContent << (choice == TextByContent);
+            kept << std::move(file);
+        }
+        step.Candidates = std::move(kept);
+        return byContent;
+    }
+
     bool ListNext()
     {
         CWalkStep step;
-        if (WalkDone || !Walk.Next(step)) {
-            WalkDone = true;
-            return false;
-        }
+        QVector<bool> byContent;
+        do {
+            if (WalkDone || !Walk.Next(step)) {
+                WalkDone = true;
+                return false;
+            }
+            byContent = SortByChoice(step);
+        } while (step.Candidates.isEmpty());
         auto directory = std::make_shared<CListedDirectory>(step);
+        directory->ByContent = std::move(byContent);
         directory->FirstFile = ListedFiles;
         ListedFiles += directory->Names.size();
         Listed.append(directory);
@@ -620,6 +650,8 @@ private:
                 stopped = true;
                 break;
             }
+            if (outcome == FileScanNotPlainText)
+                Report.NotPlainText();
             // The path only of the files reported.
             if (outcome == FileScanUnreadable)
                 Report.Unreadable(
@@ -669,6 +701,7 @@ private:
 
     const CTreeSearch::CSettings &Settings;
     const std::atomic<bool> &WholeWordChoice;
+    const CPlainTextChoice Choice;
     CDirectoryWalk Walk;
     CScanReport &Report;
     CTextScanPool Pool;

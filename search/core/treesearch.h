@@ -38,6 +38,12 @@ public:
     {
         TEnumSearchWhat What = SearchWhatFilename;
         QStringList NameFilters; // of the candidate files
+        // A full-text search reads, besides the files NameFilters names,
+        // every other file that its content shows to be plain text, except
+        // the known binary types.
+        bool PlainTextByContent = false;
+        // Hidden files and folders, and the folders not entered.
+        CWalkEntryFilter Entries;
         // The keywords, at least one; its whole-word choice is the one the
         // search begins with.
         CKeywordQuery Query;
