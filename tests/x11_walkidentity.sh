@@ -50,11 +50,7 @@ else
     echo "SKIP (bind mount, proc): no private mount namespace here"
 fi
 
-# Files are opened by a stand-in xdg-open that records its arguments.
-mkdir -p "$X11_TMP/bin"
-printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s"\n' "$X11_TMP/opened" >"$X11_TMP/bin/xdg-open"
-chmod +x "$X11_TMP/bin/xdg-open"
-export PATH="$X11_TMP/bin:$PATH"
+stand_in_opener
 
 start_display
 start_session_bus
