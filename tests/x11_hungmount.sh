@@ -43,10 +43,7 @@ done
 # lookup sleeps, so would that of any name in the root not looked up yet.
 ls "$mnt/stale" >/dev/null
 
-mkdir -p "$X11_TMP/bin"
-printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s"\n' "$X11_TMP/opened" >"$X11_TMP/bin/xdg-open"
-chmod +x "$X11_TMP/bin/xdg-open"
-export PATH="$X11_TMP/bin:$PATH"
+stand_in_opener
 
 start_display
 start_session_bus

@@ -3,8 +3,8 @@
 # below a path longer than the system's limit ends with one row, a bind mount
 # is searched once, links to /dev/null named like a text file and like a
 # folder are passed over without a word, a proc file system inside the tree
-# is not entered, and a file deeper than the path limit is found and shown
-# in the pane. The mounts are made in a private mount namespace; where none
+# is not entered, and a file deeper than the path limit is found, shown in
+# the pane and handed to the opener. The mounts are made in a private mount namespace; where none
 # can be had, those two cases are skipped with a message. Prints the memory
 # each search took above the idle window.
 set -euo pipefail
@@ -50,6 +50,8 @@ else
     echo "SKIP (bind mount, proc): no private mount namespace here"
 fi
 
+stand_in_opener
+
 start_display
 start_session_bus
 start_accessibility_bus
@@ -94,3 +96,10 @@ if grep -q 'cannot be opened\|is gone' <<<"$texts"; then
 fi
 wait_for_shown_text "$lintra_pid" "label: Last match: 1 of 1, line 1" >/dev/null ||
     fail "the deep file's match is not shown"
+# Enter hands it to the opener, not to a box saying it is gone.
+xdotool key Return
+for i in $(seq 1 50); do
+    [ -s "$X11_TMP/opened" ] && break
+    sleep 0.1
+done
+grep -q '/dd/dd/deep\.txt$' "$X11_TMP/opened" 2>/dev/null || fail "the deep file was not handed to the opener"

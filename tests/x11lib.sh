@@ -419,3 +419,12 @@ wait_for_sni_event() {
     done
     return 1
 }
+
+# stand_in_opener: for the programs started after it, xdg-open only records
+# its arguments, a line each, in $X11_TMP/opened.
+stand_in_opener() {
+    mkdir -p "$X11_TMP/bin"
+    printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s"\n' "$X11_TMP/opened" >"$X11_TMP/bin/xdg-open"
+    chmod +x "$X11_TMP/bin/xdg-open"
+    export PATH="$X11_TMP/bin:$PATH"
+}

@@ -391,10 +391,13 @@ bool CDirectoryWalk::Enter(CFrame &frame, quint64 parentDevice)
     if (EnteredDirectories.contains(status.Identity))
         return false;
     EnteredDirectories.insert(status.Identity);
-    const bool newFileSystem = Stack.isEmpty() || status.Identity.Device != parentDevice;
-    if (newFileSystem && IsOnPseudoFileSystem(frame.Directory->Descriptor()))
-        return Stack.isEmpty() ? (RootIsPseudo = true) : RootIsPseudo;
-    return true;
+    const int descriptor = frame.Directory->Descriptor();
+    if (Stack.isEmpty()) {
+        RootIsPseudo = IsOnPseudoFileSystem(descriptor);
+        return true;
+    }
+    // Only where a mount begins can the file system change.
+    return status.Identity.Device == parentDevice || RootIsPseudo || !IsOnPseudoFileSystem(descriptor);
 }
 
 QByteArray CDirectoryWalk::FramePath(int index) const
