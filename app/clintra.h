@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QSystemTrayIcon>
 #include <QTextCharFormat>
+#include <QUrl>
 #include <QWidget>
 
 #include "search/core/keywordquery.h"
@@ -172,6 +173,7 @@ private:
     static void SetSettingsStoreNames();
     static QString LoadInstallationId();
     void LoadSettings();
+    void LoadResultColumnWidths(const QVariant &stored);
     void CreateSysTrayIconActions();
     void CreateSysTrayIcon();
 
@@ -184,11 +186,13 @@ private:
     // Starts the search on its threads; the rows follow directory by directory.
     void StartSearch(const QDir &dir, const CKeywordQuery &query, TEnumSearchWhat what);
     void SetUpResultsTable();
+    void SetResultsHeaderLabels();
     bool ShowResultContentHeading();
     void SelectSystemResultCharset();
     void RememberKeywords(const QString &typed, const QString &keywords);
     void ResetForNewSearch();
     void ShowInvalidPathMessage();
+    QString TypedDirectory() const;
     void ShowSearchSummary(const QString &directory, const QString &keywords, int found, int total,
                            TEnumSearchWhat what);
 
@@ -202,7 +206,15 @@ private:
     void DisconnectFilesTableSignals();
     QString CurrentRowFilePath() const;
     QByteArray CurrentRowFileBytes() const;
+    QList<int> ActedOnRows(int row) const;
     void OpenResultFile(int row);
+    struct COpenedFile
+    {
+        QString Path;
+        QByteArray Bytes;
+        QUrl Url;
+    };
+    void OpenResultFiles(QList<COpenedFile> files);
 
     // Update check (app/clintra_update.cpp).
     void AbortUpdateCheck();

@@ -3,6 +3,7 @@
 outside, how long the window takes to answer.
 
   searchprobe.py PID search DIR KEYWORDS   types both and presses Full Text Search
+  searchprobe.py PID directory DIR         types DIR into the directory box
   searchprobe.py PID probe SECONDS         asks the window for its status text
                                            every 100 ms for SECONDS; prints the
                                            longest wait for an answer (ms)
@@ -25,7 +26,7 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-SUMMARY = re.compile(r"^\d+ of the \d+ searched files")
+SUMMARY = re.compile(r"^(\d+ of the \d+ searched files|The search was cancelled at file)")
 
 
 def application(pid):
@@ -123,6 +124,8 @@ def main():
         set_field(app, "Directory", args[0])
         set_field(app, "Keyword(s)", args[1])
         press(app, "Full Text Search")
+    elif command == "directory":
+        set_field(app, "Directory", args[0])
     elif command == "probe":
         print(probe(status(app), float(args[0])))
     elif command == "cancel":

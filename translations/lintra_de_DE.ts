@@ -4,7 +4,7 @@
 <context>
     <name>CContentEdit</name>
     <message>
-        <location filename="../viewer/ccontentedit.cpp" line="+76"/>
+        <location filename="../viewer/ccontentedit.cpp" line="+105"/>
         <source>&amp;Previous Block of Content</source>
         <translation>&amp;Vorheriger Inhaltsblock</translation>
     </message>
@@ -37,7 +37,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+317"/>
+        <location filename="../app/ui_clintra.cpp" line="+315"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>Die ausgewählte Ergebnisdatei mit hervorgehobenen Suchbegriffen</translation>
     </message>
@@ -164,17 +164,17 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+132"/>
+        <location line="+135"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>Bereit zur Unicode-Volltextsuche …</translation>
     </message>
     <message>
-        <location line="-105"/>
+        <location line="-108"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;These two radion buttons take effect only in the case of single-keyword full-text search. In the case of multiple-keyword full-text search, match-whole-word is always assumed. In the case of filename search, match-substring is always assumed, no matter single-keyword or multiple-keyword.&lt;br /&gt;&lt;br /&gt;Exception: In languages such as Chinese where words are not separated by spaces, the actual effect is always match-substring. If the way the program works does not handle your characters and text well, &lt;font color=&quot;red&quot;&gt;please keep us informed of the characteristics of your language: locale name, default multi-byte charset if there is, and if words are separated by spaces&lt;/font&gt;. Thank you!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Diese beiden Optionen wirken nur bei der Volltextsuche nach einem einzelnen Suchbegriff. Bei der Volltextsuche nach mehreren Suchbegriffen wird immer nach ganzen Wörtern gesucht, bei der Dateinamensuche immer nach Wortteilen, gleich ob nach einem oder mehreren Suchbegriffen.&lt;br /&gt;&lt;br /&gt;Ausnahme: In Sprachen wie Chinesisch, in denen Wörter nicht durch Leerzeichen getrennt werden, wird stets nach Wortteilen gesucht. Falls das Programm Ihre Schriftzeichen und Texte nicht richtig behandelt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte die Eigenheiten Ihrer Sprache mit: den Namen der Locale, den Standard-Multibyte-Zeichensatz (falls vorhanden) und ob Wörter durch Leerzeichen getrennt werden&lt;/font&gt;. Vielen Dank!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+70"/>
         <source>Norvane</source>
         <translation>Norvane</translation>
     </message>
@@ -311,7 +311,7 @@ p, li { white-space: pre-wrap; }
         <translation>Gefundener Dateiname</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-197"/>
+        <location filename="../app/clintra.cpp" line="-200"/>
         <location filename="../app/clintra_search.cpp" line="+5"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <source>File Content in Charset</source>
@@ -323,7 +323,7 @@ p, li { white-space: pre-wrap; }
         <translation>Fehler: Der angegebene Pfad ist ungültig. Bitte korrigieren Sie ihn.</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+114"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>Treffer in %1 von %2 durchsuchten Dateien.</translation>
     </message>
@@ -333,7 +333,7 @@ p, li { white-space: pre-wrap; }
         <translation>Treffer im Dateinamen bei %1 von %2 durchsuchten Dateien.</translation>
     </message>
     <message>
-        <location line="-67"/>
+        <location line="-84"/>
         <source>Directory: </source>
         <translation>Ordner: </translation>
     </message>
@@ -368,12 +368,12 @@ p, li { white-space: pre-wrap; }
         <translation> zu sehen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+51"/>
         <source>Select a Directory</source>
         <translation>Ordner auswählen</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+23"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>Dateiname %1 von %2 wird geprüft …</translation>
     </message>
@@ -383,7 +383,7 @@ p, li { white-space: pre-wrap; }
         <translation>Datei %1 von %2 wird durchsucht …</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+36"/>
         <source>Filename</source>
         <translation>Dateiname</translation>
     </message>
@@ -393,7 +393,7 @@ p, li { white-space: pre-wrap; }
         <translation>Größe (KB)</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Last Modified Time</source>
         <translation>Zuletzt geändert</translation>
     </message>
@@ -453,7 +453,7 @@ p, li { white-space: pre-wrap; }
         <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
     </message>
     <message>
-        <location filename="../app/clintra_tableactions.cpp" line="+59"/>
+        <location filename="../app/clintra_tableactions.cpp" line="+45"/>
         <source>&amp;Open</source>
         <translation>Ö&amp;ffnen</translation>
     </message>
@@ -483,21 +483,21 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+96"/>
+        <location line="+129"/>
         <source>The file no longer exists:
 %1</source>
         <translation>Die Datei gibt es nicht mehr:
 %1</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+3"/>
         <source>No application could be started to open the file:
 %1</source>
         <translation>Es ließ sich kein Programm starten, das die Datei öffnet:
 %1</translation>
     </message>
     <message>
-        <location line="-20"/>
+        <location line="-34"/>
         <source>Open Containing Folder</source>
         <translation>Übergeordneten Ordner öffnen</translation>
     </message>
@@ -687,7 +687,12 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CSearchRun</name>
     <message>
-        <location filename="../search/csearchrun.cpp" line="+198"/>
+        <location filename="../search/csearchrun.cpp" line="+240"/>
+        <source>The search was cancelled at file %1 of %2; %3 found so far.</source>
+        <translation>Die Suche wurde bei Datei %1 von %2 abgebrochen; bis dahin %3 gefunden.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
         <source>1 file</source>
         <translation>1 Datei</translation>
     </message>

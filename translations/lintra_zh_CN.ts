@@ -4,7 +4,7 @@
 <context>
     <name>CContentEdit</name>
     <message>
-        <location filename="../viewer/ccontentedit.cpp" line="+76"/>
+        <location filename="../viewer/ccontentedit.cpp" line="+105"/>
         <source>&amp;Previous Block of Content</source>
         <translation>上一个内容块(&amp;P)</translation>
     </message>
@@ -37,7 +37,7 @@
 <context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+317"/>
+        <location filename="../app/ui_clintra.cpp" line="+315"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>所选的结果文件，其中的关键词已突出显示</translation>
     </message>
@@ -164,17 +164,17 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+132"/>
+        <location line="+135"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>已就绪，可以进行 Unicode 全文搜索……</translation>
     </message>
     <message>
-        <location line="-105"/>
+        <location line="-108"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;These two radion buttons take effect only in the case of single-keyword full-text search. In the case of multiple-keyword full-text search, match-whole-word is always assumed. In the case of filename search, match-substring is always assumed, no matter single-keyword or multiple-keyword.&lt;br /&gt;&lt;br /&gt;Exception: In languages such as Chinese where words are not separated by spaces, the actual effect is always match-substring. If the way the program works does not handle your characters and text well, &lt;font color=&quot;red&quot;&gt;please keep us informed of the characteristics of your language: locale name, default multi-byte charset if there is, and if words are separated by spaces&lt;/font&gt;. Thank you!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;这两个单选按钮只在单关键词全文搜索时生效。多关键词全文搜索时始终按全词匹配；文件名搜索时，无论是单关键词还是多关键词，始终按子串匹配。&lt;br /&gt;&lt;br /&gt;例外：在中文等词与词之间不用空格分隔的语言中，实际效果始终是子串匹配。如果程序不能很好地处理您的字符和文本，&lt;font color=&quot;red&quot;&gt;请告诉我们您所用语言的特点：区域设置名称、默认多字节字符集（如果有）以及词与词之间是否用空格分隔&lt;/font&gt;。谢谢！&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+70"/>
         <source>Norvane</source>
         <translation>Norvane</translation>
     </message>
@@ -311,7 +311,7 @@ p, li { white-space: pre-wrap; }
         <translation>匹配的文件名</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-197"/>
+        <location filename="../app/clintra.cpp" line="-200"/>
         <location filename="../app/clintra_search.cpp" line="+5"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <source>File Content in Charset</source>
@@ -323,7 +323,7 @@ p, li { white-space: pre-wrap; }
         <translation>错误：给定的路径无效！请更正。</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+114"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>在搜索的 %2 个文件中，有 %1 个包含给定的关键词。</translation>
     </message>
@@ -333,7 +333,7 @@ p, li { white-space: pre-wrap; }
         <translation>在搜索的 %2 个文件中，有 %1 个的文件名包含给定的关键词。</translation>
     </message>
     <message>
-        <location line="-67"/>
+        <location line="-84"/>
         <source>Directory: </source>
         <translation>目录：</translation>
     </message>
@@ -368,12 +368,12 @@ p, li { white-space: pre-wrap; }
         <translation>。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+51"/>
         <source>Select a Directory</source>
         <translation>选择目录</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+23"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>正在检查第 %1 个文件的文件名（共 %2 个）……</translation>
     </message>
@@ -383,7 +383,7 @@ p, li { white-space: pre-wrap; }
         <translation>正在处理第 %1 个文件（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+36"/>
         <source>Filename</source>
         <translation>文件名</translation>
     </message>
@@ -393,7 +393,7 @@ p, li { white-space: pre-wrap; }
         <translation>大小 (KB)</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Last Modified Time</source>
         <translation>最后修改时间</translation>
     </message>
@@ -453,7 +453,7 @@ p, li { white-space: pre-wrap; }
         <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
     </message>
     <message>
-        <location filename="../app/clintra_tableactions.cpp" line="+59"/>
+        <location filename="../app/clintra_tableactions.cpp" line="+45"/>
         <source>&amp;Open</source>
         <translation>打开(&amp;O)</translation>
     </message>
@@ -483,21 +483,21 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+96"/>
+        <location line="+129"/>
         <source>The file no longer exists:
 %1</source>
         <translation>该文件已不存在：
 %1</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+3"/>
         <source>No application could be started to open the file:
 %1</source>
         <translation>无法启动任何程序来打开该文件：
 %1</translation>
     </message>
     <message>
-        <location line="-20"/>
+        <location line="-34"/>
         <source>Open Containing Folder</source>
         <translation>打开所在文件夹</translation>
     </message>
@@ -687,7 +687,12 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CSearchRun</name>
     <message>
-        <location filename="../search/csearchrun.cpp" line="+198"/>
+        <location filename="../search/csearchrun.cpp" line="+240"/>
+        <source>The search was cancelled at file %1 of %2; %3 found so far.</source>
+        <translation>搜索已在第 %1 个文件（共 %2 个）处取消；目前找到 %3 个。</translation>
+    </message>
+    <message>
+        <location line="+9"/>
         <source>1 file</source>
         <translation>1 个文件</translation>
     </message>
