@@ -33,7 +33,8 @@ CResultsTable::CResultsTable(bool backslashes, QWidget *parent)
 
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    // The file's name is at the end of its path.
+    // The file's name is at the end of its path: one line, shortened in the middle.
+    setWordWrap(false);
     setTextElideMode(Qt::ElideMiddle);
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
