@@ -13,11 +13,7 @@ set -euo pipefail
 lintra=$1
 . "$(dirname "$0")/x11lib.sh"
 
-X11_SCREEN=1280x900x24 start_display
-start_session_bus
-start_accessibility_bus
-fresh_config
-unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
+start_readable_display
 conf="$XDG_CONFIG_HOME/Norvane/Lintra.conf"
 mkdir -p "$XDG_CONFIG_HOME/Norvane"
 
