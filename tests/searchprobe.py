@@ -3,7 +3,6 @@
 outside, how long the window takes to answer.
 
   searchprobe.py PID search DIR KEYWORDS   types both and presses Full Text Search
-  searchprobe.py PID directory DIR         types DIR into the directory box
   searchprobe.py PID probe SECONDS         asks the window for its status text
                                            every 100 ms for SECONDS; prints the
                                            longest wait for an answer (ms)
@@ -124,8 +123,6 @@ def main():
         set_field(app, "Directory", args[0])
         set_field(app, "Keyword(s)", args[1])
         press(app, "Full Text Search")
-    elif command == "directory":
-        set_field(app, "Directory", args[0])
     elif command == "probe":
         print(probe(status(app), float(args[0])))
     elif command == "cancel":

@@ -6,7 +6,6 @@
 
 #include <QtTest>
 
-#include <climits>
 #include <csignal>
 
 #include "app/core/commandline.h"
