@@ -260,7 +260,6 @@ void TestMainWindow::formGridCells()
     QCOMPARE(columnSpan, 1);
 }
 
-// Its size, margins and growth are tst_formfit's, at every dpi.
 void TestMainWindow::formAsBuilt()
 {
     CLintra window;

@@ -6,8 +6,7 @@ set -euo pipefail
 lintra=$1
 . "$(dirname "$0")/x11lib.sh"
 start_readable_display
-conf="$XDG_CONFIG_HOME/Norvane/Lintra.conf"
-mkdir -p "$XDG_CONFIG_HOME/Norvane"
+conf="$XDG_CONFIG_HOME/Norvane/Lintra.conf" && mkdir -p "$XDG_CONFIG_HOME/Norvane"
 geometry() { xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
     /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'; }
 start() { printf "[General]\n$1\n" >"$conf"; start_lintra; window=$(wait_for_window "$MAIN_TITLE"); "${WINDOW_DRIVER[@]}" "$lintra_pid" wait; }
@@ -46,8 +45,7 @@ xdotool windowfocus --sync "$window" key --delay 100 alt+d ctrl+a type '$HOME/no
 click_at $(atspi extents "push button: Browse...")
 dialog=$(wait_for_popup "$window") || fail "Browse showed no dialog"
 wait_for_text "list item: $notes\$" "Browse did not open in $notes"
-xdotool windowfocus --sync "$dialog" key Escape
-xdotool windowfocus --sync "$window"
+xdotool windowfocus --sync "$dialog" key Escape windowfocus --sync "$window"
 search "~/notes"
 wait_for_text "status bar: 3 of the 3 searched" "~/notes not searched"
 rows=$("${WINDOW_DRIVER[@]}" "$lintra_pid" rows | cut -f1)
@@ -69,5 +67,4 @@ done
 read -r cx cy < <(atspi cell 1 0)
 xdotool mousemove "$cx" "$cy" keydown ctrl click 1 keyup ctrl sleep 0.3 key ctrl+shift+c sleep 0.3
 [ "$(xclip -o -selection clipboard)" = "$(head -n2 <<<"$rows")" ] || fail "copied: $(xclip -o -selection clipboard)"
-kill "$lintra_pid"
-echo "1 passed, 0 failed"
+kill "$lintra_pid" && echo "1 passed, 0 failed"
