@@ -165,6 +165,9 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
             &CResultViewer::PreviousMatch);
     connect(ui->FileContent_TextEdit, &CContentEdit::NextMatchRequested, ResultViewer,
             &CResultViewer::NextMatch);
+    // After a search the keyboard is on the results: the pane's keys act on the file on show from there too.
+    ui->FilesFound_TableWidget->addActions(ui->FileContent_TextEdit->MatchActions +
+                                           ui->FileContent_TextEdit->BlockActions);
 
     // 8. and 24. The counters, the viewer's paging state and the update
     // schedule start from the values the class declaration gives them.

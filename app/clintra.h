@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QSystemTrayIcon>
 #include <QTextCharFormat>
+#include <QUrl>
 #include <QWidget>
 
 #include "search/core/keywordquery.h"
@@ -179,6 +180,7 @@ private:
     static QString LoadInstallationId();
     void LoadSettings();
     void TellSettingsNotSaved(bool userPresent);
+    void LoadResultColumnWidths(const QVariant &stored);
     void CreateSysTrayIconActions();
     void CreateSysTrayIcon();
 
@@ -191,11 +193,13 @@ private:
     // Starts the search on its threads; the rows follow directory by directory.
     void StartSearch(const QDir &dir, const CKeywordQuery &query, TEnumSearchWhat what);
     void SetUpResultsTable();
+    void SetResultsHeaderLabels();
     bool ShowResultContentHeading();
     void SelectSystemResultCharset();
     void RememberKeywords(const QString &typed, const QString &keywords);
     void ResetForNewSearch();
     void ShowInvalidPathMessage();
+    QString TypedDirectory() const;
     void ShowSearchSummary(const QString &directory, const QString &keywords, int found, int total,
                            TEnumSearchWhat what);
 
@@ -209,7 +213,15 @@ private:
     void DisconnectFilesTableSignals();
     QString CurrentRowFilePath() const;
     QByteArray CurrentRowFileBytes() const;
+    QList<int> ActedOnRows(int row) const;
     void OpenResultFile(int row);
+    struct COpenedFile
+    {
+        QString Path;
+        QByteArray Bytes;
+        QUrl Url;
+    };
+    void OpenResultFiles(QList<COpenedFile> files);
 
     // Update check (app/clintra_update.cpp).
     void AbortUpdateCheck();

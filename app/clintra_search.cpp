@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QTextCodec>
 #include <QThread>
+#include <QUrl>
 
 #include <cstdio>
 
@@ -26,9 +27,11 @@
 #include "app/searchkeys.h"
 #include "platform/runningplatform.h"
 #include "search/core/directorywalk.h"
+#include "search/core/folderprobe.h"
 #include "search/core/keywordquery.h"
 #include "search/core/resultsmodel.h"
 #include "search/core/treesearch.h"
+#include "search/core/typedpath.h"
 #include "search/csearchrun.h"
 #include "text/core/localcharset.h"
 
@@ -172,7 +175,7 @@ void CLintra::OnKeywordsComboBoxCarriageReturn(QString s, TEnumSearchWhat e)
         return;
     // Only trimmed: inner blanks belong to the folder's name.
     const QString typedDirectory = ui->Dir2Search_ComboBox->currentText();
-    const QString directory = typedDirectory.trimmed();
+    const QString directory = TypedDirectory();
     if (directory.isEmpty()) {
         ClearResult();
         return;
@@ -239,14 +242,25 @@ void CLintra::RememberKeywords(const QString &typed, const QString &keywords)
 void CLintra::ShowInvalidPathMessage()
 {
     ShowMessageBox(QMessageBox::Critical, QString(),
-                   tr("Error: Invalid path given! Please have it corrected."));
+                   tr("Error: Invalid path given! Please have it corrected.") + QStringLiteral("\n\n") +
+                       QDir::toNativeSeparators(SearchDirectory));
+}
+
+// The directory box's folder as a path: "~" and $NAME as a shell reads them.
+QString CLintra::TypedDirectory() const
+{
+    return ExpandedTypedPath(ui->Dir2Search_ComboBox->currentText().trimmed(), QDir::homePath(),
+                             [](const QString &name) {
+                                 const QByteArray value = qgetenv(name.toLocal8Bit().constData());
+                                 return value.isNull() ? QString() : QFile::decodeName(value);
+                             });
 }
 
 void CLintra::ResetForNewSearch()
 {
     ui->FilesFound_TableWidget->Results()->RemoveAllRows();
     ui->FileContent_TextEdit->clear();
-    SetUpResultsTable();
+    SetResultsHeaderLabels();
     ResultViewer->Forget();
     // A range of 0 to 0 shows a busy bar until the first scan knows a total.
     ui->Searching_ProgressBar->setValue(0);
@@ -305,11 +319,28 @@ void CLintra::ClearResult()
     ResultContentCharset_ComboBox->hide();
 }
 
+// The dialog opens in the box's folder. Where the desktop has no dialog of
+// its own, Qt's looks at its folders on this thread: a folder that does not
+// answer at once (a dead network mount) is not offered, nor the home folder
+// in the side bar when it does not answer either.
 void CLintra::on_BrowseDir_ToolButton_clicked()
 {
-    QString directory = QFileDialog::getExistingDirectory(this, tr("Select a Directory"), QDir::homePath(),
-                                                          QFileDialog::ShowDirsOnly);
+    const int answerMs = 200;
+    const QString home = QDir::homePath();
+    const bool homeAnswers = FolderAnswersWithin(home, answerMs);
+    const QString typed = TypedDirectory();
+    QString start = homeAnswers ? home : QDir::rootPath();
+    if (!typed.isEmpty() && FolderAnswersWithin(typed, answerMs))
+        start = typed;
+    QFileDialog dialog(this, tr("Select a Directory"), start);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (!homeAnswers)
+        dialog.setSidebarUrls({QUrl::fromLocalFile(QDir::rootPath()), QUrl::fromLocalFile(start)});
     // Cancelled: the dialog's empty answer changes nothing.
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    QString directory = dialog.selectedFiles().constFirst();
     if (directory.isEmpty())
         return;
     if (RunningPlatform == Windows)
@@ -349,9 +380,10 @@ void CLintra::SetUpResultsTable()
     CResultsTable *table = ui->FilesFound_TableWidget;
     table->setColumnWidth(1, 75);
     table->setColumnWidth(2, qMax(160, table->WholeDateWidth()));
-    table->Results()->SetHeaderLabels(QStringList()
-                                      << tr("Filename") << tr("Size (KB)") << tr("Last Modified Time"));
+    SetResultsHeaderLabels();
     table->horizontalHeader()->setDefaultAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    // The path takes what the size and date leave (see CResultsTable::sizeHintForColumn),
+    // never less than its title; a longer one is shortened in the middle.
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     // The drawn widths are the least; a header text gets what it needs.
     for (int column = 1; column <= 2; ++column)
@@ -360,6 +392,12 @@ void CLintra::SetUpResultsTable()
     table->verticalHeader()->hide();
     table->setShowGrid(false);
     table->setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+void CLintra::SetResultsHeaderLabels()
+{
+    ui->FilesFound_TableWidget->Results()->SetHeaderLabels(QStringList() << tr("Filename") << tr("Size (KB)")
+                                                                         << tr("Last Modified Time"));
 }
 
 void CLintra::AddResultRows(const QStringList &paths, TEnumSearchWhat what)

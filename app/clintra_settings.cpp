@@ -128,6 +128,10 @@ void CLintra::LoadSettings()
         minimumSizeHint().expandedTo(minimumSize()), frame, ScreenGeometries());
     resize(placed.size());
     move(placed.topLeft());
+    // Applied when the window is shown: it comes up maximised, and its normal size is the one above.
+    if (Load(settings, WindowMaximizedSetting).toBool())
+        setWindowState(windowState() | Qt::WindowMaximized);
+    LoadResultColumnWidths(Load(settings, ResultColumnWidthsSetting));
     SysTrayInfoShown = Load(settings, SysTrayInfoShownSetting).toBool();
     LoadHistory(ui->Dir2Search_ComboBox, Load(settings, LastSearchedDirsSetting).toStringList());
     LoadHistory(ui->Keywords2Search_ComboBox, Load(settings, LastSearchedKeywordsSetting).toStringList());
@@ -141,11 +145,27 @@ void CLintra::LoadSettings()
     PlainTextByContent = Load(settings, PlainTextByContentSetting).toBool();
 }
 
+// The size and date columns as the user left them; the path column takes the rest.
+void CLintra::LoadResultColumnWidths(const QVariant &stored)
+{
+    CResultsTable *table = ui->FilesFound_TableWidget;
+    const QList<int> widths =
+        ResultColumnWidthsFromStore(stored, {table->columnWidth(1), table->columnWidth(2)});
+    table->setColumnWidth(1, widths.at(0));
+    table->setColumnWidth(2, widths.at(1));
+}
+
 void CLintra::SaveSettings(bool userPresent)
 {
     CSettingsStore settings(SettingsFilePath());
-    Save(settings, WindowSizeSetting, size());
-    Save(settings, WindowPositionSetting, pos());
+    // A maximised window keeps the size and place it returns to.
+    const QRect normal = isMaximized() && normalGeometry().isValid() ? normalGeometry() : geometry();
+    Save(settings, WindowSizeSetting, normal.size());
+    Save(settings, WindowPositionSetting, normal.topLeft() - (geometry().topLeft() - pos()));
+    Save(settings, WindowMaximizedSetting, isMaximized());
+    Save(settings, ResultColumnWidthsSetting,
+         QStringList{QString::number(ui->FilesFound_TableWidget->columnWidth(1)),
+                     QString::number(ui->FilesFound_TableWidget->columnWidth(2))});
     Save(settings, SysTrayInfoShownSetting, SysTrayInfoShown);
     Save(settings, LastSearchedDirsSetting, DirectoryHistoryForStore(HistoryItems(ui->Dir2Search_ComboBox)));
     Save(settings, LastSearchedKeywordsSetting,

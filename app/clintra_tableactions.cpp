@@ -118,17 +118,29 @@ QByteArray CLintra::CurrentRowFileBytes() const
     return ui->FilesFound_TableWidget->FilePathBytes(ui->FilesFound_TableWidget->currentRow());
 }
 
+// The rows an action on files takes: the selection where it holds the row
+// the action came from, that row alone otherwise.
+QList<int> CLintra::ActedOnRows(int row) const
+{
+    const QList<int> selected = ui->FilesFound_TableWidget->SelectedRows();
+    return selected.contains(row) ? selected : QList<int>{row};
+}
+
+// One path per line, each as a shell reads it back.
 void CLintra::CopyFilePath()
 {
-    const QString path = CurrentRowFilePath();
-    if (path.isEmpty())
-        return;
-    // A name whose bytes are no text in the local encoding is copied in a form a shell reads back.
-    const QByteArray bytes = CurrentRowFileBytes();
-    const QString pastable = RunningPlatform == Linux ? PastablePath(bytes) : path;
-    QApplication::clipboard()->setText(pastable == PathText(bytes) ? ClipboardFilePath(path, RunningPlatform)
-                                                                   : pastable,
-                                       QClipboard::Clipboard);
+    QStringList lines;
+    for (int row : ActedOnRows(ui->FilesFound_TableWidget->currentRow())) {
+        const QString path = ResultRowPath(row);
+        if (path.isEmpty())
+            continue;
+        // A name whose bytes are no text in the local encoding is copied in a form a shell reads back.
+        const QByteArray bytes = ui->FilesFound_TableWidget->FilePathBytes(row);
+        const QString pastable = RunningPlatform == Linux ? PastablePath(bytes) : path;
+        lines << (pastable == PathText(bytes) ? ClipboardFilePath(path, RunningPlatform) : pastable);
+    }
+    if (!lines.isEmpty())
+        QApplication::clipboard()->setText(lines.join(QLatin1Char('\n')), QClipboard::Clipboard);
 }
 
 void CLintra::OpenContainingFolder()
@@ -145,24 +157,37 @@ void CLintra::OpenContainingFolder()
 }
 
 // With the desktop's application for the file's type (through xdg-open or
-// the desktop portal), as a file manager opens it.
+// the desktop portal), as a file manager opens it; every selected row's
+// file when the row is one of them.
 void CLintra::OpenResultFile(int row)
 {
-    const QString path = ResultRowPath(row);
-    if (path.isEmpty())
+    QList<COpenedFile> files;
+    for (int acted : ActedOnRows(row)) {
+        const QString path = ResultRowPath(acted);
+        if (!path.isEmpty())
+            files << COpenedFile{path, ui->FilesFound_TableWidget->FilePathBytes(acted),
+                                 ui->FilesFound_TableWidget->FileUrl(acted)};
+    }
+    OpenResultFiles(files);
+}
+
+// Each file is asked for off this thread, where one on a hung mount would
+// freeze the window, and opened in turn; a later Enter or double click
+// takes over from these.
+void CLintra::OpenResultFiles(QList<COpenedFile> files)
+{
+    if (files.isEmpty())
         return;
-    // Asked off this thread, where a file on a hung mount would freeze the
-    // window; a later Enter or double click takes over from this one.
-    const QUrl url = ui->FilesFound_TableWidget->FileUrl(row);
-    OpenedFileCheck->Ask(ui->FilesFound_TableWidget->FilePathBytes(row), [this, path, url](bool exists) {
+    const COpenedFile file = files.takeFirst();
+    OpenedFileCheck->Ask(file.Bytes, [this, file, files](bool exists) {
         if (!exists) {
             ShowMessage(QMessageBox::Warning, WindowTitle,
-                        tr("The file no longer exists:\n%1").arg(QDir::toNativeSeparators(path)));
-            return;
-        }
-        if (!QDesktopServices::openUrl(url))
+                        tr("The file no longer exists:\n%1").arg(QDir::toNativeSeparators(file.Path)));
+        } else if (!QDesktopServices::openUrl(file.Url)) {
             ShowMessage(QMessageBox::Warning, WindowTitle,
                         tr("No application could be started to open the file:\n%1")
-                            .arg(QDir::toNativeSeparators(path)));
+                            .arg(QDir::toNativeSeparators(file.Path)));
+        }
+        OpenResultFiles(files);
     });
 }

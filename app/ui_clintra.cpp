@@ -190,10 +190,8 @@ void Ui_CLintra::SetUpInputZone()
     ExitProgram_PushButton->setMinimumSize(QSize(0, 23));
     InputZone_GridLayout->addWidget(ExitProgram_PushButton, 6, 3, 1, 1);
 
-    // The rows of controls keep their sizes in a larger window: an empty
-    // column at the right takes what a larger window adds.
-    InputZone_GridLayout->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum), 0, 4);
-    InputZone_GridLayout->setColumnStretch(4, 1);
+    // The fields take what a larger window adds: a path is read whole.
+    InputZone_GridLayout->setColumnStretch(2, 1);
     MainFrame_VerticalLayout->addLayout(InputZone_GridLayout);
 }
 

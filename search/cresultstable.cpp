@@ -1,6 +1,7 @@
 #include "search/cresultstable.h"
 
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -20,15 +21,21 @@ CResultsTable::CResultsTable(bool backslashes, QWidget *parent)
             &CResultsTable::itemSelectionChanged);
     // Ctrl+End and Ctrl+arrows move the current row without selecting it;
     // it is selected all the same, since the row on show is the current one.
+    // A click selects for itself, also with Ctrl or Shift held.
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
-                if (current.isValid() && !selectionModel()->isRowSelected(current.row(), QModelIndex()))
+                if (current.isValid() && QGuiApplication::mouseButtons() == Qt::NoButton &&
+                    !selectionModel()->isRowSelected(current.row(), QModelIndex()))
                     selectionModel()->select(current,
                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
                 emit itemSelectionChanged();
             });
 
     setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The file's name is at the end of its path: one line, shortened in the middle.
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideMiddle);
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
     setDefaultDropAction(Qt::CopyAction);
@@ -72,6 +79,15 @@ bool CResultsTable::FileCellAt(const QPoint &point) const
     return index.isValid() && index.column() == 0 && !FilePath(index.row()).isEmpty();
 }
 
+QList<int> CResultsTable::SelectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : selectionModel()->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
 QUrl CResultsTable::FileUrl(int row) const
 {
     return CResultsOrder::FileUrl(FilePathBytes(row));
@@ -104,8 +120,7 @@ int CResultsTable::WholeDateWidth() const
 
 int CResultsTable::sizeHintForColumn(int column) const
 {
-    const int contents = QTableView::sizeHintForColumn(column);
-    return column == 0 ? qMax(contents, PathColumnRoom()) : contents;
+    return column == 0 ? PathColumnRoom() : QTableView::sizeHintForColumn(column);
 }
 
 // The keyboard's first step shows the row the focus rests on (the first,

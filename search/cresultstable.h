@@ -13,8 +13,10 @@ class CResultsOrder;
 // (the row count, the current row, a signal when the selection changes).
 // Rows are numbered as shown: a click on a column's header sorts by it
 // (CResultsOrder). A row is selected whole; Enter or a double click asks to
-// open its file, and rows can be dragged out as files. The path column takes
-// the width the table has beyond the size and date columns.
+// open its file, and rows can be dragged out as files. Rows are selected as
+// in any list (Ctrl and Shift with a click). The path column takes the width
+// the table has beyond the size and date columns; a longer path is shortened
+// in the middle, its tool-tip holds it whole.
 class CResultsTable : public QTableView
 {
     Q_OBJECT
@@ -35,6 +37,8 @@ public:
     // Whether the point of the viewport is on a Filename cell that holds a
     // path: where the actions on a file are usable.
     bool FileCellAt(const QPoint &point) const;
+    // The selected rows, top to bottom as shown.
+    QList<int> SelectedRows() const;
     // The file's address: file: and the path's bytes, percent-encoded.
     QUrl FileUrl(int row) const;
     // Room for the path column: what the size and date columns leave.

@@ -98,8 +98,6 @@ void CSearchRun::Begin()
     UnreadFolders = 0;
     Ui.Unread->hide();
     Ui.Unread->clear();
-    MeasuredRows = LongestPath = Widest = 0;
-    Ui.Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
     RefreshTimer.start();
 }
 
@@ -212,7 +210,6 @@ void CSearchRun::Refresh()
     if (!Running)
         return;
     ShowProgress(Shared->Processed, Shared->Total);
-    FitPathColumn();
     ShowUnread(0);
 }
 
@@ -229,11 +226,21 @@ void CSearchRun::ShowEnd(const CSearchOutcome &outcome)
 {
     Stop();
     ShowProgress(outcome.Processed, outcome.Total);
-    FitPathColumn();
-    Ui.Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    Ui.Status->setText(Texts.Summary.arg(outcome.Found).arg(outcome.Total));
+    Ui.Status->setText(SummaryText(outcome));
     ShowUnread(outcome.ResourceError);
     emit Ended(outcome.Found, outcome.Total);
+}
+
+// A cancelled search names how far it got: its found count alone would
+// read as "not there" for the files it never reached.
+QString CSearchRun::SummaryText(const CSearchOutcome &outcome) const
+{
+    if (!Shared || !Shared->Cancel)
+        return Texts.Summary.arg(outcome.Found).arg(outcome.Total);
+    return tr("The search was cancelled at file %1 of %2; %3 found so far.")
+        .arg(outcome.Processed)
+        .arg(outcome.Total)
+        .arg(outcome.Found);
 }
 
 void CSearchRun::ShowUnread(int resourceError)
@@ -283,27 +290,4 @@ void CSearchRun::ShowUnreadList()
     layout->addWidget(buttons);
     dialog.resize(640, 320);
     dialog.exec();
-}
-
-// Fitting the path column to its contents measures every row, which the
-// table would do after each directory's rows. During a search rows are only
-// appended, so the widest row so far is kept and only new rows are measured,
-// once per refresh, and of those only the ones longer in characters than any
-// measured before. The table's own fitting returns at the end.
-void CSearchRun::FitPathColumn()
-{
-    CResultsTable *table = Ui.Table;
-    const int rows = table->rowCount();
-    if (rows == MeasuredRows)
-        return;
-    const CResultsModel *results = table->Results();
-    for (; MeasuredRows < rows; ++MeasuredRows) {
-        const int length = results->FilePathLength(MeasuredRows);
-        if (length <= LongestPath)
-            continue;
-        LongestPath = length;
-        Widest = qMax(Widest, table->sizeHintForIndex(results->index(MeasuredRows, 0)).width());
-    }
-    QHeaderView *header = table->horizontalHeader();
-    header->resizeSection(0, qMax(Widest, header->sectionSizeHint(0)));
 }

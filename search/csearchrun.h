@@ -92,9 +92,9 @@ private:
     void Refresh();
     void ShowProgress(int processed, int total);
     void ShowEnd(const CSearchOutcome &outcome);
+    QString SummaryText(const CSearchOutcome &outcome) const;
     void ShowUnread(int resourceError);
     void ShowUnreadList();
-    void FitPathColumn();
 
     CWidgets Ui;
     CTexts Texts;
@@ -109,10 +109,6 @@ private:
     QTimer RefreshTimer;
     QTimer GiveUpTimer;
     QTimer BeginTimer;
-    // The path column grows to its widest row so far, measuring only new rows.
-    int MeasuredRows = 0;
-    int LongestPath = 0;
-    int Widest = 0;
 };
 
 #endif

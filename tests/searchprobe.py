@@ -27,7 +27,7 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-SUMMARY = re.compile(r"^\d+ of the \d+ searched files")
+SUMMARY = re.compile(r"^(\d+ of the \d+ searched files|The search was cancelled at file)")
 
 
 def application(pid):

@@ -122,9 +122,12 @@ void TestAppCore::onScreenPosition_data()
     QTest::newRow("right of the second") << QPoint(3200, 100) << least << QRect(269, 102, 681, 552);
     QTest::newRow("below the second") << QPoint(2000, 1024) << least << QRect(269, 102, 681, 552);
     QTest::newRow("larger, fits") << QPoint(10, 10) << QSize(1200, 900) << QRect(10, 10, 1200, 900);
-    QTest::newRow("larger than the screen") << QPoint(0, 0) << QSize(4000, 3000) << QRect(0, 0, 681, 552);
+    QTest::newRow("larger than the screen") << QPoint(0, 0) << QSize(4000, 3000) << QRect(0, 0, 1920, 1050);
     QTest::newRow("higher than the second with its title bar")
-        << QPoint(2000, 0) << QSize(1000, 1000) << QRect(2000, 0, 681, 552);
+        << QPoint(2000, 0) << QSize(1000, 1000) << QRect(2000, 0, 1000, 994);
+    QTest::newRow("the lowest position") << QPoint(INT_MIN, INT_MIN) << least << QRect(269, 102, 681, 552);
+    QTest::newRow("the largest size")
+        << QPoint(100, 100) << QSize(INT_MAX, INT_MAX) << QRect(0, 0, 1920, 1050);
     QTest::newRow("less than the least") << QPoint(10, 10) << QSize(300, 200) << QRect(10, 10, 681, 552);
 }
 

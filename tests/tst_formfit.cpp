@@ -247,15 +247,17 @@ void TestFormFit::mainWindowGrowsWithEvenMargins()
     QCOMPARE(size.width() - content.right() - 1, content.left());
     QCOMPARE(size.height() - content.bottom() - 1, content.left());
 
-    // Larger: the results and the pane take the room, the controls keep theirs.
+    // Larger: the results, the pane and the fields take the room, the buttons keep theirs.
     const QRect button = Control<QPushButton>(window, "DoFilenameSearch_PushButton")->geometry();
     const QRect keywords = Control<QComboBox>(window, "Keywords2Search_ComboBox")->geometry();
     const QSize table = Control<CResultsTable>(window, "FilesFound_TableWidget")->size();
     const QSize pane = Control<CContentEdit>(window, "FileContent_TextEdit")->size();
     window.resize(size + QSize(800, 200));
     QTRY_COMPARE(window.size(), size + QSize(800, 200));
-    QCOMPARE(Control<QPushButton>(window, "DoFilenameSearch_PushButton")->geometry(), button);
-    QCOMPARE(Control<QComboBox>(window, "Keywords2Search_ComboBox")->geometry(), keywords);
+    QCOMPARE(Control<QPushButton>(window, "DoFilenameSearch_PushButton")->geometry(),
+             button.translated(800, 0));
+    QCOMPARE(Control<QComboBox>(window, "Keywords2Search_ComboBox")->geometry(),
+             keywords.adjusted(0, 0, 800, 0));
     QCOMPARE(Control<CResultsTable>(window, "FilesFound_TableWidget")->height(), table.height() + 200);
     QCOMPARE(Control<CContentEdit>(window, "FileContent_TextEdit")->height(), pane.height() + 200);
     QVERIFY(Control<CResultsTable>(window, "FilesFound_TableWidget")->width() > table.width() + 300);

@@ -522,10 +522,7 @@ void TestSearchWindow::cancelInTheMiddleOfTheTree()
     QCOMPARE(paths.filter(QRegularExpression("/r\\d-alpha")).size(), 2);
     QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->maximum(), 5);
     QCOMPARE(Control<QProgressBar>(w, "Searching_ProgressBar")->value(), 4);
-    QCOMPARE(Status(w),
-             fullText
-                 ? QStringLiteral("3 of the 5 searched files contain(s) the given keyword(s).")
-                 : QStringLiteral("3 of the 5 searched files have/has the given keyword(s) in filename."));
+    QCOMPARE(Status(w), QStringLiteral("The search was cancelled at file 4 of 5; 3 found so far."));
     // The next search starts afresh.
     cancel.reset();
     RunSearch(w, root, "alpha", fullText ? SearchWhatFullText : SearchWhatFilename);
@@ -578,9 +575,7 @@ void TestSearchWindow::selectionAndCancelDuringALargeSearch()
     QTRY_COMPARE(ControlText(w, "FileContent_TextEdit", "plainText"),
                  fullText ? QStringLiteral("alpha\n") : order.at(3));
     QCOMPARE(Status(w),
-             QString(fullText ? "%1 of the 1250 searched files contain(s) the given keyword(s)."
-                              : "%1 of the 1250 searched files have/has the given keyword(s) in filename.")
-                 .arg(expected.size()));
+             QString("The search was cancelled at file 1234 of 1250; %1 found so far.").arg(expected.size()));
 }
 
 void TestSearchWindow::historiesKeepOrderAndNormalisedTexts()
@@ -684,7 +679,8 @@ void TestSearchWindow::invalidDirectoryShowsErrorBox()
     RunSearch(w, dir.filePath(invalid), "beta", SearchWhatFullText);
 
     QCOMPARE(handler.Handled, 1);
-    QCOMPARE(text, QStringLiteral("Error: Invalid path given! Please have it corrected."));
+    QCOMPARE(text, QStringLiteral("Error: Invalid path given! Please have it corrected.\n\n") +
+                       dir.filePath(invalid));
     QCOMPARE(icon, QMessageBox::Critical);
     // The results stay; heading and histories have already changed.
     QCOMPARE(TablePaths(w), QStringList{dir.filePath("a.txt")});

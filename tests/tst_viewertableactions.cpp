@@ -36,8 +36,8 @@ void TestViewerTableActions::actionsAsBuilt()
     QAction *openFile = Control<QAction>(window, "OpenFile_Action");
     QAction *copy = Control<QAction>(window, "CopyFilePath_Action");
     QAction *open = Control<QAction>(window, "OpenContainingFolder_Action");
-    // The keys work in the table (and the pane) without the menu.
-    QCOMPARE(Control<CResultsTable>(window, "FilesFound_TableWidget")->actions(),
+    // The keys work in the table (and the pane) without the menu; the pane's own keys follow.
+    QCOMPARE(Control<CResultsTable>(window, "FilesFound_TableWidget")->actions().mid(0, 3),
              (QList<QAction *>{openFile, copy, open}));
     QCOMPARE(openFile->text(), QStringLiteral("&Open"));
     QCOMPARE(copy->text(), QStringLiteral("Copy File &Path"));

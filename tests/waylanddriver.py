@@ -10,6 +10,8 @@ display lets xdotool type and click (Wayland).
                                        cells separated by tabs
   waylanddriver.py PID table-size        prints the results table's width and height
   waylanddriver.py PID value NAME        prints the text (a box's: the entry) named NAME
+  waylanddriver.py PID pane-line         prints the number of the line of the file
+                                       pane's text shown at the pane's middle
 
 PID is the program's process. The session bus of DBUS_SESSION_BUS_ADDRESS
 starts the accessibility bus; the program is run with
@@ -105,6 +107,15 @@ def main():
             print(node.queryText().getText(0, -1))
         except NotImplementedError:  # a box: its selected entry
             print("\n".join(i.name for i in walk(node) if i.getState().contains(pyatspi.STATE_SELECTED)))
+        return 0
+    if command == "pane-line" and not args:
+        panes = [node for node in shown(app) if node.getRole() == pyatspi.ROLE_TEXT
+                 and not node.getState().contains(pyatspi.STATE_EDITABLE)]
+        pane = max(panes, key=lambda node: node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).height)
+        box = pane.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        text = pane.queryText()
+        offset = text.getOffsetAtPoint(box.x + 20, box.y + box.height // 2, pyatspi.DESKTOP_COORDS)
+        print(text.getText(0, offset).count("\n") + 1)
         return 0
     sys.exit(__doc__)
 

@@ -2,7 +2,8 @@
 # The real binary on a file system that hangs as a dead network mount does
 # (tests/slowfs.py: listing, examining, opening or reading one entry sleeps),
 # on a file swapped between a regular file and a FIFO, and with 64
-# descriptors: the window keeps answering (a probe asks it for its status
+# descriptors: the window keeps answering (also while Browse opens with the
+# directory box on the hung mount) (a probe asks it for its status
 # every 100 ms over AT-SPI and keeps the longest wait), also when the folder
 # to search hangs itself or a result's file hangs as Enter opens it, Cancel
 # returns it to the summary at once, a new search runs while a stuck one is
@@ -80,11 +81,11 @@ search_and_cancel() {
 start_lintra env LC_ALL=C.UTF-8
 # In an order where each summary differs from the one before, so that the
 # probe sees when it is written. A file read before the hang still counts.
-search_and_cancel "slow readdir" "$mnt/slowreaddir" "0 of the 0 searched files contain(s) the given keyword(s)."
-search_and_cancel "slow open" "$mnt/slowopen" "1 of the 2 searched files contain(s) the given keyword(s)."
-search_and_cancel "slow stat" "$mnt/slowstat" "0 of the 0 searched files contain(s) the given keyword(s)."
-search_and_cancel "slow read" "$mnt/slowread" "1 of the 2 searched files contain(s) the given keyword(s)."
-search_and_cancel "hung start folder" "$mnt/hung" "0 of the 0 searched files contain(s) the given keyword(s)."
+search_and_cancel "slow readdir" "$mnt/slowreaddir" "The search was cancelled at file 0 of 0; 0 found so far."
+search_and_cancel "slow open" "$mnt/slowopen" "The search was cancelled at file 2 of 2; 1 found so far."
+search_and_cancel "slow stat" "$mnt/slowstat" "The search was cancelled at file 0 of 0; 0 found so far."
+search_and_cancel "slow read" "$mnt/slowread" "The search was cancelled at file 2 of 2; 1 found so far."
+search_and_cancel "hung start folder" "$mnt/hung" "The search was cancelled at file 0 of 0; 0 found so far."
 
 # With five searches left behind, a new one runs at once; the file it
 # could not open is said beside the summary, with its reason a click away.
@@ -185,4 +186,14 @@ stall=$("${PROBE[@]}" "$lintra_pid" probe 2)
 echo "case=Enter on a hung file longest_stall_ms=$stall"
 [ "${stall%.*}" -lt 1000 ] || fail "Enter on a hung file: the window did not answer for $stall ms"
 [ ! -s "$X11_TMP/opened" ] || fail "a hung file was handed on before it was seen: $(cat "$X11_TMP/opened")"
+# Browse with the directory box on the hung mount: the window answers meanwhile.
+kill "$lintra_pid"
+fresh_config
+start_lintra env LC_ALL=C.UTF-8
+"${WINDOW_DRIVER[@]}" "$lintra_pid" type Directory "$mnt/hung"
+read -r bx by bw bh < <(atspi extents "push button: Browse...")
+xdotool mousemove $((bx + bw / 2)) $((by + bh / 2)) click 1
+stall=$("${PROBE[@]}" "$lintra_pid" probe 2)
+echo "case=Browse from a hung folder longest_stall_ms=$stall"
+[ "${stall%.*}" -lt 1000 ] && wait_for_popup "$(wait_for_window "$MAIN_TITLE")" >/dev/null || fail "Browse: $stall ms, or no dialog"
 echo "PASS"

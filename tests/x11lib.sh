@@ -158,6 +158,16 @@ wait_for_shown_text() {
     return 1
 }
 
+# start_readable_display: a 1280 x 900 display whose programs are read over
+# AT-SPI, a fresh settings folder, and no desktop named (Qt's own dialogs).
+start_readable_display() {
+    X11_SCREEN=1280x900x24 start_display
+    start_session_bus
+    start_accessibility_bus
+    fresh_config
+    unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
+}
+
 # A fresh settings folder for the program under test.
 fresh_config() {
     export XDG_CONFIG_HOME="$X11_TMP/config-$RANDOM"

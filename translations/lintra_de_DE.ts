@@ -4,7 +4,7 @@
 <context>
     <name>CContentEdit</name>
     <message>
-        <location filename="../viewer/ccontentedit.cpp" line="+76"/>
+        <location filename="../viewer/ccontentedit.cpp" line="+105"/>
         <source>&amp;Previous Block of Content</source>
         <translation>&amp;Vorheriger Inhaltsblock</translation>
     </message>
@@ -35,9 +35,17 @@
     </message>
 </context>
 <context>
+    <name>CInstanceLock</name>
+    <message>
+        <location filename="../app/core/nixplatform.cpp" line="+55"/>
+        <source>%1 is not a folder of this user&apos;s alone</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+346"/>
+        <location filename="../app/ui_clintra.cpp" line="+344"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>Die ausgewählte Ergebnisdatei mit hervorgehobenen Suchbegriffen</translation>
     </message>
@@ -184,17 +192,17 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+132"/>
+        <location line="+136"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>Bereit zur Unicode-Volltextsuche …</translation>
     </message>
     <message>
-        <location line="-105"/>
+        <location line="-107"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;These two radion buttons take effect only in the case of single-keyword full-text search. In the case of multiple-keyword full-text search, match-whole-word is always assumed. In the case of filename search, match-substring is always assumed, no matter single-keyword or multiple-keyword.&lt;br /&gt;&lt;br /&gt;Exception: In languages such as Chinese where words are not separated by spaces, the actual effect is always match-substring. If the way the program works does not handle your characters and text well, &lt;font color=&quot;red&quot;&gt;please keep us informed of the characteristics of your language: locale name, default multi-byte charset if there is, and if words are separated by spaces&lt;/font&gt;. Thank you!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Diese beiden Optionen wirken nur bei der Volltextsuche nach einem einzelnen Suchbegriff. Bei der Volltextsuche nach mehreren Suchbegriffen wird immer nach ganzen Wörtern gesucht, bei der Dateinamensuche immer nach Wortteilen, gleich ob nach einem oder mehreren Suchbegriffen.&lt;br /&gt;&lt;br /&gt;Ausnahme: In Sprachen wie Chinesisch, in denen Wörter nicht durch Leerzeichen getrennt werden, wird stets nach Wortteilen gesucht. Falls das Programm Ihre Schriftzeichen und Texte nicht richtig behandelt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte die Eigenheiten Ihrer Sprache mit: den Namen der Locale, den Standard-Multibyte-Zeichensatz (falls vorhanden) und ob Wörter durch Leerzeichen getrennt werden&lt;/font&gt;. Vielen Dank!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+69"/>
         <source>Norvane</source>
         <translation>Norvane</translation>
     </message>
@@ -325,13 +333,13 @@ p, li { white-space: pre-wrap; }
         <translation>Gefundene Dateien</translation>
     </message>
     <message>
-        <location filename="../app/clintra_search.cpp" line="+204"/>
+        <location filename="../app/clintra_search.cpp" line="+207"/>
         <location filename="../app/formfitting.cpp" line="+53"/>
         <source>Matched Filename</source>
         <translation>Gefundener Dateiname</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-197"/>
+        <location filename="../app/clintra.cpp" line="-201"/>
         <location filename="../app/clintra_search.cpp" line="+5"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <source>File Content in Charset</source>
@@ -343,7 +351,7 @@ p, li { white-space: pre-wrap; }
         <translation>Fehler: Der angegebene Pfad ist ungültig. Bitte korrigieren Sie ihn.</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+114"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>Treffer in %1 von %2 durchsuchten Dateien.</translation>
     </message>
@@ -353,7 +361,7 @@ p, li { white-space: pre-wrap; }
         <translation>Treffer im Dateinamen bei %1 von %2 durchsuchten Dateien.</translation>
     </message>
     <message>
-        <location line="-67"/>
+        <location line="-84"/>
         <source>Directory: </source>
         <translation>Ordner: </translation>
     </message>
@@ -388,12 +396,12 @@ p, li { white-space: pre-wrap; }
         <translation> zu sehen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+51"/>
         <source>Select a Directory</source>
         <translation>Ordner auswählen</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+23"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>Dateiname %1 von %2 wird geprüft …</translation>
     </message>
@@ -403,7 +411,7 @@ p, li { white-space: pre-wrap; }
         <translation>Datei %1 von %2 wird durchsucht …</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+42"/>
         <source>Filename</source>
         <translation>Dateiname</translation>
     </message>
@@ -413,7 +421,7 @@ p, li { white-space: pre-wrap; }
         <translation>Größe (KB)</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Last Modified Time</source>
         <translation>Zuletzt geändert</translation>
     </message>
@@ -503,21 +511,21 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+104"/>
+        <location line="+129"/>
         <source>The file no longer exists:
 %1</source>
         <translation>Die Datei gibt es nicht mehr:
 %1</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+3"/>
         <source>No application could be started to open the file:
 %1</source>
         <translation>Es ließ sich kein Programm starten, das die Datei öffnet:
 %1</translation>
     </message>
     <message>
-        <location line="-23"/>
+        <location line="-34"/>
         <source>Open Containing Folder</source>
         <translation>Übergeordneten Ordner öffnen</translation>
     </message>
@@ -563,7 +571,7 @@ p, li { white-space: pre-wrap; }
         <translation type="vanished">Inhalt der Ergebnisdatei</translation>
     </message>
     <message>
-        <location filename="../app/clintra_settings.cpp" line="+96"/>
+        <location filename="../app/clintra_settings.cpp" line="+98"/>
         <source>The settings cannot be saved: %1 or its folder cannot be written. The window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
         <translation>Die Einstellungen können nicht gespeichert werden: %1 oder sein Ordner ist nicht beschreibbar. Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
     </message>
@@ -573,9 +581,25 @@ p, li { white-space: pre-wrap; }
         <translation>Es werden keine Einstellungen gespeichert: %1 ist keine lesbare reguläre Datei. Lintra liest und schreibt sie nicht; Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+176"/>
+        <location line="+86"/>
+        <source>The settings could not be saved: %1 could not be written in full (is the disk full?). The file keeps the settings it had before.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location filename="../app/startup.cpp" line="+184"/>
         <source>Settings</source>
         <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <location filename="../app/startup.cpp" line="+7"/>
+        <source>Runtime Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Lintra cannot make sure that it runs only once: %1. Another start of Lintra opens a second window. Give XDG_RUNTIME_DIR a folder of yours alone, or remove the folder named.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -707,7 +731,12 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CSearchRun</name>
     <message>
-        <location filename="../search/csearchrun.cpp" line="+242"/>
+        <location filename="../search/csearchrun.cpp" line="+240"/>
+        <source>The search was cancelled at file %1 of %2; %3 found so far.</source>
+        <translation>Die Suche wurde bei Datei %1 von %2 abgebrochen; bis dahin %3 gefunden.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
         <source>1 file</source>
         <translation>1 Datei</translation>
     </message>
@@ -765,7 +794,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CUpdateHandler</name>
     <message>
-        <location filename="../update/core/updaterequest.cpp" line="+67"/>
+        <location filename="../update/core/updaterequest.cpp" line="+61"/>
         <source>Norvane.Lintra.Desktop.Windows</source>
         <translation>Norvane.Lintra.Desktop.Windows</translation>
     </message>
@@ -833,7 +862,7 @@ Lintra ist ein Desktop-Programm und braucht eine; „%1 --help“ nennt seine Op
         <translation>Auf diesem System wurde kein Systemabschnitt der Kontrollleiste gefunden.</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="-24"/>
+        <location filename="../app/startup.cpp" line="-40"/>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>

@@ -4,7 +4,7 @@
 <context>
     <name>CContentEdit</name>
     <message>
-        <location filename="../viewer/ccontentedit.cpp" line="+76"/>
+        <location filename="../viewer/ccontentedit.cpp" line="+105"/>
         <source>&amp;Previous Block of Content</source>
         <translation>上一个内容块(&amp;P)</translation>
     </message>
@@ -35,9 +35,17 @@
     </message>
 </context>
 <context>
+    <name>CInstanceLock</name>
+    <message>
+        <location filename="../app/core/nixplatform.cpp" line="+55"/>
+        <source>%1 is not a folder of this user&apos;s alone</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CLintra</name>
     <message>
-        <location filename="../app/ui_clintra.cpp" line="+346"/>
+        <location filename="../app/ui_clintra.cpp" line="+344"/>
         <source>The selected result file, with the keywords highlighted</source>
         <translation>所选的结果文件，其中的关键词已突出显示</translation>
     </message>
@@ -184,17 +192,17 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+132"/>
+        <location line="+136"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>已就绪，可以进行 Unicode 全文搜索……</translation>
     </message>
     <message>
-        <location line="-105"/>
+        <location line="-107"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;These two radion buttons take effect only in the case of single-keyword full-text search. In the case of multiple-keyword full-text search, match-whole-word is always assumed. In the case of filename search, match-substring is always assumed, no matter single-keyword or multiple-keyword.&lt;br /&gt;&lt;br /&gt;Exception: In languages such as Chinese where words are not separated by spaces, the actual effect is always match-substring. If the way the program works does not handle your characters and text well, &lt;font color=&quot;red&quot;&gt;please keep us informed of the characteristics of your language: locale name, default multi-byte charset if there is, and if words are separated by spaces&lt;/font&gt;. Thank you!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;这两个单选按钮只在单关键词全文搜索时生效。多关键词全文搜索时始终按全词匹配；文件名搜索时，无论是单关键词还是多关键词，始终按子串匹配。&lt;br /&gt;&lt;br /&gt;例外：在中文等词与词之间不用空格分隔的语言中，实际效果始终是子串匹配。如果程序不能很好地处理您的字符和文本，&lt;font color=&quot;red&quot;&gt;请告诉我们您所用语言的特点：区域设置名称、默认多字节字符集（如果有）以及词与词之间是否用空格分隔&lt;/font&gt;。谢谢！&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+69"/>
         <source>Norvane</source>
         <translation>Norvane</translation>
     </message>
@@ -325,13 +333,13 @@ p, li { white-space: pre-wrap; }
         <translation>结果文件</translation>
     </message>
     <message>
-        <location filename="../app/clintra_search.cpp" line="+204"/>
+        <location filename="../app/clintra_search.cpp" line="+207"/>
         <location filename="../app/formfitting.cpp" line="+53"/>
         <source>Matched Filename</source>
         <translation>匹配的文件名</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-197"/>
+        <location filename="../app/clintra.cpp" line="-201"/>
         <location filename="../app/clintra_search.cpp" line="+5"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <source>File Content in Charset</source>
@@ -343,7 +351,7 @@ p, li { white-space: pre-wrap; }
         <translation>错误：给定的路径无效！请更正。</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+114"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
         <translation>在搜索的 %2 个文件中，有 %1 个包含给定的关键词。</translation>
     </message>
@@ -353,7 +361,7 @@ p, li { white-space: pre-wrap; }
         <translation>在搜索的 %2 个文件中，有 %1 个的文件名包含给定的关键词。</translation>
     </message>
     <message>
-        <location line="-67"/>
+        <location line="-84"/>
         <source>Directory: </source>
         <translation>目录：</translation>
     </message>
@@ -388,12 +396,12 @@ p, li { white-space: pre-wrap; }
         <translation>。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+51"/>
         <source>Select a Directory</source>
         <translation>选择目录</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+23"/>
         <source>Checking the name of file %1 of total %2 files...</source>
         <translation>正在检查第 %1 个文件的文件名（共 %2 个）……</translation>
     </message>
@@ -403,7 +411,7 @@ p, li { white-space: pre-wrap; }
         <translation>正在处理第 %1 个文件（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+42"/>
         <source>Filename</source>
         <translation>文件名</translation>
     </message>
@@ -413,7 +421,7 @@ p, li { white-space: pre-wrap; }
         <translation>大小 (KB)</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Last Modified Time</source>
         <translation>最后修改时间</translation>
     </message>
@@ -503,21 +511,21 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+104"/>
+        <location line="+129"/>
         <source>The file no longer exists:
 %1</source>
         <translation>该文件已不存在：
 %1</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+3"/>
         <source>No application could be started to open the file:
 %1</source>
         <translation>无法启动任何程序来打开该文件：
 %1</translation>
     </message>
     <message>
-        <location line="-23"/>
+        <location line="-34"/>
         <source>Open Containing Folder</source>
         <translation>打开所在文件夹</translation>
     </message>
@@ -563,7 +571,7 @@ p, li { white-space: pre-wrap; }
         <translation type="vanished">结果文件内容</translation>
     </message>
     <message>
-        <location filename="../app/clintra_settings.cpp" line="+96"/>
+        <location filename="../app/clintra_settings.cpp" line="+98"/>
         <source>The settings cannot be saved: %1 or its folder cannot be written. The window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
         <translation>无法保存设置：%1 或其所在文件夹不可写。窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
     </message>
@@ -573,9 +581,25 @@ p, li { white-space: pre-wrap; }
         <translation>不保存任何设置：%1 不是可读取的普通文件。Lintra 既不读取也不写入它；窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+176"/>
+        <location line="+86"/>
+        <source>The settings could not be saved: %1 could not be written in full (is the disk full?). The file keeps the settings it had before.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location filename="../app/startup.cpp" line="+184"/>
         <source>Settings</source>
         <translation>设置</translation>
+    </message>
+    <message>
+        <location filename="../app/startup.cpp" line="+7"/>
+        <source>Runtime Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Lintra cannot make sure that it runs only once: %1. Another start of Lintra opens a second window. Give XDG_RUNTIME_DIR a folder of yours alone, or remove the folder named.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -707,7 +731,12 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CSearchRun</name>
     <message>
-        <location filename="../search/csearchrun.cpp" line="+242"/>
+        <location filename="../search/csearchrun.cpp" line="+240"/>
+        <source>The search was cancelled at file %1 of %2; %3 found so far.</source>
+        <translation>搜索已在第 %1 个文件（共 %2 个）处取消；目前找到 %3 个。</translation>
+    </message>
+    <message>
+        <location line="+9"/>
         <source>1 file</source>
         <translation>1 个文件</translation>
     </message>
@@ -765,7 +794,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CUpdateHandler</name>
     <message>
-        <location filename="../update/core/updaterequest.cpp" line="+67"/>
+        <location filename="../update/core/updaterequest.cpp" line="+61"/>
         <source>Norvane.Lintra.Desktop.Windows</source>
         <translation>Norvane.Lintra.Desktop.Windows</translation>
     </message>
@@ -833,7 +862,7 @@ Lintra 是桌面程序，需要图形会话；“%1 --help”列出其选项。
         <translation>在此系统上未检测到系统托盘。</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="-24"/>
+        <location filename="../app/startup.cpp" line="-40"/>
         <source>Warning</source>
         <translation>警告</translation>
     </message>

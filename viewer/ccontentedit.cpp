@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 
 CContentEdit::CContentEdit(QWidget *parent)
     : QTextEdit(parent)
@@ -52,10 +53,38 @@ void CContentEdit::PlacePositionLabel()
     Position_Label->setGeometry(text.left(), text.bottom() + 1, text.width(), height);
 }
 
+// A new width wraps the lines anew, and the same scroll offset would then
+// show other lines: the line on show (the caret's, where it is in sight,
+// else the top one) keeps its place in the pane. Taken before the frame
+// lays out its viewport, which wraps the text already.
+bool CContentEdit::event(QEvent *event)
+{
+    if (event->type() == QEvent::Resize)
+        RememberLineOnShow();
+    return QTextEdit::event(event);
+}
+
+void CContentEdit::RememberLineOnShow()
+{
+    const int height = qMax(1, viewport()->height());
+    LineOnShow = textCursor();
+    int offset = cursorRect(LineOnShow).top();
+    if (offset < 0 || offset >= height) {
+        LineOnShow = cursorForPosition(QPoint(0, 0));
+        offset = cursorRect(LineOnShow).top();
+    }
+    LineOnShow.clearSelection();
+    LineOnShowShare = double(offset) / height;
+}
+
 void CContentEdit::resizeEvent(QResizeEvent *event)
 {
     QTextEdit::resizeEvent(event);
     PlacePositionLabel();
+    if (document()->isEmpty() || LineOnShow.document() != document())
+        return;
+    const int wanted = int(LineOnShowShare * viewport()->height());
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + cursorRect(LineOnShow).top() - wanted);
 }
 
 CContentEdit::~CContentEdit()

@@ -2,6 +2,7 @@
 #define LINTRA_CCONTENTEDIT_H
 
 #include <QList>
+#include <QTextCursor>
 #include <QTextEdit>
 
 class QAction;
@@ -42,6 +43,7 @@ signals:
     void NextMatchRequested();
 
 protected:
+    bool event(QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
@@ -51,6 +53,11 @@ private:
     void DestroyBlockActions();
     void PlacePositionLabel();
     int PositionLabelHeight() const;
+    void RememberLineOnShow();
+
+    // Where the line on show is, kept across a change of the pane's size.
+    QTextCursor LineOnShow;
+    double LineOnShowShare = 0;
 };
 
 #endif

@@ -26,6 +26,8 @@ const QList<CSettingDefinition> &SettingDefinitions()
         {PlainTextByContentSetting, "PlainTextByContent", QVariant(true)},
         {IncludeHiddenSetting, "IncludeHiddenFilesAndFolders", QVariant(false)},
         {LastSkippedFoldersSetting, "LastSkippedFolders", QVariant(QStringList())},
+        {WindowMaximizedSetting, "maximized", QVariant(false)},
+        {ResultColumnWidthsSetting, "ResultColumnWidths", QVariant(QStringList())},
     };
     return definitions;
 }
@@ -98,6 +100,22 @@ int OverlapArea(const QRect &a, const QRect &b)
     return overlap.isEmpty() ? 0 : overlap.width() * overlap.height();
 }
 
+// Stored numbers are the user's to edit: bounded before any sum, so that
+// nothing overflows however large they are.
+const int FarOff = 1 << 20;
+// Wider than any screen: a stored column width beyond it is no width.
+const int WidestColumn = 16384;
+
+QPoint Bounded(const QPoint &point)
+{
+    return QPoint(qBound(-FarOff, point.x(), FarOff), qBound(-FarOff, point.y(), FarOff));
+}
+
+QSize Bounded(const QSize &size)
+{
+    return QSize(qBound(0, size.width(), FarOff), qBound(0, size.height(), FarOff));
+}
+
 // The first coordinate at which a span of length fits in [low, low + room).
 int Clamped(int position, int length, int low, int room)
 {
@@ -106,10 +124,11 @@ int Clamped(int position, int length, int low, int room)
 
 } // namespace
 
-QRect OnScreenWindowGeometry(const QPoint &stored, const QSize &size, const QSize &minimum,
+QRect OnScreenWindowGeometry(const QPoint &storedPosition, const QSize &size, const QSize &minimum,
                              const QMargins &frame, const QList<QRect> &screens)
 {
-    QSize inner = size.expandedTo(minimum);
+    const QPoint stored = Bounded(storedPosition);
+    QSize inner = Bounded(size).expandedTo(minimum);
     if (screens.isEmpty())
         return QRect(stored, inner);
     const auto outer = [&frame](const QPoint &at, const QSize &innerSize) {
@@ -129,11 +148,26 @@ QRect OnScreenWindowGeometry(const QPoint &stored, const QSize &size, const QSiz
         screen = &screens.first();
         position = SettingDefault(WindowPositionSetting).toPoint();
     }
-    // A size saved on a larger screen is not restored.
-    if (inner.grownBy(frame).width() > screen->width() || inner.grownBy(frame).height() > screen->height())
-        inner = minimum;
+    // A size saved on a larger screen is cut to this one's room.
+    inner = inner.boundedTo(screen->size().shrunkBy(frame)).expandedTo(minimum);
     const QSize whole = inner.grownBy(frame);
     position.setX(Clamped(position.x(), whole.width(), screen->left(), screen->width()));
     position.setY(Clamped(position.y(), whole.height(), screen->top(), screen->height()));
     return QRect(position, inner);
+}
+
+QList<int> ResultColumnWidthsFromStore(const QVariant &stored, const QList<int> &least)
+{
+    const QStringList texts = stored.toStringList();
+    if (texts.size() != least.size())
+        return least;
+    QList<int> widths;
+    for (int i = 0; i < least.size(); ++i) {
+        bool isNumber = false;
+        const int width = texts.at(i).toInt(&isNumber);
+        if (!isNumber || width > WidestColumn)
+            return least;
+        widths << qMax(width, least.at(i));
+    }
+    return widths;
 }

@@ -28,7 +28,9 @@ enum TEnumSetting
     LegacyCharsetSetting,
     PlainTextByContentSetting,
     IncludeHiddenSetting,
-    LastSkippedFoldersSetting
+    LastSkippedFoldersSetting,
+    WindowMaximizedSetting,
+    ResultColumnWidthsSetting
 };
 
 const int MaxHistoryItems = 10;
@@ -54,12 +56,14 @@ QStringList DirectoryHistoryForStore(const QStringList &items);
 QStringList KeywordHistoryForStore(const QStringList &items);
 
 // Where a window opens, given the stored frame position and inner size: the
-// stored size (never less than minimum) unless it is larger than the screen,
-// then minimum; placed wholly on the screen it shows most on (the first one if
-// none), moved no further than needed, or at defaultPosition when it shows on
-// none. frame: the window frame's extents round the inner size; screens: the
-// screens' available areas.
+// stored size, never less than minimum and cut to the screen's room; placed wholly on the screen it shows
+// most on (the first one if none), moved no further than needed, or at defaultPosition when it shows on none.
+// frame: the window frame's extents round the inner size; screens: the screens' available areas.
 QRect OnScreenWindowGeometry(const QPoint &stored, const QSize &size, const QSize &minimum,
                              const QMargins &frame, const QList<QRect> &screens);
+
+// The widths of the results' size and date columns: the stored ones where
+// both are a sensible width, the given least ones otherwise, and never less.
+QList<int> ResultColumnWidthsFromStore(const QVariant &stored, const QList<int> &least);
 
 #endif

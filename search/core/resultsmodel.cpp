@@ -170,9 +170,9 @@ QVariant CResultsModel::data(const QModelIndex &index, int role) const
     case Qt::EditRole:
         return CellText(row, index.column());
     case Qt::ToolTipRole:
-        // The path is shown as text even where it looks like markup.
-        return QString(QStringLiteral("<font face=\"verdana\">") +
-                       CellText(row, index.column()).toHtmlEscaped() + QStringLiteral("</font>"));
+        // The whole path on every cell of the row, as text even where it looks like markup.
+        return QString(QStringLiteral("<font face=\"verdana\">") + CellText(row, 0).toHtmlEscaped() +
+                       QStringLiteral("</font>"));
     case Qt::TextAlignmentRole:
         if (index.column() == 1)
             return int(Qt::AlignRight | Qt::AlignVCenter);
