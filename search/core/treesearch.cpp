@@ -594,7 +594,7 @@ private:
             return byContent;
         QVector<CListedFile> kept;
         for (CListedFile &file : step.Candidates) {
-            const TEnumTextChoice choice = Choice.ChoiceFor(file.Text);
+            const TEnumTextChoice choice = Choice.ChoiceFor(ListedFileText(file));
             if (choice == TextNever)
                 continue;
             byContent << (choice == TextByContent);
