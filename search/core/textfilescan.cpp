@@ -297,7 +297,7 @@ bool StartsWithByteOrderMark(const QByteArray &head)
 // choose a Unicode codec, else as the charset rule says for the whole file
 // (read again only where the first read did not hold all of it).
 QTextCodec *FileCodec(const CRawFile &raw, const CKeywordPreFilter &preFilter,
-                      const CUnmarkedTextCharset &charset)
+                      const CUnmarkedTextCharset &charset, const CUtf8Scan &read)
 {
     if (!charset.HasLegacyCharset())
         return charset.LocalCodec();
@@ -312,7 +312,7 @@ QTextCodec *FileCodec(const CRawFile &raw, const CKeywordPreFilter &preFilter,
     if (whole)
         return charset.CodecFor(head);
     return charset.CodecForFile(
-        [&raw](qint64 offset, char *data, qint64 size) { return raw.ReadAt(offset, data, size); });
+        [&raw](qint64 offset, char *data, qint64 size) { return raw.ReadAt(offset, data, size); }, read);
 }
 
 } // namespace
@@ -372,7 +372,17 @@ namespace {
 TEnumFileScanResult ScanRawFile(CRawFile &raw, CKeywordPreFilter &preFilter, const LineTest &lineTest,
                                 CScanReport &report, const CUnmarkedTextCharset &charset, int maxLineLength)
 {
-    const TEnumPreFilterVerdict verdict = preFilter.Check(raw.Reader(), report);
+    // What the pre-filter reads is checked for UTF-8 on the way: the charset
+    // then needs no second read of it.
+    CUtf8Scan utf8;
+    const CKeywordPreFilter::ReadFunction rawRead = raw.Reader();
+    const auto reader = [&rawRead, &utf8, &charset](char *data, qint64 size) {
+        const qint64 read = rawRead(data, size);
+        if (charset.HasLegacyCharset())
+            utf8.Feed(data, read);
+        return read;
+    };
+    const TEnumPreFilterVerdict verdict = preFilter.Check(reader, report);
     if (verdict == PreFilterCancelled)
         return FileScanCancelled;
     // An empty file is read by nobody, and the line scan does not poll for it.
@@ -383,7 +393,7 @@ TEnumFileScanResult ScanRawFile(CRawFile &raw, CKeywordPreFilter &preFilter, con
         return report.Cancelled() ? FileScanCancelled : FileScanNotMatched;
     }
     // Only a file that is decoded needs its charset.
-    QTextCodec *codec = FileCodec(raw, preFilter, charset);
+    QTextCodec *codec = FileCodec(raw, preFilter, charset, utf8);
     // Bytes of a known layout without a legacy charset are UTF-8: a mark said so, or the local codec is.
     QTextCodec *bytesCodec = charset.HasLegacyCharset() ? codec : QTextCodec::codecForMib(106);
     // Only the lines that hold a keyword's bytes are decoded, which spares

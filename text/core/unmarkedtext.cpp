@@ -143,19 +143,6 @@ template <typename Visit> void ForEachRead(const ByteReadAt &readAt, Visit visit
     }
 }
 
-bool IsUtf8Text(const ByteReadAt &readAt)
-{
-    bool utf8 = true;
-    ForEachRead(readAt, [&utf8](const char *data, qint64 size) {
-        // A read that is all one cut sequence is the end of the text: a
-        // sequence that the text itself cuts is no UTF-8.
-        const qint64 checked = Utf8CheckedLength(data, size);
-        utf8 = checked > 0;
-        return checked;
-    });
-    return utf8;
-}
-
 bool DecodesWithoutErrors(QTextCodec *codec, const ByteReadAt &readAt)
 {
     QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
@@ -190,6 +177,31 @@ bool IsValidUtf8(const char *data, qint64 size)
     return Utf8CheckedLength(data, size) >= 0;
 }
 
+void CUtf8Scan::Feed(const char *data, qint64 size)
+{
+    if (Invalid || size <= 0)
+        return;
+    Fed += size;
+    qint64 start = 0;
+    if (!Pending.isEmpty()) {
+        // The cut sequence with what follows it, as far as it can reach.
+        const qint64 pending = Pending.size();
+        Pending.append(data, int(qMin<qint64>(4, size)));
+        const qint64 checked = Utf8CheckedLength(Pending.constData(), Pending.size());
+        Invalid = checked < 0;
+        if (Invalid || checked == 0) {
+            Pending.truncate(int(pending + size)); // a piece of one or two bytes: still cut
+            return;
+        }
+        start = checked - pending;
+        Pending.clear();
+    }
+    const qint64 checked = Utf8CheckedLength(data + start, size - start);
+    Invalid = checked < 0;
+    if (!Invalid)
+        Pending = QByteArray(data + start + checked, int(size - start - checked));
+}
+
 CUnmarkedTextCharset::CUnmarkedTextCharset(QTextCodec *localCodec, const QString &localeName,
                                            const QString &setCharset)
     : Local(localCodec ? localCodec : QTextCodec::codecForLocale())
@@ -213,11 +225,17 @@ QTextCodec *CUnmarkedTextCharset::CodecFor(const char *data, qint64 size) const
     });
 }
 
-QTextCodec *CUnmarkedTextCharset::CodecForFile(const ByteReadAt &readAt) const
+QTextCodec *CUnmarkedTextCharset::CodecForFile(const ByteReadAt &readAt, const CUtf8Scan &read) const
 {
-    if (Legacy.isEmpty() || IsUtf8Text(readAt))
+    if (Legacy.isEmpty())
         return Local;
-    return ChosenLegacyCodec(readAt);
+    CUtf8Scan utf8 = read;
+    QByteArray chunk(ReadBytes, Qt::Uninitialized);
+    for (qint64 got = 1; got > 0 && !utf8.InvalidSoFar();) {
+        got = readAt(utf8.Bytes(), chunk.data(), chunk.size());
+        utf8.Feed(chunk.constData(), got);
+    }
+    return utf8.ValidToHere() ? Local : ChosenLegacyCodec(readAt);
 }
 
 QTextCodec *CUnmarkedTextCharset::ChosenLegacyCodec(const ByteReadAt &readAt) const
