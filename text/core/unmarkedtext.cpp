@@ -217,7 +217,13 @@ CUnmarkedTextCharset::CUnmarkedTextCharset(QTextCodec *localCodec, const QString
 
 QTextCodec *CUnmarkedTextCharset::CodecFor(const char *data, qint64 size) const
 {
-    return CodecForFile([data, size](qint64 offset, char *into, qint64 most) {
+    if (Legacy.isEmpty())
+        return Local;
+    CUtf8Scan utf8;
+    utf8.Feed(data, size);
+    if (utf8.ValidToHere())
+        return Local;
+    return ChosenLegacyCodec([data, size](qint64 offset, char *into, qint64 most) {
         const qint64 count = qBound<qint64>(0, size - offset, most);
         if (count > 0)
             memcpy(into, data + offset, size_t(count));
@@ -230,8 +236,9 @@ QTextCodec *CUnmarkedTextCharset::CodecForFile(const ByteReadAt &readAt, const C
     if (Legacy.isEmpty())
         return Local;
     CUtf8Scan utf8 = read;
-    QByteArray chunk(ReadBytes, Qt::Uninitialized);
-    for (qint64 got = 1; got > 0 && !utf8.InvalidSoFar();) {
+    // Mostly the end of the file is reached at once: a small first read.
+    QByteArray chunk(4096, Qt::Uninitialized);
+    for (qint64 got = 1; got > 0 && !utf8.InvalidSoFar(); chunk.resize(ReadBytes)) {
         got = readAt(utf8.Bytes(), chunk.data(), chunk.size());
         utf8.Feed(chunk.constData(), got);
     }
