@@ -128,18 +128,16 @@ qint64 Utf8CheckedLength(const char *data, qint64 size)
     return size;
 }
 
-// Hands the text to visit a read at a time. visit answers how many of the
-// bytes it used (the next read starts after them), or 0 or less to stop.
+// Hands the text to visit a read at a time, until visit answers false.
 template <typename Visit> void ForEachRead(const ByteReadAt &readAt, Visit visit)
 {
     QByteArray chunk(CUnmarkedTextCharset::ReadBytes, Qt::Uninitialized);
     qint64 offset = 0;
     for (;;) {
         const qint64 read = readAt(offset, chunk.data(), chunk.size());
-        const qint64 used = read > 0 ? visit(chunk.constData(), read) : 0;
-        if (used <= 0)
+        if (read <= 0 || !visit(chunk.constData(), read))
             return;
-        offset += used;
+        offset += read;
     }
 }
 
@@ -149,7 +147,7 @@ bool DecodesWithoutErrors(QTextCodec *codec, const ByteReadAt &readAt)
     bool clean = true;
     ForEachRead(readAt, [&](const char *data, qint64 size) {
         clean = !codec->toUnicode(data, int(size), &state).contains(QChar(QChar::ReplacementCharacter));
-        return clean ? size : 0;
+        return clean;
     });
     return clean;
 }
@@ -165,7 +163,7 @@ bool LooksLikeWindows1251(const ByteReadAt &readAt)
             high += byte >= 0xE0;
             low += byte >= 0xC0 && byte < 0xE0;
         }
-        return size;
+        return true;
     });
     return high >= low;
 }
