@@ -244,6 +244,8 @@ void TestEncoding::unmarkedTextCharset_data()
         << Encoded("GB18030", Chinese) << "zh_CN" << QByteArray("ISO-8859-1") << QByteArray("ISO-8859-1");
     QTest::newRow("four-byte utf8 is utf8")
         << QByteArray("ok \xF0\x9F\x98\x80 ok") << "zh_CN" << QByteArray("UTF-8") << QByteArray("UTF-8");
+    QTest::newRow("utf8 across reads") << QByteArray(CUnmarkedTextCharset::ReadBytes - 1, 'a') + "\xC3\xA9"
+                                       << "de_DE" << QByteArray("UTF-8") << QByteArray("UTF-8");
     QTest::newRow("a late byte decides")
         << QByteArray(3 * CUnmarkedTextCharset::ReadBytes, 'a') + "\xC3\xA9\xFF"
         << "de_DE" << QByteArray("UTF-8") << QByteArray("windows-1252");

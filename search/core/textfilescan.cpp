@@ -157,6 +157,9 @@ const qint64 LongestDecodedLine = 16 * 1024 * 1024;
 const int LinesDecodedAlone = 16;
 const qint64 LinesDecodedAtOnce = 32 * 1024;
 
+// Past this many bytes read, a file is checked for UTF-8 as it is read.
+const qint64 Utf8CheckedOnTheWay = 8 * 1024 * 1024;
+
 TEnumFileScanResult ScanStream(QTextStream &stream, const LineTest &lineTest, CScanReport &report,
                                int maxLineLength)
 {
@@ -270,26 +273,37 @@ bool StartsWithByteOrderMark(const QByteArray &head)
     return head.startsWith("\xEF\xBB\xBF") || head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF");
 }
 
+// Gives the scan the file's bytes up to end that it has not seen, read again
+// (from the page cache: they were just read).
+void FeedAgain(const CRawFile &raw, CUtf8Scan &utf8, qint64 end)
+{
+    QByteArray chunk;
+    while (utf8.Bytes() < end && !utf8.InvalidSoFar()) {
+        chunk.resize(int(qMin<qint64>(end - utf8.Bytes(), CUnmarkedTextCharset::ReadBytes)));
+        const qint64 read = raw.ReadAt(utf8.Bytes(), chunk.data(), chunk.size());
+        if (read <= 0)
+            return;
+        utf8.Feed(chunk.constData(), read);
+    }
+}
+
 // The codec for a file's text: the local one where a byte-order mark will
 // choose a Unicode codec, else as the charset rule says for the whole file
-// (read again only where the first read did not hold all of it).
+// (read again only past what the pre-filter read).
 QTextCodec *FileCodec(const CRawFile &raw, const CKeywordPreFilter &preFilter,
-                      const CUnmarkedTextCharset &charset)
+                      const CUnmarkedTextCharset &charset, CUtf8Scan read)
 {
     if (!charset.HasLegacyCharset())
         return charset.LocalCodec();
-    QByteArray head = preFilter.FirstReadBytes();
-    const bool whole = raw.AtEnd() && !head.isNull();
-    if (!whole) {
-        head.resize(3);
-        head.resize(int(qMax<qint64>(0, raw.ReadAt(0, head.data(), head.size()))));
-    }
+    const QByteArray first = preFilter.FirstReadBytes();
+    if (read.Bytes() == 0 && !first.isNull())
+        read.Feed(first.constData(), first.size());
+    QByteArray head(3, '\0');
+    head.resize(int(qMax<qint64>(0, raw.ReadAt(0, head.data(), head.size()))));
     if (StartsWithByteOrderMark(head))
         return charset.LocalCodec();
-    if (whole)
-        return charset.CodecFor(head);
     return charset.CodecForFile(
-        [&raw](qint64 offset, char *data, qint64 size) { return raw.ReadAt(offset, data, size); });
+        [&raw](qint64 offset, char *data, qint64 size) { return raw.ReadAt(offset, data, size); }, read);
 }
 
 } // namespace
@@ -337,7 +351,22 @@ namespace {
 TEnumFileScanResult ScanRawFile(CRawFile &raw, CKeywordPreFilter &preFilter, const LineTest &lineTest,
                                 CScanReport &report, const CUnmarkedTextCharset &charset, int maxLineLength)
 {
-    const TEnumPreFilterVerdict verdict = preFilter.Check(raw.Reader(), report);
+    // Of a long file, what the pre-filter reads is checked for UTF-8 on the
+    // way: its charset then needs no second read of it. A shorter one is
+    // checked only where it is decoded, as most files are not.
+    CUtf8Scan utf8;
+    qint64 readSoFar = 0;
+    const CKeywordPreFilter::ReadFunction rawRead = raw.Reader();
+    const auto reader = [&](char *data, qint64 size) {
+        const qint64 read = rawRead(data, size);
+        if (read > 0 && readSoFar >= Utf8CheckedOnTheWay && charset.HasLegacyCharset()) {
+            FeedAgain(raw, utf8, readSoFar);
+            utf8.Feed(data, read);
+        }
+        readSoFar += qMax<qint64>(0, read);
+        return read;
+    };
+    const TEnumPreFilterVerdict verdict = preFilter.Check(reader, report);
     if (verdict == PreFilterCancelled)
         return FileScanCancelled;
     if (!raw.IsPlainText())
@@ -350,7 +379,7 @@ TEnumFileScanResult ScanRawFile(CRawFile &raw, CKeywordPreFilter &preFilter, con
         return report.Cancelled() ? FileScanCancelled : FileScanNotMatched;
     }
     // Only a file that is decoded needs its charset.
-    QTextCodec *codec = FileCodec(raw, preFilter, charset);
+    QTextCodec *codec = FileCodec(raw, preFilter, charset, utf8);
     // Bytes of a known layout without a legacy charset are UTF-8: a mark said so, or the local codec is.
     QTextCodec *bytesCodec = charset.HasLegacyCharset() ? codec : QTextCodec::codecForMib(106);
     // Only the lines that hold a keyword's bytes are decoded, which spares

@@ -128,32 +128,17 @@ qint64 Utf8CheckedLength(const char *data, qint64 size)
     return size;
 }
 
-// Hands the text to visit a read at a time. visit answers how many of the
-// bytes it used (the next read starts after them), or 0 or less to stop.
+// Hands the text to visit a read at a time, until visit answers false.
 template <typename Visit> void ForEachRead(const ByteReadAt &readAt, Visit visit)
 {
     QByteArray chunk(CUnmarkedTextCharset::ReadBytes, Qt::Uninitialized);
     qint64 offset = 0;
     for (;;) {
         const qint64 read = readAt(offset, chunk.data(), chunk.size());
-        const qint64 used = read > 0 ? visit(chunk.constData(), read) : 0;
-        if (used <= 0)
+        if (read <= 0 || !visit(chunk.constData(), read))
             return;
-        offset += used;
+        offset += read;
     }
-}
-
-bool IsUtf8Text(const ByteReadAt &readAt)
-{
-    bool utf8 = true;
-    ForEachRead(readAt, [&utf8](const char *data, qint64 size) {
-        // A read that is all one cut sequence is the end of the text: a
-        // sequence that the text itself cuts is no UTF-8.
-        const qint64 checked = Utf8CheckedLength(data, size);
-        utf8 = checked > 0;
-        return checked;
-    });
-    return utf8;
 }
 
 bool DecodesWithoutErrors(QTextCodec *codec, const ByteReadAt &readAt)
@@ -162,7 +147,7 @@ bool DecodesWithoutErrors(QTextCodec *codec, const ByteReadAt &readAt)
     bool clean = true;
     ForEachRead(readAt, [&](const char *data, qint64 size) {
         clean = !codec->toUnicode(data, int(size), &state).contains(QChar(QChar::ReplacementCharacter));
-        return clean ? size : 0;
+        return clean;
     });
     return clean;
 }
@@ -178,7 +163,7 @@ bool LooksLikeWindows1251(const ByteReadAt &readAt)
             high += byte >= 0xE0;
             low += byte >= 0xC0 && byte < 0xE0;
         }
-        return size;
+        return true;
     });
     return high >= low;
 }
@@ -188,6 +173,31 @@ bool LooksLikeWindows1251(const ByteReadAt &readAt)
 bool IsValidUtf8(const char *data, qint64 size)
 {
     return Utf8CheckedLength(data, size) >= 0;
+}
+
+void CUtf8Scan::Feed(const char *data, qint64 size)
+{
+    if (Invalid || size <= 0)
+        return;
+    Fed += size;
+    qint64 start = 0;
+    if (!Pending.isEmpty()) {
+        // The cut sequence with what follows it, as far as it can reach.
+        const qint64 pending = Pending.size();
+        Pending.append(data, int(qMin<qint64>(4, size)));
+        const qint64 checked = Utf8CheckedLength(Pending.constData(), Pending.size());
+        Invalid = checked < 0;
+        if (Invalid || checked == 0) {
+            Pending.truncate(int(pending + size)); // a piece of one or two bytes: still cut
+            return;
+        }
+        start = checked - pending;
+        Pending.clear();
+    }
+    const qint64 checked = Utf8CheckedLength(data + start, size - start);
+    Invalid = checked < 0;
+    if (!Invalid)
+        Pending = QByteArray(data + start + checked, int(size - start - checked));
 }
 
 CUnmarkedTextCharset::CUnmarkedTextCharset(QTextCodec *localCodec, const QString &localeName,
@@ -205,7 +215,13 @@ CUnmarkedTextCharset::CUnmarkedTextCharset(QTextCodec *localCodec, const QString
 
 QTextCodec *CUnmarkedTextCharset::CodecFor(const char *data, qint64 size) const
 {
-    return CodecForFile([data, size](qint64 offset, char *into, qint64 most) {
+    if (Legacy.isEmpty())
+        return Local;
+    CUtf8Scan utf8;
+    utf8.Feed(data, size);
+    if (utf8.ValidToHere())
+        return Local;
+    return ChosenLegacyCodec([data, size](qint64 offset, char *into, qint64 most) {
         const qint64 count = qBound<qint64>(0, size - offset, most);
         if (count > 0)
             memcpy(into, data + offset, size_t(count));
@@ -213,11 +229,18 @@ QTextCodec *CUnmarkedTextCharset::CodecFor(const char *data, qint64 size) const
     });
 }
 
-QTextCodec *CUnmarkedTextCharset::CodecForFile(const ByteReadAt &readAt) const
+QTextCodec *CUnmarkedTextCharset::CodecForFile(const ByteReadAt &readAt, const CUtf8Scan &read) const
 {
-    if (Legacy.isEmpty() || IsUtf8Text(readAt))
+    if (Legacy.isEmpty())
         return Local;
-    return ChosenLegacyCodec(readAt);
+    CUtf8Scan utf8 = read;
+    // Mostly the end of the file is reached at once: a small first read.
+    QByteArray chunk(4096, Qt::Uninitialized);
+    for (qint64 got = 1; got > 0 && !utf8.InvalidSoFar(); chunk.resize(ReadBytes)) {
+        got = readAt(utf8.Bytes(), chunk.data(), chunk.size());
+        utf8.Feed(chunk.constData(), got);
+    }
+    return utf8.ValidToHere() ? Local : ChosenLegacyCodec(readAt);
 }
 
 QTextCodec *CUnmarkedTextCharset::ChosenLegacyCodec(const ByteReadAt &readAt) const

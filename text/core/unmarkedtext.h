@@ -17,6 +17,26 @@ bool IsValidUtf8(const char *data, qint64 size);
 // below 0 on an error.
 using ByteReadAt = std::function<qint64(qint64 offset, char *data, qint64 size)>;
 
+// Follows a text read from its start in pieces and tells whether it is
+// UTF-8 so far, so that a reader who goes through a file anyway spares the
+// charset a second read.
+class CUtf8Scan
+{
+public:
+    // The next bytes of the text, right after those given before.
+    void Feed(const char *data, qint64 size);
+    // How many bytes were given.
+    qint64 Bytes() const { return Fed; }
+    bool InvalidSoFar() const { return Invalid; }
+    // Valid UTF-8 where the text ends here (no sequence cut short).
+    bool ValidToHere() const { return !Invalid && Pending.isEmpty(); }
+
+private:
+    QByteArray Pending; // the start of a sequence cut by the end of the last piece
+    qint64 Fed = 0;
+    bool Invalid = false;
+};
+
 // How text without a byte-order mark is decoded, by the search and the
 // viewer alike: as UTF-8 where the whole text is valid UTF-8, otherwise in
 // the charset that the user's files were written in before UTF-8 (the
@@ -40,8 +60,9 @@ public:
     // The codec for the text that is all of these bytes.
     QTextCodec *CodecFor(const char *data, qint64 size) const;
     QTextCodec *CodecFor(const QByteArray &bytes) const { return CodecFor(bytes.constData(), bytes.size()); }
-    // The same for the whole file that readAt reads; a read error ends the file there.
-    QTextCodec *CodecForFile(const ByteReadAt &readAt) const;
+    // The same for the whole file that readAt reads; a read error ends the
+    // file there. read: the scan of its first bytes, where they were read.
+    QTextCodec *CodecForFile(const ByteReadAt &readAt, const CUtf8Scan &read = CUtf8Scan()) const;
     QTextCodec *LocalCodec() const { return Local; }
     // The codec that text which is not UTF-8 is read in first: the legacy
     // charset, or the local codec where there is none.
