@@ -329,12 +329,12 @@ click() {
 }
 
 # press_exit_button WINDOW: presses the main window's Exit button from the
-# keyboard; it is the seventh tab stop after the directory field, which has
+# keyboard; it is the ninth tab stop after the directory field, which has
 # the focus when the window is activated.
 press_exit_button() {
     xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
     sleep 0.2
-    xdotool key --delay 50 Tab Tab Tab Tab Tab Tab Tab space
+    xdotool key --delay 50 Tab Tab Tab Tab Tab Tab Tab Tab Tab space
 }
 
 # wait_for_popup EXCLUDED_ID... : prints the id of a shown window of the
