@@ -59,6 +59,7 @@ struct CScanCase
     QTextCodec *Codec = QTextCodec::codecForName("UTF-8");
     int ChunkSize = 64 * 1024;
     int MaxLine = MaxLineLength;
+    QString Locale;
     mutable int LinesFed = 0;
 
     TEnumFileScanResult Scan(const QString &path, bool fast) const
@@ -82,7 +83,8 @@ struct CScanCase
         QBuffer buffer;
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
-        CKeywordPreFilter preFilter(CKeywordQuery(Keywords, WholeWord, true), Codec, ChunkSize);
+        CKeywordPreFilter preFilter(CKeywordQuery(Keywords, WholeWord, true),
+                                    CUnmarkedTextCharset(Codec, Locale), ChunkSize);
         return preFilter.Check(buffer, NoStop);
     }
 };
@@ -121,7 +123,8 @@ QList<QByteArray> TextPieces()
             Utf8("\xC4\xB0"),
             /* I WITH DOT */ Utf8("\xC4\xB1"), /* DOTLESS I */
             Utf8("\xC3\x9F"),
-            /* SHARP S */ Utf8("\xEF\xAC\x86"), /* LIGATURE ST */
+            /* SHARP S */ Utf8("\xE1\xBA\x9E"),
+            /* CAPITAL SHARP S */ Utf8("\xEF\xAC\x86"), /* LIGATURE ST */
             Utf8("\xC3\xA9"),
             Utf8("\xE4\xB8\xAD"),
             Utf8("\xEF\xBB\xBF"), /* a BOM inside */
@@ -392,8 +395,25 @@ void TestSearchFastPath::preFilterVerdicts_data()
     QTest::newRow("escaped keyword") << QByteArray("x a.b y") << "a.b" << QByteArray() << PreFilterMaybe;
     QTest::newRow("escaped keyword, no literal dot")
         << QByteArray("x axb y") << "a.b" << QByteArray() << PreFilterNoMatch;
-    QTest::newRow("non-ascii keyword is never ruled out")
-        << text << QString::fromUtf8("grüße") << QByteArray() << PreFilterMaybe;
+    QTest::newRow("non-ascii keyword absent")
+        << text << QString::fromUtf8("grüße") << QByteArray() << PreFilterNoMatch;
+    QTest::newRow("non-ascii keyword in capitals")
+        << QByteArray("x GR\xC3\x9C\xE1\xBA\x9E"
+                      "E y")
+        << QString::fromUtf8("grüße") << QByteArray() << PreFilterMaybe;
+    QTest::newRow("final sigma is a sigma") << QByteArray("\xCE\xBB\xCF\x8C\xCE\xB3\xCE\xBF\xCF\x82")
+                                            << QString::fromUtf8("ΟΣ") << QByteArray() << PreFilterMaybe;
+    QTest::newRow("dotless i is no i")
+        << QByteArray("ISI") << QString::fromUtf8("ısı") << QByteArray() << PreFilterNoMatch;
+    QTest::newRow("non-ascii keyword in utf16 is left to the decoder")
+        << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", "x") << QString::fromUtf8("grüße") << QByteArray()
+        << PreFilterMaybe;
+    QTest::newRow("non-ascii keyword in a legacy charset is left to the decoder")
+        << QByteArray("GR\xDC\xDF"
+                      "E")
+        << QString::fromUtf8("grüße") << QByteArray("UTF-8 de_DE") << PreFilterMaybe;
+    QTest::newRow("non-ascii keyword absent from valid utf8 with a legacy charset")
+        << text << QString::fromUtf8("grüße") << QByteArray("UTF-8 de_DE") << PreFilterNoMatch;
     QTest::newRow("non-ascii keyword with an absent ascii one")
         << text << QString::fromUtf8("grüße gamma") << QByteArray() << PreFilterNoMatch;
     QTest::newRow("kelvin sign may be a k")
@@ -435,7 +455,9 @@ void TestSearchFastPath::preFilterVerdicts()
 
     CScanCase scan;
     scan.Keywords = keywords;
-    scan.Codec = codec.isEmpty() ? QTextCodec::codecForName("UTF-8") : QTextCodec::codecForName(codec);
+    // A codec's name, and the locale whose legacy charset competes with it.
+    scan.Codec = QTextCodec::codecForName(codec.isEmpty() ? QByteArray("UTF-8") : codec.split(' ').first());
+    scan.Locale = QString::fromLatin1(codec.split(' ').value(1));
     for (const int chunk : {64 * 1024, 2, 3}) {
         scan.ChunkSize = chunk;
         QCOMPARE(scan.Verdict(bytes), verdict);
@@ -606,9 +628,9 @@ void TestSearchFastPath::bigFileDecodesOnlyLinesWithKeywordBytes()
 // pieces, so that keywords fall on every kind of boundary.
 void TestSearchFastPath::lineSearchAgreesWithLineScan()
 {
-    const QStringList keywordSets = {Keywords("alpha"),       Keywords("kiss"),
-                                     Keywords("c++"),         Keywords("alpha beta"),
-                                     Keywords("kiss c++ ss"), Keywords("a.b \xC3\xA9")};
+    const QStringList keywordSets = {
+        Keywords("alpha"),       Keywords("kiss"),         Keywords("c++"),     Keywords("alpha beta"),
+        Keywords("kiss c++ ss"), Keywords("a.b \xC3\xA9"), Keywords("\xCE\xA3")};
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("lines.txt"));
     QRandomGenerator random(17);
@@ -640,8 +662,18 @@ void TestSearchFastPath::lineSearchAgreesWithLineScan()
 void TestSearchFastPath::fastScanAgreesWithLineScanOnGeneratedFiles()
 {
     const QStringList keywordSets = {
-        Keywords("alpha"), Keywords("kiss"),       Keywords("ss"),       Keywords("c++"),
-        Keywords("a.b"),   Keywords("alpha beta"), Keywords("kiss c++"), Keywords("\xC3\xA9 ki"),
+        Keywords("alpha"),
+        Keywords("kiss"),
+        Keywords("ss"),
+        Keywords("c++"),
+        Keywords("a.b"),
+        Keywords("alpha beta"),
+        Keywords("kiss c++"),
+        Keywords("\xC3\xA9 ki"),
+        Keywords("\xCE\xBF\xCF\x82"),
+        Keywords("\xC4\xB1ss"),
+        Keywords("\xC3\x9F alpha"),
+        Keywords("\xE4\xB8\xAD"),
     };
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("generated.txt"));

@@ -1,5 +1,6 @@
 #include "search/core/keywordprefilter.h"
 
+#include "search/core/foldedforms.h"
 #include "search/core/keywordquery.h"
 
 #include <QIODevice>
@@ -113,13 +114,28 @@ bool ContainsForeignLetterForm(const QChar *text, qint64 size)
 
 CKeywordPreFilter::CKeywordPreFilter(const CKeywordQuery &query, const CUnmarkedTextCharset &charset,
                                      int chunkSize)
-    : StreamCodec(charset.LocalCodec())
+    : HasLegacyCharset(charset.HasLegacyCharset())
+    , StreamCodec(charset.LocalCodec())
     , ChunkSize(qMax(2, chunkSize & ~1))
 {
     int longest = 0;
     for (const QString &text : query.FoldedKeywords()) {
         if (text.isEmpty() || !IsAscii(text)) {
             AllKeywordsAscii = false;
+            const QVector<QByteArray> forms =
+                text.isEmpty() ? QVector<QByteArray>() : Utf8FoldedForms(text, MostForms);
+            if (forms.isEmpty()) {
+                AllKeywordsSought = false;
+                continue;
+            }
+            CKeyword keyword;
+            keyword.Bytes = forms.first();
+            keyword.ForeignForms = forms.mid(1);
+            keyword.Utf8Only = true;
+            AnyUtf8Only = true;
+            for (const QByteArray &form : forms)
+                longest = qMax(longest, form.size());
+            Keywords << keyword;
             continue;
         }
         CKeyword keyword;
@@ -225,12 +241,51 @@ qint64 CKeywordPreFilter::IndexOf(const CKeyword &keyword, const char *bytes, in
         const qint64 end = first >= 0 ? first : size;
         if (from >= end)
             break;
-        const QByteArray &form = keyword.ForeignForms.at(f);
-        const void *at = memmem(bytes + from, size_t(end - from), form.constData(), size_t(form.size()));
-        if (at)
-            first = static_cast<const char *>(at) - bytes;
+        // ASCII letters in a form stand for both cases; any other byte only for itself.
+        const qint64 at = IndexOfAsciiCaseInsensitive(bytes, end, keyword.ForeignForms.at(f), from);
+        if (at >= 0)
+            first = at;
     }
     return first;
+}
+
+// Whether CUnmarkedTextCharset leaves the text to UTF-8: a mark says so, no
+// legacy charset competes, or the bytes it looks at are valid UTF-8. Where
+// the first read holds fewer of them, the later ones are kept as they come
+// (KeepHead) and looked at in the end.
+bool CKeywordPreFilter::DecodedAsUtf8(const char *head, qint64 size)
+{
+    KeepingHead = false;
+    if (!AnyUtf8Only || !HasLegacyCharset || (size >= 3 && memcmp(head, "\xEF\xBB\xBF", 3) == 0))
+        return true;
+    if (size >= CUnmarkedTextCharset::SniffBytes)
+        return IsValidUtf8(head, CUnmarkedTextCharset::SniffBytes);
+    KeepingHead = true;
+    Head = QByteArray(head, int(size));
+    return false;
+}
+
+void CKeywordPreFilter::KeepHead(const char *bytes, qint64 size)
+{
+    if (KeepingHead && Head.size() < CUnmarkedTextCharset::SniffBytes)
+        Head.append(bytes, int(qMin<qint64>(size, CUnmarkedTextCharset::SniffBytes - Head.size())));
+}
+
+// The bytes of a keyword outside ASCII are known in UTF-8 only: elsewhere it
+// counts as found, and only the line scan can tell.
+void CKeywordPreFilter::FindKeywordsNotSought()
+{
+    for (int k = 0; k < Keywords.size(); ++k)
+        Found[k] = Keywords.at(k).Utf8Only && Layout != LayoutUtf8;
+}
+
+bool CKeywordPreFilter::AnyKeywordSurelyMissing() const
+{
+    for (int k = 0; k < Keywords.size(); ++k) {
+        if (!Found.at(k) && (!Keywords.at(k).Utf8Only || Utf8Decoded))
+            return true;
+    }
+    return false;
 }
 
 // Where the line holding bytes[index] starts, counted from the file's start;
@@ -283,7 +338,9 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
         return PreFilterMaybe; // also after a read error: the line scan reads what it can
     if (layout != LayoutUtf8)
         FirstRead = -1; // reduced in place below
-    Found.fill(false, Keywords.size());
+    Utf8Decoded = layout == LayoutUtf8 && DecodedAsUtf8(Data(), read);
+    Found.resize(Keywords.size());
+    FindKeywordsNotSought();
     PendingByte = -1;
     int kept = 0;
     qint64 base = 0;            // the code unit Data()[0] stands for
@@ -294,7 +351,7 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
         if (layout != LayoutUtf8)
             size = kept + ProjectUnits(kept, int(read), layout);
         if (MarkFoundKeywords(Data(), size, layout == LayoutUtf8, base, lineStartOfBase)) {
-            LinesLocated = AllKeywordsAscii;
+            LinesLocated = AllKeywordsSought && (!AnyUtf8Only || Utf8Decoded);
             return PreFilterMaybe;
         }
         // A keyword may straddle two reads.
@@ -312,9 +369,11 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
         read = readBytes(Data() + kept + pending, ChunkSize);
         if (read < 0)
             return PreFilterMaybe;
+        KeepHead(Data() + kept, read);
         read += read > 0 ? pending : 0;
     }
-    return PreFilterNoMatch;
+    Utf8Decoded = Utf8Decoded || (KeepingHead && IsValidUtf8(Head.constData(), Head.size()));
+    return AnyKeywordSurelyMissing() ? PreFilterNoMatch : PreFilterMaybe;
 }
 
 TEnumLineSearch CKeywordPreFilter::FindLines(const ReadAtFunction &readAt, CScanReport &report,

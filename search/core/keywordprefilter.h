@@ -58,8 +58,10 @@ enum TEnumLineSearch
 // the byte-order mark exactly as QTextStream does and answers "maybe" for any
 // other codec. Text without a mark may also be in a legacy charset of the
 // user's language (CUnmarkedTextCharset): those keep ASCII to its bytes, and
-// the letters that fold to ASCII are looked for in their encoding too. It
-// never says a file matches: that is the line scan's job.
+// the letters that fold to ASCII are looked for in their encoding too. A
+// keyword outside ASCII rules out only text decoded as UTF-8, by the few
+// UTF-8 forms that fold to it (Utf8FoldedForms). It never says a file
+// matches: that is the line scan's job.
 class CKeywordPreFilter
 {
 public:
@@ -83,7 +85,7 @@ public:
                                const CUnmarkedTextCharset &charset = CUnmarkedTextCharset(),
                                int chunkSize = 64 * 1024);
 
-    // False when no keyword is pure ASCII: then no file can be ruled out.
+    // False when no keyword has forms to look for: then no file can be ruled out.
     bool IsActive() const { return !Keywords.isEmpty(); }
 
     // Reads the device from its current position to its end, or until a match
@@ -98,9 +100,10 @@ public:
     QByteArray FirstReadBytes() const;
 
     // Whether FindLines can go on from the last Check: it answered "maybe"
-    // after finding every keyword, all keywords are ASCII and the text is
-    // UTF-8 (or a legacy charset) or UTF-16, where a line feed byte or code
-    // unit always ends a line.
+    // after finding every keyword, all keywords have forms to look for and
+    // the text is UTF-8 (or a legacy charset) or UTF-16, where a line feed
+    // byte or code unit always ends a line; keywords outside ASCII need text
+    // decoded as UTF-8.
     bool CanFindLines() const { return LinesLocated; }
     // Where the first line that can hold a match starts, in bytes (valid when CanFindLines()).
     qint64 FirstCandidateLine() const { return FirstLineStart * UnitBytes(); }
@@ -131,9 +134,14 @@ private:
     struct CKeyword
     {
         QByteArray Bytes;
-        // The letters that fold to one of its letters, in UTF-8 and in each legacy charset.
+        // The letters that fold to one of its letters, in UTF-8 and in each
+        // legacy charset; for a keyword outside ASCII its other UTF-8 forms.
         QVector<QByteArray> ForeignForms;
+        bool Utf8Only = false; // outside ASCII: only where the text is decoded as UTF-8
     };
+    // Each form is one more pass over the bytes: past this many, decoding
+    // costs less ("λόγος" has 48 forms).
+    static constexpr int MostForms = 16;
 
     TEnumLayout LayoutOf(const char *head, qint64 size) const;
     void PlaceData(int chunk);
@@ -143,11 +151,18 @@ private:
     static qint64 IndexOf(const CKeyword &keyword, const char *bytes, int size, bool utf8, qint64 from);
     static qint64 LineStartBefore(const char *bytes, qint64 index, qint64 base, qint64 lineStartOfBase);
     bool MarkFoundKeywords(const char *bytes, int size, bool utf8, qint64 base, qint64 lineStartOfBase);
+    bool DecodedAsUtf8(const char *head, qint64 size);
+    void KeepHead(const char *bytes, qint64 size);
+    void FindKeywordsNotSought();
+    bool AnyKeywordSurelyMissing() const;
     qint64 UnitBytes() const { return Layout == LayoutUtf8 ? 1 : 2; }
 
     QVector<CKeyword> Keywords;
     QVector<bool> Found; // per keyword, in the file being checked
     bool AllKeywordsAscii = true;
+    bool AllKeywordsSought = true; // no keyword is left to the line scan alone
+    bool AnyUtf8Only = false;
+    bool HasLegacyCharset = false;
     QTextCodec *StreamCodec = nullptr;
     int ChunkSize;
     int Overlap = 0;
@@ -165,6 +180,11 @@ private:
     TEnumLayout Layout = LayoutUnknown;
     qint64 FirstLineStart = -1; // the earliest line holding a keyword's first occurrence
     bool LinesLocated = false;
+    // Whether the last Check's text is decoded as UTF-8 for sure; while
+    // unsure, the bytes that decide it as they are read.
+    bool Utf8Decoded = false;
+    bool KeepingHead = false;
+    QByteArray Head;
 };
 
 #endif
