@@ -4,20 +4,34 @@
 
 #include <QHash>
 
+#include <unicode/uchar.h>
+
 namespace {
 
-// Every code point whose folding differs from it, by its folding. Found by
-// folding all of them once, with the same folding as the matcher uses, so no
-// table of ours can drift from it.
+// Adds the characters of one range of a general category that ICU folds at
+// all (be it out of their plane, which FoldCase does not do). Unassigned and
+// private-use code points have no case, nor have surrogates: they are most
+// of the code space, and are skipped whole.
+UBool AddFoldingCandidates(const void *context, UChar32 start, UChar32 limit, UCharCategory type)
+{
+    if (type == U_UNASSIGNED || type == U_PRIVATE_USE_CHAR || type == U_SURROGATE)
+        return true;
+    auto *codePoints = static_cast<QVector<uint> *>(const_cast<void *>(context));
+    for (UChar32 c = start; c < limit; ++c) {
+        if (u_foldCase(c, U_FOLD_CASE_DEFAULT) != c)
+            *codePoints << uint(c);
+    }
+    return true;
+}
+
+// Every code point whose folding differs from it, by its folding, folded
+// with the very folding the matcher uses, so that no table of ours can
+// drift from it.
 QHash<uint, QVector<uint>> BuildUnfoldings()
 {
     QHash<uint, QVector<uint>> unfoldings;
     QVector<uint> codePoints;
-    codePoints.reserve(0x110000 - 0x800);
-    for (uint c = 0; c < 0x110000; ++c) {
-        if (!QChar::isSurrogate(c))
-            codePoints << c;
-    }
+    u_enumCharTypes(AddFoldingCandidates, &codePoints);
     const QVector<uint> folded =
         FoldCase(QString::fromUcs4(codePoints.constData(), codePoints.size())).toUcs4();
     for (int i = 0; i < codePoints.size() && i < folded.size(); ++i) {
