@@ -4,6 +4,7 @@
 #include "search/core/keywordquery.h"
 
 #include <QIODevice>
+#include <QMap>
 #include <QTextCodec>
 
 #include <cstring>
@@ -128,14 +129,10 @@ CKeywordPreFilter::CKeywordPreFilter(const CKeywordQuery &query, const CUnmarked
                 AllKeywordsSought = false;
                 continue;
             }
-            CKeyword keyword;
-            keyword.Bytes = forms.first();
-            keyword.ForeignForms = forms.mid(1);
-            keyword.Utf8Only = true;
+            Keywords << Utf8OnlyKeyword(forms);
             AnyUtf8Only = true;
             for (const QByteArray &form : forms)
                 longest = qMax(longest, form.size());
-            Keywords << keyword;
             continue;
         }
         CKeyword keyword;
@@ -232,9 +229,31 @@ bool CKeywordPreFilter::IsPresent(const CKeyword &keyword, const char *bytes, in
     return IndexOf(keyword, bytes, size, utf8, 0) >= 0;
 }
 
+// The forms in groups of one length, each group looked for in one pass.
+CKeywordPreFilter::CKeyword CKeywordPreFilter::Utf8OnlyKeyword(const QVector<QByteArray> &forms)
+{
+    QMap<int, QVector<QByteArray>> byLength;
+    for (const QByteArray &form : forms)
+        byLength[form.size()] << form;
+    CKeyword keyword;
+    for (const QVector<QByteArray> &group : qAsConst(byLength))
+        keyword.Utf8Forms << group;
+    return keyword;
+}
+
 qint64 CKeywordPreFilter::IndexOf(const CKeyword &keyword, const char *bytes, int size, bool utf8,
                                   qint64 from)
 {
+    if (keyword.Utf8Only()) {
+        qint64 first = -1;
+        for (int g = 0; utf8 && g < keyword.Utf8Forms.size(); ++g) {
+            const qint64 end = first >= 0 ? first : size;
+            const qint64 at = IndexOfAnyAsciiCaseInsensitive(bytes, end, keyword.Utf8Forms.at(g), from);
+            if (at >= 0)
+                first = at;
+        }
+        return first;
+    }
     qint64 first = IndexOfAsciiCaseInsensitive(bytes, size, keyword.Bytes, from);
     for (int f = 0; utf8 && f < keyword.ForeignForms.size(); ++f) {
         // Only where the keyword is not found earlier.
@@ -276,13 +295,13 @@ void CKeywordPreFilter::KeepHead(const char *bytes, qint64 size)
 void CKeywordPreFilter::FindKeywordsNotSought()
 {
     for (int k = 0; k < Keywords.size(); ++k)
-        Found[k] = Keywords.at(k).Utf8Only && Layout != LayoutUtf8;
+        Found[k] = Keywords.at(k).Utf8Only() && Layout != LayoutUtf8;
 }
 
 bool CKeywordPreFilter::AnyKeywordSurelyMissing() const
 {
     for (int k = 0; k < Keywords.size(); ++k) {
-        if (!Found.at(k) && (!Keywords.at(k).Utf8Only || Utf8Decoded))
+        if (!Found.at(k) && (!Keywords.at(k).Utf8Only() || Utf8Decoded))
             return true;
     }
     return false;

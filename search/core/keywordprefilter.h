@@ -133,15 +133,18 @@ private:
     };
     struct CKeyword
     {
-        QByteArray Bytes;
-        // The letters that fold to one of its letters, in UTF-8 and in each
-        // legacy charset; for a keyword outside ASCII its other UTF-8 forms.
+        QByteArray Bytes; // an ASCII keyword, lower case
+        // The letters that fold to one of its letters, in UTF-8 and in each legacy charset.
         QVector<QByteArray> ForeignForms;
-        bool Utf8Only = false; // outside ASCII: only where the text is decoded as UTF-8
+        // A keyword outside ASCII: its UTF-8 forms in groups of one length,
+        // looked for only where the text is decoded as UTF-8.
+        QVector<QVector<QByteArray>> Utf8Forms;
+        bool Utf8Only() const { return !Utf8Forms.isEmpty(); }
     };
-    // Each form is one more pass over the bytes: past this many, decoding
-    // costs less ("λόγος" has 48 forms).
-    static constexpr int MostForms = 16;
+    // A place where the bytes may hold a form is compared with each of them:
+    // past this many, decoding costs less ("λόγος" has 48 forms).
+    static constexpr int MostForms = 64;
+    static CKeyword Utf8OnlyKeyword(const QVector<QByteArray> &forms);
 
     TEnumLayout LayoutOf(const char *head, qint64 size) const;
     void PlaceData(int chunk);
