@@ -346,6 +346,7 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
     Layout = LayoutUnknown;
     FirstLineStart = -1;
     LinesLocated = false;
+    KeepingHead = false;
     if (!IsActive())
         return PreFilterMaybe;
     PlaceData(qMax(ChunkSize, 4));
