@@ -292,18 +292,24 @@ def main_corpus(args):
         for task, entries in tools.items():
             for tool, call in entries.items():
                 result = call()
-                if tool == "window":
-                    idles.setdefault(task, []).append(result[2])
-                    cpus.setdefault((task, tool), []).append(float(result[4]["cpu_seconds"]))
-                else:
-                    cpus.setdefault((task, tool), []).append(result[3])
-                times.setdefault((task, tool), []).append(result[0])
-                peaks.setdefault((task, tool), []).append(result[1])
+                record((times, cpus, peaks, idles), task, tool, result)
                 mismatches += check(run, task, tool, result)
     loads.append(load_average())
     os.unlink(listing.name)
     return report(args, tools, (times, cpus), peaks, idles, mismatches, loads,
                   "%d candidate files of %d" % (len(candidates), len(files)))
+
+
+def record(measured, task, tool, result):
+    """Files one run's time, processor time and peak, and the window's idle size."""
+    times, cpus, peaks, idles = measured
+    if tool == "window":
+        idles.setdefault(task, []).append(result[2])
+        cpus.setdefault((task, tool), []).append(float(result[4]["cpu_seconds"]))
+    else:
+        cpus.setdefault((task, tool), []).append(result[3])
+    times.setdefault((task, tool), []).append(result[0])
+    peaks.setdefault((task, tool), []).append(result[1])
 
 
 def main_big_only(args):
@@ -537,15 +543,9 @@ def pages_tree(args):
         for task, entries in tools.items():
             for tool, call in entries.items():
                 result = call()
-                if tool == "window":
-                    idles.setdefault(task, []).append(result[2])
-                    cpus.setdefault((task, tool), []).append(float(result[4]["cpu_seconds"]))
-                    found = {os.path.relpath(p, pages) for p in result[3] if p}
-                else:
-                    cpus.setdefault((task, tool), []).append(result[3])
-                    found = {os.path.relpath(p, pages) for p in result[2].splitlines() if p}
-                times.setdefault((task, tool), []).append(result[0])
-                peaks.setdefault((task, tool), []).append(result[1])
+                record((times, cpus, peaks, idles), task, tool, result)
+                paths = result[3] if tool == "window" else result[2].splitlines()
+                found = {os.path.relpath(p, pages) for p in paths if p}
                 if found != expected[(task, tool)]:
                     want = expected[(task, tool)]
                     mismatches.append("run %d, %s / %s: missing %s, extra %s" % (
