@@ -431,7 +431,12 @@ void TestSearchFastPath::preFilterVerdicts_data()
                       "E")
         << QString::fromUtf8("grüße") << QByteArray("UTF-8 de_DE") << PreFilterMaybe;
     QTest::newRow("non-ascii keyword absent from valid utf8 with a legacy charset")
-        << text << QString::fromUtf8("grüße") << QByteArray("UTF-8 de_DE") << PreFilterNoMatch;
+        << text + "\xE4\xB8\xAD\xE6\x96\x87 \xC3\xA9\n"
+        << QString::fromUtf8("grüße") << QByteArray("UTF-8 de_DE") << PreFilterNoMatch;
+    QTest::newRow("late bytes of a legacy charset are left to the decoder")
+        << text + "gr\xFC\xDF"
+                  "e"
+        << QString::fromUtf8("grüße") << QByteArray("UTF-8 de_DE") << PreFilterMaybe;
     QTest::newRow("non-ascii keyword with an absent ascii one")
         << text << QString::fromUtf8("grüße gamma") << QByteArray() << PreFilterNoMatch;
     QTest::newRow("kelvin sign may be a k")

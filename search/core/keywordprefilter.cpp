@@ -63,6 +63,25 @@ QVector<QByteArray> ForeignFormBytes(const CForeignLetterForm &form, const QList
     return bytes;
 }
 
+// The bytes of the UTF-8 sequence that starts with lead (1 for any other byte).
+int Utf8SequenceLength(uchar lead)
+{
+    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
+
+// Where the sequence starts that the end of the bytes cuts short, or size.
+qint64 CutSequenceStart(const char *bytes, qint64 size)
+{
+    for (qint64 back = 1; back <= qMin<qint64>(3, size); ++back) {
+        const uchar c = uchar(bytes[size - back]);
+        if (c >= 0xC0)
+            return Utf8SequenceLength(c) > back ? size - back : size;
+        if (c < 0x80)
+            return size;
+    }
+    return size;
+}
+
 } // namespace
 
 // In place: unit u is written at u, after its bytes at 2u were read; an odd last byte is left over.
@@ -268,26 +287,42 @@ qint64 CKeywordPreFilter::IndexOf(const CKeyword &keyword, const char *bytes, in
     return first;
 }
 
-// Whether CUnmarkedTextCharset leaves the text to UTF-8: a mark says so, no
-// legacy charset competes, or the bytes it looks at are valid UTF-8. Where
-// the first read holds fewer of them, the later ones are kept as they come
-// (KeepHead) and looked at in the end.
+// Whether CUnmarkedTextCharset leaves the text to UTF-8 for sure: a mark
+// says so, or no legacy charset competes. Otherwise text that is valid
+// UTF-8 from its first byte to its last is UTF-8 to it, which CheckUtf8
+// follows read by read.
 bool CKeywordPreFilter::DecodedAsUtf8(const char *head, qint64 size)
 {
-    KeepingHead = false;
+    CheckingUtf8 = false;
     if (!AnyUtf8Only || !HasLegacyCharset || (size >= 3 && memcmp(head, "\xEF\xBB\xBF", 3) == 0))
         return true;
-    if (size >= CUnmarkedTextCharset::SniffBytes)
-        return IsValidUtf8(head, CUnmarkedTextCharset::SniffBytes);
-    KeepingHead = true;
-    Head = QByteArray(head, int(size));
+    CheckingUtf8 = true;
+    ValidUtf8SoFar = true;
+    Utf8Carry.clear();
     return false;
 }
 
-void CKeywordPreFilter::KeepHead(const char *bytes, qint64 size)
+// The bytes of one more read: a sequence that a read cuts is carried over
+// and checked whole with the first bytes of the next.
+void CKeywordPreFilter::CheckUtf8(const char *bytes, qint64 size)
 {
-    if (KeepingHead && Head.size() < CUnmarkedTextCharset::SniffBytes)
-        Head.append(bytes, int(qMin<qint64>(size, CUnmarkedTextCharset::SniffBytes - Head.size())));
+    if (!CheckingUtf8 || !ValidUtf8SoFar)
+        return;
+    qint64 used = 0;
+    if (!Utf8Carry.isEmpty()) {
+        const int length = Utf8SequenceLength(uchar(Utf8Carry.at(0)));
+        used = qMin<qint64>(size, length - Utf8Carry.size());
+        Utf8Carry.append(bytes, int(used));
+        ValidUtf8SoFar = IsValidUtf8(Utf8Carry.constData(), Utf8Carry.size());
+        if (Utf8Carry.size() < length)
+            return;
+        Utf8Carry.clear();
+        if (!ValidUtf8SoFar)
+            return;
+    }
+    const qint64 cut = CutSequenceStart(bytes + used, size - used);
+    ValidUtf8SoFar = IsValidUtf8(bytes + used, size - used);
+    Utf8Carry = QByteArray(bytes + used + cut, int(size - used - cut));
 }
 
 // The bytes of a keyword outside ASCII are known in UTF-8 only: elsewhere it
@@ -346,7 +381,7 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
     Layout = LayoutUnknown;
     FirstLineStart = -1;
     LinesLocated = false;
-    KeepingHead = false;
+    CheckingUtf8 = false;
     if (!IsActive())
         return PreFilterMaybe;
     PlaceData(qMax(ChunkSize, 4));
@@ -359,6 +394,7 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
     if (layout != LayoutUtf8)
         FirstRead = -1; // reduced in place below
     Utf8Decoded = layout == LayoutUtf8 && DecodedAsUtf8(Data(), read);
+    CheckUtf8(Data(), read);
     Found.resize(Keywords.size());
     FindKeywordsNotSought();
     PendingByte = -1;
@@ -389,10 +425,10 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
         read = readBytes(Data() + kept + pending, ChunkSize);
         if (read < 0)
             return PreFilterMaybe;
-        KeepHead(Data() + kept, read);
+        CheckUtf8(Data() + kept, read);
         read += read > 0 ? pending : 0;
     }
-    Utf8Decoded = Utf8Decoded || (KeepingHead && IsValidUtf8(Head.constData(), Head.size()));
+    Utf8Decoded = Utf8Decoded || (CheckingUtf8 && ValidUtf8SoFar && Utf8Carry.isEmpty());
     return AnyKeywordSurelyMissing() ? PreFilterNoMatch : PreFilterMaybe;
 }
 

@@ -155,7 +155,7 @@ private:
     static qint64 LineStartBefore(const char *bytes, qint64 index, qint64 base, qint64 lineStartOfBase);
     bool MarkFoundKeywords(const char *bytes, int size, bool utf8, qint64 base, qint64 lineStartOfBase);
     bool DecodedAsUtf8(const char *head, qint64 size);
-    void KeepHead(const char *bytes, qint64 size);
+    void CheckUtf8(const char *bytes, qint64 size);
     void FindKeywordsNotSought();
     bool AnyKeywordSurelyMissing() const;
     qint64 UnitBytes() const { return Layout == LayoutUtf8 ? 1 : 2; }
@@ -184,10 +184,12 @@ private:
     qint64 FirstLineStart = -1; // the earliest line holding a keyword's first occurrence
     bool LinesLocated = false;
     // Whether the last Check's text is decoded as UTF-8 for sure; while
-    // unsure, the bytes that decide it as they are read.
+    // unsure, whether the bytes read so far are valid UTF-8, with the start
+    // of a sequence that the last read cut.
     bool Utf8Decoded = false;
-    bool KeepingHead = false;
-    QByteArray Head;
+    bool CheckingUtf8 = false;
+    bool ValidUtf8SoFar = true;
+    QByteArray Utf8Carry;
 };
 
 #endif
