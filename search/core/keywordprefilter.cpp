@@ -218,6 +218,8 @@ int CKeywordPreFilter::ProjectUnits(int offset, int size, TEnumLayout layout)
 
 QByteArray CKeywordPreFilter::FirstReadBytes() const
 {
+    if (!WholeFile.isNull())
+        return WholeFile;
     return FirstRead < 0 ? QByteArray() : QByteArray::fromRawData(Data(), int(FirstRead));
 }
 
@@ -382,6 +384,7 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
     FirstLineStart = -1;
     LinesLocated = false;
     CheckingUtf8 = false;
+    WholeFile = QByteArray();
     if (!IsActive())
         return PreFilterMaybe;
     PlaceData(qMax(ChunkSize, 4));
@@ -395,6 +398,9 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
         FirstRead = -1; // reduced in place below
     Utf8Decoded = layout == LayoutUtf8 && DecodedAsUtf8(Data(), read);
     CheckUtf8(Data(), read);
+    // Where only decoding can tell, a short file is not read twice.
+    if (CheckingUtf8 && read < ChunkSize)
+        WholeFile = QByteArray(Data(), int(read));
     Found.resize(Keywords.size());
     FindKeywordsNotSought();
     PendingByte = -1;
@@ -423,6 +429,8 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
         if (pending)
             Data()[kept] = char(PendingByte);
         read = readBytes(Data() + kept + pending, ChunkSize);
+        if (read != 0)
+            WholeFile = QByteArray(); // the first read was not all, or where the file ends is unknown
         if (read < 0)
             return PreFilterMaybe;
         CheckUtf8(Data() + kept, read);

@@ -95,8 +95,9 @@ public:
     // Bytes the last Check read (possibly not all of the device).
     qint64 LastBytesRead() const { return BytesRead; }
     // What the first read of the last Check returned, as read, when that
-    // Check answered "maybe" right after it; a null array otherwise. Valid
-    // until the next Check: a short file need not be read twice.
+    // Check answered "maybe" right after it or after finding that read to
+    // be the whole file; a null array otherwise. Valid until the next
+    // Check: a short file need not be read twice.
     QByteArray FirstReadBytes() const;
 
     // Whether FindLines can go on from the last Check: it answered "maybe"
@@ -179,6 +180,7 @@ private:
     int PendingByte = -1; // the odd last byte of a UTF-16 read
     qint64 BytesRead = 0;
     qint64 FirstRead = -1; // the bytes of the first read, while Buffer holds them as read
+    QByteArray WholeFile;  // a copy of them, where they were all of the file
     // Of the last Check, in code units from the file's start (bytes for UTF-8).
     TEnumLayout Layout = LayoutUnknown;
     qint64 FirstLineStart = -1; // the earliest line holding a keyword's first occurrence
