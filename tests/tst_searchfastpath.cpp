@@ -71,11 +71,17 @@ struct CScanCase
             ++LinesFed;
             return matcher.Feed(line);
         };
-        if (!fast)
-            return ScanTextFile(path, lineTest, NoStop, Codec, MaxLine);
+        const CUnmarkedTextCharset charset(Codec, Locale);
+        if (!fast) {
+            // The codec the charset rule picks for the whole file; a byte-order mark still decides.
+            QFile file(path);
+            const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+            return ScanTextFile(path, lineTest, NoStop, Locale.isEmpty() ? Codec : charset.CodecFor(bytes),
+                                MaxLine);
+        }
         matcher.SkipSubjectsWithoutKeywordText();
-        CKeywordPreFilter preFilter(CKeywordQuery(Keywords, WholeWord, true), Codec, ChunkSize);
-        return ScanTextFile(path, preFilter, lineTest, NoStop, Codec, MaxLine);
+        CKeywordPreFilter preFilter(CKeywordQuery(Keywords, WholeWord, true), charset, ChunkSize);
+        return ScanTextFile(path, preFilter, lineTest, NoStop, charset, MaxLine);
     }
 
     TEnumPreFilterVerdict Verdict(const QByteArray &bytes) const
@@ -170,12 +176,14 @@ QByteArray Encoded(const QByteArray &utf8, int encoding)
         return Bom("UTF-32LE") + WithoutHeader("UTF-32LE", text);
     case 5:
         return Bom("UTF-16LE") + WithoutHeader("UTF-16LE", text) + "x"; // odd length
+    case 6:
+        return QTextCodec::codecForName("windows-1252")->fromUnicode(text); // a legacy charset
     default:
         return WithoutHeader("UTF-16LE", text); // no mark: decoded as the local codec
     }
 }
 
-const int EncodingCount = 7;
+const int EncodingCount = 8;
 
 QString Keywords(const char *keywords)
 {
@@ -426,17 +434,23 @@ void TestSearchFastPath::preFilterVerdicts_data()
     QTest::newRow("non-ascii keyword in utf16 is left to the decoder")
         << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", "x") << QString::fromUtf8("grüße") << QByteArray()
         << PreFilterMaybe;
-    QTest::newRow("non-ascii keyword in a legacy charset is left to the decoder")
+    QTest::newRow("non-ascii keyword in a legacy charset")
         << QByteArray("GR\xDC\xDF"
                       "E")
         << QString::fromUtf8("grüße") << QByteArray("UTF-8 de_DE") << PreFilterMaybe;
-    QTest::newRow("non-ascii keyword absent from valid utf8 with a legacy charset")
-        << text + "\xE4\xB8\xAD\xE6\x96\x87 \xC3\xA9\n"
-        << QString::fromUtf8("grüße") << QByteArray("UTF-8 de_DE") << PreFilterNoMatch;
-    QTest::newRow("late bytes of a legacy charset are left to the decoder")
-        << text + "gr\xFC\xDF"
-                  "e"
-        << QString::fromUtf8("grüße") << QByteArray("UTF-8 de_DE") << PreFilterMaybe;
+    QTest::newRow("legacy text without the keyword")
+        << QByteArray("gr\xFC\xDF"
+                      "e \xFF")
+        << QString::fromUtf8("größe") << QByteArray("UTF-8 de_DE") << PreFilterNoMatch;
+    QTest::newRow("non-ascii keyword in the second legacy charset")
+        << QByteArray("\xE6\xE1\xEA\xEC") << QString::fromUtf8("файл") << QByteArray("UTF-8 ru_RU")
+        << PreFilterMaybe;
+    QTest::newRow("non-ascii keyword absent from valid utf8 with a multi-byte legacy charset")
+        << text + "\xE6\x97\xA5\xE6\x9C\xAC \xC3\xA9\n"
+        << QString::fromUtf8("中文") << QByteArray("UTF-8 zh_CN") << PreFilterNoMatch;
+    QTest::newRow("late bytes of a multi-byte legacy charset are left to the decoder")
+        << text + "\xD6\xD0\xCE\xC4" << QString::fromUtf8("中文") << QByteArray("UTF-8 zh_CN")
+        << PreFilterMaybe;
     QTest::newRow("non-ascii keyword with an absent ascii one")
         << text << QString::fromUtf8("grüße gamma") << QByteArray() << PreFilterNoMatch;
     QTest::newRow("kelvin sign may be a k")
@@ -716,6 +730,7 @@ void TestSearchFastPath::fastScanAgreesWithLineScanOnGeneratedFiles()
                 scan.Keywords = keywords;
                 scan.WholeWord = wholeWord;
                 scan.ChunkSize = (round % 3 == 0) ? 6 : 64 * 1024;
+                scan.Locale = round % 2 ? QString() : QStringLiteral("de_DE");
                 const TEnumFileScanResult reference = scan.Scan(path, false);
                 QCOMPARE(scan.Scan(path, true), reference);
                 ruledOut += scan.Verdict(bytes) == PreFilterNoMatch;

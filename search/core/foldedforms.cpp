@@ -3,6 +3,9 @@
 #include "search/core/keywordquery.h"
 
 #include <QHash>
+#include <QTextCodec>
+
+#include <algorithm>
 
 #include <unicode/uchar.h>
 
@@ -64,7 +67,70 @@ QVector<QByteArray> CharacterForms(uint codePoint)
     return forms;
 }
 
+// Every text made of one form of each character in turn; false where there
+// would be more than maxForms.
+bool Combine(QVector<QByteArray> &forms, const QVector<QByteArray> &characterForms, int maxForms)
+{
+    if (forms.size() * characterForms.size() > maxForms)
+        return false;
+    QVector<QByteArray> longer;
+    for (const QByteArray &form : qAsConst(forms)) {
+        for (const QByteArray &character : characterForms)
+            longer << form + character;
+    }
+    forms = longer;
+    return true;
+}
+
+// What codec decodes each byte to, where every byte is one character of its
+// own, whatever comes before or after it; empty for any other charset.
+QVector<QChar> SingleByteCharacters(QTextCodec *codec)
+{
+    QVector<QChar> characters;
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) {
+        const char byte = char(b);
+        QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+        const QString character = codec->toUnicode(&byte, 1, &state);
+        if (character.size() != 1)
+            return {};
+        characters << character.at(0);
+        all += byte;
+    }
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    const QString decoded = codec->toUnicode(all.constData(), all.size(), &state);
+    if (decoded.size() != 256 || !std::equal(characters.cbegin(), characters.cend(), decoded.cbegin()))
+        return {};
+    return characters;
+}
+
 } // namespace
+
+bool SingleByteFoldedForms(const QString &foldedKeyword, QTextCodec *codec, int maxForms,
+                           QVector<QByteArray> *forms)
+{
+    const QVector<QChar> characters = SingleByteCharacters(codec);
+    if (characters.isEmpty())
+        return false;
+    *forms = {QByteArray()};
+    for (const QChar unit : foldedKeyword) {
+        QVector<QByteArray> bytes;
+        for (int b = 0; b < 256; ++b) {
+            if (FoldCase(QString(characters.at(b))) == QString(unit)) {
+                const char byte = char(b < 0x80 ? QChar::toLower(uint(b)) : uint(b));
+                if (!bytes.contains(QByteArray(1, byte)))
+                    bytes << QByteArray(1, byte);
+            }
+        }
+        if (bytes.isEmpty()) {
+            forms->clear(); // no text in this charset holds the keyword
+            return true;
+        }
+        if (!Combine(*forms, bytes, maxForms))
+            return false;
+    }
+    return true;
+}
 
 QVector<QByteArray> Utf8FoldedForms(const QString &foldedKeyword, int maxForms)
 {
@@ -74,15 +140,8 @@ QVector<QByteArray> Utf8FoldedForms(const QString &foldedKeyword, int maxForms)
         // Invalid bytes decode to U+FFFD, and toUcs4 passes an unpaired surrogate on.
         if (codePoint == QChar::ReplacementCharacter || QChar::isSurrogate(codePoint))
             return {};
-        const QVector<QByteArray> characterForms = CharacterForms(codePoint);
-        if (forms.size() * characterForms.size() > maxForms)
+        if (!Combine(forms, CharacterForms(codePoint), maxForms))
             return {};
-        QVector<QByteArray> longer;
-        for (const QByteArray &form : qAsConst(forms)) {
-            for (const QByteArray &character : characterForms)
-                longer << form + character;
-        }
-        forms = longer;
     }
     return forms;
 }

@@ -148,10 +148,10 @@ CKeywordPreFilter::CKeywordPreFilter(const CKeywordQuery &query, const CUnmarked
                 AllKeywordsSought = false;
                 continue;
             }
-            Keywords << Utf8OnlyKeyword(forms);
-            AnyUtf8Only = true;
-            for (const QByteArray &form : forms)
-                longest = qMax(longest, form.size());
+            Keywords << NonAsciiKeyword(text, forms, charset.LegacyCodecs());
+            AnyNeedsUtf8 = AnyNeedsUtf8 || Keywords.last().NeedsUtf8;
+            for (const QVector<QByteArray> &group : qAsConst(Keywords.last().Forms))
+                longest = qMax(longest, group.first().size());
             continue;
         }
         CKeyword keyword;
@@ -250,26 +250,37 @@ bool CKeywordPreFilter::IsPresent(const CKeyword &keyword, const char *bytes, in
     return IndexOf(keyword, bytes, size, utf8, 0) >= 0;
 }
 
-// The forms in groups of one length, each group looked for in one pass.
-CKeywordPreFilter::CKeyword CKeywordPreFilter::Utf8OnlyKeyword(const QVector<QByteArray> &forms)
+// The forms in groups of one length, each group looked for in one pass: in
+// UTF-8, then in each legacy charset of one byte per character. Only text
+// in another legacy charset needs to be known to be UTF-8.
+CKeywordPreFilter::CKeyword CKeywordPreFilter::NonAsciiKeyword(const QString &text,
+                                                               const QVector<QByteArray> &utf8Forms,
+                                                               const QList<QTextCodec *> &legacyCodecs)
 {
     QMap<int, QVector<QByteArray>> byLength;
-    for (const QByteArray &form : forms)
+    for (const QByteArray &form : utf8Forms)
         byLength[form.size()] << form;
     CKeyword keyword;
     for (const QVector<QByteArray> &group : qAsConst(byLength))
-        keyword.Utf8Forms << group;
+        keyword.Forms << group;
+    for (QTextCodec *codec : legacyCodecs) {
+        QVector<QByteArray> forms;
+        if (!SingleByteFoldedForms(text, codec, MostForms, &forms))
+            keyword.NeedsUtf8 = true;
+        else if (!forms.isEmpty())
+            keyword.Forms << forms;
+    }
     return keyword;
 }
 
 qint64 CKeywordPreFilter::IndexOf(const CKeyword &keyword, const char *bytes, int size, bool utf8,
                                   qint64 from)
 {
-    if (keyword.Utf8Only()) {
+    if (keyword.NonAscii()) {
         qint64 first = -1;
-        for (int g = 0; utf8 && g < keyword.Utf8Forms.size(); ++g) {
+        for (int g = 0; utf8 && g < keyword.Forms.size(); ++g) {
             const qint64 end = first >= 0 ? first : size;
-            const qint64 at = IndexOfAnyAsciiCaseInsensitive(bytes, end, keyword.Utf8Forms.at(g), from);
+            const qint64 at = IndexOfAnyAsciiCaseInsensitive(bytes, end, keyword.Forms.at(g), from);
             if (at >= 0)
                 first = at;
         }
@@ -296,7 +307,7 @@ qint64 CKeywordPreFilter::IndexOf(const CKeyword &keyword, const char *bytes, in
 bool CKeywordPreFilter::DecodedAsUtf8(const char *head, qint64 size)
 {
     CheckingUtf8 = false;
-    if (!AnyUtf8Only || !HasLegacyCharset || (size >= 3 && memcmp(head, "\xEF\xBB\xBF", 3) == 0))
+    if (!AnyNeedsUtf8 || !HasLegacyCharset || (size >= 3 && memcmp(head, "\xEF\xBB\xBF", 3) == 0))
         return true;
     CheckingUtf8 = true;
     ValidUtf8SoFar = true;
@@ -332,13 +343,13 @@ void CKeywordPreFilter::CheckUtf8(const char *bytes, qint64 size)
 void CKeywordPreFilter::FindKeywordsNotSought()
 {
     for (int k = 0; k < Keywords.size(); ++k)
-        Found[k] = Keywords.at(k).Utf8Only() && Layout != LayoutUtf8;
+        Found[k] = Keywords.at(k).NonAscii() && Layout != LayoutUtf8;
 }
 
 bool CKeywordPreFilter::AnyKeywordSurelyMissing() const
 {
     for (int k = 0; k < Keywords.size(); ++k) {
-        if (!Found.at(k) && (!Keywords.at(k).Utf8Only() || Utf8Decoded))
+        if (!Found.at(k) && (!Keywords.at(k).NeedsUtf8 || Utf8Decoded))
             return true;
     }
     return false;
@@ -398,8 +409,8 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
         FirstRead = -1; // reduced in place below
     Utf8Decoded = layout == LayoutUtf8 && DecodedAsUtf8(Data(), read);
     CheckUtf8(Data(), read);
-    // Where only decoding can tell, a short file is not read twice.
-    if (CheckingUtf8 && read < ChunkSize)
+    // Where the charset of a short file is chosen by its bytes, it is not read twice.
+    if (layout == LayoutUtf8 && HasLegacyCharset && read < ChunkSize)
         WholeFile = QByteArray(Data(), int(read));
     Found.resize(Keywords.size());
     FindKeywordsNotSought();
@@ -413,7 +424,9 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
         if (layout != LayoutUtf8)
             size = kept + ProjectUnits(kept, int(read), layout);
         if (MarkFoundKeywords(Data(), size, layout == LayoutUtf8, base, lineStartOfBase)) {
-            LinesLocated = AllKeywordsSought && (!AnyUtf8Only || Utf8Decoded);
+            // Bytes outside ASCII are kept as stored only where they are bytes.
+            LinesLocated = AllKeywordsSought &&
+                           (AllKeywordsAscii || (layout == LayoutUtf8 && (!AnyNeedsUtf8 || Utf8Decoded)));
             return PreFilterMaybe;
         }
         // A keyword may straddle two reads.

@@ -137,15 +137,19 @@ private:
         QByteArray Bytes; // an ASCII keyword, lower case
         // The letters that fold to one of its letters, in UTF-8 and in each legacy charset.
         QVector<QByteArray> ForeignForms;
-        // A keyword outside ASCII: its UTF-8 forms in groups of one length,
-        // looked for only where the text is decoded as UTF-8.
-        QVector<QVector<QByteArray>> Utf8Forms;
-        bool Utf8Only() const { return !Utf8Forms.isEmpty(); }
+        // A keyword outside ASCII: its forms in UTF-8 and in the legacy
+        // charsets of one byte per character, in groups of one length,
+        // looked for in bytes as stored; where another legacy charset may
+        // decode the text, only text known to be UTF-8 is ruled out.
+        QVector<QVector<QByteArray>> Forms;
+        bool NeedsUtf8 = false;
+        bool NonAscii() const { return !Forms.isEmpty(); }
     };
     // A place where the bytes may hold a form is compared with each of them:
     // past this many, decoding costs less ("λόγος" has 48 forms).
     static constexpr int MostForms = 64;
-    static CKeyword Utf8OnlyKeyword(const QVector<QByteArray> &forms);
+    static CKeyword NonAsciiKeyword(const QString &text, const QVector<QByteArray> &utf8Forms,
+                                    const QList<QTextCodec *> &legacyCodecs);
 
     TEnumLayout LayoutOf(const char *head, qint64 size) const;
     void PlaceData(int chunk);
@@ -165,7 +169,7 @@ private:
     QVector<bool> Found; // per keyword, in the file being checked
     bool AllKeywordsAscii = true;
     bool AllKeywordsSought = true; // no keyword is left to the line scan alone
-    bool AnyUtf8Only = false;
+    bool AnyNeedsUtf8 = false;
     bool HasLegacyCharset = false;
     QTextCodec *StreamCodec = nullptr;
     int ChunkSize;

@@ -295,14 +295,14 @@ bool StartsWithByteOrderMark(const QByteArray &head)
 
 // The codec for a file's text: the local one where a byte-order mark will
 // choose a Unicode codec, else as the charset rule says for its first bytes
-// (read again only where the first read did not keep them).
+// (read again unless the first read kept them all, be it the whole file).
 QTextCodec *FileCodec(const CRawFile &raw, const CKeywordPreFilter &preFilter,
                       const CUnmarkedTextCharset &charset)
 {
     if (!charset.HasLegacyCharset())
         return charset.LocalCodec();
     QByteArray head = preFilter.FirstReadBytes();
-    if (head.size() < CUnmarkedTextCharset::SniffBytes && !raw.AtEnd()) {
+    if (head.isNull() || (head.size() < CUnmarkedTextCharset::SniffBytes && !raw.AtEnd())) {
         head.resize(CUnmarkedTextCharset::SniffBytes);
         const qint64 read = raw.ReadAt(0, head.data(), head.size());
         head.resize(int(qMax<qint64>(0, read)));
