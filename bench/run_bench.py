@@ -286,18 +286,26 @@ def main_corpus(args):
             problems.append("missing %s, extra %s" % (sorted(want - found)[:5], sorted(found - want)[:5]))
         return ["run %d, %s / %s: %s" % (run + 1, task, tool, p) for p in problems]
 
-    times, cpus, peaks, idles, mismatches = {}, {}, {}, {}, []
-    loads = [load_average()]
+    (times, cpus, peaks, idles), mismatches, loads = run_alternating(args, tools, check)
+    os.unlink(listing.name)
+    return report(args, tools, (times, cpus), peaks, idles, mismatches, loads,
+                  "%d candidate files of %d" % (len(candidates), len(files)))
+
+
+def run_alternating(args, tools, check):
+    """Runs every tool of every task, alternating, args.runs times; returns the
+    figures (times, processor times, peaks, idle sizes), what check(run, task,
+    tool, result) found wrong, and the load average before and after."""
+    measured = ({}, {}, {}, {})
+    mismatches, loads = [], [load_average()]
     for run in range(args.runs):
         for task, entries in tools.items():
             for tool, call in entries.items():
                 result = call()
-                record((times, cpus, peaks, idles), task, tool, result)
+                record(measured, task, tool, result)
                 mismatches += check(run, task, tool, result)
     loads.append(load_average())
-    os.unlink(listing.name)
-    return report(args, tools, (times, cpus), peaks, idles, mismatches, loads,
-                  "%d candidate files of %d" % (len(candidates), len(files)))
+    return measured, mismatches, loads
 
 
 def record(measured, task, tool, result):
@@ -537,20 +545,16 @@ def pages_tree(args):
     for path in candidates:
         with open(path, "rb") as f:
             f.read()
-    times, cpus, peaks, idles, mismatches = {}, {}, {}, {}, []
-    loads = [load_average()]
-    for run in range(args.runs):
-        for task, entries in tools.items():
-            for tool, call in entries.items():
-                result = call()
-                record((times, cpus, peaks, idles), task, tool, result)
-                paths = result[3] if tool == "window" else result[2].splitlines()
-                found = {os.path.relpath(p, pages) for p in paths if p}
-                if found != expected[(task, tool)]:
-                    want = expected[(task, tool)]
-                    mismatches.append("run %d, %s / %s: missing %s, extra %s" % (
-                        run + 1, task, tool, sorted(want - found)[:5], sorted(found - want)[:5]))
-    loads.append(load_average())
+    def check(run, task, tool, result):
+        paths = result[3] if tool == "window" else result[2].splitlines()
+        found = {os.path.relpath(p, pages) for p in paths if p}
+        want = expected[(task, tool)]
+        if found == want:
+            return []
+        return ["run %d, %s / %s: missing %s, extra %s" % (
+            run + 1, task, tool, sorted(want - found)[:5], sorted(found - want)[:5])]
+
+    (times, cpus, peaks, idles), mismatches, loads = run_alternating(args, tools, check)
     os.unlink(listing.name)
     line = "pages %s, %d files in %d languages" % (os.path.basename(pages), len(candidates),
                                                   len(os.listdir(pages)))
