@@ -4,7 +4,7 @@
     make_corpus.py OUT [--seed N] [--files N] [--megabytes N]
     make_corpus.py --big-file PATH [--big-megabytes N]
     make_corpus.py OUT --kind names [--seed N] [--files N]
-    make_corpus.py OUT --kind fulltext-most|fulltext-small [--seed N] [--files N]
+    make_corpus.py OUT --kind fulltext-most|fulltext-small|pages [--seed N] [--files N]
 
 The same seed and sizes always give the same tree: directories several levels
 deep; files from empty to several MB with plain-text extensions and others
@@ -251,6 +251,103 @@ def fulltext_small_tree(out, seed, files):
     return manifest
 
 
+# The pages tree: each language's letters (pseudo-words are made of them),
+# whether it writes spaces between words, and the non-ASCII keywords planted
+# in its pages, each with texts that hold it as a whole word and texts that
+# hold it inside a word only.
+LATIN = "abcdefghijklmnopqrstuvwxyz"
+PAGE_LANGUAGES = {
+    "en": LATIN, "de": LATIN + "äöüß", "fr": LATIN + "éèêàçùâîô", "es": LATIN + "ñáéíóú",
+    "it": LATIN + "àèéìòù", "pt": LATIN + "ãõáéíóúç", "nl": LATIN + "ëï", "sv": LATIN + "åäö",
+    "da": LATIN + "æøå", "no": LATIN + "æøå", "fi": LATIN + "äö", "pl": LATIN + "ąćęłńóśźż",
+    "cs": LATIN + "áčďéěíňóřšťúůýž", "sk": LATIN + "áäčďéíĺľňóôŕšťúýž", "hu": LATIN + "áéíóöőúüű",
+    "ro": LATIN + "ăâîșț", "tr": LATIN + "çğıöşü", "hr": LATIN + "čćđšž", "sl": LATIN + "čšž",
+    "lt": LATIN + "ąčęėįšųūž", "lv": LATIN + "āčēģīķļņšūž", "et": LATIN + "äõöüšž",
+    "vi": LATIN + "ăâđêôơưáàảãạếềểễệốồổỗộớờởỡợứừửữự",
+    "ru": "абвгдеёжзийклмнопрстуфхцчшщъыьэюя", "uk": "абвгґдеєжзиіїйклмнопрстуфхцчшщьюя",
+    "bg": "абвгдежзийклмнопрстуфхцчшщъьюя", "sr": "абвгдђежзијклљмнњопрстћуфхцчџш",
+    "el": "αβγδεζηθικλμνξοπρστυφχψωάέήίόύώ", "ar": "ابتثجحخدذرزسشصضطظعغفقكلمنهوي",
+    "fa": "ابپتثجچحخدذرزژسشصضطظعغفقکگلمنوهی", "he": "אבגדהוזחטיכלמנסעפצקרשת",
+    "hi": "कखगघचछजझटठडढणतथदधनपफबभमयरलवशसहािीुूेैो", "bn": "কখগঘচছজঝটঠডঢণতথদধনপফবভমযরলশষসহািীুূে",
+    "ta": "கஙசஞடணதநபமயரலவழளறனாிீுூெே", "ka": "აბგდევზთიკლმნოპჟრსტუფქღყშჩცძწჭხჯჰ",
+    "hy": "աբգդեզէըթժիլխծկհձղճմյնշոչպջռսվտրցւփքօֆ", "ko": None, "zh": None, "ja": None, "th": None,
+}
+UNSPACED = {"zh", "ja", "th"}
+PAGE_KEYWORDS = {
+    "文件": (["zh", "ja"], ["文件", "（文件）", "**文件**", "`文件`"], ["文件夹", "的文件", "文件名"]),
+    "файл": (["ru", "uk", "bg", "sr"], ["файл", "Файл", "ФАЙЛ", "(файл)"], ["файлы", "файла", "профайл"]),
+    "Größe": (["de"], ["Größe", "größe", "GRÖSSE".replace("SS", "ẞ"), "*Größe*"], ["Größen", "GRÖSSE", "Gesamtgröße"]),
+}
+
+
+def page_letters(rng, language):
+    """A pseudo-word of the language: its letters, or a range of its script."""
+    ranges = {"zh": (0x4E00, 0x9FA5), "ko": (0xAC00, 0xD7A3), "th": (0x0E01, 0x0E2E)}
+    size = rng.randint(2, 8)
+    if language == "ja":
+        return "".join(chr(rng.choice([rng.randint(0x3041, 0x3096), rng.randint(0x30A1, 0x30FA),
+                                       rng.randint(0x4E00, 0x9FA5)])) for _ in range(size))
+    if language in ranges:
+        low, high = ranges[language]
+        return "".join(chr(rng.randint(low, high)) for _ in range(size))
+    return "".join(rng.choice(PAGE_LANGUAGES[language]) for _ in range(size))
+
+
+def page_lines(rng, language, pool, size):
+    """Markdown lines of about size characters: headings, paragraphs, lists, code."""
+    gap = "" if language in UNSPACED else " "
+    lines, total = [], 0
+    while total < size:
+        words = rng.choices(pool, k=rng.randint(4, 40))
+        kind = rng.random()
+        if kind < 0.1:
+            line = "## " + gap.join(words[:4])
+        elif kind < 0.3:
+            line = "- " + gap.join(words) + " `code_%d`" % rng.randint(0, 99)
+        elif kind < 0.35:
+            line = "[%s](https://example.org/%s.html)" % (gap.join(words[:3]), rng.choice(WORDS))
+        else:
+            line = gap.join(words) + "."
+        lines.append(line)
+        total += len(line) + 1
+    return lines
+
+
+def pages_tree(out, seed, files):
+    """Markdown pages in 40 languages (about 1 to 12 KB each, one in a hundred
+    in UTF-16), where a page in one of a keyword's languages holds it as a
+    whole word in one case or another, or inside a word only, or not at all:
+    non-ASCII keywords in a tree that is mostly other scripts."""
+    rng = random.Random(seed)
+    languages = sorted(PAGE_LANGUAGES)
+    pools = {lang: [page_letters(rng, lang) for _ in range(400)] for lang in languages}
+    manifest = {"generator": SCALE_GENERATOR, "kind": "pages", "keywords": {k: [] for k in PAGE_KEYWORDS}}
+    made = set()
+    for n in range(files):
+        language = languages[n % len(languages)]
+        folder = os.path.join(language, "section%02d" % rng.randrange(24))
+        rel = os.path.join(folder, "%s_%05d.md" % (rng.choice(WORDS), n))
+        lines = page_lines(rng, language, pools[language], rng.randint(1_000, 12_000))
+        for keyword, (keyword_languages, whole, inside) in PAGE_KEYWORDS.items():
+            if language not in keyword_languages:
+                continue
+            chance = rng.random()
+            texts = rng.choice(whole) if chance < 0.3 else rng.choice(inside) if chance < 0.6 else None
+            if texts is None:
+                continue
+            at = rng.randrange(len(lines))
+            lines[at] = lines[at] + " " + texts + " " + rng.choice(pools[language])
+            if chance < 0.3:
+                manifest["keywords"][keyword].append(rel)
+        path = os.path.join(out, folder)
+        if path not in made:
+            os.makedirs(path, exist_ok=True)
+            made.add(path)
+        with open(os.path.join(out, rel), "wb") as f:
+            f.write(encode(lines, "utf-16" if n % 100 == 7 else "utf-8"))
+    return manifest
+
+
 def write_manifest(out, manifest):
     with open(os.path.abspath(out) + ".manifest", "w") as f:
         json.dump(manifest, f, indent=1, sort_keys=True)
@@ -264,13 +361,19 @@ def main():
     parser.add_argument("--seed", type=int, default=2010)
     parser.add_argument("--files", type=int, default=10_000)
     parser.add_argument("--megabytes", type=int, default=300)
-    parser.add_argument("--kind", choices=["standard", "names", "fulltext-most", "fulltext-small"], default="standard")
+    parser.add_argument("--kind", choices=["standard", "names", "fulltext-most", "fulltext-small", "pages"], default="standard")
     args = parser.parse_args()
     if args.kind == "names":
         manifest = names_tree(args.out, args.seed, args.files)
         write_manifest(args.out, manifest)
         print("corpus: %d empty files, %d names with the keyword, in %s" % (
             args.files, len(manifest["name_matches"]), args.out))
+        return
+    if args.kind == "pages":
+        manifest = pages_tree(args.out, args.seed, args.files)
+        write_manifest(args.out, manifest)
+        print("corpus: %d pages, %s, in %s" % (args.files, ", ".join(
+            "%d with %s" % (len(v), k) for k, v in manifest["keywords"].items()), args.out))
         return
     if args.kind in ("fulltext-most", "fulltext-small"):
         make = fulltext_most_tree if args.kind == "fulltext-most" else fulltext_small_tree

@@ -2,7 +2,7 @@
 """Times the program's window against grep, ripgrep and find on the corpus.
 
     run_bench.py CORPUS BENCH_WINDOW [--runs N] [--require-targets] [--big-file FILE [--big-only]]
-                 [--names-corpus TREE] [--most-corpus TREE]
+                 [--names-corpus TREE] [--most-corpus TREE] [--pages-corpus TREE [--pages-only]]
 
 Every tool runs N times, alternating, with a warm page cache. For each task
 the table gives the median seconds and peak resident size of each tool, the
@@ -24,6 +24,10 @@ search that adds 100,000 rows, against find, with the window's peak memory
 and how long a click waits while the rows are added; a full-text search in
 which nearly every file matches, against grep and ripgrep; and how long each
 search takes to stop after a click on Cancel 150 ms in.
+
+The pages in many languages (make_corpus.py --kind pages), when given, are
+searched for each of their keywords outside ASCII, against ripgrep over the
+same files; --pages-only measures them alone (CORPUS is then not read).
 """
 
 import argparse
@@ -183,6 +187,8 @@ def main():
     parser.add_argument("--big-only", action="store_true")
     parser.add_argument("--names-corpus")
     parser.add_argument("--most-corpus")
+    parser.add_argument("--pages-corpus")
+    parser.add_argument("--pages-only", action="store_true")
     parser.add_argument("--real-trees", action="store_true")
     parser.add_argument("--real-only", action="store_true")
     parser.add_argument("--cold", action="store_true")
@@ -191,10 +197,15 @@ def main():
         return main_big_only(args)
     if args.real_only:
         return real_trees(args)
+    if args.pages_only:
+        return pages_tree(args)
     status = main_corpus(args)
     if args.names_corpus or args.most_corpus:
         print()
         status = worst(status, scale_trees(args))
+    if args.pages_corpus:
+        print()
+        status = worst(status, pages_tree(args))
     if args.real_trees:
         print()
         status = worst(status, real_trees(args))
@@ -292,24 +303,38 @@ def main_corpus(args):
             problems.append("missing %s, extra %s" % (sorted(want - found)[:5], sorted(found - want)[:5]))
         return ["run %d, %s / %s: %s" % (run + 1, task, tool, p) for p in problems]
 
-    times, cpus, peaks, idles, mismatches = {}, {}, {}, {}, []
-    loads = [load_average()]
+    (times, cpus, peaks, idles), mismatches, loads = run_alternating(args, tools, check)
+    os.unlink(listing.name)
+    return report(args, tools, (times, cpus), peaks, idles, mismatches, loads,
+                  "%d candidate files of %d" % (len(candidates), len(files)))
+
+
+def run_alternating(args, tools, check):
+    """Runs every tool of every task, alternating, args.runs times; returns the
+    figures (times, processor times, peaks, idle sizes), what check(run, task,
+    tool, result) found wrong, and the load average before and after."""
+    measured = ({}, {}, {}, {})
+    mismatches, loads = [], [load_average()]
     for run in range(args.runs):
         for task, entries in tools.items():
             for tool, call in entries.items():
                 result = call()
-                if tool == "window":
-                    idles.setdefault(task, []).append(result[2])
-                    cpus.setdefault((task, tool), []).append(float(result[4]["cpu_seconds"]))
-                else:
-                    cpus.setdefault((task, tool), []).append(result[3])
-                times.setdefault((task, tool), []).append(result[0])
-                peaks.setdefault((task, tool), []).append(result[1])
+                record(measured, task, tool, result)
                 mismatches += check(run, task, tool, result)
     loads.append(load_average())
-    os.unlink(listing.name)
-    return report(args, tools, (times, cpus), peaks, idles, mismatches, loads,
-                  "%d candidate files of %d" % (len(candidates), len(files)))
+    return measured, mismatches, loads
+
+
+def record(measured, task, tool, result):
+    """Files one run's time, processor time and peak, and the window's idle size."""
+    times, cpus, peaks, idles = measured
+    if tool == "window":
+        idles.setdefault(task, []).append(result[2])
+        cpus.setdefault((task, tool), []).append(float(result[4]["cpu_seconds"]))
+    else:
+        cpus.setdefault((task, tool), []).append(result[3])
+    times.setdefault((task, tool), []).append(result[0])
+    peaks.setdefault((task, tool), []).append(result[1])
 
 
 def main_big_only(args):
@@ -503,6 +528,54 @@ def scale_trees(args):
             print("targets missed: the search stopped %.1f ms after Cancel" % longest)
             status = worst(status, 2 if args.require_targets else 0)
     return status
+
+
+# --- Pages in many languages ---------------------------------------------------
+
+# Keywords outside ASCII, each in the pages of a few of the 40 languages, as
+# fast as an ASCII one: at most ripgrep's time.
+PAGES_TARGET = 1.0
+
+
+def pages_tree(args):
+    """Full-text searches of the Markdown pages for each of their keywords,
+    against rg over the same files; returns the exit status."""
+    if not args.pages_corpus:
+        print("--pages-only needs --pages-corpus")
+        return 1
+    pages = os.path.abspath(args.pages_corpus)
+    manifest = json.load(open(pages + ".manifest"))
+    candidates = sorted(f for f in walk(pages) if plain_text(f))
+    listing = tempfile.NamedTemporaryFile("wb", delete=False)
+    listing.write(b"\0".join(p.encode("utf-8", "surrogateescape") for p in candidates))
+    listing.close()
+    tools, expected = {}, {}
+    for keyword, want in manifest["keywords"].items():
+        task = "pages-" + keyword
+        tools[task] = {
+            "window": lambda k=keyword: window_run(args.bench_window, "fulltext", pages, k),
+            "rg -liw": lambda k=keyword: timed(["xargs", "-0", "rg", "-liw", k], open(listing.name)),
+        }
+        TARGETS[(task, "rg -liw")] = PAGES_TARGET
+        for tool in tools[task]:
+            expected[(task, tool)] = set(want)
+    for path in candidates:
+        with open(path, "rb") as f:
+            f.read()
+    def check(run, task, tool, result):
+        paths = result[3] if tool == "window" else result[2].splitlines()
+        found = {os.path.relpath(p, pages) for p in paths if p}
+        want = expected[(task, tool)]
+        if found == want:
+            return []
+        return ["run %d, %s / %s: missing %s, extra %s" % (
+            run + 1, task, tool, sorted(want - found)[:5], sorted(found - want)[:5])]
+
+    (times, cpus, peaks, idles), mismatches, loads = run_alternating(args, tools, check)
+    os.unlink(listing.name)
+    line = "pages %s, %d files in %d languages" % (os.path.basename(pages), len(candidates),
+                                                  len(os.listdir(pages)))
+    return report(args, tools, (times, cpus), peaks, idles, mismatches, loads, line)
 
 
 # --- The real trees of a Debian machine ----------------------------------------

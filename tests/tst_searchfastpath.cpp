@@ -59,6 +59,7 @@ struct CScanCase
     QTextCodec *Codec = QTextCodec::codecForName("UTF-8");
     int ChunkSize = 64 * 1024;
     int MaxLine = MaxLineLength;
+    QString Locale;
     mutable int LinesFed = 0;
 
     TEnumFileScanResult Scan(const QString &path, bool fast) const
@@ -70,11 +71,17 @@ struct CScanCase
             ++LinesFed;
             return matcher.Feed(line);
         };
-        if (!fast)
-            return ScanTextFile(path, lineTest, NoStop, Codec, MaxLine);
+        const CUnmarkedTextCharset charset(Codec, Locale);
+        if (!fast) {
+            // The codec the charset rule picks for the whole file; a byte-order mark still decides.
+            QFile file(path);
+            const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+            return ScanTextFile(path, lineTest, NoStop, Locale.isEmpty() ? Codec : charset.CodecFor(bytes),
+                                MaxLine);
+        }
         matcher.SkipSubjectsWithoutKeywordText();
-        CKeywordPreFilter preFilter(CKeywordQuery(Keywords, WholeWord, true), Codec, ChunkSize);
-        return ScanTextFile(path, preFilter, lineTest, NoStop, Codec, MaxLine);
+        CKeywordPreFilter preFilter(CKeywordQuery(Keywords, WholeWord, true), charset, ChunkSize);
+        return ScanTextFile(path, preFilter, lineTest, NoStop, charset, MaxLine);
     }
 
     TEnumPreFilterVerdict Verdict(const QByteArray &bytes) const
@@ -82,7 +89,8 @@ struct CScanCase
         QBuffer buffer;
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
-        CKeywordPreFilter preFilter(CKeywordQuery(Keywords, WholeWord, true), Codec, ChunkSize);
+        CKeywordPreFilter preFilter(CKeywordQuery(Keywords, WholeWord, true),
+                                    CUnmarkedTextCharset(Codec, Locale), ChunkSize);
         return preFilter.Check(buffer, NoStop);
     }
 };
@@ -121,7 +129,8 @@ QList<QByteArray> TextPieces()
             Utf8("\xC4\xB0"),
             /* I WITH DOT */ Utf8("\xC4\xB1"), /* DOTLESS I */
             Utf8("\xC3\x9F"),
-            /* SHARP S */ Utf8("\xEF\xAC\x86"), /* LIGATURE ST */
+            /* SHARP S */ Utf8("\xE1\xBA\x9E"),
+            /* CAPITAL SHARP S */ Utf8("\xEF\xAC\x86"), /* LIGATURE ST */
             Utf8("\xC3\xA9"),
             Utf8("\xE4\xB8\xAD"),
             Utf8("\xEF\xBB\xBF"), /* a BOM inside */
@@ -167,12 +176,14 @@ QByteArray Encoded(const QByteArray &utf8, int encoding)
         return Bom("UTF-32LE") + WithoutHeader("UTF-32LE", text);
     case 5:
         return Bom("UTF-16LE") + WithoutHeader("UTF-16LE", text) + "x"; // odd length
+    case 6:
+        return QTextCodec::codecForName("windows-1252")->fromUnicode(text); // a legacy charset
     default:
         return WithoutHeader("UTF-16LE", text); // no mark: decoded as the local codec
     }
 }
 
-const int EncodingCount = 7;
+const int EncodingCount = 8;
 
 QString Keywords(const char *keywords)
 {
@@ -353,25 +364,43 @@ void TestSearchFastPath::asciiSearchAgreesWithNaiveSearch()
         const int size = random.bounded(120);
         for (int i = 0; i < size; ++i)
             bytes += alphabet.at(random.bounded(alphabet.size()));
+        // Two needles of one length that differ in some bytes: the forms of a keyword.
         QByteArray needle;
-        for (int i = 1 + random.bounded(4); i > 0; --i)
-            needle += QByteArray("ab@`[{ ").at(random.bounded(7));
-        bool expected = false;
-        for (int i = 0; i + needle.size() <= bytes.size() && !expected; ++i) {
-            expected = true;
-            for (int j = 0; j < needle.size() && expected; ++j) {
-                const char c = bytes.at(i + j);
-                expected = (c >= 'A' && c <= 'Z' ? char(c + 32) : c) == needle.at(j);
-            }
+        QByteArray other;
+        for (int i = 1 + random.bounded(4); i > 0; --i) {
+            needle += QByteArray("ab@`[{ \x80\xC1").at(random.bounded(9));
+            other += random.bounded(3) ? needle.back() : QByteArray("ab@`[{ \x80\xC1").at(random.bounded(9));
         }
+        const auto naive = [&bytes](const QByteArray &lower) {
+            for (int i = 0; i + lower.size() <= bytes.size(); ++i) {
+                int j = 0;
+                for (; j < lower.size(); ++j) {
+                    const char c = bytes.at(i + j);
+                    if ((c >= 'A' && c <= 'Z' ? char(c + 32) : c) != lower.at(j))
+                        break;
+                }
+                if (j == lower.size())
+                    return i;
+            }
+            return -1;
+        };
+        const int at = naive(needle);
+        const bool expected = at >= 0;
+        const int atOther = naive(other);
+        const int atAny = at < 0 || (atOther >= 0 && atOther < at) ? atOther : at;
         for (const int vector : {1, 16, 32}) {
-            if (vector <= WidestSearchVector())
+            if (vector <= WidestSearchVector()) {
                 QCOMPARE(ContainsAsciiCaseInsensitive(bytes.constData(), bytes.size(), needle, vector),
                          expected);
+                QCOMPARE(IndexOfAnyAsciiCaseInsensitive(bytes.constData(), bytes.size(), {needle, other}, 0,
+                                                        vector),
+                         qint64(atAny));
+            }
         }
-        // The same text as UTF-16: bytes above ASCII become units above ASCII.
+        // The same text as UTF-16: bytes above ASCII become units above ASCII, which no ASCII needle holds.
         const QString text = QString::fromLatin1(bytes);
-        QCOMPARE(ContainsAsciiCaseInsensitive(text.constData(), text.size(), needle), expected);
+        if (needle.count('\x80') + needle.count('\xC1') == 0)
+            QCOMPARE(ContainsAsciiCaseInsensitive(text.constData(), text.size(), needle), expected);
     }
 }
 
@@ -392,8 +421,36 @@ void TestSearchFastPath::preFilterVerdicts_data()
     QTest::newRow("escaped keyword") << QByteArray("x a.b y") << "a.b" << QByteArray() << PreFilterMaybe;
     QTest::newRow("escaped keyword, no literal dot")
         << QByteArray("x axb y") << "a.b" << QByteArray() << PreFilterNoMatch;
-    QTest::newRow("non-ascii keyword is never ruled out")
-        << text << QString::fromUtf8("grüße") << QByteArray() << PreFilterMaybe;
+    QTest::newRow("non-ascii keyword absent")
+        << text << QString::fromUtf8("grüße") << QByteArray() << PreFilterNoMatch;
+    QTest::newRow("non-ascii keyword in capitals")
+        << QByteArray("x GR\xC3\x9C\xE1\xBA\x9E"
+                      "E y")
+        << QString::fromUtf8("grüße") << QByteArray() << PreFilterMaybe;
+    QTest::newRow("final sigma is a sigma") << QByteArray("\xCE\xBB\xCF\x8C\xCE\xB3\xCE\xBF\xCF\x82")
+                                            << QString::fromUtf8("ΟΣ") << QByteArray() << PreFilterMaybe;
+    QTest::newRow("dotless i is no i")
+        << QByteArray("ISI") << QString::fromUtf8("ısı") << QByteArray() << PreFilterNoMatch;
+    QTest::newRow("non-ascii keyword in utf16 is left to the decoder")
+        << Bom("UTF-16LE") + WithoutHeader("UTF-16LE", "x") << QString::fromUtf8("grüße") << QByteArray()
+        << PreFilterMaybe;
+    QTest::newRow("non-ascii keyword in a legacy charset")
+        << QByteArray("GR\xDC\xDF"
+                      "E")
+        << QString::fromUtf8("grüße") << QByteArray("UTF-8 de_DE") << PreFilterMaybe;
+    QTest::newRow("legacy text without the keyword")
+        << QByteArray("gr\xFC\xDF"
+                      "e \xFF")
+        << QString::fromUtf8("größe") << QByteArray("UTF-8 de_DE") << PreFilterNoMatch;
+    QTest::newRow("non-ascii keyword in the second legacy charset")
+        << QByteArray("\xE6\xE1\xEA\xEC") << QString::fromUtf8("файл") << QByteArray("UTF-8 ru_RU")
+        << PreFilterMaybe;
+    QTest::newRow("non-ascii keyword absent from valid utf8 with a multi-byte legacy charset")
+        << text + "\xE6\x97\xA5\xE6\x9C\xAC \xC3\xA9\n"
+        << QString::fromUtf8("中文") << QByteArray("UTF-8 zh_CN") << PreFilterNoMatch;
+    QTest::newRow("late bytes of a multi-byte legacy charset are left to the decoder")
+        << text + "\xD6\xD0\xCE\xC4" << QString::fromUtf8("中文") << QByteArray("UTF-8 zh_CN")
+        << PreFilterMaybe;
     QTest::newRow("non-ascii keyword with an absent ascii one")
         << text << QString::fromUtf8("grüße gamma") << QByteArray() << PreFilterNoMatch;
     QTest::newRow("kelvin sign may be a k")
@@ -435,7 +492,9 @@ void TestSearchFastPath::preFilterVerdicts()
 
     CScanCase scan;
     scan.Keywords = keywords;
-    scan.Codec = codec.isEmpty() ? QTextCodec::codecForName("UTF-8") : QTextCodec::codecForName(codec);
+    // A codec's name, and the locale whose legacy charset competes with it.
+    scan.Codec = QTextCodec::codecForName(codec.isEmpty() ? QByteArray("UTF-8") : codec.split(' ').first());
+    scan.Locale = QString::fromLatin1(codec.split(' ').value(1));
     for (const int chunk : {64 * 1024, 2, 3}) {
         scan.ChunkSize = chunk;
         QCOMPARE(scan.Verdict(bytes), verdict);
@@ -606,9 +665,9 @@ void TestSearchFastPath::bigFileDecodesOnlyLinesWithKeywordBytes()
 // pieces, so that keywords fall on every kind of boundary.
 void TestSearchFastPath::lineSearchAgreesWithLineScan()
 {
-    const QStringList keywordSets = {Keywords("alpha"),       Keywords("kiss"),
-                                     Keywords("c++"),         Keywords("alpha beta"),
-                                     Keywords("kiss c++ ss"), Keywords("a.b \xC3\xA9")};
+    const QStringList keywordSets = {
+        Keywords("alpha"),       Keywords("kiss"),         Keywords("c++"),     Keywords("alpha beta"),
+        Keywords("kiss c++ ss"), Keywords("a.b \xC3\xA9"), Keywords("\xCE\xA3")};
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("lines.txt"));
     QRandomGenerator random(17);
@@ -640,8 +699,18 @@ void TestSearchFastPath::lineSearchAgreesWithLineScan()
 void TestSearchFastPath::fastScanAgreesWithLineScanOnGeneratedFiles()
 {
     const QStringList keywordSets = {
-        Keywords("alpha"), Keywords("kiss"),       Keywords("ss"),       Keywords("c++"),
-        Keywords("a.b"),   Keywords("alpha beta"), Keywords("kiss c++"), Keywords("\xC3\xA9 ki"),
+        Keywords("alpha"),
+        Keywords("kiss"),
+        Keywords("ss"),
+        Keywords("c++"),
+        Keywords("a.b"),
+        Keywords("alpha beta"),
+        Keywords("kiss c++"),
+        Keywords("\xC3\xA9 ki"),
+        Keywords("\xCE\xBF\xCF\x82"),
+        Keywords("\xC4\xB1ss"),
+        Keywords("\xC3\x9F alpha"),
+        Keywords("\xE4\xB8\xAD"),
     };
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("generated.txt"));
@@ -661,6 +730,7 @@ void TestSearchFastPath::fastScanAgreesWithLineScanOnGeneratedFiles()
                 scan.Keywords = keywords;
                 scan.WholeWord = wholeWord;
                 scan.ChunkSize = (round % 3 == 0) ? 6 : 64 * 1024;
+                scan.Locale = round % 2 ? QString() : QStringLiteral("de_DE");
                 const TEnumFileScanResult reference = scan.Scan(path, false);
                 QCOMPARE(scan.Scan(path, true), reference);
                 ruledOut += scan.Verdict(bytes) == PreFilterNoMatch;

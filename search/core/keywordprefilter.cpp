@@ -1,8 +1,10 @@
 #include "search/core/keywordprefilter.h"
 
+#include "search/core/foldedforms.h"
 #include "search/core/keywordquery.h"
 
 #include <QIODevice>
+#include <QMap>
 #include <QTextCodec>
 
 #include <cstring>
@@ -61,6 +63,25 @@ QVector<QByteArray> ForeignFormBytes(const CForeignLetterForm &form, const QList
     return bytes;
 }
 
+// The bytes of the UTF-8 sequence that starts with lead (1 for any other byte).
+int Utf8SequenceLength(uchar lead)
+{
+    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
+
+// Where the sequence starts that the end of the bytes cuts short, or size.
+qint64 CutSequenceStart(const char *bytes, qint64 size)
+{
+    for (qint64 back = 1; back <= qMin<qint64>(3, size); ++back) {
+        const uchar c = uchar(bytes[size - back]);
+        if (c >= 0xC0)
+            return Utf8SequenceLength(c) > back ? size - back : size;
+        if (c < 0x80)
+            return size;
+    }
+    return size;
+}
+
 } // namespace
 
 // In place: unit u is written at u, after its bytes at 2u were read; an odd last byte is left over.
@@ -113,13 +134,24 @@ bool ContainsForeignLetterForm(const QChar *text, qint64 size)
 
 CKeywordPreFilter::CKeywordPreFilter(const CKeywordQuery &query, const CUnmarkedTextCharset &charset,
                                      int chunkSize)
-    : StreamCodec(charset.LocalCodec())
+    : HasLegacyCharset(charset.HasLegacyCharset())
+    , StreamCodec(charset.LocalCodec())
     , ChunkSize(qMax(2, chunkSize & ~1))
 {
     int longest = 0;
     for (const QString &text : query.FoldedKeywords()) {
         if (text.isEmpty() || !IsAscii(text)) {
             AllKeywordsAscii = false;
+            const QVector<QByteArray> forms =
+                text.isEmpty() ? QVector<QByteArray>() : Utf8FoldedForms(text, MostForms);
+            if (forms.isEmpty()) {
+                AllKeywordsSought = false;
+                continue;
+            }
+            Keywords << NonAsciiKeyword(text, forms, charset.LegacyCodecs());
+            AnyNeedsUtf8 = AnyNeedsUtf8 || Keywords.last().NeedsUtf8;
+            for (const QVector<QByteArray> &group : qAsConst(Keywords.last().Forms))
+                longest = qMax(longest, group.first().size());
             continue;
         }
         CKeyword keyword;
@@ -186,6 +218,8 @@ int CKeywordPreFilter::ProjectUnits(int offset, int size, TEnumLayout layout)
 
 QByteArray CKeywordPreFilter::FirstReadBytes() const
 {
+    if (!WholeFile.isNull())
+        return WholeFile;
     return FirstRead < 0 ? QByteArray() : QByteArray::fromRawData(Data(), int(FirstRead));
 }
 
@@ -216,21 +250,109 @@ bool CKeywordPreFilter::IsPresent(const CKeyword &keyword, const char *bytes, in
     return IndexOf(keyword, bytes, size, utf8, 0) >= 0;
 }
 
+// The forms in groups of one length, each group looked for in one pass: in
+// UTF-8, then in each legacy charset of one byte per character. Only text
+// in another legacy charset needs to be known to be UTF-8.
+CKeywordPreFilter::CKeyword CKeywordPreFilter::NonAsciiKeyword(const QString &text,
+                                                               const QVector<QByteArray> &utf8Forms,
+                                                               const QList<QTextCodec *> &legacyCodecs)
+{
+    QMap<int, QVector<QByteArray>> byLength;
+    for (const QByteArray &form : utf8Forms)
+        byLength[form.size()] << form;
+    CKeyword keyword;
+    for (const QVector<QByteArray> &group : qAsConst(byLength))
+        keyword.Forms << group;
+    for (QTextCodec *codec : legacyCodecs) {
+        QVector<QByteArray> forms;
+        if (!SingleByteFoldedForms(text, codec, MostForms, &forms))
+            keyword.NeedsUtf8 = true;
+        else if (!forms.isEmpty())
+            keyword.Forms << forms;
+    }
+    return keyword;
+}
+
 qint64 CKeywordPreFilter::IndexOf(const CKeyword &keyword, const char *bytes, int size, bool utf8,
                                   qint64 from)
 {
+    if (keyword.NonAscii()) {
+        qint64 first = -1;
+        for (int g = 0; utf8 && g < keyword.Forms.size(); ++g) {
+            const qint64 end = first >= 0 ? first : size;
+            const qint64 at = IndexOfAnyAsciiCaseInsensitive(bytes, end, keyword.Forms.at(g), from);
+            if (at >= 0)
+                first = at;
+        }
+        return first;
+    }
     qint64 first = IndexOfAsciiCaseInsensitive(bytes, size, keyword.Bytes, from);
     for (int f = 0; utf8 && f < keyword.ForeignForms.size(); ++f) {
         // Only where the keyword is not found earlier.
         const qint64 end = first >= 0 ? first : size;
         if (from >= end)
             break;
-        const QByteArray &form = keyword.ForeignForms.at(f);
-        const void *at = memmem(bytes + from, size_t(end - from), form.constData(), size_t(form.size()));
-        if (at)
-            first = static_cast<const char *>(at) - bytes;
+        // ASCII letters in a form stand for both cases; any other byte only for itself.
+        const qint64 at = IndexOfAsciiCaseInsensitive(bytes, end, keyword.ForeignForms.at(f), from);
+        if (at >= 0)
+            first = at;
     }
     return first;
+}
+
+// Whether CUnmarkedTextCharset leaves the text to UTF-8 for sure: a mark
+// says so, or no legacy charset competes. Otherwise text that is valid
+// UTF-8 from its first byte to its last is UTF-8 to it, which CheckUtf8
+// follows read by read.
+bool CKeywordPreFilter::DecodedAsUtf8(const char *head, qint64 size)
+{
+    CheckingUtf8 = false;
+    if (!AnyNeedsUtf8 || !HasLegacyCharset || (size >= 3 && memcmp(head, "\xEF\xBB\xBF", 3) == 0))
+        return true;
+    CheckingUtf8 = true;
+    ValidUtf8SoFar = true;
+    Utf8Carry.clear();
+    return false;
+}
+
+// The bytes of one more read: a sequence that a read cuts is carried over
+// and checked whole with the first bytes of the next.
+void CKeywordPreFilter::CheckUtf8(const char *bytes, qint64 size)
+{
+    if (!CheckingUtf8 || !ValidUtf8SoFar)
+        return;
+    qint64 used = 0;
+    if (!Utf8Carry.isEmpty()) {
+        const int length = Utf8SequenceLength(uchar(Utf8Carry.at(0)));
+        used = qMin<qint64>(size, length - Utf8Carry.size());
+        Utf8Carry.append(bytes, int(used));
+        ValidUtf8SoFar = IsValidUtf8(Utf8Carry.constData(), Utf8Carry.size());
+        if (Utf8Carry.size() < length)
+            return;
+        Utf8Carry.clear();
+        if (!ValidUtf8SoFar)
+            return;
+    }
+    const qint64 cut = CutSequenceStart(bytes + used, size - used);
+    ValidUtf8SoFar = IsValidUtf8(bytes + used, size - used);
+    Utf8Carry = QByteArray(bytes + used + cut, int(size - used - cut));
+}
+
+// The bytes of a keyword outside ASCII are known in UTF-8 only: elsewhere it
+// counts as found, and only the line scan can tell.
+void CKeywordPreFilter::FindKeywordsNotSought()
+{
+    for (int k = 0; k < Keywords.size(); ++k)
+        Found[k] = Keywords.at(k).NonAscii() && Layout != LayoutUtf8;
+}
+
+bool CKeywordPreFilter::AnyKeywordSurelyMissing() const
+{
+    for (int k = 0; k < Keywords.size(); ++k) {
+        if (!Found.at(k) && (!Keywords.at(k).NeedsUtf8 || Utf8Decoded))
+            return true;
+    }
+    return false;
 }
 
 // Where the line holding bytes[index] starts, counted from the file's start;
@@ -272,6 +394,8 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
     Layout = LayoutUnknown;
     FirstLineStart = -1;
     LinesLocated = false;
+    CheckingUtf8 = false;
+    WholeFile = QByteArray();
     if (!IsActive())
         return PreFilterMaybe;
     PlaceData(qMax(ChunkSize, 4));
@@ -283,7 +407,13 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
         return PreFilterMaybe; // also after a read error: the line scan reads what it can
     if (layout != LayoutUtf8)
         FirstRead = -1; // reduced in place below
-    Found.fill(false, Keywords.size());
+    Utf8Decoded = layout == LayoutUtf8 && DecodedAsUtf8(Data(), read);
+    CheckUtf8(Data(), read);
+    // Where the charset of a short file is chosen by its bytes, it is not read twice.
+    if (layout == LayoutUtf8 && HasLegacyCharset && read < ChunkSize)
+        WholeFile = QByteArray(Data(), int(read));
+    Found.resize(Keywords.size());
+    FindKeywordsNotSought();
     PendingByte = -1;
     int kept = 0;
     qint64 base = 0;            // the code unit Data()[0] stands for
@@ -294,7 +424,9 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
         if (layout != LayoutUtf8)
             size = kept + ProjectUnits(kept, int(read), layout);
         if (MarkFoundKeywords(Data(), size, layout == LayoutUtf8, base, lineStartOfBase)) {
-            LinesLocated = AllKeywordsAscii;
+            // Bytes outside ASCII are kept as stored only where they are bytes.
+            LinesLocated = AllKeywordsSought &&
+                           (AllKeywordsAscii || (layout == LayoutUtf8 && (!AnyNeedsUtf8 || Utf8Decoded)));
             return PreFilterMaybe;
         }
         // A keyword may straddle two reads.
@@ -310,11 +442,15 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
         if (pending)
             Data()[kept] = char(PendingByte);
         read = readBytes(Data() + kept + pending, ChunkSize);
+        if (read != 0)
+            WholeFile = QByteArray(); // the first read was not all, or where the file ends is unknown
         if (read < 0)
             return PreFilterMaybe;
+        CheckUtf8(Data() + kept, read);
         read += read > 0 ? pending : 0;
     }
-    return PreFilterNoMatch;
+    Utf8Decoded = Utf8Decoded || (CheckingUtf8 && ValidUtf8SoFar && Utf8Carry.isEmpty());
+    return AnyKeywordSurelyMissing() ? PreFilterNoMatch : PreFilterMaybe;
 }
 
 TEnumLineSearch CKeywordPreFilter::FindLines(const ReadAtFunction &readAt, CScanReport &report,

@@ -58,8 +58,10 @@ enum TEnumLineSearch
 // the byte-order mark exactly as QTextStream does and answers "maybe" for any
 // other codec. Text without a mark may also be in a legacy charset of the
 // user's language (CUnmarkedTextCharset): those keep ASCII to its bytes, and
-// the letters that fold to ASCII are looked for in their encoding too. It
-// never says a file matches: that is the line scan's job.
+// the letters that fold to ASCII are looked for in their encoding too. A
+// keyword outside ASCII rules out only text decoded as UTF-8, by the few
+// UTF-8 forms that fold to it (Utf8FoldedForms). It never says a file
+// matches: that is the line scan's job.
 class CKeywordPreFilter
 {
 public:
@@ -83,7 +85,7 @@ public:
                                const CUnmarkedTextCharset &charset = CUnmarkedTextCharset(),
                                int chunkSize = 64 * 1024);
 
-    // False when no keyword is pure ASCII: then no file can be ruled out.
+    // False when no keyword has forms to look for: then no file can be ruled out.
     bool IsActive() const { return !Keywords.isEmpty(); }
 
     // Reads the device from its current position to its end, or until a match
@@ -93,14 +95,16 @@ public:
     // Bytes the last Check read (possibly not all of the device).
     qint64 LastBytesRead() const { return BytesRead; }
     // What the first read of the last Check returned, as read, when that
-    // Check answered "maybe" right after it; a null array otherwise. Valid
-    // until the next Check: a short file need not be read twice.
+    // Check answered "maybe" right after it or after finding that read to
+    // be the whole file; a null array otherwise. Valid until the next
+    // Check: a short file need not be read twice.
     QByteArray FirstReadBytes() const;
 
     // Whether FindLines can go on from the last Check: it answered "maybe"
-    // after finding every keyword, all keywords are ASCII and the text is
-    // UTF-8 (or a legacy charset) or UTF-16, where a line feed byte or code
-    // unit always ends a line.
+    // after finding every keyword, all keywords have forms to look for and
+    // the text is UTF-8 (or a legacy charset) or UTF-16, where a line feed
+    // byte or code unit always ends a line; keywords outside ASCII need text
+    // decoded as UTF-8.
     bool CanFindLines() const { return LinesLocated; }
     // Where the first line that can hold a match starts, in bytes (valid when CanFindLines()).
     qint64 FirstCandidateLine() const { return FirstLineStart * UnitBytes(); }
@@ -130,10 +134,22 @@ private:
     };
     struct CKeyword
     {
-        QByteArray Bytes;
+        QByteArray Bytes; // an ASCII keyword, lower case
         // The letters that fold to one of its letters, in UTF-8 and in each legacy charset.
         QVector<QByteArray> ForeignForms;
+        // A keyword outside ASCII: its forms in UTF-8 and in the legacy
+        // charsets of one byte per character, in groups of one length,
+        // looked for in bytes as stored; where another legacy charset may
+        // decode the text, only text known to be UTF-8 is ruled out.
+        QVector<QVector<QByteArray>> Forms;
+        bool NeedsUtf8 = false;
+        bool NonAscii() const { return !Forms.isEmpty(); }
     };
+    // A place where the bytes may hold a form is compared with each of them:
+    // past this many, decoding costs less ("λόγος" has 48 forms).
+    static constexpr int MostForms = 64;
+    static CKeyword NonAsciiKeyword(const QString &text, const QVector<QByteArray> &utf8Forms,
+                                    const QList<QTextCodec *> &legacyCodecs);
 
     TEnumLayout LayoutOf(const char *head, qint64 size) const;
     void PlaceData(int chunk);
@@ -143,11 +159,18 @@ private:
     static qint64 IndexOf(const CKeyword &keyword, const char *bytes, int size, bool utf8, qint64 from);
     static qint64 LineStartBefore(const char *bytes, qint64 index, qint64 base, qint64 lineStartOfBase);
     bool MarkFoundKeywords(const char *bytes, int size, bool utf8, qint64 base, qint64 lineStartOfBase);
+    bool DecodedAsUtf8(const char *head, qint64 size);
+    void CheckUtf8(const char *bytes, qint64 size);
+    void FindKeywordsNotSought();
+    bool AnyKeywordSurelyMissing() const;
     qint64 UnitBytes() const { return Layout == LayoutUtf8 ? 1 : 2; }
 
     QVector<CKeyword> Keywords;
     QVector<bool> Found; // per keyword, in the file being checked
     bool AllKeywordsAscii = true;
+    bool AllKeywordsSought = true; // no keyword is left to the line scan alone
+    bool AnyNeedsUtf8 = false;
+    bool HasLegacyCharset = false;
     QTextCodec *StreamCodec = nullptr;
     int ChunkSize;
     int Overlap = 0;
@@ -161,10 +184,18 @@ private:
     int PendingByte = -1; // the odd last byte of a UTF-16 read
     qint64 BytesRead = 0;
     qint64 FirstRead = -1; // the bytes of the first read, while Buffer holds them as read
+    QByteArray WholeFile;  // a copy of them, where they were all of the file
     // Of the last Check, in code units from the file's start (bytes for UTF-8).
     TEnumLayout Layout = LayoutUnknown;
     qint64 FirstLineStart = -1; // the earliest line holding a keyword's first occurrence
     bool LinesLocated = false;
+    // Whether the last Check's text is decoded as UTF-8 for sure; while
+    // unsure, whether the bytes read so far are valid UTF-8, with the start
+    // of a sequence that the last read cut.
+    bool Utf8Decoded = false;
+    bool CheckingUtf8 = false;
+    bool ValidUtf8SoFar = true;
+    QByteArray Utf8Carry;
 };
 
 #endif

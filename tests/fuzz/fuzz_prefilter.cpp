@@ -33,7 +33,9 @@ const char *const KeywordTexts[] = {"alpha",
                                     "k",
                                     "(x s",
                                     "\xCE\x9B\xCE\x9F\xCE\x93\xCE\x9F\xCE\xA3",
-                                    "\xC4\xB0stanbul"};
+                                    "\xC4\xB0stanbul",
+                                    "\xD1\x84\xD0\xB0\xD0\xB9\xD0\xBB \xE6\x96\x87",
+                                    "gr\xC3\xB6\xC3\x9F\x65"};
 const int KeywordTextCount = int(sizeof(KeywordTexts) / sizeof(KeywordTexts[0]));
 
 TEnumFileScanResult LineScan(const QByteArray &bytes, const CKeywordQuery &query, int maxLineLength = 64)
