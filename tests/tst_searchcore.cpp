@@ -940,8 +940,7 @@ void TestSearchCore::resultRowsShowWhatTheFileSystemSays()
         for (int column = 0; column < 3; ++column) {
             QCOMPARE(model.flags(model.index(row, column)), Qt::ItemIsSelectable | Qt::ItemIsEnabled);
             QCOMPARE(model.index(row, column).data(Qt::ToolTipRole).toString(),
-                     "<font face=\"verdana\">" + model.index(row, column).data().toString().toHtmlEscaped() +
-                         "</font>");
+                     "<font face=\"verdana\">" + path.toHtmlEscaped() + "</font>");
         }
     }
     QVERIFY(model.index(1, 0).data(Qt::ToolTipRole).toString().contains("&lt;b&gt;kilo&lt;/b&gt;.txt"));

@@ -90,7 +90,8 @@ search_and_cancel "hung start folder" "$mnt/hung" "The search was cancelled at f
 # With five searches left behind, a new one runs at once; the file it
 # could not open is said beside the summary, with its reason a click away.
 "${PROBE[@]}" "$lintra_pid" search "$mnt/fast" needle
-shown=$("${PROBE[@]}" "$lintra_pid" summary 5 "0 of the 0 searched files contain(s) the given keyword(s).") ||
+shown=$("${PROBE[@]}" "$lintra_pid" summary 5 "0 of the 0 searched files contain(s) the given keyword(s)." \
+    "The search was cancelled at file 0 of 0; 0 found so far.") ||
     fail "no summary of the search after the stuck ones: $shown"
 unread=""
 for i in $(seq 1 50); do

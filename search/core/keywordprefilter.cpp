@@ -63,25 +63,6 @@ QVector<QByteArray> ForeignFormBytes(const CForeignLetterForm &form, const QList
     return bytes;
 }
 
-// The bytes of the UTF-8 sequence that starts with lead (1 for any other byte).
-int Utf8SequenceLength(uchar lead)
-{
-    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-}
-
-// Where the sequence starts that the end of the bytes cuts short, or size.
-qint64 CutSequenceStart(const char *bytes, qint64 size)
-{
-    for (qint64 back = 1; back <= qMin<qint64>(3, size); ++back) {
-        const uchar c = uchar(bytes[size - back]);
-        if (c >= 0xC0)
-            return Utf8SequenceLength(c) > back ? size - back : size;
-        if (c < 0x80)
-            return size;
-    }
-    return size;
-}
-
 } // namespace
 
 // In place: unit u is written at u, after its bytes at 2u were read; an odd last byte is left over.
@@ -310,8 +291,7 @@ bool CKeywordPreFilter::DecodedAsUtf8(const char *head, qint64 size)
     if (!AnyNeedsUtf8 || !HasLegacyCharset || (size >= 3 && memcmp(head, "\xEF\xBB\xBF", 3) == 0))
         return true;
     CheckingUtf8 = true;
-    ValidUtf8SoFar = true;
-    Utf8Carry.clear();
+    Utf8Check = CUtf8Scan();
     return false;
 }
 
@@ -319,23 +299,8 @@ bool CKeywordPreFilter::DecodedAsUtf8(const char *head, qint64 size)
 // and checked whole with the first bytes of the next.
 void CKeywordPreFilter::CheckUtf8(const char *bytes, qint64 size)
 {
-    if (!CheckingUtf8 || !ValidUtf8SoFar)
-        return;
-    qint64 used = 0;
-    if (!Utf8Carry.isEmpty()) {
-        const int length = Utf8SequenceLength(uchar(Utf8Carry.at(0)));
-        used = qMin<qint64>(size, length - Utf8Carry.size());
-        Utf8Carry.append(bytes, int(used));
-        ValidUtf8SoFar = IsValidUtf8(Utf8Carry.constData(), Utf8Carry.size());
-        if (Utf8Carry.size() < length)
-            return;
-        Utf8Carry.clear();
-        if (!ValidUtf8SoFar)
-            return;
-    }
-    const qint64 cut = CutSequenceStart(bytes + used, size - used);
-    ValidUtf8SoFar = IsValidUtf8(bytes + used, size - used);
-    Utf8Carry = QByteArray(bytes + used + cut, int(size - used - cut));
+    if (CheckingUtf8)
+        Utf8Check.Feed(bytes, size);
 }
 
 // The bytes of a keyword outside ASCII are known in UTF-8 only: elsewhere it
@@ -449,7 +414,7 @@ TEnumPreFilterVerdict CKeywordPreFilter::Check(const ReadFunction &readBytes, CS
         CheckUtf8(Data() + kept, read);
         read += read > 0 ? pending : 0;
     }
-    Utf8Decoded = Utf8Decoded || (CheckingUtf8 && ValidUtf8SoFar && Utf8Carry.isEmpty());
+    Utf8Decoded = Utf8Decoded || (CheckingUtf8 && Utf8Check.ValidToHere());
     return AnyKeywordSurelyMissing() ? PreFilterNoMatch : PreFilterMaybe;
 }
 

@@ -194,8 +194,7 @@ private:
     // of a sequence that the last read cut.
     bool Utf8Decoded = false;
     bool CheckingUtf8 = false;
-    bool ValidUtf8SoFar = true;
-    QByteArray Utf8Carry;
+    CUtf8Scan Utf8Check;
 };
 
 #endif
