@@ -35,6 +35,14 @@
     </message>
 </context>
 <context>
+    <name>CInstanceLock</name>
+    <message>
+        <location filename="../app/core/nixplatform.cpp" line="+55"/>
+        <source>%1 is not a folder of this user&apos;s alone</source>
+        <translation>%1 ist kein Ordner, der allein diesem Benutzer gehört</translation>
+    </message>
+</context>
+<context>
     <name>CLintra</name>
     <message>
         <location filename="../app/ui_clintra.cpp" line="+317"/>
@@ -305,7 +313,7 @@ p, li { white-space: pre-wrap; }
         <translation>Gefundene Dateien</translation>
     </message>
     <message>
-        <location filename="../app/clintra_search.cpp" line="+207"/>
+        <location filename="../app/clintra_search.cpp" line="+204"/>
         <location filename="../app/formfitting.cpp" line="+53"/>
         <source>Matched Filename</source>
         <translation>Gefundener Dateiname</translation>
@@ -453,7 +461,7 @@ p, li { white-space: pre-wrap; }
         <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
     </message>
     <message>
-        <location filename="../app/clintra_tableactions.cpp" line="+59"/>
+        <location filename="../app/clintra_tableactions.cpp" line="+45"/>
         <source>&amp;Open</source>
         <translation>Ö&amp;ffnen</translation>
     </message>
@@ -483,21 +491,21 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+96"/>
+        <location line="+104"/>
         <source>The file no longer exists:
 %1</source>
         <translation>Die Datei gibt es nicht mehr:
 %1</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
         <source>No application could be started to open the file:
 %1</source>
         <translation>Es ließ sich kein Programm starten, das die Datei öffnet:
 %1</translation>
     </message>
     <message>
-        <location line="-20"/>
+        <location line="-23"/>
         <source>Open Containing Folder</source>
         <translation>Übergeordneten Ordner öffnen</translation>
     </message>
@@ -543,7 +551,7 @@ p, li { white-space: pre-wrap; }
         <translation type="vanished">Inhalt der Ergebnisdatei</translation>
     </message>
     <message>
-        <location filename="../app/clintra_settings.cpp" line="+96"/>
+        <location filename="../app/clintra_settings.cpp" line="+98"/>
         <source>The settings cannot be saved: %1 or its folder cannot be written. The window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
         <translation>Die Einstellungen können nicht gespeichert werden: %1 oder sein Ordner ist nicht beschreibbar. Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
     </message>
@@ -553,9 +561,25 @@ p, li { white-space: pre-wrap; }
         <translation>Es werden keine Einstellungen gespeichert: %1 ist keine lesbare reguläre Datei. Lintra liest und schreibt sie nicht; Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+176"/>
+        <location line="+52"/>
+        <source>The settings could not be saved: %1 could not be written in full (is the disk full?). The file keeps the settings it had before.</source>
+        <translation>Die Einstellungen konnten nicht gespeichert werden: %1 konnte nicht vollständig geschrieben werden (ist der Datenträger voll?). Die Datei behält die Einstellungen, die sie vorher hatte.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location filename="../app/startup.cpp" line="+184"/>
         <source>Settings</source>
         <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <location filename="../app/startup.cpp" line="+7"/>
+        <source>Runtime Folder</source>
+        <translation>Laufzeitordner</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Lintra cannot make sure that it runs only once: %1. Another start of Lintra opens a second window. Give XDG_RUNTIME_DIR a folder of yours alone, or remove the folder named.</source>
+        <translation>Lintra kann nicht sicherstellen, dass es nur einmal läuft: %1. Ein weiterer Start von Lintra öffnet ein zweites Fenster. Setzen Sie XDG_RUNTIME_DIR auf einen Ordner, der allein Ihnen gehört, oder entfernen Sie den genannten Ordner.</translation>
     </message>
 </context>
 <context>
@@ -591,24 +615,24 @@ p, li { white-space: pre-wrap; }
         <translation>Die Datei kann nicht geöffnet oder gelesen werden.</translation>
     </message>
     <message>
-        <location line="+149"/>
-        <location line="+173"/>
+        <location line="+150"/>
+        <location line="+177"/>
         <source>No further match.</source>
         <translation>Kein weiterer Treffer.</translation>
     </message>
     <message>
-        <location line="-157"/>
-        <location line="+157"/>
+        <location line="-161"/>
+        <location line="+161"/>
         <source>No earlier match.</source>
         <translation>Kein früherer Treffer.</translation>
     </message>
     <message>
-        <location line="-110"/>
+        <location line="-113"/>
         <source>Stopped: the file does not answer.</source>
         <translation>Abgebrochen: Die Datei antwortet nicht.</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+46"/>
         <source>Looking for a keyword: %1 of %2 read (%3%). Esc stops.</source>
         <translation>Suche nach einem Stichwort: %1 von %2 gelesen (%3 %). Esc bricht ab.</translation>
     </message>
@@ -687,7 +711,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CSearchRun</name>
     <message>
-        <location filename="../search/csearchrun.cpp" line="+198"/>
+        <location filename="../search/csearchrun.cpp" line="+242"/>
         <source>1 file</source>
         <translation>1 Datei</translation>
     </message>
@@ -813,7 +837,7 @@ Lintra ist ein Desktop-Programm und braucht eine; „%1 --help“ nennt seine Op
         <translation>Auf diesem System wurde kein Systemabschnitt der Kontrollleiste gefunden.</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="-24"/>
+        <location filename="../app/startup.cpp" line="-40"/>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>

@@ -35,6 +35,14 @@
     </message>
 </context>
 <context>
+    <name>CInstanceLock</name>
+    <message>
+        <location filename="../app/core/nixplatform.cpp" line="+55"/>
+        <source>%1 is not a folder of this user&apos;s alone</source>
+        <translation>%1 不是仅属于此用户的文件夹</translation>
+    </message>
+</context>
+<context>
     <name>CLintra</name>
     <message>
         <location filename="../app/ui_clintra.cpp" line="+317"/>
@@ -305,7 +313,7 @@ p, li { white-space: pre-wrap; }
         <translation>结果文件</translation>
     </message>
     <message>
-        <location filename="../app/clintra_search.cpp" line="+207"/>
+        <location filename="../app/clintra_search.cpp" line="+204"/>
         <location filename="../app/formfitting.cpp" line="+53"/>
         <source>Matched Filename</source>
         <translation>匹配的文件名</translation>
@@ -453,7 +461,7 @@ p, li { white-space: pre-wrap; }
         <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
     </message>
     <message>
-        <location filename="../app/clintra_tableactions.cpp" line="+59"/>
+        <location filename="../app/clintra_tableactions.cpp" line="+45"/>
         <source>&amp;Open</source>
         <translation>打开(&amp;O)</translation>
     </message>
@@ -483,21 +491,21 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+96"/>
+        <location line="+104"/>
         <source>The file no longer exists:
 %1</source>
         <translation>该文件已不存在：
 %1</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
         <source>No application could be started to open the file:
 %1</source>
         <translation>无法启动任何程序来打开该文件：
 %1</translation>
     </message>
     <message>
-        <location line="-20"/>
+        <location line="-23"/>
         <source>Open Containing Folder</source>
         <translation>打开所在文件夹</translation>
     </message>
@@ -543,7 +551,7 @@ p, li { white-space: pre-wrap; }
         <translation type="vanished">结果文件内容</translation>
     </message>
     <message>
-        <location filename="../app/clintra_settings.cpp" line="+96"/>
+        <location filename="../app/clintra_settings.cpp" line="+98"/>
         <source>The settings cannot be saved: %1 or its folder cannot be written. The window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
         <translation>无法保存设置：%1 或其所在文件夹不可写。窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
     </message>
@@ -553,9 +561,25 @@ p, li { white-space: pre-wrap; }
         <translation>不保存任何设置：%1 不是可读取的普通文件。Lintra 既不读取也不写入它；窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+176"/>
+        <location line="+52"/>
+        <source>The settings could not be saved: %1 could not be written in full (is the disk full?). The file keeps the settings it had before.</source>
+        <translation>无法保存设置：%1 未能完整写入（磁盘已满？）。该文件保留之前的设置。</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location filename="../app/startup.cpp" line="+184"/>
         <source>Settings</source>
         <translation>设置</translation>
+    </message>
+    <message>
+        <location filename="../app/startup.cpp" line="+7"/>
+        <source>Runtime Folder</source>
+        <translation>运行时文件夹</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Lintra cannot make sure that it runs only once: %1. Another start of Lintra opens a second window. Give XDG_RUNTIME_DIR a folder of yours alone, or remove the folder named.</source>
+        <translation>Lintra 无法确保只运行一个实例：%1。再次启动 Lintra 会打开第二个窗口。请将 XDG_RUNTIME_DIR 设为仅属于您的文件夹，或删除所述文件夹。</translation>
     </message>
 </context>
 <context>
@@ -591,24 +615,24 @@ p, li { white-space: pre-wrap; }
         <translation>无法打开或读取该文件。</translation>
     </message>
     <message>
-        <location line="+149"/>
-        <location line="+173"/>
+        <location line="+150"/>
+        <location line="+177"/>
         <source>No further match.</source>
         <translation>后面没有更多匹配项。</translation>
     </message>
     <message>
-        <location line="-157"/>
-        <location line="+157"/>
+        <location line="-161"/>
+        <location line="+161"/>
         <source>No earlier match.</source>
         <translation>前面没有更多匹配项。</translation>
     </message>
     <message>
-        <location line="-110"/>
+        <location line="-113"/>
         <source>Stopped: the file does not answer.</source>
         <translation>已停止：文件没有响应。</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+46"/>
         <source>Looking for a keyword: %1 of %2 read (%3%). Esc stops.</source>
         <translation>正在查找关键词：已读取 %1 / %2（%3%）。按 Esc 停止。</translation>
     </message>
@@ -687,7 +711,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CSearchRun</name>
     <message>
-        <location filename="../search/csearchrun.cpp" line="+198"/>
+        <location filename="../search/csearchrun.cpp" line="+242"/>
         <source>1 file</source>
         <translation>1 个文件</translation>
     </message>
@@ -813,7 +837,7 @@ Lintra 是桌面程序，需要图形会话；“%1 --help”列出其选项。
         <translation>在此系统上未检测到系统托盘。</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="-24"/>
+        <location filename="../app/startup.cpp" line="-40"/>
         <source>Warning</source>
         <translation>警告</translation>
     </message>
