@@ -180,21 +180,13 @@ echo "case=64 descriptors: $shown"
 # of that role and name, found over AT-SPI.
 click_on() {
     /usr/bin/python3 - "$lintra_pid" "$1" "$2" <<'PY'
-import subprocess, sys
-import pyatspi
-pid, role, name = int(sys.argv[1]), sys.argv[2], sys.argv[3]
-for app in pyatspi.Registry.getDesktop(0):
-    if app is not None and app.get_process_id() == pid:
-        stack = [app]
-        while stack:
-            node = stack.pop()
-            if node.getRoleName() == role and node.name == name:
-                box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-                subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2),
-                                str(box.y + box.height // 2), "click", "1"], check=True)
-                sys.exit(0)
-            stack.extend(child for child in node if child is not None)
-sys.exit("no %s %s" % (role, name))
+import subprocess, sys, pyatspi
+def find(node):
+    if node.getRoleName() == sys.argv[2] and node.name == sys.argv[3]:
+        return node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return next((box for child in node if child is not None for box in [find(child)] if box), None)
+box = next(find(app) for app in pyatspi.Registry.getDesktop(0) if app and app.get_process_id() == int(sys.argv[1]))
+subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2), "click", "1"])
 PY
 }
 
