@@ -12,6 +12,9 @@ one call of each kind sleeps for SECONDS, everything else answers at once.
   /slowread/a.txt, /slowread/b.txt   reading b.txt sleeps
   /hung/a.txt                        examining the folder /hung itself sleeps
   /stale/a.txt                       examining a.txt sleeps while FLAG exists
+  /paged/big.txt, /paged/small.txt   big.txt (200 KB, "needle" on its first and
+                                     last line) reads past 100 KB sleep while
+                                     FLAG exists
 
 Every other file holds "needle". Run with the system's python3
 (python3-fusepy).
@@ -29,7 +32,13 @@ FILES = {"/fast/hit.txt", "/fast/also.txt", "/fast/denied.txt", "/slowreaddir/a.
          "/stale/a.txt"}
 for case in ("slowstat", "slowopen", "slowread"):
     FILES |= {"/%s/a.txt" % case, "/%s/b.txt" % case}
+FILES |= {"/paged/big.txt", "/paged/small.txt"}
 DIRECTORIES = {"/"} | {f.rsplit("/", 1)[0] for f in FILES}
+BIG = TEXT + (b"x" * 99 + b"\n") * 2000 + TEXT
+
+
+def content(path):
+    return BIG if path == "/paged/big.txt" else TEXT
 
 
 class SlowFs(Operations):
@@ -45,7 +54,7 @@ class SlowFs(Operations):
             return dict(st_mode=stat.S_IFDIR | 0o755, st_nlink=2, st_mtime=self.now, st_ctime=self.now,
                         st_atime=self.now)
         if path in FILES:
-            return dict(st_mode=stat.S_IFREG | 0o644, st_nlink=1, st_size=len(TEXT), st_mtime=self.now,
+            return dict(st_mode=stat.S_IFREG | 0o644, st_nlink=1, st_size=len(content(path)), st_mtime=self.now,
                         st_ctime=self.now, st_atime=self.now)
         raise FuseOSError(errno.ENOENT)
 
@@ -66,9 +75,10 @@ class SlowFs(Operations):
         return 0
 
     def read(self, path, size, offset, fh):
-        if path == "/slowread/b.txt":
+        if path == "/slowread/b.txt" or (path == "/paged/big.txt" and offset + size > 100000 and
+                                         os.path.exists(self.flag)):
             time.sleep(self.seconds)
-        return TEXT[offset:offset + size]
+        return content(path)[offset:offset + size]
 
 
 if __name__ == "__main__":

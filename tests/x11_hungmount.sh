@@ -42,7 +42,7 @@ done
 [ -d "$mnt/fast" ] || { cat "$X11_TMP/slowfs.log" >&2; fail "the FUSE file system did not mount"; }
 # The kernel looks a new name up in a folder one at a time: while /hung's
 # lookup sleeps, so would that of any name in the root not looked up yet.
-ls "$mnt/stale" >/dev/null
+ls "$mnt/stale" "$mnt/paged" >/dev/null
 
 stand_in_opener
 
@@ -174,6 +174,47 @@ shown=$("${PROBE[@]}" "$lintra_pid" summary 60 "Ready to do the Unicode full tex
 unread=$("${PROBE[@]}" "$lintra_pid" unread)
 [ -z "$unread" ] || fail "64 descriptors: $unread"
 echo "case=64 descriptors: $shown"
+
+# click_on ROLE NAME: a click on the middle of the program's first control
+# of that role and name, found over AT-SPI.
+click_on() {
+    /usr/bin/python3 - "$lintra_pid" "$1" "$2" <<'PY'
+import subprocess, sys, pyatspi
+def find(node):
+    if node.getRoleName() == sys.argv[2] and node.name == sys.argv[3]:
+        return node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return next((box for child in node if child is not None for box in [find(child)] if box), None)
+box = next(find(app) for app in pyatspi.Registry.getDesktop(0) if app and app.get_process_id() == int(sys.argv[1]))
+subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2), "click", "1"])
+PY
+}
+
+# F3 into a part of a big file that hangs by now, stopped with Esc: the next
+# file selected, a small one that answers, is shown at once, not after the
+# stuck read.
+"${PROBE[@]}" "$lintra_pid" search "$mnt/paged" needle
+shown=$("${PROBE[@]}" "$lintra_pid" summary 10 "$shown") || fail "paged file: no summary: $shown"
+small_text="label: Last match: 1 of 1, line 1"
+big_text="label: Block 1 of about 4  ·  Match 1 of at least 1, line 1"
+click_on "table cell" "$mnt/paged/big.txt"
+texts=$(wait_for_shown_text "$lintra_pid" "$big_text") ||
+    fail "paged file: the big file's first block is not shown: $(grep '^label: ' <<<"$texts" | tr '\n' '|')"
+touch "$stale"
+# F3 in the pane, given the focus by a click.
+click_on text "File Content"
+xdotool key --delay 200 F3
+sleep 1
+xdotool key Escape
+texts=$(wait_for_shown_text "$lintra_pid" "$big_text  ·  Stopped: the file does not answer.") ||
+    fail "paged file: Esc did not stop the stuck step: $(grep '^label: ' <<<"$texts" | tr '\n' '|')"
+start=$(date +%s%N)
+click_on "table cell" "$mnt/paged/small.txt"
+texts=$(wait_for_shown_text "$lintra_pid" "$small_text") ||
+    fail "paged file: the small file is not shown after the stopped step: $(grep '^label: ' <<<"$texts" | tr '\n' '|')"
+shown_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+echo "case=small file after a stopped stuck step: shown after ${shown_ms} ms"
+[ "$shown_ms" -lt 5000 ] || fail "paged file: the small file was shown only after $shown_ms ms"
+rm -f "$stale"
 
 # Enter on a result whose file hangs by now: the window does not wait for it.
 "${PROBE[@]}" "$lintra_pid" search "$mnt/stale" needle

@@ -120,16 +120,11 @@ first=$!
 window=$(wait_for_window "$MAIN_TITLE") || fail "descriptor limit: main window not shown"
 python3 - "$XDG_RUNTIME_DIR/lintra/instance.socket" <<'PY' || fail "descriptor limit: callers could not connect"
 import socket, sys, time
-held = []
-end = time.monotonic() + 5
+held, end = [], time.monotonic() + 5
 while len(held) < 300 and time.monotonic() < end:
-    caller = socket.socket(socket.AF_UNIX)
-    caller.settimeout(2)
-    try:
-        caller.connect(sys.argv[1])
-        held.append(caller)
-    except OSError:
-        caller.close()
+    held.append(socket.socket(socket.AF_UNIX))
+    if held[-1].connect_ex(sys.argv[1]) != 0:
+        held.pop().close()
         time.sleep(0.01)
 time.sleep(1)
 sys.exit(0 if len(held) > 128 else 1)

@@ -207,7 +207,27 @@ grep -q '^label: Looking for a keyword: .* of 20' <<<"$("${WINDOW_DRIVER[@]}" "$
     fail "the strip shows no progress of the scan"
 [ -z "${LINTRA_SHOTS:-}" ] || import -window "$id" "$LINTRA_SHOTS/huge.png"
 xdotool key Escape
-strip_says "Block 1 of about 20,480  ·  Stopped looking for a keyword: the pane shows the start of the file."
+strip_says "Block 1 of about 374,492  ·  Stopped looking for a keyword: the pane shows the start of the file."
+
+# The same 20 GB behind a keyword: its first block, the keyword and then
+# zero bytes that hold no line end, is laid out while the window answers,
+# also when the window is resized.
+restart
+printf 'needle\n' >"$tree/huge/a.txt"
+search_in "$tree/huge" needle
+truncate -s 20G "$tree/huge/a.txt"
+atspi probe 4 >"$X11_TMP/probe" &
+prober=$!
+sleep 0.5
+xdotool mousemove --window "$id" $ROW0 click 1
+sleep 1.5
+xdotool windowsize "$id" 900 700
+wait "$prober"
+longest=$(cat "$X11_TMP/probe")
+echo "case=20 GB of zero bytes behind a keyword, shown and resized: longest wait for the window $longest ms"
+[ "$longest" -lt 1000 ] || fail "the window did not answer for $longest ms while the block was laid out"
+grep -q '^label: Block 1 of about .*  ·  Match 1 of at least 1, line 1$' <<<"$("${WINDOW_DRIVER[@]}" "$pid" texts)" ||
+    fail "the keyword's block is not on show"
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 echo "1 passed, 0 failed"

@@ -39,7 +39,7 @@
     <message>
         <location filename="../app/core/nixplatform.cpp" line="+55"/>
         <source>%1 is not a folder of this user&apos;s alone</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist kein Ordner, der allein diesem Benutzer gehört</translation>
     </message>
 </context>
 <context>
@@ -583,7 +583,7 @@ p, li { white-space: pre-wrap; }
     <message>
         <location line="+86"/>
         <source>The settings could not be saved: %1 could not be written in full (is the disk full?). The file keeps the settings it had before.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Die Einstellungen konnten nicht gespeichert werden: %1 konnte nicht vollständig geschrieben werden (ist der Datenträger voll?). Die Datei behält die Einstellungen, die sie vorher hatte.</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -594,12 +594,12 @@ p, li { white-space: pre-wrap; }
     <message>
         <location filename="../app/startup.cpp" line="+7"/>
         <source>Runtime Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Laufzeitordner</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Lintra cannot make sure that it runs only once: %1. Another start of Lintra opens a second window. Give XDG_RUNTIME_DIR a folder of yours alone, or remove the folder named.</source>
-        <translation type="unfinished"></translation>
+        <translation>Lintra kann nicht sicherstellen, dass es nur einmal läuft: %1. Ein weiterer Start von Lintra öffnet ein zweites Fenster. Setzen Sie XDG_RUNTIME_DIR auf einen Ordner, der allein Ihnen gehört, oder entfernen Sie den genannten Ordner.</translation>
     </message>
 </context>
 <context>
@@ -635,24 +635,24 @@ p, li { white-space: pre-wrap; }
         <translation>Die Datei kann nicht geöffnet oder gelesen werden.</translation>
     </message>
     <message>
-        <location line="+149"/>
-        <location line="+173"/>
+        <location line="+150"/>
+        <location line="+177"/>
         <source>No further match.</source>
         <translation>Kein weiterer Treffer.</translation>
     </message>
     <message>
-        <location line="-157"/>
-        <location line="+157"/>
+        <location line="-161"/>
+        <location line="+161"/>
         <source>No earlier match.</source>
         <translation>Kein früherer Treffer.</translation>
     </message>
     <message>
-        <location line="-110"/>
+        <location line="-113"/>
         <source>Stopped: the file does not answer.</source>
         <translation>Abgebrochen: Die Datei antwortet nicht.</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+46"/>
         <source>Looking for a keyword: %1 of %2 read (%3%). Esc stops.</source>
         <translation>Suche nach einem Stichwort: %1 von %2 gelesen (%3 %). Esc bricht ab.</translation>
     </message>

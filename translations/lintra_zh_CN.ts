@@ -39,7 +39,7 @@
     <message>
         <location filename="../app/core/nixplatform.cpp" line="+55"/>
         <source>%1 is not a folder of this user&apos;s alone</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 不是仅属于此用户的文件夹</translation>
     </message>
 </context>
 <context>
@@ -583,7 +583,7 @@ p, li { white-space: pre-wrap; }
     <message>
         <location line="+86"/>
         <source>The settings could not be saved: %1 could not be written in full (is the disk full?). The file keeps the settings it had before.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">无法保存设置：%1 未能完整写入（磁盘已满？）。该文件保留之前的设置。</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -594,12 +594,12 @@ p, li { white-space: pre-wrap; }
     <message>
         <location filename="../app/startup.cpp" line="+7"/>
         <source>Runtime Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>运行时文件夹</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Lintra cannot make sure that it runs only once: %1. Another start of Lintra opens a second window. Give XDG_RUNTIME_DIR a folder of yours alone, or remove the folder named.</source>
-        <translation type="unfinished"></translation>
+        <translation>Lintra 无法确保只运行一个实例：%1。再次启动 Lintra 会打开第二个窗口。请将 XDG_RUNTIME_DIR 设为仅属于您的文件夹，或删除所述文件夹。</translation>
     </message>
 </context>
 <context>
@@ -635,24 +635,24 @@ p, li { white-space: pre-wrap; }
         <translation>无法打开或读取该文件。</translation>
     </message>
     <message>
-        <location line="+149"/>
-        <location line="+173"/>
+        <location line="+150"/>
+        <location line="+177"/>
         <source>No further match.</source>
         <translation>后面没有更多匹配项。</translation>
     </message>
     <message>
-        <location line="-157"/>
-        <location line="+157"/>
+        <location line="-161"/>
+        <location line="+161"/>
         <source>No earlier match.</source>
         <translation>前面没有更多匹配项。</translation>
     </message>
     <message>
-        <location line="-110"/>
+        <location line="-113"/>
         <source>Stopped: the file does not answer.</source>
         <translation>已停止：文件没有响应。</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+46"/>
         <source>Looking for a keyword: %1 of %2 read (%3%). Esc stops.</source>
         <translation>正在查找关键词：已读取 %1 / %2（%3%）。按 Esc 停止。</translation>
     </message>

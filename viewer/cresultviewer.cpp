@@ -110,6 +110,7 @@ void CResultViewer::RetireLoader()
     LoaderThread->quit();
     Loader = nullptr;
     LoaderThread = nullptr;
+    LoaderStuck = false;
 }
 
 quint64 CResultViewer::Ask(TEnumViewStep step, int mib)
@@ -162,10 +163,10 @@ void CResultViewer::ShowFileName(int row, const QString &path, const CKeywordQue
 }
 
 // An idle loader serves the next file; a busy one, possibly stuck in a
-// read, is left behind.
+// read, is left behind, as is one whose stopped step never came back.
 void CResultViewer::Forget()
 {
-    if (Waiting)
+    if (Waiting || LoaderStuck)
         RetireLoader();
     Waiting = 0;
     ProgressText.clear();
@@ -257,13 +258,15 @@ void CResultViewer::StopLoading()
 }
 
 // The loader did not answer a stop: it is stuck in a read. A stuck load is
-// left behind; the next row gets a loader of its own.
+// left behind; a stuck step keeps the loader for this file's later steps,
+// but the next row gets a loader of its own.
 void CResultViewer::Abandon(quint64 generation)
 {
     Q_UNUSED(generation);
     Waiting = 0;
     ProgressText.clear();
     Note = tr("Stopped: the file does not answer.");
+    LoaderStuck = true;
     if (WaitingStep == ViewLoad)
         RetireLoader();
     ShowStrip();
@@ -289,6 +292,8 @@ bool CResultViewer::eventFilter(QObject *watched, QEvent *event)
 
 void CResultViewer::OnDone(const CViewedText &answer)
 {
+    // Any answer, late or not, shows that the loader's read came back.
+    LoaderStuck = false;
     // Late: the user has moved on, or the request was abandoned.
     if (answer.Generation != Waiting)
         return;

@@ -101,6 +101,8 @@ private:
     CResultLoader *Loader = nullptr;
     quint64 LastGeneration = 0;
     quint64 Waiting = 0;
+    // A stopped request did not come back: the loader may be stuck in a read.
+    bool LoaderStuck = false;
     TEnumViewStep WaitingStep = ViewLoad;
     QString ProgressText;
 

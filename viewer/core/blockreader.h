@@ -15,7 +15,10 @@ const qint64 BlockByteLimit = 51200;
 // A longer line is taken as several lines of this many bytes (a multiple of
 // every code unit, so the pieces stay aligned): a file with a line of
 // gigabytes, such as one full of zero bytes, must not be read into one block.
-const qint64 MaxLineBytes = 1 << 20;
+// Small beside the block limit, so that no block is much longer than that:
+// the pane lays out a block shown at once, and a megabyte on one line (a run
+// of zero bytes) held the window for seconds.
+const qint64 MaxLineBytes = 8192;
 
 // What ends a line in a file: the code unit LF of its encoding. Lines of
 // UTF-16 and UTF-32 files end only on whole code units, so that a block
