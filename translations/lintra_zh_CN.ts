@@ -583,7 +583,7 @@ p, li { white-space: pre-wrap; }
     <message>
         <location line="+86"/>
         <source>The settings could not be saved: %1 could not be written in full (is the disk full?). The file keeps the settings it had before.</source>
-        <translation type="unfinished">无法保存设置：%1 未能完整写入（磁盘已满？）。该文件保留之前的设置。</translation>
+        <translation>无法保存设置：%1 未能完整写入（磁盘已满？）。该文件保留之前的设置。</translation>
     </message>
     <message>
         <location line="+5"/>
