@@ -583,7 +583,7 @@ p, li { white-space: pre-wrap; }
     <message>
         <location line="+86"/>
         <source>The settings could not be saved: %1 could not be written in full (is the disk full?). The file keeps the settings it had before.</source>
-        <translation type="unfinished">Die Einstellungen konnten nicht gespeichert werden: %1 konnte nicht vollständig geschrieben werden (ist der Datenträger voll?). Die Datei behält die Einstellungen, die sie vorher hatte.</translation>
+        <translation>Die Einstellungen konnten nicht gespeichert werden: %1 konnte nicht vollständig geschrieben werden (ist der Datenträger voll?). Die Datei behält die Einstellungen, die sie vorher hatte.</translation>
     </message>
     <message>
         <location line="+5"/>
