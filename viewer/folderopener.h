@@ -11,7 +11,7 @@ class QProcess;
 
 // Opens the folder that holds a file in the desktop's file manager, never in
 // this program itself. Each platform implements it in its own source, picked
-// by the build (nixfolderopener.cpp, winfolderopener.cpp).
+// by the build (nixfolderopener.cpp).
 //
 // `onDisk` is the file's path as the file system spells it (a name need be
 // no text), `shownPath` as the user sees it. Returns at once; the file manager is started with `process`,

@@ -1,4 +1,4 @@
-// The Unix side of the platform layer (the build picks it or winplatform.cpp).
+// The platform layer: Linux, the only platform built.
 // The single-instance lock is flock() on a file in a folder that only the
 // user can enter: the kernel drops it when the process ends, so a crashed or
 // killed instance leaves nothing that counts.

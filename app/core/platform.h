@@ -4,7 +4,7 @@
 #include "platform/runningplatform.h"
 
 // What start-up asks of the platform. Implemented per platform
-// (nixplatform.cpp, winplatform.cpp).
+// (nixplatform.cpp).
 
 // Whether start-up refuses to run where the desktop offers no system tray.
 bool StartNeedsSystemTray();

@@ -36,7 +36,7 @@ private:
     bool Ending = false;
 };
 
-// The platform's part (nixplatform.cpp, winplatform.cpp): its termination
+// The platform's part (nixplatform.cpp): its termination
 // signals turned into a descriptor the event loop can watch. Returns the
 // descriptor, or -1 where the platform has no such signals (or they are
 // watched already). Reading takes all signals that came off it; stopping restores the

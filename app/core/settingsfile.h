@@ -12,7 +12,7 @@
 // failure the new file is removed and false returned.
 bool WriteSettingsFile(const QString &filePath, const QVariantMap &values);
 
-// The platform's part (nixplatform.cpp, winplatform.cpp): whether the file's
+// The platform's part (nixplatform.cpp): whether the file's
 // data reached the disk.
 bool FlushFileToDisk(const QString &filePath);
 

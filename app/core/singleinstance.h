@@ -12,7 +12,7 @@
 // store, which may be unwritable.
 //
 // Each platform implements this file in its own source, chosen by the build
-// (nixplatform.cpp, winplatform.cpp).
+// (nixplatform.cpp).
 class CInstanceLock
 {
 public:
