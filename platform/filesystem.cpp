@@ -192,22 +192,27 @@ bool PathExists(const QByteArray &path)
     return exists;
 }
 
-bool IsOnPseudoFileSystem(int descriptor)
+namespace {
+
+// Whether the open file's file system is of one of the types.
+template <size_t Count> bool IsOnFileSystemOf(int descriptor, const __fsword_t (&types)[Count])
 {
     struct statfs system;
     if (::fstatfs(descriptor, &system) != 0)
         return false;
-    return std::find(std::begin(PseudoFileSystems), std::end(PseudoFileSystems), system.f_type) !=
-           std::end(PseudoFileSystems);
+    return std::find(std::begin(types), std::end(types), system.f_type) != std::end(types);
+}
+
+} // namespace
+
+bool IsOnPseudoFileSystem(int descriptor)
+{
+    return IsOnFileSystemOf(descriptor, PseudoFileSystems);
 }
 
 bool HasFineGrainedTimes(int descriptor)
 {
-    struct statfs system;
-    if (::fstatfs(descriptor, &system) != 0)
-        return false;
-    return std::find(std::begin(FineGrainedFileSystems), std::end(FineGrainedFileSystems), system.f_type) !=
-           std::end(FineGrainedFileSystems);
+    return IsOnFileSystemOf(descriptor, FineGrainedFileSystems);
 }
 
 qint64 WallClockNs()
