@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWidget>
 
 #include <cerrno>
 #include <cstring>
@@ -47,7 +48,9 @@ CSearchRun::~CSearchRun()
 
 bool CSearchRun::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == WatchedWindow && event->type() == QEvent::Hide)
+    const bool minimized =
+        event->type() == QEvent::WindowStateChange && static_cast<QWidget *>(watched)->isMinimized();
+    if (watched == WatchedWindow && (event->type() == QEvent::Hide || minimized))
         Listings->Clear();
     return QObject::eventFilter(watched, event);
 }

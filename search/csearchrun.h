@@ -114,7 +114,8 @@ private:
     QTimer GiveUpTimer;
     QTimer BeginTimer;
     // The folders' listings, kept from search to search while the window
-    // shows; dropped when it is hidden or minimized, to give the memory back.
+    // shows; dropped when it is hidden (to the tray) or minimized, to give
+    // the memory back.
     std::shared_ptr<CFolderListingCache> Listings = std::make_shared<CFolderListingCache>();
     QObject *WatchedWindow = nullptr;
 };
