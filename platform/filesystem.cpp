@@ -15,6 +15,7 @@
 #include <sys/statfs.h>
 #include <sys/syscall.h>
 #include <sys/uio.h>
+#include <time.h>
 #include <unistd.h>
 
 static_assert(WorkingFolder == AT_FDCWD, "the working folder is the system's");
@@ -62,6 +63,8 @@ void FillStatus(const struct stat &from, CFileStatus &status)
     status.Type = TypeOfMode(from.st_mode);
     status.Size = qint64(from.st_size);
     status.ModifiedMs = qint64(from.st_mtim.tv_sec) * 1000 + from.st_mtim.tv_nsec / 1000000;
+    status.ModifiedNs = qint64(from.st_mtim.tv_sec) * 1000000000 + from.st_mtim.tv_nsec;
+    status.ChangedNs = qint64(from.st_ctim.tv_sec) * 1000000000 + from.st_ctim.tv_nsec;
     status.Identity = {quint64(from.st_dev), quint64(from.st_ino)};
 }
 
@@ -73,6 +76,13 @@ const __fsword_t PseudoFileSystems[] = {
     SMACK_MAGIC,      EFIVARFS_MAGIC, BINFMTFS_MAGIC,     NSFS_MAGIC,
     0x62656570, // configfs
     0x19800202, // mqueue
+};
+
+// Local file systems with times to the nanosecond (or near it).
+const __fsword_t FineGrainedFileSystems[] = {
+    EXT4_SUPER_MAGIC, XFS_SUPER_MAGIC, BTRFS_SUPER_MAGIC, TMPFS_MAGIC, F2FS_SUPER_MAGIC,
+    0x2fc12fc1, // zfs
+    0xca451a4e, // bcachefs
 };
 
 // Opens the folder that holds the last name of a path too long for one call,
@@ -182,13 +192,34 @@ bool PathExists(const QByteArray &path)
     return exists;
 }
 
-bool IsOnPseudoFileSystem(int descriptor)
+namespace {
+
+// Whether the open file's file system is of one of the types.
+template <size_t Count> bool IsOnFileSystemOf(int descriptor, const __fsword_t (&types)[Count])
 {
     struct statfs system;
     if (::fstatfs(descriptor, &system) != 0)
         return false;
-    return std::find(std::begin(PseudoFileSystems), std::end(PseudoFileSystems), system.f_type) !=
-           std::end(PseudoFileSystems);
+    return std::find(std::begin(types), std::end(types), system.f_type) != std::end(types);
+}
+
+} // namespace
+
+bool IsOnPseudoFileSystem(int descriptor)
+{
+    return IsOnFileSystemOf(descriptor, PseudoFileSystems);
+}
+
+bool HasFineGrainedTimes(int descriptor)
+{
+    return IsOnFileSystemOf(descriptor, FineGrainedFileSystems);
+}
+
+qint64 WallClockNs()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
 qint64 ReadSome(int descriptor, char *data, qint64 size)

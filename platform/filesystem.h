@@ -47,6 +47,11 @@ struct CFileStatus
     TEnumFileType Type = FileTypeUnknown;
     qint64 Size = -1;
     qint64 ModifiedMs = 0; // since the epoch
+    // The same to the nanosecond, and when the entry itself last changed
+    // (its name, links, rights or contents): for a folder, an entry added,
+    // removed or renamed in it changes both.
+    qint64 ModifiedNs = 0;
+    qint64 ChangedNs = 0;
     CFileIdentity Identity;
 };
 
@@ -72,6 +77,13 @@ bool PathExists(const QByteArray &path);
 // Whether the open file lives on a file system of the kernel's own making
 // (proc, sysfs, cgroup, debugfs, ...), whose files are no one's documents.
 bool IsOnPseudoFileSystem(int descriptor);
+// Whether the open file lives on a local file system that stamps changes
+// finer than a second (ext4, XFS, Btrfs, tmpfs, ...), so that a folder's
+// change time tells whether its entries changed.
+bool HasFineGrainedTimes(int descriptor);
+// The system's wall clock, as the file systems stamp their changes, in
+// nanoseconds since the epoch.
+qint64 WallClockNs();
 
 // Reads up to size bytes at the current position; 0 at the end.
 qint64 ReadSome(int descriptor, char *data, qint64 size);

@@ -2,11 +2,13 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWidget>
 
 #include <cerrno>
 #include <cstring>
@@ -44,6 +46,15 @@ CSearchRun::~CSearchRun()
         Shared->Cancel = true;
 }
 
+bool CSearchRun::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool minimized =
+        event->type() == QEvent::WindowStateChange && static_cast<QWidget *>(watched)->isMinimized();
+    if (watched == WatchedWindow && (event->type() == QEvent::Hide || minimized))
+        Listings->Clear();
+    return QObject::eventFilter(watched, event);
+}
+
 bool CSearchRun::Start(const QDir &root, const CTreeSearch::CSettings &settings, const CTexts &texts)
 {
     const bool replacing = Running;
@@ -71,7 +82,13 @@ bool CSearchRun::Start(const QDir &root, const CTreeSearch::CSettings &settings,
     connect(feed.get(), &CSearchFeed::EntriesUnread, this, &CSearchRun::OnEntriesUnread,
             Qt::QueuedConnection);
     connect(feed.get(), &CSearchFeed::Ended, this, &CSearchRun::OnEnded, Qt::QueuedConnection);
-    Running = BackgroundSearch::Start(root, settings, Shared, feed);
+    CTreeSearch::CSettings search = settings;
+    search.Listings = Listings;
+    if (!WatchedWindow) {
+        WatchedWindow = Ui.Table->window();
+        WatchedWindow->installEventFilter(this);
+    }
+    Running = BackgroundSearch::Start(root, search, Shared, feed);
     if (!Running) {
         Begin();
         CSearchOutcome outcome;

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "search/core/backgroundsearch.h"
+#include "search/core/folderlistingcache.h"
 #include "search/core/foundfile.h"
 #include "search/core/treesearch.h"
 
@@ -81,6 +82,9 @@ signals:
     // search had begun.
     void FolderUnreadable();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void Begin();
     void Stop();
@@ -109,6 +113,11 @@ private:
     QTimer RefreshTimer;
     QTimer GiveUpTimer;
     QTimer BeginTimer;
+    // The folders' listings, kept from search to search while the window
+    // shows; dropped when it is hidden (to the tray) or minimized, to give
+    // the memory back.
+    std::shared_ptr<CFolderListingCache> Listings = std::make_shared<CFolderListingCache>();
+    QObject *WatchedWindow = nullptr;
 };
 
 #endif

@@ -12,6 +12,7 @@
 
 #include "platform/filesystem.h"
 #include "search/core/directorywalk.h"
+#include "search/core/folderlistingcache.h"
 #include "search/core/keywordmatcher.h"
 #include "search/core/keywordprefilter.h"
 #include "search/core/keywordquery.h"
@@ -100,6 +101,8 @@ private slots:
     void filenameSearchListsLikeQDir();
     void treeSearchStopsAtTheFileOfTheCancel();
     void treeSearchWithFewDescriptors();
+    void repeatedSearchSeesTheTreeAsItIsNow_data();
+    void repeatedSearchSeesTheTreeAsItIsNow();
     void resultRowsShowWhatTheFileSystemSays();
     void resultCellsClearedKeepTheirRows();
 };
@@ -903,6 +906,74 @@ void TestSearchCore::treeSearchWithFewDescriptors()
     setrlimit(RLIMIT_NOFILE, &before);
     QCOMPARE(report.Rows.size(), 200);
     QCOMPARE(report.Examined, 400);
+}
+
+namespace {
+
+// The rows of a search with their sizes and times, as the window gets them.
+class CRowsReport : public CScanReport
+{
+public:
+    void FoundFiles(const CFoundFiles &files) override
+    {
+        for (const CFoundFile &file : files)
+            Rows << QString("%1 %2 %3").arg(QString::fromUtf8(file.Path)).arg(file.Size).arg(file.Modified);
+    }
+    QStringList Rows;
+};
+
+QStringList SearchRows(const QString &root, CTreeSearch::CSettings settings,
+                       std::shared_ptr<CFolderListingCache> listings)
+{
+    settings.Listings = std::move(listings);
+    CRowsReport report;
+    CTreeSearch(settings).Run(QDir(root), report);
+    return report.Rows;
+}
+
+} // namespace
+
+void TestSearchCore::repeatedSearchSeesTheTreeAsItIsNow_data()
+{
+    QTest::addColumn<int>("what");
+    QTest::addColumn<QString>("keyword");
+    QTest::newRow("filename") << int(SearchWhatFilename) << "txt";
+    QTest::newRow("full text") << int(SearchWhatFullText) << "key";
+}
+
+// A search after another in the same tree takes the folders' listings kept
+// from the first, yet finds what the tree holds now.
+void TestSearchCore::repeatedSearchSeesTheTreeAsItIsNow()
+{
+    QFETCH(int, what);
+    QFETCH(QString, keyword);
+    QTemporaryDir dir;
+    QTemporaryDir elsewhere;
+    for (const char *name : {"a/keep.txt", "a/gone.txt", "a/old.txt", "b/inner/in.txt", "c/grows.txt"})
+        QVERIFY(WriteTestFile(dir.filePath(name), "key\n"));
+    QVERIFY(WriteTestFile(elsewhere.filePath("linked.txt"), "key\n"));
+    // Folders changed a moment ago are never kept: their times may not show
+    // a change made in the same tick of the clock.
+    QTest::qSleep(int(CFolderListingCache::SettledNs / 1000000) + 100);
+    CTreeSearch::CSettings settings = FullTextSettings(CKeywordQuery(keyword, false, true), 2, 16);
+    settings.What = TEnumSearchWhat(what);
+    settings.NameFilters = CandidateNameFilters(settings.What, QStringList("*.txt"));
+    const auto listings = std::make_shared<CFolderListingCache>();
+    QCOMPARE(SearchRows(dir.path(), settings, listings).size(), 5);
+    QCOMPARE(listings->Folders(), 5);
+
+    QVERIFY(WriteTestFile(dir.filePath("a/new.txt"), "key\n"));
+    QVERIFY(QFile::remove(dir.filePath("a/gone.txt")));
+    QVERIFY(QFile::rename(dir.filePath("a/old.txt"), dir.filePath("a/renamed.txt")));
+    QVERIFY(WriteTestFile(dir.filePath("c/grows.txt"), "key\nand more\n"));
+    QVERIFY(QDir(dir.filePath("b/inner")).removeRecursively());
+    QVERIFY(MakeLink(elsewhere.path(), dir.filePath("b/inner")));
+    const QStringList rows = SearchRows(dir.path(), settings, listings);
+    QCOMPARE(rows, SearchRows(dir.path(), settings, nullptr));
+    const QString all = rows.join('\n');
+    for (const char *name : {"a/new.txt", "a/renamed.txt", "c/grows.txt 13", "b/inner/linked.txt"})
+        QVERIFY2(all.contains(dir.filePath(name)), name);
+    QVERIFY(!all.contains("gone.txt") && !all.contains("old.txt"));
 }
 
 // --- Result rows ------------------------------------------------------------------

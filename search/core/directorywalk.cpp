@@ -1,6 +1,7 @@
 #include "search/core/directorywalk.h"
 
 #include "platform/filesystem.h"
+#include "search/core/folderlistingcache.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -309,14 +310,42 @@ void SortLikeQDir(QVector<CListedFile> &files)
     SortLikeQDir(files, texts);
 }
 
-CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFilter, bool filesSorted,
-                                  const CWalkEntryFilter &entries)
+namespace {
+
+// A folder's entries as the system reads them, written down on the way.
+class CRecordedEntries
+{
+public:
+    CRecordedEntries(int folder, QByteArray *listing)
+        : Entries(folder)
+        , Listing(listing)
+    {
+    }
+    bool Next(const char *&name, TEnumFileType &type)
+    {
+        if (!Entries.Next(name, type))
+            return false;
+        if (Listing)
+            CFolderListingCache::AddEntry(*Listing, name, type);
+        return true;
+    }
+    int Error() const { return Entries.Error(); }
+
+private:
+    CFolderEntries Entries;
+    QByteArray *Listing;
+};
+
+// The walk's listing of a folder from its entries, read from the folder or
+// from a listing kept before.
+template <typename TEntries>
+CDirectoryEntries CollectEntries(int descriptor, TEntries &listed, const CFileNameFilter &nameFilter,
+                                 bool filesSorted, const CWalkEntryFilter &entries)
 {
     CEntryCollector collector;
     collector.FilesSorted = filesSorted;
     collector.Filter = &entries;
     const bool decodeFiles = filesSorted || !nameFilter.MatchesEveryName();
-    CFolderEntries listed(descriptor);
     const char *name = nullptr;
     TEnumFileType type = FileTypeUnknown;
     while (listed.Next(name, type)) {
@@ -331,6 +360,23 @@ CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFil
     }
     collector.Entries.Error = listed.Error();
     return collector.Sorted();
+}
+
+} // namespace
+
+CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFilter, bool filesSorted,
+                                  const CWalkEntryFilter &entries, QByteArray *listing)
+{
+    CRecordedEntries listed(descriptor, listing);
+    return CollectEntries(descriptor, listed, nameFilter, filesSorted, entries);
+}
+
+CDirectoryEntries ListKeptDirectoryAt(int descriptor, const QByteArray &listing,
+                                      const CFileNameFilter &nameFilter, bool filesSorted,
+                                      const CWalkEntryFilter &entries)
+{
+    CFolderListingReader listed(listing);
+    return CollectEntries(descriptor, listed, nameFilter, filesSorted, entries);
 }
 
 namespace {
@@ -385,9 +431,12 @@ CDirectoryWalk::CDirectoryWalk(const QStringList &nameFilters, const QDir &root,
 bool CDirectoryWalk::Enter(CFrame &frame, quint64 parentDevice)
 {
     CFileStatus status;
+    frame.StatedAtNs = Listings ? WallClockNs() : 0;
     if (!StatusOf(frame.Directory->Descriptor(), status))
         return true;
     frame.Device = status.Identity.Device;
+    frame.State = {status.Identity, status.ChangedNs, status.ModifiedNs};
+    frame.Keepable = Listings && IsKeepable(status.Identity.Device, frame.Directory->Descriptor());
     if (EnteredDirectories.contains(status.Identity))
         return false;
     EnteredDirectories.insert(status.Identity);
@@ -444,10 +493,36 @@ void CDirectoryWalk::LimitOpenLevels()
     }
 }
 
+// Only where times are fine-grained does a folder's change time tell that
+// its entries changed; the answer is asked once per file system.
+bool CDirectoryWalk::IsKeepable(quint64 device, int descriptor)
+{
+    auto known = KeepableDevices.constFind(device);
+    if (known == KeepableDevices.cend())
+        known = KeepableDevices.insert(device, HasFineGrainedTimes(descriptor));
+    return *known;
+}
+
+// A folder unchanged since it was listed is not read again; a whole listing
+// read now is kept for the next search.
+CDirectoryEntries CDirectoryWalk::List(const CFrame &frame)
+{
+    const int descriptor = frame.Directory->Descriptor();
+    if (!frame.Keepable)
+        return ListDirectoryAt(descriptor, NameFilter, FilesSorted, Entries);
+    const QByteArray kept = Listings->Find(frame.State);
+    if (!kept.isNull())
+        return ListKeptDirectoryAt(descriptor, kept, NameFilter, FilesSorted, Entries);
+    QByteArray listing;
+    CDirectoryEntries entries = ListDirectoryAt(descriptor, NameFilter, FilesSorted, Entries, &listing);
+    if (entries.Error == 0)
+        Listings->Keep(frame.State, frame.StatedAtNs, listing);
+    return entries;
+}
+
 bool CDirectoryWalk::Visit(CFrame frame, const QByteArray &path, CWalkStep &step)
 {
-    CDirectoryEntries entries =
-        ListDirectoryAt(frame.Directory->Descriptor(), NameFilter, FilesSorted, Entries);
+    CDirectoryEntries entries = List(frame);
     // Out of descriptors or memory the listing is tried again while others
     // give theirs back; a part of a listing is never taken for all of it.
     QElapsedTimer waited;
@@ -458,7 +533,7 @@ bool CDirectoryWalk::Visit(CFrame frame, const QByteArray &path, CWalkStep &step
             return false;
         }
         QThread::msleep(20);
-        entries = ListDirectoryAt(frame.Directory->Descriptor(), NameFilter, FilesSorted, Entries);
+        entries = List(frame);
     }
     if (entries.Error != 0 && !Report.Cancelled())
         Report.Unreadable({path, true, entries.Error});

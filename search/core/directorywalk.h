@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QHash>
 #include <QSet>
 #include <QStringList>
 #include <QVector>
@@ -13,6 +14,7 @@
 #include "platform/filesystem.h"
 
 #include "search/core/filenamefilter.h"
+#include "search/core/folderlistingcache.h"
 #include "search/core/scanreport.h"
 #include "search/core/searchwhat.h"
 #include "search/core/walkentryfilter.h"
@@ -76,8 +78,15 @@ struct CDirectoryEntries
 // and, where the filter takes every name, their texts undecoded: for a
 // caller that sorts them with SortLikeQDir on another thread.
 // entries says whether hidden entries are listed and which folders are not.
+// A listing, if given, gets the folder's entries as CFolderListingCache keeps them.
 CDirectoryEntries ListDirectoryAt(int descriptor, const CFileNameFilter &nameFilter, bool filesSorted = true,
-                                  const CWalkEntryFilter &entries = CWalkEntryFilter());
+                                  const CWalkEntryFilter &entries = CWalkEntryFilter(),
+                                  QByteArray *listing = nullptr);
+// The same from a listing kept before; descriptor is the folder, for the
+// entries whose type must be asked.
+CDirectoryEntries ListKeptDirectoryAt(int descriptor, const QByteArray &listing,
+                                      const CFileNameFilter &nameFilter, bool filesSorted,
+                                      const CWalkEntryFilter &entries);
 // Puts files in listing order (by name, ignoring case, as QDir sorts by
 // default), decoding the texts of those that have none yet, unless every
 // name is ASCII: then the texts stay null, the names say it all.
@@ -134,6 +143,9 @@ public:
     void LeaveFilesUnsorted() { FilesSorted = false; }
     // Hidden entries and folders to skip, from the root's listing on.
     void SetEntryFilter(const CWalkEntryFilter &entries) { Entries = entries; }
+    // Folders on file systems with fine-grained times are listed from and
+    // into these listings (null: every folder is read).
+    void SetListingCache(std::shared_ptr<CFolderListingCache> listings) { Listings = std::move(listings); }
 
 private:
     struct CFrame
@@ -146,6 +158,10 @@ private:
         QVector<QByteArray> SubDirectories;
         QSet<QByteArray> LinkedSubDirectories;
         int NextSubDirectory = 0;
+        // What a kept listing must match, and whether one may be used.
+        CFolderListingCache::CFolderState State;
+        qint64 StatedAtNs = 0; // the clock just before the state was read
+        bool Keepable = false;
     };
 
     CDirectoryRef OpenFrame(int index);
@@ -153,6 +169,8 @@ private:
     QByteArray FramePath(int index) const;
     bool Enter(CFrame &frame, quint64 parentDevice);
     bool Visit(CFrame frame, const QByteArray &path, CWalkStep &step);
+    CDirectoryEntries List(const CFrame &frame);
+    bool IsKeepable(quint64 device, int descriptor);
     bool VisitRoot(CWalkStep &step);
     void LimitOpenLevels();
 
@@ -171,6 +189,8 @@ private:
     // The path of the deepest level; every level's path is a start of it.
     QByteArray CurrentPath;
     QSet<CFileIdentity> EnteredDirectories;
+    std::shared_ptr<CFolderListingCache> Listings;
+    QHash<quint64, bool> KeepableDevices;
 };
 
 #endif

@@ -412,6 +412,7 @@ private:
         CWorkerReport report(Stop);
         CDirectoryWalk walk(settings.NameFilters, root, report, DescriptorShare(2, 32), settings.Root);
         walk.SetEntryFilter(settings.Entries);
+        walk.SetListingCache(settings.Listings);
         // The names are sorted and tested on the caller's thread, which has
         // less to do: here the walk's own reading of the tree is what the
         // search waits for.
@@ -555,6 +556,7 @@ public:
         , MostDirectoriesAhead(DescriptorShare(3, 64))
     {
         Walk.SetEntryFilter(settings.Entries);
+        Walk.SetListingCache(settings.Listings);
     }
 
     int Run()

@@ -54,6 +54,8 @@ public:
         int LookAhead = 1024; // files handed to the workers beyond the current one
         // The root, opened already by the caller (null: the walk opens it).
         CDirectoryRef Root;
+        // The folders' listings kept from the searches before (null: none kept).
+        std::shared_ptr<CFolderListingCache> Listings;
     };
 
     explicit CTreeSearch(CSettings settings);
