@@ -35,6 +35,14 @@
     </message>
 </context>
 <context>
+    <name>CInstanceLock</name>
+    <message>
+        <location filename="../app/core/nixplatform.cpp" line="+55"/>
+        <source>%1 is not a folder of this user&apos;s alone</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CLintra</name>
     <message>
         <location filename="../app/ui_clintra.cpp" line="+346"/>
@@ -184,17 +192,17 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+132"/>
+        <location line="+133"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>Bereit zur Unicode-Volltextsuche …</translation>
     </message>
     <message>
-        <location line="-105"/>
+        <location line="-104"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;These two radion buttons take effect only in the case of single-keyword full-text search. In the case of multiple-keyword full-text search, match-whole-word is always assumed. In the case of filename search, match-substring is always assumed, no matter single-keyword or multiple-keyword.&lt;br /&gt;&lt;br /&gt;Exception: In languages such as Chinese where words are not separated by spaces, the actual effect is always match-substring. If the way the program works does not handle your characters and text well, &lt;font color=&quot;red&quot;&gt;please keep us informed of the characteristics of your language: locale name, default multi-byte charset if there is, and if words are separated by spaces&lt;/font&gt;. Thank you!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Diese beiden Optionen wirken nur bei der Volltextsuche nach einem einzelnen Suchbegriff. Bei der Volltextsuche nach mehreren Suchbegriffen wird immer nach ganzen Wörtern gesucht, bei der Dateinamensuche immer nach Wortteilen, gleich ob nach einem oder mehreren Suchbegriffen.&lt;br /&gt;&lt;br /&gt;Ausnahme: In Sprachen wie Chinesisch, in denen Wörter nicht durch Leerzeichen getrennt werden, wird stets nach Wortteilen gesucht. Falls das Programm Ihre Schriftzeichen und Texte nicht richtig behandelt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte die Eigenheiten Ihrer Sprache mit: den Namen der Locale, den Standard-Multibyte-Zeichensatz (falls vorhanden) und ob Wörter durch Leerzeichen getrennt werden&lt;/font&gt;. Vielen Dank!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+66"/>
         <source>Norvane</source>
         <translation>Norvane</translation>
     </message>
@@ -325,13 +333,13 @@ p, li { white-space: pre-wrap; }
         <translation>Gefundene Dateien</translation>
     </message>
     <message>
-        <location filename="../app/clintra_search.cpp" line="+204"/>
+        <location filename="../app/clintra_search.cpp" line="+205"/>
         <location filename="../app/formfitting.cpp" line="+53"/>
         <source>Matched Filename</source>
         <translation>Gefundener Dateiname</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-197"/>
+        <location filename="../app/clintra.cpp" line="-198"/>
         <location filename="../app/clintra_search.cpp" line="+5"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <source>File Content in Charset</source>
@@ -403,7 +411,7 @@ p, li { white-space: pre-wrap; }
         <translation>Datei %1 von %2 wird durchsucht …</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+28"/>
         <source>Filename</source>
         <translation>Dateiname</translation>
     </message>
@@ -473,7 +481,7 @@ p, li { white-space: pre-wrap; }
         <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
     </message>
     <message>
-        <location filename="../app/clintra_tableactions.cpp" line="+45"/>
+        <location filename="../app/clintra_tableactions.cpp" line="+46"/>
         <source>&amp;Open</source>
         <translation>Ö&amp;ffnen</translation>
     </message>
@@ -483,7 +491,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Die ausgewählte Datei mit dem Programm öffnen, das die Arbeitsumgebung dafür vorsieht.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Copy File &amp;Path</source>
         <translation>Datei&amp;pfad kopieren</translation>
     </message>
@@ -503,7 +511,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+104"/>
+        <location line="+106"/>
         <source>The file no longer exists:
 %1</source>
         <translation>Die Datei gibt es nicht mehr:
@@ -563,7 +571,7 @@ p, li { white-space: pre-wrap; }
         <translation type="vanished">Inhalt der Ergebnisdatei</translation>
     </message>
     <message>
-        <location filename="../app/clintra_settings.cpp" line="+96"/>
+        <location filename="../app/clintra_settings.cpp" line="+98"/>
         <source>The settings cannot be saved: %1 or its folder cannot be written. The window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
         <translation>Die Einstellungen können nicht gespeichert werden: %1 oder sein Ordner ist nicht beschreibbar. Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
     </message>
@@ -573,9 +581,41 @@ p, li { white-space: pre-wrap; }
         <translation>Es werden keine Einstellungen gespeichert: %1 ist keine lesbare reguläre Datei. Lintra liest und schreibt sie nicht; Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+176"/>
+        <location line="+66"/>
+        <source>The settings could not be saved: %1 could not be written in full (is the disk full?). The file keeps the settings it had before.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location filename="../app/startup.cpp" line="+184"/>
         <source>Settings</source>
         <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <location filename="../app/startup.cpp" line="+7"/>
+        <source>Runtime Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Lintra cannot make sure that it runs only once: %1. Another start of Lintra opens a second window. Give XDG_RUNTIME_DIR a folder of yours alone, or remove the folder named.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CMatchingLinesModel</name>
+    <message>
+        <location filename="../search/core/matchinglinesmodel.cpp" line="+277"/>
+        <source>and %1 more</source>
+        <translation>und %1 weitere</translation>
+    </message>
+</context>
+<context>
+    <name>CResultLines</name>
+    <message>
+        <location filename="../search/cresultlines.cpp" line="+19"/>
+        <source>Show Matching &amp;Lines</source>
+        <translation>Passende &amp;Zeilen anzeigen</translation>
     </message>
 </context>
 <context>
@@ -611,19 +651,19 @@ p, li { white-space: pre-wrap; }
         <translation>Die Datei kann nicht geöffnet oder gelesen werden.</translation>
     </message>
     <message>
-        <location line="+149"/>
-        <location line="+173"/>
+        <location line="+152"/>
+        <location line="+174"/>
         <source>No further match.</source>
         <translation>Kein weiterer Treffer.</translation>
     </message>
     <message>
-        <location line="-157"/>
-        <location line="+157"/>
+        <location line="-158"/>
+        <location line="+158"/>
         <source>No earlier match.</source>
         <translation>Kein früherer Treffer.</translation>
     </message>
     <message>
-        <location line="-110"/>
+        <location line="-111"/>
         <source>Stopped: the file does not answer.</source>
         <translation>Abgebrochen: Die Datei antwortet nicht.</translation>
     </message>
@@ -638,7 +678,7 @@ p, li { white-space: pre-wrap; }
         <translation>Die Datei wird gelesen … Esc bricht ab.</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>Stopped looking for a keyword: the pane shows the start of the file.</source>
         <translation>Suche nach einem Stichwort abgebrochen: Angezeigt wird der Anfang der Datei.</translation>
     </message>
@@ -674,7 +714,7 @@ p, li { white-space: pre-wrap; }
         <translation>Suche nach einem Treffer abgebrochen.</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+73"/>
         <source>No keyword in any of the %1 blocks</source>
         <translation>Keiner der %1 Blöcke enthält einen Suchbegriff</translation>
     </message>
@@ -765,7 +805,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CUpdateHandler</name>
     <message>
-        <location filename="../update/core/updaterequest.cpp" line="+67"/>
+        <location filename="../update/core/updaterequest.cpp" line="+61"/>
         <source>Norvane.Lintra.Desktop.Windows</source>
         <translation>Norvane.Lintra.Desktop.Windows</translation>
     </message>
@@ -833,7 +873,7 @@ Lintra ist ein Desktop-Programm und braucht eine; „%1 --help“ nennt seine Op
         <translation>Auf diesem System wurde kein Systemabschnitt der Kontrollleiste gefunden.</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="-24"/>
+        <location filename="../app/startup.cpp" line="-40"/>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>

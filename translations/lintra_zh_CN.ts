@@ -35,6 +35,14 @@
     </message>
 </context>
 <context>
+    <name>CInstanceLock</name>
+    <message>
+        <location filename="../app/core/nixplatform.cpp" line="+55"/>
+        <source>%1 is not a folder of this user&apos;s alone</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CLintra</name>
     <message>
         <location filename="../app/ui_clintra.cpp" line="+346"/>
@@ -184,17 +192,17 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+132"/>
+        <location line="+133"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>已就绪，可以进行 Unicode 全文搜索……</translation>
     </message>
     <message>
-        <location line="-105"/>
+        <location line="-104"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;These two radion buttons take effect only in the case of single-keyword full-text search. In the case of multiple-keyword full-text search, match-whole-word is always assumed. In the case of filename search, match-substring is always assumed, no matter single-keyword or multiple-keyword.&lt;br /&gt;&lt;br /&gt;Exception: In languages such as Chinese where words are not separated by spaces, the actual effect is always match-substring. If the way the program works does not handle your characters and text well, &lt;font color=&quot;red&quot;&gt;please keep us informed of the characteristics of your language: locale name, default multi-byte charset if there is, and if words are separated by spaces&lt;/font&gt;. Thank you!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;这两个单选按钮只在单关键词全文搜索时生效。多关键词全文搜索时始终按全词匹配；文件名搜索时，无论是单关键词还是多关键词，始终按子串匹配。&lt;br /&gt;&lt;br /&gt;例外：在中文等词与词之间不用空格分隔的语言中，实际效果始终是子串匹配。如果程序不能很好地处理您的字符和文本，&lt;font color=&quot;red&quot;&gt;请告诉我们您所用语言的特点：区域设置名称、默认多字节字符集（如果有）以及词与词之间是否用空格分隔&lt;/font&gt;。谢谢！&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+66"/>
         <source>Norvane</source>
         <translation>Norvane</translation>
     </message>
@@ -325,13 +333,13 @@ p, li { white-space: pre-wrap; }
         <translation>结果文件</translation>
     </message>
     <message>
-        <location filename="../app/clintra_search.cpp" line="+204"/>
+        <location filename="../app/clintra_search.cpp" line="+205"/>
         <location filename="../app/formfitting.cpp" line="+53"/>
         <source>Matched Filename</source>
         <translation>匹配的文件名</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-197"/>
+        <location filename="../app/clintra.cpp" line="-198"/>
         <location filename="../app/clintra_search.cpp" line="+5"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <source>File Content in Charset</source>
@@ -403,7 +411,7 @@ p, li { white-space: pre-wrap; }
         <translation>正在处理第 %1 个文件（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+28"/>
         <source>Filename</source>
         <translation>文件名</translation>
     </message>
@@ -473,7 +481,7 @@ p, li { white-space: pre-wrap; }
         <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
     </message>
     <message>
-        <location filename="../app/clintra_tableactions.cpp" line="+45"/>
+        <location filename="../app/clintra_tableactions.cpp" line="+46"/>
         <source>&amp;Open</source>
         <translation>打开(&amp;O)</translation>
     </message>
@@ -483,7 +491,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;用桌面为该类文件设定的程序打开所选文件。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Copy File &amp;Path</source>
         <translation>复制文件路径(&amp;P)</translation>
     </message>
@@ -503,7 +511,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+104"/>
+        <location line="+106"/>
         <source>The file no longer exists:
 %1</source>
         <translation>该文件已不存在：
@@ -563,7 +571,7 @@ p, li { white-space: pre-wrap; }
         <translation type="vanished">结果文件内容</translation>
     </message>
     <message>
-        <location filename="../app/clintra_settings.cpp" line="+96"/>
+        <location filename="../app/clintra_settings.cpp" line="+98"/>
         <source>The settings cannot be saved: %1 or its folder cannot be written. The window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
         <translation>无法保存设置：%1 或其所在文件夹不可写。窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
     </message>
@@ -573,9 +581,41 @@ p, li { white-space: pre-wrap; }
         <translation>不保存任何设置：%1 不是可读取的普通文件。Lintra 既不读取也不写入它；窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+176"/>
+        <location line="+66"/>
+        <source>The settings could not be saved: %1 could not be written in full (is the disk full?). The file keeps the settings it had before.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location filename="../app/startup.cpp" line="+184"/>
         <source>Settings</source>
         <translation>设置</translation>
+    </message>
+    <message>
+        <location filename="../app/startup.cpp" line="+7"/>
+        <source>Runtime Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Lintra cannot make sure that it runs only once: %1. Another start of Lintra opens a second window. Give XDG_RUNTIME_DIR a folder of yours alone, or remove the folder named.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CMatchingLinesModel</name>
+    <message>
+        <location filename="../search/core/matchinglinesmodel.cpp" line="+277"/>
+        <source>and %1 more</source>
+        <translation>还有 %1 行</translation>
+    </message>
+</context>
+<context>
+    <name>CResultLines</name>
+    <message>
+        <location filename="../search/cresultlines.cpp" line="+19"/>
+        <source>Show Matching &amp;Lines</source>
+        <translation>显示匹配的行(&amp;L)</translation>
     </message>
 </context>
 <context>
@@ -611,19 +651,19 @@ p, li { white-space: pre-wrap; }
         <translation>无法打开或读取该文件。</translation>
     </message>
     <message>
-        <location line="+149"/>
-        <location line="+173"/>
+        <location line="+152"/>
+        <location line="+174"/>
         <source>No further match.</source>
         <translation>后面没有更多匹配项。</translation>
     </message>
     <message>
-        <location line="-157"/>
-        <location line="+157"/>
+        <location line="-158"/>
+        <location line="+158"/>
         <source>No earlier match.</source>
         <translation>前面没有更多匹配项。</translation>
     </message>
     <message>
-        <location line="-110"/>
+        <location line="-111"/>
         <source>Stopped: the file does not answer.</source>
         <translation>已停止：文件没有响应。</translation>
     </message>
@@ -638,7 +678,7 @@ p, li { white-space: pre-wrap; }
         <translation>正在读取文件……按 Esc 停止。</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>Stopped looking for a keyword: the pane shows the start of the file.</source>
         <translation>已停止查找关键词：窗格中显示的是文件开头。</translation>
     </message>
@@ -674,7 +714,7 @@ p, li { white-space: pre-wrap; }
         <translation>已停止查找匹配项。</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+73"/>
         <source>No keyword in any of the %1 blocks</source>
         <translation>%1 个块中均不含关键词</translation>
     </message>
@@ -765,7 +805,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CUpdateHandler</name>
     <message>
-        <location filename="../update/core/updaterequest.cpp" line="+67"/>
+        <location filename="../update/core/updaterequest.cpp" line="+61"/>
         <source>Norvane.Lintra.Desktop.Windows</source>
         <translation>Norvane.Lintra.Desktop.Windows</translation>
     </message>
@@ -833,7 +873,7 @@ Lintra 是桌面程序，需要图形会话；“%1 --help”列出其选项。
         <translation>在此系统上未检测到系统托盘。</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="-24"/>
+        <location filename="../app/startup.cpp" line="-40"/>
         <source>Warning</source>
         <translation>警告</translation>
     </message>
