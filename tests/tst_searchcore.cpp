@@ -16,6 +16,7 @@
 #include "search/core/keywordprefilter.h"
 #include "search/core/keywordquery.h"
 #include "search/core/matchinglines.h"
+#include "search/core/matchinglinesmodel.h"
 #include "search/core/plaintextfilters.h"
 #include "search/core/resultsmodel.h"
 #include "search/core/resultsorder.h"
@@ -575,12 +576,32 @@ void TestSearchCore::sortedResultsTakeArrivingRows()
             column << order.index(row, 1).data().toString();
         return column.join(QLatin1Char(' '));
     };
+    // Lines unfolded under a row stay under it.
+    CMatchingLinesModel lines(&order);
+    lines.SetFoldable(true);
+    QSignalSpy wanted(&lines, &CMatchingLinesModel::LinesWanted);
+    const auto withLines = [&lines] {
+        QStringList column;
+        for (int row = 0; row < lines.rowCount(); ++row)
+            column << (lines.Line(row)
+                           ? "L" + QString::number(lines.Line(row)->Number)
+                           : lines.index(row, lines.RowKind(row) == lines.FileRowKind).data().toString());
+        return column.join(QLatin1Char(' '));
+    };
     results.AppendRows(paths.mid(0, 2));
+    lines.SetUnfolded(0, true);
+    CMatchingLine line;
+    line.Number = 7;
+    lines.AddLines(wanted.value(0).value(0).toULongLong(), {line});
+    lines.FinishLines(wanted.value(0).value(0).toULongLong(), 5);
     order.sort(1, Qt::AscendingOrder);
     results.AppendRows(paths.mid(2));
     QCOMPARE(shown(), QStringLiteral("1 2 9 10 30"));
+    QCOMPARE(withLines(), QStringLiteral("1 2 9 10 L7 and 5 more 30"));
     order.sort(1, Qt::DescendingOrder);
     QCOMPARE(shown(), QStringLiteral("30 10 9 2 1"));
+    QCOMPARE(withLines(), QStringLiteral("30 10 L7 and 5 more 9 2 1"));
+    QCOMPARE(lines.FileRow(3), 1);
     order.sort(0, Qt::AscendingOrder);
     QCOMPARE(order.index(0, 0).data().toString(), dir.filePath("f1"));
     order.sort(-1);

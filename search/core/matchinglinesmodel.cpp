@@ -31,6 +31,7 @@ void CMatchingLinesModel::ConnectOrder()
         for (const CFile &file : qAsConst(Files))
             emit LinesUnwanted(file.Request);
         Files.clear();
+        Requests.clear();
         Rebuild();
         endResetModel();
     });
@@ -73,6 +74,12 @@ void CMatchingLinesModel::Rebuild()
     }
     std::sort(Entries.begin(), Entries.end(),
               [](const CEntry &a, const CEntry &b) { return a.FileRow < b.FileRow; });
+    Recount();
+}
+
+// Only the number of a file's child rows changed: the order's rows stay.
+void CMatchingLinesModel::Recount()
+{
     AllChildren = 0;
     for (CEntry &entry : Entries) {
         entry.Before = AllChildren;
@@ -161,15 +168,33 @@ void CMatchingLinesModel::SetUnfolded(int fileRow, bool unfolded)
     CFile file;
     file.Request = ++LastRequest;
     Files.insert(resultRow, file);
+    Requests.insert(file.Request, resultRow);
     Rebuild();
     emit dataChanged(index(ViewRow(fileRow), 0), index(ViewRow(fileRow), 0));
     emit LinesWanted(file.Request, fileRow);
 }
 
+// One rebuild for all rows: thousands of rows unfold at once.
 void CMatchingLinesModel::UnfoldAll()
 {
-    for (int fileRow = 0; fileRow < Order->rowCount(); ++fileRow)
-        SetUnfolded(fileRow, true);
+    if (!Foldable)
+        return;
+    QVector<QPair<quint64, int>> wanted;
+    for (int fileRow = 0; fileRow < Order->rowCount(); ++fileRow) {
+        const int resultRow = Order->ResultRow(fileRow);
+        if (Files.contains(resultRow))
+            continue;
+        CFile file;
+        file.Request = ++LastRequest;
+        Files.insert(resultRow, file);
+        Requests.insert(file.Request, resultRow);
+        wanted.append({file.Request, fileRow});
+    }
+    Rebuild();
+    if (!wanted.isEmpty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, 0));
+    for (const auto &request : qAsConst(wanted))
+        emit LinesWanted(request.first, request.second);
 }
 
 void CMatchingLinesModel::Fold(int resultRow)
@@ -180,6 +205,7 @@ void CMatchingLinesModel::Fold(int resultRow)
     if (file.Children() > 0)
         beginRemoveRows(QModelIndex(), first, first + file.Children() - 1);
     Files.remove(resultRow);
+    Requests.remove(file.Request);
     Rebuild();
     if (file.Children() > 0)
         endRemoveRows();
@@ -189,11 +215,7 @@ void CMatchingLinesModel::Fold(int resultRow)
 
 int CMatchingLinesModel::ResultRowOf(quint64 request) const
 {
-    for (auto file = Files.cbegin(); file != Files.cend(); ++file) {
-        if (file->Request == request)
-            return file.key();
-    }
-    return -1;
+    return Requests.value(request, -1);
 }
 
 // New rows go after the file's last child row.
@@ -203,7 +225,7 @@ void CMatchingLinesModel::InsertChildren(int resultRow, int count, const std::fu
     const int at = ViewRow(fileRow) + 1 + Files.value(resultRow).Children();
     beginInsertRows(QModelIndex(), at, at + count - 1);
     change(Files[resultRow]);
-    Rebuild();
+    Recount();
     endInsertRows();
 }
 

@@ -94,6 +94,7 @@ private:
 
     void ConnectOrder();
     void Rebuild();
+    void Recount();
     CPlace Locate(int row) const;
     int ResultRowOf(quint64 request) const;
     void InsertChildren(int resultRow, int count, const std::function<void(CFile &)> &change);
@@ -104,6 +105,7 @@ private:
     bool Foldable = false;
     quint64 LastRequest = 0;
     QHash<int, CFile> Files;
+    QHash<quint64, int> Requests; // the results' row of each request
     QVector<CEntry> Entries;
     int AllChildren = 0;
     // Across a change of the order: the persistent rows as results' rows.
