@@ -66,7 +66,10 @@ public:
     }
     // From now on the bytes read are judged as they pass; a file that is
     // not plain text reads as ended.
-    void JudgeContent() { Sniffer.reset(new CPlainTextSniffer); }
+    void JudgeContent()
+    {
+        Sniffer.reset(new CPlainTextSniffer);
+    }
     // Whether the file is plain text, reading its start for that only where
     // the reads so far did not settle it.
     bool IsPlainText()
