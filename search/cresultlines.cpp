@@ -68,6 +68,7 @@ void CResultLines::StopWorker()
     if (!Worker)
         return;
     disconnect(Worker, nullptr, Lines, nullptr);
+    Worker->CancelAll();
     WorkerThread->quit();
     if (!WorkerThread->wait(1000))
         WorkerThread->setParent(nullptr);

@@ -17,7 +17,7 @@ void CMatchingLinesWorker::Cancel(quint64 request)
 bool CMatchingLinesWorker::IsCancelled(quint64 request)
 {
     QMutexLocker locker(&CancelledLock);
-    return CancelledRequests.contains(request);
+    return Stopping.loadRelaxed() || CancelledRequests.contains(request);
 }
 
 void CMatchingLinesWorker::Find(quint64 request, const QByteArray &nativePath, const CKeywordQuery &query,

@@ -1,6 +1,7 @@
 #ifndef LINTRA_MATCHINGLINESWORKER_H
 #define LINTRA_MATCHINGLINESWORKER_H
 
+#include <QAtomicInt>
 #include <QByteArray>
 #include <QMutex>
 #include <QObject>
@@ -21,6 +22,8 @@ public:
     explicit CMatchingLinesWorker(QObject *parent = nullptr);
 
     void Cancel(quint64 request);
+    // Every request, running or waiting, ends: the worker is going away.
+    void CancelAll() { Stopping.storeRelaxed(1); }
 
     // In the worker's thread.
     // charset: what decodes text without a byte-order mark.
@@ -38,6 +41,7 @@ private:
 
     QMutex CancelledLock;
     QSet<quint64> CancelledRequests;
+    QAtomicInt Stopping{0};
 };
 
 #endif
