@@ -1,5 +1,6 @@
 #include "search/cmatchinglinedelegate.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QPainter>
 
@@ -86,6 +87,9 @@ void CMatchingLineDelegate::PaintLine(QPainter *painter, const QStyleOptionViewI
     style->drawControl(QStyle::CE_ItemViewItem, &background, painter, option.widget);
     const bool selected = option.state & QStyle::State_Selected;
     QRect room = option.rect.adjusted(2 * ArrowWidth(option), 0, -ArrowWidth(option), 0);
+    // Shortened to what the table shows of the row, not to the row's whole width.
+    if (const auto *view = qobject_cast<const QAbstractItemView *>(option.widget))
+        room.setRight(qMin(room.right(), view->viewport()->width() - ArrowWidth(option)));
     const int numberWidth = option.fontMetrics.horizontalAdvance(QStringLiteral("0000000"));
     painter->save();
     painter->setFont(option.font);

@@ -21,6 +21,7 @@ CResultLines::CResultLines(QTableView *table, CResultsOrder *order,
     ShowAll->setObjectName(QStringLiteral("ShowMatchingLines_Action"));
     ShowAll->setEnabled(false);
     connect(ShowAll, &QAction::triggered, Lines, &CMatchingLinesModel::UnfoldAll);
+    Table->setModel(Lines);
     Table->setItemDelegate(new CMatchingLineDelegate(this));
     Table->viewport()->installEventFilter(this);
     connect(Lines, &CMatchingLinesModel::LinesWanted, this, &CResultLines::FindLines);
@@ -28,7 +29,8 @@ CResultLines::CResultLines(QTableView *table, CResultsOrder *order,
         if (Worker)
             Worker->Cancel(request);
     });
-    // The table moves the spans of rows inserted or removed itself, not those of a new order.
+    // The table moves the spans of rows inserted or removed itself (before
+    // these are set: it has the model first), not those of a new order.
     connect(Lines, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex &, int first, int last) { SpanLineRows(first, last); });
     connect(Lines, &QAbstractItemModel::layoutChanged, this, &CResultLines::SpanAllLineRows);

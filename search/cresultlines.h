@@ -16,7 +16,7 @@ class QKeyEvent;
 class QTableView;
 class QThread;
 
-// The matching lines in the results table: puts CMatchingLinesModel between
+// The matching lines in the results table: sets CMatchingLinesModel between
 // the table and its rows, draws them (CMatchingLineDelegate), lets the user
 // unfold a row with its arrow, Right (Left folds) or "Show Matching Lines",
 // and has the lines of the unfolded rows found on a thread of its own

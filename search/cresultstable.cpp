@@ -18,7 +18,6 @@ CResultsTable::CResultsTable(bool backslashes, QWidget *parent)
     , Order(new CResultsOrder(Model, this))
     , MatchingLines(new CResultLines(this, Order, [this](int row) { return FilePathBytes(row); }))
 {
-    setModel(MatchingLines->Model());
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CResultsTable::itemSelectionChanged);
     // Ctrl+End and Ctrl+arrows move the current row without selecting it;
