@@ -204,7 +204,8 @@ private:
                            TEnumSearchWhat what);
 
     // Result viewer (app/clintra_viewer.cpp).
-    void ShowResultRow(int row);
+    // line: from 1, the line of a full-text result to show; 0: its first match.
+    void ShowResultRow(int row, qint64 line = 0);
     QString ResultRowPath(int row) const;
 
     // Files table actions (app/clintra_tableactions.cpp).

@@ -32,6 +32,7 @@
 #include "search/core/resultsmodel.h"
 #include "search/core/treesearch.h"
 #include "search/core/typedpath.h"
+#include "search/cresultlines.h"
 #include "search/csearchrun.h"
 #include "text/core/localcharset.h"
 
@@ -369,6 +370,7 @@ void CLintra::StartSearch(const QDir &dir, const CKeywordQuery &query, TEnumSear
                                         CWalkEntryFilter::ParseFolderPatterns(skipped));
     settings.Query = query;
     settings.Charset = UnmarkedCharset;
+    ui->FilesFound_TableWidget->Lines()->SetSearch(fullText ? query : CKeywordQuery(), UnmarkedCharset);
     settings.Threads = QThread::idealThreadCount();
     SearchRun->Start(dir, settings, texts);
 }

@@ -20,6 +20,7 @@
 #include "platform/runningplatform.h"
 #include "search/core/foundfile.h"
 #include "search/core/resultsmodel.h"
+#include "search/cresultlines.h"
 #include "viewer/core/fileexistencecheck.h"
 #include "viewer/core/filelocation.h"
 #include "viewer/folderopener.h"
@@ -47,6 +48,8 @@ void CLintra::CreateFilesTableActions()
     connect(OpenFile_Action, &QAction::triggered, this,
             [this] { OpenResultFile(ui->FilesFound_TableWidget->currentRow()); });
     connect(ui->FilesFound_TableWidget, &CResultsTable::OpenRequested, this, &CLintra::OpenResultFile);
+    connect(ui->FilesFound_TableWidget->Lines(), &CResultLines::LineChosen, this,
+            [this](int row, qint64 line) { ShowResultRow(row, line); });
     CopyFilePath_Action = NewTableAction(
         this, "CopyFilePath_Action", ":/images/copy.gif", tr("Copy File &Path"), "Ctrl+Shift+C",
         tr("<font face=\"verdana\">Copy the full path of the selected file to the clipboard.</font>"));
@@ -100,6 +103,8 @@ void CLintra::ShowFilesTableContextMenu(QPoint point)
     const bool usable = ui->FilesFound_TableWidget->FileCellAt(point);
     for (QAction *action : menu.actions())
         action->setEnabled(usable);
+    menu.addSeparator();
+    menu.addAction(ui->FilesFound_TableWidget->Lines()->ShowAllAction());
     menu.exec(ui->FilesFound_TableWidget->viewport()->mapToGlobal(point));
     // Without the menu the keys act on the current row, which they check themselves.
     for (QAction *action : qAsConst(FilesTableContextMenu_Actions))

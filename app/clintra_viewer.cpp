@@ -28,7 +28,7 @@ void CLintra::OnItemClicked(const QModelIndex &index)
         ShowResultRow(row);
 }
 
-void CLintra::ShowResultRow(int row)
+void CLintra::ShowResultRow(int row, qint64 line)
 {
     ui->FileContent_TextEdit->clear();
     ui->FileContent_TextEdit->setCurrentCharFormat(DefaultCharFormat);
@@ -44,7 +44,7 @@ void CLintra::ShowResultRow(int row)
         ResultViewer->ShowFileName(row, ResultRowPath(row), query);
         break;
     case SearchWhatFullText:
-        ResultViewer->ShowFile(row, ui->FilesFound_TableWidget->FilePathBytes(row), query);
+        ResultViewer->ShowFile(row, ui->FilesFound_TableWidget->FilePathBytes(row), query, line);
         break;
     }
 }

@@ -12,6 +12,9 @@
 //   bench_window viewer-next FILE KEYWORDS
 //       shows FILE the same way, then measures one jump to the next match
 //       (F3), which may lie far into the file.
+//   bench_window lines FILE KEYWORDS
+//       lists FILE as a full-text result and unfolds its row: the time until
+//       its first matching lines are in the table.
 //   bench_window fulltext-clicks|filename-clicks DIR KEYWORDS OUTLIST
 //       the same search, clicked at while it runs (see CClickProbe); adds
 //       "clicks=<n> click_max_ms=<ms> click_median_ms=<ms>" to the line.
@@ -55,7 +58,9 @@
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
+#include "search/core/matchinglinesmodel.h"
 #include "search/core/resultsmodel.h"
+#include "search/cresultlines.h"
 #include "viewer/cresultviewer.h"
 #include "windowdriver.h"
 
@@ -230,6 +235,16 @@ double Measure(CLintra &window, const QString &mode, const QStringList &args)
 {
     QElapsedTimer timer;
     Control<QComboBox>(window, "Keywords2Search_ComboBox")->setEditText(args.at(1));
+    if (mode == QLatin1String("lines")) {
+        window.AddResultRows(QStringList() << args.at(0), SearchWhatFullText);
+        CResultsTable *table = Control<CResultsTable>(window, "FilesFound_TableWidget");
+        table->Lines()->SetSearch(CKeywordQuery(args.at(1), true, true), CUnmarkedTextCharset());
+        timer.start();
+        table->Lines()->Model()->SetUnfolded(0, true);
+        while (table->model()->rowCount() < 2)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        return timer.nsecsElapsed() / 1e9;
+    }
     if (mode.startsWith(QLatin1String("viewer"))) {
         // The file is read on the viewer's own thread. The window sleeps until
         // its answer comes, as in the event loop: processEvents with a time
@@ -284,11 +299,13 @@ int main(int argc, char **argv)
     const bool repeat = mode.endsWith(QLatin1String("-repeat"));
     const QString kind = clicks || cancel || sort || repeat ? mode.section(QLatin1Char('-'), 0, 0) : mode;
     const bool search = kind == QLatin1String("fulltext") || kind == QLatin1String("filename");
-    if (!(search && args.size() == 4) && !(mode.startsWith(QLatin1String("viewer")) && args.size() == 3)) {
+    const bool oneFile = mode.startsWith(QLatin1String("viewer")) || mode == QLatin1String("lines");
+    if (!(search && args.size() == 4) && !(oneFile && args.size() == 3)) {
         QTextStream(stderr)
             << "usage: bench_window fulltext|filename[-clicks|-cancel|-sort|-repeat] DIR KEYWORDS OUTLIST\n"
                "       bench_window viewer FILE KEYWORDS\n"
-               "       bench_window viewer-next FILE KEYWORDS\n";
+               "       bench_window viewer-next FILE KEYWORDS\n"
+               "       bench_window lines FILE KEYWORDS\n";
         return 2;
     }
 

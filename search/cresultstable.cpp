@@ -8,15 +8,17 @@
 #include <QScrollBar>
 #include <QUrl>
 
+#include "search/core/matchinglinesmodel.h"
 #include "search/core/resultsmodel.h"
 #include "search/core/resultsorder.h"
+#include "search/cresultlines.h"
 
 CResultsTable::CResultsTable(bool backslashes, QWidget *parent)
     : QTableView(parent)
     , Model(new CResultsModel(backslashes, this))
     , Order(new CResultsOrder(Model, this))
+    , MatchingLines(new CResultLines(this, Order, [this](int row) { return FilePathBytes(row); }))
 {
-    setModel(Order);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CResultsTable::itemSelectionChanged);
     // Ctrl+End and Ctrl+arrows move the current row without selecting it;
@@ -39,8 +41,10 @@ CResultsTable::CResultsTable(bool backslashes, QWidget *parent)
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
     setDefaultDropAction(Qt::CopyAction);
-    connect(this, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex &index) { emit OpenRequested(index.row()); });
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (MatchingLines->Model()->RowKind(index.row()) == CMatchingLinesModel::FileRowKind)
+            emit OpenRequested(MatchingLines->Model()->FileRow(index.row()));
+    });
 
     // No column is sorted until the user asks: the walk's order comes first.
     horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -57,7 +61,7 @@ int CResultsTable::rowCount() const
 
 int CResultsTable::currentRow() const
 {
-    return currentIndex().row();
+    return MatchingLines->Model()->FileRow(currentIndex().row());
 }
 
 QString CResultsTable::FilePath(int row) const
@@ -76,7 +80,9 @@ bool CResultsTable::FileCellAt(const QPoint &point) const
         return false;
     // A cleared cell is no file either.
     const QModelIndex index = indexAt(point);
-    return index.isValid() && index.column() == 0 && !FilePath(index.row()).isEmpty();
+    return index.isValid() && index.column() == 0 &&
+           MatchingLines->Model()->RowKind(index.row()) == CMatchingLinesModel::FileRowKind &&
+           !FilePath(MatchingLines->Model()->FileRow(index.row())).isEmpty();
 }
 
 QList<int> CResultsTable::SelectedRows() const
@@ -135,6 +141,8 @@ QModelIndex CResultsTable::moveCursor(CursorAction action, Qt::KeyboardModifiers
 
 void CResultsTable::keyPressEvent(QKeyEvent *event)
 {
+    if (MatchingLines->KeyPressed(event))
+        return;
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
         emit OpenRequested(currentRow());
         return;

@@ -7,6 +7,7 @@
 class QUrl;
 class CResultsModel;
 class CResultsOrder;
+class CResultLines;
 
 // The results table: a view of CResultsModel, so that a row costs what its
 // file name costs, with the few calls of a table widget the window uses
@@ -27,7 +28,10 @@ public:
 
     // The results in the order the search found them.
     CResultsModel *Results() const { return Model; }
+    // The matching lines under the rows of a full-text search.
+    CResultLines *Lines() const { return MatchingLines; }
     int rowCount() const;
+    // Rows are the files' rows: a line row counts as its file's.
     // The row of the current cell, -1 without one.
     int currentRow() const;
     // The Filename cell of a shown row; empty for a cleared cell or no row.
@@ -59,6 +63,7 @@ protected:
 private:
     CResultsModel *Model;
     CResultsOrder *Order;
+    CResultLines *MatchingLines;
     // The last WholeDateWidth and the font it was measured in.
     mutable int DateWidth = -1;
     mutable QFont DateFont;

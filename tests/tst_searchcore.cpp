@@ -16,6 +16,8 @@
 #include "search/core/keywordmatcher.h"
 #include "search/core/keywordprefilter.h"
 #include "search/core/keywordquery.h"
+#include "search/core/matchinglines.h"
+#include "search/core/matchinglinesmodel.h"
 #include "search/core/plaintextfilters.h"
 #include "search/core/resultsmodel.h"
 #include "search/core/resultsorder.h"
@@ -84,6 +86,8 @@ private slots:
     void severalKeywordsOnDifferentLines();
     void wholeWordSwitchKeepsKeywordsFound();
     void longLinesAreReadInPieces();
+    void matchingLinesAsGrepNumbersThem_data();
+    void matchingLinesAsGrepNumbersThem();
     void encodings_data();
     void encodings();
     void cancelIsPolledBeforeEveryLine();
@@ -340,6 +344,65 @@ void TestSearchCore::longLinesAreReadInPieces()
              FileScanMatched);
 }
 
+// Numbers as grep -n gives them, whatever the line ends and the blocks.
+void TestSearchCore::matchingLinesAsGrepNumbersThem_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("keywords");
+    QTest::addColumn<int>("byteLimit");
+    QTest::addColumn<QString>("numbers");
+    QTest::addColumn<qint64>("more");
+    QTest::addColumn<QString>("firstText");
+    QTest::newRow("LF") << QByteArray("a\nfoo x\nb\nFOO") << "foo" << 1000 << "2 4" << qint64(0) << "foo x";
+    QTest::newRow("CRLF") << QByteArray("a\r\nfoo\tx\r\nb\r\nFOO\r\n") << "foo" << 1000 << "2 4" << qint64(0)
+                          << "foo x";
+    QTest::newRow("CR alone ends no line")
+        << QByteArray("a\rfoo\rb\n\nbar") << "foo bar" << 1000 << "1 3" << qint64(0) << "a foo b";
+    QTest::newRow("across blocks of 8 bytes")
+        << QByteArray("x\nfoo\nyy\nzzzz\nqq foo\nrrrrrrrrrrrr\nfoo foo\n") << "foo" << 8 << "2 5 7"
+        << qint64(0) << "foo";
+    QTest::newRow("whole words only")
+        << QByteArray("food\nfoo.\n") << "+foo" << 1000 << "2" << qint64(0) << "foo.";
+    QByteArray many;
+    for (int line = 0; line < 105; ++line)
+        many += "foo\n";
+    QString hundred;
+    for (int line = 1; line <= 100; ++line)
+        hundred += QString::number(line) + (line < 100 ? " " : "");
+    QTest::newRow("100 lines, then a count") << many << "foo" << 64 << hundred << qint64(5) << "foo";
+    QTest::newRow("long lead cut") << QByteArray(60, 'x') + " foo"
+                                   << "foo" << 1000 << "1" << qint64(0) << "…" + QString(23, 'x') + " foo";
+}
+
+void TestSearchCore::matchingLinesAsGrepNumbersThem()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, keywords);
+    QFETCH(int, byteLimit);
+    QFETCH(QString, numbers);
+    QFETCH(qint64, more);
+    QFETCH(QString, firstText);
+    const bool whole = keywords.startsWith('+');
+    const CKeywordQuery query(keywords.mid(whole ? 1 : 0), whole, true);
+    QBuffer file(&bytes);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    int batches = 0;
+    const CMatchingLines found =
+        CMatchingLineFinder(query, CUnmarkedTextCharset(), 100, byteLimit)
+            .Find(&file, nullptr, [&batches](const CMatchingLineList &) { ++batches; });
+    QStringList listed;
+    for (const CMatchingLine &line : found.Lines)
+        listed << QString::number(line.Number);
+    QCOMPARE(listed.join(' '), numbers);
+    QCOMPARE(found.More, more);
+    QCOMPARE(found.Lines.first().Text, firstText);
+    const CHighlightRange keyword = found.Lines.first().Keywords.first();
+    QCOMPARE(found.Lines.first().Text.mid(keyword.Start, keyword.Length).toLower(),
+             query.FoldedKeywords().first());
+    // Lines are told block by block, not all at the end.
+    QVERIFY(batches >= (byteLimit < 1000 ? 2 : 1));
+}
+
 void TestSearchCore::encodings_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -516,12 +579,32 @@ void TestSearchCore::sortedResultsTakeArrivingRows()
             column << order.index(row, 1).data().toString();
         return column.join(QLatin1Char(' '));
     };
+    // Lines unfolded under a row stay under it.
+    CMatchingLinesModel lines(&order);
+    lines.SetFoldable(true);
+    QSignalSpy wanted(&lines, &CMatchingLinesModel::LinesWanted);
+    const auto withLines = [&lines] {
+        QStringList column;
+        for (int row = 0; row < lines.rowCount(); ++row)
+            column << (lines.Line(row)
+                           ? "L" + QString::number(lines.Line(row)->Number)
+                           : lines.index(row, lines.RowKind(row) == lines.FileRowKind).data().toString());
+        return column.join(QLatin1Char(' '));
+    };
     results.AppendRows(paths.mid(0, 2));
+    lines.SetUnfolded(0, true);
+    CMatchingLine line;
+    line.Number = 7;
+    lines.AddLines(wanted.value(0).value(0).toULongLong(), {line});
+    lines.FinishLines(wanted.value(0).value(0).toULongLong(), 5);
     order.sort(1, Qt::AscendingOrder);
     results.AppendRows(paths.mid(2));
     QCOMPARE(shown(), QStringLiteral("1 2 9 10 30"));
+    QCOMPARE(withLines(), QStringLiteral("1 2 9 10 L7 and 5 more 30"));
     order.sort(1, Qt::DescendingOrder);
     QCOMPARE(shown(), QStringLiteral("30 10 9 2 1"));
+    QCOMPARE(withLines(), QStringLiteral("30 10 L7 and 5 more 9 2 1"));
+    QCOMPARE(lines.FileRow(3), 1);
     order.sort(0, Qt::AscendingOrder);
     QCOMPARE(order.index(0, 0).data().toString(), dir.filePath("f1"));
     order.sort(-1);

@@ -11,6 +11,9 @@ lintra=$1
 # Where the widgets are in the window of fixed size; the pane's area holds
 # its text and the strip below it with the block position.
 ROW0="76 368"
+# The first row's arrow, and the third line row under it, unfolded.
+ARROW0="30 368"
+LINE3="150 465"
 PANE="504 441"
 CHARSETS="579 312"
 PANE_AREA="330x215+325+335"
@@ -145,6 +148,26 @@ no_box_after ctrl+n
 no_box_after ctrl+p
 [ -z "${LINTRA_SHOTS:-}" ] || import -window "$id" "$LINTRA_SHOTS/koi8.png"
 [ "$(shot "$id" "$TEXT_AREA")" = "$chosen" ] || fail "Next and Previous did not keep KOI8-R"
+
+# A row unfolds to its matching lines (Right) and folds (its arrow); a click on the
+# third shows its block with the match selected, as F3 does.
+restart
+search_in "$tree/matches" needle
+xdotool mousemove --window "$id" $ROW0 click 1
+sleep 0.5
+xdotool key Right
+sleep 1
+[ -z "${LINTRA_SHOTS:-}" ] || import -window "$id" "$LINTRA_SHOTS/lines.png"
+grep -q "^2,901: 002900 needle" <<<"$("${WINDOW_DRIVER[@]}" "$pid" rows)" ||
+    fail "the unfolded row does not list line 2,901"
+xdotool mousemove --window "$id" $LINE3 click 1
+strip_says "Block 6 of 6  ·  Last match: 3 of 3, line 2,901"
+[ -z "${LINTRA_SHOTS:-}" ] || import -window "$id" "$LINTRA_SHOTS/line3.png"
+[ "$(python3 "$(dirname "$X11_HELPER")/x11pixels.py" "$id" "$MIDDLE_BAND" $SELECTION)" = 1 ] ||
+    fail "the line's match is not selected in the middle of the pane"
+xdotool mousemove --window "$id" $ARROW0 click 1
+sleep 0.5
+grep -q "^2,901: " <<<"$("${WINDOW_DRIVER[@]}" "$pid" rows)" && fail "the arrow left the lines unfolded"
 
 # F3 goes straight to the block of the next match, with the match (selected)
 # in the middle of the pane; the strip numbers it. Shift+F3 and Ctrl+G too.

@@ -333,7 +333,7 @@ p, li { white-space: pre-wrap; }
         <translation>Gefundene Dateien</translation>
     </message>
     <message>
-        <location filename="../app/clintra_search.cpp" line="+207"/>
+        <location filename="../app/clintra_search.cpp" line="+208"/>
         <location filename="../app/formfitting.cpp" line="+53"/>
         <source>Matched Filename</source>
         <translation>Gefundener Dateiname</translation>
@@ -411,7 +411,7 @@ p, li { white-space: pre-wrap; }
         <translation>Datei %1 von %2 wird durchsucht …</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+43"/>
         <source>Filename</source>
         <translation>Dateiname</translation>
     </message>
@@ -481,7 +481,7 @@ p, li { white-space: pre-wrap; }
         <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
     </message>
     <message>
-        <location filename="../app/clintra_tableactions.cpp" line="+45"/>
+        <location filename="../app/clintra_tableactions.cpp" line="+46"/>
         <source>&amp;Open</source>
         <translation>Ö&amp;ffnen</translation>
     </message>
@@ -491,7 +491,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Die ausgewählte Datei mit dem Programm öffnen, das die Arbeitsumgebung dafür vorsieht.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Copy File &amp;Path</source>
         <translation>Datei&amp;pfad kopieren</translation>
     </message>
@@ -511,7 +511,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+129"/>
+        <location line="+131"/>
         <source>The file no longer exists:
 %1</source>
         <translation>Die Datei gibt es nicht mehr:
@@ -603,6 +603,22 @@ p, li { white-space: pre-wrap; }
     </message>
 </context>
 <context>
+    <name>CMatchingLinesModel</name>
+    <message>
+        <location filename="../search/core/matchinglinesmodel.cpp" line="+299"/>
+        <source>and %1 more</source>
+        <translation>und %1 weitere</translation>
+    </message>
+</context>
+<context>
+    <name>CResultLines</name>
+    <message>
+        <location filename="../search/cresultlines.cpp" line="+19"/>
+        <source>Show Matching &amp;Lines</source>
+        <translation>Passende &amp;Zeilen anzeigen</translation>
+    </message>
+</context>
+<context>
     <name>CResultViewer</name>
     <message>
         <location filename="../viewer/cresultviewer.cpp" line="+26"/>
@@ -635,19 +651,19 @@ p, li { white-space: pre-wrap; }
         <translation>Die Datei kann nicht geöffnet oder gelesen werden.</translation>
     </message>
     <message>
-        <location line="+150"/>
-        <location line="+177"/>
+        <location line="+153"/>
+        <location line="+178"/>
         <source>No further match.</source>
         <translation>Kein weiterer Treffer.</translation>
     </message>
     <message>
-        <location line="-161"/>
-        <location line="+161"/>
+        <location line="-162"/>
+        <location line="+162"/>
         <source>No earlier match.</source>
         <translation>Kein früherer Treffer.</translation>
     </message>
     <message>
-        <location line="-113"/>
+        <location line="-114"/>
         <source>Stopped: the file does not answer.</source>
         <translation>Abgebrochen: Die Datei antwortet nicht.</translation>
     </message>
@@ -662,7 +678,7 @@ p, li { white-space: pre-wrap; }
         <translation>Die Datei wird gelesen … Esc bricht ab.</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>Stopped looking for a keyword: the pane shows the start of the file.</source>
         <translation>Suche nach einem Stichwort abgebrochen: Angezeigt wird der Anfang der Datei.</translation>
     </message>
@@ -698,7 +714,7 @@ p, li { white-space: pre-wrap; }
         <translation>Suche nach einem Treffer abgebrochen.</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+73"/>
         <source>No keyword in any of the %1 blocks</source>
         <translation>Keiner der %1 Blöcke enthält einen Suchbegriff</translation>
     </message>
@@ -731,7 +747,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CSearchRun</name>
     <message>
-        <location filename="../search/csearchrun.cpp" line="+240"/>
+        <location filename="../search/csearchrun.cpp" line="+257"/>
         <source>The search was cancelled at file %1 of %2; %3 found so far.</source>
         <translation>Die Suche wurde bei Datei %1 von %2 abgebrochen; bis dahin %3 gefunden.</translation>
     </message>

@@ -333,7 +333,7 @@ p, li { white-space: pre-wrap; }
         <translation>结果文件</translation>
     </message>
     <message>
-        <location filename="../app/clintra_search.cpp" line="+207"/>
+        <location filename="../app/clintra_search.cpp" line="+208"/>
         <location filename="../app/formfitting.cpp" line="+53"/>
         <source>Matched Filename</source>
         <translation>匹配的文件名</translation>
@@ -411,7 +411,7 @@ p, li { white-space: pre-wrap; }
         <translation>正在处理第 %1 个文件（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+43"/>
         <source>Filename</source>
         <translation>文件名</translation>
     </message>
@@ -481,7 +481,7 @@ p, li { white-space: pre-wrap; }
         <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
     </message>
     <message>
-        <location filename="../app/clintra_tableactions.cpp" line="+45"/>
+        <location filename="../app/clintra_tableactions.cpp" line="+46"/>
         <source>&amp;Open</source>
         <translation>打开(&amp;O)</translation>
     </message>
@@ -491,7 +491,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;用桌面为该类文件设定的程序打开所选文件。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Copy File &amp;Path</source>
         <translation>复制文件路径(&amp;P)</translation>
     </message>
@@ -511,7 +511,7 @@ p, li { white-space: pre-wrap; }
         <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+129"/>
+        <location line="+131"/>
         <source>The file no longer exists:
 %1</source>
         <translation>该文件已不存在：
@@ -603,6 +603,22 @@ p, li { white-space: pre-wrap; }
     </message>
 </context>
 <context>
+    <name>CMatchingLinesModel</name>
+    <message>
+        <location filename="../search/core/matchinglinesmodel.cpp" line="+299"/>
+        <source>and %1 more</source>
+        <translation>还有 %1 行</translation>
+    </message>
+</context>
+<context>
+    <name>CResultLines</name>
+    <message>
+        <location filename="../search/cresultlines.cpp" line="+19"/>
+        <source>Show Matching &amp;Lines</source>
+        <translation>显示匹配的行(&amp;L)</translation>
+    </message>
+</context>
+<context>
     <name>CResultViewer</name>
     <message>
         <location filename="../viewer/cresultviewer.cpp" line="+26"/>
@@ -635,19 +651,19 @@ p, li { white-space: pre-wrap; }
         <translation>无法打开或读取该文件。</translation>
     </message>
     <message>
-        <location line="+150"/>
-        <location line="+177"/>
+        <location line="+153"/>
+        <location line="+178"/>
         <source>No further match.</source>
         <translation>后面没有更多匹配项。</translation>
     </message>
     <message>
-        <location line="-161"/>
-        <location line="+161"/>
+        <location line="-162"/>
+        <location line="+162"/>
         <source>No earlier match.</source>
         <translation>前面没有更多匹配项。</translation>
     </message>
     <message>
-        <location line="-113"/>
+        <location line="-114"/>
         <source>Stopped: the file does not answer.</source>
         <translation>已停止：文件没有响应。</translation>
     </message>
@@ -662,7 +678,7 @@ p, li { white-space: pre-wrap; }
         <translation>正在读取文件……按 Esc 停止。</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>Stopped looking for a keyword: the pane shows the start of the file.</source>
         <translation>已停止查找关键词：窗格中显示的是文件开头。</translation>
     </message>
@@ -698,7 +714,7 @@ p, li { white-space: pre-wrap; }
         <translation>已停止查找匹配项。</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+73"/>
         <source>No keyword in any of the %1 blocks</source>
         <translation>%1 个块中均不含关键词</translation>
     </message>
@@ -731,7 +747,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>CSearchRun</name>
     <message>
-        <location filename="../search/csearchrun.cpp" line="+240"/>
+        <location filename="../search/csearchrun.cpp" line="+257"/>
         <source>The search was cancelled at file %1 of %2; %3 found so far.</source>
         <translation>搜索已在第 %1 个文件（共 %2 个）处取消；目前找到 %3 个。</translation>
     </message>

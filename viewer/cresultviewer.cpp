@@ -132,10 +132,11 @@ quint64 CResultViewer::Ask(TEnumViewStep step, int mib)
 
 // --- What the window asks ----------------------------------------------------
 
-void CResultViewer::ShowFile(int row, const QByteArray &nativePath, const CKeywordQuery &query)
+void CResultViewer::ShowFile(int row, const QByteArray &nativePath, const CKeywordQuery &query, qint64 line)
 {
     Forget();
     Row = row;
+    TargetLine = line;
     Query = query;
     Charsets->setEnabled(true);
     if (!Loader)
@@ -145,7 +146,8 @@ void CResultViewer::ShowFile(int row, const QByteArray &nativePath, const CKeywo
     WaitingStep = ViewLoad;
     CResultLoader *loader = Loader;
     QMetaObject::invokeMethod(
-        loader, [loader, generation, nativePath, query] { loader->Load(generation, nativePath, query); },
+        loader,
+        [loader, generation, nativePath, query, line] { loader->Load(generation, nativePath, query, line); },
         Qt::QueuedConnection);
     QTimer::singleShot(WaitingShownAfterMs, this, [this, generation] {
         if (Waiting == generation)
@@ -175,6 +177,7 @@ void CResultViewer::Forget()
     WholeBytes.clear();
     Matches.clear();
     CurrentMatch = -1;
+    TargetLine = 0;
     Note.clear();
 }
 
@@ -340,6 +343,7 @@ void CResultViewer::ShowLoaded(const CViewedText &answer)
         ShowEncoding(answer.Encoding, answer.UnmarkedCodec);
     WholeBytes = answer.WholeBytes;
     ShowAnswerText(answer, false);
+    TargetLine = 0;
     if (answer.Outcome == PageCancelled)
         Note = tr("Stopped looking for a keyword: the pane shows the start of the file.");
     ShowStrip();
@@ -396,7 +400,23 @@ void CResultViewer::ShowAnswerText(const CViewedText &answer, bool lastMatch)
         Matches.append(CMatch{range.Start, range.Length});
     CurrentMatch = -1;
     if (!Matches.isEmpty())
-        GoToMatch(lastMatch ? Matches.size() - 1 : 0);
+        GoToMatch(lastMatch ? Matches.size() - 1 : MatchOnLine(answer));
+}
+
+// The first match on the line asked for, or after it; the first without one.
+int CResultViewer::MatchOnLine(const CViewedText &answer) const
+{
+    int start = 0;
+    for (qint64 line = answer.FirstLine + 1; line < TargetLine && start >= 0; ++line) {
+        start = answer.Text.indexOf(QLatin1Char('\n'), start);
+        if (start >= 0)
+            ++start;
+    }
+    for (int match = 0; start >= 0 && match < Matches.size(); ++match) {
+        if (Matches.at(match).Start >= start)
+            return match;
+    }
+    return 0;
 }
 
 void CResultViewer::ShowEncoding(TEnumTextEncoding encoding, QTextCodec *unmarkedCodec)

@@ -43,9 +43,10 @@ public:
     // Whether an answer is awaited (a load, a step or a scan).
     bool IsLoading() const { return Waiting != 0; }
 
-    // A full-text result: the file's text, at its first match. nativePath:
-    // as the file system spells it, which need not be valid text.
-    void ShowFile(int row, const QByteArray &nativePath, const CKeywordQuery &query);
+    // A full-text result: the file's text, at its first match, or with line
+    // (from 1) the first match on that line. nativePath: as the file system
+    // spells it, which need not be valid text.
+    void ShowFile(int row, const QByteArray &nativePath, const CKeywordQuery &query, qint64 line = 0);
     // A filename result: its path, highlighted.
     void ShowFileName(int row, const QString &path, const CKeywordQuery &query);
     // Nothing on show any more (a new search); a running load is abandoned.
@@ -87,6 +88,7 @@ private:
     void ShowEncoding(TEnumTextEncoding encoding, QTextCodec *unmarkedCodec);
     void SayStepFailure(const CViewedText &answer);
     void GoToMatch(int index);
+    int MatchOnLine(const CViewedText &answer) const;
     void ShowStrip();
     QString BlockText() const;
     QString MatchText() const;
@@ -113,6 +115,8 @@ private:
     QByteArray WholeBytes;
     QVector<CMatch> Matches;
     int CurrentMatch = -1;
+    // The line asked for by the load awaited, 0 for none.
+    qint64 TargetLine = 0;
     // Said once, after a step: why nothing moved.
     QString Note;
 };

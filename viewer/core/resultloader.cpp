@@ -62,7 +62,8 @@ bool CResultLoader::IsCancelled(quint64 generation) const
     return generation <= CancelledUpTo.loadRelaxed();
 }
 
-void CResultLoader::Load(quint64 generation, const QByteArray &nativePath, const CKeywordQuery &query)
+void CResultLoader::Load(quint64 generation, const QByteArray &nativePath, const CKeywordQuery &query,
+                         qint64 line)
 {
     Running = generation;
     Query = query;
@@ -75,7 +76,7 @@ void CResultLoader::Load(quint64 generation, const QByteArray &nativePath, const
         file.close();
         Pager = CResultPager(nativePath, ByteLimit, Charset);
         SetPagerSearch();
-        answer = Answer(Pager.FirstWithKeyword());
+        answer = Answer(line > 0 ? PageWithLine(line) : Pager.FirstWithKeyword());
     } else {
         answer = LoadWhole(file);
     }
@@ -131,6 +132,20 @@ void CResultLoader::SetPagerSearch()
         };
     }
     Pager.SetSearch(search);
+}
+
+// Block after block from the first, until the one that holds the line (or the last).
+CResultPage CResultLoader::PageWithLine(qint64 line)
+{
+    CResultPage page = Pager.First();
+    while (page.Outcome == PageShown && Pager.BlockLineRange(page.Block).second < line - 1 &&
+           Pager.LastBlock() != page.Block && !IsCancelled(Running)) {
+        const CResultPage next = Pager.Next();
+        if (next.Outcome != PageShown)
+            break;
+        page = next;
+    }
+    return page;
 }
 
 CViewedText CResultLoader::LoadWhole(QFile &file) const

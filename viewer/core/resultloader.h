@@ -86,7 +86,8 @@ public:
 
     // In the loader's thread.
     // nativePath: as the file system spells it.
-    void Load(quint64 generation, const QByteArray &nativePath, const CKeywordQuery &query);
+    // line: from 1, the line whose block is shown; 0: the block of the first keyword.
+    void Load(quint64 generation, const QByteArray &nativePath, const CKeywordQuery &query, qint64 line = 0);
     void Step(quint64 generation, TEnumViewStep step, int mib = 0);
 
 signals:
@@ -99,6 +100,7 @@ private:
     CViewedText Answer(const CResultPage &page) const;
     CHighlightPlan Plan(const QString &text) const;
     void SetPagerSearch();
+    CResultPage PageWithLine(qint64 line);
 
     qint64 ByteLimit;
     CUnmarkedTextCharset Charset;
