@@ -87,9 +87,13 @@ bool CResultsTable::FileCellAt(const QPoint &point) const
 
 QList<int> CResultsTable::SelectedRows() const
 {
+    // The view's rows include the matching lines of unfolded files: only the files' own count.
+    const CMatchingLinesModel *lines = MatchingLines->Model();
     QList<int> rows;
-    for (const QModelIndex &index : selectionModel()->selectedRows())
-        rows << index.row();
+    for (const QModelIndex &index : selectionModel()->selectedRows()) {
+        if (lines->RowKind(index.row()) == CMatchingLinesModel::FileRowKind)
+            rows << lines->FileRow(index.row());
+    }
     std::sort(rows.begin(), rows.end());
     return rows;
 }

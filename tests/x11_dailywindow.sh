@@ -63,8 +63,10 @@ for size in "900 700" "1250 880"; do
     [ "$line" -ge 163 ] && [ "$line" -le 167 ] || fail "$size: line $line at the pane's middle"
 done
 
-# Ctrl+click adds the second row; Copy File Path copies both, a line each.
-read -r cx cy < <(atspi cell 1 0)
+# Ctrl+click adds the second file, below the first one's two matching lines
+# (Right unfolds them); Copy File Path copies both files, a line each.
+xdotool key Right sleep 0.5
+read -r cx cy < <(atspi cell 3 0)
 xdotool mousemove "$cx" "$cy" keydown ctrl click 1 keyup ctrl sleep 0.3 key ctrl+shift+c sleep 0.3
 [ "$(xclip -o -selection clipboard)" = "$(head -n2 <<<"$rows")" ] || fail "copied: $(xclip -o -selection clipboard)"
 kill "$lintra_pid" && echo "1 passed, 0 failed"
