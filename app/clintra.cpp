@@ -17,9 +17,8 @@
 
 #include "app/formfitting.h"
 #include "app/messagebox.h"
-#include "app/searchkeys.h"
 #include "app/ui_clintra.h"
-#include "search/core/plaintextfilters.h"
+#include "search/csearchdriver.h"
 #include "text/core/localcharset.h"
 #include "update/core/versionstamp.h"
 #include "viewer/ccontentedit.h"
@@ -95,11 +94,8 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
         CUnmarkedTextCharset(QTextCodec::codecForLocale(), SystemLocaleName, LoadLegacyCharsetName());
     DetectLocalCharset();
     ui->DefaultLocal8BitCharset_ComboBox->setEnabled(false);
-    WordSeparatedLanguage = IsWordSeparatedLanguage(SystemLocaleName);
 
-    // 16. Results table, and the search that fills it.
-    SetUpResultsTable();
-    CreateSearchRun();
+    // 16. Results table.
     connect(ui->FilesFound_TableWidget, &CResultsTable::itemSelectionChanged, this,
             &CLintra::OnItemSelectionChanged);
     connect(ui->FilesFound_TableWidget, &CResultsTable::customContextMenuRequested, this,
@@ -109,9 +105,6 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
         if (ResultViewer->RowOnShow() >= 0)
             ResultViewer->RowMoved(ui->FilesFound_TableWidget->currentRow());
     });
-
-    // 17. Plain-text patterns.
-    PlainTextFileFilters = PlainTextFilePatterns();
 
     // 18. Radio buttons.
     const QString radioToolTip = tr(
@@ -125,14 +118,10 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
         "if there is, and if words are separated by spaces</font>. Thank you!</font></body></html>");
     ui->MatchWholeWord_RadioButton->setToolTip(radioToolTip);
     ui->MatchSubstring_RadioButton->setToolTip(radioToolTip);
-    SetInitialMatchingMode();
 
     // 19. Table actions.
     CreateFilesTableActions();
     FileExplorer_Process.setObjectName(QStringLiteral("FileExplorer_Process"));
-    SearchKeys = new CSearchKeys(this, {ui->Dir2Search_ComboBox, ui->Keywords2Search_ComboBox,
-                                        ui->DoFilenameSearch_PushButton, ui->DoFullTextSearch_PushButton,
-                                        ui->CancelSearch_PushButton, ui->FilesFound_TableWidget});
 
     // 20.-22. The heading above the content pane.
     ResultContentHeader_Label = new QLabel();
@@ -165,6 +154,13 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
             &CResultViewer::PreviousMatch);
     connect(ui->FileContent_TextEdit, &CContentEdit::NextMatchRequested, ResultViewer,
             &CResultViewer::NextMatch);
+    // The search that fills the results table.
+    SearchDriver =
+        new CSearchDriver(this, ui, {ResultContentHeader_Label, ResultContentCharset_ComboBox, ResultViewer},
+                          SystemLocaleName, UnmarkedCharset);
+    connect(SearchDriver, &CSearchDriver::SummaryChanged, this, [this](const QString &summary) {
+        SysTrayToolTip = summary.isEmpty() ? VersionCaption : VersionCaption + QLatin1Char('\n') + summary;
+    });
     // After a search the keyboard is on the results: the pane's keys act on the file on show from there too.
     ui->FilesFound_TableWidget->addActions(ui->FileContent_TextEdit->MatchActions +
                                            ui->FileContent_TextEdit->BlockActions);
@@ -243,17 +239,4 @@ void CLintra::PopulateResultContentCharsets()
     for (QTextCodec *codec : qAsConst(AvailableCodecs))
         ResultContentCharset_ComboBox->addItem(QIcon(), CodecEntryName(codec), codec->mibEnum());
     ResultContentCharset_ComboBox->setEnabled(false);
-}
-
-void CLintra::SetInitialMatchingMode()
-{
-    if (WordSeparatedLanguage) {
-        ui->MatchSubstring_RadioButton->setChecked(false);
-        ui->MatchWholeWord_RadioButton->setChecked(true);
-        MatchWholeWord = true;
-    } else {
-        ui->MatchSubstring_RadioButton->setChecked(true);
-        ui->MatchWholeWord_RadioButton->setChecked(false);
-        MatchWholeWord = false;
-    }
 }

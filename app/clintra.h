@@ -33,9 +33,8 @@ class QMenu;
 class QModelIndex;
 class QTextCodec;
 class QTextDocument;
-class CSearchKeys;
 class CResultViewer;
-class CSearchRun;
+class CSearchDriver;
 class CFileExistenceCheck;
 class Ui_CLintra;
 
@@ -115,12 +114,6 @@ private:
     // keywords it was shown with (viewer/).
     CResultViewer *ResultViewer = nullptr;
 
-    // Directory walk (search/).
-    QStringList PlainTextFileFilters;
-    bool PlainTextByContent = true;
-    // Enter, Escape and the focus after a search (app/searchkeys).
-    CSearchKeys *SearchKeys = nullptr;
-
     // Local charset (text/).
     QList<QTextCodec *> AvailableCodecs;
     int SelectedCharsetMib = 0;
@@ -133,11 +126,8 @@ private:
 
     QTextCharFormat DefaultCharFormat;
     QString SystemLocaleName;
-    bool WordSeparatedLanguage = false;
     // How the search and the pane read text without a byte-order mark.
     CUnmarkedTextCharset UnmarkedCharset;
-    bool MatchWholeWord = false;
-    TEnumSearchWhat SearchWhat = SearchWhatFilename;
 
     // System tray (app/).
     QAction *SysTrayIconRestore_Action = nullptr;
@@ -153,12 +143,10 @@ private:
 
     QProcess FileExplorer_Process;
 
-    CSearchRun *SearchRun = nullptr;
+    // The search: histories, match mode, heading and summary (search/).
+    CSearchDriver *SearchDriver = nullptr;
     // Whether a result's file is still there, asked before it is opened.
     CFileExistenceCheck *OpenedFileCheck = nullptr;
-    // What the running search's summary names.
-    QString SearchDirectory;
-    QString SearchKeywords;
 
     CUpdateCheck UpdateCheckState;
 
@@ -166,7 +154,6 @@ private:
 
     // Window (app/clintra.cpp).
     void PopulateResultContentCharsets();
-    void SetInitialMatchingMode();
     void SetTitleAndNotice();
 
     // Local charset (app/clintra_charset.cpp).
@@ -183,25 +170,6 @@ private:
     void LoadResultColumnWidths(const QVariant &stored);
     void CreateSysTrayIconActions();
     void CreateSysTrayIcon();
-
-    // Search (app/clintra_search.cpp).
-    void CreateSearchRun();
-    // Gives up a running search; ends the process at once if its threads
-    // are stuck in the file system (called after the settings are saved).
-    void EndSearchForQuit();
-    int CountKeywords(const QString &text) const;
-    // Starts the search on its threads; the rows follow directory by directory.
-    void StartSearch(const QDir &dir, const CKeywordQuery &query, TEnumSearchWhat what);
-    void SetUpResultsTable();
-    void SetResultsHeaderLabels();
-    bool ShowResultContentHeading();
-    void SelectSystemResultCharset();
-    void RememberKeywords(const QString &typed, const QString &keywords);
-    void ResetForNewSearch();
-    void ShowInvalidPathMessage();
-    QString TypedDirectory() const;
-    void ShowSearchSummary(const QString &directory, const QString &keywords, int found, int total,
-                           TEnumSearchWhat what);
 
     // Result viewer (app/clintra_viewer.cpp).
     void ShowResultRow(int row);

@@ -20,6 +20,7 @@
 #include "app/core/settingsstore.h"
 #include "app/core/settingstable.h"
 #include "search/core/plaintextfilters.h"
+#include "search/csearchdriver.h"
 #include "update/core/installationid.h"
 #include "update/core/versionstamp.h"
 
@@ -141,8 +142,8 @@ void CLintra::LoadSettings()
         UpdateCheckIntervalFromStore(settings.Value(SettingKey(UpdateCheckIntervalSetting))));
     UpdateCheck().SetLastCheckTime(Load(settings, LastUpdateCheckTimeSetting).toDateTime());
     // The user may add plain-text patterns in the file; nothing writes them.
-    PlainTextFileFilters = PlainTextFilePatterns(settings.Value(PlainTextPatternsSettingKey()));
-    PlainTextByContent = Load(settings, PlainTextByContentSetting).toBool();
+    SearchDriver->SetPlainTextChoice(PlainTextFilePatterns(settings.Value(PlainTextPatternsSettingKey())),
+                                     Load(settings, PlainTextByContentSetting).toBool());
 }
 
 // The size and date columns as the user left them; the path column takes the rest.

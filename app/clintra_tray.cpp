@@ -10,6 +10,7 @@
 #include "app/clintra.h"
 #include "app/messagebox.h"
 #include "app/ui_clintra.h"
+#include "search/csearchdriver.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -44,7 +45,7 @@ void CLintra::closeEvent(QCloseEvent *event)
     SaveSettings();
     if (!SystemTrayAvailable()) {
         event->accept();
-        EndSearchForQuit();
+        SearchDriver->EndSearchForQuit();
         QCoreApplication::quit();
         return;
     }
@@ -90,21 +91,21 @@ void CLintra::SysTrayIconExitProgram()
     SysTrayIconQuit_Action->setEnabled(false);
     SysTrayIconRestore_Action->setEnabled(false);
     SaveSettings();
-    EndSearchForQuit();
+    SearchDriver->EndSearchForQuit();
     QCoreApplication::quit();
 }
 
 void CLintra::on_ExitProgram_PushButton_clicked()
 {
     SaveSettings();
-    EndSearchForQuit();
+    SearchDriver->EndSearchForQuit();
     QCoreApplication::quit();
 }
 
 void CLintra::EndSession()
 {
     SaveSettings(false);
-    EndSearchForQuit();
+    SearchDriver->EndSearchForQuit();
     QCoreApplication::quit();
 }
 

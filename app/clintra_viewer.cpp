@@ -8,6 +8,7 @@
 #include <QComboBox>
 
 #include "search/core/resultsmodel.h"
+#include "search/csearchdriver.h"
 #include "viewer/cresultviewer.h"
 
 // --- Selecting a row -------------------------------------------------------
@@ -37,9 +38,8 @@ void CLintra::ShowResultRow(int row)
         return;
     }
     // The keywords as they stand in the box now, which the user may have edited.
-    const CKeywordQuery query(ui->Keywords2Search_ComboBox->currentText(), MatchWholeWord,
-                              WordSeparatedLanguage);
-    switch (SearchWhat) {
+    const CKeywordQuery query = SearchDriver->TypedQuery();
+    switch (SearchDriver->What()) {
     case SearchWhatFilename:
         ResultViewer->ShowFileName(row, ResultRowPath(row), query);
         break;
