@@ -15,6 +15,7 @@
 #include <QTextBrowser>
 #include <QTextCodec>
 
+#include "app/csystray.h"
 #include "app/formfitting.h"
 #include "app/messagebox.h"
 #include "app/ui_clintra.h"
@@ -46,7 +47,6 @@ CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
 
 CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
-    , SystemTrayAvailable(environment.SystemTrayAvailable)
     , FileExplorer_Process(this)
     , UpdateCheckState(environment.UpdateCheck)
 {
@@ -158,9 +158,6 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
     SearchDriver =
         new CSearchDriver(this, ui, {ResultContentHeader_Label, ResultContentCharset_ComboBox, ResultViewer},
                           SystemLocaleName, UnmarkedCharset);
-    connect(SearchDriver, &CSearchDriver::SummaryChanged, this, [this](const QString &summary) {
-        SysTrayToolTip = summary.isEmpty() ? VersionCaption : VersionCaption + QLatin1Char('\n') + summary;
-    });
     // After a search the keyboard is on the results: the pane's keys act on the file on show from there too.
     ui->FilesFound_TableWidget->addActions(ui->FileContent_TextEdit->MatchActions +
                                            ui->FileContent_TextEdit->BlockActions);
@@ -175,14 +172,10 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
             &CLintra::UpdateResultFileContent);
 
     // 26.-29. Tray.
-    CreateSysTrayIconActions();
-    CreateSysTrayIcon();
-    SysTrayIcon->setIcon(ProgramIcon());
-    VersionCaption =
-        tr("Norvane") + QLatin1Char(' ') + tr("Lintra") + QLatin1Char(' ') + QLatin1String(ProgramVersion);
-    SysTrayToolTip = VersionCaption;
-    SysTrayIcon->setToolTip(SysTrayToolTip);
-    connect(SysTrayIcon, &QSystemTrayIcon::activated, this, &CLintra::SysTrayIconActivated);
+    SysTray = new CSysTray(this, environment.SystemTrayAvailable);
+    connect(SearchDriver, &CSearchDriver::SummaryChanged, SysTray, &CSysTray::SetSearchSummary);
+    connect(SysTray, &CSysTray::SaveRequested, this, [this] { SaveSettings(); });
+    connect(SysTray, &CSysTray::QuitRequested, this, &CLintra::Quit);
 
     // Every text is in place: size the window from them, before the stored
     // geometry is applied.

@@ -35,6 +35,7 @@ class QTextCodec;
 class QTextDocument;
 class CResultViewer;
 class CSearchDriver;
+class CSysTray;
 class CFileExistenceCheck;
 class Ui_CLintra;
 
@@ -130,16 +131,9 @@ private:
     CUnmarkedTextCharset UnmarkedCharset;
 
     // System tray (app/).
-    QAction *SysTrayIconRestore_Action = nullptr;
-    QAction *SysTrayIconQuit_Action = nullptr;
-    QSystemTrayIcon *SysTrayIcon = nullptr;
-    QMenu *SysTrayIconMenu = nullptr;
-    bool SysTrayInfoShown = false;
+    CSysTray *SysTray = nullptr;
     bool SettingsNotSavedTold = false;
-    QString SysTrayToolTip;
-    QString VersionCaption;
     QString InstallationId;
-    bool (*SystemTrayAvailable)() = nullptr;
 
     QProcess FileExplorer_Process;
 
@@ -168,8 +162,8 @@ private:
     void LoadSettings();
     void TellSettingsNotSaved(bool userPresent);
     void LoadResultColumnWidths(const QVariant &stored);
-    void CreateSysTrayIconActions();
-    void CreateSysTrayIcon();
+    // Ends the program; the settings are saved by then.
+    void Quit();
 
     // Result viewer (app/clintra_viewer.cpp).
     void ShowResultRow(int row);

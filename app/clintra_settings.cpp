@@ -19,6 +19,7 @@
 
 #include "app/core/settingsstore.h"
 #include "app/core/settingstable.h"
+#include "app/csystray.h"
 #include "search/core/plaintextfilters.h"
 #include "search/csearchdriver.h"
 #include "update/core/installationid.h"
@@ -133,7 +134,7 @@ void CLintra::LoadSettings()
     if (Load(settings, WindowMaximizedSetting).toBool())
         setWindowState(windowState() | Qt::WindowMaximized);
     LoadResultColumnWidths(Load(settings, ResultColumnWidthsSetting));
-    SysTrayInfoShown = Load(settings, SysTrayInfoShownSetting).toBool();
+    SysTray->SetInfoShown(Load(settings, SysTrayInfoShownSetting).toBool());
     LoadHistory(ui->Dir2Search_ComboBox, Load(settings, LastSearchedDirsSetting).toStringList());
     LoadHistory(ui->Keywords2Search_ComboBox, Load(settings, LastSearchedKeywordsSetting).toStringList());
     LoadHistory(ui->SkipFolders_ComboBox, Load(settings, LastSkippedFoldersSetting).toStringList());
@@ -167,7 +168,7 @@ void CLintra::SaveSettings(bool userPresent)
     Save(settings, ResultColumnWidthsSetting,
          QStringList{QString::number(ui->FilesFound_TableWidget->columnWidth(1)),
                      QString::number(ui->FilesFound_TableWidget->columnWidth(2))});
-    Save(settings, SysTrayInfoShownSetting, SysTrayInfoShown);
+    Save(settings, SysTrayInfoShownSetting, SysTray->InfoShown());
     Save(settings, LastSearchedDirsSetting, DirectoryHistoryForStore(HistoryItems(ui->Dir2Search_ComboBox)));
     Save(settings, LastSearchedKeywordsSetting,
          KeywordHistoryForStore(HistoryItems(ui->Keywords2Search_ComboBox)));
