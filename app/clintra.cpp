@@ -22,6 +22,7 @@
 #include "search/csearchdriver.h"
 #include "text/core/localcharset.h"
 #include "update/core/versionstamp.h"
+#include "update/cupdatedialogs.h"
 #include "viewer/ccontentedit.h"
 #include "viewer/cresultviewer.h"
 
@@ -48,7 +49,6 @@ CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
 CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
     , FileExplorer_Process(this)
-    , UpdateCheckState(environment.UpdateCheck)
 {
     // 3. The form.
     ui = new Ui_CLintra;
@@ -171,6 +171,8 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
     connect(ResultContentCharset_ComboBox, QOverload<int>::of(&QComboBox::activated), this,
             &CLintra::UpdateResultFileContent);
 
+    UpdateDialogs = new CUpdateDialogs(environment.UpdateCheck, this);
+
     // 26.-29. Tray.
     SysTray = new CSysTray(this, environment.SystemTrayAvailable);
     connect(SearchDriver, &CSearchDriver::SummaryChanged, SysTray, &CSysTray::SetSearchSummary);
@@ -189,7 +191,8 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
 
 CLintra::~CLintra()
 {
-    AbortUpdateCheck();
+    // Nothing of a running check may reach the window again.
+    delete UpdateDialogs;
     disconnect(ui->DefaultLocal8BitCharset_ComboBox, nullptr, this, nullptr);
     disconnect(ResultContentCharset_ComboBox, nullptr, this, nullptr);
     DisconnectFilesTableSignals();

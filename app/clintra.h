@@ -36,6 +36,7 @@ class QTextDocument;
 class CResultViewer;
 class CSearchDriver;
 class CSysTray;
+class CUpdateDialogs;
 class CFileExistenceCheck;
 class Ui_CLintra;
 
@@ -133,7 +134,6 @@ private:
     // System tray (app/).
     CSysTray *SysTray = nullptr;
     bool SettingsNotSavedTold = false;
-    QString InstallationId;
 
     QProcess FileExplorer_Process;
 
@@ -142,7 +142,8 @@ private:
     // Whether a result's file is still there, asked before it is opened.
     CFileExistenceCheck *OpenedFileCheck = nullptr;
 
-    CUpdateCheck UpdateCheckState;
+    // The update check and its dialogs (update/).
+    CUpdateDialogs *UpdateDialogs = nullptr;
 
     // --- Operations -------------------------------------------------------
 
@@ -184,9 +185,6 @@ private:
         QUrl Url;
     };
     void OpenResultFiles(QList<COpenedFile> files);
-
-    // Update check (app/clintra_update.cpp).
-    void AbortUpdateCheck();
 
 private slots:
     void on_DoFullTextSearch_PushButton_clicked();

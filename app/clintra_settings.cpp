@@ -24,6 +24,7 @@
 #include "search/csearchdriver.h"
 #include "update/core/installationid.h"
 #include "update/core/versionstamp.h"
+#include "update/cupdatedialogs.h"
 
 namespace {
 
@@ -121,7 +122,7 @@ QString CLintra::LoadLegacyCharsetName()
 
 void CLintra::LoadSettings()
 {
-    InstallationId = LoadInstallationId();
+    UpdateDialogs->SetInstallationId(LoadInstallationId());
     CSettingsStore settings(SettingsFilePath());
     // The frame is not known before the window is shown: a title bar's height is kept free.
     const QMargins frame(0, style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
