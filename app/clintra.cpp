@@ -15,6 +15,7 @@
 #include <QTextBrowser>
 #include <QTextCodec>
 
+#include "app/csettingsbinding.h"
 #include "app/csystray.h"
 #include "app/formfitting.h"
 #include "app/messagebox.h"
@@ -90,8 +91,8 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
     // 10.-15. Codecs, locale, local charset and the word-separation flag.
     BuildAvailableCodecs();
     SystemLocaleName = environment.LocaleName;
-    UnmarkedCharset =
-        CUnmarkedTextCharset(QTextCodec::codecForLocale(), SystemLocaleName, LoadLegacyCharsetName());
+    UnmarkedCharset = CUnmarkedTextCharset(QTextCodec::codecForLocale(), SystemLocaleName,
+                                           CSettingsBinding::LoadLegacyCharsetName());
     DetectLocalCharset();
     ui->DefaultLocal8BitCharset_ComboBox->setEnabled(false);
 
@@ -184,8 +185,9 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
     FitMainWindowToTexts(this, ui, ResultContentHeader_Label, ResultContentCharset_ComboBox);
 
     // 30.-33. Settings and the automatic update check.
-    SetSettingsStoreNames();
-    LoadSettings();
+    Settings = new CSettingsBinding(this, ui, {SysTray, SearchDriver, UpdateDialogs});
+    CSettingsBinding::SetSettingsStoreNames();
+    Settings->LoadSettings();
     StartUpdateCheck(false);
 }
 
@@ -235,4 +237,14 @@ void CLintra::PopulateResultContentCharsets()
     for (QTextCodec *codec : qAsConst(AvailableCodecs))
         ResultContentCharset_ComboBox->addItem(QIcon(), CodecEntryName(codec), codec->mibEnum());
     ResultContentCharset_ComboBox->setEnabled(false);
+}
+
+void CLintra::SaveSettings(bool userPresent)
+{
+    Settings->SaveSettings(userPresent);
+}
+
+QString CLintra::SettingsNotice() const
+{
+    return Settings->SettingsNotice();
 }

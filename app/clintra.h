@@ -35,6 +35,7 @@ class QTextCodec;
 class QTextDocument;
 class CResultViewer;
 class CSearchDriver;
+class CSettingsBinding;
 class CSysTray;
 class CUpdateDialogs;
 class CFileExistenceCheck;
@@ -133,7 +134,8 @@ private:
 
     // System tray (app/).
     CSysTray *SysTray = nullptr;
-    bool SettingsNotSavedTold = false;
+    // Loading and saving the settings (app/).
+    CSettingsBinding *Settings = nullptr;
 
     QProcess FileExplorer_Process;
 
@@ -154,15 +156,8 @@ private:
     // Local charset (app/clintra_charset.cpp).
     void BuildAvailableCodecs();
     void DetectLocalCharset();
-    QString LoadLegacyCharsetName();
 
-    // Settings and tray (app/clintra_settings.cpp, app/clintra_tray.cpp).
-    // The store's names are set before anything reads it.
-    static void SetSettingsStoreNames();
-    static QString LoadInstallationId();
-    void LoadSettings();
-    void TellSettingsNotSaved(bool userPresent);
-    void LoadResultColumnWidths(const QVariant &stored);
+    // Tray and exit (app/clintra_tray.cpp).
     // Ends the program; the settings are saved by then.
     void Quit();
 
