@@ -1,5 +1,5 @@
-// The main window: construction in its fixed order, the language change and
-// the tear-down. The subsystems' members live in their own folders.
+// The main window: construction in its steps, the language change and the
+// tear-down. The controllers it builds live in their parts' folders.
 
 #include "app/clintra.h"
 
@@ -14,6 +14,7 @@
 #include <QSystemTrayIcon>
 #include <QTextBrowser>
 #include <QTextCodec>
+#include <QTextEdit>
 
 #include "app/csettingsbinding.h"
 #include "app/csystray.h"
@@ -25,6 +26,7 @@
 #include "update/core/versionstamp.h"
 #include "update/cupdatedialogs.h"
 #include "viewer/ccontentedit.h"
+#include "viewer/cfilestableactions.h"
 #include "viewer/cresultviewer.h"
 
 namespace {
@@ -49,17 +51,42 @@ CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
 
 CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
-    , FileExplorer_Process(this)
 {
-    // 3. The form.
     ui = new Ui_CLintra;
     ui->setupUi(this);
-
-    // 4.-7. Title, icon, frame and notice.
     SetTitleAndNotice();
     setWindowIcon(ProgramIcon());
+    SetToolTips();
+    ReadyText = tr("Ready to do the Unicode full text search...");
+    ui->SearchingProgressStatus_Label->setText(ReadyText);
+    DetectLocale(environment.LocaleName);
+    CreateResultContentHeading();
+    CreateResultViewer();
+    CreateControllers(environment);
+    ConnectResultsTable();
+    // Every text is in place: size the window from them, before the stored
+    // geometry is applied.
+    FitMainWindowToTexts(this, ui, ResultContentHeader_Label, ResultContentCharset_ComboBox);
+    CSettingsBinding::SetSettingsStoreNames();
+    Settings->LoadSettings();
+    StartUpdateCheck(false);
+}
 
-    // 9. Tool-tips and the ready text.
+CLintra::~CLintra()
+{
+    // Nothing of a running check may reach the window again.
+    delete UpdateDialogs;
+    // The children go after this destructor: none may call a slot of it then.
+    disconnect(ui->DefaultLocal8BitCharset_ComboBox, nullptr, this, nullptr);
+    disconnect(ResultContentCharset_ComboBox, nullptr, this, nullptr);
+    disconnect(ui->FilesFound_TableWidget, nullptr, this, nullptr);
+    delete FilesTableActions;
+    delete ui;
+    ui = nullptr;
+}
+
+void CLintra::SetToolTips()
+{
     ui->DefaultLocal8BitCharset_ComboBox->setToolTip(
         tr("<html><body><font face=\"verdana\">The value of this field is auto-detected at program start-up "
            "time. In case it is inaccurate, <font color=\"red\">please kindly post us your "
@@ -85,29 +112,6 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
            "plain-text files</font> are checked.</font></body></html>"));
     ui->ExitProgram_PushButton->setToolTip(
         tr("<html><body><font face=\"verdana\">Exit this running program.</font></body></html>"));
-    ReadyText = tr("Ready to do the Unicode full text search...");
-    ui->SearchingProgressStatus_Label->setText(ReadyText);
-
-    // 10.-15. Codecs, locale, local charset and the word-separation flag.
-    BuildAvailableCodecs();
-    SystemLocaleName = environment.LocaleName;
-    UnmarkedCharset = CUnmarkedTextCharset(QTextCodec::codecForLocale(), SystemLocaleName,
-                                           CSettingsBinding::LoadLegacyCharsetName());
-    DetectLocalCharset();
-    ui->DefaultLocal8BitCharset_ComboBox->setEnabled(false);
-
-    // 16. Results table.
-    connect(ui->FilesFound_TableWidget, &CResultsTable::itemSelectionChanged, this,
-            &CLintra::OnItemSelectionChanged);
-    connect(ui->FilesFound_TableWidget, &CResultsTable::customContextMenuRequested, this,
-            &CLintra::ShowFilesTableContextMenu);
-    // Sorting moves the shown file's row, not the file shown.
-    connect(ui->FilesFound_TableWidget->model(), &QAbstractItemModel::layoutChanged, this, [this] {
-        if (ResultViewer->RowOnShow() >= 0)
-            ResultViewer->RowMoved(ui->FilesFound_TableWidget->currentRow());
-    });
-
-    // 18. Radio buttons.
     const QString radioToolTip = tr(
         "<html><body><font face=\"verdana\">These two radion buttons take effect only in the case of "
         "single-keyword full-text search. In the case of multiple-keyword full-text search, "
@@ -119,12 +123,24 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
         "if there is, and if words are separated by spaces</font>. Thank you!</font></body></html>");
     ui->MatchWholeWord_RadioButton->setToolTip(radioToolTip);
     ui->MatchSubstring_RadioButton->setToolTip(radioToolTip);
+}
 
-    // 19. Table actions.
-    CreateFilesTableActions();
-    FileExplorer_Process.setObjectName(QStringLiteral("FileExplorer_Process"));
+// The local charset and whether words are separated by spaces follow the locale.
+void CLintra::DetectLocale(const QString &localeName)
+{
+    BuildAvailableCodecs();
+    SystemLocaleName = localeName;
+    UnmarkedCharset = CUnmarkedTextCharset(QTextCodec::codecForLocale(), SystemLocaleName,
+                                           CSettingsBinding::LoadLegacyCharsetName());
+    DetectLocalCharset();
+    ui->DefaultLocal8BitCharset_ComboBox->setEnabled(false);
+    connect(ui->DefaultLocal8BitCharset_ComboBox, QOverload<int>::of(&QComboBox::activated), this,
+            &CLintra::UpdateSelectedCharsetMib);
+}
 
-    // 20.-22. The heading above the content pane.
+// The heading above the content pane, with the charset the pane reads in.
+void CLintra::CreateResultContentHeading()
+{
     ResultContentHeader_Label = new QLabel();
     ResultContentHeader_Label->setObjectName(QStringLiteral("ResultContentHeader_Label"));
     ui->ResultContentHeader_HorizontalLayout->addWidget(ResultContentHeader_Label, 0, Qt::AlignLeft);
@@ -138,8 +154,12 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
     // The charset belongs to the content pane: the keyboard meets it just before.
     setTabOrder(ui->FilesFound_TableWidget, ResultContentCharset_ComboBox);
     setTabOrder(ResultContentCharset_ComboBox, ui->FileContent_TextEdit);
+    connect(ResultContentCharset_ComboBox, QOverload<int>::of(&QComboBox::activated), this,
+            &CLintra::UpdateResultFileContent);
+}
 
-    // 23. Content pane.
+void CLintra::CreateResultViewer()
+{
     ui->FileContent_TextEdit->setReadOnly(true);
     connect(ui->FileContent_TextEdit, &CContentEdit::PreviousBlockRequested, this,
             &CLintra::GotoContentEditPreviousBlock);
@@ -155,52 +175,37 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
             &CResultViewer::PreviousMatch);
     connect(ui->FileContent_TextEdit, &CContentEdit::NextMatchRequested, ResultViewer,
             &CResultViewer::NextMatch);
-    // The search that fills the results table.
+}
+
+void CLintra::CreateControllers(const CLintraEnvironment &environment)
+{
     SearchDriver =
         new CSearchDriver(this, ui, {ResultContentHeader_Label, ResultContentCharset_ComboBox, ResultViewer},
                           SystemLocaleName, UnmarkedCharset);
-    // After a search the keyboard is on the results: the pane's keys act on the file on show from there too.
-    ui->FilesFound_TableWidget->addActions(ui->FileContent_TextEdit->MatchActions +
-                                           ui->FileContent_TextEdit->BlockActions);
-
-    // 8. and 24. The counters, the viewer's paging state and the update
-    // schedule start from the values the class declaration gives them.
-
-    // 25. Charset selectors.
-    connect(ui->DefaultLocal8BitCharset_ComboBox, QOverload<int>::of(&QComboBox::activated), this,
-            &CLintra::UpdateSelectedCharsetMib);
-    connect(ResultContentCharset_ComboBox, QOverload<int>::of(&QComboBox::activated), this,
-            &CLintra::UpdateResultFileContent);
-
+    FilesTableActions = new CFilesTableActions(this, ui, WindowTitle);
     UpdateDialogs = new CUpdateDialogs(environment.UpdateCheck, this);
-
-    // 26.-29. Tray.
     SysTray = new CSysTray(this, environment.SystemTrayAvailable);
     connect(SearchDriver, &CSearchDriver::SummaryChanged, SysTray, &CSysTray::SetSearchSummary);
     connect(SysTray, &CSysTray::SaveRequested, this, [this] { SaveSettings(); });
     connect(SysTray, &CSysTray::QuitRequested, this, &CLintra::Quit);
-
-    // Every text is in place: size the window from them, before the stored
-    // geometry is applied.
-    FitMainWindowToTexts(this, ui, ResultContentHeader_Label, ResultContentCharset_ComboBox);
-
-    // 30.-33. Settings and the automatic update check.
     Settings = new CSettingsBinding(this, ui, {SysTray, SearchDriver, UpdateDialogs});
-    CSettingsBinding::SetSettingsStoreNames();
-    Settings->LoadSettings();
-    StartUpdateCheck(false);
 }
 
-CLintra::~CLintra()
+void CLintra::ConnectResultsTable()
 {
-    // Nothing of a running check may reach the window again.
-    delete UpdateDialogs;
-    disconnect(ui->DefaultLocal8BitCharset_ComboBox, nullptr, this, nullptr);
-    disconnect(ResultContentCharset_ComboBox, nullptr, this, nullptr);
-    DisconnectFilesTableSignals();
-    DestroyFilesTableActions();
-    delete ui;
-    ui = nullptr;
+    // After its own actions. After a search the keyboard is on the results: the pane's keys act on the file
+    // on show from there too.
+    ui->FilesFound_TableWidget->addActions(ui->FileContent_TextEdit->MatchActions +
+                                           ui->FileContent_TextEdit->BlockActions);
+    connect(ui->FilesFound_TableWidget, &CResultsTable::itemSelectionChanged, this,
+            &CLintra::OnItemSelectionChanged);
+    connect(ui->FilesFound_TableWidget, &CResultsTable::customContextMenuRequested, this,
+            &CLintra::ShowFilesTableContextMenu);
+    // Sorting moves the shown file's row, not the file shown.
+    connect(ui->FilesFound_TableWidget->model(), &QAbstractItemModel::layoutChanged, this, [this] {
+        if (ResultViewer->RowOnShow() >= 0)
+            ResultViewer->RowMoved(ui->FilesFound_TableWidget->currentRow());
+    });
 }
 
 void CLintra::changeEvent(QEvent *event)
@@ -224,6 +229,8 @@ void CLintra::SetTitleAndNotice()
 {
     WindowTitle = tr("Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware");
     setWindowTitle(WindowTitle);
+    if (FilesTableActions)
+        FilesTableActions->SetBoxTitle(WindowTitle);
     ui->CopyrightInfo_TextBrowser->setHtml(
         tr("<html><body><font face=\"verdana\" style=\"font-size:8pt\">Copyright &copy; 2010 "
            "<a href=\"%1\">Norvane</a>. Freeware.</font> <a href=\"%2\">Online documentation</a>"

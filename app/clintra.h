@@ -1,44 +1,30 @@
 #ifndef LINTRA_CLINTRA_H
 #define LINTRA_CLINTRA_H
 
-#include <QByteArray>
-#include <QDateTime>
 #include <QList>
 #include <QLocale>
-#include <QMap>
 #include <QMessageBox>
 #include <QNetworkReply>
-#include <QPair>
 #include <QPoint>
-#include <QProcess>
 #include <QStringList>
 #include <QSystemTrayIcon>
 #include <QTextCharFormat>
-#include <QUrl>
 #include <QWidget>
 
-#include "search/core/keywordquery.h"
 #include "search/core/searchwhat.h"
-#include "text/core/textencodingdetector.h"
 #include "text/core/unmarkedtext.h"
 #include "update/core/cupdatecheck.h"
-#include "update/core/updaterequest.h"
 
-class QAction;
 class QComboBox;
-class QDir;
-class QFile;
 class QLabel;
-class QMenu;
 class QModelIndex;
 class QTextCodec;
-class QTextDocument;
 class CResultViewer;
+class CFilesTableActions;
 class CSearchDriver;
 class CSettingsBinding;
 class CSysTray;
 class CUpdateDialogs;
-class CFileExistenceCheck;
 class Ui_CLintra;
 
 // What the window takes from the desktop it runs on. Start-up passes the
@@ -54,13 +40,14 @@ struct CLintraEnvironment
     bool (*SystemTrayAvailable)() = &QSystemTrayIcon::isSystemTrayAvailable;
 };
 
-// The program's single window. It owns one object per subsystem and joins
-// them in its constructor; the members that join each subsystem are defined
-// in app/clintra_<subsystem>.cpp, which delegates the work to that
-// subsystem's objects and to the small classes of lintra_core. Its state is
-// private: tests drive it through its controls (found by object name) and
-// its subsystems' interfaces; the 27 slots are reached through signals or
-// the meta-object, in the order below.
+// The program's single window. It builds one controller per part — the
+// search driver (search/), the results table's actions (viewer/), the tray
+// and the settings binding (app/) and the update dialogs (update/) — each
+// owning its part's state, and connects them; its slots hand over to them.
+// It keeps only the form, the local charset and the result viewer's pane.
+// Tests drive it through its controls (found by object name) and the
+// interfaces below; the 27 slots are reached through signals or the
+// meta-object, in the order below.
 class CLintra : public QWidget
 {
     Q_OBJECT
@@ -104,8 +91,6 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    // --- Members, in declaration order ----------------------------------
-
     Ui_CLintra *ui = nullptr;
     QString WindowTitle;
     // The status line's text before any search, in the current language.
@@ -116,70 +101,41 @@ private:
     // Result viewer: the row and file on show, whole or paged, and the
     // keywords it was shown with (viewer/).
     CResultViewer *ResultViewer = nullptr;
+    QTextCharFormat DefaultCharFormat;
 
     // Local charset (text/).
     QList<QTextCodec *> AvailableCodecs;
-    int SelectedCharsetMib = 0;
-
-    // Files table actions (viewer/).
-    QAction *OpenFile_Action = nullptr;
-    QAction *CopyFilePath_Action = nullptr;
-    QAction *OpenContainingFolder_Action = nullptr;
-    QList<QAction *> FilesTableContextMenu_Actions;
-
-    QTextCharFormat DefaultCharFormat;
     QString SystemLocaleName;
     // How the search and the pane read text without a byte-order mark.
     CUnmarkedTextCharset UnmarkedCharset;
 
-    // System tray (app/).
+    // The controllers, each owning its part's state.
+    CSearchDriver *SearchDriver = nullptr;
+    CFilesTableActions *FilesTableActions = nullptr;
     CSysTray *SysTray = nullptr;
-    // Loading and saving the settings (app/).
+    CUpdateDialogs *UpdateDialogs = nullptr;
     CSettingsBinding *Settings = nullptr;
 
-    QProcess FileExplorer_Process;
-
-    // The search: histories, match mode, heading and summary (search/).
-    CSearchDriver *SearchDriver = nullptr;
-    // Whether a result's file is still there, asked before it is opened.
-    CFileExistenceCheck *OpenedFileCheck = nullptr;
-
-    // The update check and its dialogs (update/).
-    CUpdateDialogs *UpdateDialogs = nullptr;
-
-    // --- Operations -------------------------------------------------------
-
-    // Window (app/clintra.cpp).
-    void PopulateResultContentCharsets();
+    // The construction steps, in their order (app/clintra.cpp).
     void SetTitleAndNotice();
+    void SetToolTips();
+    void DetectLocale(const QString &localeName);
+    void CreateResultContentHeading();
+    void CreateResultViewer();
+    void CreateControllers(const CLintraEnvironment &environment);
+    void ConnectResultsTable();
+    void PopulateResultContentCharsets();
 
     // Local charset (app/clintra_charset.cpp).
     void BuildAvailableCodecs();
     void DetectLocalCharset();
 
-    // Tray and exit (app/clintra_tray.cpp).
-    // Ends the program; the settings are saved by then.
+    // Ends the program; the settings are saved by then (app/clintra_tray.cpp).
     void Quit();
 
     // Result viewer (app/clintra_viewer.cpp).
     void ShowResultRow(int row);
     QString ResultRowPath(int row) const;
-
-    // Files table actions (app/clintra_tableactions.cpp).
-    void CreateFilesTableActions();
-    void DestroyFilesTableActions();
-    void DisconnectFilesTableSignals();
-    QString CurrentRowFilePath() const;
-    QByteArray CurrentRowFileBytes() const;
-    QList<int> ActedOnRows(int row) const;
-    void OpenResultFile(int row);
-    struct COpenedFile
-    {
-        QString Path;
-        QByteArray Bytes;
-        QUrl Url;
-    };
-    void OpenResultFiles(QList<COpenedFile> files);
 
 private slots:
     void on_DoFullTextSearch_PushButton_clicked();

@@ -1,6 +1,7 @@
 // The main window's part of the result viewer: which row is on show, and the
 // slots of the pane and the charset selector, forwarded to CResultViewer,
-// which owns what is on show and loads it off the window's thread.
+// which owns what is on show and loads it off the window's thread; the
+// results table's actions are handed over to CFilesTableActions.
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
@@ -9,6 +10,7 @@
 
 #include "search/core/resultsmodel.h"
 #include "search/csearchdriver.h"
+#include "viewer/cfilestableactions.h"
 #include "viewer/cresultviewer.h"
 
 // --- Selecting a row -------------------------------------------------------
@@ -70,4 +72,21 @@ void CLintra::GotoContentEditPreviousBlock()
 void CLintra::GotoContentEditNextBlock()
 {
     ResultViewer->NextBlock();
+}
+
+// --- The results table's actions ----------------------------------------------
+
+void CLintra::CopyFilePath()
+{
+    FilesTableActions->CopyFilePath();
+}
+
+void CLintra::OpenContainingFolder()
+{
+    FilesTableActions->OpenContainingFolder();
+}
+
+void CLintra::ShowFilesTableContextMenu(QPoint point)
+{
+    FilesTableActions->ShowFilesTableContextMenu(point);
 }

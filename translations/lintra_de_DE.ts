@@ -35,6 +35,63 @@
     </message>
 </context>
 <context>
+    <name>CFilesTableActions</name>
+    <message>
+        <location filename="../viewer/cfilestableactions.cpp" line="+66"/>
+        <source>&amp;Open</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Open the selected file with the desktop&apos;s application for it.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;Die ausgewählte Datei mit dem Programm öffnen, das die Arbeitsumgebung dafür vorsieht.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Copy File &amp;Path</source>
+        <translation>Datei&amp;pfad kopieren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Copy the full path of the selected file to the clipboard.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;Den vollständigen Pfad der ausgewählten Datei in die Zwischenablage kopieren.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Open Containing &amp;Folder</source>
+        <translation>Übergeordneten &amp;Ordner öffnen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Open the folder that contains the selected file in the system File Explorer.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+92"/>
+        <source>Open Containing Folder</source>
+        <translation>Übergeordneten Ordner öffnen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No file manager is installed that could show the folder %1.</source>
+        <translation>Es ist kein Dateimanager installiert, der den Ordner %1 anzeigen könnte.</translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>The file no longer exists:
+%1</source>
+        <translation>Die Datei gibt es nicht mehr:
+%1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>No application could be started to open the file:
+%1</source>
+        <translation>Es ließ sich kein Programm starten, das die Datei öffnet:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>CInstanceLock</name>
     <message>
         <location filename="../app/core/nixplatform.cpp" line="+55"/>
@@ -161,7 +218,7 @@
         <translation type="vanished">Block %1 von %2</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="+63"/>
+        <location filename="../app/clintra.cpp" line="+91"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;The value of this field is auto-detected at program start-up time. In case it is inaccurate, &lt;font color=&quot;red&quot;&gt;please kindly post us your (language_territory, charset) pair&lt;/font&gt;, thanks. The value is the 8-bit or multi-byte charset used by the OS to store non-Ascii text. This field is only FYI.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Der Wert dieses Feldes wird beim Programmstart automatisch ermittelt. Falls er nicht stimmt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte Ihr Paar aus (Sprache_Region, Zeichensatz) mit&lt;/font&gt;, vielen Dank. Der Wert ist der 8-Bit- oder Multibyte-Zeichensatz, in dem das Betriebssystem Nicht-ASCII-Text speichert. Dieses Feld dient nur zur Information.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
@@ -191,37 +248,35 @@
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Dieses Programm beenden.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+133"/>
+        <location line="-54"/>
+        <location line="+162"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>Bereit zur Unicode-Volltextsuche …</translation>
     </message>
     <message>
-        <location line="-110"/>
+        <location line="-107"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;These two radion buttons take effect only in the case of single-keyword full-text search. In the case of multiple-keyword full-text search, match-whole-word is always assumed. In the case of filename search, match-substring is always assumed, no matter single-keyword or multiple-keyword.&lt;br /&gt;&lt;br /&gt;Exception: In languages such as Chinese where words are not separated by spaces, the actual effect is always match-substring. If the way the program works does not handle your characters and text well, &lt;font color=&quot;red&quot;&gt;please keep us informed of the characteristics of your language: locale name, default multi-byte charset if there is, and if words are separated by spaces&lt;/font&gt;. Thank you!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Diese beiden Optionen wirken nur bei der Volltextsuche nach einem einzelnen Suchbegriff. Bei der Volltextsuche nach mehreren Suchbegriffen wird immer nach ganzen Wörtern gesucht, bei der Dateinamensuche immer nach Wortteilen, gleich ob nach einem oder mehreren Suchbegriffen.&lt;br /&gt;&lt;br /&gt;Ausnahme: In Sprachen wie Chinesisch, in denen Wörter nicht durch Leerzeichen getrennt werden, wird stets nach Wortteilen gesucht. Falls das Programm Ihre Schriftzeichen und Texte nicht richtig behandelt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte die Eigenheiten Ihrer Sprache mit: den Namen der Locale, den Standard-Multibyte-Zeichensatz (falls vorhanden) und ob Wörter durch Leerzeichen getrennt werden&lt;/font&gt;. Vielen Dank!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+72"/>
         <source>Norvane</source>
-        <translation>Norvane</translation>
+        <translation type="vanished">Norvane</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Lintra</source>
-        <translation>Lintra</translation>
+        <translation type="vanished">Lintra</translation>
     </message>
     <message>
         <source>0.107</source>
         <translation type="vanished">0.107</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+114"/>
         <source>Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware</source>
         <translation>Lintra - Norvane [Volltextsuche in Unicode-Textdateien] Freeware</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+5"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot; style=&quot;font-size:8pt&quot;&gt;Copyright &amp;copy; 2010 &lt;a href=&quot;%1&quot;&gt;Norvane&lt;/a&gt;. Freeware.&lt;/font&gt; &lt;a href=&quot;%2&quot;&gt;Online documentation&lt;/a&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot; style=&quot;font-size:8pt&quot;&gt;Copyright &amp;copy; 2010 &lt;a href=&quot;%1&quot;&gt;Norvane&lt;/a&gt;. Freeware.&lt;/font&gt; &lt;a href=&quot;%2&quot;&gt;Online-Hilfe&lt;/a&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
@@ -236,25 +291,20 @@
         <translation>Über Lintra</translation>
     </message>
     <message>
-        <location filename="../app/clintra_tray.cpp" line="+23"/>
         <source>&amp;Restore</source>
-        <translation>&amp;Wiederherstellen</translation>
+        <translation type="vanished">&amp;Wiederherstellen</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>&amp;Quit</source>
-        <translation>&amp;Beenden</translation>
+        <translation type="vanished">&amp;Beenden</translation>
     </message>
     <message>
-        <location line="+27"/>
-        <location filename="../app/clintra_update.cpp" line="+23"/>
         <source>FYI</source>
-        <translation>Hinweis</translation>
+        <translation type="vanished">Hinweis</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>The program will keep running in the system tray. To terminate the program, choose &lt;b&gt;Quit&lt;/b&gt; in the context menu of the system tray entry.</source>
-        <translation>Das Programm läuft im Systemabschnitt der Kontrollleiste weiter. Um es zu beenden, wählen Sie &lt;b&gt;Beenden&lt;/b&gt; im Kontextmenü seines Symbols im Systemabschnitt.</translation>
+        <translation type="vanished">Das Programm läuft im Systemabschnitt der Kontrollleiste weiter. Um es zu beenden, wählen Sie &lt;b&gt;Beenden&lt;/b&gt; im Kontextmenü seines Symbols im Systemabschnitt.</translation>
     </message>
     <message>
         <location filename="../app/ui_clintra.cpp" line="-40"/>
@@ -338,7 +388,7 @@ p, li { white-space: pre-wrap; }
         <translation>Gefundener Dateiname</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="-198"/>
+        <location filename="../app/clintra.cpp" line="-197"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <source>File Content in Charset</source>
         <translation>Dateiinhalt im Zeichensatz</translation>
@@ -418,103 +468,84 @@ p, li { white-space: pre-wrap; }
         <translation>)</translation>
     </message>
     <message>
-        <location filename="../app/clintra_update.cpp" line="+1"/>
         <source>An early attempt to check updates has not finished yet, please hold on a while.</source>
-        <translation>Die vorherige Suche nach Updates ist noch nicht abgeschlossen. Bitte warten Sie einen Moment.</translation>
+        <translation type="vanished">Die vorherige Suche nach Updates ist noch nicht abgeschlossen. Bitte warten Sie einen Moment.</translation>
     </message>
     <message>
-        <location line="+54"/>
         <source>Network Error</source>
-        <translation>Netzwerkfehler</translation>
+        <translation type="vanished">Netzwerkfehler</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Can not get program update information. Please check your Internet connection!</source>
-        <translation>Die Informationen über Programm-Updates konnten nicht abgerufen werden. Bitte überprüfen Sie Ihre Internetverbindung.</translation>
+        <translation type="vanished">Die Informationen über Programm-Updates konnten nicht abgerufen werden. Bitte überprüfen Sie Ihre Internetverbindung.</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source> Check Updates</source>
-        <translation> – Nach Updates suchen</translation>
+        <translation type="vanished"> – Nach Updates suchen</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source> Update Auto-Check</source>
-        <translation> – Automatische Suche nach Updates</translation>
+        <translation type="vanished"> – Automatische Suche nach Updates</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Updates available!&lt;br /&gt;&lt;br /&gt;The installed version is: </source>
-        <translation>Updates verfügbar!&lt;br /&gt;&lt;br /&gt;Installierte Version: </translation>
+        <translation type="vanished">Updates verfügbar!&lt;br /&gt;&lt;br /&gt;Installierte Version: </translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>&lt;br /&gt;The latest version is: </source>
-        <translation>&lt;br /&gt;Neueste Version: </translation>
+        <translation type="vanished">&lt;br /&gt;Neueste Version: </translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>&lt;br /&gt;Please go to &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt; to get the latest version!</source>
-        <translation>&lt;br /&gt;Die neueste Version erhalten Sie unter &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;.</translation>
+        <translation type="vanished">&lt;br /&gt;Die neueste Version erhalten Sie unter &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;.</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>No updates available!&lt;br /&gt;&lt;br /&gt;The installed is already the latest version: </source>
-        <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
+        <translation type="vanished">Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
     </message>
     <message>
-        <location filename="../app/clintra_tableactions.cpp" line="+45"/>
         <source>&amp;Open</source>
-        <translation>Ö&amp;ffnen</translation>
+        <translation type="vanished">Ö&amp;ffnen</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;Open the selected file with the desktop&apos;s application for it.&lt;/font&gt;</source>
-        <translation>&lt;font face=&quot;verdana&quot;&gt;Die ausgewählte Datei mit dem Programm öffnen, das die Arbeitsumgebung dafür vorsieht.&lt;/font&gt;</translation>
+        <translation type="vanished">&lt;font face=&quot;verdana&quot;&gt;Die ausgewählte Datei mit dem Programm öffnen, das die Arbeitsumgebung dafür vorsieht.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Copy File &amp;Path</source>
-        <translation>Datei&amp;pfad kopieren</translation>
+        <translation type="vanished">Datei&amp;pfad kopieren</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;Copy the full path of the selected file to the clipboard.&lt;/font&gt;</source>
-        <translation>&lt;font face=&quot;verdana&quot;&gt;Den vollständigen Pfad der ausgewählten Datei in die Zwischenablage kopieren.&lt;/font&gt;</translation>
+        <translation type="vanished">&lt;font face=&quot;verdana&quot;&gt;Den vollständigen Pfad der ausgewählten Datei in die Zwischenablage kopieren.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Open Containing &amp;Folder</source>
-        <translation>Übergeordneten &amp;Ordner öffnen</translation>
+        <translation type="vanished">Übergeordneten &amp;Ordner öffnen</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;Open the folder that contains the selected file in the system File Explorer.&lt;/font&gt;</source>
-        <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
+        <translation type="vanished">&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+129"/>
         <source>The file no longer exists:
 %1</source>
-        <translation>Die Datei gibt es nicht mehr:
+        <translation type="vanished">Die Datei gibt es nicht mehr:
 %1</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>No application could be started to open the file:
 %1</source>
-        <translation>Es ließ sich kein Programm starten, das die Datei öffnet:
+        <translation type="vanished">Es ließ sich kein Programm starten, das die Datei öffnet:
 %1</translation>
     </message>
     <message>
-        <location line="-34"/>
         <source>Open Containing Folder</source>
-        <translation>Übergeordneten Ordner öffnen</translation>
+        <translation type="vanished">Übergeordneten Ordner öffnen</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>No file manager is installed that could show the folder %1.</source>
-        <translation>Es ist kein Dateimanager installiert, der den Ordner %1 anzeigen könnte.</translation>
+        <translation type="vanished">Es ist kein Dateimanager installiert, der den Ordner %1 anzeigen könnte.</translation>
     </message>
     <message>
         <source>Should not arrive here; with high possibility it is due to file operation error...</source>
@@ -553,28 +584,20 @@ p, li { white-space: pre-wrap; }
         <translation type="vanished">Inhalt der Ergebnisdatei</translation>
     </message>
     <message>
-        <location filename="../app/clintra_settings.cpp" line="+99"/>
         <source>The settings cannot be saved: %1 or its folder cannot be written. The window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
-        <translation>Die Einstellungen können nicht gespeichert werden: %1 oder sein Ordner ist nicht beschreibbar. Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
+        <translation type="vanished">Die Einstellungen können nicht gespeichert werden: %1 oder sein Ordner ist nicht beschreibbar. Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>No settings are kept: %1 is not a regular file that can be read. Lintra neither reads nor writes it; the window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
-        <translation>Es werden keine Einstellungen gespeichert: %1 ist keine lesbare reguläre Datei. Lintra liest und schreibt sie nicht; Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
+        <translation type="vanished">Es werden keine Einstellungen gespeichert: %1 ist keine lesbare reguläre Datei. Lintra liest und schreibt sie nicht; Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
     </message>
     <message>
-        <location line="+86"/>
-        <source>The settings could not be saved: %1 could not be written in full (is the disk full?). The file keeps the settings it had before.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+5"/>
         <location filename="../app/startup.cpp" line="+184"/>
         <source>Settings</source>
         <translation>Einstellungen</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+7"/>
+        <location line="+7"/>
         <source>Runtime Folder</source>
         <translation type="unfinished"></translation>
     </message>
