@@ -1,5 +1,5 @@
 // The main window: construction in its steps, the language change and the
-// tear-down. The controllers it builds live in their parts' folders.
+// tear-down. The controllers it builds live in their subsystems' folders.
 
 #include "app/clintra.h"
 

@@ -40,10 +40,10 @@ struct CLintraEnvironment
     bool (*SystemTrayAvailable)() = &QSystemTrayIcon::isSystemTrayAvailable;
 };
 
-// The program's single window. It builds one controller per part — the
+// The program's single window. It builds one controller per subsystem — the
 // search driver (search/), the results table's actions (viewer/), the tray
 // and the settings binding (app/) and the update dialogs (update/) — each
-// owning its part's state, and connects them; its slots hand over to them.
+// owning its subsystem's state, and connects them; its slots hand over to them.
 // It keeps only the form, the local charset and the result viewer's pane.
 // Tests drive it through its controls (found by object name) and the
 // interfaces below; the 27 slots are reached through signals or the
@@ -109,7 +109,7 @@ private:
     // How the search and the pane read text without a byte-order mark.
     CUnmarkedTextCharset UnmarkedCharset;
 
-    // The controllers, each owning its part's state.
+    // The controllers, each owning its subsystem's state.
     CSearchDriver *SearchDriver = nullptr;
     CFilesTableActions *FilesTableActions = nullptr;
     CSysTray *SysTray = nullptr;

@@ -65,11 +65,11 @@ QList<QRect> ScreenGeometries()
 
 } // namespace
 
-CSettingsBinding::CSettingsBinding(QWidget *window, Ui_CLintra *ui, const CParts &parts)
+CSettingsBinding::CSettingsBinding(QWidget *window, Ui_CLintra *ui, const CBound &bound)
     : QObject(window)
     , Window(window)
     , ui(ui)
-    , Parts(parts)
+    , Bound(bound)
 {
 }
 
@@ -126,7 +126,7 @@ QString CSettingsBinding::LoadLegacyCharsetName()
 
 void CSettingsBinding::LoadSettings()
 {
-    Parts.Update->SetInstallationId(LoadInstallationId());
+    Bound.Update->SetInstallationId(LoadInstallationId());
     CSettingsStore settings(SettingsFilePath());
     // The frame is not known before the window is shown: a title bar's height is kept free.
     const QMargins frame(0, Window->style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
@@ -139,16 +139,16 @@ void CSettingsBinding::LoadSettings()
     if (Load(settings, WindowMaximizedSetting).toBool())
         Window->setWindowState(Window->windowState() | Qt::WindowMaximized);
     LoadResultColumnWidths(Load(settings, ResultColumnWidthsSetting));
-    Parts.Tray->SetInfoShown(Load(settings, SysTrayInfoShownSetting).toBool());
+    Bound.Tray->SetInfoShown(Load(settings, SysTrayInfoShownSetting).toBool());
     LoadHistory(ui->Dir2Search_ComboBox, Load(settings, LastSearchedDirsSetting).toStringList());
     LoadHistory(ui->Keywords2Search_ComboBox, Load(settings, LastSearchedKeywordsSetting).toStringList());
     LoadHistory(ui->SkipFolders_ComboBox, Load(settings, LastSkippedFoldersSetting).toStringList());
     ui->IncludeHidden_CheckBox->setChecked(Load(settings, IncludeHiddenSetting).toBool());
-    Parts.Update->UpdateCheck().SetIntervalDays(
+    Bound.Update->UpdateCheck().SetIntervalDays(
         UpdateCheckIntervalFromStore(settings.Value(SettingKey(UpdateCheckIntervalSetting))));
-    Parts.Update->UpdateCheck().SetLastCheckTime(Load(settings, LastUpdateCheckTimeSetting).toDateTime());
+    Bound.Update->UpdateCheck().SetLastCheckTime(Load(settings, LastUpdateCheckTimeSetting).toDateTime());
     // The user may add plain-text patterns in the file; nothing writes them.
-    Parts.Search->SetPlainTextChoice(PlainTextFilePatterns(settings.Value(PlainTextPatternsSettingKey())),
+    Bound.Search->SetPlainTextChoice(PlainTextFilePatterns(settings.Value(PlainTextPatternsSettingKey())),
                                      Load(settings, PlainTextByContentSetting).toBool());
 }
 
@@ -175,13 +175,13 @@ void CSettingsBinding::SaveSettings(bool userPresent)
     Save(settings, ResultColumnWidthsSetting,
          QStringList{QString::number(ui->FilesFound_TableWidget->columnWidth(1)),
                      QString::number(ui->FilesFound_TableWidget->columnWidth(2))});
-    Save(settings, SysTrayInfoShownSetting, Parts.Tray->InfoShown());
+    Save(settings, SysTrayInfoShownSetting, Bound.Tray->InfoShown());
     Save(settings, LastSearchedDirsSetting, DirectoryHistoryForStore(HistoryItems(ui->Dir2Search_ComboBox)));
     Save(settings, LastSearchedKeywordsSetting,
          KeywordHistoryForStore(HistoryItems(ui->Keywords2Search_ComboBox)));
     Save(settings, LastSkippedFoldersSetting, KeywordHistoryForStore(HistoryItems(ui->SkipFolders_ComboBox)));
     Save(settings, IncludeHiddenSetting, ui->IncludeHidden_CheckBox->isChecked());
-    const CUpdateCheck &check = Parts.Update->UpdateCheck();
+    const CUpdateCheck &check = Bound.Update->UpdateCheck();
     Save(settings, UpdateCheckIntervalSetting, check.IntervalDays());
     if (check.Started())
         Save(settings, LastUpdateCheckTimeSetting, check.LastCheckTime());

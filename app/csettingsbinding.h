@@ -23,14 +23,14 @@ class CSettingsBinding : public QObject
     Q_OBJECT
 
 public:
-    struct CParts
+    struct CBound
     {
         CSysTray *Tray;
         CSearchDriver *Search;
         CUpdateDialogs *Update;
     };
 
-    CSettingsBinding(QWidget *window, Ui_CLintra *ui, const CParts &parts);
+    CSettingsBinding(QWidget *window, Ui_CLintra *ui, const CBound &bound);
 
     // The store's names are set before anything reads it.
     static void SetSettingsStoreNames();
@@ -45,7 +45,7 @@ public:
 private:
     QWidget *Window;
     Ui_CLintra *ui;
-    CParts Parts;
+    CBound Bound;
     bool SettingsNotSavedTold = false;
 
     static QString LoadInstallationId();
