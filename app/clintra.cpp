@@ -1,5 +1,5 @@
-// The main window: construction in its fixed order, the language change and
-// the tear-down. The subsystems' members live in their own folders.
+// The main window: construction in its steps, the language change and the
+// tear-down. The controllers it builds live in their subsystems' folders.
 
 #include "app/clintra.h"
 
@@ -14,15 +14,20 @@
 #include <QSystemTrayIcon>
 #include <QTextBrowser>
 #include <QTextCodec>
+#include <QTextEdit>
 
+#include "app/csettingsbinding.h"
+#include "app/csystray.h"
 #include "app/formfitting.h"
 #include "app/messagebox.h"
-#include "app/searchkeys.h"
 #include "app/ui_clintra.h"
-#include "search/core/plaintextfilters.h"
+#include "search/cresultlines.h"
+#include "search/csearchdriver.h"
 #include "text/core/localcharset.h"
 #include "update/core/versionstamp.h"
+#include "update/cupdatedialogs.h"
 #include "viewer/ccontentedit.h"
+#include "viewer/cfilestableactions.h"
 #include "viewer/cresultviewer.h"
 
 namespace {
@@ -47,19 +52,42 @@ CLintra::CLintra(const CUpdateCheckConfig &updateCheck, QWidget *parent)
 
 CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
-    , SystemTrayAvailable(environment.SystemTrayAvailable)
-    , FileExplorer_Process(this)
-    , UpdateCheckState(environment.UpdateCheck)
 {
-    // 3. The form.
     ui = new Ui_CLintra;
     ui->setupUi(this);
-
-    // 4.-7. Title, icon, frame and notice.
     SetTitleAndNotice();
     setWindowIcon(ProgramIcon());
+    SetToolTips();
+    ReadyText = tr("Ready to do the Unicode full text search...");
+    ui->SearchingProgressStatus_Label->setText(ReadyText);
+    DetectLocale(environment.LocaleName);
+    CreateResultContentHeading();
+    CreateResultViewer();
+    CreateControllers(environment);
+    ConnectResultsTable();
+    // Every text is in place: size the window from them, before the stored
+    // geometry is applied.
+    FitMainWindowToTexts(this, ui, ResultContentHeader_Label, ResultContentCharset_ComboBox);
+    CSettingsBinding::SetSettingsStoreNames();
+    Settings->LoadSettings();
+    StartUpdateCheck(false);
+}
 
-    // 9. Tool-tips and the ready text.
+CLintra::~CLintra()
+{
+    // Nothing of a running check may reach the window again.
+    delete UpdateDialogs;
+    // The children go after this destructor: none may call a slot of it then.
+    disconnect(ui->DefaultLocal8BitCharset_ComboBox, nullptr, this, nullptr);
+    disconnect(ResultContentCharset_ComboBox, nullptr, this, nullptr);
+    disconnect(ui->FilesFound_TableWidget, nullptr, this, nullptr);
+    delete FilesTableActions;
+    delete ui;
+    ui = nullptr;
+}
+
+void CLintra::SetToolTips()
+{
     ui->DefaultLocal8BitCharset_ComboBox->setToolTip(
         tr("<html><body><font face=\"verdana\">The value of this field is auto-detected at program start-up "
            "time. In case it is inaccurate, <font color=\"red\">please kindly post us your "
@@ -85,35 +113,6 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
            "plain-text files</font> are checked.</font></body></html>"));
     ui->ExitProgram_PushButton->setToolTip(
         tr("<html><body><font face=\"verdana\">Exit this running program.</font></body></html>"));
-    ReadyText = tr("Ready to do the Unicode full text search...");
-    ui->SearchingProgressStatus_Label->setText(ReadyText);
-
-    // 10.-15. Codecs, locale, local charset and the word-separation flag.
-    BuildAvailableCodecs();
-    SystemLocaleName = environment.LocaleName;
-    UnmarkedCharset =
-        CUnmarkedTextCharset(QTextCodec::codecForLocale(), SystemLocaleName, LoadLegacyCharsetName());
-    DetectLocalCharset();
-    ui->DefaultLocal8BitCharset_ComboBox->setEnabled(false);
-    WordSeparatedLanguage = IsWordSeparatedLanguage(SystemLocaleName);
-
-    // 16. Results table, and the search that fills it.
-    SetUpResultsTable();
-    CreateSearchRun();
-    connect(ui->FilesFound_TableWidget, &CResultsTable::itemSelectionChanged, this,
-            &CLintra::OnItemSelectionChanged);
-    connect(ui->FilesFound_TableWidget, &CResultsTable::customContextMenuRequested, this,
-            &CLintra::ShowFilesTableContextMenu);
-    // Sorting moves the shown file's row, not the file shown.
-    connect(ui->FilesFound_TableWidget->model(), &QAbstractItemModel::layoutChanged, this, [this] {
-        if (ResultViewer->RowOnShow() >= 0)
-            ResultViewer->RowMoved(ui->FilesFound_TableWidget->currentRow());
-    });
-
-    // 17. Plain-text patterns.
-    PlainTextFileFilters = PlainTextFilePatterns();
-
-    // 18. Radio buttons.
     const QString radioToolTip = tr(
         "<html><body><font face=\"verdana\">These two radion buttons take effect only in the case of "
         "single-keyword full-text search. In the case of multiple-keyword full-text search, "
@@ -125,16 +124,24 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
         "if there is, and if words are separated by spaces</font>. Thank you!</font></body></html>");
     ui->MatchWholeWord_RadioButton->setToolTip(radioToolTip);
     ui->MatchSubstring_RadioButton->setToolTip(radioToolTip);
-    SetInitialMatchingMode();
+}
 
-    // 19. Table actions.
-    CreateFilesTableActions();
-    FileExplorer_Process.setObjectName(QStringLiteral("FileExplorer_Process"));
-    SearchKeys = new CSearchKeys(this, {ui->Dir2Search_ComboBox, ui->Keywords2Search_ComboBox,
-                                        ui->DoFilenameSearch_PushButton, ui->DoFullTextSearch_PushButton,
-                                        ui->CancelSearch_PushButton, ui->FilesFound_TableWidget});
+// The local charset and whether words are separated by spaces follow the locale.
+void CLintra::DetectLocale(const QString &localeName)
+{
+    BuildAvailableCodecs();
+    SystemLocaleName = localeName;
+    UnmarkedCharset = CUnmarkedTextCharset(QTextCodec::codecForLocale(), SystemLocaleName,
+                                           CSettingsBinding::LoadLegacyCharsetName());
+    DetectLocalCharset();
+    ui->DefaultLocal8BitCharset_ComboBox->setEnabled(false);
+    connect(ui->DefaultLocal8BitCharset_ComboBox, QOverload<int>::of(&QComboBox::activated), this,
+            &CLintra::UpdateSelectedCharsetMib);
+}
 
-    // 20.-22. The heading above the content pane.
+// The heading above the content pane, with the charset the pane reads in.
+void CLintra::CreateResultContentHeading()
+{
     ResultContentHeader_Label = new QLabel();
     ResultContentHeader_Label->setObjectName(QStringLiteral("ResultContentHeader_Label"));
     ui->ResultContentHeader_HorizontalLayout->addWidget(ResultContentHeader_Label, 0, Qt::AlignLeft);
@@ -148,8 +155,12 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
     // The charset belongs to the content pane: the keyboard meets it just before.
     setTabOrder(ui->FilesFound_TableWidget, ResultContentCharset_ComboBox);
     setTabOrder(ResultContentCharset_ComboBox, ui->FileContent_TextEdit);
+    connect(ResultContentCharset_ComboBox, QOverload<int>::of(&QComboBox::activated), this,
+            &CLintra::UpdateResultFileContent);
+}
 
-    // 23. Content pane.
+void CLintra::CreateResultViewer()
+{
     ui->FileContent_TextEdit->setReadOnly(true);
     connect(ui->FileContent_TextEdit, &CContentEdit::PreviousBlockRequested, this,
             &CLintra::GotoContentEditPreviousBlock);
@@ -165,48 +176,40 @@ CLintra::CLintra(const CLintraEnvironment &environment, QWidget *parent)
             &CResultViewer::PreviousMatch);
     connect(ui->FileContent_TextEdit, &CContentEdit::NextMatchRequested, ResultViewer,
             &CResultViewer::NextMatch);
-    // After a search the keyboard is on the results: the pane's keys act on the file on show from there too.
-    ui->FilesFound_TableWidget->addActions(ui->FileContent_TextEdit->MatchActions +
-                                           ui->FileContent_TextEdit->BlockActions);
-
-    // 8. and 24. The counters, the viewer's paging state and the update
-    // schedule start from the values the class declaration gives them.
-
-    // 25. Charset selectors.
-    connect(ui->DefaultLocal8BitCharset_ComboBox, QOverload<int>::of(&QComboBox::activated), this,
-            &CLintra::UpdateSelectedCharsetMib);
-    connect(ResultContentCharset_ComboBox, QOverload<int>::of(&QComboBox::activated), this,
-            &CLintra::UpdateResultFileContent);
-
-    // 26.-29. Tray.
-    CreateSysTrayIconActions();
-    CreateSysTrayIcon();
-    SysTrayIcon->setIcon(ProgramIcon());
-    VersionCaption =
-        tr("Norvane") + QLatin1Char(' ') + tr("Lintra") + QLatin1Char(' ') + QLatin1String(ProgramVersion);
-    SysTrayToolTip = VersionCaption;
-    SysTrayIcon->setToolTip(SysTrayToolTip);
-    connect(SysTrayIcon, &QSystemTrayIcon::activated, this, &CLintra::SysTrayIconActivated);
-
-    // Every text is in place: size the window from them, before the stored
-    // geometry is applied.
-    FitMainWindowToTexts(this, ui, ResultContentHeader_Label, ResultContentCharset_ComboBox);
-
-    // 30.-33. Settings and the automatic update check.
-    SetSettingsStoreNames();
-    LoadSettings();
-    StartUpdateCheck(false);
 }
 
-CLintra::~CLintra()
+void CLintra::CreateControllers(const CLintraEnvironment &environment)
 {
-    AbortUpdateCheck();
-    disconnect(ui->DefaultLocal8BitCharset_ComboBox, nullptr, this, nullptr);
-    disconnect(ResultContentCharset_ComboBox, nullptr, this, nullptr);
-    DisconnectFilesTableSignals();
-    DestroyFilesTableActions();
-    delete ui;
-    ui = nullptr;
+    SearchDriver =
+        new CSearchDriver(this, ui, {ResultContentHeader_Label, ResultContentCharset_ComboBox, ResultViewer},
+                          SystemLocaleName, UnmarkedCharset);
+    FilesTableActions = new CFilesTableActions(this, ui, WindowTitle);
+    UpdateDialogs = new CUpdateDialogs(environment.UpdateCheck, this);
+    SysTray = new CSysTray(this, environment.SystemTrayAvailable);
+    connect(SearchDriver, &CSearchDriver::SummaryChanged, SysTray, &CSysTray::SetSearchSummary);
+    connect(SysTray, &CSysTray::SaveRequested, this, [this] { SaveSettings(); });
+    connect(SysTray, &CSysTray::QuitRequested, this, &CLintra::Quit);
+    Settings = new CSettingsBinding(this, ui, {SysTray, SearchDriver, UpdateDialogs});
+}
+
+void CLintra::ConnectResultsTable()
+{
+    // After its own actions. After a search the keyboard is on the results: the pane's keys act on the file
+    // on show from there too.
+    ui->FilesFound_TableWidget->addActions(ui->FileContent_TextEdit->MatchActions +
+                                           ui->FileContent_TextEdit->BlockActions);
+    connect(ui->FilesFound_TableWidget, &CResultsTable::itemSelectionChanged, this,
+            &CLintra::OnItemSelectionChanged);
+    connect(ui->FilesFound_TableWidget, &CResultsTable::customContextMenuRequested, this,
+            &CLintra::ShowFilesTableContextMenu);
+    // A matching line shows its file at that line.
+    connect(ui->FilesFound_TableWidget->Lines(), &CResultLines::LineChosen, this,
+            [this](int row, qint64 line) { ShowResultRow(row, line); });
+    // Sorting moves the shown file's row, not the file shown.
+    connect(ui->FilesFound_TableWidget->model(), &QAbstractItemModel::layoutChanged, this, [this] {
+        if (ResultViewer->RowOnShow() >= 0)
+            ResultViewer->RowMoved(ui->FilesFound_TableWidget->currentRow());
+    });
 }
 
 void CLintra::changeEvent(QEvent *event)
@@ -230,6 +233,8 @@ void CLintra::SetTitleAndNotice()
 {
     WindowTitle = tr("Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware");
     setWindowTitle(WindowTitle);
+    if (FilesTableActions)
+        FilesTableActions->SetBoxTitle(WindowTitle);
     ui->CopyrightInfo_TextBrowser->setHtml(
         tr("<html><body><font face=\"verdana\" style=\"font-size:8pt\">Copyright &copy; 2010 "
            "<a href=\"%1\">Norvane</a>. Freeware.</font> <a href=\"%2\">Online documentation</a>"
@@ -245,15 +250,12 @@ void CLintra::PopulateResultContentCharsets()
     ResultContentCharset_ComboBox->setEnabled(false);
 }
 
-void CLintra::SetInitialMatchingMode()
+void CLintra::SaveSettings(bool userPresent)
 {
-    if (WordSeparatedLanguage) {
-        ui->MatchSubstring_RadioButton->setChecked(false);
-        ui->MatchWholeWord_RadioButton->setChecked(true);
-        MatchWholeWord = true;
-    } else {
-        ui->MatchSubstring_RadioButton->setChecked(true);
-        ui->MatchWholeWord_RadioButton->setChecked(false);
-        MatchWholeWord = false;
-    }
+    Settings->SaveSettings(userPresent);
+}
+
+QString CLintra::SettingsNotice() const
+{
+    return Settings->SettingsNotice();
 }

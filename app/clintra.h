@@ -1,42 +1,30 @@
 #ifndef LINTRA_CLINTRA_H
 #define LINTRA_CLINTRA_H
 
-#include <QByteArray>
-#include <QDateTime>
 #include <QList>
 #include <QLocale>
-#include <QMap>
 #include <QMessageBox>
 #include <QNetworkReply>
-#include <QPair>
 #include <QPoint>
-#include <QProcess>
 #include <QStringList>
 #include <QSystemTrayIcon>
 #include <QTextCharFormat>
-#include <QUrl>
 #include <QWidget>
 
-#include "search/core/keywordquery.h"
 #include "search/core/searchwhat.h"
-#include "text/core/textencodingdetector.h"
 #include "text/core/unmarkedtext.h"
 #include "update/core/cupdatecheck.h"
-#include "update/core/updaterequest.h"
 
-class QAction;
 class QComboBox;
-class QDir;
-class QFile;
 class QLabel;
-class QMenu;
 class QModelIndex;
 class QTextCodec;
-class QTextDocument;
-class CSearchKeys;
 class CResultViewer;
-class CSearchRun;
-class CFileExistenceCheck;
+class CFilesTableActions;
+class CSearchDriver;
+class CSettingsBinding;
+class CSysTray;
+class CUpdateDialogs;
 class Ui_CLintra;
 
 // What the window takes from the desktop it runs on. Start-up passes the
@@ -52,13 +40,14 @@ struct CLintraEnvironment
     bool (*SystemTrayAvailable)() = &QSystemTrayIcon::isSystemTrayAvailable;
 };
 
-// The program's single window. It owns one object per subsystem and joins
-// them in its constructor; the members that join each subsystem are defined
-// in app/clintra_<subsystem>.cpp, which delegates the work to that
-// subsystem's objects and to the small classes of lintra_core. Its state is
-// private: tests drive it through its controls (found by object name) and
-// its subsystems' interfaces; the 27 slots are reached through signals or
-// the meta-object, in the order below.
+// The program's single window. It builds one controller per subsystem — the
+// search driver (search/), the results table's actions (viewer/), the tray
+// and the settings binding (app/) and the update dialogs (update/) — each
+// owning its subsystem's state, and connects them; its slots hand over to them.
+// It keeps only the form, the local charset and the result viewer's pane.
+// Tests drive it through its controls (found by object name) and the
+// interfaces below; the 27 slots are reached through signals or the
+// meta-object, in the order below.
 class CLintra : public QWidget
 {
     Q_OBJECT
@@ -102,8 +91,6 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    // --- Members, in declaration order ----------------------------------
-
     Ui_CLintra *ui = nullptr;
     QString WindowTitle;
     // The status line's text before any search, in the current language.
@@ -114,118 +101,42 @@ private:
     // Result viewer: the row and file on show, whole or paged, and the
     // keywords it was shown with (viewer/).
     CResultViewer *ResultViewer = nullptr;
-
-    // Directory walk (search/).
-    QStringList PlainTextFileFilters;
-    bool PlainTextByContent = true;
-    // Enter, Escape and the focus after a search (app/searchkeys).
-    CSearchKeys *SearchKeys = nullptr;
+    QTextCharFormat DefaultCharFormat;
 
     // Local charset (text/).
     QList<QTextCodec *> AvailableCodecs;
-    int SelectedCharsetMib = 0;
-
-    // Files table actions (viewer/).
-    QAction *OpenFile_Action = nullptr;
-    QAction *CopyFilePath_Action = nullptr;
-    QAction *OpenContainingFolder_Action = nullptr;
-    QList<QAction *> FilesTableContextMenu_Actions;
-
-    QTextCharFormat DefaultCharFormat;
     QString SystemLocaleName;
-    bool WordSeparatedLanguage = false;
     // How the search and the pane read text without a byte-order mark.
     CUnmarkedTextCharset UnmarkedCharset;
-    bool MatchWholeWord = false;
-    TEnumSearchWhat SearchWhat = SearchWhatFilename;
 
-    // System tray (app/).
-    QAction *SysTrayIconRestore_Action = nullptr;
-    QAction *SysTrayIconQuit_Action = nullptr;
-    QSystemTrayIcon *SysTrayIcon = nullptr;
-    QMenu *SysTrayIconMenu = nullptr;
-    bool SysTrayInfoShown = false;
-    bool SettingsNotSavedTold = false;
-    QString SysTrayToolTip;
-    QString VersionCaption;
-    QString InstallationId;
-    bool (*SystemTrayAvailable)() = nullptr;
+    // The controllers, each owning its subsystem's state.
+    CSearchDriver *SearchDriver = nullptr;
+    CFilesTableActions *FilesTableActions = nullptr;
+    CSysTray *SysTray = nullptr;
+    CUpdateDialogs *UpdateDialogs = nullptr;
+    CSettingsBinding *Settings = nullptr;
 
-    QProcess FileExplorer_Process;
-
-    CSearchRun *SearchRun = nullptr;
-    // Whether a result's file is still there, asked before it is opened.
-    CFileExistenceCheck *OpenedFileCheck = nullptr;
-    // What the running search's summary names.
-    QString SearchDirectory;
-    QString SearchKeywords;
-
-    CUpdateCheck UpdateCheckState;
-
-    // --- Operations -------------------------------------------------------
-
-    // Window (app/clintra.cpp).
-    void PopulateResultContentCharsets();
-    void SetInitialMatchingMode();
+    // The construction steps, in their order (app/clintra.cpp).
     void SetTitleAndNotice();
+    void SetToolTips();
+    void DetectLocale(const QString &localeName);
+    void CreateResultContentHeading();
+    void CreateResultViewer();
+    void CreateControllers(const CLintraEnvironment &environment);
+    void ConnectResultsTable();
+    void PopulateResultContentCharsets();
 
     // Local charset (app/clintra_charset.cpp).
     void BuildAvailableCodecs();
     void DetectLocalCharset();
-    QString LoadLegacyCharsetName();
 
-    // Settings and tray (app/clintra_settings.cpp, app/clintra_tray.cpp).
-    // The store's names are set before anything reads it.
-    static void SetSettingsStoreNames();
-    static QString LoadInstallationId();
-    void LoadSettings();
-    void TellSettingsNotSaved(bool userPresent);
-    void LoadResultColumnWidths(const QVariant &stored);
-    void CreateSysTrayIconActions();
-    void CreateSysTrayIcon();
-
-    // Search (app/clintra_search.cpp).
-    void CreateSearchRun();
-    // Gives up a running search; ends the process at once if its threads
-    // are stuck in the file system (called after the settings are saved).
-    void EndSearchForQuit();
-    int CountKeywords(const QString &text) const;
-    // Starts the search on its threads; the rows follow directory by directory.
-    void StartSearch(const QDir &dir, const CKeywordQuery &query, TEnumSearchWhat what);
-    void SetUpResultsTable();
-    void SetResultsHeaderLabels();
-    bool ShowResultContentHeading();
-    void SelectSystemResultCharset();
-    void RememberKeywords(const QString &typed, const QString &keywords);
-    void ResetForNewSearch();
-    void ShowInvalidPathMessage();
-    QString TypedDirectory() const;
-    void ShowSearchSummary(const QString &directory, const QString &keywords, int found, int total,
-                           TEnumSearchWhat what);
+    // Ends the program; the settings are saved by then (app/clintra_tray.cpp).
+    void Quit();
 
     // Result viewer (app/clintra_viewer.cpp).
     // line: from 1, the line of a full-text result to show; 0: its first match.
     void ShowResultRow(int row, qint64 line = 0);
     QString ResultRowPath(int row) const;
-
-    // Files table actions (app/clintra_tableactions.cpp).
-    void CreateFilesTableActions();
-    void DestroyFilesTableActions();
-    void DisconnectFilesTableSignals();
-    QString CurrentRowFilePath() const;
-    QByteArray CurrentRowFileBytes() const;
-    QList<int> ActedOnRows(int row) const;
-    void OpenResultFile(int row);
-    struct COpenedFile
-    {
-        QString Path;
-        QByteArray Bytes;
-        QUrl Url;
-    };
-    void OpenResultFiles(QList<COpenedFile> files);
-
-    // Update check (app/clintra_update.cpp).
-    void AbortUpdateCheck();
 
 private slots:
     void on_DoFullTextSearch_PushButton_clicked();

@@ -36,11 +36,8 @@ void CLintra::DetectLocalCharset()
     if (index < 0)
         index = 0;
     box->setCurrentIndex(index);
-    SelectedCharsetMib = box->itemData(box->currentIndex(), Qt::UserRole).toInt();
 }
 
-void CLintra::UpdateSelectedCharsetMib()
-{
-    QComboBox *box = ui->DefaultLocal8BitCharset_ComboBox;
-    SelectedCharsetMib = box->itemData(box->currentIndex(), Qt::UserRole).toInt();
-}
+// The selector only shows the detected charset (it is disabled): the charset
+// text is read in is the one detected, or the one named in the settings file.
+void CLintra::UpdateSelectedCharsetMib() {}

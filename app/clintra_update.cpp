@@ -1,50 +1,28 @@
-// The main window's part of the update check: its button, the worker's
-// three slots, and telling the user. The check's state and what the answer
-// means are CUpdateCheck's; the request is CUpdateThread's.
+// The main window's update slots, handed over to the update dialogs.
 
 #include "app/clintra.h"
 
-#include "app/caboutform.h"
 #include "app/messagebox.h"
-#include "platform/runningplatform.h"
-#include "update/core/cupdatecheck.h"
-#include "update/core/cupdatethread.h"
-#include "update/core/versionstamp.h"
+#include "update/cupdatedialogs.h"
 
 void CLintra::on_CheckUpdates_PushButton_clicked()
 {
-    StartUpdateCheck(true);
+    UpdateDialogs->StartUpdateCheck(true);
 }
 
 void CLintra::StartUpdateCheck(bool manual)
 {
-    // The worker reports into the check's state: one check at a time.
-    if (UpdateCheckState.IsRunning()) {
-        ShowMessage(QMessageBox::Warning, tr("FYI"),
-                    tr("An early attempt to check updates has not finished yet, please hold on a while."));
-        return;
-    }
-    CUpdateThread *worker =
-        UpdateCheckState.Begin(manual, QDateTime::currentDateTime(), InstallationId, RunningPlatform);
-    if (!worker)
-        return;
-    // The first two run on the worker thread; the third once it has ended.
-    connect(worker, &CUpdateThread::NetworkErrorOccurred, this, &CLintra::NetworkReplyErrorOccurs,
-            Qt::DirectConnection);
-    connect(worker, &CUpdateThread::ReplyFinished, this, &CLintra::CheckUpdateAvailability,
-            Qt::DirectConnection);
-    connect(worker, &QThread::finished, this, &CLintra::CheckUpdateThreadFinished);
-    worker->start(QThread::InheritPriority);
+    UpdateDialogs->StartUpdateCheck(manual);
 }
 
 CUpdateCheck &CLintra::UpdateCheck()
 {
-    return UpdateCheckState;
+    return UpdateDialogs->UpdateCheck();
 }
 
 const CUpdateCheck &CLintra::UpdateCheck() const
 {
-    return UpdateCheckState;
+    return UpdateDialogs->UpdateCheck();
 }
 
 void CLintra::ShowMessage(QMessageBox::Icon icon, const QString &title, const QString &text)
@@ -52,59 +30,22 @@ void CLintra::ShowMessage(QMessageBox::Icon icon, const QString &title, const QS
     ShowMessageBox(icon, title, text);
 }
 
-// Worker thread.
-void CLintra::NetworkReplyErrorOccurs(QNetworkReply::NetworkError)
+void CLintra::NetworkReplyErrorOccurs(QNetworkReply::NetworkError ne)
 {
-    UpdateCheckState.NetworkErrorOccurred();
+    UpdateDialogs->NetworkReplyErrorOccurs(ne);
 }
 
-// Worker thread.
 void CLintra::CheckUpdateAvailability(QNetworkReply *reply)
 {
-    UpdateCheckState.ReplyFinished(reply);
+    UpdateDialogs->CheckUpdateAvailability(reply);
 }
 
 void CLintra::CheckUpdateThreadFinished()
 {
-    ShowUpdateOutcome(UpdateCheckState.Outcome());
-    // The dialogs are modal: a new check can start only once the user has closed them.
-    UpdateCheckState.End();
+    UpdateDialogs->CheckUpdateThreadFinished();
 }
 
 void CLintra::ShowUpdateOutcome(const CUpdateOutcome &outcome)
 {
-    if (outcome.NetworkError) {
-        if (outcome.Manual)
-            ShowMessage(QMessageBox::Warning, tr("Network Error"),
-                        tr("Can not get program update information. Please check your Internet connection!"));
-        return;
-    }
-    const QString title = QLatin1String(MakerName) + QLatin1String(" Lintra") +
-                          (outcome.Manual ? tr(" Check Updates") : tr(" Update Auto-Check"));
-    const QString installed =
-        QLatin1String(ProgramVersion) + QLatin1String("-B") + QLatin1String(ProgramBuild);
-    if (outcome.UpdateAvailable) {
-        // The server's texts are plain text: escaped, a reply cannot put markup or links into the dialog.
-        const QString html = tr("Updates available!<br /><br />The installed version is: ") + installed +
-                             tr("<br />The latest version is: ") + outcome.LatestVersion.toHtmlEscaped() +
-                             QLatin1String("-B") + outcome.LatestBuild.toHtmlEscaped() +
-                             tr("<br />Please go to <a href=\"%1\">%1</a> to get the latest version!")
-                                 .arg(QLatin1String(MakerDownloadPage));
-        CAboutForm form(400, 100, title, html, nullptr);
-        form.exec();
-    } else if (outcome.Manual) {
-        CAboutForm form(400, 70, title,
-                        tr("No updates available!<br /><br />The installed is already the latest version: ") +
-                            installed,
-                        nullptr);
-        form.exec();
-    }
-}
-
-void CLintra::AbortUpdateCheck()
-{
-    // Nothing of this check may reach the window again.
-    if (CUpdateThread *worker = UpdateCheckState.RunningWorker())
-        disconnect(worker, nullptr, this, nullptr);
-    UpdateCheckState.Abort();
+    UpdateDialogs->ShowUpdateOutcome(outcome);
 }

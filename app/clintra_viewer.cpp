@@ -1,6 +1,7 @@
 // The main window's part of the result viewer: which row is on show, and the
 // slots of the pane and the charset selector, forwarded to CResultViewer,
-// which owns what is on show and loads it off the window's thread.
+// which owns what is on show and loads it off the window's thread; the
+// results table's actions are handed over to CFilesTableActions.
 
 #include "app/clintra.h"
 #include "app/ui_clintra.h"
@@ -8,6 +9,8 @@
 #include <QComboBox>
 
 #include "search/core/resultsmodel.h"
+#include "search/csearchdriver.h"
+#include "viewer/cfilestableactions.h"
 #include "viewer/cresultviewer.h"
 
 // --- Selecting a row -------------------------------------------------------
@@ -37,9 +40,8 @@ void CLintra::ShowResultRow(int row, qint64 line)
         return;
     }
     // The keywords as they stand in the box now, which the user may have edited.
-    const CKeywordQuery query(ui->Keywords2Search_ComboBox->currentText(), MatchWholeWord,
-                              WordSeparatedLanguage);
-    switch (SearchWhat) {
+    const CKeywordQuery query = SearchDriver->TypedQuery();
+    switch (SearchDriver->What()) {
     case SearchWhatFilename:
         ResultViewer->ShowFileName(row, ResultRowPath(row), query);
         break;
@@ -70,4 +72,21 @@ void CLintra::GotoContentEditPreviousBlock()
 void CLintra::GotoContentEditNextBlock()
 {
     ResultViewer->NextBlock();
+}
+
+// --- The results table's actions ----------------------------------------------
+
+void CLintra::CopyFilePath()
+{
+    FilesTableActions->CopyFilePath();
+}
+
+void CLintra::OpenContainingFolder()
+{
+    FilesTableActions->OpenContainingFolder();
+}
+
+void CLintra::ShowFilesTableContextMenu(QPoint point)
+{
+    FilesTableActions->ShowFilesTableContextMenu(point);
 }

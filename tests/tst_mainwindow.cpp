@@ -6,7 +6,6 @@
 #include <QAccessible>
 #include <QAction>
 #include <QMenu>
-#include <QMetaMethod>
 #include <QProcess>
 #include <QTextCodec>
 #include <QTranslator>
@@ -48,7 +47,6 @@ private slots:
     void formGridCells_data();
     void formGridCells();
     void formAsBuilt();
-    void slotsInOrder();
     void buttonsReachTheirSlotsByName();
     void constructorTexts();
     void accessibleNamesFollowTheLanguage_data();
@@ -288,50 +286,6 @@ void TestMainWindow::formAsBuilt()
     QCOMPARE(Control<QTextBrowser>(window, "CopyrightInfo_TextBrowser")->contextMenuPolicy(),
              Qt::NoContextMenu);
     QVERIFY(Control<CContentEdit>(window, "FileContent_TextEdit")->isReadOnly());
-}
-
-void TestMainWindow::slotsInOrder()
-{
-    const QStringList expected = {
-        "on_DoFullTextSearch_PushButton_clicked()",
-        "on_BrowseDir_ToolButton_clicked()",
-        "on_CancelSearch_PushButton_clicked()",
-        "on_CheckUpdates_PushButton_clicked()",
-        "on_About_PushButton_clicked()",
-        "on_ExitProgram_PushButton_clicked()",
-        "on_DoFilenameSearch_PushButton_clicked()",
-        "on_MatchWholeWord_RadioButton_clicked()",
-        "on_MatchSubstring_RadioButton_clicked()",
-        "UpdateSelectedCharsetMib()",
-        "OnPathComboBoxCarriageReturn(QString)",
-        "OnKeywordsComboBoxCarriageReturn(QString,TEnumSearchWhat)",
-        "OnItemSelectionChanged()",
-        "OnItemClicked(QModelIndex)",
-        "CopyFilePath()",
-        "OpenContainingFolder()",
-        "ShowFilesTableContextMenu(QPoint)",
-        "UpdateResultFileContent()",
-        "ClearResult()",
-        "GotoContentEditPreviousBlock()",
-        "GotoContentEditNextBlock()",
-        "SysTrayIconActivated(QSystemTrayIcon::ActivationReason)",
-        "SysTrayIconHideAndRestoreProgramWindow()",
-        "SysTrayIconExitProgram()",
-        "CheckUpdateAvailability(QNetworkReply*)",
-        "NetworkReplyErrorOccurs(QNetworkReply::NetworkError)",
-        "CheckUpdateThreadFinished()",
-    };
-    const QMetaObject &meta = CLintra::staticMetaObject;
-    QCOMPARE(QString(meta.className()), QString("CLintra"));
-    QCOMPARE(meta.superClass(), &QWidget::staticMetaObject);
-    QStringList found;
-    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
-        const QMetaMethod method = meta.method(i);
-        QCOMPARE(method.methodType(), QMetaMethod::Slot);
-        QCOMPARE(method.access(), QMetaMethod::Private);
-        found << QString::fromLatin1(method.methodSignature());
-    }
-    QCOMPARE(found, expected);
 }
 
 void TestMainWindow::buttonsReachTheirSlotsByName()

@@ -29,9 +29,16 @@ QString BuiltCatalogueDir()
     return QString::fromLocal8Bit(qgetenv("LINTRA_CATALOGUE_DIR"));
 }
 
+// The window's texts, from whichever of its parts shows them.
 QString Translated(const QTranslator &catalogue, const char *source)
 {
-    return catalogue.translate("CLintra", source);
+    for (const char *part : {"CLintra", "CSearchDriver", "CFilesTableActions", "CSysTray", "CSettingsBinding",
+                             "CUpdateDialogs"}) {
+        const QString text = catalogue.translate(part, source);
+        if (!text.isEmpty())
+            return text;
+    }
+    return QString();
 }
 
 // Shows the window so that its layouts give every widget its size.

@@ -9,10 +9,33 @@
 #include "update/core/updateevaluation.h"
 #include "update/core/updaterequest.h"
 #include "update/core/updateschedule.h"
+#include "update/core/versionnumbers.h"
 
 namespace {
 
 const QString Id = QStringLiteral("0123ABCD-10040061-4567CDEF-89AB0123-00486856-CDEF4567");
+
+// The installed program's version and build, as the build stamps them; the
+// replies below are made newer or older than these.
+const QString Installed = QStringLiteral(LINTRA_VERSION);
+const QString InstalledBuild = QStringLiteral(LINTRA_BUILD_STAMP);
+
+QString InstalledMajor()
+{
+    return Installed.section(QLatin1Char('.'), 0, 0);
+}
+
+// The installed version with its minor moved by the given steps.
+QString Minor(int steps)
+{
+    return InstalledMajor() + QLatin1Char('.') +
+           QString::number(Installed.section(QLatin1Char('.'), 1, 1).toInt() + steps);
+}
+
+QString Build(int steps)
+{
+    return QString::number(InstalledBuild.toLongLong() + steps);
+}
 
 // Translates only the product name of the User-Agent, and only in its context.
 class CProductNameTranslator : public QTranslator
@@ -57,36 +80,39 @@ void TestUpdate::updateAvailability_data()
     QTest::addColumn<QString>("latestVersion");
     QTest::addColumn<QString>("latestBuild");
 
-    // Newer releases (installed: 0.107, build 20100610)
-    QTest::newRow("newer minor, older build") << "P0.108\nB20100101" << true << "0.108"
-                                              << "20100101";
-    QTest::newRow("same version, newer build") << "P0.107\nB20100611" << true << "0.107"
-                                               << "20100611";
-    QTest::newRow("newer major, lower-case letters") << "p1.0\nb1" << true << "1.0"
+    // Newer releases than the installed one
+    QTest::newRow("newer minor, older build")
+        << "P" + Minor(1) + "\nB" + Build(-1) << true << Minor(1) << Build(-1);
+    QTest::newRow("same version, newer build")
+        << "P" + Installed + "\nB" + Build(1) << true << Installed << Build(1);
+    const QString major = QString::number(InstalledMajor().toInt() + 1);
+    QTest::newRow("newer major, lower-case letters") << "p" + major + ".0\nb1" << true << major + ".0"
                                                      << "1";
-    QTest::newRow("third version part ignored") << "P0.108.3\nB1" << true << "0.108.3"
+    QTest::newRow("third version part ignored") << "P" + Minor(1) + ".3\nB1" << true << Minor(1) + ".3"
                                                 << "1";
-    QTest::newRow("CR before the LF") << "P0.108\r\nB20100701" << true << "0.108"
-                                      << "20100701";
-    QTest::newRow("blanks around the lines") << " P0.108 \n\tB20100701  " << true << "0.108"
-                                             << "20100701";
+    QTest::newRow("CR before the LF") << "P" + Minor(1) + "\r\nB1" << true << Minor(1) << "1";
+    QTest::newRow("blanks around the lines") << " P" + Minor(1) + " \n\tB1  " << true << Minor(1) << "1";
     QTest::newRow("largest unsigned numbers")
         << "P4294967295.4294967295\nB4294967295" << true << "4294967295.4294967295"
         << "4294967295";
     // A reply may pass the parser with markup after the minor; the dialog escapes it.
-    QTest::newRow("markup after the minor") << "P0.108.<a href=\"http://evil.example/\">x</a>\nB1" << true
-                                            << "0.108.<a href=\"http://evil.example/\">x</a>"
-                                            << "1";
+    const QString markup = Minor(1) + ".<a href=\"http://evil.example/\">x</a>";
+    QTest::newRow("markup after the minor") << "P" + markup + "\nB1" << true << markup << "1";
 
     // Not newer
-    QTest::newRow("same version and build") << "P0.107\nB20100610" << false << ""
+    QTest::newRow("same version and build") << "P" + Installed + "\nB" + InstalledBuild << false << ""
                                             << "";
-    QTest::newRow("same version, older build") << "P0.107\nB20100609" << false << ""
+    QTest::newRow("same version, older build") << "P" + Installed + "\nB" + Build(-1) << false << ""
                                                << "";
-    QTest::newRow("minor 99 is older than 107") << "P0.99\nB29991231" << false << ""
-                                                << "";
-    QTest::newRow("leading zeros, same minor") << "P0.0107\nB20100610" << false << ""
-                                               << "";
+    // Compared as numbers: a minor of fewer digits is older, though it sorts after as text.
+    const QString nines(Minor(0).section(QLatin1Char('.'), 1).size() - 1, QLatin1Char('9'));
+    QTest::newRow("shorter minor of nines is older")
+        << "P" + InstalledMajor() + "." + nines + "\nB29991231" << false << ""
+        << "";
+    QTest::newRow("leading zeros, same minor")
+        << "P" + InstalledMajor() + ".0" + Minor(0).section(QLatin1Char('.'), 1) + "\nB" + InstalledBuild
+        << false << ""
+        << "";
 
     // Line structure
     QTest::newRow("empty body") << "" << false << ""
@@ -143,9 +169,7 @@ void TestUpdate::updateAvailability()
 
     QString latestVersion;
     QString latestBuild;
-    QCOMPARE(IsUpdateAvailable(QStringLiteral("0.107"), QStringLiteral("20100610"), info, latestVersion,
-                               latestBuild),
-             available);
+    QCOMPARE(IsUpdateAvailable(Installed, InstalledBuild, info, latestVersion, latestBuild), available);
     if (available) {
         QTEST(latestVersion, "latestVersion");
         QTEST(latestBuild, "latestBuild");
@@ -157,9 +181,10 @@ void TestUpdate::unparsableInstalledStampIsNeverOlder()
     QString version;
     QString build;
     const QString newer = QStringLiteral("P9.9\nB99999999");
-    QVERIFY(!IsUpdateAvailable(QStringLiteral("0"), QStringLiteral("20100610"), newer, version, build));
-    QVERIFY(!IsUpdateAvailable(QStringLiteral("x.107"), QStringLiteral("20100610"), newer, version, build));
-    QVERIFY(!IsUpdateAvailable(QStringLiteral("0.107"), QString(), newer, version, build));
+    QVERIFY(!IsUpdateAvailable(QStringLiteral("0"), InstalledBuild, newer, version, build));
+    QVERIFY(!IsUpdateAvailable("x." + Minor(0).section(QLatin1Char('.'), 1), InstalledBuild, newer, version,
+                               build));
+    QVERIFY(!IsUpdateAvailable(Installed, QString(), newer, version, build));
 }
 
 void TestUpdate::bodyBecomesDocument_data()
@@ -191,7 +216,8 @@ void TestUpdate::bodyBecomesDocument()
     QCOMPARE(document, info);
     QString version;
     QString build;
-    QCOMPARE(IsUpdateAvailable(QStringLiteral("0.107"), QStringLiteral("20100610"), document, version, build),
+    // An early release is installed: a whole reply is newer.
+    QCOMPARE(IsUpdateAvailable(QStringLiteral("0.1"), QStringLiteral("1"), document, version, build),
              available);
 }
 

@@ -35,6 +35,63 @@
     </message>
 </context>
 <context>
+    <name>CFilesTableActions</name>
+    <message>
+        <location filename="../viewer/cfilestableactions.cpp" line="+67"/>
+        <source>&amp;Open</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Open the selected file with the desktop&apos;s application for it.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;Die ausgewählte Datei mit dem Programm öffnen, das die Arbeitsumgebung dafür vorsieht.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Copy File &amp;Path</source>
+        <translation>Datei&amp;pfad kopieren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Copy the full path of the selected file to the clipboard.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;Den vollständigen Pfad der ausgewählten Datei in die Zwischenablage kopieren.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Open Containing &amp;Folder</source>
+        <translation>Übergeordneten &amp;Ordner öffnen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Open the folder that contains the selected file in the system File Explorer.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+94"/>
+        <source>Open Containing Folder</source>
+        <translation>Übergeordneten Ordner öffnen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No file manager is installed that could show the folder %1.</source>
+        <translation>Es ist kein Dateimanager installiert, der den Ordner %1 anzeigen könnte.</translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>The file no longer exists:
+%1</source>
+        <translation>Die Datei gibt es nicht mehr:
+%1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>No application could be started to open the file:
+%1</source>
+        <translation>Es ließ sich kein Programm starten, das die Datei öffnet:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>CInstanceLock</name>
     <message>
         <location filename="../app/core/nixplatform.cpp" line="+55"/>
@@ -161,7 +218,7 @@
         <translation type="vanished">Block %1 von %2</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="+64"/>
+        <location filename="../app/clintra.cpp" line="+92"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;The value of this field is auto-detected at program start-up time. In case it is inaccurate, &lt;font color=&quot;red&quot;&gt;please kindly post us your (language_territory, charset) pair&lt;/font&gt;, thanks. The value is the 8-bit or multi-byte charset used by the OS to store non-Ascii text. This field is only FYI.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Der Wert dieses Feldes wird beim Programmstart automatisch ermittelt. Falls er nicht stimmt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte Ihr Paar aus (Sprache_Region, Zeichensatz) mit&lt;/font&gt;, vielen Dank. Der Wert ist der 8-Bit- oder Multibyte-Zeichensatz, in dem das Betriebssystem Nicht-ASCII-Text speichert. Dieses Feld dient nur zur Information.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
@@ -191,37 +248,35 @@
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Dieses Programm beenden.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+136"/>
+        <location line="-54"/>
+        <location line="+166"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>Bereit zur Unicode-Volltextsuche …</translation>
     </message>
     <message>
-        <location line="-107"/>
+        <location line="-111"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;These two radion buttons take effect only in the case of single-keyword full-text search. In the case of multiple-keyword full-text search, match-whole-word is always assumed. In the case of filename search, match-substring is always assumed, no matter single-keyword or multiple-keyword.&lt;br /&gt;&lt;br /&gt;Exception: In languages such as Chinese where words are not separated by spaces, the actual effect is always match-substring. If the way the program works does not handle your characters and text well, &lt;font color=&quot;red&quot;&gt;please keep us informed of the characteristics of your language: locale name, default multi-byte charset if there is, and if words are separated by spaces&lt;/font&gt;. Thank you!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;Diese beiden Optionen wirken nur bei der Volltextsuche nach einem einzelnen Suchbegriff. Bei der Volltextsuche nach mehreren Suchbegriffen wird immer nach ganzen Wörtern gesucht, bei der Dateinamensuche immer nach Wortteilen, gleich ob nach einem oder mehreren Suchbegriffen.&lt;br /&gt;&lt;br /&gt;Ausnahme: In Sprachen wie Chinesisch, in denen Wörter nicht durch Leerzeichen getrennt werden, wird stets nach Wortteilen gesucht. Falls das Programm Ihre Schriftzeichen und Texte nicht richtig behandelt, &lt;font color=&quot;red&quot;&gt;teilen Sie uns bitte die Eigenheiten Ihrer Sprache mit: den Namen der Locale, den Standard-Multibyte-Zeichensatz (falls vorhanden) und ob Wörter durch Leerzeichen getrennt werden&lt;/font&gt;. Vielen Dank!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+69"/>
         <source>Norvane</source>
-        <translation>Norvane</translation>
+        <translation type="vanished">Norvane</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Lintra</source>
-        <translation>Lintra</translation>
+        <translation type="vanished">Lintra</translation>
     </message>
     <message>
         <source>0.107</source>
         <translation type="vanished">0.107</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+118"/>
         <source>Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware</source>
         <translation>Lintra - Norvane [Volltextsuche in Unicode-Textdateien] Freeware</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+5"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot; style=&quot;font-size:8pt&quot;&gt;Copyright &amp;copy; 2010 &lt;a href=&quot;%1&quot;&gt;Norvane&lt;/a&gt;. Freeware.&lt;/font&gt; &lt;a href=&quot;%2&quot;&gt;Online documentation&lt;/a&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot; style=&quot;font-size:8pt&quot;&gt;Copyright &amp;copy; 2010 &lt;a href=&quot;%1&quot;&gt;Norvane&lt;/a&gt;. Freeware.&lt;/font&gt; &lt;a href=&quot;%2&quot;&gt;Online-Hilfe&lt;/a&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
@@ -236,25 +291,20 @@
         <translation>Über Lintra</translation>
     </message>
     <message>
-        <location filename="../app/clintra_tray.cpp" line="+22"/>
         <source>&amp;Restore</source>
-        <translation>&amp;Wiederherstellen</translation>
+        <translation type="vanished">&amp;Wiederherstellen</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>&amp;Quit</source>
-        <translation>&amp;Beenden</translation>
+        <translation type="vanished">&amp;Beenden</translation>
     </message>
     <message>
-        <location line="+27"/>
-        <location filename="../app/clintra_update.cpp" line="+23"/>
         <source>FYI</source>
-        <translation>Hinweis</translation>
+        <translation type="vanished">Hinweis</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>The program will keep running in the system tray. To terminate the program, choose &lt;b&gt;Quit&lt;/b&gt; in the context menu of the system tray entry.</source>
-        <translation>Das Programm läuft im Systemabschnitt der Kontrollleiste weiter. Um es zu beenden, wählen Sie &lt;b&gt;Beenden&lt;/b&gt; im Kontextmenü seines Symbols im Systemabschnitt.</translation>
+        <translation type="vanished">Das Programm läuft im Systemabschnitt der Kontrollleiste weiter. Um es zu beenden, wählen Sie &lt;b&gt;Beenden&lt;/b&gt; im Kontextmenü seines Symbols im Systemabschnitt.</translation>
     </message>
     <message>
         <location filename="../app/ui_clintra.cpp" line="-40"/>
@@ -333,97 +383,79 @@ p, li { white-space: pre-wrap; }
         <translation>Gefundene Dateien</translation>
     </message>
     <message>
-        <location filename="../app/clintra_search.cpp" line="+208"/>
         <location filename="../app/formfitting.cpp" line="+53"/>
         <source>Matched Filename</source>
         <translation>Gefundener Dateiname</translation>
     </message>
     <message>
         <location filename="../app/clintra.cpp" line="-201"/>
-        <location filename="../app/clintra_search.cpp" line="+5"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <source>File Content in Charset</source>
         <translation>Dateiinhalt im Zeichensatz</translation>
     </message>
     <message>
-        <location filename="../app/clintra_search.cpp" line="+33"/>
         <source>Error: Invalid path given! Please have it corrected.</source>
-        <translation>Fehler: Der angegebene Pfad ist ungültig. Bitte korrigieren Sie ihn.</translation>
+        <translation type="vanished">Fehler: Der angegebene Pfad ist ungültig. Bitte korrigieren Sie ihn.</translation>
     </message>
     <message>
-        <location line="+114"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
-        <translation>Treffer in %1 von %2 durchsuchten Dateien.</translation>
+        <translation type="vanished">Treffer in %1 von %2 durchsuchten Dateien.</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>%1 of the %2 searched files have/has the given keyword(s) in filename.</source>
-        <translation>Treffer im Dateinamen bei %1 von %2 durchsuchten Dateien.</translation>
+        <translation type="vanished">Treffer im Dateinamen bei %1 von %2 durchsuchten Dateien.</translation>
     </message>
     <message>
-        <location line="-84"/>
         <source>Directory: </source>
-        <translation>Ordner: </translation>
+        <translation type="vanished">Ordner: </translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Keywords: </source>
-        <translation>Suchbegriffe: </translation>
+        <translation type="vanished">Suchbegriffe: </translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>%1 of the %2 searched files found.</source>
-        <translation>%1 von %2 durchsuchten Dateien gefunden.</translation>
+        <translation type="vanished">%1 von %2 durchsuchten Dateien gefunden.</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>&lt;font color=&quot;red&quot;&gt;FYI: You may click any row in the left pane to see the </source>
-        <translation>&lt;font color=&quot;red&quot;&gt;Hinweis: Klicken Sie links auf eine Zeile, um den </translation>
+        <translation type="vanished">&lt;font color=&quot;red&quot;&gt;Hinweis: Klicken Sie links auf eine Zeile, um den </translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>matched text</source>
-        <translation>gefundenen Text</translation>
+        <translation type="vanished">gefundenen Text</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>full filename</source>
-        <translation>vollständigen Dateinamen</translation>
+        <translation type="vanished">vollständigen Dateinamen</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>.&lt;/font&gt;</source>
-        <translation> zu sehen.&lt;/font&gt;</translation>
+        <translation type="vanished"> zu sehen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+51"/>
         <source>Select a Directory</source>
-        <translation>Ordner auswählen</translation>
+        <translation type="vanished">Ordner auswählen</translation>
     </message>
     <message>
-        <location line="+23"/>
         <source>Checking the name of file %1 of total %2 files...</source>
-        <translation>Dateiname %1 von %2 wird geprüft …</translation>
+        <translation type="vanished">Dateiname %1 von %2 wird geprüft …</translation>
     </message>
     <message>
-        <location line="-1"/>
         <source>Processing file %1 of total %2 files...</source>
-        <translation>Datei %1 von %2 wird durchsucht …</translation>
+        <translation type="vanished">Datei %1 von %2 wird durchsucht …</translation>
     </message>
     <message>
-        <location line="+43"/>
         <source>Filename</source>
-        <translation>Dateiname</translation>
+        <translation type="vanished">Dateiname</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Size (KB)</source>
-        <translation>Größe (KB)</translation>
+        <translation type="vanished">Größe (KB)</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Last Modified Time</source>
-        <translation>Zuletzt geändert</translation>
+        <translation type="vanished">Zuletzt geändert</translation>
     </message>
     <message>
         <location filename="../app/clintra_charset.cpp" line="+25"/>
@@ -436,103 +468,84 @@ p, li { white-space: pre-wrap; }
         <translation>)</translation>
     </message>
     <message>
-        <location filename="../app/clintra_update.cpp" line="+1"/>
         <source>An early attempt to check updates has not finished yet, please hold on a while.</source>
-        <translation>Die vorherige Suche nach Updates ist noch nicht abgeschlossen. Bitte warten Sie einen Moment.</translation>
+        <translation type="vanished">Die vorherige Suche nach Updates ist noch nicht abgeschlossen. Bitte warten Sie einen Moment.</translation>
     </message>
     <message>
-        <location line="+54"/>
         <source>Network Error</source>
-        <translation>Netzwerkfehler</translation>
+        <translation type="vanished">Netzwerkfehler</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Can not get program update information. Please check your Internet connection!</source>
-        <translation>Die Informationen über Programm-Updates konnten nicht abgerufen werden. Bitte überprüfen Sie Ihre Internetverbindung.</translation>
+        <translation type="vanished">Die Informationen über Programm-Updates konnten nicht abgerufen werden. Bitte überprüfen Sie Ihre Internetverbindung.</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source> Check Updates</source>
-        <translation> – Nach Updates suchen</translation>
+        <translation type="vanished"> – Nach Updates suchen</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source> Update Auto-Check</source>
-        <translation> – Automatische Suche nach Updates</translation>
+        <translation type="vanished"> – Automatische Suche nach Updates</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Updates available!&lt;br /&gt;&lt;br /&gt;The installed version is: </source>
-        <translation>Updates verfügbar!&lt;br /&gt;&lt;br /&gt;Installierte Version: </translation>
+        <translation type="vanished">Updates verfügbar!&lt;br /&gt;&lt;br /&gt;Installierte Version: </translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>&lt;br /&gt;The latest version is: </source>
-        <translation>&lt;br /&gt;Neueste Version: </translation>
+        <translation type="vanished">&lt;br /&gt;Neueste Version: </translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>&lt;br /&gt;Please go to &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt; to get the latest version!</source>
-        <translation>&lt;br /&gt;Die neueste Version erhalten Sie unter &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;.</translation>
+        <translation type="vanished">&lt;br /&gt;Die neueste Version erhalten Sie unter &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;.</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>No updates available!&lt;br /&gt;&lt;br /&gt;The installed is already the latest version: </source>
-        <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
+        <translation type="vanished">Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
     </message>
     <message>
-        <location filename="../app/clintra_tableactions.cpp" line="+46"/>
         <source>&amp;Open</source>
-        <translation>Ö&amp;ffnen</translation>
+        <translation type="vanished">Ö&amp;ffnen</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;Open the selected file with the desktop&apos;s application for it.&lt;/font&gt;</source>
-        <translation>&lt;font face=&quot;verdana&quot;&gt;Die ausgewählte Datei mit dem Programm öffnen, das die Arbeitsumgebung dafür vorsieht.&lt;/font&gt;</translation>
+        <translation type="vanished">&lt;font face=&quot;verdana&quot;&gt;Die ausgewählte Datei mit dem Programm öffnen, das die Arbeitsumgebung dafür vorsieht.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Copy File &amp;Path</source>
-        <translation>Datei&amp;pfad kopieren</translation>
+        <translation type="vanished">Datei&amp;pfad kopieren</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;Copy the full path of the selected file to the clipboard.&lt;/font&gt;</source>
-        <translation>&lt;font face=&quot;verdana&quot;&gt;Den vollständigen Pfad der ausgewählten Datei in die Zwischenablage kopieren.&lt;/font&gt;</translation>
+        <translation type="vanished">&lt;font face=&quot;verdana&quot;&gt;Den vollständigen Pfad der ausgewählten Datei in die Zwischenablage kopieren.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Open Containing &amp;Folder</source>
-        <translation>Übergeordneten &amp;Ordner öffnen</translation>
+        <translation type="vanished">Übergeordneten &amp;Ordner öffnen</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;Open the folder that contains the selected file in the system File Explorer.&lt;/font&gt;</source>
-        <translation>&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
+        <translation type="vanished">&lt;font face=&quot;verdana&quot;&gt;Den Ordner, der die ausgewählte Datei enthält, in der Dateiverwaltung des Systems öffnen.&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+131"/>
         <source>The file no longer exists:
 %1</source>
-        <translation>Die Datei gibt es nicht mehr:
+        <translation type="vanished">Die Datei gibt es nicht mehr:
 %1</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>No application could be started to open the file:
 %1</source>
-        <translation>Es ließ sich kein Programm starten, das die Datei öffnet:
+        <translation type="vanished">Es ließ sich kein Programm starten, das die Datei öffnet:
 %1</translation>
     </message>
     <message>
-        <location line="-34"/>
         <source>Open Containing Folder</source>
-        <translation>Übergeordneten Ordner öffnen</translation>
+        <translation type="vanished">Übergeordneten Ordner öffnen</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>No file manager is installed that could show the folder %1.</source>
-        <translation>Es ist kein Dateimanager installiert, der den Ordner %1 anzeigen könnte.</translation>
+        <translation type="vanished">Es ist kein Dateimanager installiert, der den Ordner %1 anzeigen könnte.</translation>
     </message>
     <message>
         <source>Should not arrive here; with high possibility it is due to file operation error...</source>
@@ -571,28 +584,24 @@ p, li { white-space: pre-wrap; }
         <translation type="vanished">Inhalt der Ergebnisdatei</translation>
     </message>
     <message>
-        <location filename="../app/clintra_settings.cpp" line="+98"/>
         <source>The settings cannot be saved: %1 or its folder cannot be written. The window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
-        <translation>Die Einstellungen können nicht gespeichert werden: %1 oder sein Ordner ist nicht beschreibbar. Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
+        <translation type="vanished">Die Einstellungen können nicht gespeichert werden: %1 oder sein Ordner ist nicht beschreibbar. Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>No settings are kept: %1 is not a regular file that can be read. Lintra neither reads nor writes it; the window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
-        <translation>Es werden keine Einstellungen gespeichert: %1 ist keine lesbare reguläre Datei. Lintra liest und schreibt sie nicht; Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
+        <translation type="vanished">Es werden keine Einstellungen gespeichert: %1 ist keine lesbare reguläre Datei. Lintra liest und schreibt sie nicht; Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
     </message>
     <message>
-        <location line="+86"/>
         <source>The settings could not be saved: %1 could not be written in full (is the disk full?). The file keeps the settings it had before.</source>
-        <translation>Die Einstellungen konnten nicht gespeichert werden: %1 konnte nicht vollständig geschrieben werden (ist der Datenträger voll?). Die Datei behält die Einstellungen, die sie vorher hatte.</translation>
+        <translation type="vanished">Die Einstellungen konnten nicht gespeichert werden: %1 konnte nicht vollständig geschrieben werden (ist der Datenträger voll?). Die Datei behält die Einstellungen, die sie vorher hatte.</translation>
     </message>
     <message>
-        <location line="+5"/>
         <location filename="../app/startup.cpp" line="+184"/>
         <source>Settings</source>
         <translation>Einstellungen</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+7"/>
+        <location line="+7"/>
         <source>Runtime Folder</source>
         <translation>Laufzeitordner</translation>
     </message>
@@ -745,6 +754,99 @@ p, li { white-space: pre-wrap; }
     </message>
 </context>
 <context>
+    <name>CSearchDriver</name>
+    <message>
+        <location filename="../search/csearchdriver.cpp" line="+243"/>
+        <source>Matched Filename</source>
+        <translation>Gefundener Dateiname</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>File Content in Charset</source>
+        <translation>Dateiinhalt im Zeichensatz</translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>Error: Invalid path given! Please have it corrected.</source>
+        <translation>Fehler: Der angegebene Pfad ist ungültig. Bitte korrigieren Sie ihn.</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>Directory: </source>
+        <translation>Ordner: </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Keywords: </source>
+        <translation>Suchbegriffe: </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 of the %2 searched files found.</source>
+        <translation>%1 von %2 durchsuchten Dateien gefunden.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&lt;font color=&quot;red&quot;&gt;FYI: You may click any row in the left pane to see the </source>
+        <translation>&lt;font color=&quot;red&quot;&gt;Hinweis: Klicken Sie links auf eine Zeile, um den </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>matched text</source>
+        <translation>gefundenen Text</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>full filename</source>
+        <translation>vollständigen Dateinamen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>.&lt;/font&gt;</source>
+        <translation> zu sehen.&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+51"/>
+        <source>Select a Directory</source>
+        <translation>Ordner auswählen</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Processing file %1 of total %2 files...</source>
+        <translation>Datei %1 von %2 wird durchsucht …</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Checking the name of file %1 of total %2 files...</source>
+        <translation>Dateiname %1 von %2 wird geprüft …</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
+        <translation>Treffer in %1 von %2 durchsuchten Dateien.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 of the %2 searched files have/has the given keyword(s) in filename.</source>
+        <translation>Treffer im Dateinamen bei %1 von %2 durchsuchten Dateien.</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>Filename</source>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Size (KB)</source>
+        <translation>Größe (KB)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Last Modified Time</source>
+        <translation>Zuletzt geändert</translation>
+    </message>
+</context>
+<context>
     <name>CSearchRun</name>
     <message>
         <location filename="../search/csearchrun.cpp" line="+257"/>
@@ -805,6 +907,115 @@ p, li { white-space: pre-wrap; }
         <location line="+4"/>
         <source>not a regular file (a FIFO, socket or device)</source>
         <translation>keine gewöhnliche Datei (FIFO, Socket oder Gerät)</translation>
+    </message>
+</context>
+<context>
+    <name>CSettingsBinding</name>
+    <message>
+        <location filename="../app/csettingsbinding.cpp" line="+105"/>
+        <source>The settings cannot be saved: %1 or its folder cannot be written. The window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
+        <translation>Die Einstellungen können nicht gespeichert werden: %1 oder sein Ordner ist nicht beschreibbar. Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>No settings are kept: %1 is not a regular file that can be read. Lintra neither reads nor writes it; the window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
+        <translation>Es werden keine Einstellungen gespeichert: %1 ist keine lesbare reguläre Datei. Lintra liest und schreibt sie nicht; Größe und Position des Fensters, die Verlaufslisten der Verzeichnisse und Suchbegriffe und der Zeitplan der Update-Prüfung bleiben nach diesem Lauf nicht erhalten.</translation>
+    </message>
+    <message>
+        <location line="+89"/>
+        <source>The settings could not be saved: %1 could not be written in full (is the disk full?). The file keeps the settings it had before.</source>
+        <translation>Die Einstellungen konnten nicht gespeichert werden: %1 konnte nicht vollständig geschrieben werden (ist der Datenträger voll?). Die Datei behält die Einstellungen, die sie vorher hatte.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>CSysTray</name>
+    <message>
+        <location filename="../app/csystray.cpp" line="+22"/>
+        <source>Norvane</source>
+        <translation>Norvane</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Lintra</source>
+        <translation>Lintra</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>&amp;Restore</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>FYI</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The program will keep running in the system tray. To terminate the program, choose &lt;b&gt;Quit&lt;/b&gt; in the context menu of the system tray entry.</source>
+        <translation>Das Programm läuft im Systemabschnitt der Kontrollleiste weiter. Um es zu beenden, wählen Sie &lt;b&gt;Beenden&lt;/b&gt; im Kontextmenü seines Symbols im Systemabschnitt.</translation>
+    </message>
+</context>
+<context>
+    <name>CUpdateDialogs</name>
+    <message>
+        <location filename="../update/cupdatedialogs.cpp" line="+27"/>
+        <source>FYI</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>An early attempt to check updates has not finished yet, please hold on a while.</source>
+        <translation>Die vorherige Suche nach Updates ist noch nicht abgeschlossen. Bitte warten Sie einen Moment.</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>Network Error</source>
+        <translation>Netzwerkfehler</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can not get program update information. Please check your Internet connection!</source>
+        <translation>Die Informationen über Programm-Updates konnten nicht abgerufen werden. Bitte überprüfen Sie Ihre Internetverbindung.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source> Check Updates</source>
+        <translation> – Nach Updates suchen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source> Update Auto-Check</source>
+        <translation> – Automatische Suche nach Updates</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Updates available!&lt;br /&gt;&lt;br /&gt;The installed version is: </source>
+        <translation>Updates verfügbar!&lt;br /&gt;&lt;br /&gt;Installierte Version: </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;br /&gt;The latest version is: </source>
+        <translation>&lt;br /&gt;Neueste Version: </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&lt;br /&gt;Please go to &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt; to get the latest version!</source>
+        <translation>&lt;br /&gt;Die neueste Version erhalten Sie unter &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>No updates available!&lt;br /&gt;&lt;br /&gt;The installed is already the latest version: </source>
+        <translation>Keine Updates verfügbar.&lt;br /&gt;&lt;br /&gt;Die installierte Version ist bereits die neueste: </translation>
     </message>
 </context>
 <context>

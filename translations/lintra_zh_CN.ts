@@ -35,6 +35,63 @@
     </message>
 </context>
 <context>
+    <name>CFilesTableActions</name>
+    <message>
+        <location filename="../viewer/cfilestableactions.cpp" line="+67"/>
+        <source>&amp;Open</source>
+        <translation>打开(&amp;O)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Open the selected file with the desktop&apos;s application for it.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;用桌面为该类文件设定的程序打开所选文件。&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Copy File &amp;Path</source>
+        <translation>复制文件路径(&amp;P)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Copy the full path of the selected file to the clipboard.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;将所选文件的完整路径复制到剪贴板。&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Open Containing &amp;Folder</source>
+        <translation>打开所在文件夹(&amp;F)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;font face=&quot;verdana&quot;&gt;Open the folder that contains the selected file in the system File Explorer.&lt;/font&gt;</source>
+        <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+94"/>
+        <source>Open Containing Folder</source>
+        <translation>打开所在文件夹</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No file manager is installed that could show the folder %1.</source>
+        <translation>未安装可以显示文件夹 %1 的文件管理器。</translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>The file no longer exists:
+%1</source>
+        <translation>该文件已不存在：
+%1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>No application could be started to open the file:
+%1</source>
+        <translation>无法启动任何程序来打开该文件：
+%1</translation>
+    </message>
+</context>
+<context>
     <name>CInstanceLock</name>
     <message>
         <location filename="../app/core/nixplatform.cpp" line="+55"/>
@@ -161,7 +218,7 @@
         <translation type="vanished">第 %1 块，共 %2 块</translation>
     </message>
     <message>
-        <location filename="../app/clintra.cpp" line="+64"/>
+        <location filename="../app/clintra.cpp" line="+92"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;The value of this field is auto-detected at program start-up time. In case it is inaccurate, &lt;font color=&quot;red&quot;&gt;please kindly post us your (language_territory, charset) pair&lt;/font&gt;, thanks. The value is the 8-bit or multi-byte charset used by the OS to store non-Ascii text. This field is only FYI.&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;此字段的值在程序启动时自动检测。如果检测结果不准确，&lt;font color=&quot;red&quot;&gt;请把您的（语言_地区，字符集）组合告诉我们&lt;/font&gt;，谢谢。该值是操作系统存储非 ASCII 文本所用的 8 位或多字节字符集。此字段仅供参考。&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
@@ -191,37 +248,35 @@
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;退出本程序。&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+136"/>
+        <location line="-54"/>
+        <location line="+166"/>
         <source>Ready to do the Unicode full text search...</source>
         <translation>已就绪，可以进行 Unicode 全文搜索……</translation>
     </message>
     <message>
-        <location line="-107"/>
+        <location line="-111"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;These two radion buttons take effect only in the case of single-keyword full-text search. In the case of multiple-keyword full-text search, match-whole-word is always assumed. In the case of filename search, match-substring is always assumed, no matter single-keyword or multiple-keyword.&lt;br /&gt;&lt;br /&gt;Exception: In languages such as Chinese where words are not separated by spaces, the actual effect is always match-substring. If the way the program works does not handle your characters and text well, &lt;font color=&quot;red&quot;&gt;please keep us informed of the characteristics of your language: locale name, default multi-byte charset if there is, and if words are separated by spaces&lt;/font&gt;. Thank you!&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot;&gt;这两个单选按钮只在单关键词全文搜索时生效。多关键词全文搜索时始终按全词匹配；文件名搜索时，无论是单关键词还是多关键词，始终按子串匹配。&lt;br /&gt;&lt;br /&gt;例外：在中文等词与词之间不用空格分隔的语言中，实际效果始终是子串匹配。如果程序不能很好地处理您的字符和文本，&lt;font color=&quot;red&quot;&gt;请告诉我们您所用语言的特点：区域设置名称、默认多字节字符集（如果有）以及词与词之间是否用空格分隔&lt;/font&gt;。谢谢！&lt;/font&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location line="+69"/>
         <source>Norvane</source>
-        <translation>Norvane</translation>
+        <translation type="vanished">Norvane</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Lintra</source>
-        <translation>Lintra</translation>
+        <translation type="vanished">Lintra</translation>
     </message>
     <message>
         <source>0.107</source>
         <translation type="vanished">0.107</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+118"/>
         <source>Lintra - Norvane [Unicode Plain-Text File Full-Text Search Tool] Freeware</source>
         <translation>Lintra - Norvane [Unicode 纯文本文件全文搜索工具] 免费软件</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+5"/>
         <source>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot; style=&quot;font-size:8pt&quot;&gt;Copyright &amp;copy; 2010 &lt;a href=&quot;%1&quot;&gt;Norvane&lt;/a&gt;. Freeware.&lt;/font&gt; &lt;a href=&quot;%2&quot;&gt;Online documentation&lt;/a&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;body&gt;&lt;font face=&quot;verdana&quot; style=&quot;font-size:8pt&quot;&gt;版权所有 &amp;copy; 2010 &lt;a href=&quot;%1&quot;&gt;Norvane&lt;/a&gt;。免费软件。&lt;/font&gt; &lt;a href=&quot;%2&quot;&gt;在线文档&lt;/a&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
@@ -236,25 +291,20 @@
         <translation>关于 Lintra</translation>
     </message>
     <message>
-        <location filename="../app/clintra_tray.cpp" line="+22"/>
         <source>&amp;Restore</source>
-        <translation>恢复(&amp;R)</translation>
+        <translation type="vanished">恢复(&amp;R)</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>&amp;Quit</source>
-        <translation>退出(&amp;Q)</translation>
+        <translation type="vanished">退出(&amp;Q)</translation>
     </message>
     <message>
-        <location line="+27"/>
-        <location filename="../app/clintra_update.cpp" line="+23"/>
         <source>FYI</source>
-        <translation>提示</translation>
+        <translation type="vanished">提示</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>The program will keep running in the system tray. To terminate the program, choose &lt;b&gt;Quit&lt;/b&gt; in the context menu of the system tray entry.</source>
-        <translation>程序将继续在系统托盘中运行。要退出程序，请在系统托盘图标的右键菜单中选择&lt;b&gt;退出&lt;/b&gt;。</translation>
+        <translation type="vanished">程序将继续在系统托盘中运行。要退出程序，请在系统托盘图标的右键菜单中选择&lt;b&gt;退出&lt;/b&gt;。</translation>
     </message>
     <message>
         <location filename="../app/ui_clintra.cpp" line="-40"/>
@@ -333,97 +383,79 @@ p, li { white-space: pre-wrap; }
         <translation>结果文件</translation>
     </message>
     <message>
-        <location filename="../app/clintra_search.cpp" line="+208"/>
         <location filename="../app/formfitting.cpp" line="+53"/>
         <source>Matched Filename</source>
         <translation>匹配的文件名</translation>
     </message>
     <message>
         <location filename="../app/clintra.cpp" line="-201"/>
-        <location filename="../app/clintra_search.cpp" line="+5"/>
         <location filename="../app/formfitting.cpp" line="+0"/>
         <source>File Content in Charset</source>
         <translation>文件内容，字符集：</translation>
     </message>
     <message>
-        <location filename="../app/clintra_search.cpp" line="+33"/>
         <source>Error: Invalid path given! Please have it corrected.</source>
-        <translation>错误：给定的路径无效！请更正。</translation>
+        <translation type="vanished">错误：给定的路径无效！请更正。</translation>
     </message>
     <message>
-        <location line="+114"/>
         <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
-        <translation>在搜索的 %2 个文件中，有 %1 个包含给定的关键词。</translation>
+        <translation type="vanished">在搜索的 %2 个文件中，有 %1 个包含给定的关键词。</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>%1 of the %2 searched files have/has the given keyword(s) in filename.</source>
-        <translation>在搜索的 %2 个文件中，有 %1 个的文件名包含给定的关键词。</translation>
+        <translation type="vanished">在搜索的 %2 个文件中，有 %1 个的文件名包含给定的关键词。</translation>
     </message>
     <message>
-        <location line="-84"/>
         <source>Directory: </source>
-        <translation>目录：</translation>
+        <translation type="vanished">目录：</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Keywords: </source>
-        <translation>关键词：</translation>
+        <translation type="vanished">关键词：</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>%1 of the %2 searched files found.</source>
-        <translation>在搜索的 %2 个文件中找到 %1 个。</translation>
+        <translation type="vanished">在搜索的 %2 个文件中找到 %1 个。</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>&lt;font color=&quot;red&quot;&gt;FYI: You may click any row in the left pane to see the </source>
-        <translation>&lt;font color=&quot;red&quot;&gt;提示：单击左侧窗格中的任意一行即可查看</translation>
+        <translation type="vanished">&lt;font color=&quot;red&quot;&gt;提示：单击左侧窗格中的任意一行即可查看</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>matched text</source>
-        <translation>匹配的文本</translation>
+        <translation type="vanished">匹配的文本</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>full filename</source>
-        <translation>完整文件名</translation>
+        <translation type="vanished">完整文件名</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>.&lt;/font&gt;</source>
-        <translation>。&lt;/font&gt;</translation>
+        <translation type="vanished">。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+51"/>
         <source>Select a Directory</source>
-        <translation>选择目录</translation>
+        <translation type="vanished">选择目录</translation>
     </message>
     <message>
-        <location line="+23"/>
         <source>Checking the name of file %1 of total %2 files...</source>
-        <translation>正在检查第 %1 个文件的文件名（共 %2 个）……</translation>
+        <translation type="vanished">正在检查第 %1 个文件的文件名（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="-1"/>
         <source>Processing file %1 of total %2 files...</source>
-        <translation>正在处理第 %1 个文件（共 %2 个）……</translation>
+        <translation type="vanished">正在处理第 %1 个文件（共 %2 个）……</translation>
     </message>
     <message>
-        <location line="+43"/>
         <source>Filename</source>
-        <translation>文件名</translation>
+        <translation type="vanished">文件名</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Size (KB)</source>
-        <translation>大小 (KB)</translation>
+        <translation type="vanished">大小 (KB)</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Last Modified Time</source>
-        <translation>最后修改时间</translation>
+        <translation type="vanished">最后修改时间</translation>
     </message>
     <message>
         <location filename="../app/clintra_charset.cpp" line="+25"/>
@@ -436,103 +468,84 @@ p, li { white-space: pre-wrap; }
         <translation>）</translation>
     </message>
     <message>
-        <location filename="../app/clintra_update.cpp" line="+1"/>
         <source>An early attempt to check updates has not finished yet, please hold on a while.</source>
-        <translation>上一次检查更新尚未完成，请稍候。</translation>
+        <translation type="vanished">上一次检查更新尚未完成，请稍候。</translation>
     </message>
     <message>
-        <location line="+54"/>
         <source>Network Error</source>
-        <translation>网络错误</translation>
+        <translation type="vanished">网络错误</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Can not get program update information. Please check your Internet connection!</source>
-        <translation>无法获取程序更新信息。请检查您的互联网连接！</translation>
+        <translation type="vanished">无法获取程序更新信息。请检查您的互联网连接！</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source> Check Updates</source>
-        <translation> 检查更新</translation>
+        <translation type="vanished"> 检查更新</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source> Update Auto-Check</source>
-        <translation> 自动检查更新</translation>
+        <translation type="vanished"> 自动检查更新</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Updates available!&lt;br /&gt;&lt;br /&gt;The installed version is: </source>
-        <translation>有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本：</translation>
+        <translation type="vanished">有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本：</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>&lt;br /&gt;The latest version is: </source>
-        <translation>&lt;br /&gt;最新版本：</translation>
+        <translation type="vanished">&lt;br /&gt;最新版本：</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>&lt;br /&gt;Please go to &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt; to get the latest version!</source>
-        <translation>&lt;br /&gt;请访问 &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt; 获取最新版本！</translation>
+        <translation type="vanished">&lt;br /&gt;请访问 &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt; 获取最新版本！</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>No updates available!&lt;br /&gt;&lt;br /&gt;The installed is already the latest version: </source>
-        <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
+        <translation type="vanished">没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
     </message>
     <message>
-        <location filename="../app/clintra_tableactions.cpp" line="+46"/>
         <source>&amp;Open</source>
-        <translation>打开(&amp;O)</translation>
+        <translation type="vanished">打开(&amp;O)</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;Open the selected file with the desktop&apos;s application for it.&lt;/font&gt;</source>
-        <translation>&lt;font face=&quot;verdana&quot;&gt;用桌面为该类文件设定的程序打开所选文件。&lt;/font&gt;</translation>
+        <translation type="vanished">&lt;font face=&quot;verdana&quot;&gt;用桌面为该类文件设定的程序打开所选文件。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Copy File &amp;Path</source>
-        <translation>复制文件路径(&amp;P)</translation>
+        <translation type="vanished">复制文件路径(&amp;P)</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;Copy the full path of the selected file to the clipboard.&lt;/font&gt;</source>
-        <translation>&lt;font face=&quot;verdana&quot;&gt;将所选文件的完整路径复制到剪贴板。&lt;/font&gt;</translation>
+        <translation type="vanished">&lt;font face=&quot;verdana&quot;&gt;将所选文件的完整路径复制到剪贴板。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Open Containing &amp;Folder</source>
-        <translation>打开所在文件夹(&amp;F)</translation>
+        <translation type="vanished">打开所在文件夹(&amp;F)</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>&lt;font face=&quot;verdana&quot;&gt;Open the folder that contains the selected file in the system File Explorer.&lt;/font&gt;</source>
-        <translation>&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
+        <translation type="vanished">&lt;font face=&quot;verdana&quot;&gt;在系统的文件管理器中打开所选文件所在的文件夹。&lt;/font&gt;</translation>
     </message>
     <message>
-        <location line="+131"/>
         <source>The file no longer exists:
 %1</source>
-        <translation>该文件已不存在：
+        <translation type="vanished">该文件已不存在：
 %1</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>No application could be started to open the file:
 %1</source>
-        <translation>无法启动任何程序来打开该文件：
+        <translation type="vanished">无法启动任何程序来打开该文件：
 %1</translation>
     </message>
     <message>
-        <location line="-34"/>
         <source>Open Containing Folder</source>
-        <translation>打开所在文件夹</translation>
+        <translation type="vanished">打开所在文件夹</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>No file manager is installed that could show the folder %1.</source>
-        <translation>未安装可以显示文件夹 %1 的文件管理器。</translation>
+        <translation type="vanished">未安装可以显示文件夹 %1 的文件管理器。</translation>
     </message>
     <message>
         <source>Should not arrive here; with high possibility it is due to file operation error...</source>
@@ -571,28 +584,24 @@ p, li { white-space: pre-wrap; }
         <translation type="vanished">结果文件内容</translation>
     </message>
     <message>
-        <location filename="../app/clintra_settings.cpp" line="+98"/>
         <source>The settings cannot be saved: %1 or its folder cannot be written. The window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
-        <translation>无法保存设置：%1 或其所在文件夹不可写。窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
+        <translation type="vanished">无法保存设置：%1 或其所在文件夹不可写。窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>No settings are kept: %1 is not a regular file that can be read. Lintra neither reads nor writes it; the window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
-        <translation>不保存任何设置：%1 不是可读取的普通文件。Lintra 既不读取也不写入它；窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
+        <translation type="vanished">不保存任何设置：%1 不是可读取的普通文件。Lintra 既不读取也不写入它；窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
     </message>
     <message>
-        <location line="+86"/>
         <source>The settings could not be saved: %1 could not be written in full (is the disk full?). The file keeps the settings it had before.</source>
-        <translation>无法保存设置：%1 未能完整写入（磁盘已满？）。该文件保留之前的设置。</translation>
+        <translation type="vanished">无法保存设置：%1 未能完整写入（磁盘已满？）。该文件保留之前的设置。</translation>
     </message>
     <message>
-        <location line="+5"/>
         <location filename="../app/startup.cpp" line="+184"/>
         <source>Settings</source>
         <translation>设置</translation>
     </message>
     <message>
-        <location filename="../app/startup.cpp" line="+7"/>
+        <location line="+7"/>
         <source>Runtime Folder</source>
         <translation>运行时文件夹</translation>
     </message>
@@ -745,6 +754,99 @@ p, li { white-space: pre-wrap; }
     </message>
 </context>
 <context>
+    <name>CSearchDriver</name>
+    <message>
+        <location filename="../search/csearchdriver.cpp" line="+243"/>
+        <source>Matched Filename</source>
+        <translation>匹配的文件名</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>File Content in Charset</source>
+        <translation>文件内容，字符集：</translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>Error: Invalid path given! Please have it corrected.</source>
+        <translation>错误：给定的路径无效！请更正。</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>Directory: </source>
+        <translation>目录：</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Keywords: </source>
+        <translation>关键词：</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 of the %2 searched files found.</source>
+        <translation>在搜索的 %2 个文件中找到 %1 个。</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&lt;font color=&quot;red&quot;&gt;FYI: You may click any row in the left pane to see the </source>
+        <translation>&lt;font color=&quot;red&quot;&gt;提示：单击左侧窗格中的任意一行即可查看</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>matched text</source>
+        <translation>匹配的文本</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>full filename</source>
+        <translation>完整文件名</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>.&lt;/font&gt;</source>
+        <translation>。&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <location line="+51"/>
+        <source>Select a Directory</source>
+        <translation>选择目录</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Processing file %1 of total %2 files...</source>
+        <translation>正在处理第 %1 个文件（共 %2 个）……</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Checking the name of file %1 of total %2 files...</source>
+        <translation>正在检查第 %1 个文件的文件名（共 %2 个）……</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 of the %2 searched files contain(s) the given keyword(s).</source>
+        <translation>在搜索的 %2 个文件中，有 %1 个包含给定的关键词。</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 of the %2 searched files have/has the given keyword(s) in filename.</source>
+        <translation>在搜索的 %2 个文件中，有 %1 个的文件名包含给定的关键词。</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>Filename</source>
+        <translation>文件名</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Size (KB)</source>
+        <translation>大小 (KB)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Last Modified Time</source>
+        <translation>最后修改时间</translation>
+    </message>
+</context>
+<context>
     <name>CSearchRun</name>
     <message>
         <location filename="../search/csearchrun.cpp" line="+257"/>
@@ -805,6 +907,115 @@ p, li { white-space: pre-wrap; }
         <location line="+4"/>
         <source>not a regular file (a FIFO, socket or device)</source>
         <translation>不是普通文件（FIFO、套接字或设备）</translation>
+    </message>
+</context>
+<context>
+    <name>CSettingsBinding</name>
+    <message>
+        <location filename="../app/csettingsbinding.cpp" line="+105"/>
+        <source>The settings cannot be saved: %1 or its folder cannot be written. The window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
+        <translation>无法保存设置：%1 或其所在文件夹不可写。窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>No settings are kept: %1 is not a regular file that can be read. Lintra neither reads nor writes it; the window&apos;s size and position, the directory and keyword histories and the update schedule will not be kept after this run.</source>
+        <translation>不保存任何设置：%1 不是可读取的普通文件。Lintra 既不读取也不写入它；窗口的大小和位置、目录和关键词历史记录以及更新检查计划在本次运行结束后都不会保留。</translation>
+    </message>
+    <message>
+        <location line="+89"/>
+        <source>The settings could not be saved: %1 could not be written in full (is the disk full?). The file keeps the settings it had before.</source>
+        <translation>无法保存设置：%1 未能完整写入（磁盘已满？）。该文件保留之前的设置。</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+</context>
+<context>
+    <name>CSysTray</name>
+    <message>
+        <location filename="../app/csystray.cpp" line="+22"/>
+        <source>Norvane</source>
+        <translation>Norvane</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Lintra</source>
+        <translation>Lintra</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>&amp;Restore</source>
+        <translation>恢复(&amp;R)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Quit</source>
+        <translation>退出(&amp;Q)</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>FYI</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The program will keep running in the system tray. To terminate the program, choose &lt;b&gt;Quit&lt;/b&gt; in the context menu of the system tray entry.</source>
+        <translation>程序将继续在系统托盘中运行。要退出程序，请在系统托盘图标的右键菜单中选择&lt;b&gt;退出&lt;/b&gt;。</translation>
+    </message>
+</context>
+<context>
+    <name>CUpdateDialogs</name>
+    <message>
+        <location filename="../update/cupdatedialogs.cpp" line="+27"/>
+        <source>FYI</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>An early attempt to check updates has not finished yet, please hold on a while.</source>
+        <translation>上一次检查更新尚未完成，请稍候。</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>Network Error</source>
+        <translation>网络错误</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can not get program update information. Please check your Internet connection!</source>
+        <translation>无法获取程序更新信息。请检查您的互联网连接！</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source> Check Updates</source>
+        <translation> 检查更新</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source> Update Auto-Check</source>
+        <translation> 自动检查更新</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Updates available!&lt;br /&gt;&lt;br /&gt;The installed version is: </source>
+        <translation>有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本：</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;br /&gt;The latest version is: </source>
+        <translation>&lt;br /&gt;最新版本：</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&lt;br /&gt;Please go to &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt; to get the latest version!</source>
+        <translation>&lt;br /&gt;请访问 &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt; 获取最新版本！</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>No updates available!&lt;br /&gt;&lt;br /&gt;The installed is already the latest version: </source>
+        <translation>没有可用的更新！&lt;br /&gt;&lt;br /&gt;已安装的版本已是最新版本：</translation>
     </message>
 </context>
 <context>

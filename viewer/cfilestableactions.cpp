@@ -1,9 +1,6 @@
-// The main window's part of the results table's context menu: opening a
-// result with the desktop's application for it, copying its path and opening
-// its folder.
+// The results table's actions: the menu, the keys and what they do.
 
-#include "app/clintra.h"
-#include "app/ui_clintra.h"
+#include "viewer/cfilestableactions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,8 +12,11 @@
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
+#include <QMessageBox>
 #include <QUrl>
 
+#include "app/messagebox.h"
+#include "app/ui_clintra.h"
 #include "platform/runningplatform.h"
 #include "search/core/foundfile.h"
 #include "search/core/resultsmodel.h"
@@ -39,26 +39,47 @@ QAction *NewTableAction(QObject *parent, const char *name, const char *icon, con
 
 } // namespace
 
-void CLintra::CreateFilesTableActions()
+CFilesTableActions::CFilesTableActions(QWidget *window, Ui_CLintra *ui, const QString &boxTitle)
+    : QObject(window)
+    , Window(window)
+    , ui(ui)
+    , WindowTitle(boxTitle)
+    , FileExplorer_Process(this)
+{
+    CreateFilesTableActions();
+    FileExplorer_Process.setObjectName(QStringLiteral("FileExplorer_Process"));
+}
+
+CFilesTableActions::~CFilesTableActions()
+{
+    DestroyFilesTableActions();
+}
+
+QString CFilesTableActions::ResultRowPath(int row) const
+{
+    return ui->FilesFound_TableWidget->FilePath(row);
+}
+
+void CFilesTableActions::CreateFilesTableActions()
 {
     OpenedFileCheck = new CFileExistenceCheck(this);
     OpenFile_Action = NewTableAction(
-        this, "OpenFile_Action", ":/images/open.gif", tr("&Open"), "",
+        Window, "OpenFile_Action", ":/images/open.gif", tr("&Open"), "",
         tr("<font face=\"verdana\">Open the selected file with the desktop's application for it.</font>"));
     connect(OpenFile_Action, &QAction::triggered, this,
             [this] { OpenResultFile(ui->FilesFound_TableWidget->currentRow()); });
-    connect(ui->FilesFound_TableWidget, &CResultsTable::OpenRequested, this, &CLintra::OpenResultFile);
-    connect(ui->FilesFound_TableWidget->Lines(), &CResultLines::LineChosen, this,
-            [this](int row, qint64 line) { ShowResultRow(row, line); });
+    connect(ui->FilesFound_TableWidget, &CResultsTable::OpenRequested, this,
+            &CFilesTableActions::OpenResultFile);
     CopyFilePath_Action = NewTableAction(
-        this, "CopyFilePath_Action", ":/images/copy.gif", tr("Copy File &Path"), "Ctrl+Shift+C",
+        Window, "CopyFilePath_Action", ":/images/copy.gif", tr("Copy File &Path"), "Ctrl+Shift+C",
         tr("<font face=\"verdana\">Copy the full path of the selected file to the clipboard.</font>"));
-    connect(CopyFilePath_Action, &QAction::triggered, this, &CLintra::CopyFilePath);
+    connect(CopyFilePath_Action, &QAction::triggered, this, &CFilesTableActions::CopyFilePath);
     OpenContainingFolder_Action = NewTableAction(
-        this, "OpenContainingFolder_Action", ":/images/folder.gif", tr("Open Containing &Folder"), "Ctrl+F",
+        Window, "OpenContainingFolder_Action", ":/images/folder.gif", tr("Open Containing &Folder"), "Ctrl+F",
         tr("<font face=\"verdana\">Open the folder that contains the selected file in the system File "
            "Explorer.</font>"));
-    connect(OpenContainingFolder_Action, &QAction::triggered, this, &CLintra::OpenContainingFolder);
+    connect(OpenContainingFolder_Action, &QAction::triggered, this,
+            &CFilesTableActions::OpenContainingFolder);
     FilesTableContextMenu_Actions << OpenFile_Action << CopyFilePath_Action << OpenContainingFolder_Action;
     // The keys the menu shows work without it, wherever the focus is in the
     // table or in the pane that shows the current row's file.
@@ -69,13 +90,14 @@ void CLintra::CreateFilesTableActions()
     }
 }
 
-void CLintra::DestroyFilesTableActions()
+void CFilesTableActions::DestroyFilesTableActions()
 {
     FilesTableContextMenu_Actions.clear();
     if (CopyFilePath_Action)
-        disconnect(CopyFilePath_Action, &QAction::triggered, this, &CLintra::CopyFilePath);
+        disconnect(CopyFilePath_Action, &QAction::triggered, this, &CFilesTableActions::CopyFilePath);
     if (OpenContainingFolder_Action)
-        disconnect(OpenContainingFolder_Action, &QAction::triggered, this, &CLintra::OpenContainingFolder);
+        disconnect(OpenContainingFolder_Action, &QAction::triggered, this,
+                   &CFilesTableActions::OpenContainingFolder);
     delete OpenFile_Action;
     OpenFile_Action = nullptr;
     delete CopyFilePath_Action;
@@ -84,15 +106,7 @@ void CLintra::DestroyFilesTableActions()
     OpenContainingFolder_Action = nullptr;
 }
 
-void CLintra::DisconnectFilesTableSignals()
-{
-    disconnect(ui->FilesFound_TableWidget, &CResultsTable::itemSelectionChanged, this,
-               &CLintra::OnItemSelectionChanged);
-    disconnect(ui->FilesFound_TableWidget, &CResultsTable::customContextMenuRequested, this,
-               &CLintra::ShowFilesTableContextMenu);
-}
-
-void CLintra::ShowFilesTableContextMenu(QPoint point)
+void CFilesTableActions::ShowFilesTableContextMenu(QPoint point)
 {
     QMenu menu;
     menu.setFont(QFont(QStringLiteral("verdana")));
@@ -112,27 +126,27 @@ void CLintra::ShowFilesTableContextMenu(QPoint point)
 }
 
 // The Filename cell of the current row, whichever of its cells is current.
-QString CLintra::CurrentRowFilePath() const
+QString CFilesTableActions::CurrentRowFilePath() const
 {
     return ResultRowPath(ui->FilesFound_TableWidget->currentRow());
 }
 
 // The same path as the file system knows it, byte for byte.
-QByteArray CLintra::CurrentRowFileBytes() const
+QByteArray CFilesTableActions::CurrentRowFileBytes() const
 {
     return ui->FilesFound_TableWidget->FilePathBytes(ui->FilesFound_TableWidget->currentRow());
 }
 
 // The rows an action on files takes: the selection where it holds the row
 // the action came from, that row alone otherwise.
-QList<int> CLintra::ActedOnRows(int row) const
+QList<int> CFilesTableActions::ActedOnRows(int row) const
 {
     const QList<int> selected = ui->FilesFound_TableWidget->SelectedRows();
     return selected.contains(row) ? selected : QList<int>{row};
 }
 
 // One path per line, each as a shell reads it back.
-void CLintra::CopyFilePath()
+void CFilesTableActions::CopyFilePath()
 {
     QStringList lines;
     for (int row : ActedOnRows(ui->FilesFound_TableWidget->currentRow())) {
@@ -148,7 +162,7 @@ void CLintra::CopyFilePath()
         QApplication::clipboard()->setText(lines.join(QLatin1Char('\n')), QClipboard::Clipboard);
 }
 
-void CLintra::OpenContainingFolder()
+void CFilesTableActions::OpenContainingFolder()
 {
     const QString path = CurrentRowFilePath();
     if (path.isEmpty())
@@ -156,15 +170,15 @@ void CLintra::OpenContainingFolder()
     const QByteArray onDisk = CurrentRowFileBytes();
     OpenFolderOfFile(FileExplorer_Process, path, onDisk, this, [this, path] {
         const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
-        ShowMessage(QMessageBox::Information, tr("Open Containing Folder"),
-                    tr("No file manager is installed that could show the folder %1.").arg(folder));
+        ShowMessageBox(QMessageBox::Information, tr("Open Containing Folder"),
+                       tr("No file manager is installed that could show the folder %1.").arg(folder));
     });
 }
 
 // With the desktop's application for the file's type (through xdg-open or
 // the desktop portal), as a file manager opens it; every selected row's
 // file when the row is one of them.
-void CLintra::OpenResultFile(int row)
+void CFilesTableActions::OpenResultFile(int row)
 {
     QList<COpenedFile> files;
     for (int acted : ActedOnRows(row)) {
@@ -179,19 +193,19 @@ void CLintra::OpenResultFile(int row)
 // Each file is asked for off this thread, where one on a hung mount would
 // freeze the window, and opened in turn; a later Enter or double click
 // takes over from these.
-void CLintra::OpenResultFiles(QList<COpenedFile> files)
+void CFilesTableActions::OpenResultFiles(QList<COpenedFile> files)
 {
     if (files.isEmpty())
         return;
     const COpenedFile file = files.takeFirst();
     OpenedFileCheck->Ask(file.Bytes, [this, file, files](bool exists) {
         if (!exists) {
-            ShowMessage(QMessageBox::Warning, WindowTitle,
-                        tr("The file no longer exists:\n%1").arg(QDir::toNativeSeparators(file.Path)));
+            ShowMessageBox(QMessageBox::Warning, WindowTitle,
+                           tr("The file no longer exists:\n%1").arg(QDir::toNativeSeparators(file.Path)));
         } else if (!QDesktopServices::openUrl(file.Url)) {
-            ShowMessage(QMessageBox::Warning, WindowTitle,
-                        tr("No application could be started to open the file:\n%1")
-                            .arg(QDir::toNativeSeparators(file.Path)));
+            ShowMessageBox(QMessageBox::Warning, WindowTitle,
+                           tr("No application could be started to open the file:\n%1")
+                               .arg(QDir::toNativeSeparators(file.Path)));
         }
         OpenResultFiles(files);
     });

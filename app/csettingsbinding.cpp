@@ -1,27 +1,26 @@
-// The main window's settings: loaded once at construction, saved on hiding
-// into the tray, on quitting and when the session ends. Each call opens the
-// store for itself, so nothing is cached between calls; the keys, defaults
-// and value rules are in app/core/settingstable, and what may be done with
-// the file (read and write, only read, or nothing at all) in
-// app/core/settingsstore.
-
-#include "app/clintra.h"
-#include "app/ui_clintra.h"
+#include "app/csettingsbinding.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QScreen>
 #include <QStyle>
+#include <QWidget>
 
 #include <cstdio>
 
 #include "app/core/settingsstore.h"
 #include "app/core/settingstable.h"
+#include "app/csystray.h"
+#include "app/messagebox.h"
+#include "app/ui_clintra.h"
 #include "search/core/plaintextfilters.h"
+#include "search/csearchdriver.h"
 #include "update/core/installationid.h"
 #include "update/core/versionstamp.h"
+#include "update/cupdatedialogs.h"
 
 namespace {
 
@@ -66,7 +65,15 @@ QList<QRect> ScreenGeometries()
 
 } // namespace
 
-void CLintra::SetSettingsStoreNames()
+CSettingsBinding::CSettingsBinding(QWidget *window, Ui_CLintra *ui, const CBound &bound)
+    : QObject(window)
+    , Window(window)
+    , ui(ui)
+    , Bound(bound)
+{
+}
+
+void CSettingsBinding::SetSettingsStoreNames()
 {
     QCoreApplication::setOrganizationName(QLatin1String(MakerName));
     QCoreApplication::setOrganizationDomain(QLatin1String(MakerDomain));
@@ -75,7 +82,7 @@ void CLintra::SetSettingsStoreNames()
 
 // Read once per window, and so once per run: where the store cannot keep a
 // new identifier, the run still uses one identifier throughout.
-QString CLintra::LoadInstallationId()
+QString CSettingsBinding::LoadInstallationId()
 {
     CSettingsStore settings(SettingsFilePath());
     QString id = Load(settings, InstallationIdSetting).toString();
@@ -88,7 +95,7 @@ QString CLintra::LoadInstallationId()
     return id;
 }
 
-QString CLintra::SettingsNotice() const
+QString CSettingsBinding::SettingsNotice() const
 {
     const QString path = QDir::toNativeSeparators(SettingsFilePath());
     switch (SettingsFileState(SettingsFilePath())) {
@@ -110,43 +117,43 @@ QString CLintra::SettingsNotice() const
 
 // Read before the rest of the settings: the charset decides how the window
 // reads every file. Nothing writes it; the user sets it in the file.
-QString CLintra::LoadLegacyCharsetName()
+QString CSettingsBinding::LoadLegacyCharsetName()
 {
     SetSettingsStoreNames();
     const CSettingsStore settings(SettingsFilePath());
     return Load(settings, LegacyCharsetSetting).toString().trimmed();
 }
 
-void CLintra::LoadSettings()
+void CSettingsBinding::LoadSettings()
 {
-    InstallationId = LoadInstallationId();
+    Bound.Update->SetInstallationId(LoadInstallationId());
     CSettingsStore settings(SettingsFilePath());
     // The frame is not known before the window is shown: a title bar's height is kept free.
-    const QMargins frame(0, style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
+    const QMargins frame(0, Window->style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
     const QRect placed = OnScreenWindowGeometry(
         Load(settings, WindowPositionSetting).toPoint(), Load(settings, WindowSizeSetting).toSize(),
-        minimumSizeHint().expandedTo(minimumSize()), frame, ScreenGeometries());
-    resize(placed.size());
-    move(placed.topLeft());
+        Window->minimumSizeHint().expandedTo(Window->minimumSize()), frame, ScreenGeometries());
+    Window->resize(placed.size());
+    Window->move(placed.topLeft());
     // Applied when the window is shown: it comes up maximised, and its normal size is the one above.
     if (Load(settings, WindowMaximizedSetting).toBool())
-        setWindowState(windowState() | Qt::WindowMaximized);
+        Window->setWindowState(Window->windowState() | Qt::WindowMaximized);
     LoadResultColumnWidths(Load(settings, ResultColumnWidthsSetting));
-    SysTrayInfoShown = Load(settings, SysTrayInfoShownSetting).toBool();
+    Bound.Tray->SetInfoShown(Load(settings, SysTrayInfoShownSetting).toBool());
     LoadHistory(ui->Dir2Search_ComboBox, Load(settings, LastSearchedDirsSetting).toStringList());
     LoadHistory(ui->Keywords2Search_ComboBox, Load(settings, LastSearchedKeywordsSetting).toStringList());
     LoadHistory(ui->SkipFolders_ComboBox, Load(settings, LastSkippedFoldersSetting).toStringList());
     ui->IncludeHidden_CheckBox->setChecked(Load(settings, IncludeHiddenSetting).toBool());
-    UpdateCheck().SetIntervalDays(
+    Bound.Update->UpdateCheck().SetIntervalDays(
         UpdateCheckIntervalFromStore(settings.Value(SettingKey(UpdateCheckIntervalSetting))));
-    UpdateCheck().SetLastCheckTime(Load(settings, LastUpdateCheckTimeSetting).toDateTime());
+    Bound.Update->UpdateCheck().SetLastCheckTime(Load(settings, LastUpdateCheckTimeSetting).toDateTime());
     // The user may add plain-text patterns in the file; nothing writes them.
-    PlainTextFileFilters = PlainTextFilePatterns(settings.Value(PlainTextPatternsSettingKey()));
-    PlainTextByContent = Load(settings, PlainTextByContentSetting).toBool();
+    Bound.Search->SetPlainTextChoice(PlainTextFilePatterns(settings.Value(PlainTextPatternsSettingKey())),
+                                     Load(settings, PlainTextByContentSetting).toBool());
 }
 
 // The size and date columns as the user left them; the path column takes the rest.
-void CLintra::LoadResultColumnWidths(const QVariant &stored)
+void CSettingsBinding::LoadResultColumnWidths(const QVariant &stored)
 {
     CResultsTable *table = ui->FilesFound_TableWidget;
     const QList<int> widths =
@@ -155,33 +162,36 @@ void CLintra::LoadResultColumnWidths(const QVariant &stored)
     table->setColumnWidth(2, widths.at(1));
 }
 
-void CLintra::SaveSettings(bool userPresent)
+void CSettingsBinding::SaveSettings(bool userPresent)
 {
     CSettingsStore settings(SettingsFilePath());
     // A maximised window keeps the size and place it returns to.
-    const QRect normal = isMaximized() && normalGeometry().isValid() ? normalGeometry() : geometry();
+    const QRect normal = Window->isMaximized() && Window->normalGeometry().isValid()
+                             ? Window->normalGeometry()
+                             : Window->geometry();
     Save(settings, WindowSizeSetting, normal.size());
-    Save(settings, WindowPositionSetting, normal.topLeft() - (geometry().topLeft() - pos()));
-    Save(settings, WindowMaximizedSetting, isMaximized());
+    Save(settings, WindowPositionSetting, normal.topLeft() - (Window->geometry().topLeft() - Window->pos()));
+    Save(settings, WindowMaximizedSetting, Window->isMaximized());
     Save(settings, ResultColumnWidthsSetting,
          QStringList{QString::number(ui->FilesFound_TableWidget->columnWidth(1)),
                      QString::number(ui->FilesFound_TableWidget->columnWidth(2))});
-    Save(settings, SysTrayInfoShownSetting, SysTrayInfoShown);
+    Save(settings, SysTrayInfoShownSetting, Bound.Tray->InfoShown());
     Save(settings, LastSearchedDirsSetting, DirectoryHistoryForStore(HistoryItems(ui->Dir2Search_ComboBox)));
     Save(settings, LastSearchedKeywordsSetting,
          KeywordHistoryForStore(HistoryItems(ui->Keywords2Search_ComboBox)));
     Save(settings, LastSkippedFoldersSetting, KeywordHistoryForStore(HistoryItems(ui->SkipFolders_ComboBox)));
     Save(settings, IncludeHiddenSetting, ui->IncludeHidden_CheckBox->isChecked());
-    Save(settings, UpdateCheckIntervalSetting, UpdateCheck().IntervalDays());
-    if (UpdateCheck().Started())
-        Save(settings, LastUpdateCheckTimeSetting, UpdateCheck().LastCheckTime());
+    const CUpdateCheck &check = Bound.Update->UpdateCheck();
+    Save(settings, UpdateCheckIntervalSetting, check.IntervalDays());
+    if (check.Started())
+        Save(settings, LastUpdateCheckTimeSetting, check.LastCheckTime());
     if (!settings.Sync() && settings.State() == SettingsKept)
         TellSettingsNotSaved(userPresent);
 }
 
 // Once a run. While the session ends nobody is asked to press a button: then
 // only the terminal hears of it.
-void CLintra::TellSettingsNotSaved(bool userPresent)
+void CSettingsBinding::TellSettingsNotSaved(bool userPresent)
 {
     if (SettingsNotSavedTold)
         return;
@@ -191,5 +201,5 @@ void CLintra::TellSettingsNotSaved(bool userPresent)
                              .arg(QDir::toNativeSeparators(SettingsFilePath()));
     std::fprintf(stderr, "%s\n", qUtf8Printable(text));
     if (userPresent)
-        ShowMessage(QMessageBox::Warning, tr("Settings"), text);
+        ShowMessageBox(QMessageBox::Warning, tr("Settings"), text);
 }
