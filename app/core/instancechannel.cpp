@@ -69,6 +69,8 @@ bool CInstanceChannel::ListenAgain()
 void CInstanceChannel::Accept()
 {
     while (QLocalSocket *socket = Server->nextPendingConnection()) {
+        // The channel keeps its callers: listening again closes the server, not them.
+        socket->setParent(this);
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         if (!PeerIsSameUser(socket->socketDescriptor())) {
             socket->abort();
