@@ -41,14 +41,17 @@ private slots:
     void replacedDocumentsAreDeleted();
 };
 
-// Positions must be the document's, where CR LF is one break.
+// Positions must be the document's, where CR LF is one break; control
+// characters are shown one for one.
 void TestViewerHighlight::documentText()
 {
-    const QString text = QStringLiteral("a\r\nb\rc\r\r\nd apple\r\n");
+    const QString text = QString::fromLatin1("a\r\nb\rc\r\r\nd apple\r\n\0\x01\x7f\x85\te\f", 25);
     QTextDocument document;
     document.setPlainText(text);
     QCOMPARE(DocumentPlainText(text).size(), document.toPlainText().size());
     QCOMPARE(DocumentPlainText(text).indexOf("apple"), document.toPlainText().indexOf("apple"));
+    QCOMPARE(DocumentPlainText(text).mid(15), QString(QChar::ReplacementCharacter).repeated(4) +
+                                                  QStringLiteral("\te") + QChar(QChar::ReplacementCharacter));
 }
 
 void TestViewerHighlight::paneShowsThePlan()
