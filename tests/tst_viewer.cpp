@@ -289,7 +289,8 @@ void TestViewer::firstBlockReadAgainForItsEncoding()
     while (Page(false).isEmpty()) {
     }
     // 8-bit lines: the first ends at the first 0x0A byte, 199 bytes in.
-    QCOMPARE(Shown().section('\n', 0, 0), QTextCodec::codecForLocale()->toUnicode(bytes.left(198)));
+    QString firstLine = QTextCodec::codecForLocale()->toUnicode(bytes.left(198));
+    QCOMPARE(Shown().section('\n', 0, 0), firstLine.replace(QChar(0), QChar::ReplacementCharacter));
 }
 
 void TestViewer::gb18030ReDecodedWhole()

@@ -30,6 +30,11 @@ QString DocumentPlainText(const QString &text)
 {
     QString plain = text;
     plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    for (QChar &c : plain) {
+        if (c.category() == QChar::Other_Control && c != QLatin1Char('\t') && c != QLatin1Char('\n') &&
+            c != QLatin1Char('\r'))
+            c = QChar::ReplacementCharacter;
+    }
     return plain;
 }
 

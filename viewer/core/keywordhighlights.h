@@ -30,7 +30,11 @@ struct CHighlightPlan
 Qt::GlobalColor KeywordColour(int rank);
 
 // The text as a plain-text document holds it, so that positions agree with
-// the document's: CR LF is one line break there.
+// the document's: CR LF is one line break there. Control characters but tab
+// and the line breaks are shown as the replacement character, one for one:
+// the usual fonts have no glyph for them, and looking for one in every
+// fallback font held the window for a block of zero bytes several times as
+// long as laying out the same block of letters.
 QString DocumentPlainText(const QString &text);
 
 // The highlights of `documentText` (as DocumentPlainText gives it). Each
