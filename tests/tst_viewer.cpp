@@ -64,6 +64,7 @@ private slots:
     void wholeOrBlocksBySize_data();
     void wholeOrBlocksBySize();
     void hundredByteLines();
+    void longLinesNumberedAsGrepDoes();
     void longFirstLine();
     void firstKeywordInBlockThree();
     void unicodePagedWithoutGarbage_data();
@@ -188,6 +189,16 @@ void TestViewer::wholeOrBlocksBySize()
     QCOMPARE(Strip(), inBlocks ? QStringLiteral("Block 1 of 1  ·  Last match: 1 of 1, line 1")
                                : QStringLiteral("Last match: 1 of 1, line 1"));
     QVERIFY(Pane()->toolTip().contains(inBlocks ? "Only partial document" : "The whole document is loaded"));
+}
+
+// A line longer than the pane takes at once is shown in pieces, but numbered
+// as one line, as grep -n numbers it.
+void TestViewer::longLinesNumberedAsGrepDoes()
+{
+    Show(Write(QByteArray(20000, 'a') + "\nneedle\n"), "needle");
+    QCOMPARE(Strip(), QStringLiteral("Last match: 1 of 1, line 2"));
+    Show(Write(QByteArray(20000, 'a') + "\n" + Lines(1000, 100, 900)), "needle");
+    QCOMPARE(Strip(), QStringLiteral("Block 3 of 3  ·  Last match: 1 of 1, line 902"));
 }
 
 void TestViewer::hundredByteLines()

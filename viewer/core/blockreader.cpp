@@ -66,17 +66,23 @@ qint64 CountLineFeeds(const char *data, qint64 size)
 }
 
 // One line at a time: any code unit and any line length.
+// countsOpenLine: a last line without a line end ends the file, and counts.
 CBlockExtent WalkBlockLines(const char *data, qint64 size, qint64 dataOffset, qint64 byteLimit,
-                            CLineEnd lineEnd, qint64 maxLineBytes, bool atEnd)
+                            CLineEnd lineEnd, qint64 maxLineBytes, bool atEnd, bool countsOpenLine)
 {
     CBlockExtent extent;
     qint64 position = 0;
     while (position <= byteLimit && position < size) {
-        const qint64 end = LineEndFrom(data, size, position, dataOffset, lineEnd, maxLineBytes, atEnd);
+        bool lineFeed = false;
+        const qint64 end =
+            LineEndFrom(data, size, position, dataOffset, lineEnd, maxLineBytes, atEnd, &lineFeed);
         if (end < 0)
             return CBlockExtent();
         position = end;
-        ++extent.Lines;
+        // A piece of a longer line is no line of its own: the line counts
+        // where it ends, or where the file does.
+        if (lineFeed || (end == size && countsOpenLine))
+            ++extent.Lines;
     }
     if (position <= byteLimit && !atEnd)
         return CBlockExtent();
@@ -124,7 +130,7 @@ TEnumTextEncoding LineEndEncodingOf(QIODevice &device, qint64 byteLimit)
 }
 
 qint64 LineEndFrom(const char *data, qint64 size, qint64 start, qint64 dataOffset, CLineEnd lineEnd,
-                   qint64 maxLineBytes, bool atEnd)
+                   qint64 maxLineBytes, bool atEnd, bool *lineFeed)
 {
     const qint64 cap = start + maxLineBytes;
     qint64 position = start;
@@ -141,8 +147,11 @@ qint64 LineEndFrom(const char *data, qint64 size, qint64 start, qint64 dataOffse
         const int unit = IsLineFeedUnit(data, size, i, dataOffset, lineEnd, atEnd);
         if (unit < 0)
             return -1;
-        if (unit > 0)
+        if (unit > 0) {
+            if (lineFeed)
+                *lineFeed = true;
             return lineEnd.BigEndian ? i + 1 : i + lineEnd.UnitSize;
+        }
         position = i + 1;
     }
 }
@@ -152,12 +161,12 @@ CBlockExtent FindBlockEnd(const char *data, qint64 size, qint64 dataOffset, qint
 {
     CBlockExtent extent;
     if (lineEnd.UnitSize != 1 || byteLimit >= maxLineBytes) {
-        extent = WalkBlockLines(data, size, dataOffset, byteLimit, lineEnd, maxLineBytes, atEnd);
+        extent = WalkBlockLines(data, size, dataOffset, byteLimit, lineEnd, maxLineBytes, atEnd, atEnd);
     } else if (byteLimit >= size) {
         // The rest of the bytes, if the file ends there.
         if (!atEnd)
             return CBlockExtent();
-        extent = WalkBlockLines(data, size, dataOffset, byteLimit, lineEnd, maxLineBytes, atEnd);
+        extent = WalkBlockLines(data, size, dataOffset, byteLimit, lineEnd, maxLineBytes, atEnd, atEnd);
     } else {
         // The block ends with the line that holds its byte number byteLimit:
         // that line starts after the last line feed before it, or a whole
@@ -168,13 +177,16 @@ CBlockExtent FindBlockEnd(const char *data, qint64 size, qint64 dataOffset, qint
         extent.End = LineEndFrom(data, size, lineStart, dataOffset, lineEnd, maxLineBytes, atEnd);
         if (extent.End < 0)
             return CBlockExtent();
+        const bool endsFile = extent.End == size && atEnd;
         if (extent.End <= maxLineBytes) {
             // No piece is cut inside a block this short: every line ends
             // with a line feed but possibly the last.
-            extent.Lines = CountLineFeeds(data, extent.End) + (data[extent.End - 1] != '\n' ? 1 : 0);
+            extent.Lines =
+                CountLineFeeds(data, extent.End) + (data[extent.End - 1] != '\n' && endsFile ? 1 : 0);
         } else {
             extent.Lines =
-                WalkBlockLines(data, extent.End, dataOffset, byteLimit, lineEnd, maxLineBytes, true).Lines;
+                WalkBlockLines(data, extent.End, dataOffset, byteLimit, lineEnd, maxLineBytes, true, endsFile)
+                    .Lines;
         }
     }
     // Whether the file ends with this block is only known past its end.

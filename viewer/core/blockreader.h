@@ -12,7 +12,7 @@ class QIODevice;
 // ends with the line that takes it past this many bytes.
 const qint64 BlockByteLimit = 51200;
 
-// A longer line is taken as several lines of this many bytes (a multiple of
+// A longer line is taken in pieces of this many bytes (a multiple of
 // every code unit, so the pieces stay aligned): a file with a line of
 // gigabytes, such as one full of zero bytes, must not be read into one block.
 // Small beside the block limit, so that no block is much longer than that:
@@ -46,6 +46,9 @@ TEnumTextEncoding LineEndEncodingOf(QIODevice &device, qint64 byteLimit);
 // end of the file. End is -1 when the bytes run out before that can be
 // told and atEnd says more may follow; a block ending exactly where the
 // bytes end is only told once atEnd says whether the file ends there.
+// Lines: those that end in the block, as grep numbers them: a line cut into
+// pieces counts once, where it ends; the file's last line without a line
+// end counts too.
 struct CBlockExtent
 {
     qint64 End = -1;
@@ -56,9 +59,9 @@ CBlockExtent FindBlockEnd(const char *data, qint64 size, qint64 dataOffset, qint
 
 // The end of the line that starts at data[start]: after the first LF unit,
 // or `maxLineBytes` on, or at the end of the bytes when atEnd; -1 when the
-// bytes run out first.
+// bytes run out first. lineFeed, where given, is set when an LF unit ends it.
 qint64 LineEndFrom(const char *data, qint64 size, qint64 start, qint64 dataOffset, CLineEnd lineEnd,
-                   qint64 maxLineBytes, bool atEnd);
+                   qint64 maxLineBytes, bool atEnd, bool *lineFeed = nullptr);
 
 // A whole block's bytes cut into its lines, each with its line end.
 QList<QByteArray> SplitBlockLines(const QByteArray &bytes, qint64 offset, CLineEnd lineEnd,
