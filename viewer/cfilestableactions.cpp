@@ -168,7 +168,7 @@ void CFilesTableActions::OpenContainingFolder()
     if (path.isEmpty())
         return;
     const QByteArray onDisk = CurrentRowFileBytes();
-    OpenFolderOfFile(FileExplorer_Process, path, onDisk, this, [this, path] {
+    OpenFolderOfFile(FileExplorer_Process, path, onDisk, this, [path] {
         const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
         ShowMessageBox(QMessageBox::Information, tr("Open Containing Folder"),
                        tr("No file manager is installed that could show the folder %1.").arg(folder));
