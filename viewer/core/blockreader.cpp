@@ -66,9 +66,8 @@ qint64 CountLineFeeds(const char *data, qint64 size)
 }
 
 // One line at a time: any code unit and any line length.
-// countsOpenLine: a last line without a line end ends the file, and counts.
 CBlockExtent WalkBlockLines(const char *data, qint64 size, qint64 dataOffset, qint64 byteLimit,
-                            CLineEnd lineEnd, qint64 maxLineBytes, bool atEnd, bool countsOpenLine)
+                            CLineEnd lineEnd, qint64 maxLineBytes, bool atEnd)
 {
     CBlockExtent extent;
     qint64 position = 0;
@@ -81,7 +80,7 @@ CBlockExtent WalkBlockLines(const char *data, qint64 size, qint64 dataOffset, qi
         position = end;
         // A piece of a longer line is no line of its own: the line counts
         // where it ends, or where the file does.
-        if (lineFeed || (end == size && countsOpenLine))
+        if (lineFeed || (end == size && atEnd))
             ++extent.Lines;
     }
     if (position <= byteLimit && !atEnd)
@@ -160,13 +159,13 @@ CBlockExtent FindBlockEnd(const char *data, qint64 size, qint64 dataOffset, qint
                           CLineEnd lineEnd, qint64 maxLineBytes, bool atEnd)
 {
     CBlockExtent extent;
-    if (lineEnd.UnitSize != 1 || byteLimit >= maxLineBytes) {
-        extent = WalkBlockLines(data, size, dataOffset, byteLimit, lineEnd, maxLineBytes, atEnd, atEnd);
+    if (lineEnd.UnitSize != 1) {
+        extent = WalkBlockLines(data, size, dataOffset, byteLimit, lineEnd, maxLineBytes, atEnd);
     } else if (byteLimit >= size) {
         // The rest of the bytes, if the file ends there.
         if (!atEnd)
             return CBlockExtent();
-        extent = WalkBlockLines(data, size, dataOffset, byteLimit, lineEnd, maxLineBytes, atEnd, atEnd);
+        extent = WalkBlockLines(data, size, dataOffset, byteLimit, lineEnd, maxLineBytes, atEnd);
     } else {
         // The block ends with the line that holds its byte number byteLimit:
         // that line starts after the last line feed before it, or a whole
@@ -177,17 +176,10 @@ CBlockExtent FindBlockEnd(const char *data, qint64 size, qint64 dataOffset, qint
         extent.End = LineEndFrom(data, size, lineStart, dataOffset, lineEnd, maxLineBytes, atEnd);
         if (extent.End < 0)
             return CBlockExtent();
+        // Pieces of a longer line count as one line, where it ends: the
+        // lines that end in the block are its line feeds.
         const bool endsFile = extent.End == size && atEnd;
-        if (extent.End <= maxLineBytes) {
-            // No piece is cut inside a block this short: every line ends
-            // with a line feed but possibly the last.
-            extent.Lines =
-                CountLineFeeds(data, extent.End) + (data[extent.End - 1] != '\n' && endsFile ? 1 : 0);
-        } else {
-            extent.Lines =
-                WalkBlockLines(data, extent.End, dataOffset, byteLimit, lineEnd, maxLineBytes, true, endsFile)
-                    .Lines;
-        }
+        extent.Lines = CountLineFeeds(data, extent.End) + (data[extent.End - 1] != '\n' && endsFile ? 1 : 0);
     }
     // Whether the file ends with this block is only known past its end.
     if (extent.End == size && !atEnd)
